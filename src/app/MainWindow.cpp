@@ -1,0 +1,182 @@
+#include "app/MainWindow.h"
+
+#include "app/Version.h"
+#include "platform/Platform.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace orvane {
+
+namespace {
+const QString kHistoryFilter = QStringLiteral("History File (*.HIT)|*.HIT|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
+const QString kOutputFilter =
+    QStringLiteral("Tambril Output Files (*.TB)|*.TB|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
+const QString kPoolFilter = QStringLiteral("Gathra Output Files (*.GR)|*.GR|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
+const QString kSettingsFilter =
+    QStringLiteral("Initialization File (*.INI)|*.INI|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
+const QString kRecordNumbersKey = QStringLiteral("Record Set Numbers");
+
+} // namespace
+
+MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), shared_(shared) {
+    buildWindow();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(1000);
+    connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    connect(lstNumbers, &QListWidget::itemSelectionChanged, this, &MainWindow::lstNumbers_Click);
+    connect(&driver_, &JobDriver::sliceDone, this, &MainWindow::showRunProgress);
+    connect(&driver_, &JobDriver::finished, this, &MainWindow::endRun);
+    load();
+    Timer1->start();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::load() {
+    txtPassing->clear();
+    const QString record = platform_.setting(kRecordNumbersKey, QStringLiteral("False"));
+    mnuRecordNumbers->setChecked(record.compare(QStringLiteral("False"), Qt::CaseInsensitive) != 0);
+    cmdStopWheeling->setEnabled(false);
+    for (int number = 1; number <= 49; ++number) lstNumbers->addItem(QString::number(number));
+    if (windowTitle() == QStringLiteral("Orvane"))
+        setWindowTitle(QStringLiteral("Orvane - Version %1.%2 Beta, Build %3")
+                           .arg(kVersionMajor)
+                           .arg(kVersionMinor, 2, 10, QLatin1Char('0'))
+                           .arg(kVersionRevision));
+}
+
+int MainWindow::poolSize() const { return lblPoolSize->text().toInt(); }
+
+void MainWindow::lstNumbers_Click() {
+    if (listBusy_) return;
+    lblPoolSize->setText(QString::number(lstNumbers->selectedItems().size()));
+}
+
+void MainWindow::cmdChooseRandom_Click() {
+    for (;;) {
+        const int index = static_cast<int>(platform_.randomFraction() * 49);
+        QListWidgetItem* item = lstNumbers->item(qBound(0, index, 48));
+        if (!item->isSelected()) {
+            item->setSelected(true);
+            return;
+        }
+        if (poolSize() == 49) {
+            platform_.message(QStringLiteral("All possible numbers have been selected."),
+                              QStringLiteral("Cannot Execute Command"), NoticeIcon::Exclamation);
+            return;
+        }
+    }
+}
+
+void MainWindow::cmdClear_Click() {
+    txtGenerated->setText(QStringLiteral("0"));
+    txtOutput->clear();
+    txtSetsPassing->setText(QStringLiteral("0"));
+    clockSeconds_ = clockMinutes_ = clockHours_ = 0;
+    lblTimer->setText(QStringLiteral("00:00:00"));
+    txtPassing->clear();
+    for (int index = 0; index < 49; ++index) lstNumbers->item(index)->setSelected(false);
+}
+
+void MainWindow::cmdExit_Click() {
+    // Writing the settings file before leaving belongs to the settings service;
+    // the requests are raised for it and the program ends.
+    shared_.saveRequest = true;
+    shared_.exitAfterSaveRequest = true;
+    close();
+}
+
+void MainWindow::Timer1_Timer() {
+    if (!running_ || listBusy_) return;
+    if (++clockSeconds_ > 59) {
+        clockSeconds_ = 0;
+        ++clockMinutes_;
+    }
+    if (clockMinutes_ > 59) {
+        clockSeconds_ = clockMinutes_ = 0;
+        ++clockHours_;
+    }
+    showClock();
+}
+
+void MainWindow::showClock() {
+    lblTimer->setText(QStringLiteral("%1:%2:%3")
+                          .arg(clockHours_)
+                          .arg(clockMinutes_, 2, 10, QLatin1Char('0'))
+                          .arg(clockSeconds_, 2, 10, QLatin1Char('0')));
+}
+
+QString MainWindow::chooseFile(const QString& filter, const QString& extension, bool save) {
+    return platform_.fileDialog(FileDialogRequest{filter, extension, QString(), 0, save});
+}
+
+void MainWindow::statusMessage(const QString& text) {
+    platform_.message(text, QStringLiteral("Status of Operation"), NoticeIcon::Information);
+}
+
+void MainWindow::mnuHistoryFile_Click() {
+    const QString name = chooseFile(kHistoryFilter, QStringLiteral(".HIT"), true);
+    shared_.historyPath = name.isEmpty() ? shared_.defaults.history : name.toStdString();
+}
+
+void MainWindow::mnuSaveAs_Click() {
+    const QString name = chooseFile(kOutputFilter, QStringLiteral(".TB"), true);
+    if (name.isEmpty()) {
+        shared_.wheelOutputPath = shared_.defaults.wheelOutput;
+        return;
+    }
+    shared_.wheelOutputPath = name.toStdString();
+    statusMessage(QStringLiteral("Output will be saved to ") + name);
+}
+
+void MainWindow::mnuSaveGRAs_Click() {
+    // This dialog keeps the name of its previous use, so cancelling it after an
+    // earlier choice takes that earlier name again.
+    const QString name =
+        platform_.fileDialog(FileDialogRequest{kPoolFilter, QStringLiteral(".GR"), poolDialogFileName_, 0, true});
+    if (!name.isEmpty()) poolDialogFileName_ = name;
+    if (poolDialogFileName_.isEmpty()) {
+        shared_.poolPath = shared_.defaults.pool;
+        return;
+    }
+    shared_.poolPath = poolDialogFileName_.toStdString();
+    statusMessage(QStringLiteral("Output will be saved to ") + poolDialogFileName_);
+}
+
+void MainWindow::mnuSaveSettings_Click() {
+    const QString name = chooseFile(kSettingsFilter, QStringLiteral(".INI"), true);
+    shared_.settingsPath = name.isEmpty() ? shared_.defaults.settings : name.toStdString();
+    if (!name.isEmpty()) statusMessage(QStringLiteral("Output will be saved to ") + name);
+    shared_.saveRequest = true;
+    shared_.exitAfterSaveRequest = false;
+}
+
+void MainWindow::mnuRestoreSettings_Click() {
+    const QString name = chooseFile(kSettingsFilter, QStringLiteral(".INI"), false);
+    shared_.settingsPath = name.isEmpty() ? shared_.defaults.settings : name.toStdString();
+    if (!name.isEmpty()) statusMessage(QStringLiteral("Initialization file is now set to ") + name);
+    shared_.restoreRequest = true;
+    shared_.exitAfterSaveRequest = false;
+}
+
+void MainWindow::mnuRecordNumbers_Click() {
+    // The action has already toggled its own check mark when this runs.
+    platform_.saveSetting(kRecordNumbersKey,
+                          mnuRecordNumbers->isChecked() ? QStringLiteral("True") : QStringLiteral("False"));
+}
+
+void MainWindow::optnOutputDestination_Click() {
+    const bool toDisk = optnOutToFile->isChecked();
+    optnOverwrite->setEnabled(toDisk);
+    optnAppend->setEnabled(toDisk);
+}
+
+} // namespace orvane

@@ -1,0 +1,139 @@
+#pragma once
+
+#include "app/SharedSettings.h"
+#include "platform/JobDriver.h"
+#include "wheel/WheelJob.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTimer;
+
+namespace orvane {
+
+class Platform;
+
+// frmOrvaneMain: the number list, the filter tabs, the output options, the
+// wheel run's controls and results, and the menu bar.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    MainWindow(Platform& platform, SharedSettings& shared, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    bool wheelRunning() const { return job_ != nullptr; }
+
+    // Event handlers, named after the controls that raise them.
+    void lstNumbers_Click();
+    void cmdChooseRandom_Click();
+    void cmdClear_Click();
+    void cmdExit_Click();
+    void cmdWheel_Click();
+    void cmdStopWheeling_Click();
+    void Timer1_Timer();
+    void mnuHistoryFile_Click();
+    void mnuSaveAs_Click();
+    void mnuSaveGRAs_Click();
+    void mnuSaveSettings_Click();
+    void mnuRestoreSettings_Click();
+    void mnuRecordNumbers_Click();
+    void optnOutputDestination_Click();
+
+signals:
+    // The run has ended and the window is restored.
+    void wheelRunEnded();
+
+private:
+    // Layout (MainWindowLayout.cpp).
+    void buildWindow();
+    void buildMenus();
+    QWidget* buildControlPanel();
+    QWidget* buildFiltersA();
+    QGroupBox* buildNumberFrame();
+    QGroupBox* buildMasterControls();
+    QGroupBox* buildResultsFrame();
+    QGroupBox* buildOutputFrames(QGroupBox*& frameB);
+
+    // Main window load.
+    void load();
+    int poolSize() const;
+    void showClock();
+
+    // File-choice commands.
+    QString chooseFile(const QString& filter, const QString& extension, bool save);
+    void statusMessage(const QString& text);
+
+    // The wheel run (MainWindowWheel.cpp).
+    void lockForRun();
+    std::unique_ptr<WheelOutput> openOutput(Notice& failure);
+    bool wheelSlice();
+    void showRunProgress();
+    void endRun();
+
+    Platform& platform_;
+    SharedSettings& shared_;
+
+    QTabWidget* tabs_ = nullptr;
+    QListWidget* lstNumbers = nullptr;
+    QLabel* lblPoolSize = nullptr;
+    QPushButton* cmdWheel = nullptr;
+    QPushButton* cmdStopWheeling = nullptr;
+    QPushButton* cmdChooseRandom = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QLineEdit* txtOutput = nullptr;
+    QLineEdit* txtGenerated = nullptr;
+    QLineEdit* txtSetsPassing = nullptr;
+    QLineEdit* txtPassing = nullptr;
+    QLabel* lblTimer = nullptr;
+    QRadioButton* optnOutToFile = nullptr;
+    QRadioButton* optnOutToPrinter = nullptr;
+    QRadioButton* optnOutToNothing = nullptr;
+    QRadioButton* optnOverwrite = nullptr;
+    QRadioButton* optnAppend = nullptr;
+    QCheckBox* chkEnableRavelin = nullptr;
+    QLineEdit* txtMinSum = nullptr;
+    QLineEdit* txtMaxSum = nullptr;
+    QLabel* lblMinSum = nullptr;
+    QLabel* lblMaxSum = nullptr;
+    QGroupBox* frameSumLimits = nullptr;
+
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuUserLevel = nullptr;
+    QMenu* mnuNumberSelect = nullptr;
+    QMenu* mnuAnalysis = nullptr;
+    QMenu* mnuTools = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuRecordNumbers = nullptr;
+    QTimer* Timer1 = nullptr;
+
+    // Number selection state.
+    bool listBusy_ = false;
+
+    // Elapsed-time clock of the run.
+    bool running_ = false;
+    int clockSeconds_ = 0;
+    int clockMinutes_ = 0;
+    int clockHours_ = 0;
+
+    // The file name the pool file dialog showed last, kept between its uses.
+    QString poolDialogFileName_;
+
+    // The run in progress, if any.
+    JobDriver driver_;
+    std::unique_ptr<WheelJob> job_;
+    bool wheelStop_ = false;
+};
+
+} // namespace orvane

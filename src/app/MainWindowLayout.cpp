@@ -1,0 +1,227 @@
+// Builds the controls of frmOrvaneMain and lays them out; the handlers live elsewhere.
+#include "app/MainWindow.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace orvane {
+
+namespace {
+
+template <typename Widget>
+Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QFont fixedPitch() {
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::Monospace);
+    return font;
+}
+
+QLineEdit* resultBox(const char* name) {
+    auto* box = named(new QLineEdit, name);
+    box->setReadOnly(true);
+    box->setFont(fixedPitch());
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+QLabel* fixedLabel(const char* name, const QString& text) {
+    auto* label = named(new QLabel(text), name);
+    label->setFont(fixedPitch());
+    return label;
+}
+
+} // namespace
+
+void MainWindow::buildWindow() {
+    setObjectName(QStringLiteral("frmOrvaneMain"));
+    setWindowTitle(QStringLiteral("Orvane"));
+    tabs_ = named(new QTabWidget, "tabMain");
+    tabs_->addTab(buildControlPanel(), QStringLiteral("Control Panel"));
+    tabs_->addTab(buildFiltersA(), QStringLiteral("Filters A"));
+    tabs_->addTab(named(new QWidget, "tabFiltersB"), QStringLiteral("Filters B"));
+    tabs_->addTab(named(new QWidget, "tabFiltersC"), QStringLiteral("Filters C"));
+    setCentralWidget(tabs_);
+    buildMenus();
+}
+
+void MainWindow::buildMenus() {
+    auto addItem = [this](QMenu* menu, const char* name, const QString& caption, void (MainWindow::*handler)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    auto addMenu = [this](const char* name, const QString& caption) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(QLatin1String(name));
+        return menu;
+    };
+    mnuFile = addMenu("mnuFile", QStringLiteral("&File"));
+    addItem(mnuFile, "mnuSaveAs", QStringLiteral("Save Tambril's Output As..."), &MainWindow::mnuSaveAs_Click);
+    addItem(mnuFile, "mnuSaveGRAs", QStringLiteral("Save Gathra's Output As..."), &MainWindow::mnuSaveGRAs_Click);
+    mnuFile->addSeparator();
+    addItem(mnuFile, "mnuSaveSettings", QStringLiteral("Save Current Settings"), &MainWindow::mnuSaveSettings_Click);
+    addItem(mnuFile, "mnuRestoreSettings", QStringLiteral("Load Settings"), &MainWindow::mnuRestoreSettings_Click);
+    mnuFile->addSeparator();
+    addItem(mnuFile, "mnuHistoryFile", QStringLiteral("History File..."), &MainWindow::mnuHistoryFile_Click);
+    mnuFile->addSeparator();
+    mnuRecordNumbers = addItem(mnuFile, "mnuRecordNumbers", QStringLiteral("Record Set Numbers"),
+                               &MainWindow::mnuRecordNumbers_Click);
+    mnuRecordNumbers->setCheckable(true);
+    mnuFile->addSeparator();
+    QAction* exit = mnuFile->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("mnuExit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    // The other menus of the bar stand in their places; a menu shows once it has items.
+    mnuUserLevel = addMenu("mnuUserLevel", QStringLiteral("User Level"));
+    mnuNumberSelect = addMenu("mnuNumberSelect", QStringLiteral("Number Selection"));
+    mnuAnalysis = addMenu("mnuAnalysis", QStringLiteral("Analysis"));
+    mnuTools = addMenu("mnuTools", QStringLiteral("Tools"));
+    mnuHelp = addMenu("mnuHelp", QStringLiteral("Help"));
+    for (QMenu* menu : {mnuUserLevel, mnuNumberSelect, mnuAnalysis, mnuTools, mnuHelp})
+        menu->menuAction()->setVisible(!menu->isEmpty());
+}
+
+QWidget* MainWindow::buildControlPanel() {
+    auto* page = named(new QWidget, "tabControlPanel");
+    auto* grid = new QGridLayout(page);
+
+    auto* frameRavelin = named(new QGroupBox(QStringLiteral("Ravelin")), "frameRavelin");
+    chkEnableRavelin = named(new QCheckBox(QStringLiteral("Enable Ravelin Technology")), "chkEnableRavelin");
+    (new QVBoxLayout(frameRavelin))->addWidget(chkEnableRavelin);
+
+    auto* controls = new QVBoxLayout;
+    controls->addWidget(buildMasterControls());
+    controls->addWidget(frameRavelin);
+    controls->addStretch();
+
+    QGroupBox* frameOutputB = nullptr;
+    QGroupBox* frameOutputA = buildOutputFrames(frameOutputB);
+
+    grid->addWidget(buildNumberFrame(), 0, 0, 2, 1);
+    grid->addLayout(controls, 0, 1);
+    grid->addWidget(buildResultsFrame(), 0, 2);
+    auto* outputs = new QHBoxLayout;
+    outputs->addWidget(frameOutputA);
+    outputs->addWidget(frameOutputB);
+    grid->addLayout(outputs, 1, 1, 1, 2);
+    return page;
+}
+
+QGroupBox* MainWindow::buildNumberFrame() {
+    auto* frame = named(new QGroupBox(QStringLiteral("Select Numbers")), "frameNumbers");
+    lstNumbers = named(new QListWidget, "lstNumbers");
+    lstNumbers->setSelectionMode(QAbstractItemView::MultiSelection);
+    lstNumbers->setFlow(QListView::LeftToRight);
+    lstNumbers->setWrapping(true);
+    lstNumbers->setUniformItemSizes(true);
+    lstNumbers->setGridSize(QSize(34, 26));
+    lstNumbers->setResizeMode(QListView::Adjust);
+    lstNumbers->setMinimumSize(QSize(7 * 34 + 8, 7 * 26 + 8));
+    lblPoolSize = fixedLabel("lblPoolSize", QStringLiteral("0"));
+    auto* caption = named(new QLabel(QStringLiteral("Current Active Pool Size")), "lblSelected");
+    auto* count = new QHBoxLayout;
+    count->addWidget(caption);
+    count->addWidget(lblPoolSize);
+    count->addStretch();
+    auto* column = new QVBoxLayout(frame);
+    column->addWidget(lstNumbers);
+    column->addLayout(count);
+    return frame;
+}
+
+QGroupBox* MainWindow::buildMasterControls() {
+    auto* frame = named(new QGroupBox(QStringLiteral("Master Controls")), "frameControlPanel");
+    cmdWheel = named(new QPushButton(QStringLiteral("Start Wheel")), "cmdWheel");
+    cmdStopWheeling = named(new QPushButton(QStringLiteral("Stop Wheel")), "cmdStopWheeling");
+    cmdChooseRandom = named(new QPushButton(QStringLiteral("Choose A Number Randomly")), "cmdChooseRandom");
+    cmdClear = named(new QPushButton(QStringLiteral("Clear")), "cmdClear");
+    cmdExit = named(new QPushButton(QStringLiteral("Save Settings && Exit")), "cmdExit");
+    cmdWheel->setDefault(true);
+    auto* column = new QVBoxLayout(frame);
+    for (QPushButton* button : {cmdWheel, cmdStopWheeling, cmdChooseRandom, cmdClear, cmdExit})
+        column->addWidget(button);
+    connect(cmdWheel, &QPushButton::clicked, this, &MainWindow::cmdWheel_Click);
+    connect(cmdStopWheeling, &QPushButton::clicked, this, &MainWindow::cmdStopWheeling_Click);
+    connect(cmdChooseRandom, &QPushButton::clicked, this, &MainWindow::cmdChooseRandom_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &MainWindow::cmdClear_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &MainWindow::cmdExit_Click);
+    return frame;
+}
+
+QGroupBox* MainWindow::buildResultsFrame() {
+    auto* frame = named(new QGroupBox(QStringLiteral("Results")), "frameResults");
+    txtOutput = resultBox("txtOutput");
+    txtGenerated = resultBox("txtGenerated");
+    txtSetsPassing = resultBox("txtSetsPassing");
+    txtPassing = resultBox("txtPassing");
+    txtPassing->setText(QStringLiteral("100%"));
+    lblTimer = fixedLabel("lblTimer", QStringLiteral("0:00:00"));
+    txtOutput->setMinimumWidth(QFontMetrics(txtOutput->font()).horizontalAdvance(QStringLiteral("00 00 00 00 00 00")) +
+                               16);
+    auto* form = new QFormLayout(frame);
+    form->addRow(QStringLiteral("Last Generated Set"), txtOutput);
+    form->addRow(QStringLiteral("Number of Sets Generated"), txtGenerated);
+    form->addRow(QStringLiteral("Sets Passing Filters"), txtSetsPassing);
+    form->addRow(QStringLiteral("Percent of Sets Passing Filters"), txtPassing);
+    form->addRow(QStringLiteral("Elapsed Time"), lblTimer);
+    return frame;
+}
+
+QGroupBox* MainWindow::buildOutputFrames(QGroupBox*& frameB) {
+    auto* frameA = named(new QGroupBox(QStringLiteral("Output Options A")), "frameOutputA");
+    optnOutToFile = named(new QRadioButton(QStringLiteral("Send Output To Disk")), "optnOutToFile");
+    optnOutToPrinter = named(new QRadioButton(QStringLiteral("Send Output To Printer")), "optnOutToPrinter");
+    optnOutToNothing = named(new QRadioButton(QStringLiteral("Do Not Record Output")), "optnOutToNothing");
+    auto* columnA = new QVBoxLayout(frameA);
+    for (QRadioButton* option : {optnOutToFile, optnOutToPrinter, optnOutToNothing}) {
+        columnA->addWidget(option);
+        connect(option, &QRadioButton::clicked, this, &MainWindow::optnOutputDestination_Click);
+    }
+    optnOutToFile->setChecked(true);
+
+    // Each frame is its own group of exclusive options.
+    frameB = named(new QGroupBox(QStringLiteral("Output Options B")), "frameOutputB");
+    optnOverwrite = named(new QRadioButton(QStringLiteral("Overwrite Previous Output File")), "optnOverwrite");
+    optnAppend = named(new QRadioButton(QStringLiteral("Append To Previous Output File")), "optnAppend");
+    auto* columnB = new QVBoxLayout(frameB);
+    columnB->addWidget(optnOverwrite);
+    columnB->addWidget(optnAppend);
+    optnOverwrite->setChecked(true);
+    return frameA;
+}
+
+QWidget* MainWindow::buildFiltersA() {
+    auto* page = named(new QWidget, "tabFiltersA");
+    frameSumLimits = named(new QGroupBox(QStringLiteral("Sum Limits")), "frameSumLimits");
+    txtMinSum = named(new QLineEdit(QStringLiteral("21")), "txtMinSum");
+    txtMaxSum = named(new QLineEdit(QStringLiteral("279")), "txtMaxSum");
+    lblMinSum = named(new QLabel(QStringLiteral("Minimum Sum of Set:")), "lblMinSum");
+    lblMaxSum = named(new QLabel(QStringLiteral("Maximum Sum of Set:")), "lblMaxSum");
+    auto* form = new QFormLayout(frameSumLimits);
+    form->addRow(lblMinSum, txtMinSum);
+    form->addRow(lblMaxSum, txtMaxSum);
+    auto* column = new QVBoxLayout(page);
+    column->addWidget(frameSumLimits);
+    column->addStretch();
+    return page;
+}
+
+} // namespace orvane

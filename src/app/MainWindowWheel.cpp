@@ -1,0 +1,146 @@
+// The wheel run of frmOrvaneMain: locking the window, starting the job,
+// showing its progress between slices and restoring the window at the end.
+#include "app/MainWindow.h"
+
+#include "platform/Platform.h"
+#include "wheel/NumberText.h"
+#include "wheel/PrintedWheelOutput.h"
+#include "wheel/SumLimits.h"
+#include "wheel/WheelStart.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace orvane {
+
+namespace {
+// A slice of this length keeps the results repainting about sixty times a second
+// and lets "Stop Wheel" take effect well within a blink.
+constexpr std::chrono::milliseconds kSliceBudget(15);
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+} // namespace
+
+void MainWindow::cmdWheel_Click() {
+    if (job_) return;
+    lockForRun();
+
+    const SumLimitCheck sums = checkSumLimits(txtMinSum->text().toStdString(), txtMaxSum->text().toStdString());
+    for (const Notice& notice : sums.notices) platform_.notify(notice);
+    txtMinSum->setText(qt(sums.minSumText));
+    txtMaxSum->setText(qt(sums.maxSumText));
+
+    if (poolSize() < kMinimumPoolSize) {
+        platform_.notify(poolTooSmallNotice());
+        endRun();
+        return;
+    }
+    std::vector<int> pick;
+    for (int index = 0; index < 49; ++index)
+        if (lstNumbers->item(index)->isSelected()) pick.push_back(index + 1);
+
+    clockSeconds_ = clockMinutes_ = clockHours_ = 0;
+    running_ = true;
+    lblTimer->setText(QStringLiteral("00:00:00"));
+
+    Notice failure;
+    std::unique_ptr<WheelOutput> output = openOutput(failure);
+    if (!output && optnOutToFile->isChecked()) {
+        platform_.notify(failure);
+        endRun();
+        return;
+    }
+    chkEnableRavelin->setEnabled(false);
+
+    job_ = std::make_unique<WheelJob>(std::move(pick), WheelFilters{}, std::move(output));
+    driver_.start([this] { return wheelSlice(); });
+}
+
+void MainWindow::cmdStopWheeling_Click() { wheelStop_ = true; }
+
+std::unique_ptr<WheelOutput> MainWindow::openOutput(Notice& failure) {
+    const bool numbered = mnuRecordNumbers->isChecked();
+    if (optnOutToFile->isChecked())
+        return FileWheelOutput::open(shared_.wheelOutputPath,
+                                     optnAppend->isChecked() ? DiskMode::Append : DiskMode::Overwrite, numbered,
+                                     failure);
+    if (optnOutToPrinter->isChecked()) return std::make_unique<PrintedWheelOutput>(platform_, poolSize(), numbered);
+    return nullptr;
+}
+
+bool MainWindow::wheelSlice() {
+    // A stop seen here leaves the set on display unfiltered and unrecorded.
+    if (wheelStop_) {
+        job_->stop();
+        return true;
+    }
+    return job_->advance(kSliceBudget);
+}
+
+void MainWindow::showRunProgress() {
+    if (!job_ || !job_->hasSet()) return;
+    txtOutput->setText(qt(setDisplayText(job_->currentSet())));
+    txtGenerated->setText(qt(formatCount(job_->generated())));
+    txtSetsPassing->setText(qt(formatCount(job_->passing())));
+    if (auto percent = passingPercent(job_->passing(), job_->generated())) txtPassing->setText(qt(percentText(*percent)));
+}
+
+void MainWindow::lockForRun() {
+    for (QMenu* menu : {mnuTools, mnuUserLevel, mnuNumberSelect, mnuAnalysis, mnuFile, mnuHelp})
+        menu->menuAction()->setEnabled(false);
+    for (QRadioButton* option : {optnOutToFile, optnOutToPrinter, optnOutToNothing, optnOverwrite, optnAppend})
+        if (!option->isChecked()) option->setEnabled(false);
+    cmdChooseRandom->setEnabled(false);
+    lblMinSum->setEnabled(false);
+    lblMaxSum->setEnabled(false);
+    txtPassing->setText(QStringLiteral("0%"));
+    cmdWheel->setDefault(false);
+    cmdStopWheeling->setDefault(true);
+    txtSetsPassing->setText(QStringLiteral("0"));
+    txtMinSum->setReadOnly(true);
+    txtMaxSum->setReadOnly(true);
+    for (QWidget* control : std::initializer_list<QWidget*>{cmdExit, cmdWheel, lstNumbers, cmdClear})
+        control->setEnabled(false);
+    cmdStopWheeling->setEnabled(true);
+    wheelStop_ = false;
+}
+
+void MainWindow::endRun() {
+    // The job has closed its output however it ended; say so when that failed.
+    std::unique_ptr<WheelJob> job = std::move(job_);
+    if (job) {
+        job->stop();
+        showRunProgress();
+        if (auto percent = passingPercent(job->passing(), job->generated()))
+            txtPassing->setText(qt(percentText(*percent)));
+    }
+    chkEnableRavelin->setEnabled(true);
+    cmdStopWheeling->setDefault(false);
+    cmdWheel->setDefault(true);
+    running_ = false;
+    for (QMenu* menu : {mnuTools, mnuUserLevel, mnuNumberSelect, mnuAnalysis, mnuFile, mnuHelp})
+        menu->menuAction()->setEnabled(true);
+    txtMinSum->setReadOnly(false);
+    txtMaxSum->setReadOnly(false);
+    lblMinSum->setEnabled(true);
+    lblMaxSum->setEnabled(true);
+    cmdChooseRandom->setEnabled(true);
+    for (QRadioButton* option : {optnOutToFile, optnOutToPrinter, optnOutToNothing}) option->setEnabled(true);
+    const bool toDisk = !optnOutToPrinter->isChecked() && !optnOutToNothing->isChecked();
+    optnOverwrite->setEnabled(toDisk);
+    optnAppend->setEnabled(toDisk);
+    for (QWidget* control : std::initializer_list<QWidget*>{lstNumbers, cmdClear, cmdWheel, cmdExit})
+        control->setEnabled(true);
+    cmdStopWheeling->setEnabled(false);
+    wheelStop_ = false;
+    if (job && job->failure()) platform_.notify(*job->failure());
+    emit wheelRunEnded();
+}
+
+} // namespace orvane

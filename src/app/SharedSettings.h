@@ -1,0 +1,27 @@
+#pragma once
+
+#include "app/DataPaths.h"
+
+#include <string>
+
+namespace orvane {
+
+// The state every window shares: the four file paths and the requests that the
+// main window's settings timer serves.
+struct SharedSettings {
+    explicit SharedSettings(DataPaths paths)
+        : defaults(paths), historyPath(paths.history), wheelOutputPath(paths.wheelOutput), poolPath(paths.pool),
+          settingsPath(paths.settings) {}
+
+    DataPaths defaults;
+    std::string historyPath;
+    std::string wheelOutputPath;
+    std::string poolPath;
+    std::string settingsPath;
+    bool saveRequest = false;
+    bool exitAfterSaveRequest = false;
+    bool restoreRequest = false;
+    bool poolStop = false;
+};
+
+} // namespace orvane

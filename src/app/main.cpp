@@ -1,0 +1,29 @@
+// orvane: with no arguments the windows; with a subcommand the engine headless.
+#include "app/CommandLine.h"
+#include "app/DataPaths.h"
+#include "app/MainWindow.h"
+#include "app/Startup.h"
+#include "platform/QtPlatform.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    using namespace orvane;
+    const DataPaths paths = dataPathsIn(defaultDataFolder());
+    if (argc > 1) return runCommandLine(std::vector<std::string>(argv + 1, argv + argc), stdout, stderr, paths);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("orvane"));
+    QtPlatform platform(QString::fromStdString(paths.folder));
+    const QString problem =
+        prepareDataFolder(QString::fromStdString(paths.folder), QString::fromStdString(paths.history));
+    if (!problem.isEmpty()) platform.message(problem, QStringLiteral("Data Folder"), NoticeIcon::Exclamation, Platform::Buttons::Ok);
+
+    SharedSettings shared(paths);
+    MainWindow window(platform, shared);
+    platform.setDialogParent(&window);
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+// One past draw: its MMDDYY date group read as a number, and positions A to F.
+struct DrawRecord {
+    long date = 0;
+    std::array<int, 6> numbers{};
+    bool operator==(const DrawRecord&) const = default;
+};
+
+// Every record of the history file, oldest first; `error` names the file (and
+// line) when it could not be read, and then `draws` is empty.
+struct HistoryRead {
+    std::vector<DrawRecord> draws;
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+HistoryRead readHistoryRecords(const std::string& path);
+
+// The last draw's date as "MM-DD-YY", from the first six characters of the last line.
+struct LastDrawDate {
+    std::string text;
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+LastDrawDate readLastDrawDate(const std::string& path);
+
+// Every line of the file unchanged (without its line end), for the history viewer.
+struct HistoryLines {
+    std::vector<std::string> lines;
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+HistoryLines readHistoryLines(const std::string& path);
+
+// A new draw to append: month, day, two-digit year and the six numbers.
+struct NewDraw {
+    int month = 1;
+    int day = 1;
+    int year = 0;
+    std::array<int, 6> numbers{};
+};
+// "MMDDYY  AA BB CC DD EE FF", every field with two digits.
+std::string historyLine(const NewDraw& draw);
+// Appends one whole record line, creating the file when missing; returns an
+// error text naming the file, empty on success.
+std::string appendDraw(const std::string& path, const NewDraw& draw);
+
+} // namespace orvane

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QMap>
+#include <QQueue>
+#include <QStringList>
+
+#include <optional>
+
+namespace orvane {
+
+// A desktop for tests: records every message, dialog and printed line, and
+// answers from scripted replies so that no test ever waits on a dialog.
+class FakePlatform : public Platform {
+public:
+    struct Message {
+        QString text;
+        QString title;
+        NoticeIcon icon;
+        Buttons buttons;
+    };
+    struct PrintJob {
+        QString fontName;
+        int pointSize = 0;
+        QStringList lines;
+        bool ended = false;
+    };
+
+    Reply message(const QString& text, const QString& title, NoticeIcon icon, Buttons buttons) override;
+    QString inputBox(const QString& prompt, const QString& title) override;
+    QString fileDialog(const FileDialogRequest& request) override;
+    std::unique_ptr<PrintDocument> beginPrint(const QString& fontName, int pointSize) override;
+    QString setting(const QString& key, const QString& defaultValue) override;
+    void saveSetting(const QString& key, const QString& value) override;
+    QDateTime now() override { return clock; }
+    double randomFraction() override;
+
+    // What the program showed and did.
+    QList<Message> messages;
+    QStringList inputPrompts;
+    QList<FileDialogRequest> fileDialogs;
+    QList<PrintJob> printJobs;
+    QMap<QString, QString> settings;
+
+    // Scripted answers, used in order; with none left: OK/Yes, empty text, cancelled dialog.
+    QQueue<Reply> replies;
+    QQueue<QString> inputAnswers;
+    QQueue<QString> fileAnswers;
+    QQueue<double> randoms;
+    QDateTime clock = QDateTime(QDate(1999, 7, 4), QTime(18, 30, 5));
+};
+
+} // namespace orvane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+namespace orvane {
+
+// Runs a long job from the event loop, one bounded slice per turn, so windows
+// repaint and buttons answer between slices. No nested event loops.
+class JobDriver : public QObject {
+    Q_OBJECT
+public:
+    // A slice does a bounded piece of work and says whether the job has ended.
+    using Slice = std::function<bool()>;
+
+    explicit JobDriver(QObject* parent = nullptr);
+
+    void start(Slice slice);
+    bool active() const { return timer_.isActive(); }
+
+signals:
+    // After every slice, so the window can show progress.
+    void sliceDone();
+    void finished();
+
+private:
+    void runSlice();
+
+    QTimer timer_;
+    Slice slice_;
+};
+
+} // namespace orvane

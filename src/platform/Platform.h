@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/Notice.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <memory>
+
+namespace orvane {
+
+// One print job: lines of text in a fixed font, printed when it ends.
+class PrintDocument {
+public:
+    virtual ~PrintDocument() = default;
+    virtual void printLine(const QString& line) = 0;
+    virtual void end() = 0;
+};
+
+struct FileDialogRequest {
+    QString filter;            // "Name (*.EXT)|*.EXT|..." pairs of caption and pattern
+    QString defaultExtension;  // ".EXT", added when the chosen name has none
+    QString fileName;          // the name the dialog starts with
+    int filterIndex = 0;       // the filter entry it starts with
+    bool save = true;          // save form, or open form
+};
+
+// Everything the program asks of the desktop. Windows receive one and never
+// talk to the desktop themselves, so tests can hand them a fake.
+class Platform {
+public:
+    enum class Buttons { Ok, YesNo };
+    enum class Reply { Ok, Yes, No };
+
+    virtual ~Platform() = default;
+
+    virtual Reply message(const QString& text, const QString& title, NoticeIcon icon, Buttons buttons = Buttons::Ok) = 0;
+    // The typed text, empty on Cancel.
+    virtual QString inputBox(const QString& prompt, const QString& title) = 0;
+    // The chosen file, empty when the dialog is cancelled.
+    virtual QString fileDialog(const FileDialogRequest& request) = 0;
+    // A document on the default printer (or a PDF where there is none).
+    virtual std::unique_ptr<PrintDocument> beginPrint(const QString& fontName, int pointSize) = 0;
+
+    // The per-user store, section "Options".
+    virtual QString setting(const QString& key, const QString& defaultValue) = 0;
+    virtual void saveSetting(const QString& key, const QString& value) = 0;
+
+    virtual QDateTime now() = 0;
+    // A fraction in [0, 1).
+    virtual double randomFraction() = 0;
+
+    Reply notify(const Notice& notice) {
+        return message(QString::fromStdString(notice.text), QString::fromStdString(notice.title), notice.icon);
+    }
+};
+
+// "07-04-1999" and "18:30:05": the fixed date and time forms of printouts.
+inline QString dateText(const QDateTime& when) { return when.toString(QStringLiteral("MM-dd-yyyy")); }
+inline QString timeText(const QDateTime& when) { return when.toString(QStringLiteral("HH:mm:ss")); }
+
+} // namespace orvane

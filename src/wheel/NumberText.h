@@ -1,0 +1,35 @@
+#pragma once
+
+#include "wheel/Combination.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace orvane {
+
+// The number a text box holds: its leading numeric part with blanks skipped.
+// An empty or non-numeric text gives 0; "12 apples" gives 12.
+double numberInBox(std::string_view text);
+
+// Whether the text starts with a number at all (blanks skipped).
+bool holdsNumber(std::string_view text);
+
+// Integer part of the absolute value of the box's number.
+long long wholeNumberValue(std::string_view text);
+
+// Counts with thousands separators and no leading zeros: 13,983,816.
+std::string formatCount(std::uint64_t count);
+
+// Integer part of the exact quotient 100 * passing / generated, or nothing
+// when no set was generated (the display then stays as it stands).
+std::optional<std::uint64_t> passingPercent(std::uint64_t passing, std::uint64_t generated);
+
+// "66%" style text for the percentage display.
+std::string percentText(std::uint64_t percent);
+
+// A set as shown on screen: two digits per number, single blanks: "03 11 17 25 38 44".
+std::string setDisplayText(const Combination& set);
+
+} // namespace orvane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/Notice.h"
+
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+// The minimum and maximum sum boxes as the run finds them at its start, and
+// what the start-of-run checks make of them.
+struct SumLimitCheck {
+    std::string minSumText;
+    std::string maxSumText;
+    long long maxSumValue = 279;   // whole-number value of the corrected maximum
+    std::vector<Notice> notices;   // shown in order; none of them stops the run
+};
+
+// Corrects sums outside 21..279 and crossed limits, one message per correction.
+SumLimitCheck checkSumLimits(std::string minSumText, std::string maxSumText);
+
+} // namespace orvane

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "app/Notice.h"
+#include "wheel/Combination.h"
+#include "wheel/SetPipeline.h"
+#include "wheel/WheelOutput.h"
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace orvane {
+
+// A wheel run as a resumable job: every six-number set of the pick in ascending
+// lexicographic order, each counted, filtered and, when it passes, recorded.
+// advance() does a bounded slice so a window can repaint and serve Stop between
+// slices; the command line runs it to its end in one go.
+class WheelJob {
+public:
+    // `pick` holds the pool in ascending order; `output` may be null (record nothing).
+    WheelJob(std::vector<int> pick, const WheelFilters& filters, std::unique_ptr<WheelOutput> output);
+
+    // Works for about `budget`; true once the run has ended. A slice stops right
+    // after a set is generated and shown, before it is filtered, so that a stop
+    // seen between slices leaves the set on display unfiltered.
+    bool advance(std::chrono::nanoseconds budget);
+    void runToEnd();
+    // Ends the run where it stands and closes the output.
+    void stop();
+
+    bool ended() const { return ended_; }
+    bool hasSet() const { return generated_ > 0; }
+    const Combination& currentSet() const { return current_; }
+    std::uint64_t generated() const { return generated_; }
+    std::uint64_t passing() const { return passing_; }
+    // Set when the output could not be written; the run then ended early.
+    const std::optional<Notice>& failure() const { return failure_; }
+
+private:
+    bool generateNext();
+    bool stepToNextSet();
+    void filterCurrent();
+    void end();
+
+    std::vector<int> pick_;
+    int poolSize_;
+    SetPipeline pipeline_;
+    std::unique_ptr<WheelOutput> output_;
+
+    std::array<int, 6> index_{};   // positions of the current set's numbers in the pick
+    Combination current_{};
+    std::uint64_t generated_ = 0;
+    std::uint64_t passing_ = 0;
+    bool started_ = false;
+    bool pendingFilter_ = false;
+    bool ended_ = false;
+    std::optional<Notice> failure_;
+};
+
+} // namespace orvane

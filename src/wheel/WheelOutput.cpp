@@ -1,0 +1,117 @@
+#include "wheel/WheelOutput.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+
+namespace orvane {
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 20;
+constexpr std::size_t kLongestLine = 64;
+
+// Appends the shortest decimal text of a number from 1 to 49 (or any small count).
+char* putNumber(char* out, std::uint64_t value) { return std::to_chars(out, out + 20, value).ptr; }
+
+char* putSet(char* out, const Combination& set) {
+    for (int k = 0; k < 6; ++k) {
+        int n = set[k];
+        if (n >= 10) *out++ = static_cast<char>('0' + n / 10);
+        *out++ = static_cast<char>('0' + n % 10);
+        *out++ = ' ';
+    }
+    return out - 1; // no blank after F
+}
+
+std::string lineOf(const char* begin, const char* end) { return std::string(begin, end); }
+
+} // namespace
+
+std::string plainSetLine(const Combination& set) {
+    char line[kLongestLine];
+    return lineOf(line, putSet(line, set));
+}
+
+std::string numberedFileLine(std::uint64_t passingCount, const Combination& set) {
+    char line[kLongestLine];
+    char* p = putNumber(line, passingCount);
+    std::memcpy(p, " : ", 3);
+    return lineOf(line, putSet(p + 3, set));
+}
+
+std::string numberedPrintedLine(std::uint64_t generatedCount, const Combination& set) {
+    char line[kLongestLine];
+    char* p = putNumber(line, generatedCount);
+    std::memcpy(p, ": ", 2);
+    return lineOf(line, putSet(p + 2, set));
+}
+
+Notice outputFileNotice(const std::string& path, const std::string& what) {
+    return Notice{"The wheel output file " + path + " " + what + ". The run has ended.", "Output File Error",
+                  NoticeIcon::Exclamation};
+}
+
+std::unique_ptr<FileWheelOutput> FileWheelOutput::open(const std::string& path, DiskMode mode, bool numbered,
+                                                       Notice& error) {
+    std::FILE* file = std::fopen(path.c_str(), mode == DiskMode::Overwrite ? "wb" : "ab");
+    if (!file) {
+        error = outputFileNotice(path, std::string("could not be opened for writing (") + std::strerror(errno) + ")");
+        return nullptr;
+    }
+    return std::unique_ptr<FileWheelOutput>(new FileWheelOutput(file, path, numbered, true));
+}
+
+std::unique_ptr<FileWheelOutput> FileWheelOutput::onStream(std::FILE* stream, std::string name, bool numbered) {
+    return std::unique_ptr<FileWheelOutput>(new FileWheelOutput(stream, std::move(name), numbered, false));
+}
+
+FileWheelOutput::FileWheelOutput(std::FILE* file, std::string path, bool numbered, bool ownsFile)
+    : file_(file), path_(std::move(path)), numbered_(numbered), ownsFile_(ownsFile), buffer_(kBufferSize) {}
+
+FileWheelOutput::~FileWheelOutput() { close(); }
+
+bool FileWheelOutput::record(const Combination& set, std::uint64_t passingCount, std::uint64_t) {
+    if (failed_) return false;
+    if (used_ + kLongestLine > buffer_.size() && !flush()) return false;
+    char* start = buffer_.data() + used_;
+    char* p = start;
+    if (numbered_) {
+        p = putNumber(p, passingCount);
+        std::memcpy(p, " : ", 3);
+        p += 3;
+    }
+    p = putSet(p, set);
+    *p++ = '\r';
+    *p++ = '\n';
+    used_ += static_cast<std::size_t>(p - start);
+    return true;
+}
+
+bool FileWheelOutput::flush() {
+    if (used_ == 0) return true;
+    std::size_t pending = used_;
+    used_ = 0;
+    if (std::fwrite(buffer_.data(), 1, pending, file_) != pending) {
+        fail(std::string("could not be written (") + std::strerror(errno) + ")");
+        return false;
+    }
+    return true;
+}
+
+void FileWheelOutput::fail(const std::string& what) {
+    if (!failed_) failure_ = outputFileNotice(path_, what);
+    failed_ = true;
+}
+
+bool FileWheelOutput::close() {
+    if (!file_) return !failed_;
+    flush();
+    if (!failed_ && std::fflush(file_) != 0) fail(std::string("could not be written (") + std::strerror(errno) + ")");
+    if (ownsFile_ && std::fclose(file_) != 0 && !failed_)
+        fail(std::string("could not be closed (") + std::strerror(errno) + ")");
+    file_ = nullptr;
+    return !failed_;
+}
+
+} // namespace orvane

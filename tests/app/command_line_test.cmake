@@ -1,0 +1,38 @@
+# Runs the real orvane executable headless and checks its exit statuses and output.
+file(REMOVE_RECURSE "${WORK}")
+file(MAKE_DIRECTORY "${WORK}")
+set(ENV{HOME} "${WORK}")
+unset(ENV{DISPLAY})
+
+function(expect_run expected_status)
+  execute_process(COMMAND "${ORVANE}" ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL expected_status)
+    message(FATAL_ERROR "orvane ${ARGN}: exit ${status}, expected ${expected_status}\n${out}\n${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+expect_run(0 wheel --pick 1-7)
+if(NOT out STREQUAL "Sets generated: 7\nSets passing: 7\nPercent passing: 100%\n")
+  message(FATAL_ERROR "unexpected summary: ${out}")
+endif()
+if(NOT EXISTS "${WORK}/Varnel/Wheeled.TB")
+  message(FATAL_ERROR "the default wheel output file was not written")
+endif()
+
+expect_run(0 wheel --pick 1-8 --output -)
+string(FIND "${err}" "Sets generated: 28" at)
+string(FIND "${out}" "1 2 3 4 5 6" first)
+if(at EQUAL -1 OR NOT first EQUAL 0)
+  message(FATAL_ERROR "--output - gave out='${out}' err='${err}'")
+endif()
+
+expect_run(1 wheel --pick 1-6)
+string(FIND "${err}" "Not enough numbers have been selected." at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "no Problem message: ${err}")
+endif()
+
+expect_run(2 wheel --pick 1-50)
+expect_run(2 wheel --pick 1-7 --bogus)

@@ -1,0 +1,98 @@
+#include "history/HistoryFile.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+
+TEST(HistoryRecords, SampleHistoryReadsEveryDraw) {
+    HistoryRead read = readHistoryRecords(ORVANE_SAMPLE_HISTORY);
+    ASSERT_TRUE(read.ok()) << read.error;
+    ASSERT_EQ(read.draws.size(), 599u);
+    EXPECT_EQ(read.draws.front(), (DrawRecord{50788, {15, 17, 30, 42, 44, 49}}));
+    EXPECT_EQ(read.draws.back(), (DrawRecord{102399, {11, 20, 23, 33, 37, 47}}));
+}
+
+TEST(HistoryRecords, SmallNumbersAndDateGroupReadAsNumbers) {
+    TempFolder folder;
+    std::string path = folder.write("one.HIT", "010299  01 02 03 04 05 06\r\n");
+    HistoryRead read = readHistoryRecords(path);
+    ASSERT_TRUE(read.ok()) << read.error;
+    ASSERT_EQ(read.draws.size(), 1u);
+    EXPECT_EQ(read.draws[0].date, 10299);
+    EXPECT_EQ(read.draws[0].numbers, (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
+}
+
+TEST(HistoryRecords, AcceptsLfLineEndsAndAMissingFinalLineEnd) {
+    TempFolder folder;
+    std::string path = folder.write("lf.HIT", "010199  01 02 03 04 05 06\n020199  07 08 09 10 11 12");
+    HistoryRead read = readHistoryRecords(path);
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(read.draws.size(), 2u);
+}
+
+TEST(HistoryRecords, MalformedLinesAreReportedWithFileAndLine) {
+    TempFolder folder;
+    struct Case {
+        std::string line;
+        std::string says;
+    };
+    for (const Case& bad : {Case{"030199  01 02 03 04 05", "is not a draw record"},
+                            Case{"030199  01 02 03 04 05 06 07", "is not a draw record"},
+                            Case{"030199  01 02 0x 04 05 06", "is not a draw record"},
+                            Case{"030199  01 02 03 04 05 50", "outside 1 to 49"},
+                            Case{"030199  00 02 03 04 05 06", "outside 1 to 49"}}) {
+        std::string path = folder.write("bad.HIT", "010199  01 02 03 04 05 06\r\n020199  07 08 09 10 11 12\r\n" +
+                                                       bad.line + "\r\n");
+        HistoryRead read = readHistoryRecords(path);
+        EXPECT_FALSE(read.ok()) << bad.line;
+        EXPECT_TRUE(read.draws.empty());
+        EXPECT_NE(read.error.find("Line 3"), std::string::npos) << read.error;
+        EXPECT_NE(read.error.find(path), std::string::npos) << read.error;
+        EXPECT_NE(read.error.find(bad.says), std::string::npos) << read.error;
+    }
+}
+
+TEST(HistoryRecords, MissingFileIsReportedWithItsPath) {
+    TempFolder folder;
+    const std::string path = folder.file("absent.HIT");
+    EXPECT_NE(readHistoryRecords(path).error.find(path), std::string::npos);
+    EXPECT_NE(readLastDrawDate(path).error.find(path), std::string::npos);
+    EXPECT_NE(readHistoryLines(path).error.find(path), std::string::npos);
+}
+
+TEST(LastDrawDate, ShowsTheLastLinesDate) {
+    EXPECT_EQ(readLastDrawDate(ORVANE_SAMPLE_HISTORY).text, "10-23-99");
+    TempFolder folder;
+    EXPECT_EQ(readLastDrawDate(folder.write("one.HIT", "061299  03 11 24 30 41 49\r\n")).text, "06-12-99");
+    EXPECT_FALSE(readLastDrawDate(folder.write("empty.HIT", "")).ok());
+    EXPECT_FALSE(readLastDrawDate(folder.write("short.HIT", "0612\r\n")).ok());
+}
+
+TEST(HistoryLines, ShowsEveryLineUnchanged) {
+    HistoryLines lines = readHistoryLines(ORVANE_SAMPLE_HISTORY);
+    ASSERT_TRUE(lines.ok());
+    ASSERT_EQ(lines.lines.size(), 599u);
+    EXPECT_EQ(lines.lines[0], "050788  15 17 30 42 44 49");
+}
+
+TEST(HistoryAppend, AddsOneRecordLineAtTheEnd) {
+    TempFolder folder;
+    const std::string path = folder.write("h.HIT", "061299  03 11 24 30 41 49\r\n");
+    NewDraw draw{7, 4, 1999, {1, 9, 10, 22, 35, 49}};
+    EXPECT_EQ(historyLine(draw), "070499  01 09 10 22 35 49");
+    ASSERT_EQ(appendDraw(path, draw), "");
+    EXPECT_EQ(contentsOf(path), "061299  03 11 24 30 41 49\r\n070499  01 09 10 22 35 49\r\n");
+    EXPECT_EQ(readLastDrawDate(path).text, "07-04-99");
+    EXPECT_EQ(readHistoryRecords(path).draws.size(), 2u);
+}
+
+TEST(HistoryAppend, CreatesAMissingFileAndReportsAnUnwritableOne) {
+    TempFolder folder;
+    const std::string path = folder.file("new.HIT");
+    ASSERT_EQ(appendDraw(path, NewDraw{1, 2, 3, {1, 2, 3, 4, 5, 6}}), "");
+    EXPECT_EQ(contentsOf(path), "010203  01 02 03 04 05 06\r\n");
+    const std::string bad = folder.file("missing/dir.HIT");
+    EXPECT_NE(appendDraw(bad, NewDraw{}).find(bad), std::string::npos);
+}

@@ -1,0 +1,58 @@
+#include "wheel/NumberText.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+
+TEST(NumberInBox, ReadsTheLeadingNumberAndSkipsBlanks) {
+    EXPECT_EQ(numberInBox("12"), 12);
+    EXPECT_EQ(numberInBox("  12  "), 12);
+    EXPECT_EQ(numberInBox("12 apples"), 12);
+    EXPECT_EQ(numberInBox("1 2"), 12);
+    EXPECT_EQ(numberInBox("-7.5"), -7.5);
+    EXPECT_EQ(numberInBox("2.7"), 2.7);
+    EXPECT_EQ(numberInBox("1e2"), 100);
+}
+
+TEST(NumberInBox, TextWithoutANumberIsZero) {
+    EXPECT_EQ(numberInBox(""), 0);
+    EXPECT_EQ(numberInBox("abc"), 0);
+    EXPECT_EQ(numberInBox("-"), 0);
+    EXPECT_EQ(numberInBox("."), 0);
+    EXPECT_FALSE(holdsNumber("abc"));
+    EXPECT_TRUE(holdsNumber(" 0"));
+}
+
+TEST(WholeNumberValue, TakesTheIntegerPartOfTheMagnitude) {
+    EXPECT_EQ(wholeNumberValue("-7.9"), 7);
+    EXPECT_EQ(wholeNumberValue("44"), 44);
+    EXPECT_EQ(wholeNumberValue("x"), 0);
+    EXPECT_GT(wholeNumberValue("1e300"), 0); // huge texts clamp rather than overflow
+}
+
+TEST(FormatCount, GroupsThousands) {
+    EXPECT_EQ(formatCount(0), "0");
+    EXPECT_EQ(formatCount(7), "7");
+    EXPECT_EQ(formatCount(999), "999");
+    EXPECT_EQ(formatCount(1000), "1,000");
+    EXPECT_EQ(formatCount(123456), "123,456");
+    EXPECT_EQ(formatCount(1234567), "1,234,567");
+    EXPECT_EQ(formatCount(13983816), "13,983,816");
+}
+
+TEST(PassingPercent, IsTheIntegerPartOfTheExactQuotient) {
+    EXPECT_EQ(passingPercent(2, 3), 66u);
+    EXPECT_EQ(passingPercent(1, 3), 33u);
+    EXPECT_EQ(passingPercent(29, 100), 29u);   // 29/100*100 falls below 29 in floating point
+    EXPECT_EQ(passingPercent(57, 100), 57u);
+    EXPECT_EQ(passingPercent(7, 7), 100u);
+    EXPECT_EQ(passingPercent(0, 13983816), 0u);
+    EXPECT_EQ(passingPercent(13983815, 13983816), 99u);
+    EXPECT_FALSE(passingPercent(0, 0).has_value());
+    EXPECT_EQ(percentText(66), "66%");
+}
+
+TEST(SetDisplayText, ShowsTwoDigitsPerNumber) {
+    EXPECT_EQ(setDisplayText({1, 2, 3, 4, 5, 9}), "01 02 03 04 05 09");
+    EXPECT_EQ(setDisplayText({3, 11, 17, 25, 38, 44}), "03 11 17 25 38 44");
+}

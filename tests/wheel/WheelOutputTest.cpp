@@ -1,0 +1,73 @@
+#include "wheel/WheelOutput.h"
+#include "wheel/WheelJob.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace orvane;
+
+namespace {
+
+void wheel(const std::string& path, std::vector<int> pick, DiskMode mode, bool numbered) {
+    Notice error;
+    auto output = FileWheelOutput::open(path, mode, numbered, error);
+    ASSERT_NE(output, nullptr) << error.text;
+    WheelJob job(std::move(pick), WheelFilters{}, std::move(output));
+    job.runToEnd();
+    ASSERT_FALSE(job.failure().has_value());
+}
+
+const std::vector<int> kSeven = {1, 2, 3, 4, 5, 9, 12};
+
+} // namespace
+
+TEST(SetLines, PlainAndNumberedForms) {
+    const Combination set{5, 12, 23, 34, 41, 49};
+    EXPECT_EQ(plainSetLine(set), "5 12 23 34 41 49");
+    EXPECT_EQ(numberedFileLine(17, set), "17 : 5 12 23 34 41 49");
+    EXPECT_EQ(numberedPrintedLine(245, set), "245: 5 12 23 34 41 49");
+    EXPECT_EQ(plainSetLine({1, 2, 3, 4, 5, 9}), "1 2 3 4 5 9");
+}
+
+TEST(WheelOutputFile, OverwriteWritesPlainCrLfLines) {
+    TempFolder folder;
+    const std::string path = folder.file("Wheeled.TB");
+    std::ofstream(path) << "old contents\n";
+    wheel(path, kSeven, DiskMode::Overwrite, false);
+    const std::string text = contentsOf(path);
+    EXPECT_EQ(text.substr(0, 27), "1 2 3 4 5 9\r\n1 2 3 4 5 12\r\n");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 7);
+    EXPECT_EQ(text.find("old"), std::string::npos);
+}
+
+TEST(WheelOutputFile, AppendAddsRunsAndNumberingRestarts) {
+    TempFolder folder;
+    const std::string path = folder.file("Wheeled.TB");
+    wheel(path, kSeven, DiskMode::Append, true);
+    wheel(path, kSeven, DiskMode::Append, true);
+    const std::string text = contentsOf(path);
+    EXPECT_EQ(text.substr(0, 19), "1 : 1 2 3 4 5 9\r\n2 ");
+    const std::size_t secondRun = text.find("7 : 2 3 4 5 9 12\r\n") + 18;
+    EXPECT_EQ(text.substr(secondRun, 17), "1 : 1 2 3 4 5 9\r\n");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 14);
+}
+
+TEST(WheelOutputFile, AppendCreatesAMissingFile) {
+    TempFolder folder;
+    const std::string path = folder.file("new.TB");
+    wheel(path, kSeven, DiskMode::Append, false);
+    const std::string text = contentsOf(path);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 7);
+}
+
+TEST(WheelOutputFile, UnopenablePathIsReportedByName) {
+    TempFolder folder;
+    const std::string path = folder.file("no-such-folder/Wheeled.TB");
+    Notice error;
+    EXPECT_EQ(FileWheelOutput::open(path, DiskMode::Overwrite, false, error), nullptr);
+    EXPECT_NE(error.text.find(path), std::string::npos);
+    EXPECT_EQ(error.icon, NoticeIcon::Exclamation);
+}
