@@ -10,7 +10,7 @@ constexpr unsigned kClockStride = 1024;
 
 WheelJob::WheelJob(std::vector<int> pick, const WheelFilters& filters, std::unique_ptr<WheelOutput> output)
     : pick_(std::move(pick)), poolSize_(static_cast<int>(pick_.size())), pipeline_(filters),
-      output_(std::move(output)) {}
+      output_(std::move(output)), fileOutput_(dynamic_cast<FileWheelOutput*>(output_.get())) {}
 
 bool WheelJob::advance(std::chrono::nanoseconds budget) {
     if (ended_) return true;
@@ -80,7 +80,9 @@ bool WheelJob::stepToNextSet() {
 void WheelJob::filterCurrent() {
     if (!pipeline_.passes(current_)) return;
     ++passing_;
-    if (output_ && !output_->record(current_, passing_, generated_)) {
+    const bool recorded = fileOutput_ ? fileOutput_->record(current_, passing_, generated_)
+                                      : !output_ || output_->record(current_, passing_, generated_);
+    if (!recorded) {
         failure_ = output_->failure();
         end();
     }

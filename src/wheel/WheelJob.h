@@ -48,6 +48,7 @@ private:
     int poolSize_;
     SetPipeline pipeline_;
     std::unique_ptr<WheelOutput> output_;
+    FileWheelOutput* fileOutput_;   // output_ when it is a file: called directly on the hot path
 
     std::array<int, 6> index_{};   // positions of the current set's numbers in the pick
     Combination current_{};

@@ -9,7 +9,7 @@ namespace orvane {
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 20;
-constexpr std::size_t kLongestLine = 64;
+constexpr std::size_t kLongestLine = FileWheelOutput::kLongestLine;
 
 // Appends the shortest decimal text of a number from 1 to 49 (or any small count).
 char* putNumber(char* out, std::uint64_t value) { return std::to_chars(out, out + 20, value).ptr; }
@@ -71,21 +71,35 @@ FileWheelOutput::FileWheelOutput(std::FILE* file, std::string path, bool numbere
 
 FileWheelOutput::~FileWheelOutput() { close(); }
 
-bool FileWheelOutput::record(const Combination& set, std::uint64_t passingCount, std::uint64_t) {
-    if (failed_) return false;
-    if (used_ + kLongestLine > buffer_.size() && !flush()) return false;
-    char* start = buffer_.data() + used_;
-    char* p = start;
-    if (numbered_) {
-        p = putNumber(p, passingCount);
-        std::memcpy(p, " : ", 3);
-        p += 3;
+// Every number from 1 to 49 followed by the line end, padded to four bytes.
+constexpr std::array<std::array<char, 4>, 50> lastNumberTexts() {
+    std::array<std::array<char, 4>, 50> texts{};
+    for (int n = 1; n <= 49; ++n) {
+        int i = 0;
+        if (n >= 10) texts[n][i++] = static_cast<char>('0' + n / 10);
+        texts[n][i++] = static_cast<char>('0' + n % 10);
+        texts[n][i++] = '\r';
+        texts[n][i] = '\n';
     }
-    p = putSet(p, set);
-    *p++ = '\r';
-    *p++ = '\n';
-    used_ += static_cast<std::size_t>(p - start);
-    return true;
+    return texts;
+}
+const std::array<std::array<char, 4>, 50> FileWheelOutput::kLastNumberTexts = lastNumberTexts();
+
+void FileWheelOutput::rebuildPrefix(const Combination& set) {
+    char* end = prefix_;
+    for (int k = 0; k < 5; ++k) {
+        prefixKey_[k] = set[k];
+        if (set[k] >= 10) *end++ = static_cast<char>('0' + set[k] / 10);
+        *end++ = static_cast<char>('0' + set[k] % 10);
+        *end++ = ' ';
+    }
+    prefixLength_ = static_cast<int>(end - prefix_);
+}
+
+char* FileWheelOutput::putCountPrefix(char* out, std::uint64_t count) {
+    out = putNumber(out, count);
+    std::memcpy(out, " : ", 3);
+    return out + 3;
 }
 
 bool FileWheelOutput::flush() {

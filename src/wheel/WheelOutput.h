@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,13 +47,35 @@ public:
     static std::unique_ptr<FileWheelOutput> onStream(std::FILE* stream, std::string name, bool numbered);
 
     ~FileWheelOutput() override;
-    bool record(const Combination& set, std::uint64_t passingCount, std::uint64_t generatedCount) override;
+    // Defined here so the run's hot loop can inline it.
+    bool record(const Combination& set, std::uint64_t passingCount, std::uint64_t) override {
+        if (failed_) return false;
+        if (used_ + kLongestLine > buffer_.size() && !flush()) return false;
+        char* p = buffer_.data() + used_;
+        if (numbered_) p = putCountPrefix(p, passingCount);
+        // Consecutive sets mostly share A to E, so that part of the line is kept.
+        if (set[0] != prefixKey_[0] || set[1] != prefixKey_[1] || set[2] != prefixKey_[2] ||
+            set[3] != prefixKey_[3] || set[4] != prefixKey_[4])
+            rebuildPrefix(set);
+        std::memcpy(p, prefix_, sizeof prefix_);
+        p += prefixLength_;
+        const int last = set[5];
+        std::memcpy(p, kLastNumberTexts[last].data(), 4); // "7\r\n" or "49\r\n", padded to four bytes
+        p += last < 10 ? 3 : 4;
+        used_ = static_cast<std::size_t>(p - buffer_.data());
+        return true;
+    }
     bool close() override;
     Notice failure() const override { return failure_; }
+
+    static constexpr std::size_t kLongestLine = 64;
 
 private:
     FileWheelOutput(std::FILE* file, std::string path, bool numbered, bool ownsFile);
     bool flush();
+    void rebuildPrefix(const Combination& set);
+    static char* putCountPrefix(char* out, std::uint64_t count);
+    static const std::array<std::array<char, 4>, 50> kLastNumberTexts;
     void fail(const std::string& what);
 
     std::FILE* file_;
@@ -63,6 +86,9 @@ private:
     std::vector<char> buffer_;
     std::size_t used_ = 0;
     Notice failure_;
+    std::array<int, 5> prefixKey_{};   // A to E of the kept line start
+    char prefix_[16] = {};             // "A B C D E " of the last line written
+    int prefixLength_ = 0;
 };
 
 // The output file message: the path it names and what failed.
