@@ -45,7 +45,10 @@ void MainWindow::load() {
     const QString record = platform_.setting(kRecordNumbersKey, QStringLiteral("False"));
     mnuRecordNumbers->setChecked(record.compare(QStringLiteral("False"), Qt::CaseInsensitive) != 0);
     cmdStopWheeling->setEnabled(false);
-    for (int number = 1; number <= 49; ++number) lstNumbers->addItem(QString::number(number));
+    for (int number = 1; number <= 49; ++number) {
+        lstNumbers->addItem(QString::number(number));
+        lstNumbers->item(number - 1)->setTextAlignment(Qt::AlignCenter);
+    }
     if (windowTitle() == QStringLiteral("Orvane"))
         setWindowTitle(QStringLiteral("Orvane - Version %1.%2 Beta, Build %3")
                            .arg(kVersionMajor)

@@ -134,7 +134,9 @@ QGroupBox* MainWindow::buildNumberFrame() {
     lstNumbers->setUniformItemSizes(true);
     lstNumbers->setGridSize(QSize(34, 26));
     lstNumbers->setResizeMode(QListView::Adjust);
-    lstNumbers->setMinimumSize(QSize(7 * 34 + 8, 7 * 26 + 8));
+    // Seven numbers to a row, the way a lotto slip lays them out.
+    lstNumbers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lstNumbers->setMinimumSize(QSize(7 * 34 + 2 * lstNumbers->frameWidth() + 6, 7 * 26 + 2 * lstNumbers->frameWidth() + 6));
     lblPoolSize = fixedLabel("lblPoolSize", QStringLiteral("0"));
     auto* caption = named(new QLabel(QStringLiteral("Current Active Pool Size")), "lblSelected");
     auto* count = new QHBoxLayout;
