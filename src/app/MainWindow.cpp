@@ -154,19 +154,20 @@ void MainWindow::mnuSaveGRAs_Click() {
     statusMessage(QStringLiteral("Output will be saved to ") + poolDialogFileName_);
 }
 
-void MainWindow::mnuSaveSettings_Click() {
-    const QString name = chooseFile(kSettingsFilter, QStringLiteral(".INI"), true);
-    shared_.settingsPath = name.isEmpty() ? shared_.defaults.settings : name.toStdString();
-    if (!name.isEmpty()) statusMessage(QStringLiteral("Output will be saved to ") + name);
-    shared_.saveRequest = true;
-    shared_.exitAfterSaveRequest = false;
-}
+void MainWindow::mnuSaveSettings_Click() { chooseSettingsFile(true); }
 
-void MainWindow::mnuRestoreSettings_Click() {
-    const QString name = chooseFile(kSettingsFilter, QStringLiteral(".INI"), false);
+void MainWindow::mnuRestoreSettings_Click() { chooseSettingsFile(false); }
+
+void MainWindow::chooseSettingsFile(bool save) {
+    // A cancelled dialog falls back to the default settings file; the request is
+    // raised either way and served by the settings timer.
+    const QString name = chooseFile(kSettingsFilter, QStringLiteral(".INI"), save);
     shared_.settingsPath = name.isEmpty() ? shared_.defaults.settings : name.toStdString();
-    if (!name.isEmpty()) statusMessage(QStringLiteral("Initialization file is now set to ") + name);
-    shared_.restoreRequest = true;
+    if (!name.isEmpty())
+        statusMessage((save ? QStringLiteral("Output will be saved to ")
+                            : QStringLiteral("Initialization file is now set to ")) +
+                      name);
+    (save ? shared_.saveRequest : shared_.restoreRequest) = true;
     shared_.exitAfterSaveRequest = false;
 }
 

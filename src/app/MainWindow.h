@@ -73,6 +73,7 @@ private:
     // File-choice commands.
     QString chooseFile(const QString& filter, const QString& extension, bool save);
     void statusMessage(const QString& text);
+    void chooseSettingsFile(bool save);
 
     // The wheel run (MainWindowWheel.cpp).
     void lockForRun();
@@ -80,6 +81,7 @@ private:
     bool wheelSlice();
     void showRunProgress();
     void endRun();
+    void setRunMenusEnabled(bool enabled);
 
     Platform& platform_;
     SharedSettings& shared_;

@@ -92,8 +92,7 @@ void MainWindow::showRunProgress() {
 }
 
 void MainWindow::lockForRun() {
-    for (QMenu* menu : {mnuTools, mnuUserLevel, mnuNumberSelect, mnuAnalysis, mnuFile, mnuHelp})
-        menu->menuAction()->setEnabled(false);
+    setRunMenusEnabled(false);
     for (QRadioButton* option : {optnOutToFile, optnOutToPrinter, optnOutToNothing, optnOverwrite, optnAppend})
         if (!option->isChecked()) option->setEnabled(false);
     cmdChooseRandom->setEnabled(false);
@@ -111,6 +110,12 @@ void MainWindow::lockForRun() {
     wheelStop_ = false;
 }
 
+// The menus that could start a second long operation or change the run's inputs.
+void MainWindow::setRunMenusEnabled(bool enabled) {
+    for (QMenu* menu : {mnuTools, mnuUserLevel, mnuNumberSelect, mnuAnalysis, mnuFile, mnuHelp})
+        menu->menuAction()->setEnabled(enabled);
+}
+
 void MainWindow::endRun() {
     // The job has closed its output however it ended; say so when that failed.
     std::unique_ptr<WheelJob> job = std::move(job_);
@@ -124,8 +129,7 @@ void MainWindow::endRun() {
     cmdStopWheeling->setDefault(false);
     cmdWheel->setDefault(true);
     running_ = false;
-    for (QMenu* menu : {mnuTools, mnuUserLevel, mnuNumberSelect, mnuAnalysis, mnuFile, mnuHelp})
-        menu->menuAction()->setEnabled(true);
+    setRunMenusEnabled(true);
     txtMinSum->setReadOnly(false);
     txtMaxSum->setReadOnly(false);
     lblMinSum->setEnabled(true);
