@@ -24,7 +24,7 @@ void setsPerSecond(benchmark::State& state, std::uint64_t sets) {
 void FullPickEngineOnly(benchmark::State& state) {
     std::uint64_t passing = 0;
     for (auto _ : state) {
-        WheelJob job(fullPick(), WheelFilters{}, nullptr);
+        WheelJob job(fullPick(), SetPipeline{}, nullptr);
         job.runToEnd();
         passing = job.passing();
         benchmark::DoNotOptimize(passing);
@@ -36,7 +36,7 @@ BENCHMARK(FullPickEngineOnly)->Unit(benchmark::kMillisecond);
 void FullPickToNullDevice(benchmark::State& state) {
     for (auto _ : state) {
         Notice failure;
-        WheelJob job(fullPick(), WheelFilters{}, FileWheelOutput::open("/dev/null", DiskMode::Overwrite, false, failure));
+        WheelJob job(fullPick(), SetPipeline{}, FileWheelOutput::open("/dev/null", DiskMode::Overwrite, false, failure));
         job.runToEnd();
         benchmark::DoNotOptimize(job.passing());
     }
@@ -47,7 +47,7 @@ BENCHMARK(FullPickToNullDevice)->Unit(benchmark::kMillisecond);
 void SlicedFullPick(benchmark::State& state) {
     // As the window drives it: 15 ms slices until the end.
     for (auto _ : state) {
-        WheelJob job(fullPick(), WheelFilters{}, nullptr);
+        WheelJob job(fullPick(), SetPipeline{}, nullptr);
         while (!job.advance(std::chrono::milliseconds(15))) {
         }
         benchmark::DoNotOptimize(job.passing());

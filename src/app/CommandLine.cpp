@@ -99,7 +99,7 @@ int runWheel(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
         }
     }
 
-    WheelJob job(options.pick, WheelFilters{}, std::move(output));
+    WheelJob job(options.pick, SetPipeline{}, std::move(output));
     job.runToEnd();
     if (job.failure()) {
         printNotice(err, *job.failure());

@@ -58,7 +58,7 @@ void MainWindow::cmdWheel_Click() {
     }
     chkEnableRavelin->setEnabled(false);
 
-    job_ = std::make_unique<WheelJob>(std::move(pick), WheelFilters{}, std::move(output));
+    job_ = std::make_unique<WheelJob>(std::move(pick), SetPipeline{}, std::move(output));
     driver_.start([this] { return wheelSlice(); });
 }
 

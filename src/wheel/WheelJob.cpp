@@ -8,9 +8,12 @@ namespace {
 constexpr unsigned kClockStride = 1024;
 } // namespace
 
-WheelJob::WheelJob(std::vector<int> pick, const WheelFilters& filters, std::unique_ptr<WheelOutput> output)
-    : pick_(std::move(pick)), poolSize_(static_cast<int>(pick_.size())), pipeline_(filters),
-      output_(std::move(output)), fileOutput_(dynamic_cast<FileWheelOutput*>(output_.get())) {}
+WheelJob::WheelJob(std::vector<int> pick, SetPipeline pipeline, std::unique_ptr<WheelOutput> output,
+                   std::optional<SkipLimits> skip)
+    : pick_(std::move(pick)), poolSize_(static_cast<int>(pick_.size())), pipeline_(std::move(pipeline)),
+      output_(std::move(output)), fileOutput_(dynamic_cast<FileWheelOutput*>(output_.get())) {
+    if (skip) skip_.emplace(pick_, skip->limits, skip->maxDifference, skip->maxSum);
+}
 
 bool WheelJob::advance(std::chrono::nanoseconds budget) {
     if (ended_) return true;
@@ -21,18 +24,20 @@ bool WheelJob::advance(std::chrono::nanoseconds budget) {
         if (ended_) return true;
     }
     for (unsigned countdown = kClockStride;;) {
-        if (!generateNext()) {
+        const Generated generated = generateNext();
+        if (generated == Generated::Ended) {
             end();
             return true;
         }
         if (--countdown == 0) {
             countdown = kClockStride;
             if (std::chrono::steady_clock::now() >= deadline) {
-                pendingFilter_ = true;
+                // A set the exact values turned away is never shown; the next one will be.
+                pendingFilter_ = generated == Generated::Ready;
                 return false;
             }
         }
-        filterCurrent();
+        if (generated == Generated::Ready) filterCurrent();
         if (ended_) return true;
     }
 }
@@ -46,19 +51,28 @@ void WheelJob::stop() {
     if (!ended_) end();
 }
 
-bool WheelJob::generateNext() {
+// Counts the next set, lets the skip move it, and tests the exact positional
+// values, which turn a set away before it is shown.
+WheelJob::Generated WheelJob::generateNext() {
     if (!started_) {
         started_ = true;
-        if (poolSize_ < 6) return false;
+        if (poolSize_ < 6) return Generated::Ended;
         for (int k = 0; k < 6; ++k) {
             index_[k] = k;
             current_[k] = pick_[k];
         }
     } else if (!stepToNextSet()) {
-        return false;
+        return Generated::Ended;
     }
     ++generated_;
-    return true;
+    if (skip_) {
+        const RavelinSkip::Result result = skip_->apply(index_);
+        if (result == RavelinSkip::Result::End) return Generated::Ended;
+        if (result == RavelinSkip::Result::Moved)
+            for (int k = 0; k < 6; ++k) current_[k] = pick_[index_[k]];
+    }
+    if (pipeline_.exactValuesActive() && !pipeline_.passesExactValues(current_)) return Generated::Rejected;
+    return Generated::Ready;
 }
 
 bool WheelJob::stepToNextSet() {

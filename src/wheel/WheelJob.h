@@ -2,6 +2,7 @@
 
 #include "app/Notice.h"
 #include "wheel/Combination.h"
+#include "wheel/RavelinSkip.h"
 #include "wheel/SetPipeline.h"
 #include "wheel/WheelOutput.h"
 
@@ -19,8 +20,19 @@ namespace orvane {
 // slices; the command line runs it to its end in one go.
 class WheelJob {
 public:
+    // The limits the Ravelin skip works with.
+    struct SkipLimits {
+        PositionLimits limits;
+        long long maxDifference = 44;
+        long long maxSum = 279;
+    };
+
     // `pick` holds the pool in ascending order; `output` may be null (record nothing).
-    WheelJob(std::vector<int> pick, const WheelFilters& filters, std::unique_ptr<WheelOutput> output);
+    WheelJob(std::vector<int> pick, SetPipeline pipeline, std::unique_ptr<WheelOutput> output,
+             std::optional<SkipLimits> skip = std::nullopt);
+
+    // Takes the filter controls that stay live during a run, from the next set on.
+    void setLiveControls(const FilterControls& controls) { pipeline_.setLiveControls(controls); }
 
     // Works for about `budget`; true once the run has ended. A slice stops right
     // after a set is generated and shown, before it is filtered, so that a stop
@@ -39,7 +51,8 @@ public:
     const std::optional<Notice>& failure() const { return failure_; }
 
 private:
-    bool generateNext();
+    enum class Generated { Ended, Rejected, Ready };
+    Generated generateNext();
     bool stepToNextSet();
     void filterCurrent();
     void end();
@@ -48,6 +61,7 @@ private:
     int poolSize_;
     SetPipeline pipeline_;
     std::unique_ptr<WheelOutput> output_;
+    std::optional<RavelinSkip> skip_;
     FileWheelOutput* fileOutput_;   // output_ when it is a file: called directly on the hot path
 
     std::array<int, 6> index_{};   // positions of the current set's numbers in the pick

@@ -39,7 +39,7 @@ std::vector<int> range(int first, int last) {
 
 TEST(WheelEnumeration, SevenNumbersGiveSevenSets) {
     std::vector<Combination> sets;
-    WheelJob job({3, 9, 12, 20, 33, 41, 49}, WheelFilters{}, std::make_unique<RecordingOutput>(sets));
+    WheelJob job({3, 9, 12, 20, 33, 41, 49}, SetPipeline{}, std::make_unique<RecordingOutput>(sets));
     job.runToEnd();
     EXPECT_TRUE(job.ended());
     EXPECT_EQ(job.generated(), 7u);
@@ -51,7 +51,7 @@ TEST(WheelEnumeration, SevenNumbersGiveSevenSets) {
 
 TEST(WheelEnumeration, SetsComeInAscendingLexicographicOrder) {
     std::vector<Combination> sets;
-    WheelJob job(range(1, 12), WheelFilters{}, std::make_unique<RecordingOutput>(sets));
+    WheelJob job(range(1, 12), SetPipeline{}, std::make_unique<RecordingOutput>(sets));
     job.runToEnd();
     ASSERT_EQ(sets.size(), 924u); // 12 choose 6
     EXPECT_TRUE(std::is_sorted(sets.begin(), sets.end()));
@@ -62,7 +62,7 @@ TEST(WheelEnumeration, SetsComeInAscendingLexicographicOrder) {
 }
 
 TEST(WheelEnumeration, FullPickGivesEverySet) {
-    WheelJob job(range(1, 49), WheelFilters{}, nullptr);
+    WheelJob job(range(1, 49), SetPipeline{}, nullptr);
     job.runToEnd();
     EXPECT_EQ(job.generated(), 13'983'816u);
     EXPECT_EQ(job.passing(), 13'983'816u);
@@ -70,7 +70,7 @@ TEST(WheelEnumeration, FullPickGivesEverySet) {
 }
 
 TEST(WheelEnumeration, PoolTooSmallForASetGeneratesNothing) {
-    WheelJob job({1, 2, 3, 4, 5}, WheelFilters{}, nullptr);
+    WheelJob job({1, 2, 3, 4, 5}, SetPipeline{}, nullptr);
     job.runToEnd();
     EXPECT_EQ(job.generated(), 0u);
     EXPECT_FALSE(job.hasSet());
@@ -78,7 +78,7 @@ TEST(WheelEnumeration, PoolTooSmallForASetGeneratesNothing) {
 
 TEST(WheelSlices, SlicedRunMatchesOneGo) {
     std::vector<Combination> sliced;
-    WheelJob job(range(5, 20), WheelFilters{}, std::make_unique<RecordingOutput>(sliced));
+    WheelJob job(range(5, 20), SetPipeline{}, std::make_unique<RecordingOutput>(sliced));
     int slices = 0;
     while (!job.advance(std::chrono::nanoseconds(0))) ++slices;
     EXPECT_GT(slices, 1);
@@ -91,7 +91,7 @@ TEST(WheelSlices, SlicedRunMatchesOneGo) {
 TEST(WheelSlices, StopLeavesTheSetOnDisplayUnfiltered) {
     std::vector<Combination> sets;
     bool closed = false;
-    WheelJob job(range(1, 30), WheelFilters{}, std::make_unique<RecordingOutput>(sets, &closed));
+    WheelJob job(range(1, 30), SetPipeline{}, std::make_unique<RecordingOutput>(sets, &closed));
     ASSERT_FALSE(job.advance(std::chrono::nanoseconds(0)));
     const Combination shown = job.currentSet();
     job.stop();
@@ -107,7 +107,7 @@ TEST(WheelOutputFailure, AnUnwritableOutputEndsTheRunWithItsPath) {
     Notice error;
     auto output = FileWheelOutput::open("/dev/full", DiskMode::Overwrite, false, error);
     ASSERT_NE(output, nullptr);
-    WheelJob job(range(1, 49), WheelFilters{}, std::move(output));
+    WheelJob job(range(1, 49), SetPipeline{}, std::move(output));
     job.runToEnd();
     ASSERT_TRUE(job.failure().has_value());
     EXPECT_NE(job.failure()->text.find("/dev/full"), std::string::npos);

@@ -15,7 +15,7 @@ void wheel(const std::string& path, std::vector<int> pick, DiskMode mode, bool n
     Notice error;
     auto output = FileWheelOutput::open(path, mode, numbered, error);
     ASSERT_NE(output, nullptr) << error.text;
-    WheelJob job(std::move(pick), WheelFilters{}, std::move(output));
+    WheelJob job(std::move(pick), SetPipeline{}, std::move(output));
     job.runToEnd();
     ASSERT_FALSE(job.failure().has_value());
 }

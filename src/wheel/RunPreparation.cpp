@@ -1,0 +1,64 @@
+#include "wheel/RunPreparation.h"
+
+#include "wheel/NumberText.h"
+#include "wheel/SumLimits.h"
+
+namespace orvane {
+
+std::vector<Notice> normaliseForRun(FilterControls& controls) {
+    for (std::string& box : controls.ones) box = std::to_string(std::min(wholeNumberValue(box), 6LL));
+    controls.maxDif = std::to_string(wholeNumberValue(controls.maxDif));
+    for (std::string& box : controls.tens) {
+        if (box.empty()) box = "6";
+        const double value = numberInBox(box);
+        if (value < 0 || value > 6) box = "6";
+        box = std::to_string(wholeNumberValue(box));
+    }
+    SumLimitCheck sums = checkSumLimits(controls.minSum, controls.maxSum);
+    controls.minSum = sums.minSumText;
+    controls.maxSum = sums.maxSumText;
+    return sums.notices;
+}
+
+Notice historyNotice(const std::string& problem) {
+    return Notice{problem + " The wheel cannot start until the history file is mended or another one is chosen.",
+                  "History File Problem", NoticeIcon::Exclamation};
+}
+
+std::array<int, 15> lastFifteenSums(const std::vector<DrawRecord>& draws) {
+    std::array<int, 15> sums{};
+    const std::size_t first = draws.size() > 15 ? draws.size() - 15 : 0;
+    for (std::size_t i = first; i < draws.size(); ++i) {
+        int sum = 0;
+        for (int n : draws[i].numbers) sum += n;
+        sums[i - first] = sum;
+    }
+    return sums;
+}
+
+std::optional<Notice> readRunTables(const FilterControls& controls, const std::string& historyPath,
+                                    RunTables& tables) {
+    const bool needsLastDraw = numberInBox(controls.lastDrawNumMax) < 6 || numberInBox(controls.lastDrawNumMaxPos) < 6;
+    const bool needsSignatures = isChecked(controls.evensSignatures);
+    const bool needsHistory = isChecked(controls.filterAgainstHistory);
+    if (!needsLastDraw && !needsSignatures && !needsHistory) return std::nullopt;
+
+    HistoryRead read = readHistoryRecords(historyPath);
+    if (!read.ok()) return historyNotice(read.error);
+    if (needsLastDraw) {
+        if (read.draws.empty())
+            return historyNotice("The history file " + historyPath +
+                                 " holds no draw, so the sets cannot be compared with the last draw.");
+        tables.lastDraw = read.draws.back().numbers;
+    }
+    if (needsSignatures) {
+        // With fewer than 25 draws only the signatures that exist are compared.
+        const std::size_t first = read.draws.size() > 25 ? read.draws.size() - 25 : 0;
+        for (std::size_t i = first; i < read.draws.size(); ++i)
+            tables.forbiddenSignatures |= std::uint64_t{1} << evensSignature(read.draws[i].numbers);
+    }
+    if (needsHistory) tables.history = HistoryIndex(read.draws, wholeNumberValue(controls.maxFromHistory));
+    return std::nullopt;
+}
+
+} // namespace orvane
