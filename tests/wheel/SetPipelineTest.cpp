@@ -1,0 +1,220 @@
+#include "wheel/SetPipeline.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+
+namespace {
+bool passes(const FilterControls& controls, const Combination& set, const RunTables& tables = {}) {
+    return SetPipeline(controls, tables).passes(set);
+}
+} // namespace
+
+TEST(SetPipeline, DefaultsLetEverySetPass) {
+    const SetPipeline pipeline;
+    for (const Combination& set : {Combination{1, 2, 3, 4, 5, 6}, Combination{44, 45, 46, 47, 48, 49},
+                                   Combination{1, 10, 20, 30, 40, 49}, Combination{1, 2, 3, 4, 5, 49}})
+        EXPECT_TRUE(pipeline.passes(set));
+}
+
+TEST(SumFilters, LimitsAndSpecificSums) {
+    FilterControls controls;
+    controls.minSum = "100";
+    controls.maxSum = "100";
+    EXPECT_TRUE(passes(controls, {5, 10, 15, 20, 22, 28}));
+    EXPECT_FALSE(passes(controls, {5, 10, 15, 20, 22, 29}));
+    EXPECT_FALSE(passes(controls, {5, 10, 15, 20, 21, 28}));
+
+    FilterControls pick;
+    pick.enableSumPick = 1;
+    EXPECT_FALSE(passes(pick, {1, 2, 3, 4, 5, 6})); // nothing selected rejects every set
+    pick.sumsAccepted[21 - 21] = true;
+    EXPECT_TRUE(passes(pick, {1, 2, 3, 4, 5, 6}));
+    EXPECT_FALSE(passes(pick, {1, 2, 3, 4, 5, 7}));
+}
+
+TEST(PositionFilters, PresetsUserLimitsAndMaximumDifference) {
+    FilterControls controls;
+    controls.enablePosAnalysis = 1;
+    controls.positionPreset = PositionPreset::Percent50;
+    EXPECT_FALSE(passes(controls, {1, 2, 3, 4, 5, 6}));
+    EXPECT_TRUE(passes(controls, {10, 20, 30, 40, 45, 49}));
+    EXPECT_EQ(positionLimits(controls).min[4], 26);
+
+    controls.positionPreset = PositionPreset::UserLimits;
+    controls.positionLimits[11] = "45.5"; // F maximum is rounded half to even: 46
+    EXPECT_EQ(positionLimits(controls).max[5], 46);
+    EXPECT_TRUE(passes(controls, {1, 2, 3, 4, 5, 46}));
+    EXPECT_FALSE(passes(controls, {1, 2, 3, 4, 5, 47}));
+
+    FilterControls off;
+    off.positionLimits[0] = "10"; // ignored while positional limits are off
+    EXPECT_TRUE(passes(off, {1, 2, 3, 4, 5, 6}));
+
+    FilterControls difference;
+    difference.maxDif = "10";
+    EXPECT_TRUE(passes(difference, {1, 11, 21, 31, 41, 49}));
+    EXPECT_FALSE(passes(difference, {1, 2, 3, 4, 5, 16}));
+}
+
+TEST(SumFilters, LastFifteenSumsRejectThoseSums) {
+    RunTables tables;
+    tables.lastFifteenSums[3] = 21;
+    EXPECT_FALSE(passes(FilterControls{}, {1, 2, 3, 4, 5, 6}, tables));
+    EXPECT_TRUE(passes(FilterControls{}, {1, 2, 3, 4, 5, 7}, tables));
+
+    std::vector<DrawRecord> draws;
+    for (int i = 0; i < 20; ++i) draws.push_back({0, {1, 2, 3, 4, 5, 6 + i}});
+    const auto sums = lastFifteenSums(draws);
+    EXPECT_EQ(sums.front(), 15 + 11);  // draw 6
+    EXPECT_EQ(sums.back(), 15 + 25);   // draw 20
+    const auto few = lastFifteenSums({draws.begin(), draws.begin() + 3});
+    EXPECT_EQ(few[2], 23);
+    EXPECT_EQ(few[3], 0);
+}
+
+TEST(CompositionFilters, EvenCountsAndSignatures) {
+    FilterControls controls;
+    controls.evensAllowed[6] = 0;
+    EXPECT_FALSE(passes(controls, {2, 4, 6, 8, 10, 12}));
+    EXPECT_TRUE(passes(controls, {1, 4, 6, 8, 10, 12}));
+    controls.evensAllowed.fill(0);
+    EXPECT_FALSE(passes(controls, {1, 3, 5, 7, 9, 11}));
+
+    EXPECT_EQ(evensSignature({2, 4, 6, 8, 10, 12}), 0b111111u);
+    EXPECT_EQ(evensSignature({1, 2, 3, 4, 5, 6}), 0b101010u); // OEOEOE
+    FilterControls signatures;
+    signatures.evensSignatures = 1;
+    RunTables tables;
+    tables.forbiddenSignatures = std::uint64_t{1} << evensSignature({1, 2, 3, 4, 5, 6});
+    EXPECT_FALSE(passes(signatures, {11, 12, 13, 14, 15, 16}, tables));
+    EXPECT_TRUE(passes(signatures, {11, 12, 13, 14, 15, 17}, tables));
+}
+
+TEST(CompositionFilters, TensOnesAndMidpoint) {
+    FilterControls tens;
+    tens.tens[0] = "5";
+    EXPECT_FALSE(passes(tens, {1, 2, 3, 4, 5, 9}));
+    EXPECT_TRUE(passes(tens, {1, 2, 3, 4, 5, 10}));
+
+    FilterControls ones;
+    ones.ones[3] = "1";
+    EXPECT_FALSE(passes(ones, {3, 13, 20, 31, 40, 45}));
+
+    FilterControls midpoint;
+    midpoint.maxBelowMid = "3";
+    EXPECT_FALSE(passes(midpoint, {1, 2, 3, 4, 30, 40}));
+    EXPECT_TRUE(passes(midpoint, {1, 2, 3, 30, 40, 45}));
+}
+
+TEST(PairsFilter, EachRule) {
+    FilterControls controls;
+    controls.enablePairs = 1;
+    EXPECT_TRUE(passes(controls, {1, 2, 3, 4, 5, 6})); // all allowed, M = 6
+
+    FilterControls noPairs = controls;
+    noPairs.allowPairs = 0;
+    EXPECT_FALSE(passes(noPairs, {3, 9, 17, 18, 30, 41}));
+    EXPECT_TRUE(passes(noPairs, {3, 9, 17, 19, 30, 41}));
+
+    FilterControls onePair = controls;
+    onePair.allowTwoPairs = 0;
+    EXPECT_FALSE(passes(onePair, {12, 13, 14, 30, 40, 45}));
+    EXPECT_FALSE(passes(onePair, {12, 13, 20, 21, 40, 45}));
+    EXPECT_TRUE(passes(onePair, {12, 13, 20, 22, 40, 45}));
+
+    FilterControls twoPairs = controls;
+    twoPairs.allowThreePairs = 0;
+    EXPECT_FALSE(passes(twoPairs, {1, 2, 3, 4, 20, 30}));
+    EXPECT_FALSE(passes(twoPairs, {1, 2, 3, 20, 21, 30}));
+    EXPECT_TRUE(passes(twoPairs, {1, 2, 3, 20, 22, 30}));
+
+    FilterControls require = controls;
+    require.requirePair = 1;
+    EXPECT_FALSE(passes(require, {5, 10, 15, 20, 25, 30}));
+    EXPECT_TRUE(passes(require, {5, 6, 15, 20, 25, 30}));
+
+    FilterControls consecutive = controls;
+    consecutive.maxConsecutives = "1";
+    EXPECT_FALSE(passes(consecutive, {5, 6, 7, 20, 30, 40}));
+
+    FilterControls disabled = noPairs;
+    disabled.enablePairs = 0;
+    EXPECT_TRUE(passes(disabled, {3, 9, 17, 18, 30, 41}));
+}
+
+TEST(KeyNumbers, TheThreeRules) {
+    FilterControls controls;
+    controls.enableKeyNumbers = 1;
+    controls.keyNumbers[0] = "7";
+    controls.keyNumbers[3] = "21";
+    controls.keyRule = KeyRule::RequireAll;
+    EXPECT_TRUE(passes(controls, {7, 12, 21, 30, 40, 45}));
+    EXPECT_FALSE(passes(controls, {7, 12, 22, 30, 40, 45}));
+    controls.keyRule = KeyRule::RequireAny;
+    EXPECT_TRUE(passes(controls, {7, 12, 22, 30, 40, 45}));
+    EXPECT_FALSE(passes(controls, {8, 12, 22, 30, 40, 45}));
+    controls.keyRule = KeyRule::AllowOnlyOne;
+    EXPECT_TRUE(passes(controls, {7, 12, 22, 30, 40, 45}));
+    EXPECT_FALSE(passes(controls, {7, 12, 21, 30, 40, 45}));
+    EXPECT_FALSE(passes(controls, {8, 12, 22, 30, 40, 45}));
+    controls.keyNumbers[3] = "7"; // the same key twice counts twice
+    EXPECT_FALSE(passes(controls, {7, 12, 22, 30, 40, 45}));
+
+    FilterControls empty;
+    empty.enableKeyNumbers = 1;
+    for (KeyRule rule : {KeyRule::RequireAll, KeyRule::RequireAny}) {
+        empty.keyRule = rule;
+        EXPECT_TRUE(passes(empty, {8, 12, 22, 30, 40, 45}));
+    }
+    empty.keyRule = KeyRule::AllowOnlyOne;
+    EXPECT_FALSE(passes(empty, {8, 12, 22, 30, 40, 45}));
+}
+
+TEST(LastDrawFilters, SharedNumbersWithTheLastDraw) {
+    RunTables tables;
+    tables.lastDraw = std::array<int, 6>{3, 11, 17, 25, 38, 44};
+    FilterControls controls;
+    controls.lastDrawNumMax = "1";
+    EXPECT_FALSE(passes(controls, {3, 11, 20, 30, 40, 45}, tables));
+    EXPECT_TRUE(passes(controls, {3, 12, 20, 30, 40, 45}, tables));
+    controls.lastDrawNumMax = "0";
+    EXPECT_FALSE(passes(controls, {3, 12, 20, 30, 40, 45}, tables));
+
+    FilterControls shadow;
+    shadow.lastDrawNumMaxPos = "1";
+    EXPECT_FALSE(passes(shadow, {3, 11, 20, 30, 40, 45}, tables));
+    EXPECT_TRUE(passes(shadow, {3, 12, 20, 30, 40, 45}, tables));
+
+    // Lowered during a run that never read the last draw: nothing matches.
+    SetPipeline pipeline(FilterControls{}, RunTables{});
+    controls.lastDrawNumMax = "0";
+    pipeline.setLiveControls(controls);
+    EXPECT_TRUE(pipeline.passes({3, 11, 17, 25, 38, 44}));
+}
+
+TEST(LocksGroupsAndHistory, ApplyOnlyWhenEnabled) {
+    FilterControls locks;
+    locks.lockedIn[1] = "12";
+    EXPECT_TRUE(passes(locks, {3, 13, 20, 30, 40, 45}));
+    locks.enableLocks = 1;
+    EXPECT_FALSE(passes(locks, {3, 13, 20, 30, 40, 45}));
+    EXPECT_TRUE(passes(locks, {3, 12, 20, 30, 40, 45}));
+
+    FilterControls groups;
+    groups.groups[4] = {"1", "2", "3", "4", "5", "6", "7", "8"};
+    SetPipeline pipeline(groups, RunTables{});
+    EXPECT_TRUE(pipeline.passes({1, 2, 3, 4, 30, 40}));
+    groups.enableGroups = 1;
+    pipeline.setLiveControls(groups); // a live control, taken during the run
+    EXPECT_FALSE(pipeline.passes({1, 2, 3, 4, 30, 40}));
+    EXPECT_TRUE(pipeline.passes({1, 2, 3, 20, 30, 40}));
+
+    FilterControls history;
+    history.filterAgainstHistory = 1;
+    history.maxFromHistory = "5";
+    RunTables tables;
+    tables.history = HistoryIndex({{0, {3, 11, 24, 30, 41, 49}}}, 5);
+    EXPECT_FALSE(passes(history, {3, 11, 24, 30, 41, 49}, tables));
+    EXPECT_TRUE(passes(history, {3, 11, 24, 30, 41, 48}, tables));
+}
