@@ -70,7 +70,14 @@ std::unique_ptr<WheelOutput> MainWindow::openOutput(Notice& failure) {
         return FileWheelOutput::open(shared_.wheelOutputPath,
                                      optnAppend->isChecked() ? DiskMode::Append : DiskMode::Overwrite, numbered,
                                      failure);
-    if (optnOutToPrinter->isChecked()) return std::make_unique<PrintedWheelOutput>(platform_, poolSize(), numbered);
+    if (optnOutToPrinter->isChecked()) {
+        std::shared_ptr<PrintDocument> document = platform_.beginPrint(QStringLiteral("Courier New"), 12);
+        const QDateTime when = platform_.now();
+        return std::make_unique<PrintedWheelOutput>(
+            [document](const std::string& line) { document->printLine(QString::fromStdString(line)); },
+            [document] { document->end(); }, poolSize(), numbered, dateText(when).toStdString(),
+            timeText(when).toStdString());
+    }
     return nullptr;
 }
 

@@ -1,22 +1,30 @@
 #pragma once
 
-#include "platform/Platform.h"
 #include "wheel/WheelOutput.h"
+
+#include <functional>
+#include <string>
 
 namespace orvane {
 
-// Passing sets on the printer: a header, then one line per set in Courier New 12.
+// Passing sets as a printed document: a header, then one line per set. The
+// lines go to whatever prints them (the printer, or standard output headless).
 class PrintedWheelOutput final : public WheelOutput {
 public:
-    // Starts the document and prints the header for a pool of `poolSize` numbers.
-    PrintedWheelOutput(Platform& platform, int poolSize, bool numbered);
+    using PrintLine = std::function<void(const std::string&)>;
+    using EndDocument = std::function<void()>;
+
+    // Prints the header for a pool of `poolSize` numbers, dated "MM-DD-YYYY" at "HH:MM:SS".
+    PrintedWheelOutput(PrintLine printLine, EndDocument endDocument, int poolSize, bool numbered,
+                       const std::string& date, const std::string& time);
 
     bool record(const Combination& set, std::uint64_t passingCount, std::uint64_t generatedCount) override;
     bool close() override;
     Notice failure() const override { return {}; }
 
 private:
-    std::unique_ptr<PrintDocument> document_;
+    PrintLine printLine_;
+    EndDocument endDocument_;
     bool numbered_;
 };
 

@@ -1,5 +1,6 @@
 #include "wheel/RunPreparation.h"
 
+#include "checks/FilterChecks.h"
 #include "wheel/NumberText.h"
 #include "wheel/SumLimits.h"
 
@@ -18,6 +19,21 @@ std::vector<Notice> normaliseForRun(FilterControls& controls) {
     controls.minSum = sums.minSumText;
     controls.maxSum = sums.maxSumText;
     return sums.notices;
+}
+
+std::vector<int> pickWithExactValues(const std::vector<int>& pick, const FilterControls& controls) {
+    if (!isChecked(controls.enableExactValues)) return pick;
+    std::array<bool, 50> selected{};
+    for (int n : pick) selected[n] = true;
+    for (const auto& position : controls.exactValues) {
+        std::array<double, 10> values{};
+        for (int i = 0; i < 10; ++i) values[i] = numberInBox(position[i]);
+        SelectExactValues(values, selected);
+    }
+    std::vector<int> extended;
+    for (int n = 1; n <= 49; ++n)
+        if (selected[n]) extended.push_back(n);
+    return extended;
 }
 
 Notice historyNotice(const std::string& problem) {

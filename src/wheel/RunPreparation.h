@@ -40,6 +40,9 @@ inline unsigned evensSignature(const std::array<int, 6>& numbers) {
     return signature;
 }
 
+// The pick with the exact positional values added, when they are enabled.
+std::vector<int> pickWithExactValues(const std::vector<int>& pick, const FilterControls& controls);
+
 // The message that stops a run over a history problem.
 Notice historyNotice(const std::string& problem);
 

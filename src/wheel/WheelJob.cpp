@@ -1,5 +1,7 @@
 #include "wheel/WheelJob.h"
 
+#include "wheel/NumberText.h"
+
 namespace orvane {
 
 namespace {
@@ -13,6 +15,10 @@ WheelJob::WheelJob(std::vector<int> pick, SetPipeline pipeline, std::unique_ptr<
     : pick_(std::move(pick)), poolSize_(static_cast<int>(pick_.size())), pipeline_(std::move(pipeline)),
       output_(std::move(output)), fileOutput_(dynamic_cast<FileWheelOutput*>(output_.get())) {
     if (skip) skip_.emplace(pick_, skip->limits, skip->maxDifference, skip->maxSum);
+}
+
+WheelJob::SkipLimits WheelJob::skipLimitsFor(const FilterControls& normalised) {
+    return {positionLimits(normalised), wholeNumberValue(normalised.maxDif), wholeNumberValue(normalised.maxSum)};
 }
 
 bool WheelJob::advance(std::chrono::nanoseconds budget) {

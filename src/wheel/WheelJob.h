@@ -27,6 +27,9 @@ public:
         long long maxSum = 279;
     };
 
+    // The skip's limits for normalised filter controls.
+    static SkipLimits skipLimitsFor(const FilterControls& normalised);
+
     // `pick` holds the pool in ascending order; `output` may be null (record nothing).
     WheelJob(std::vector<int> pick, SetPipeline pipeline, std::unique_ptr<WheelOutput> output,
              std::optional<SkipLimits> skip = std::nullopt);

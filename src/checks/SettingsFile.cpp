@@ -1,0 +1,184 @@
+#include "checks/SettingsFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+namespace orvane {
+
+namespace {
+
+// One line of the file: how to write it and how to apply it when read
+// (false when the text cannot be converted).
+struct Line {
+    std::function<std::string()> write;
+    std::function<bool(const std::string&)> read;
+};
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool readBoolean(const std::string& text, bool& value) {
+    std::string word = trimmed(text);
+    std::transform(word.begin(), word.end(), word.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (word == "true") return value = true, true;
+    if (word == "false") return value = false, true;
+    long number = 0;
+    auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), number);
+    if (word.empty() || ec != std::errc() || end != word.data() + word.size()) return false;
+    value = number != 0;
+    return true;
+}
+
+const char* booleanText(bool value) { return value ? "True" : "False"; }
+
+// A main-window text box: an empty text is kept as "-".
+Line textBox(std::string& box) {
+    return {[&box] { return box.empty() ? std::string("-") : box; },
+            [&box](const std::string& line) {
+                box = line == "-" ? std::string() : line;
+                return true;
+            }};
+}
+
+// A path or a combo text, written unchanged; an empty combo line takes its default.
+Line plainText(std::string& text, const char* whenEmpty = nullptr) {
+    return {[&text] { return text; },
+            [&text, whenEmpty](const std::string& line) {
+                text = line.empty() && whenEmpty ? std::string(whenEmpty) : line;
+                return true;
+            }};
+}
+
+// A check box: 0, 1 or 2 in free numeric format, " 1 ".
+Line checkBox(CheckValue& value) {
+    return {[&value] { return " " + std::to_string(value) + " "; },
+            [&value](const std::string& line) {
+                const std::string word = trimmed(line);
+                int number = 0;
+                auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), number);
+                if (word.empty() || ec != std::errc() || end != word.data() + word.size() || number < 0 ||
+                    number > 2)
+                    return false;
+                value = number;
+                return true;
+            }};
+}
+
+// One option button of a group: True when the group's choice is this one.
+// Reading True chooses it; reading False leaves the group's choice alone.
+template <typename Choice>
+Line option(Choice& group, Choice mine) {
+    return {[&group, mine] { return std::string(booleanText(group == mine)); },
+            [&group, mine](const std::string& line) {
+                bool selected = false;
+                if (!readBoolean(line, selected)) return false;
+                if (selected) group = mine;
+                return true;
+            }};
+}
+
+Line flag(bool& value) {
+    return {[&value] { return std::string(booleanText(value)); },
+            [&value](const std::string& line) { return readBoolean(line, value); }};
+}
+
+std::vector<Line> linesOf(SettingsFile& s) {
+    FilterControls& f = s.filters;
+    std::vector<Line> lines;
+    lines.reserve(kSettingsLineCount);
+    lines.push_back(plainText(s.pool.poolSize, "49"));
+    for (int style = 0; style < 2; ++style) lines.push_back(option(s.pool.style, style));
+    for (int draws = 0; draws < 5; ++draws) lines.push_back(option(s.pool.draws, draws));
+    lines.push_back(plainText(s.pool.trendLength, "5"));
+    lines.push_back(plainText(s.pool.bestGroups, "10"));
+    lines.push_back(checkBox(s.pool.saveToDisk));
+    lines.push_back(checkBox(s.pool.sendToPrinter));
+    for (std::string* path : {&s.historyPath, &s.settingsPath, &s.wheelOutputPath, &s.poolPath})
+        lines.push_back(plainText(*path));
+    for (OutputDestination d : {OutputDestination::Disk, OutputDestination::Printer, OutputDestination::Nothing})
+        lines.push_back(option(s.destination, d));
+    lines.push_back(option(s.diskMode, DiskMode::Overwrite));
+    lines.push_back(option(s.diskMode, DiskMode::Append));
+    lines.push_back(checkBox(f.enableRavelin));
+    for (CheckValue& evens : f.evensAllowed) lines.push_back(checkBox(evens));
+    for (std::string* box : {&f.minSum, &f.maxSum, &f.maxDif, &f.lastDrawNumMax, &f.lastDrawNumMaxPos})
+        lines.push_back(textBox(*box));
+    lines.push_back(checkBox(f.rejectLast15Sums));
+    for (std::string& box : f.tens) lines.push_back(textBox(box));
+    for (std::string& box : f.ones) lines.push_back(textBox(box));
+    for (CheckValue* box : {&f.enablePairs, &f.allowPairs, &f.allowTwoPairs, &f.allowThreePairs, &f.requirePair})
+        lines.push_back(checkBox(*box));
+    lines.push_back(textBox(f.maxConsecutives));
+    lines.push_back(checkBox(f.evensSignatures));
+    lines.push_back(checkBox(f.enablePosAnalysis));
+    for (PositionPreset preset : {PositionPreset::Percent99, PositionPreset::Percent98, PositionPreset::Percent90,
+                                  PositionPreset::Percent50, PositionPreset::UserLimits})
+        lines.push_back(option(f.positionPreset, preset));
+    for (std::string& box : f.positionLimits) lines.push_back(textBox(box));
+    lines.push_back(checkBox(f.enableLocks));
+    for (std::string& box : f.lockedIn) lines.push_back(textBox(box));
+    for (std::string& box : f.lockedOut) lines.push_back(textBox(box));
+    for (std::string* box : {&f.maxBelowMid, &f.minBelowMid, &f.maxAboveMid, &f.minAboveMid})
+        lines.push_back(textBox(*box));
+    lines.push_back(checkBox(f.enableKeyNumbers));
+    for (KeyRule rule : {KeyRule::RequireAll, KeyRule::RequireAny, KeyRule::AllowOnlyOne})
+        lines.push_back(option(f.keyRule, rule));
+    for (std::string& box : f.keyNumbers) lines.push_back(textBox(box));
+    lines.push_back(checkBox(f.filterAgainstHistory));
+    lines.push_back(textBox(f.maxFromHistory));
+    lines.push_back(checkBox(f.enableSumPick));
+    for (bool& accepted : f.sumsAccepted) lines.push_back(flag(accepted));
+    return lines;
+}
+
+} // namespace
+
+std::string settingsText(const SettingsFile& settings) {
+    SettingsFile copy = settings; // the line table binds to a mutable file
+    std::string text;
+    for (const Line& line : linesOf(copy)) text += line.write() + "\r\n";
+    return text;
+}
+
+std::string saveSettingsFile(const std::string& path, const SettingsFile& settings) {
+    const std::string temporary = path + ".tmp";
+    const std::string text = settingsText(settings);
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (!file) return "The settings file " + path + " could not be written (" + std::strerror(errno) + ").";
+    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    written = std::fclose(file) == 0 && written;
+    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+        const std::string reason = std::strerror(errno);
+        std::remove(temporary.c_str());
+        return "The settings file " + path + " could not be written (" + reason + ").";
+    }
+    return {};
+}
+
+SettingsReadResult readSettingsFile(const std::string& path, SettingsFile& settings) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {1, "The settings file " + path + " could not be opened (" + std::strerror(errno) + ")."};
+    std::vector<Line> lines = linesOf(settings);
+    std::string text;
+    for (int number = 1; number <= kSettingsLineCount; ++number) {
+        if (!std::getline(in, text))
+            return {number, "The settings file " + path + " ends before line " + std::to_string(number) + "."};
+        if (!text.empty() && text.back() == '\r') text.pop_back();
+        if (!lines[number - 1].read(text))
+            return {number, "Line " + std::to_string(number) + " of the settings file " + path +
+                                " cannot be read: \"" + text + "\"."};
+    }
+    return {};
+}
+
+} // namespace orvane

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "wheel/FilterControls.h"
+#include "wheel/WheelOutput.h"
+
+#include <array>
+#include <string>
+
+namespace orvane {
+
+// The pool generator window's options kept in the settings file.
+struct PoolWindowSettings {
+    std::string poolSize = "49";
+    int style = 0;        // 0 Minimum, 1 Verbose
+    int draws = 0;        // 0 to 4: one to five draws
+    std::string trendLength = "5";
+    std::string bestGroups = "10";
+    CheckValue saveToDisk = 0;
+    CheckValue sendToPrinter = 0;
+};
+
+// Everything the settings file holds, line by line: 387 lines.
+struct SettingsFile {
+    PoolWindowSettings pool;
+    std::string historyPath;
+    std::string settingsPath;
+    std::string wheelOutputPath;
+    std::string poolPath;
+    OutputDestination destination = OutputDestination::Disk;
+    DiskMode diskMode = DiskMode::Overwrite;
+    FilterControls filters;
+};
+
+inline constexpr int kSettingsLineCount = 387;
+
+// The file's text: every line in its encoding, each ended by CR LF.
+std::string settingsText(const SettingsFile& settings);
+
+// Writes the file through a temporary file in the same folder, so a failed
+// write leaves the earlier file whole. Returns an error naming the path.
+std::string saveSettingsFile(const std::string& path, const SettingsFile& settings);
+
+// Reads the file line by line into `settings`, applying each line as it is read;
+// on the first line that is missing or cannot be converted it stops, leaving the
+// lines before it applied. `failedLine` is 0 on success.
+struct SettingsReadResult {
+    int failedLine = 0;
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+SettingsReadResult readSettingsFile(const std::string& path, SettingsFile& settings);
+
+} // namespace orvane
