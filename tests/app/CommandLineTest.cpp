@@ -98,3 +98,82 @@ TEST(CommandLineWheel, UsageErrorsExitWithTwo) {
         EXPECT_NE(result.err.find("usage: orvane wheel"), std::string::npos);
     }
 }
+
+#include "checks/SettingsFile.h"
+
+TEST(CommandLineSettings, FiltersAndPathsComeFromTheFile) {
+    TempFolder folder;
+    const std::string history = folder.write("h.HIT", "010199  01 02 03 04 05 06\r\n");
+    SettingsFile settings;
+    settings.historyPath = history;
+    settings.wheelOutputPath = folder.file("fromfile.TB");
+    settings.diskMode = DiskMode::Overwrite;
+    settings.filters.lastDrawNumMax = "0"; // no number of the last draw
+    const std::string path = folder.file("VNTB.INI");
+    ASSERT_EQ(saveSettingsFile(path, settings), "");
+
+    CliRun result = run({"wheel", "--pick", "1-9", "--settings", path}, dataPathsIn(folder.path()));
+    ASSERT_EQ(result.status, kExitSuccess) << result.err;
+    // Only sets from 7, 8, 9 remain: none, since a set needs six numbers.
+    EXPECT_EQ(result.out, "Sets generated: 84\nSets passing: 0\nPercent passing: 0%\n");
+    EXPECT_EQ(contentsOf(settings.wheelOutputPath), "");
+
+    // --output overrides the file's destination and path.
+    settings.destination = OutputDestination::Nothing;
+    settings.filters.lastDrawNumMax = "6";
+    ASSERT_EQ(saveSettingsFile(path, settings), "");
+    result = run({"wheel", "--pick", "1-7", "--settings", path, "--output", "-"}, dataPathsIn(folder.path()));
+    EXPECT_EQ(result.status, kExitSuccess);
+    EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 7);
+}
+
+TEST(CommandLineSettings, SumCorrectionsArePrintedAndTheRunGoesOn) {
+    TempFolder folder;
+    SettingsFile settings;
+    settings.destination = OutputDestination::Nothing;
+    settings.filters.minSum = "30";
+    settings.filters.maxSum = "20";
+    const std::string path = folder.file("VNTB.INI");
+    ASSERT_EQ(saveSettingsFile(path, settings), "");
+    CliRun result = run({"wheel", "--pick", "1-7", "--settings", path}, dataPathsIn(folder.path()));
+    EXPECT_EQ(result.status, kExitSuccess);
+    EXPECT_NE(result.err.find("Impossible Value Entered: The minimum allowed sum cannot be greater"), std::string::npos);
+    EXPECT_NE(result.err.find("Impossible Value Entered: The maximum allowed sum cannot be less"), std::string::npos);
+    EXPECT_NE(result.out.find("Sets passing: 7"), std::string::npos);
+}
+
+TEST(CommandLineSettings, BadSettingsAndHistoryAreErrorsNamingTheFile) {
+    TempFolder folder;
+    const std::string cut = folder.write("cut.INI", "49\r\nTrue\r\n");
+    CliRun result = run({"wheel", "--pick", "1-7", "--settings", cut}, dataPathsIn(folder.path()));
+    EXPECT_EQ(result.status, kExitFailed);
+    EXPECT_NE(result.err.find(cut), std::string::npos);
+    EXPECT_NE(result.err.find("line 3"), std::string::npos);
+
+    SettingsFile settings;
+    settings.filters.filterAgainstHistory = 1;
+    const std::string path = folder.file("VNTB.INI");
+    ASSERT_EQ(saveSettingsFile(path, settings), "");
+    const std::string missing = folder.file("absent.HIT");
+    result = run({"wheel", "--pick", "1-7", "--settings", path, "--history", missing, "--output", "-"},
+                 dataPathsIn(folder.path()));
+    EXPECT_EQ(result.status, kExitFailed);
+    EXPECT_NE(result.err.find(missing), std::string::npos);
+    EXPECT_EQ(result.out, "");
+}
+
+TEST(CommandLineGroups, GroupsTurnTheGroupFilterOn) {
+    TempFolder folder;
+    CliRun result =
+        run({"wheel", "--pick", "1-8", "--group", "1-4", "--output", "-"}, dataPathsIn(folder.path()));
+    ASSERT_EQ(result.status, kExitSuccess) << result.err;
+    // Of the 28 sets of 1..8, those holding all of 1 2 3 4 fail: C(4,2) = 6 of them.
+    EXPECT_NE(result.err.find("Sets passing: 22"), std::string::npos) << result.err;
+
+    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
+             {"wheel", "--pick", "1-8", "--group", "1-9"},
+             {"wheel", "--pick", "1-8", "--group", "50"},
+             {"wheel", "--pick", "1-8", "--group", "1", "--group", "2", "--group", "3", "--group", "4", "--group",
+              "5", "--group", "6", "--group", "7"}})
+        EXPECT_EQ(run(args, dataPathsIn(folder.path())).status, kExitUsage);
+}

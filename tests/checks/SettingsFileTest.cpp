@@ -1,0 +1,162 @@
+#include "checks/SettingsFile.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+using namespace orvane;
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+SettingsFile changedSettings() {
+    SettingsFile s;
+    s.pool.poolSize = "12";
+    s.pool.style = 1;
+    s.pool.draws = 3;
+    s.pool.sendToPrinter = 1;
+    s.historyPath = "/data/h.HIT";
+    s.settingsPath = "/data/VNTB.INI";
+    s.wheelOutputPath = "/data/Wheeled.TB";
+    s.poolPath = "/data/Pool.GR";
+    s.destination = OutputDestination::Printer;
+    s.diskMode = DiskMode::Append;
+    FilterControls& f = s.filters;
+    f.enableRavelin = 1;
+    f.evensAllowed[2] = 0;
+    f.minSum = "100";
+    f.maxSum = "";
+    f.tens[4] = "2";
+    f.ones[9] = "1";
+    f.enablePairs = 1;
+    f.requirePair = 2;
+    f.enablePosAnalysis = 1;
+    f.positionPreset = PositionPreset::Percent50;
+    f.positionLimits[7] = "40";
+    f.lockedOut[29] = "45";
+    f.minAboveMid = "2";
+    f.keyRule = KeyRule::AllowOnlyOne;
+    f.keyNumbers[4] = "21";
+    f.filterAgainstHistory = 1;
+    f.maxFromHistory = "3";
+    f.enableSumPick = 1;
+    f.sumsAccepted[0] = f.sumsAccepted[258] = true;
+    return s;
+}
+
+void expectSameSaved(const SettingsFile& a, const SettingsFile& b) { EXPECT_EQ(settingsText(a), settingsText(b)); }
+
+} // namespace
+
+TEST(SettingsFile, HasItsLinesInTheirEncodings) {
+    const std::vector<std::string> lines = linesOf(settingsText(changedSettings()));
+    ASSERT_EQ(lines.size(), 387u);
+    EXPECT_EQ(lines[0], "12");
+    EXPECT_EQ(lines[1], "False");
+    EXPECT_EQ(lines[2], "True");
+    EXPECT_EQ(lines[6], "True");        // four draws
+    EXPECT_EQ(lines[11], " 1 ");        // send to printer
+    EXPECT_EQ(lines[12], "/data/h.HIT");
+    EXPECT_EQ(lines[17], "True");       // printer
+    EXPECT_EQ(lines[20], "True");       // append
+    EXPECT_EQ(lines[21], " 1 ");        // Ravelin
+    EXPECT_EQ(lines[24], " 0 ");        // two evens not allowed
+    EXPECT_EQ(lines[29], "100");
+    EXPECT_EQ(lines[30], "-");          // an empty box is written as "-"
+    EXPECT_EQ(lines[39], "2");
+    EXPECT_EQ(lines[49], "1");
+    EXPECT_EQ(lines[54], " 2 ");
+    EXPECT_EQ(lines[61], "True");       // 50%
+    EXPECT_EQ(lines[70], "40");         // D maximum
+    EXPECT_EQ(lines[76], "-");          // empty lock box
+    EXPECT_EQ(lines[111], "45");        // F's fifth locked-out box
+    EXPECT_EQ(lines[115], "2");
+    EXPECT_EQ(lines[119], "True");      // allow only one key
+    EXPECT_EQ(lines[124], "21");
+    EXPECT_EQ(lines[125], " 1 ");
+    EXPECT_EQ(lines[126], "3");
+    EXPECT_EQ(lines[127], " 1 ");
+    EXPECT_EQ(lines[128], "True");
+    EXPECT_EQ(lines[129], "False");
+    EXPECT_EQ(lines[386], "True");
+}
+
+TEST(SettingsFile, WrittenFileReadsBackToTheSameValues) {
+    TempFolder folder;
+    const std::string path = folder.file("VNTB.INI");
+    const SettingsFile saved = changedSettings();
+    ASSERT_EQ(saveSettingsFile(path, saved), "");
+    SettingsFile read;
+    ASSERT_TRUE(readSettingsFile(path, read).ok());
+    expectSameSaved(read, saved);
+    EXPECT_EQ(read.filters.maxSum, "");
+    EXPECT_EQ(read.filters.positionPreset, PositionPreset::Percent50);
+    EXPECT_EQ(read.destination, OutputDestination::Printer);
+}
+
+TEST(SettingsFile, ReadingAppliesTheEncodings) {
+    TempFolder folder;
+    std::vector<std::string> lines = linesOf(settingsText(SettingsFile{}));
+    lines[0] = "";          // empty pool size combo: 49
+    lines[8] = "";          // empty trend length: 5
+    lines[29] = "-";        // a box holding "-" comes back empty
+    lines[21] = "  1  ";    // blanks around a check value
+    lines[58] = "False";    // every preset False but 90%: 90% stays chosen
+    lines[60] = "TRUE";
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n"; // LF line ends read too
+    SettingsFile read;
+    ASSERT_TRUE(readSettingsFile(folder.write("s.INI", text), read).ok());
+    EXPECT_EQ(read.pool.poolSize, "49");
+    EXPECT_EQ(read.pool.trendLength, "5");
+    EXPECT_EQ(read.filters.minSum, "");
+    EXPECT_EQ(read.filters.enableRavelin, 1);
+    EXPECT_EQ(read.filters.positionPreset, PositionPreset::Percent90);
+}
+
+TEST(SettingsFile, ProblemsAreReportedWithTheirLine) {
+    TempFolder folder;
+    std::vector<std::string> lines = linesOf(settingsText(SettingsFile{}));
+    std::string cut;
+    for (int i = 0; i < 200; ++i) cut += lines[i] + "\r\n";
+    SettingsFile read;
+    read.filters.enableSumPick = 1;
+    const std::string cutPath = folder.write("cut.INI", cut);
+    SettingsReadResult result = readSettingsFile(cutPath, read);
+    EXPECT_EQ(result.failedLine, 201);
+    EXPECT_NE(result.error.find(cutPath), std::string::npos);
+    EXPECT_NE(result.error.find("201"), std::string::npos);
+    EXPECT_EQ(read.filters.enableSumPick, 0); // lines before the cut are applied
+
+    for (auto [line, text] : {std::pair{22, "yes"}, std::pair{18, "maybe"}, std::pair{23, "3"}, std::pair{200, "x"}}) {
+        std::vector<std::string> bad = lines;
+        bad[line - 1] = text;
+        std::string body;
+        for (const std::string& l : bad) body += l + "\r\n";
+        SettingsFile into;
+        result = readSettingsFile(folder.write("bad.INI", body), into);
+        EXPECT_EQ(result.failedLine, line) << text;
+        EXPECT_NE(result.error.find("Line " + std::to_string(line)), std::string::npos);
+    }
+
+    SettingsFile missing;
+    EXPECT_FALSE(readSettingsFile(folder.file("absent.INI"), missing).ok());
+}
+
+TEST(SettingsFile, AFailedSaveKeepsTheEarlierFile) {
+    TempFolder folder;
+    const std::string unwritable = folder.file("no-folder/VNTB.INI");
+    EXPECT_NE(saveSettingsFile(unwritable, SettingsFile{}).find(unwritable), std::string::npos);
+}
