@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/FilterPanel.h"
 #include "app/Version.h"
 #include "platform/Platform.h"
 
@@ -44,6 +45,8 @@ void MainWindow::load() {
     txtPassing->clear();
     const QString record = platform_.setting(kRecordNumbersKey, QStringLiteral("False"));
     mnuRecordNumbers->setChecked(record.compare(QStringLiteral("False"), Qt::CaseInsensitive) != 0);
+    filters_->loadPositionalAnalysis(platform_.setting(QStringLiteral("Enable Positional Analysis"),
+                                                       QStringLiteral("0")) == QStringLiteral("1"));
     cmdStopWheeling->setEnabled(false);
     for (int number = 1; number <= 49; ++number) {
         lstNumbers->addItem(QString::number(number));

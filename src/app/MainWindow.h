@@ -22,6 +22,7 @@ class QTimer;
 
 namespace orvane {
 
+class FilterPanel;
 class Platform;
 
 // frmOrvaneMain: the number list, the filter tabs, the output options, the
@@ -59,7 +60,6 @@ private:
     void buildWindow();
     void buildMenus();
     QWidget* buildControlPanel();
-    QWidget* buildFiltersA();
     QGroupBox* buildNumberFrame();
     QGroupBox* buildMasterControls();
     QGroupBox* buildResultsFrame();
@@ -105,11 +105,7 @@ private:
     QRadioButton* optnOverwrite = nullptr;
     QRadioButton* optnAppend = nullptr;
     QCheckBox* chkEnableRavelin = nullptr;
-    QLineEdit* txtMinSum = nullptr;
-    QLineEdit* txtMaxSum = nullptr;
-    QLabel* lblMinSum = nullptr;
-    QLabel* lblMaxSum = nullptr;
-    QGroupBox* frameSumLimits = nullptr;
+    FilterPanel* filters_ = nullptr;
 
     QMenu* mnuFile = nullptr;
     QMenu* mnuUserLevel = nullptr;

@@ -1,6 +1,8 @@
 // Builds the controls of frmOrvaneMain and lays them out; the handlers live elsewhere.
 #include "app/MainWindow.h"
 
+#include "app/FilterPanel.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QFormLayout>
@@ -53,9 +55,10 @@ void MainWindow::buildWindow() {
     setWindowTitle(QStringLiteral("Orvane"));
     tabs_ = named(new QTabWidget, "tabMain");
     tabs_->addTab(buildControlPanel(), QStringLiteral("Control Panel"));
-    tabs_->addTab(buildFiltersA(), QStringLiteral("Filters A"));
-    tabs_->addTab(named(new QWidget, "tabFiltersB"), QStringLiteral("Filters B"));
-    tabs_->addTab(named(new QWidget, "tabFiltersC"), QStringLiteral("Filters C"));
+    filters_ = new FilterPanel(platform_, shared_, this);
+    tabs_->addTab(filters_->buildFiltersA(), QStringLiteral("Filters A"));
+    tabs_->addTab(filters_->buildFiltersB(), QStringLiteral("Filters B"));
+    tabs_->addTab(filters_->buildFiltersC(), QStringLiteral("Filters C"));
     setCentralWidget(tabs_);
     buildMenus();
 }
@@ -208,22 +211,6 @@ QGroupBox* MainWindow::buildOutputFrames(QGroupBox*& frameB) {
     columnB->addWidget(optnAppend);
     optnOverwrite->setChecked(true);
     return frameA;
-}
-
-QWidget* MainWindow::buildFiltersA() {
-    auto* page = named(new QWidget, "tabFiltersA");
-    frameSumLimits = named(new QGroupBox(QStringLiteral("Sum Limits")), "frameSumLimits");
-    txtMinSum = named(new QLineEdit(QStringLiteral("21")), "txtMinSum");
-    txtMaxSum = named(new QLineEdit(QStringLiteral("279")), "txtMaxSum");
-    lblMinSum = named(new QLabel(QStringLiteral("Minimum Sum of Set:")), "lblMinSum");
-    lblMaxSum = named(new QLabel(QStringLiteral("Maximum Sum of Set:")), "lblMaxSum");
-    auto* form = new QFormLayout(frameSumLimits);
-    form->addRow(lblMinSum, txtMinSum);
-    form->addRow(lblMaxSum, txtMaxSum);
-    auto* column = new QVBoxLayout(page);
-    column->addWidget(frameSumLimits);
-    column->addStretch();
-    return page;
 }
 
 } // namespace orvane

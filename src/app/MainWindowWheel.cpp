@@ -2,10 +2,12 @@
 // showing its progress between slices and restoring the window at the end.
 #include "app/MainWindow.h"
 
+#include "app/FilterPanel.h"
+
 #include "platform/Platform.h"
 #include "wheel/NumberText.h"
 #include "wheel/PrintedWheelOutput.h"
-#include "wheel/SumLimits.h"
+#include "wheel/RunPreparation.h"
 #include "wheel/WheelStart.h"
 
 #include <QAction>
@@ -31,10 +33,19 @@ void MainWindow::cmdWheel_Click() {
     if (job_) return;
     lockForRun();
 
-    const SumLimitCheck sums = checkSumLimits(txtMinSum->text().toStdString(), txtMaxSum->text().toStdString());
-    for (const Notice& notice : sums.notices) platform_.notify(notice);
-    txtMinSum->setText(qt(sums.minSumText));
-    txtMaxSum->setText(qt(sums.maxSumText));
+    FilterControls controls = filters_->read();
+    controls.enableRavelin = chkEnableRavelin->isChecked() ? 1 : 0;
+    // The exact positional values join the pick as if the user had selected them.
+    if (isChecked(controls.enableExactValues)) {
+        std::vector<int> pick;
+        for (int index = 0; index < 49; ++index)
+            if (lstNumbers->item(index)->isSelected()) pick.push_back(index + 1);
+        for (int number : pickWithExactValues(pick, controls)) lstNumbers->item(number - 1)->setSelected(true);
+    }
+
+    const std::vector<Notice> notices = normaliseForRun(controls);
+    filters_->showNormalised(controls);
+    for (const Notice& notice : notices) platform_.notify(notice);
 
     if (poolSize() < kMinimumPoolSize) {
         platform_.notify(poolTooSmallNotice());
@@ -49,6 +60,14 @@ void MainWindow::cmdWheel_Click() {
     running_ = true;
     lblTimer->setText(QStringLiteral("00:00:00"));
 
+    RunTables tables;
+    if (auto problem = readRunTables(controls, shared_.historyPath, tables)) {
+        platform_.notify(*problem);
+        endRun();
+        return;
+    }
+    tables.lastFifteenSums = filters_->lastFifteenSums();
+
     Notice failure;
     std::unique_ptr<WheelOutput> output = openOutput(failure);
     if (!output && optnOutToFile->isChecked()) {
@@ -58,7 +77,9 @@ void MainWindow::cmdWheel_Click() {
     }
     chkEnableRavelin->setEnabled(false);
 
-    job_ = std::make_unique<WheelJob>(std::move(pick), SetPipeline{}, std::move(output));
+    std::optional<WheelJob::SkipLimits> skip;
+    if (isChecked(controls.enableRavelin)) skip = WheelJob::skipLimitsFor(controls);
+    job_ = std::make_unique<WheelJob>(std::move(pick), SetPipeline(controls, tables), std::move(output), skip);
     driver_.start([this] { return wheelSlice(); });
 }
 
@@ -87,6 +108,8 @@ bool MainWindow::wheelSlice() {
         job_->stop();
         return true;
     }
+    // The last-draw limits, the number groups and the exact values stay live.
+    job_->setLiveControls(filters_->read());
     return job_->advance(kSliceBudget);
 }
 
@@ -103,14 +126,11 @@ void MainWindow::lockForRun() {
     for (QRadioButton* option : {optnOutToFile, optnOutToPrinter, optnOutToNothing, optnOverwrite, optnAppend})
         if (!option->isChecked()) option->setEnabled(false);
     cmdChooseRandom->setEnabled(false);
-    lblMinSum->setEnabled(false);
-    lblMaxSum->setEnabled(false);
+    filters_->lockForRun();
     txtPassing->setText(QStringLiteral("0%"));
     cmdWheel->setDefault(false);
     cmdStopWheeling->setDefault(true);
     txtSetsPassing->setText(QStringLiteral("0"));
-    txtMinSum->setReadOnly(true);
-    txtMaxSum->setReadOnly(true);
     for (QWidget* control : std::initializer_list<QWidget*>{cmdExit, cmdWheel, lstNumbers, cmdClear})
         control->setEnabled(false);
     cmdStopWheeling->setEnabled(true);
@@ -137,10 +157,7 @@ void MainWindow::endRun() {
     cmdWheel->setDefault(true);
     running_ = false;
     setRunMenusEnabled(true);
-    txtMinSum->setReadOnly(false);
-    txtMaxSum->setReadOnly(false);
-    lblMinSum->setEnabled(true);
-    lblMaxSum->setEnabled(true);
+    filters_->restoreAfterRun();
     cmdChooseRandom->setEnabled(true);
     for (QRadioButton* option : {optnOutToFile, optnOutToPrinter, optnOutToNothing}) option->setEnabled(true);
     const bool toDisk = !optnOutToPrinter->isChecked() && !optnOutToNothing->isChecked();
