@@ -20,10 +20,15 @@ public:
     // Works on the indexes (into the pick) of the current set, A first.
     Result apply(std::array<int, 6>& index) const;
 
+    // For a set the skip has just let stay: the last F index up to which the
+    // following sets with the same A to E would stay too, or -1 when unknown.
+    int lastStayingF(const std::array<int, 6>& index) const;
+
 private:
     void advance(std::array<int, 6>& index, int position) const;
     void clamp(std::array<int, 6>& index) const;
     int last(int position) const { return poolSize_ - 6 + position; }
+    void rememberQuietFirstFive(const std::array<int, 6>& index) const;
 
     const std::vector<int>& pick_;
     int poolSize_;
@@ -31,6 +36,7 @@ private:
     long long maxDifference_;
     long long maxSum_;
     std::array<int, 6> firstIndexAtMinimum_{};   // per position: first pick index whose number reaches the minimum
+    mutable std::array<int, 5> quiet_{-1, -1, -1, -1, -1};   // indexes of A to E known to raise nothing
 };
 
 } // namespace orvane

@@ -2,6 +2,7 @@
 
 #include "wheel/NumberText.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orvane {
@@ -23,7 +24,20 @@ constexpr std::array<std::array<int, 12>, 4> kPresets{{
     {1, 15, 5, 21, 11, 31, 15, 42, 26, 48, 38, 49}, // 50%
 }};
 
+// "count > limit" for a whole count is "count > floor(limit)"; limits outside
+// -1..7 behave as those ends.
+int wholeLimit(double limit) { return static_cast<int>(std::floor(std::clamp(limit, -1.0, 7.0))); }
+
+constexpr std::array<std::uint8_t, 50> shiftsBy(int divisor, bool byRemainder) {
+    std::array<std::uint8_t, 50> shifts{};
+    for (int n = 1; n <= 49; ++n) shifts[n] = static_cast<std::uint8_t>(4 * (byRemainder ? n % divisor : n / divisor));
+    return shifts;
+}
+
 } // namespace
+
+const std::array<std::uint8_t, 50> SetPipeline::kDecadeShift = shiftsBy(10, false);
+const std::array<std::uint8_t, 50> SetPipeline::kDigitShift = shiftsBy(10, true);
 
 PositionLimits positionLimits(const FilterControls& controls) {
     PositionLimits limits;
@@ -54,9 +68,12 @@ SetPipeline::SetPipeline(const FilterControls& controls, const RunTables& tables
 
     pairsActive_ = isChecked(controls.enablePairs);
     maxConsecutives_ = numberInBox(controls.maxConsecutives);
-    allowPairs_ = isChecked(controls.allowPairs);
-    allowTwoPairs_ = isChecked(controls.allowTwoPairs);
-    allowThreePairs_ = isChecked(controls.allowThreePairs);
+    consecutiveLimitActive_ = !CheckConsecutives({10, 11, 12, 13, 14, 15}, maxConsecutives_);
+    // No pairs, at most one, at most two: the tightest unchecked allow box wins.
+    maxPairs_ = !isChecked(controls.allowPairs)        ? 0
+                : !isChecked(controls.allowTwoPairs)   ? 1
+                : !isChecked(controls.allowThreePairs) ? 2
+                                                       : 5;
     requirePair_ = isChecked(controls.requirePair);
 
     signaturesActive_ = isChecked(controls.evensSignatures);
@@ -76,10 +93,9 @@ SetPipeline::SetPipeline(const FilterControls& controls, const RunTables& tables
     keyRule_ = controls.keyRule;
     keys_ = numbersIn(controls.keyNumbers);
 
-    for (int k = 0; k < 7; ++k) {
-        evensAllowed_[k] = isChecked(controls.evensAllowed[k]);
-        evenCountsActive_ = evenCountsActive_ || !evensAllowed_[k];
-    }
+    for (int k = 0; k < 7; ++k) evenCountsActive_ = evenCountsActive_ || !isChecked(controls.evensAllowed[k]);
+    for (unsigned signature = 0; signature < 64; ++signature)
+        evensAllowedBySignature_[signature] = isChecked(controls.evensAllowed[std::popcount(signature)]);
 
     sumPickActive_ = isChecked(controls.enableSumPick);
     sumsAccepted_ = controls.sumsAccepted;
@@ -87,8 +103,11 @@ SetPipeline::SetPipeline(const FilterControls& controls, const RunTables& tables
     maxSum_ = numberInBox(controls.maxSum);
     sumLimitsActive_ = minSum_ > 21 || maxSum_ < 279;
 
-    tens_ = numbersIn(controls.tens);
-    for (double limit : tens_) tensActive_ = tensActive_ || limit < 6;
+    const auto tens = numbersIn(controls.tens);
+    for (int k = 0; k < 5; ++k) {
+        tensLimits_[k] = wholeLimit(tens[k]);
+        tensActive_ = tensActive_ || tens[k] < 6;
+    }
 
     positionalActive_ = isChecked(controls.enablePosAnalysis);
     limits_ = positionLimits(controls);
@@ -99,8 +118,11 @@ SetPipeline::SetPipeline(const FilterControls& controls, const RunTables& tables
     lastFifteen_ = tables.lastFifteenSums;
     for (int sum : lastFifteen_) lastFifteenActive_ = lastFifteenActive_ || (sum >= 21 && sum <= 279);
 
-    ones_ = numbersIn(controls.ones);
-    for (double limit : ones_) onesActive_ = onesActive_ || limit < 6;
+    const auto ones = numbersIn(controls.ones);
+    for (int d = 0; d < 10; ++d) {
+        onesLimits_[d] = wholeLimit(ones[d]);
+        onesActive_ = onesActive_ || ones[d] < 6;
+    }
 
     locksActive_ = isChecked(controls.enableLocks);
     lockedIn_ = numbersIn(controls.lockedIn);
@@ -131,17 +153,23 @@ void SetPipeline::setLiveControls(const FilterControls& controls) {
         const auto values = numbersIn(controls.exactValues[k]);
         exactAllowed_[k] = valueMask(values.data(), 10);
     }
+    updateAnyStepActive();
+    firstFive_.numbers[0] = -1; // the last-draw weights may differ: work A to E out again
+}
+
+void SetPipeline::updateAnyStepActive() {
+    anyStepActive_ = midpointActive_ || pairsActive_ || signaturesActive_ || shadowActive_ || fromLastDrawActive_ ||
+                     keysActive_ || evenCountsActive_ || sumPickActive_ || sumLimitsActive_ || tensActive_ ||
+                     groupsActive_ || positionalActive_ || maxDifActive_ || lastFifteenActive_ || onesActive_ ||
+                     locksActive_ || historyActive_;
 }
 
 bool SetPipeline::passesPairs(const Combination& set) const {
-    if (!CheckConsecutives(set, maxConsecutives_)) return false;
+    if (consecutiveLimitActive_ && !CheckConsecutives(set, maxConsecutives_)) return false;
     int pairs = 0;
     for (int k = 1; k < 6; ++k) pairs += set[k] - set[k - 1] == 1;
     if (requirePair_ && pairs == 0) return false;
-    if (!allowPairs_ && pairs >= 1) return false;
-    if (!allowTwoPairs_ && pairs >= 2) return false;
-    if (!allowThreePairs_ && pairs >= 3) return false;
-    return true;
+    return pairs <= maxPairs_;
 }
 
 bool SetPipeline::passesKeyNumbers(const Combination& set) const {
@@ -167,30 +195,73 @@ bool SetPipeline::passesKeyNumbers(const Combination& set) const {
     return true;
 }
 
-bool SetPipeline::passesTens(const Combination& set) const {
-    std::array<int, 5> counts{};
-    for (int n : set) ++counts[n / 10];
-    for (int decade = 0; decade < 5; ++decade)
-        if (counts[decade] > tens_[decade]) return false;
-    return true;
-}
-
-bool SetPipeline::passesGroups(const Combination& set) const {
+bool SetPipeline::passesGroups(std::uint64_t setMask) const {
     for (std::uint64_t group : groupMasks_)
-        if (!CheckNumberGroup(set, group)) return false;
+        if (std::popcount(setMask & group) > 3) return false;
     return true;
 }
 
-bool SetPipeline::passesPositions(const Combination& set) const {
-    for (int k = 0; k < 6; ++k)
-        if (set[k] < limits_.min[k] || set[k] > limits_.max[k]) return false;
-    return true;
+void SetPipeline::computeFirstFive(const Combination& set) const {
+    FirstFive& p = firstFive_;
+    p = FirstFive{};
+    for (int k = 0; k < 5; ++k) {
+        const int n = set[k];
+        p.numbers[k] = n;
+        p.sum += n;
+        p.signature |= static_cast<unsigned>(n % 2 == 0) << k;
+        p.decades += std::uint64_t{1} << kDecadeShift[n];
+        p.digits += std::uint64_t{1} << kDigitShift[n];
+        p.mask |= std::uint64_t{1} << n;
+        p.below += n < 25;
+        p.shadow += shadowWeights_[n];
+        p.fromLastDraw += fromLastDrawWeights_[n];
+        p.positionsOk = p.positionsOk && n >= limits_.min[k] && n <= limits_.max[k];
+        if (k > 0) {
+            p.pairs += n - set[k - 1] == 1;
+            p.gapsOk = p.gapsOk && n - set[k - 1] <= maxDif_;
+        }
+    }
 }
 
-bool SetPipeline::passesMaxDifference(const Combination& set) const {
-    for (int k = 5; k > 0; --k)
-        if (set[k] - set[k - 1] > maxDif_) return false;
-    return true;
+bool SetPipeline::firstFiveFailEverySet(const Combination& set, int lowestF, int highestF) const {
+    if (!anyStepActive_) return false;
+    if (!sameFirstFive(set)) computeFirstFive(set);
+    const FirstFive& p = firstFive_;
+    const int aboveFirstFive = 5 - p.below;
+    auto exceedsWithout = [](std::uint64_t counts, const std::array<int, 10>& limits, int groups) {
+        return exceedsAny(counts, limits, groups);
+    };
+    // Each test below fails every F: F can only add to the counts of A to E.
+    if (midpointActive_ && (p.below > maxBelow_ || aboveFirstFive > maxAbove_ || p.below + 1 < minBelow_ ||
+                            aboveFirstFive + 1 < minAbove_))
+        return true;
+    if (pairsActive_ && p.pairs > maxPairs_) return true;
+    if (pairsActive_ && consecutiveLimitActive_) {
+        Combination firstFive{set[0], set[1], set[2], set[3], set[4], 99};
+        if (!CheckConsecutives(firstFive, maxConsecutives_)) return true;
+    }
+    if (signaturesActive_ && (forbiddenSignatures_ >> p.signature & 1) &&
+        (forbiddenSignatures_ >> (p.signature | 32u) & 1))
+        return true;
+    if (shadowActive_ && p.shadow > shadowLimit_) return true;
+    if (fromLastDrawActive_ && p.fromLastDraw > fromLastDrawLimit_) return true;
+    if (evenCountsActive_ && !evensAllowedBySignature_[p.signature] && !evensAllowedBySignature_[p.signature | 32u])
+        return true;
+    if (sumLimitsActive_ && (p.sum + lowestF > maxSum_ || p.sum + highestF < minSum_)) return true;
+    if (tensActive_ && exceedsWithout(p.decades, tensLimits_, 5)) return true;
+    if (onesActive_ && exceedsWithout(p.digits, onesLimits_, 10)) return true;
+    if (groupsActive_ && !passesGroups(p.mask)) return true;
+    if (positionalActive_ && !p.positionsOk) return true;
+    if (maxDifActive_ && !p.gapsOk) return true;
+    if (locksActive_) {
+        for (int k = 0; k < 5; ++k) {
+            if (lockedIn_[k] > 0 && lockedIn_[k] != set[k]) return true;
+            for (int i = 0; i < 5; ++i)
+                if (lockedOut_[k * 5 + i] > 0 && lockedOut_[k * 5 + i] == set[k]) return true;
+        }
+    }
+    if (historyActive_ && historyVerdict().fails) return true;
+    return false;
 }
 
 bool SetPipeline::isLastFifteenSum(int sum) const {

@@ -2,6 +2,8 @@
 
 #include "wheel/NumberText.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
@@ -43,7 +45,7 @@ bool WheelJob::advance(std::chrono::nanoseconds budget) {
                 return false;
             }
         }
-        if (generated == Generated::Ready) filterCurrent();
+        if (generated == Generated::Ready && !skipFailingBlock()) filterCurrent();
         if (ended_) return true;
     }
 }
@@ -51,6 +53,11 @@ bool WheelJob::advance(std::chrono::nanoseconds budget) {
 void WheelJob::runToEnd() {
     while (!advance(std::chrono::hours(1))) {
     }
+}
+
+void WheelJob::setLiveControls(const FilterControls& controls) {
+    pipeline_.setLiveControls(controls);
+    checkedFirstFive_.fill(-1); // the verdicts on A to E may have changed
 }
 
 void WheelJob::stop() {
@@ -67,7 +74,9 @@ WheelJob::Generated WheelJob::generateNext() {
             index_[k] = k;
             current_[k] = pick_[k];
         }
-    } else if (!stepToNextSet()) {
+    } else if (index_[5] + 1 < poolSize_) {
+        current_[5] = pick_[++index_[5]]; // the common step: only F moves
+    } else if (!carryToNextSet()) {
         return Generated::Ended;
     }
     ++generated_;
@@ -81,11 +90,8 @@ WheelJob::Generated WheelJob::generateNext() {
     return Generated::Ready;
 }
 
-bool WheelJob::stepToNextSet() {
-    if (index_[5] + 1 < poolSize_) {
-        current_[5] = pick_[++index_[5]];
-        return true;
-    }
+// F has reached the end of the pick: the next set moves an earlier position.
+bool WheelJob::carryToNextSet() {
     int k = 4;
     while (k >= 0 && index_[k] == poolSize_ - 6 + k) --k;
     if (k < 0) return false;
@@ -94,6 +100,26 @@ bool WheelJob::stepToNextSet() {
         index_[j] = index_[j - 1] + 1;
         current_[j] = pick_[index_[j]];
     }
+    return true;
+}
+
+// When A to E alone fail every set that shares them, the rest of those sets
+// are counted without testing each: the counts come out as if they had been.
+bool WheelJob::skipFailingBlock() {
+    if (!pipeline_.anyStepActive() || index_[5] + 1 >= poolSize_ || pipeline_.exactValuesActive()) return false;
+    // A to E are looked at once; the sets after a first one that may pass are tested one by one.
+    if (std::equal(checkedFirstFive_.begin(), checkedFirstFive_.end(), index_.begin())) return false;
+    std::copy_n(index_.begin(), 5, checkedFirstFive_.begin());
+    if (!pipeline_.firstFiveFailEverySet(current_, pick_[index_[5]], pick_[poolSize_ - 1])) return false;
+    int last = poolSize_ - 1;
+    if (skip_) {
+        // With the skip on, only the sets it would let stay are generated.
+        last = skip_->lastStayingF(index_);
+        if (last < 0) return false;
+    }
+    generated_ += static_cast<std::uint64_t>(last - index_[5]);
+    index_[5] = last;
+    current_[5] = pick_[last];
     return true;
 }
 

@@ -35,7 +35,7 @@ public:
              std::optional<SkipLimits> skip = std::nullopt);
 
     // Takes the filter controls that stay live during a run, from the next set on.
-    void setLiveControls(const FilterControls& controls) { pipeline_.setLiveControls(controls); }
+    void setLiveControls(const FilterControls& controls);
 
     // Works for about `budget`; true once the run has ended. A slice stops right
     // after a set is generated and shown, before it is filtered, so that a stop
@@ -56,8 +56,9 @@ public:
 private:
     enum class Generated { Ended, Rejected, Ready };
     Generated generateNext();
-    bool stepToNextSet();
+    bool carryToNextSet();
     void filterCurrent();
+    bool skipFailingBlock();
     void end();
 
     std::vector<int> pick_;
@@ -68,6 +69,7 @@ private:
     FileWheelOutput* fileOutput_;   // output_ when it is a file: called directly on the hot path
 
     std::array<int, 6> index_{};   // positions of the current set's numbers in the pick
+    std::array<int, 5> checkedFirstFive_{-1, -1, -1, -1, -1};   // A to E last asked whether all their sets fail
     Combination current_{};
     std::uint64_t generated_ = 0;
     std::uint64_t passing_ = 0;

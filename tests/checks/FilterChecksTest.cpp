@@ -128,3 +128,39 @@ TEST(HistoryIndex, AgreesWithAScanOfEveryDraw) {
         }
     }
 }
+
+#include "wheel/SetPipeline.h"
+#include "wheel/WheelJob.h"
+
+TEST(HistoryIndex, RunSplitByFirstFiveAgreesWithTheWholeSetCheck) {
+    std::mt19937 random(11);
+    std::vector<DrawRecord> draws;
+    std::array<int, 16> pool;
+    std::iota(pool.begin(), pool.end(), 1);
+    for (int i = 0; i < 40; ++i) {
+        std::shuffle(pool.begin(), pool.end(), random);
+        DrawRecord draw;
+        std::copy_n(pool.begin(), 6, draw.numbers.begin());
+        std::sort(draw.numbers.begin(), draw.numbers.end());
+        draws.push_back(draw);
+    }
+    for (long long limit = 0; limit <= 6; ++limit) {
+        FilterControls controls;
+        controls.filterAgainstHistory = 1;
+        RunTables tables;
+        tables.history = HistoryIndex(draws, limit);
+        const SetPipeline pipeline(controls, tables);
+        // Every set of 1..16 in run order, so A to E are shared as in a run.
+        std::array<int, 6> index{0, 1, 2, 3, 4, 5};
+        for (;;) {
+            Combination set;
+            for (int k = 0; k < 6; ++k) set[k] = index[k] + 1;
+            ASSERT_EQ(pipeline.passes(set), tables.history.CheckAgainstHistory(set)) << "limit " << limit;
+            int k = 5;
+            while (k >= 0 && index[k] == 10 + k) --k;
+            if (k < 0) break;
+            ++index[k];
+            for (int j = k + 1; j < 6; ++j) index[j] = index[j - 1] + 1;
+        }
+    }
+}
