@@ -89,9 +89,23 @@ SetPipeline::SetPipeline(const FilterControls& controls, const RunTables& tables
                                                             (d[4] == n || d[5] == n));
     }
 
+    for (int n = 1; n <= 49; ++n) {
+        shadowWeightMasks_[shadowWeights_[n]] |= std::uint64_t{1} << n;
+        fromLastDrawWeightMasks_[fromLastDrawWeights_[n]] |= std::uint64_t{1} << n;
+    }
+
     keysActive_ = isChecked(controls.enableKeyNumbers);
     keyRule_ = controls.keyRule;
     keys_ = numbersIn(controls.keyNumbers);
+    for (int n = 1; n <= 49; ++n) {
+        int boxes = 0;
+        for (double key : keys_) boxes += key == n;
+        keyCountMasks_[boxes] |= std::uint64_t{1} << n;
+        if (boxes > 0) validKeys_ |= std::uint64_t{1} << n;
+    }
+    // A key box holding a number that no set can hold (7.5, say) still counts as a key.
+    for (double key : keys_)
+        if (key > 0 && key < 50 && key != static_cast<int>(key)) unreachableKey_ = true;
 
     for (int k = 0; k < 7; ++k) evenCountsActive_ = evenCountsActive_ || !isChecked(controls.evensAllowed[k]);
     for (unsigned signature = 0; signature < 64; ++signature)
@@ -154,7 +168,7 @@ void SetPipeline::setLiveControls(const FilterControls& controls) {
         exactAllowed_[k] = valueMask(values.data(), 10);
     }
     updateAnyStepActive();
-    firstFive_.numbers[0] = -1; // the last-draw weights may differ: work A to E out again
+    firstFive_[0] = -1; // the limits may differ: work A to E out again
 }
 
 void SetPipeline::updateAnyStepActive() {
@@ -201,67 +215,180 @@ bool SetPipeline::passesGroups(std::uint64_t setMask) const {
     return true;
 }
 
-void SetPipeline::computeFirstFive(const Combination& set) const {
-    FirstFive& p = firstFive_;
-    p = FirstFive{};
-    for (int k = 0; k < 5; ++k) {
-        const int n = set[k];
-        p.numbers[k] = n;
-        p.sum += n;
-        p.signature |= static_cast<unsigned>(n % 2 == 0) << k;
-        p.decades += std::uint64_t{1} << kDecadeShift[n];
-        p.digits += std::uint64_t{1} << kDigitShift[n];
-        p.mask |= std::uint64_t{1} << n;
-        p.below += n < 25;
-        p.shadow += shadowWeights_[n];
-        p.fromLastDraw += fromLastDrawWeights_[n];
-        p.positionsOk = p.positionsOk && n >= limits_.min[k] && n <= limits_.max[k];
-        if (k > 0) {
-            p.pairs += n - set[k - 1] == 1;
-            p.gapsOk = p.gapsOk && n - set[k - 1] <= maxDif_;
-        }
-    }
+std::uint64_t SetPipeline::numbersBetween(double low, double high) {
+    const int first = std::max(1, static_cast<int>(std::ceil(std::max(low, -1.0))));
+    const int last = std::min(49, static_cast<int>(std::floor(std::min(high, 99.0))));
+    if (first > last) return 0;
+    return (~std::uint64_t{0} >> (63 - last)) & (~std::uint64_t{0} << first);
 }
 
-bool SetPipeline::firstFiveFailEverySet(const Combination& set, int lowestF, int highestF) const {
-    if (!anyStepActive_) return false;
-    if (!sameFirstFive(set)) computeFirstFive(set);
-    const FirstFive& p = firstFive_;
-    const int aboveFirstFive = 5 - p.below;
-    auto exceedsWithout = [](std::uint64_t counts, const std::array<int, 10>& limits, int groups) {
-        return exceedsAny(counts, limits, groups);
-    };
-    // Each test below fails every F: F can only add to the counts of A to E.
-    if (midpointActive_ && (p.below > maxBelow_ || aboveFirstFive > maxAbove_ || p.below + 1 < minBelow_ ||
-                            aboveFirstFive + 1 < minAbove_))
-        return true;
-    if (pairsActive_ && p.pairs > maxPairs_) return true;
-    if (pairsActive_ && consecutiveLimitActive_) {
-        Combination firstFive{set[0], set[1], set[2], set[3], set[4], 99};
-        if (!CheckConsecutives(firstFive, maxConsecutives_)) return true;
+bool SetPipeline::passesStepByStep(const Combination& set) const {
+    if (midpointActive_ && !CheckMidpoint(set, maxBelow_, maxAbove_, minBelow_, minAbove_)) return false;
+    if (pairsActive_ && !passesPairs(set)) return false;
+    if (signaturesActive_ && (forbiddenSignatures_ >> evensSignature(set) & 1)) return false;
+    if (shadowActive_ && lastDrawCount(set, shadowWeights_) > shadowLimit_) return false;
+    if (fromLastDrawActive_ && lastDrawCount(set, fromLastDrawWeights_) > fromLastDrawLimit_) return false;
+    if (keysActive_ && !passesKeyNumbers(set)) return false;
+    if (evenCountsActive_ && !evensAllowedBySignature_[evensSignature(set)]) return false;
+    const int sum = set[0] + set[1] + set[2] + set[3] + set[4] + set[5];
+    if (sumPickActive_ && !sumsAccepted_[sum - 21]) return false;
+    if (sumLimitsActive_ && (minSum_ > sum || maxSum_ < sum)) return false;
+    if (tensActive_ && exceedsAny(packedCount(set, kDecadeShift), tensLimits_, 5)) return false;
+    if (groupsActive_ && !passesGroups(numberMask(set))) return false;
+    if (positionalActive_) {
+        for (int k = 0; k < 6; ++k)
+            if (set[k] < limits_.min[k] || set[k] > limits_.max[k]) return false;
     }
-    if (signaturesActive_ && (forbiddenSignatures_ >> p.signature & 1) &&
-        (forbiddenSignatures_ >> (p.signature | 32u) & 1))
-        return true;
-    if (shadowActive_ && p.shadow > shadowLimit_) return true;
-    if (fromLastDrawActive_ && p.fromLastDraw > fromLastDrawLimit_) return true;
-    if (evenCountsActive_ && !evensAllowedBySignature_[p.signature] && !evensAllowedBySignature_[p.signature | 32u])
-        return true;
-    if (sumLimitsActive_ && (p.sum + lowestF > maxSum_ || p.sum + highestF < minSum_)) return true;
-    if (tensActive_ && exceedsWithout(p.decades, tensLimits_, 5)) return true;
-    if (onesActive_ && exceedsWithout(p.digits, onesLimits_, 10)) return true;
-    if (groupsActive_ && !passesGroups(p.mask)) return true;
-    if (positionalActive_ && !p.positionsOk) return true;
-    if (maxDifActive_ && !p.gapsOk) return true;
-    if (locksActive_) {
-        for (int k = 0; k < 5; ++k) {
-            if (lockedIn_[k] > 0 && lockedIn_[k] != set[k]) return true;
+    if (maxDifActive_) {
+        for (int k = 5; k > 0; --k)
+            if (set[k] - set[k - 1] > maxDif_) return false;
+    }
+    if (lastFifteenActive_ && isLastFifteenSum(sum)) return false;
+    if (onesActive_ && exceedsAny(packedCount(set, kDigitShift), onesLimits_, 10)) return false;
+    if (locksActive_ && !(CheckLockedIn(set, lockedIn_) && CheckLockedOut(set, lockedOut_))) return false;
+    if (historyActive_ && !history_.CheckAgainstHistory(set)) return false;
+    return true;
+}
+
+// Each step says which last numbers F fail it after these A to E; a set fails
+// when its F fails any step, exactly as when the steps test it one by one.
+std::uint64_t SetPipeline::computeFailingLastNumbers(const Combination& set) const {
+    const std::uint64_t all = numbersBetween(1, 49);
+    const std::uint64_t low = numbersBetween(1, 24);          // below the midpoint
+    const std::uint64_t even = 0x5555555555555554ull & all; // 2, 4, ... 48
+    const int e = set[4];
+    const std::uint64_t next = e < 49 ? std::uint64_t{1} << (e + 1) : 0;
+    std::uint64_t mask = 0, decades = 0, digits = 0;
+    int sum = 0, below = 0, pairs = 0, shadow = 0, fromLastDraw = 0, run = 1, longestRun = 1;
+    unsigned signature = 0;
+    std::uint64_t fail = 0;
+    for (int k = 0; k < 5; ++k) {
+        const int n = set[k];
+        mask |= std::uint64_t{1} << n;
+        decades += std::uint64_t{1} << kDecadeShift[n];
+        digits += std::uint64_t{1} << kDigitShift[n];
+        sum += n;
+        below += n < 25;
+        signature |= static_cast<unsigned>(n % 2 == 0) << k;
+        shadow += shadowWeights_[n];
+        fromLastDraw += fromLastDrawWeights_[n];
+        if (k > 0) {
+            const int gap = n - set[k - 1];
+            pairs += gap == 1;
+            run = gap == 1 ? run + 1 : 1;
+            longestRun = std::max(longestRun, run);
+            if (maxDifActive_ && gap > maxDif_) fail = all;
+        }
+        if (positionalActive_ && (n < limits_.min[k] || n > limits_.max[k])) fail = all;
+        if (locksActive_) {
+            if (lockedIn_[k] > 0 && lockedIn_[k] != n) fail = all;
             for (int i = 0; i < 5; ++i)
-                if (lockedOut_[k * 5 + i] > 0 && lockedOut_[k * 5 + i] == set[k]) return true;
+                if (lockedOut_[k * 5 + i] > 0 && lockedOut_[k * 5 + i] == n) fail = all;
         }
     }
-    if (historyActive_ && historyVerdict().fails) return true;
-    return false;
+    if (fail == all) return all;
+
+    if (midpointActive_) {
+        auto breaks = [&](int belowCount) {
+            const int above = 6 - belowCount;
+            return belowCount > maxBelow_ || belowCount < minBelow_ || above > maxAbove_ || above < minAbove_;
+        };
+        if (breaks(below + 1)) fail |= low;
+        if (breaks(below)) fail |= all & ~low;
+    }
+    if (pairsActive_) {
+        // F = E + 1 adds a pair and lengthens the run that ends at E.
+        const int limit = consecutiveLimitActive_ ? static_cast<int>(maxConsecutives_) + 2 : 99;
+        auto breaks = [&](int pairCount, int longest) {
+            return (requirePair_ && pairCount == 0) || pairCount > maxPairs_ || longest >= limit;
+        };
+        if (breaks(pairs + 1, std::max(longestRun, run + 1))) fail |= next;
+        if (breaks(pairs, longestRun)) fail |= all & ~next;
+    }
+    if (signaturesActive_) {
+        if (forbiddenSignatures_ >> (signature | 32u) & 1) fail |= even;
+        if (forbiddenSignatures_ >> signature & 1) fail |= all & ~even;
+    }
+    for (int w = 0; w <= 6; ++w) {
+        if (shadowActive_ && shadow + w > shadowLimit_) fail |= shadowWeightMasks_[w];
+        if (fromLastDrawActive_ && fromLastDraw + w > fromLastDrawLimit_) fail |= fromLastDrawWeightMasks_[w];
+    }
+    if (keysActive_) fail |= failingByKeys(mask);
+    if (evenCountsActive_) {
+        if (!evensAllowedBySignature_[signature | 32u]) fail |= even;
+        if (!evensAllowedBySignature_[signature]) fail |= all & ~even;
+    }
+    if (sumPickActive_) {
+        for (int f = e + 1; f <= 49; ++f)
+            if (!sumsAccepted_[sum + f - 21]) fail |= std::uint64_t{1} << f;
+    }
+    if (sumLimitsActive_) fail |= all & ~numbersBetween(minSum_ - sum, maxSum_ - sum);
+    if (tensActive_) {
+        for (int d = 0; d < 5; ++d) {
+            const int count = static_cast<int>(decades >> (4 * d) & 15);
+            if (count > tensLimits_[d]) return all;
+            if (count + 1 > tensLimits_[d]) fail |= numbersBetween(10 * d, 10 * d + 9);
+        }
+    }
+    if (groupsActive_) {
+        for (std::uint64_t group : groupMasks_) {
+            const int count = std::popcount(mask & group);
+            if (count > 3) return all;
+            if (count == 3) fail |= group;
+        }
+    }
+    if (positionalActive_) fail |= all & ~numbersBetween(limits_.min[5], limits_.max[5]);
+    if (maxDifActive_) fail |= all & ~numbersBetween(1, e + maxDif_);
+    if (lastFifteenActive_) {
+        for (int entry : lastFifteen_)
+            if (entry - sum >= 1 && entry - sum <= 49) fail |= std::uint64_t{1} << (entry - sum);
+    }
+    if (onesActive_) {
+        for (int d = 0; d < 10; ++d) {
+            const int count = static_cast<int>(digits >> (4 * d) & 15);
+            if (count > onesLimits_[d]) return all;
+            if (count + 1 > onesLimits_[d])
+                for (int n = d; n <= 49; n += 10) fail |= std::uint64_t{1} << n;
+        }
+    }
+    if (locksActive_) {
+        if (lockedIn_[5] > 0) fail |= all & ~numbersBetween(lockedIn_[5], lockedIn_[5]);
+        for (int i = 0; i < 5; ++i)
+            if (lockedOut_[25 + i] > 0) fail |= numbersBetween(lockedOut_[25 + i], lockedOut_[25 + i]);
+    }
+    if (historyActive_) {
+        std::array<int, 5> firstFive;
+        std::copy_n(set.begin(), 5, firstFive.begin());
+        const HistoryIndex::PrefixVerdict verdict = history_.forFirstFive(firstFive);
+        if (verdict.fails) return all;
+        fail |= verdict.failingLast;
+    }
+    return fail & all;
+}
+
+std::uint64_t SetPipeline::failingByKeys(std::uint64_t firstFiveMask) const {
+    const std::uint64_t all = numbersBetween(1, 49);
+    switch (keyRule_) {
+    case KeyRule::AllowOnlyOne: {
+        // Exactly one match among the key boxes, counting a number once per box holding it.
+        int matches = 0;
+        for (int w = 1; w <= 5; ++w) matches += w * std::popcount(firstFiveMask & keyCountMasks_[w]);
+        std::uint64_t fail = 0;
+        for (int w = 0; w <= 5; ++w)
+            if (matches + w != 1) fail |= keyCountMasks_[w];
+        return fail;
+    }
+    case KeyRule::RequireAll: {
+        if (unreachableKey_) return all;
+        const std::uint64_t missing = validKeys_ & ~firstFiveMask;
+        if (missing == 0) return 0;
+        return std::popcount(missing) == 1 ? all & ~missing : all;
+    }
+    case KeyRule::RequireAny:
+        if ((validKeys_ == 0 && !unreachableKey_) || (validKeys_ & firstFiveMask) != 0) return 0;
+        return all & ~validKeys_;
+    }
+    return 0;
 }
 
 bool SetPipeline::isLastFifteenSum(int sum) const {

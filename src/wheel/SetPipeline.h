@@ -5,6 +5,7 @@
 #include "wheel/FilterControls.h"
 #include "wheel/RunPreparation.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -37,79 +38,39 @@ public:
 
     // Whether A to E alone make every set that shares them fail, whatever its F
     // from `lowestF` to `highestF`: then a run need not test those sets one by one.
-    bool firstFiveFailEverySet(const Combination& set, int lowestF, int highestF) const;
+    bool firstFiveFailEverySet(const Combination& set, int lowestF, int highestF) const {
+        return (~failingLastNumbers(set) & numbersBetween(lowestF, highestF)) == 0;
+    }
     bool anyStepActive() const { return anyStepActive_; }
 
-    // Every other step, in order. With no step that can reject, nothing is tested.
-    bool passes(const Combination& set) const { return !anyStepActive_ || passesActiveSteps(set); }
+    // Every other step. A run's consecutive sets mostly share A to E, so the
+    // steps are worked out once for A to E as the set of last numbers F that
+    // would fail any of them; each set then only looks its F up.
+    bool passes(const Combination& set) const {
+        return !anyStepActive_ || !(failingLastNumbers(set) >> set[5] & 1);
+    }
+
+    // The steps one by one, in the run's order, for a single set: what `passes` must agree with.
+    bool passesStepByStep(const Combination& set) const;
+
+    // Bits 1 to 49 for the numbers from `low` to `high`.
+    static std::uint64_t numbersBetween(double low, double high);
 
 private:
-    // What A to E alone give each step. Consecutive sets of a run mostly share
-    // them, so they are worked out once and each set adds its F.
-    struct FirstFive {
-        std::array<int, 5> numbers{};
-        int sum = 0;
-        unsigned signature = 0;
-        std::uint64_t decades = 0, digits = 0, mask = 0;
-        int below = 0, pairs = 0, shadow = 0, fromLastDraw = 0;
-        bool positionsOk = true, gapsOk = true;
-        bool historyKnown = false;   // worked out when a set first reaches that step
-        HistoryIndex::PrefixVerdict history;
-    };
-    void computeFirstFive(const Combination& set) const;
-    bool sameFirstFive(const Combination& set) const {
-        return set[0] == firstFive_.numbers[0] && set[1] == firstFive_.numbers[1] &&
-               set[2] == firstFive_.numbers[2] && set[3] == firstFive_.numbers[3] && set[4] == firstFive_.numbers[4];
+    std::uint64_t failingLastNumbers(const Combination& set) const {
+        if (set[0] != firstFive_[0] || set[1] != firstFive_[1] || set[2] != firstFive_[2] || set[3] != firstFive_[3] ||
+            set[4] != firstFive_[4]) {
+            std::copy_n(set.begin(), 5, firstFive_.begin());
+            failingLast_ = computeFailingLastNumbers(set);
+        }
+        return failingLast_;
     }
-    const HistoryIndex::PrefixVerdict& historyVerdict() const {
-        if (!firstFive_.historyKnown) {
-            firstFive_.history = history_.forFirstFive(firstFive_.numbers);
-            firstFive_.historyKnown = true;
-        }
-        return firstFive_.history;
-    }
-
-    bool passesActiveSteps(const Combination& set) const {
-        if (!sameFirstFive(set)) computeFirstFive(set);
-        const FirstFive& p = firstFive_;
-        const int f = set[5];
-        const std::uint64_t fBit = std::uint64_t{1} << f;
-        if (midpointActive_) {
-            const int below = p.below + (f < 25);
-            const int above = 6 - below;
-            if (below > maxBelow_ || below < minBelow_ || above > maxAbove_ || above < minAbove_) return false;
-        }
-        if (pairsActive_) {
-            if (consecutiveLimitActive_ && !CheckConsecutives(set, maxConsecutives_)) return false;
-            const int pairs = p.pairs + (f - set[4] == 1);
-            if ((requirePair_ && pairs == 0) || pairs > maxPairs_) return false;
-        }
-        const unsigned signature = p.signature | static_cast<unsigned>(f % 2 == 0) << 5;
-        if (signaturesActive_ && (forbiddenSignatures_ >> signature & 1)) return false;
-        if (shadowActive_ && p.shadow + shadowWeights_[f] > shadowLimit_) return false;
-        if (fromLastDrawActive_ && p.fromLastDraw + fromLastDrawWeights_[f] > fromLastDrawLimit_) return false;
-        if (keysActive_ && !passesKeyNumbers(set)) return false;
-        if (evenCountsActive_ && !evensAllowedBySignature_[signature]) return false;
-        const int sum = p.sum + f;
-        if (sumPickActive_ && !sumsAccepted_[sum - 21]) return false;
-        if (sumLimitsActive_ && (minSum_ > sum || maxSum_ < sum)) return false;
-        if (tensActive_ && exceedsAny(p.decades + (std::uint64_t{1} << kDecadeShift[f]), tensLimits_, 5)) return false;
-        if (groupsActive_ && !passesGroups(p.mask | fBit)) return false;
-        if (positionalActive_ && !(p.positionsOk && f >= limits_.min[5] && f <= limits_.max[5])) return false;
-        if (maxDifActive_ && !(p.gapsOk && f - set[4] <= maxDif_)) return false;
-        if (lastFifteenActive_ && isLastFifteenSum(sum)) return false;
-        if (onesActive_ && exceedsAny(p.digits + (std::uint64_t{1} << kDigitShift[f]), onesLimits_, 10)) return false;
-        if (locksActive_ && !(CheckLockedIn(set, lockedIn_) && CheckLockedOut(set, lockedOut_))) return false;
-        if (historyActive_) {
-            const HistoryIndex::PrefixVerdict& history = historyVerdict();
-            if (history.fails || (history.failingLast & fBit)) return false;
-        }
-        return true;
-    }
+    std::uint64_t computeFailingLastNumbers(const Combination& set) const;
     void updateAnyStepActive();
 
     bool passesPairs(const Combination& set) const;
     bool passesKeyNumbers(const Combination& set) const;
+    std::uint64_t failingByKeys(std::uint64_t firstFiveMask) const;
     // Counts per decade or per last digit, four bits each, from a table of shifts.
     static std::uint64_t packedCount(const Combination& set, const std::array<std::uint8_t, 50>& shifts) {
         std::uint64_t counts = 0;
@@ -189,7 +150,14 @@ private:
     bool historyActive_ = false;
     HistoryIndex history_;
 
-    mutable FirstFive firstFive_;
+    // A to E of the last set looked at, and the last numbers that fail with them.
+    mutable std::array<int, 5> firstFive_{};
+    mutable std::uint64_t failingLast_ = 0;
+    // Numbers by how much they count towards each last-draw filter, and by how
+    // many key boxes hold them.
+    std::array<std::uint64_t, 7> shadowWeightMasks_{}, fromLastDrawWeightMasks_{}, keyCountMasks_{};
+    std::uint64_t validKeys_ = 0;
+    bool unreachableKey_ = false;
 
     bool exactActive_ = false;
     std::array<std::uint64_t, 6> exactAllowed_{};

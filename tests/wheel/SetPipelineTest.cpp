@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 using namespace orvane;
 
 namespace {
@@ -217,4 +219,104 @@ TEST(LocksGroupsAndHistory, ApplyOnlyWhenEnabled) {
     tables.history = HistoryIndex({{0, {3, 11, 24, 30, 41, 49}}}, 5);
     EXPECT_FALSE(passes(history, {3, 11, 24, 30, 41, 49}, tables));
     EXPECT_TRUE(passes(history, {3, 11, 24, 30, 41, 48}, tables));
+}
+
+#include <random>
+
+// The run looks each set's F up in what A to E allow; that must always agree
+// with testing the set step by step.
+TEST(SetPipeline, WorkingOutAToEOnceAgreesWithTestingEachSet) {
+    std::mt19937 random(1988);
+    auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    auto maybe = [&] { return between(0, 2) == 0; };
+    auto number = [&] { return std::to_string(between(1, 49)); };
+    std::array<int, 2> outcomes{};
+    for (int trial = 0; trial < 400; ++trial) {
+        FilterControls c;
+        if (maybe()) { c.maxBelowMid = std::to_string(between(0, 6)); c.minAboveMid = std::to_string(between(0, 3)); }
+        if (maybe()) { c.maxAboveMid = std::to_string(between(0, 5)); c.minBelowMid = std::to_string(between(0, 3)); }
+        if (maybe()) {
+            c.enablePairs = 1;
+            c.maxConsecutives = std::to_string(between(0, 6));
+            c.allowPairs = between(0, 1); c.allowTwoPairs = between(0, 1); c.allowThreePairs = between(0, 1);
+            c.requirePair = between(0, 1);
+        }
+        if (maybe()) c.evensSignatures = 1;
+        if (maybe()) c.lastDrawNumMaxPos = std::to_string(between(-1, 3));
+        if (maybe()) c.lastDrawNumMax = std::to_string(between(0, 3));
+        if (maybe()) {
+            c.enableKeyNumbers = 1;
+            c.keyRule = static_cast<KeyRule>(between(0, 2));
+            for (auto& key : c.keyNumbers) key = maybe() ? number() : (maybe() ? "7.5" : "");
+        }
+        for (auto& evens : c.evensAllowed) evens = between(0, 4) > 0;
+        if (maybe()) {
+            c.enableSumPick = 1;
+            for (bool& accepted : c.sumsAccepted) accepted = between(0, 3) > 0;
+        }
+        if (maybe()) { c.minSum = std::to_string(between(21, 150)); c.maxSum = std::to_string(between(100, 279)); }
+        for (auto& limit : c.tens) limit = maybe() ? std::to_string(between(0, 4)) : "6";
+        for (auto& limit : c.ones) limit = maybe() ? std::to_string(between(0, 2)) : "6";
+        if (maybe()) {
+            c.enableGroups = 1;
+            for (auto& group : c.groups)
+                for (auto& value : group) value = maybe() ? number() : "";
+        }
+        if (maybe()) {
+            c.enablePosAnalysis = 1;
+            c.positionPreset = static_cast<PositionPreset>(between(0, 4));
+            for (int k = 0; k < 6; ++k) {
+                const int low = between(1, 30);
+                c.positionLimits[2 * k] = std::to_string(low);
+                c.positionLimits[2 * k + 1] = std::to_string(between(low, 49));
+            }
+        }
+        if (maybe()) c.maxDif = std::to_string(between(2, 30));
+        if (maybe()) {
+            c.enableLocks = 1;
+            for (auto& lock : c.lockedIn) lock = between(0, 5) == 0 ? number() : "";
+            for (auto& lock : c.lockedOut) lock = maybe() ? number() : "";
+        }
+        RunTables tables;
+        tables.lastDraw = std::array<int, 6>{between(1, 8), between(9, 16), between(17, 24), between(25, 32),
+                                             between(33, 40), between(41, 49)};
+        tables.forbiddenSignatures = random() | (std::uint64_t{random()} << 32);
+        for (int& sum : tables.lastFifteenSums) sum = maybe() ? between(21, 279) : 0;
+        if (maybe()) {
+            c.filterAgainstHistory = 1;
+            std::vector<DrawRecord> draws;
+            for (int i = 0; i < 30; ++i) {
+                DrawRecord draw;
+                draw.numbers = {between(1, 8), between(9, 16), between(17, 24), between(25, 32), between(33, 40),
+                                between(41, 49)};
+                draws.push_back(draw);
+            }
+            tables.history = HistoryIndex(draws, between(0, 6));
+        }
+        const SetPipeline pipeline(c, tables);
+
+        // A random pick of 10 to 14 numbers, its sets in run order.
+        std::vector<int> pick(49);
+        std::iota(pick.begin(), pick.end(), 1);
+        std::shuffle(pick.begin(), pick.end(), random);
+        pick.resize(between(10, 14));
+        std::sort(pick.begin(), pick.end());
+        const int n = static_cast<int>(pick.size());
+        std::array<int, 6> index{0, 1, 2, 3, 4, 5};
+        for (;;) {
+            Combination set;
+            for (int k = 0; k < 6; ++k) set[k] = pick[index[k]];
+            ASSERT_EQ(pipeline.passes(set), pipeline.passesStepByStep(set))
+                << "trial " << trial << " set " << set[0] << " " << set[1] << " " << set[2] << " " << set[3] << " "
+                << set[4] << " " << set[5];
+            ++outcomes[pipeline.passes(set)];
+            int k = 5;
+            while (k >= 0 && index[k] == n - 6 + k) --k;
+            if (k < 0) break;
+            ++index[k];
+            for (int j = k + 1; j < 6; ++j) index[j] = index[j - 1] + 1;
+        }
+    }
+    EXPECT_GT(outcomes[0], 10000);   // both verdicts were put to the test
+    EXPECT_GT(outcomes[1], 10000);
 }
