@@ -28,6 +28,7 @@ HistoryIndex::HistoryIndex(const std::vector<DrawRecord>& draws, long long limit
     partSize_ = static_cast<int>(std::max(0LL, limit)) + 1;
     partPositions_ = partsOfSix(partSize_);
     for (unsigned chosen = 0; chosen < 32; ++chosen) choicesOfFive_[std::popcount(chosen)].push_back(chosen);
+    for (unsigned chosen = 0; chosen < 16; ++chosen) choicesOfFour_[std::popcount(chosen)].push_back(chosen);
     choicesOfFive_[0].clear(); // an empty part fails nothing; parts of six never fit in five
     const std::size_t parts = partPositions_.size() / partSize_;
     table_.assign(std::bit_ceil(std::max<std::size_t>(16, draws.size() * parts * 4)), 0);
@@ -104,6 +105,45 @@ HistoryIndex::PrefixVerdict HistoryIndex::forFirstFive(const std::array<int, 5>&
         }
     if (partSize_ == 1) verdict.failingLast = completeAlone_;
     for (unsigned chosen : choicesOfFive_[partSize_ - 1]) verdict.failingLast |= completionsOf(partOf(chosen));
+    return verdict;
+}
+
+namespace {
+std::uint64_t partOfFour(const std::array<int, 4>& numbers, unsigned chosen) {
+    std::uint64_t part = 0;
+    for (int k = 0; k < 4; ++k)
+        if (chosen >> k & 1) part |= std::uint64_t{1} << numbers[k];
+    return part;
+}
+} // namespace
+
+HistoryIndex::PrefixVerdict HistoryIndex::forFirstFour(const std::array<int, 4>& numbers) const {
+    PrefixVerdict verdict;
+    if (table_.empty()) return verdict;
+    if (partSize_ <= 4)
+        for (unsigned chosen : choicesOfFour_[partSize_])
+            if (contains(partOfFour(numbers, chosen))) verdict.fails = true;
+    if (partSize_ == 1) verdict.failingLast = completeAlone_;
+    else if (partSize_ - 1 <= 4)
+        for (unsigned chosen : choicesOfFour_[partSize_ - 1])
+            verdict.failingLast |= completionsOf(partOfFour(numbers, chosen));
+    return verdict;
+}
+
+HistoryIndex::PrefixVerdict HistoryIndex::forFifth(const PrefixVerdict& firstFour, const std::array<int, 4>& numbers,
+                                                   int fifth) const {
+    PrefixVerdict verdict;
+    if (table_.empty()) return verdict;
+    // A failing part within A to E either lies within A to D or is completed by E.
+    verdict.fails = firstFour.fails || (firstFour.failingLast >> fifth & 1);
+    if (verdict.fails) return verdict;
+    // F completes a failing part either with A to D alone or together with E.
+    verdict.failingLast = firstFour.failingLast;
+    if (partSize_ >= 2 && partSize_ - 2 <= 4) {
+        const std::uint64_t fifthBit = std::uint64_t{1} << fifth;
+        for (unsigned chosen : choicesOfFour_[partSize_ - 2])
+            verdict.failingLast |= completionsOf(partOfFour(numbers, chosen) | fifthBit);
+    }
     return verdict;
 }
 

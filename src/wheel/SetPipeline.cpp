@@ -39,6 +39,14 @@ constexpr std::array<std::uint8_t, 50> shiftsBy(int divisor, bool byRemainder) {
 const std::array<std::uint8_t, 50> SetPipeline::kDecadeShift = shiftsBy(10, false);
 const std::array<std::uint8_t, 50> SetPipeline::kDigitShift = shiftsBy(10, true);
 
+constexpr std::array<std::uint64_t, 10> masksBy(bool byDigit) {
+    std::array<std::uint64_t, 10> masks{};
+    for (int n = 1; n <= 49; ++n) masks[byDigit ? n % 10 : n / 10] |= std::uint64_t{1} << n;
+    return masks;
+}
+const std::array<std::uint64_t, 10> SetPipeline::kDecadeMasks = masksBy(false);
+const std::array<std::uint64_t, 10> SetPipeline::kDigitMasks = masksBy(true);
+
 PositionLimits positionLimits(const FilterControls& controls) {
     PositionLimits limits;
     if (!isChecked(controls.enablePosAnalysis)) return limits;
@@ -116,6 +124,9 @@ SetPipeline::SetPipeline(const FilterControls& controls, const RunTables& tables
     minSum_ = numberInBox(controls.minSum);
     maxSum_ = numberInBox(controls.maxSum);
     sumLimitsActive_ = minSum_ > 21 || maxSum_ < 279;
+    // Sums are whole, so the limits act as the whole numbers inside them.
+    lowestSum_ = static_cast<int>(std::ceil(std::clamp(minSum_, -1000.0, 1000.0)));
+    highestSum_ = static_cast<int>(std::floor(std::clamp(maxSum_, -1000.0, 1000.0)));
 
     const auto tens = numbersIn(controls.tens);
     for (int k = 0; k < 5; ++k) {
@@ -125,9 +136,11 @@ SetPipeline::SetPipeline(const FilterControls& controls, const RunTables& tables
 
     positionalActive_ = isChecked(controls.enablePosAnalysis);
     limits_ = positionLimits(controls);
+    lastPositionRange_ = numbersBetween(limits_.min[5], limits_.max[5]);
 
     maxDif_ = numberInBox(controls.maxDif);
     maxDifActive_ = maxDif_ < 44;
+    wholeMaxDif_ = static_cast<int>(std::floor(std::clamp(maxDif_, -100.0, 100.0)));
 
     lastFifteen_ = tables.lastFifteenSums;
     for (int sum : lastFifteen_) lastFifteenActive_ = lastFifteenActive_ || (sum >= 21 && sum <= 279);
@@ -169,6 +182,7 @@ void SetPipeline::setLiveControls(const FilterControls& controls) {
     }
     updateAnyStepActive();
     firstFive_[0] = -1; // the limits may differ: work A to E out again
+    historyFirstFour_[0] = -1;
 }
 
 void SetPipeline::updateAnyStepActive() {
@@ -213,6 +227,13 @@ bool SetPipeline::passesGroups(std::uint64_t setMask) const {
     for (std::uint64_t group : groupMasks_)
         if (std::popcount(setMask & group) > 3) return false;
     return true;
+}
+
+std::uint64_t SetPipeline::numbersFrom(int first, int last) {
+    first = std::max(first, 1);
+    last = std::min(last, 49);
+    if (first > last) return 0;
+    return (~std::uint64_t{0} >> (63 - last)) & (~std::uint64_t{0} << first);
 }
 
 std::uint64_t SetPipeline::numbersBetween(double low, double high) {
@@ -322,12 +343,12 @@ std::uint64_t SetPipeline::computeFailingLastNumbers(const Combination& set) con
         for (int f = e + 1; f <= 49; ++f)
             if (!sumsAccepted_[sum + f - 21]) fail |= std::uint64_t{1} << f;
     }
-    if (sumLimitsActive_) fail |= all & ~numbersBetween(minSum_ - sum, maxSum_ - sum);
+    if (sumLimitsActive_) fail |= all & ~numbersFrom(lowestSum_ - sum, highestSum_ - sum);
     if (tensActive_) {
         for (int d = 0; d < 5; ++d) {
             const int count = static_cast<int>(decades >> (4 * d) & 15);
             if (count > tensLimits_[d]) return all;
-            if (count + 1 > tensLimits_[d]) fail |= numbersBetween(10 * d, 10 * d + 9);
+            if (count + 1 > tensLimits_[d]) fail |= kDecadeMasks[d];
         }
     }
     if (groupsActive_) {
@@ -337,8 +358,8 @@ std::uint64_t SetPipeline::computeFailingLastNumbers(const Combination& set) con
             if (count == 3) fail |= group;
         }
     }
-    if (positionalActive_) fail |= all & ~numbersBetween(limits_.min[5], limits_.max[5]);
-    if (maxDifActive_) fail |= all & ~numbersBetween(1, e + maxDif_);
+    if (positionalActive_) fail |= all & ~lastPositionRange_;
+    if (maxDifActive_) fail |= all & ~numbersFrom(1, e + wholeMaxDif_);
     if (lastFifteenActive_) {
         for (int entry : lastFifteen_)
             if (entry - sum >= 1 && entry - sum <= 49) fail |= std::uint64_t{1} << (entry - sum);
@@ -347,8 +368,7 @@ std::uint64_t SetPipeline::computeFailingLastNumbers(const Combination& set) con
         for (int d = 0; d < 10; ++d) {
             const int count = static_cast<int>(digits >> (4 * d) & 15);
             if (count > onesLimits_[d]) return all;
-            if (count + 1 > onesLimits_[d])
-                for (int n = d; n <= 49; n += 10) fail |= std::uint64_t{1} << n;
+            if (count + 1 > onesLimits_[d]) fail |= kDigitMasks[d];
         }
     }
     if (locksActive_) {
@@ -357,9 +377,13 @@ std::uint64_t SetPipeline::computeFailingLastNumbers(const Combination& set) con
             if (lockedOut_[25 + i] > 0) fail |= numbersBetween(lockedOut_[25 + i], lockedOut_[25 + i]);
     }
     if (historyActive_) {
-        std::array<int, 5> firstFive;
-        std::copy_n(set.begin(), 5, firstFive.begin());
-        const HistoryIndex::PrefixVerdict verdict = history_.forFirstFive(firstFive);
+        std::array<int, 4> firstFour;
+        std::copy_n(set.begin(), 4, firstFour.begin());
+        if (firstFour != historyFirstFour_) {
+            historyFirstFour_ = firstFour;
+            historyFourVerdict_ = history_.forFirstFour(firstFour);
+        }
+        const HistoryIndex::PrefixVerdict verdict = history_.forFifth(historyFourVerdict_, firstFour, set[4]);
         if (verdict.fails) return all;
         fail |= verdict.failingLast;
     }

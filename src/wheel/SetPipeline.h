@@ -36,11 +36,6 @@ public:
     bool exactValuesActive() const { return exactActive_; }
     bool passesExactValues(const Combination& set) const { return CheckExactPositionA(set, exactAllowed_); }
 
-    // Whether A to E alone make every set that shares them fail, whatever its F
-    // from `lowestF` to `highestF`: then a run need not test those sets one by one.
-    bool firstFiveFailEverySet(const Combination& set, int lowestF, int highestF) const {
-        return (~failingLastNumbers(set) & numbersBetween(lowestF, highestF)) == 0;
-    }
     bool anyStepActive() const { return anyStepActive_; }
 
     // Every other step. A run's consecutive sets mostly share A to E, so the
@@ -55,8 +50,9 @@ public:
 
     // Bits 1 to 49 for the numbers from `low` to `high`.
     static std::uint64_t numbersBetween(double low, double high);
+    static std::uint64_t numbersFrom(int first, int last);
 
-private:
+    // The last numbers F that fail some step after the set's A to E.
     std::uint64_t failingLastNumbers(const Combination& set) const {
         if (set[0] != firstFive_[0] || set[1] != firstFive_[1] || set[2] != firstFive_[2] || set[3] != firstFive_[3] ||
             set[4] != firstFive_[4]) {
@@ -65,6 +61,8 @@ private:
         }
         return failingLast_;
     }
+
+private:
     std::uint64_t computeFailingLastNumbers(const Combination& set) const;
     void updateAnyStepActive();
 
@@ -84,6 +82,8 @@ private:
     }
     static const std::array<std::uint8_t, 50> kDecadeShift;
     static const std::array<std::uint8_t, 50> kDigitShift;
+    static const std::array<std::uint64_t, 10> kDecadeMasks;
+    static const std::array<std::uint64_t, 10> kDigitMasks;
     bool passesGroups(std::uint64_t setMask) const;
     bool isLastFifteenSum(int sum) const;
     static int lastDrawCount(const Combination& set, const std::array<std::uint8_t, 50>& weights) {
@@ -124,6 +124,7 @@ private:
     std::array<bool, 259> sumsAccepted_{};
     bool sumLimitsActive_ = false;
     double minSum_ = 21, maxSum_ = 279;
+    int lowestSum_ = 21, highestSum_ = 279;
 
     bool tensActive_ = false;
     std::array<int, 10> tensLimits_{};   // whole limits: a count above floor(limit) breaks it
@@ -133,9 +134,11 @@ private:
 
     bool positionalActive_ = false;
     PositionLimits limits_;
+    std::uint64_t lastPositionRange_ = 0;
 
     bool maxDifActive_ = false;
     double maxDif_ = 44;
+    int wholeMaxDif_ = 44;
 
     bool lastFifteenActive_ = false;
     std::array<int, 15> lastFifteen_{};
@@ -153,6 +156,8 @@ private:
     // A to E of the last set looked at, and the last numbers that fail with them.
     mutable std::array<int, 5> firstFive_{};
     mutable std::uint64_t failingLast_ = 0;
+    mutable std::array<int, 4> historyFirstFour_{-1, -1, -1, -1};
+    mutable HistoryIndex::PrefixVerdict historyFourVerdict_;
     // Numbers by how much they count towards each last-draw filter, and by how
     // many key boxes hold them.
     std::array<std::uint64_t, 7> shadowWeightMasks_{}, fromLastDrawWeightMasks_{}, keyCountMasks_{};

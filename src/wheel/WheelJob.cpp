@@ -45,7 +45,7 @@ bool WheelJob::advance(std::chrono::nanoseconds budget) {
                 return false;
             }
         }
-        if (generated == Generated::Ready && !skipFailingBlock()) filterCurrent();
+        if (generated == Generated::Ready) filterCurrent();
         if (ended_) return true;
     }
 }
@@ -57,7 +57,6 @@ void WheelJob::runToEnd() {
 
 void WheelJob::setLiveControls(const FilterControls& controls) {
     pipeline_.setLiveControls(controls);
-    checkedFirstFive_.fill(-1); // the verdicts on A to E may have changed
 }
 
 void WheelJob::stop() {
@@ -103,35 +102,46 @@ bool WheelJob::carryToNextSet() {
     return true;
 }
 
-// When A to E alone fail every set that shares them, the rest of those sets
-// are counted without testing each: the counts come out as if they had been.
-bool WheelJob::skipFailingBlock() {
-    if (!pipeline_.anyStepActive() || index_[5] + 1 >= poolSize_ || pipeline_.exactValuesActive()) return false;
-    // A to E are looked at once; the sets after a first one that may pass are tested one by one.
-    if (std::equal(checkedFirstFive_.begin(), checkedFirstFive_.end(), index_.begin())) return false;
-    std::copy_n(index_.begin(), 5, checkedFirstFive_.begin());
-    if (!pipeline_.firstFiveFailEverySet(current_, pick_[index_[5]], pick_[poolSize_ - 1])) return false;
+// With filters on, the sets that follow the current one with the same A to E
+// are taken together: the filters say once which last numbers fail after these
+// A to E, and each set of the block is then counted and, when its last number
+// does not fail, recorded, just as if each had been tested alone. With the
+// skip on, the block ends where the skip would move the set.
+bool WheelJob::filterBlock() {
     int last = poolSize_ - 1;
     if (skip_) {
-        // With the skip on, only the sets it would let stay are generated.
         last = skip_->lastStayingF(index_);
         if (last < 0) return false;
     }
-    generated_ += static_cast<std::uint64_t>(last - index_[5]);
+    const std::uint64_t failing = pipeline_.failingLastNumbers(current_);
+    const int first = index_[5];
+    for (int j = first; j <= last; ++j) {
+        if (failing >> pick_[j] & 1) continue;
+        current_[5] = pick_[j];
+        ++passing_;
+        if (!record(generated_ + static_cast<std::uint64_t>(j - first))) break;
+    }
+    generated_ += static_cast<std::uint64_t>(last - first);
     index_[5] = last;
     current_[5] = pick_[last];
     return true;
 }
 
-void WheelJob::filterCurrent() {
-    if (!pipeline_.passes(current_)) return;
-    ++passing_;
-    const bool recorded = fileOutput_ ? fileOutput_->record(current_, passing_, generated_)
-                                      : !output_ || output_->record(current_, passing_, generated_);
+bool WheelJob::record(std::uint64_t generatedAtSet) {
+    const bool recorded = fileOutput_ ? fileOutput_->record(current_, passing_, generatedAtSet)
+                                      : !output_ || output_->record(current_, passing_, generatedAtSet);
     if (!recorded) {
         failure_ = output_->failure();
         end();
     }
+    return recorded;
+}
+
+void WheelJob::filterCurrent() {
+    if (pipeline_.anyStepActive() && !pipeline_.exactValuesActive() && filterBlock()) return;
+    if (!pipeline_.passes(current_)) return;
+    ++passing_;
+    record(generated_);
 }
 
 void WheelJob::end() {

@@ -58,7 +58,8 @@ private:
     Generated generateNext();
     bool carryToNextSet();
     void filterCurrent();
-    bool skipFailingBlock();
+    bool filterBlock();
+    bool record(std::uint64_t generatedAtSet);
     void end();
 
     std::vector<int> pick_;
@@ -69,7 +70,6 @@ private:
     FileWheelOutput* fileOutput_;   // output_ when it is a file: called directly on the hot path
 
     std::array<int, 6> index_{};   // positions of the current set's numbers in the pick
-    std::array<int, 5> checkedFirstFive_{-1, -1, -1, -1, -1};   // A to E last asked whether all their sets fail
     Combination current_{};
     std::uint64_t generated_ = 0;
     std::uint64_t passing_ = 0;
