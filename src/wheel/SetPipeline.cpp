@@ -181,7 +181,9 @@ void SetPipeline::setLiveControls(const FilterControls& controls) {
         exactAllowed_[k] = valueMask(values.data(), 10);
     }
     updateAnyStepActive();
-    firstFive_[0] = -1; // the limits may differ: work A to E out again
+    // The limits may differ: work the leading numbers out again.
+    firstFive_[0] = -1;
+    firstFour_.numbers[0] = -1;
     historyFirstFour_[0] = -1;
 }
 
@@ -271,6 +273,32 @@ bool SetPipeline::passesStepByStep(const Combination& set) const {
     return true;
 }
 
+// Adds the number at position k (0 for A) to what the leading numbers give the steps.
+void SetPipeline::addLeadingNumber(Leading& lead, int k, int n) const {
+    lead.numbers[k] = n;
+    lead.mask |= std::uint64_t{1} << n;
+    lead.decades += std::uint64_t{1} << kDecadeShift[n];
+    lead.digits += std::uint64_t{1} << kDigitShift[n];
+    lead.sum += n;
+    lead.below += n < 25;
+    lead.signature |= static_cast<unsigned>(n % 2 == 0) << k;
+    lead.shadow += shadowWeights_[n];
+    lead.fromLastDraw += fromLastDrawWeights_[n];
+    if (k > 0) {
+        const int gap = n - lead.numbers[k - 1];
+        lead.pairs += gap == 1;
+        lead.run = gap == 1 ? lead.run + 1 : 1;
+        lead.longestRun = std::max(lead.longestRun, lead.run);
+        if (maxDifActive_ && gap > maxDif_) lead.failsAll = true;
+    }
+    if (positionalActive_ && (n < limits_.min[k] || n > limits_.max[k])) lead.failsAll = true;
+    if (locksActive_) {
+        if (lockedIn_[k] > 0 && lockedIn_[k] != n) lead.failsAll = true;
+        for (int i = 0; i < 5; ++i)
+            if (lockedOut_[k * 5 + i] > 0 && lockedOut_[k * 5 + i] == n) lead.failsAll = true;
+    }
+}
+
 // Each step says which last numbers F fail it after these A to E; a set fails
 // when its F fails any step, exactly as when the steps test it one by one.
 std::uint64_t SetPipeline::computeFailingLastNumbers(const Combination& set) const {
@@ -279,35 +307,20 @@ std::uint64_t SetPipeline::computeFailingLastNumbers(const Combination& set) con
     const std::uint64_t even = 0x5555555555555554ull & all; // 2, 4, ... 48
     const int e = set[4];
     const std::uint64_t next = e < 49 ? std::uint64_t{1} << (e + 1) : 0;
-    std::uint64_t mask = 0, decades = 0, digits = 0;
-    int sum = 0, below = 0, pairs = 0, shadow = 0, fromLastDraw = 0, run = 1, longestRun = 1;
-    unsigned signature = 0;
-    std::uint64_t fail = 0;
-    for (int k = 0; k < 5; ++k) {
-        const int n = set[k];
-        mask |= std::uint64_t{1} << n;
-        decades += std::uint64_t{1} << kDecadeShift[n];
-        digits += std::uint64_t{1} << kDigitShift[n];
-        sum += n;
-        below += n < 25;
-        signature |= static_cast<unsigned>(n % 2 == 0) << k;
-        shadow += shadowWeights_[n];
-        fromLastDraw += fromLastDrawWeights_[n];
-        if (k > 0) {
-            const int gap = n - set[k - 1];
-            pairs += gap == 1;
-            run = gap == 1 ? run + 1 : 1;
-            longestRun = std::max(longestRun, run);
-            if (maxDifActive_ && gap > maxDif_) fail = all;
-        }
-        if (positionalActive_ && (n < limits_.min[k] || n > limits_.max[k])) fail = all;
-        if (locksActive_) {
-            if (lockedIn_[k] > 0 && lockedIn_[k] != n) fail = all;
-            for (int i = 0; i < 5; ++i)
-                if (lockedOut_[k * 5 + i] > 0 && lockedOut_[k * 5 + i] == n) fail = all;
-        }
+    // A to D are shared by many blocks: their part is kept, and E added to it.
+    if (set[0] != firstFour_.numbers[0] || set[1] != firstFour_.numbers[1] || set[2] != firstFour_.numbers[2] ||
+        set[3] != firstFour_.numbers[3]) {
+        firstFour_ = Leading{};
+        for (int k = 0; k < 4; ++k) addLeadingNumber(firstFour_, k, set[k]);
     }
-    if (fail == all) return all;
+    Leading lead = firstFour_;
+    addLeadingNumber(lead, 4, e);
+    if (lead.failsAll) return all;
+    const std::uint64_t mask = lead.mask, decades = lead.decades, digits = lead.digits;
+    const int sum = lead.sum, below = lead.below, pairs = lead.pairs, shadow = lead.shadow;
+    const int fromLastDraw = lead.fromLastDraw, run = lead.run, longestRun = lead.longestRun;
+    const unsigned signature = lead.signature;
+    std::uint64_t fail = 0;
 
     if (midpointActive_) {
         auto breaks = [&](int belowCount) {

@@ -63,6 +63,15 @@ public:
     }
 
 private:
+    // What the leading numbers of a set give the steps.
+    struct Leading {
+        std::array<int, 5> numbers{};
+        std::uint64_t mask = 0, decades = 0, digits = 0;
+        int sum = 0, below = 0, pairs = 0, shadow = 0, fromLastDraw = 0, run = 1, longestRun = 1;
+        unsigned signature = 0;
+        bool failsAll = false;   // a leading number breaks its position's limits, a lock or the difference
+    };
+    void addLeadingNumber(Leading& lead, int k, int n) const;
     std::uint64_t computeFailingLastNumbers(const Combination& set) const;
     void updateAnyStepActive();
 
@@ -156,6 +165,7 @@ private:
     // A to E of the last set looked at, and the last numbers that fail with them.
     mutable std::array<int, 5> firstFive_{};
     mutable std::uint64_t failingLast_ = 0;
+    mutable Leading firstFour_{{-1, -1, -1, -1, -1}};
     mutable std::array<int, 4> historyFirstFour_{-1, -1, -1, -1};
     mutable HistoryIndex::PrefixVerdict historyFourVerdict_;
     // Numbers by how much they count towards each last-draw filter, and by how
