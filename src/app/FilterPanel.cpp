@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace orvane {
 
 namespace {
@@ -316,35 +318,39 @@ QWidget* FilterPanel::buildFiltersC() {
     return page;
 }
 
-QGroupBox* FilterPanel::buildNumberGroups() {
-    auto* groups = frame("frameGNG", QStringLiteral("Gathra Number Groups"));
-    chkEnableGNG = checkBox(QStringLiteral("chkEnableGNG"), QStringLiteral("Enable"));
-    auto* grid = new QGridLayout(groups);
-    grid->addWidget(chkEnableGNG, 0, 0, 1, 9);
-    for (int g = 0; g < 6; ++g) {
-        grid->addWidget(new QLabel(QStringLiteral("Group %1:").arg(g + 1)), g + 1, 0);
-        for (int i = 0; i < 8; ++i) {
-            txtPoolGrp[g][i] = numberBox(QStringLiteral("txtPoolGrp%1_%2").arg(g + 1).arg(i), QString(), 2);
-            grid->addWidget(txtPoolGrp[g][i], g + 1, i + 1);
+// A frame of an enable box over six labelled rows of empty number boxes, named
+// `rowName(row) + "_" + index`.
+template <std::size_t N>
+QGroupBox* FilterPanel::boxRowsFrame(const char* frameName, const QString& caption, QCheckBox*& enable,
+                                     const char* enableName, std::array<std::array<QLineEdit*, N>, 6>& boxes,
+                                     const std::function<QString(int)>& rowLabel,
+                                     const std::function<QString(int)>& rowName) {
+    auto* rows = frame(frameName, caption);
+    enable = checkBox(QLatin1String(enableName), QStringLiteral("Enable"));
+    auto* grid = new QGridLayout(rows);
+    grid->addWidget(enable, 0, 0, 1, static_cast<int>(N) + 1);
+    for (int row = 0; row < 6; ++row) {
+        grid->addWidget(new QLabel(rowLabel(row)), row + 1, 0);
+        for (int i = 0; i < static_cast<int>(N); ++i) {
+            boxes[row][i] = numberBox(QStringLiteral("%1_%2").arg(rowName(row)).arg(i), QString(), 2);
+            grid->addWidget(boxes[row][i], row + 1, i + 1);
         }
     }
-    return groups;
+    return rows;
+}
+
+QGroupBox* FilterPanel::buildNumberGroups() {
+    return boxRowsFrame(
+        "frameGNG", QStringLiteral("Gathra Number Groups"), chkEnableGNG, "chkEnableGNG", txtPoolGrp,
+        [](int row) { return QStringLiteral("Group %1:").arg(row + 1); },
+        [](int row) { return QStringLiteral("txtPoolGrp%1").arg(row + 1); });
 }
 
 QGroupBox* FilterPanel::buildExactValues() {
-    auto* exact = frame("frameXPos", QStringLiteral("Exact Positional Values"));
-    chkEnableXPos = checkBox(QStringLiteral("chkEnableXPos"), QStringLiteral("Enable"));
-    auto* grid = new QGridLayout(exact);
-    grid->addWidget(chkEnableXPos, 0, 0, 1, 11);
-    for (int k = 0; k < 6; ++k) {
-        const QChar letter(u'A' + k);
-        grid->addWidget(new QLabel(QString(letter) + QLatin1Char(':')), k + 1, 0);
-        for (int i = 0; i < 10; ++i) {
-            txtXPos[k][i] = numberBox(QStringLiteral("txtXPos%1_%2").arg(letter).arg(i), QString(), 2);
-            grid->addWidget(txtXPos[k][i], k + 1, i + 1);
-        }
-    }
-    return exact;
+    return boxRowsFrame(
+        "frameXPos", QStringLiteral("Exact Positional Values"), chkEnableXPos, "chkEnableXPos", txtXPos,
+        [](int row) { return QString(QChar(u'A' + row)) + QLatin1Char(':'); },
+        [](int row) { return QStringLiteral("txtXPos") + QChar(u'A' + row); });
 }
 
 QWidget* FilterPanel::buildUnavailableFilters() {

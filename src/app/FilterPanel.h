@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <array>
+#include <functional>
 
 class QCheckBox;
 class QGroupBox;
@@ -72,6 +73,10 @@ private:
     QGroupBox* buildNumberGroups();
     QGroupBox* buildExactValues();
     QWidget* buildUnavailableFilters();
+    template <std::size_t N>
+    QGroupBox* boxRowsFrame(const char* frameName, const QString& caption, QCheckBox*& enable, const char* enableName,
+                            std::array<std::array<QLineEdit*, N>, 6>& boxes, const std::function<QString(int)>& rowLabel,
+                            const std::function<QString(int)>& rowName);
 
     Platform& platform_;
     SharedSettings& shared_;

@@ -129,6 +129,7 @@ TEST(HistoryIndex, AgreesWithAScanOfEveryDraw) {
     }
 }
 
+#include "support/RunOrder.h"
 #include "wheel/SetPipeline.h"
 #include "wheel/WheelJob.h"
 
@@ -151,16 +152,11 @@ TEST(HistoryIndex, RunSplitByFirstFiveAgreesWithTheWholeSetCheck) {
         tables.history = HistoryIndex(draws, limit);
         const SetPipeline pipeline(controls, tables);
         // Every set of 1..16 in run order, so A to E are shared as in a run.
-        std::array<int, 6> index{0, 1, 2, 3, 4, 5};
-        for (;;) {
+        forEachSetInRunOrder(16, [&](const std::array<int, 6>& index) {
             Combination set;
             for (int k = 0; k < 6; ++k) set[k] = index[k] + 1;
-            ASSERT_EQ(pipeline.passes(set), tables.history.CheckAgainstHistory(set)) << "limit " << limit;
-            int k = 5;
-            while (k >= 0 && index[k] == 10 + k) --k;
-            if (k < 0) break;
-            ++index[k];
-            for (int j = k + 1; j < 6; ++j) index[j] = index[j - 1] + 1;
-        }
+            EXPECT_EQ(pipeline.passes(set), tables.history.CheckAgainstHistory(set)) << "limit " << limit;
+            return true;
+        });
     }
 }

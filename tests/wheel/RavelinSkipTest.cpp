@@ -1,6 +1,8 @@
 #include "wheel/RavelinSkip.h"
 #include "wheel/WheelJob.h"
 
+#include "support/RunOrder.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -177,22 +179,14 @@ Outcome referenceRun(const std::vector<int>& pick, const FilterControls& control
     const SetPipeline pipeline(controls, RunTables{});
     std::optional<RavelinSkip> skip;
     if (withSkip) skip.emplace(pick, positionLimits(controls), std::stoll(controls.maxDif), std::stoll(controls.maxSum));
-    const int n = static_cast<int>(pick.size());
-    std::array<int, 6> index{0, 1, 2, 3, 4, 5};
     outcome.generated = 0;
-    for (bool first = true;; first = false) {
-        if (!first) {
-            int k = 5;
-            while (k >= 0 && index[k] == n - 6 + k) --k;
-            if (k < 0) break;
-            ++index[k];
-            for (int j = k + 1; j < 6; ++j) index[j] = index[j - 1] + 1;
-        }
+    forEachSetInRunOrder(static_cast<int>(pick.size()), [&](std::array<int, 6>& index) {
         ++outcome.generated;
-        if (skip && skip->apply(index) == RavelinSkip::Result::End) break;
+        if (skip && skip->apply(index) == RavelinSkip::Result::End) return false;
         const Combination set = setAt(pick, index);
         if (pipeline.passes(set)) outcome.passing.push_back(set);
-    }
+        return true;
+    });
     return outcome;
 }
 } // namespace

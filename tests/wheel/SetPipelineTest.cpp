@@ -1,5 +1,7 @@
 #include "wheel/SetPipeline.h"
 
+#include "support/RunOrder.h"
+
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -301,21 +303,15 @@ TEST(SetPipeline, WorkingOutAToEOnceAgreesWithTestingEachSet) {
         std::shuffle(pick.begin(), pick.end(), random);
         pick.resize(between(10, 14));
         std::sort(pick.begin(), pick.end());
-        const int n = static_cast<int>(pick.size());
-        std::array<int, 6> index{0, 1, 2, 3, 4, 5};
-        for (;;) {
+        forEachSetInRunOrder(static_cast<int>(pick.size()), [&](const std::array<int, 6>& index) {
             Combination set;
             for (int k = 0; k < 6; ++k) set[k] = pick[index[k]];
-            ASSERT_EQ(pipeline.passes(set), pipeline.passesStepByStep(set))
+            EXPECT_EQ(pipeline.passes(set), pipeline.passesStepByStep(set))
                 << "trial " << trial << " set " << set[0] << " " << set[1] << " " << set[2] << " " << set[3] << " "
                 << set[4] << " " << set[5];
             ++outcomes[pipeline.passes(set)];
-            int k = 5;
-            while (k >= 0 && index[k] == n - 6 + k) --k;
-            if (k < 0) break;
-            ++index[k];
-            for (int j = k + 1; j < 6; ++j) index[j] = index[j - 1] + 1;
-        }
+            return true;
+        });
     }
     EXPECT_GT(outcomes[0], 10000);   // both verdicts were put to the test
     EXPECT_GT(outcomes[1], 10000);
