@@ -117,9 +117,14 @@ bool WheelJob::filterBlock() {
     const int first = index_[5];
     for (int j = first; j <= last; ++j) {
         if (failing >> pick_[j] & 1) continue;
+        index_[5] = j;
         current_[5] = pick_[j];
         ++passing_;
-        if (!record(generated_ + static_cast<std::uint64_t>(j - first))) break;
+        // An output that fails ends the run at this set.
+        if (!record(generated_ + static_cast<std::uint64_t>(j - first))) {
+            generated_ += static_cast<std::uint64_t>(j - first);
+            return true;
+        }
     }
     generated_ += static_cast<std::uint64_t>(last - first);
     index_[5] = last;
