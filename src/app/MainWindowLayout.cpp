@@ -120,11 +120,12 @@ QWidget* MainWindow::buildControlPanel() {
 
     grid->addWidget(buildNumberFrame(), 0, 0, 2, 1);
     grid->addLayout(controls, 0, 1);
-    grid->addWidget(buildResultsFrame(), 0, 2);
+    grid->addWidget(buildResultsFrame(), 0, 2, Qt::AlignTop);
     auto* outputs = new QHBoxLayout;
     outputs->addWidget(frameOutputA);
     outputs->addWidget(frameOutputB);
-    grid->addLayout(outputs, 1, 1, 1, 2);
+    grid->addLayout(outputs, 1, 1, 1, 2, Qt::AlignTop);
+    grid->setRowStretch(1, 1);
     return page;
 }
 
@@ -139,7 +140,9 @@ QGroupBox* MainWindow::buildNumberFrame() {
     lstNumbers->setResizeMode(QListView::Adjust);
     // Seven numbers to a row, the way a lotto slip lays them out.
     lstNumbers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lstNumbers->setMinimumSize(QSize(7 * 34 + 2 * lstNumbers->frameWidth() + 6, 7 * 26 + 2 * lstNumbers->frameWidth() + 6));
+    lstNumbers->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int border = 2 * lstNumbers->frameWidth() + 12;
+    lstNumbers->setFixedSize(QSize(7 * 34 + border, 7 * 26 + border));
     lblPoolSize = fixedLabel("lblPoolSize", QStringLiteral("0"));
     auto* caption = named(new QLabel(QStringLiteral("Current Active Pool Size")), "lblSelected");
     auto* count = new QHBoxLayout;
@@ -149,6 +152,7 @@ QGroupBox* MainWindow::buildNumberFrame() {
     auto* column = new QVBoxLayout(frame);
     column->addWidget(lstNumbers);
     column->addLayout(count);
+    column->addStretch();
     return frame;
 }
 

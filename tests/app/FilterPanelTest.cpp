@@ -164,6 +164,19 @@ private slots:
         for (const QByteArray& line : lines) QCOMPARE(line.trimmed().split(' ')[5], QByteArray("17"));
     }
 
+    void liveControlsChangedAfterTheStartApplyToTheRun() {
+        f.selectRange(0, 11);
+        QSignalSpy ended(f.window.get(), &MainWindow::wheelRunEnded);
+        f.click(QStringLiteral("cmdWheel"));
+        // The run has started but no set has been tested yet: the groups stay live.
+        check("chkEnableGNG")->click();
+        for (int i = 0; i < 4; ++i) f.box(QStringLiteral("txtPoolGrp2_%1").arg(i))->setText(QString::number(i + 1));
+        QTRY_COMPARE(ended.count(), 1);
+        // Of the 924 sets of 1..12, the 28 holding all of 1 2 3 4 fail.
+        QCOMPARE(f.text(QStringLiteral("txtGenerated")), QStringLiteral("924"));
+        QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QStringLiteral("896"));
+    }
+
     void controlsAreLockedDuringARunAndGivenBack() {
         f.selectRange(0, 48);
         QSignalSpy ended(f.window.get(), &MainWindow::wheelRunEnded);
