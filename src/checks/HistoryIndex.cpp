@@ -27,9 +27,7 @@ HistoryIndex::HistoryIndex(const std::vector<DrawRecord>& draws, long long limit
     if (limit >= 6 || draws.empty()) return;
     partSize_ = static_cast<int>(std::max(0LL, limit)) + 1;
     partPositions_ = partsOfSix(partSize_);
-    for (unsigned chosen = 0; chosen < 32; ++chosen) choicesOfFive_[std::popcount(chosen)].push_back(chosen);
     for (unsigned chosen = 0; chosen < 16; ++chosen) choicesOfFour_[std::popcount(chosen)].push_back(chosen);
-    choicesOfFive_[0].clear(); // an empty part fails nothing; parts of six never fit in five
     const std::size_t parts = partPositions_.size() / partSize_;
     table_.assign(std::bit_ceil(std::max<std::size_t>(16, draws.size() * parts * 4)), 0);
     slotMask_ = table_.size() - 1;
@@ -85,27 +83,6 @@ std::uint64_t HistoryIndex::completionsOf(std::uint64_t part) const {
         if (completions_[slot].first == part) return completions_[slot].second;
         if (completions_[slot].first == 0) return 0;
     }
-}
-
-HistoryIndex::PrefixVerdict HistoryIndex::forFirstFive(const std::array<int, 5>& numbers) const {
-    PrefixVerdict verdict;
-    if (table_.empty()) return verdict;
-    std::array<std::uint64_t, 5> bits;
-    for (int k = 0; k < 5; ++k) bits[k] = std::uint64_t{1} << numbers[k];
-    auto partOf = [&](unsigned chosen) {
-        std::uint64_t part = 0;
-        for (int k = 0; k < 5; ++k)
-            if (chosen >> k & 1) part |= bits[k];
-        return part;
-    };
-    for (unsigned chosen : choicesOfFive_[partSize_ <= 5 ? partSize_ : 0])
-        if (contains(partOf(chosen))) {
-            verdict.fails = true;
-            return verdict;
-        }
-    if (partSize_ == 1) verdict.failingLast = completeAlone_;
-    for (unsigned chosen : choicesOfFive_[partSize_ - 1]) verdict.failingLast |= completionsOf(partOf(chosen));
-    return verdict;
 }
 
 namespace {

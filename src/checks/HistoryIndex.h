@@ -25,11 +25,9 @@ public:
         bool fails = false;
         std::uint64_t failingLast = 0;   // bit n: F = n fails the set
     };
-    PrefixVerdict forFirstFive(const std::array<int, 5>& numbers) const;
-
-    // The same again in two steps, since many A to E share their A to D: what
-    // A to D decide (`failingLast` then holds the numbers that complete a
-    // failing part with them), then what E adds.
+    // Worked out in two steps, since many A to E share their A to D: what A to
+    // D decide (`failingLast` then holds the numbers that complete a failing
+    // part with them), then what E adds.
     PrefixVerdict forFirstFour(const std::array<int, 4>& numbers) const;
     PrefixVerdict forFifth(const PrefixVerdict& firstFour, const std::array<int, 4>& numbers, int fifth) const;
 
@@ -49,7 +47,6 @@ private:
     std::uint64_t completionMask_ = 0;
     int completionShift_ = 64;
     std::uint64_t completeAlone_ = 0;
-    std::array<std::vector<unsigned>, 6> choicesOfFive_;   // by size: which of five numbers a part takes
     std::array<std::vector<unsigned>, 5> choicesOfFour_;   // by size: which of four numbers a part takes   // parts of one number: every number of every draw
 };
 

@@ -12,7 +12,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads the leading number of a text the way the boxes are read: blanks are
 // skipped anywhere, then an optional sign, digits, a decimal point and an
-// exponent. Returns the count of digits seen, so callers can tell "0" from "".
+// exponent. Returns the count of digits seen.
 int scanNumber(std::string_view text, double& value) {
     std::string clean;
     for (char c : text)
@@ -48,11 +48,6 @@ double numberInBox(std::string_view text) {
     double value = 0;
     scanNumber(text, value);
     return value;
-}
-
-bool holdsNumber(std::string_view text) {
-    double value = 0;
-    return scanNumber(text, value) > 0;
 }
 
 long long wholeNumberValue(std::string_view text) {

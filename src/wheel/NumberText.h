@@ -13,9 +13,6 @@ namespace orvane {
 // An empty or non-numeric text gives 0; "12 apples" gives 12.
 double numberInBox(std::string_view text);
 
-// Whether the text starts with a number at all (blanks skipped).
-bool holdsNumber(std::string_view text);
-
 // Integer part of the absolute value of the box's number.
 long long wholeNumberValue(std::string_view text);
 

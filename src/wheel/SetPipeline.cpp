@@ -87,10 +87,9 @@ SetPipeline::SetPipeline(const FilterControls& controls, const RunTables& tables
     signaturesActive_ = isChecked(controls.evensSignatures);
     forbiddenSignatures_ = tables.forbiddenSignatures;
 
-    haveLastDraw_ = tables.lastDraw.has_value();
-    if (haveLastDraw_) lastDraw_ = *tables.lastDraw;
-    for (int n = 1; n <= 49 && haveLastDraw_; ++n) {
-        const auto& d = lastDraw_;
+    // Without a last draw every number counts 0 towards both filters.
+    for (int n = 1; n <= 49 && tables.lastDraw; ++n) {
+        const auto& d = *tables.lastDraw;
         shadowWeights_[n] = static_cast<std::uint8_t>((d[0] == n) + (d[1] == n) + (d[2] == n) + (d[3] == n) +
                                                       (d[4] == n) + (d[5] == n));
         fromLastDrawWeights_[n] = static_cast<std::uint8_t>((d[0] == n || d[1] == n) + (d[2] == n || d[3] == n) +
@@ -145,10 +144,10 @@ SetPipeline::SetPipeline(const FilterControls& controls, const RunTables& tables
     lastFifteen_ = tables.lastFifteenSums;
     for (int sum : lastFifteen_) lastFifteenActive_ = lastFifteenActive_ || (sum >= 21 && sum <= 279);
 
-    const auto ones = numbersIn(controls.ones);
+    ones_ = numbersIn(controls.ones);
     for (int d = 0; d < 10; ++d) {
-        onesLimits_[d] = wholeLimit(ones[d]);
-        onesActive_ = onesActive_ || ones[d] < 6;
+        onesLimits_[d] = wholeLimit(ones_[d]);
+        onesActive_ = onesActive_ || ones_[d] < 6;
     }
 
     locksActive_ = isChecked(controls.enableLocks);
@@ -225,12 +224,6 @@ bool SetPipeline::passesKeyNumbers(const Combination& set) const {
     return true;
 }
 
-bool SetPipeline::passesGroups(std::uint64_t setMask) const {
-    for (std::uint64_t group : groupMasks_)
-        if (std::popcount(setMask & group) > 3) return false;
-    return true;
-}
-
 std::uint64_t SetPipeline::numbersFrom(int first, int last) {
     first = std::max(first, 1);
     last = std::min(last, 49);
@@ -257,7 +250,10 @@ bool SetPipeline::passesStepByStep(const Combination& set) const {
     if (sumPickActive_ && !sumsAccepted_[sum - 21]) return false;
     if (sumLimitsActive_ && (minSum_ > sum || maxSum_ < sum)) return false;
     if (tensActive_ && exceedsAny(packedCount(set, kDecadeShift), tensLimits_, 5)) return false;
-    if (groupsActive_ && !passesGroups(numberMask(set))) return false;
+    if (groupsActive_) {
+        for (std::uint64_t group : groupMasks_)
+            if (!CheckNumberGroup(set, group)) return false;
+    }
     if (positionalActive_) {
         for (int k = 0; k < 6; ++k)
             if (set[k] < limits_.min[k] || set[k] > limits_.max[k]) return false;
@@ -267,7 +263,7 @@ bool SetPipeline::passesStepByStep(const Combination& set) const {
             if (set[k] - set[k - 1] > maxDif_) return false;
     }
     if (lastFifteenActive_ && isLastFifteenSum(sum)) return false;
-    if (onesActive_ && exceedsAny(packedCount(set, kDigitShift), onesLimits_, 10)) return false;
+    if (onesActive_ && !CheckOnesPlace(set, ones_)) return false;
     if (locksActive_ && !(CheckLockedIn(set, lockedIn_) && CheckLockedOut(set, lockedOut_))) return false;
     if (historyActive_ && !history_.CheckAgainstHistory(set)) return false;
     return true;

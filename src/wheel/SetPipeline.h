@@ -93,7 +93,6 @@ private:
     static const std::array<std::uint8_t, 50> kDigitShift;
     static const std::array<std::uint64_t, 10> kDecadeMasks;
     static const std::array<std::uint64_t, 10> kDigitMasks;
-    bool passesGroups(std::uint64_t setMask) const;
     bool isLastFifteenSum(int sum) const;
     static int lastDrawCount(const Combination& set, const std::array<std::uint8_t, 50>& weights) {
         int count = 0;
@@ -115,8 +114,6 @@ private:
     std::uint64_t forbiddenSignatures_ = 0;
 
     // Last-draw filters: how much each number counts towards each filter's total.
-    std::array<int, 6> lastDraw_{};
-    bool haveLastDraw_ = false;
     std::array<std::uint8_t, 50> shadowWeights_{};
     std::array<std::uint8_t, 50> fromLastDrawWeights_{};
     bool shadowActive_ = false, fromLastDrawActive_ = false;
@@ -153,6 +150,7 @@ private:
     std::array<int, 15> lastFifteen_{};
 
     bool onesActive_ = false;
+    std::array<double, 10> ones_{};      // as the boxes say, for the step-by-step test
     std::array<int, 10> onesLimits_{};
 
     bool locksActive_ = false;
