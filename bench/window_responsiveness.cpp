@@ -2,7 +2,7 @@
 // platform: how often the results frame repaints, and how long "Stop Wheel"
 // takes to end the run.
 #include "app/MainWindow.h"
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

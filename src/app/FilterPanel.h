@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SharedSettings.h"
+#include "core/SharedSettings.h"
 #include "wheel/FilterControls.h"
 
 #include <QObject>

@@ -3,7 +3,7 @@
 
 #include "history/HistoryFile.h"
 #include "platform/Platform.h"
-#include "wheel/NumberText.h"
+#include "core/NumberText.h"
 #include "wheel/RunPreparation.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/FilterPanel.h"
-#include "app/Version.h"
+#include "core/Version.h"
 #include "platform/Platform.h"
 
 #include <QAction>

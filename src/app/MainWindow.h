@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SharedSettings.h"
+#include "core/SharedSettings.h"
 #include "platform/JobDriver.h"
 #include "wheel/WheelJob.h"
 

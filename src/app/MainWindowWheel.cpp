@@ -5,7 +5,7 @@
 #include "app/FilterPanel.h"
 
 #include "platform/Platform.h"
-#include "wheel/NumberText.h"
+#include "core/NumberText.h"
 #include "wheel/PrintedWheelOutput.h"
 #include "wheel/RunPreparation.h"
 #include "wheel/WheelStart.h"

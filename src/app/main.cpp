@@ -1,6 +1,6 @@
 // orvane: with no arguments the windows; with a subcommand the engine headless.
-#include "app/CommandLine.h"
-#include "app/DataPaths.h"
+#include "cli/CommandLine.h"
+#include "core/DataPaths.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "platform/QtPlatform.h"

@@ -3,7 +3,7 @@
 // The per-set check routines of the wheel run. Each takes a set (positions A to
 // F, ascending) and plain limit values, and says whether the set passes.
 
-#include "wheel/Combination.h"
+#include "core/Combination.h"
 
 #include <array>
 #include <bit>

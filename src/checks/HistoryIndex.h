@@ -1,7 +1,7 @@
 #pragma once
 
 #include "history/HistoryFile.h"
-#include "wheel/Combination.h"
+#include "core/Combination.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Notice.h"
+#include "core/Notice.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "wheel/PrintedWheelOutput.h"
 
-#include "app/Version.h"
+#include "core/Version.h"
 
 #include <cstdio>
 

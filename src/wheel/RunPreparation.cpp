@@ -1,7 +1,7 @@
 #include "wheel/RunPreparation.h"
 
 #include "checks/FilterChecks.h"
-#include "wheel/NumberText.h"
+#include "core/NumberText.h"
 #include "wheel/SumLimits.h"
 
 namespace orvane {

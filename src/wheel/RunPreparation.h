@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Notice.h"
+#include "core/Notice.h"
 #include "checks/HistoryIndex.h"
 #include "wheel/FilterControls.h"
 

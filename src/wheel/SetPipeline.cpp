@@ -1,6 +1,6 @@
 #include "wheel/SetPipeline.h"
 
-#include "wheel/NumberText.h"
+#include "core/NumberText.h"
 
 #include <algorithm>
 #include <cmath>

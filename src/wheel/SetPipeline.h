@@ -1,7 +1,7 @@
 #pragma once
 
 #include "checks/FilterChecks.h"
-#include "wheel/Combination.h"
+#include "core/Combination.h"
 #include "wheel/FilterControls.h"
 #include "wheel/RunPreparation.h"
 

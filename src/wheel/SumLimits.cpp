@@ -1,6 +1,6 @@
 #include "wheel/SumLimits.h"
 
-#include "wheel/NumberText.h"
+#include "core/NumberText.h"
 
 namespace orvane {
 

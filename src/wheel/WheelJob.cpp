@@ -1,6 +1,6 @@
 #include "wheel/WheelJob.h"
 
-#include "wheel/NumberText.h"
+#include "core/NumberText.h"
 
 #include <algorithm>
 

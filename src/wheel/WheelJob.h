@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Notice.h"
-#include "wheel/Combination.h"
+#include "core/Notice.h"
+#include "core/Combination.h"
 #include "wheel/RavelinSkip.h"
 #include "wheel/SetPipeline.h"
 #include "wheel/WheelOutput.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/Notice.h"
-#include "wheel/Combination.h"
+#include "core/Notice.h"
+#include "core/Combination.h"
 
 #include <cstdint>
 #include <cstdio>

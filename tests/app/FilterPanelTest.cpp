@@ -1,6 +1,6 @@
 #include "support/WindowFixture.h"
 
-#include "wheel/NumberText.h"
+#include "core/NumberText.h"
 #include "wheel/WheelJob.h"
 
 #include <QCheckBox>

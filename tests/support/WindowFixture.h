@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/MainWindow.h"
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 
 #include <QFile>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wheel/Combination.h"
+#include "core/Combination.h"
 
 #include <cstdint>
 #include <optional>

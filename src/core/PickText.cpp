@@ -1,4 +1,4 @@
-#include "wheel/PickText.h"
+#include "core/PickText.h"
 
 #include <array>
 #include <charconv>

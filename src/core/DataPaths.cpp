@@ -1,4 +1,4 @@
-#include "app/DataPaths.h"
+#include "core/DataPaths.h"
 
 #include <cstdlib>
 

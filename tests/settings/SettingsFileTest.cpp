@@ -1,4 +1,4 @@
-#include "checks/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 #include "support/TempFolder.h"
 

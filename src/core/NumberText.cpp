@@ -1,4 +1,4 @@
-#include "wheel/NumberText.h"
+#include "core/NumberText.h"
 
 #include <cmath>
 #include <cstdio>

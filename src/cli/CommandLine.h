@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/DataPaths.h"
+#include "core/DataPaths.h"
 
 #include <cstdio>
 #include <string>

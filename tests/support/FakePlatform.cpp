@@ -1,4 +1,4 @@
-#include "platform/FakePlatform.h"
+#include "support/FakePlatform.h"
 
 namespace orvane {
 

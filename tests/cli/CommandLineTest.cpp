@@ -1,4 +1,4 @@
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
 #include "support/TempFolder.h"
 
@@ -99,7 +99,7 @@ TEST(CommandLineWheel, UsageErrorsExitWithTwo) {
     }
 }
 
-#include "checks/SettingsFile.h"
+#include "settings/SettingsFile.h"
 
 TEST(CommandLineSettings, FiltersAndPathsComeFromTheFile) {
     TempFolder folder;

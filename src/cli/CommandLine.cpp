@@ -1,8 +1,8 @@
-#include "app/CommandLine.h"
+#include "cli/CommandLine.h"
 
-#include "checks/SettingsFile.h"
-#include "wheel/NumberText.h"
-#include "wheel/PickText.h"
+#include "settings/SettingsFile.h"
+#include "core/NumberText.h"
+#include "core/PickText.h"
 #include "wheel/PrintedWheelOutput.h"
 #include "wheel/RunPreparation.h"
 #include "wheel/WheelJob.h"
