@@ -77,7 +77,7 @@ private:
 
     // The wheel run (MainWindowWheel.cpp).
     void lockForRun();
-    std::unique_ptr<WheelOutput> openOutput(Notice& failure);
+    std::unique_ptr<WheelOutput> openOutput(int poolSize, Notice& failure);
     bool wheelSlice();
     void showRunProgress();
     void endRun();

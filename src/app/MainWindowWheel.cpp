@@ -7,7 +7,6 @@
 #include "platform/Platform.h"
 #include "core/NumberText.h"
 #include "wheel/PrintedWheelOutput.h"
-#include "wheel/RunPreparation.h"
 #include "wheel/WheelStart.h"
 
 #include <QAction>
@@ -33,59 +32,37 @@ void MainWindow::cmdWheel_Click() {
     if (job_) return;
     lockForRun();
 
-    FilterControls controls = filters_->read();
-    controls.enableRavelin = chkEnableRavelin->isChecked() ? 1 : 0;
+    WheelStartRequest request;
+    request.controls = filters_->read();
+    request.controls.enableRavelin = chkEnableRavelin->isChecked() ? 1 : 0;
+    for (int index = 0; index < 49; ++index)
+        if (lstNumbers->item(index)->isSelected()) request.pick.push_back(index + 1);
+    request.historyPath = shared_.historyPath;
+    request.lastFifteenSums = filters_->lastFifteenSums();
+    request.openOutput = [this](int poolSize, Notice& failure) { return openOutput(poolSize, failure); };
+    WheelStart start = startWheel(std::move(request));
+
     // The exact positional values join the pick as if the user had selected them.
-    if (isChecked(controls.enableExactValues)) {
-        std::vector<int> pick;
-        for (int index = 0; index < 49; ++index)
-            if (lstNumbers->item(index)->isSelected()) pick.push_back(index + 1);
-        for (int number : pickWithExactValues(pick, controls)) lstNumbers->item(number - 1)->setSelected(true);
-    }
-
-    const std::vector<Notice> notices = normaliseForRun(controls);
-    filters_->showNormalised(controls);
-    for (const Notice& notice : notices) platform_.notify(notice);
-
-    if (poolSize() < kMinimumPoolSize) {
-        platform_.notify(poolTooSmallNotice());
+    for (int number : start.pick) lstNumbers->item(number - 1)->setSelected(true);
+    filters_->showNormalised(start.normalised);
+    for (const Notice& notice : start.notices) platform_.notify(notice);
+    if (!start.job) {
+        platform_.notify(*start.refusal);
         endRun();
         return;
     }
-    std::vector<int> pick;
-    for (int index = 0; index < 49; ++index)
-        if (lstNumbers->item(index)->isSelected()) pick.push_back(index + 1);
 
     clockSeconds_ = clockMinutes_ = clockHours_ = 0;
     running_ = true;
     lblTimer->setText(QStringLiteral("00:00:00"));
-
-    RunTables tables;
-    if (auto problem = readRunTables(controls, shared_.historyPath, tables)) {
-        platform_.notify(*problem);
-        endRun();
-        return;
-    }
-    tables.lastFifteenSums = filters_->lastFifteenSums();
-
-    Notice failure;
-    std::unique_ptr<WheelOutput> output = openOutput(failure);
-    if (!output && optnOutToFile->isChecked()) {
-        platform_.notify(failure);
-        endRun();
-        return;
-    }
     chkEnableRavelin->setEnabled(false);
-
-    std::optional<WheelJob::SkipLimits> skip;
-    if (isChecked(controls.enableRavelin)) skip = WheelJob::skipLimitsFor(controls);
-    job_ = std::make_unique<WheelJob>(std::move(pick), SetPipeline(controls, tables), std::move(output), skip);
+    job_ = std::move(start.job);
     driver_.start([this] { return wheelSlice(); });
 }
 
 void MainWindow::cmdStopWheeling_Click() { wheelStop_ = true; }
 
-std::unique_ptr<WheelOutput> MainWindow::openOutput(Notice& failure) {
+std::unique_ptr<WheelOutput> MainWindow::openOutput(int poolSize, Notice& failure) {
     const bool numbered = mnuRecordNumbers->isChecked();
     if (optnOutToFile->isChecked())
         return FileWheelOutput::open(shared_.wheelOutputPath,
@@ -96,7 +73,7 @@ std::unique_ptr<WheelOutput> MainWindow::openOutput(Notice& failure) {
         const QDateTime when = platform_.now();
         return std::make_unique<PrintedWheelOutput>(
             [document](const std::string& line) { document->printLine(QString::fromStdString(line)); },
-            [document] { document->end(); }, poolSize(), numbered, dateText(when).toStdString(),
+            [document] { document->end(); }, poolSize, numbered, dateText(when).toStdString(),
             timeText(when).toStdString());
     }
     return nullptr;

@@ -4,7 +4,6 @@
 #include "core/NumberText.h"
 #include "core/PickText.h"
 #include "wheel/PrintedWheelOutput.h"
-#include "wheel/RunPreparation.h"
 #include "wheel/WheelJob.h"
 #include "wheel/WheelStart.h"
 
@@ -134,38 +133,21 @@ int runWheel(const std::vector<std::string>& args, std::FILE* out, std::FILE* er
             controls.groups[g][i] = std::to_string(options.groups[g][i]);
     }
 
-    for (const Notice& notice : normaliseForRun(controls)) printNotice(err, notice);
-    if (static_cast<int>(options.pick.size()) < kMinimumPoolSize) {
-        printNotice(err, poolTooSmallNotice());
-        return kExitFailed;
-    }
-
-    const std::string historyPath = options.history.value_or(settings.historyPath);
-    RunTables tables;
-    if (isChecked(controls.rejectLast15Sums)) {
-        HistoryRead read = readHistoryRecords(historyPath);
-        if (!read.ok()) {
-            printNotice(err, historyNotice(read.error));
-            return kExitFailed;
-        }
-        tables.lastFifteenSums = lastFifteenSums(read.draws);
-    }
-    if (auto problem = readRunTables(controls, historyPath, tables)) {
-        printNotice(err, *problem);
-        return kExitFailed;
-    }
-
-    Notice failure;
+    WheelStartRequest request;
+    request.controls = std::move(controls);
+    request.pick = options.pick;
+    request.historyPath = options.history.value_or(settings.historyPath);
     bool setsOnStandardOutput = false;
-    std::unique_ptr<WheelOutput> output = openOutput(options, settings, paths, static_cast<int>(options.pick.size()),
-                                                     out, failure, setsOnStandardOutput);
-    if (!output && !failure.text.empty()) {
-        printNotice(err, failure);
+    request.openOutput = [&](int poolSize, Notice& failure) {
+        return openOutput(options, settings, paths, poolSize, out, failure, setsOnStandardOutput);
+    };
+    WheelStart start = startWheel(std::move(request));
+    for (const Notice& notice : start.notices) printNotice(err, notice);
+    if (!start.job) {
+        printNotice(err, *start.refusal);
         return kExitFailed;
     }
-
-    WheelJob job(options.pick, SetPipeline(controls, tables), std::move(output),
-                 isChecked(controls.enableRavelin) ? std::optional(WheelJob::skipLimitsFor(controls)) : std::nullopt);
+    WheelJob& job = *start.job;
     job.runToEnd();
     if (job.failure()) {
         printNotice(err, *job.failure());

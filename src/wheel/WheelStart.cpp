@@ -1,0 +1,46 @@
+#include "wheel/WheelStart.h"
+
+#include "history/HistoryFile.h"
+#include "wheel/RunPreparation.h"
+
+namespace orvane {
+
+namespace {
+WheelStart refuse(WheelStart start, Notice why) {
+    start.refusal = std::move(why);
+    return start;
+}
+} // namespace
+
+WheelStart startWheel(WheelStartRequest request) {
+    WheelStart start;
+    start.normalised = std::move(request.controls);
+    start.pick = pickWithExactValues(request.pick, start.normalised);
+    start.notices = normaliseForRun(start.normalised);
+    const FilterControls& controls = start.normalised;
+    if (static_cast<int>(start.pick.size()) < kMinimumPoolSize) return refuse(std::move(start), poolTooSmallNotice());
+
+    RunTables tables;
+    if (request.lastFifteenSums) {
+        tables.lastFifteenSums = *request.lastFifteenSums;
+    } else if (isChecked(controls.rejectLast15Sums)) {
+        HistoryRead read = readHistoryRecords(request.historyPath);
+        if (!read.ok()) return refuse(std::move(start), historyNotice(read.error));
+        tables.lastFifteenSums = lastFifteenSums(read.draws);
+    }
+    if (auto problem = readRunTables(controls, request.historyPath, tables)) return refuse(std::move(start), *problem);
+
+    std::unique_ptr<WheelOutput> output;
+    if (request.openOutput) {
+        Notice failure;
+        output = request.openOutput(static_cast<int>(start.pick.size()), failure);
+        if (!output && !failure.text.empty()) return refuse(std::move(start), failure);
+    }
+
+    std::optional<WheelJob::SkipLimits> skip;
+    if (isChecked(controls.enableRavelin)) skip = WheelJob::skipLimitsFor(controls);
+    start.job = std::make_unique<WheelJob>(start.pick, SetPipeline(controls, tables), std::move(output), skip);
+    return start;
+}
+
+} // namespace orvane

@@ -1,0 +1,130 @@
+#include "wheel/WheelStart.h"
+
+#include "history/HistoryFile.h"
+#include "support/TempFolder.h"
+#include "wheel/RunPreparation.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+
+using namespace orvane;
+
+namespace {
+
+std::vector<int> range(int first, int last) {
+    std::vector<int> pick(last - first + 1);
+    std::iota(pick.begin(), pick.end(), first);
+    return pick;
+}
+
+// An opener that opens the file output and remembers whether it was asked.
+OutputOpener fileOpener(const std::string& path, bool& asked) {
+    return [path, &asked](int, Notice& failure) -> std::unique_ptr<WheelOutput> {
+        asked = true;
+        return FileWheelOutput::open(path, DiskMode::Overwrite, false, failure);
+    };
+}
+
+} // namespace
+
+TEST(WheelStart, RefusesASmallPoolBeforeTouchingHistoryOrOutput) {
+    TempFolder folder;
+    const std::string output = folder.write("out.TB", "kept\r\n");
+    bool asked = false;
+    WheelStartRequest request;
+    request.pick = range(1, 6);
+    request.controls.evensSignatures = 1; // would need a history that does not exist
+    request.historyPath = folder.file("absent.HIT");
+    request.openOutput = fileOpener(output, asked);
+    WheelStart start = startWheel(std::move(request));
+    EXPECT_EQ(start.job, nullptr);
+    ASSERT_TRUE(start.refusal.has_value());
+    EXPECT_EQ(*start.refusal, poolTooSmallNotice());
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(contentsOf(output), "kept\r\n");
+}
+
+TEST(WheelStart, ExactValuesJoinThePickBeforeItsSizeIsChecked) {
+    WheelStartRequest request;
+    request.pick = range(1, 5);
+    request.controls.enableExactValues = 1;
+    request.controls.exactValues[0][0] = "30";
+    request.controls.exactValues[5][0] = "49";
+    WheelStart start = startWheel(std::move(request));
+    EXPECT_EQ(start.pick, (std::vector<int>{1, 2, 3, 4, 5, 30, 49}));
+    ASSERT_NE(start.job, nullptr);
+}
+
+TEST(WheelStart, HistoryProblemsRefuseTheRunAndLeaveTheOutputUnopened) {
+    TempFolder folder;
+    const std::string output = folder.write("out.TB", "kept\r\n");
+    const std::string bad = folder.write("bad.HIT", "010199  01 02 03 04 05 06\r\nrubbish\r\n");
+    for (int filter = 0; filter < 3; ++filter) {
+        bool asked = false;
+        WheelStartRequest request;
+        request.pick = range(1, 10);
+        if (filter == 0) request.controls.rejectLast15Sums = 1;
+        if (filter == 1) request.controls.filterAgainstHistory = 1;
+        if (filter == 2) request.controls.lastDrawNumMax = "2";
+        request.historyPath = bad;
+        request.openOutput = fileOpener(output, asked);
+        WheelStart start = startWheel(std::move(request));
+        EXPECT_EQ(start.job, nullptr) << filter;
+        ASSERT_TRUE(start.refusal.has_value()) << filter;
+        EXPECT_EQ(start.refusal->title, "History File Problem");
+        EXPECT_NE(start.refusal->text.find(bad), std::string::npos) << start.refusal->text;
+        EXPECT_FALSE(asked);
+    }
+    EXPECT_EQ(contentsOf(output), "kept\r\n");
+}
+
+TEST(WheelStart, AnUnopenableOutputRefusesTheRun) {
+    TempFolder folder;
+    bool asked = false;
+    const std::string output = folder.file("no-such-folder/out.TB");
+    WheelStartRequest request;
+    request.pick = range(1, 10);
+    request.openOutput = fileOpener(output, asked);
+    WheelStart start = startWheel(std::move(request));
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(start.job, nullptr);
+    ASSERT_TRUE(start.refusal.has_value());
+    EXPECT_NE(start.refusal->text.find(output), std::string::npos);
+}
+
+TEST(WheelStart, SumCorrectionsAreReportedAndTheRunGoesOn) {
+    WheelStartRequest request;
+    request.pick = range(1, 12);
+    request.controls.minSum = "300";
+    request.controls.maxSum = "10";
+    WheelStart start = startWheel(std::move(request));
+    EXPECT_FALSE(start.notices.empty());
+    EXPECT_EQ(start.normalised.minSum, "21");
+    EXPECT_EQ(start.normalised.maxSum, "279");
+    ASSERT_NE(start.job, nullptr);
+    start.job->runToEnd();
+    EXPECT_EQ(start.job->generated(), 924u);
+    EXPECT_EQ(start.job->passing(), 924u);
+}
+
+TEST(WheelStart, LastFifteenSumsComeFromTheCallerOrTheHistory) {
+    // The sample's last fifteen draws: a run given their sums and a run that
+    // reads them itself reject the same sets; an all-zero table rejects none.
+    std::vector<std::uint64_t> passing;
+    for (int source = 0; source < 3; ++source) {
+        WheelStartRequest request;
+        request.pick = range(1, 20);
+        request.controls.rejectLast15Sums = 1;
+        request.historyPath = ORVANE_SAMPLE_HISTORY;
+        if (source == 1) request.lastFifteenSums = lastFifteenSums(readHistoryRecords(ORVANE_SAMPLE_HISTORY).draws);
+        if (source == 2) request.lastFifteenSums = std::array<int, 15>{};
+        WheelStart start = startWheel(std::move(request));
+        ASSERT_NE(start.job, nullptr);
+        start.job->runToEnd();
+        passing.push_back(start.job->passing());
+    }
+    EXPECT_EQ(passing[0], passing[1]);
+    EXPECT_LT(passing[0], passing[2]);
+    EXPECT_EQ(passing[2], 38760u); // 20 choose 6
+}
