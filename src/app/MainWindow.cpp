@@ -1,6 +1,5 @@
 #include "app/MainWindow.h"
 
-#include "app/FilterPanel.h"
 #include "core/Version.h"
 #include "platform/Platform.h"
 
@@ -28,6 +27,13 @@ const QString kRecordNumbersKey = QStringLiteral("Record Set Numbers");
 MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* parent)
     : QMainWindow(parent), platform_(platform), shared_(shared) {
     buildWindow();
+    // The menus and buttons that could start a second long operation or change the run's inputs.
+    busy_.defineOperation(kWheelRun, {QStringLiteral("mnuFile"), QStringLiteral("mnuUserLevel"),
+                                      QStringLiteral("mnuNumberSelect"), QStringLiteral("mnuAnalysis"),
+                                      QStringLiteral("mnuTools"), QStringLiteral("mnuHelp"), QStringLiteral("cmdWheel"),
+                                      QStringLiteral("cmdExit"), QStringLiteral("cmdClear"),
+                                      QStringLiteral("cmdChooseRandom"), QStringLiteral("lstNumbers")});
+    busy_.addCommandsIn(this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);

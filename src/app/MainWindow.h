@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/FilterPanel.h"
 #include "core/SharedSettings.h"
+#include "platform/BusyState.h"
 #include "platform/JobDriver.h"
 #include "wheel/WheelJob.h"
 
@@ -22,7 +24,6 @@ class QTimer;
 
 namespace orvane {
 
-class FilterPanel;
 class Platform;
 
 // frmOrvaneMain: the number list, the filter tabs, the output options, the
@@ -34,7 +35,18 @@ public:
     ~MainWindow() override;
 
     bool wheelRunning() const { return job_ != nullptr; }
+    // The long operations running and the commands they keep disabled; the
+    // windows opened from this one add their operations and commands to it.
+    BusyState& busy() { return busy_; }
 
+    // The busy state's name for a wheel run.
+    static inline const QString kWheelRun = QStringLiteral("wheel run");
+
+signals:
+    // The run has ended and the window is restored.
+    void wheelRunEnded();
+
+private slots:
     // Event handlers, named after the controls that raise them.
     void lstNumbers_Click();
     void cmdChooseRandom_Click();
@@ -50,10 +62,6 @@ public:
     void mnuRestoreSettings_Click();
     void mnuRecordNumbers_Click();
     void optnOutputDestination_Click();
-
-signals:
-    // The run has ended and the window is restored.
-    void wheelRunEnded();
 
 private:
     // Layout (MainWindowLayout.cpp).
@@ -81,7 +89,6 @@ private:
     bool wheelSlice();
     void showRunProgress();
     void endRun();
-    void setRunMenusEnabled(bool enabled);
 
     Platform& platform_;
     SharedSettings& shared_;
@@ -105,7 +112,7 @@ private:
     QRadioButton* optnOverwrite = nullptr;
     QRadioButton* optnAppend = nullptr;
     QCheckBox* chkEnableRavelin = nullptr;
-    FilterPanel* filters_ = nullptr;
+    std::unique_ptr<FilterPanel> filters_;
 
     QMenu* mnuFile = nullptr;
     QMenu* mnuUserLevel = nullptr;
@@ -127,6 +134,8 @@ private:
 
     // The file name the pool file dialog showed last, kept between its uses.
     QString poolDialogFileName_;
+
+    BusyState busy_;
 
     // The run in progress, if any.
     JobDriver driver_;

@@ -1,7 +1,9 @@
 // Builds the controls of frmOrvaneMain and lays them out; the handlers live elsewhere.
 #include "app/MainWindow.h"
 
-#include "app/FilterPanel.h"
+#include "app/FiltersATab.h"
+#include "app/FiltersBTab.h"
+#include "app/FiltersCTab.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -55,10 +57,13 @@ void MainWindow::buildWindow() {
     setWindowTitle(QStringLiteral("Orvane"));
     tabs_ = named(new QTabWidget, "tabMain");
     tabs_->addTab(buildControlPanel(), QStringLiteral("Control Panel"));
-    filters_ = new FilterPanel(platform_, shared_, this);
-    tabs_->addTab(filters_->buildFiltersA(), QStringLiteral("Filters A"));
-    tabs_->addTab(filters_->buildFiltersB(), QStringLiteral("Filters B"));
-    tabs_->addTab(filters_->buildFiltersC(), QStringLiteral("Filters C"));
+    auto* filtersA = new FiltersATab(platform_, shared_);
+    auto* filtersB = new FiltersBTab(platform_);
+    auto* filtersC = new FiltersCTab;
+    tabs_->addTab(filtersA, QStringLiteral("Filters A"));
+    tabs_->addTab(filtersB, QStringLiteral("Filters B"));
+    tabs_->addTab(filtersC, QStringLiteral("Filters C"));
+    filters_ = std::make_unique<FilterPanel>(*filtersA, *filtersB, *filtersC);
     setCentralWidget(tabs_);
     buildMenus();
 }

@@ -2,8 +2,6 @@
 // showing its progress between slices and restoring the window at the end.
 #include "app/MainWindow.h"
 
-#include "app/FilterPanel.h"
-
 #include "platform/Platform.h"
 #include "core/NumberText.h"
 #include "wheel/PrintedWheelOutput.h"
@@ -99,25 +97,16 @@ void MainWindow::showRunProgress() {
 }
 
 void MainWindow::lockForRun() {
-    setRunMenusEnabled(false);
+    busy_.begin(kWheelRun);
     for (QRadioButton* option : {optnOutToFile, optnOutToPrinter, optnOutToNothing, optnOverwrite, optnAppend})
         if (!option->isChecked()) option->setEnabled(false);
-    cmdChooseRandom->setEnabled(false);
     filters_->lockForRun();
     txtPassing->setText(QStringLiteral("0%"));
     cmdWheel->setDefault(false);
     cmdStopWheeling->setDefault(true);
     txtSetsPassing->setText(QStringLiteral("0"));
-    for (QWidget* control : std::initializer_list<QWidget*>{cmdExit, cmdWheel, lstNumbers, cmdClear})
-        control->setEnabled(false);
     cmdStopWheeling->setEnabled(true);
     wheelStop_ = false;
-}
-
-// The menus that could start a second long operation or change the run's inputs.
-void MainWindow::setRunMenusEnabled(bool enabled) {
-    for (QMenu* menu : {mnuTools, mnuUserLevel, mnuNumberSelect, mnuAnalysis, mnuFile, mnuHelp})
-        menu->menuAction()->setEnabled(enabled);
 }
 
 void MainWindow::endRun() {
@@ -133,15 +122,12 @@ void MainWindow::endRun() {
     cmdStopWheeling->setDefault(false);
     cmdWheel->setDefault(true);
     running_ = false;
-    setRunMenusEnabled(true);
     filters_->restoreAfterRun();
-    cmdChooseRandom->setEnabled(true);
     for (QRadioButton* option : {optnOutToFile, optnOutToPrinter, optnOutToNothing}) option->setEnabled(true);
     const bool toDisk = !optnOutToPrinter->isChecked() && !optnOutToNothing->isChecked();
     optnOverwrite->setEnabled(toDisk);
     optnAppend->setEnabled(toDisk);
-    for (QWidget* control : std::initializer_list<QWidget*>{lstNumbers, cmdClear, cmdWheel, cmdExit})
-        control->setEnabled(true);
+    busy_.end(kWheelRun);
     cmdStopWheeling->setEnabled(false);
     wheelStop_ = false;
     if (job && job->failure()) platform_.notify(*job->failure());

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -135,10 +136,17 @@ private slots:
         QVERIFY(f.find<QPushButton>("cmdStopWheeling")->isDefault());
         QVERIFY(!f.find<QListWidget>("lstNumbers")->isEnabled());
         QVERIFY(f.find<QLineEdit>("txtMinSum")->isReadOnly());
+        for (const char* menu : {"mnuFile", "mnuTools", "mnuHelp"})
+            QVERIFY2(!f.find<QMenu>(menu)->menuAction()->isEnabled(), menu);
+        for (const char* button : {"cmdWheel", "cmdExit", "cmdClear", "cmdChooseRandom"})
+            QVERIFY2(!f.find<QPushButton>(button)->isEnabled(), button);
+        QVERIFY(!f.window->busy().idle());
         QTRY_VERIFY(!f.text("txtGenerated").isEmpty());
         f.click("cmdStopWheeling");
         QTRY_COMPARE(ended.count(), 1);
         expectIdleWindow();
+        QVERIFY(f.find<QMenu>("mnuFile")->menuAction()->isEnabled());
+        QVERIFY(f.window->busy().idle());
         const QString generated = f.text("txtGenerated");
         QVERIFY(!generated.isEmpty());
         QVERIFY(f.text("txtGenerated") != QStringLiteral("13,983,816"));
@@ -230,30 +238,30 @@ private slots:
     }
 
     void clockCountsOnlyWhileRunning() {
-        f.window->Timer1_Timer();
+        f.tick("Timer1");
         QCOMPARE(f.find<QLabel>("lblTimer")->text(), QStringLiteral("0:00:00"));
         f.selectRange(0, 48);
         QSignalSpy ended(f.window.get(), &MainWindow::wheelRunEnded);
         f.click("cmdWheel");
         QCOMPARE(f.find<QLabel>("lblTimer")->text(), QStringLiteral("00:00:00"));
-        f.window->Timer1_Timer();
+        f.tick("Timer1");
         QCOMPARE(f.find<QLabel>("lblTimer")->text(), QStringLiteral("0:00:01"));
-        for (int tick = 0; tick < 60 * 60 + 8; ++tick) f.window->Timer1_Timer();
+        for (int tick = 0; tick < 60 * 60 + 8; ++tick) f.tick("Timer1");
         QCOMPARE(f.find<QLabel>("lblTimer")->text(), QStringLiteral("1:00:09"));
         f.click("cmdStopWheeling");
         QTRY_COMPARE(ended.count(), 1);
-        f.window->Timer1_Timer();
+        f.tick("Timer1");
         QCOMPARE(f.find<QLabel>("lblTimer")->text(), QStringLiteral("1:00:09"));
     }
 
     void fileChoiceCommandsSetPathsAndRequests() {
-        f.window->mnuHistoryFile_Click();
+        f.trigger("mnuHistoryFile");
         QCOMPARE(f.platform->fileDialogs.last().defaultExtension, QStringLiteral(".HIT"));
         QVERIFY(f.platform->fileDialogs.last().filter.startsWith(QStringLiteral("History File (*.HIT)|*.HIT|")));
         QCOMPARE(f.shared->historyPath, f.shared->defaults.history);
 
         f.platform->fileAnswers << QStringLiteral("/tmp/mine.TB");
-        f.window->mnuSaveAs_Click();
+        f.trigger("mnuSaveAs");
         QCOMPARE(f.shared->wheelOutputPath, std::string("/tmp/mine.TB"));
         QCOMPARE(f.platform->messages.last().text, QStringLiteral("Output will be saved to /tmp/mine.TB"));
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Status of Operation"));
@@ -261,7 +269,7 @@ private slots:
         // Cancelling Load Settings restores from the default file, silently.
         const int shown = f.platform->messages.size();
         f.shared->exitAfterSaveRequest = true;
-        f.window->mnuRestoreSettings_Click();
+        f.trigger("mnuRestoreSettings");
         QVERIFY(!f.platform->fileDialogs.last().save);
         QCOMPARE(f.shared->settingsPath, f.shared->defaults.settings);
         QVERIFY(f.shared->restoreRequest);
@@ -269,16 +277,16 @@ private slots:
         QCOMPARE(f.platform->messages.size(), shown);
 
         f.platform->fileAnswers << QStringLiteral("/tmp/s.INI");
-        f.window->mnuSaveSettings_Click();
+        f.trigger("mnuSaveSettings");
         QVERIFY(f.shared->saveRequest);
         QCOMPARE(f.platform->messages.last().text, QStringLiteral("Output will be saved to /tmp/s.INI"));
     }
 
     void poolFileDialogKeepsItsEarlierName() {
         f.platform->fileAnswers << QStringLiteral("/tmp/first.GR");
-        f.window->mnuSaveGRAs_Click();
+        f.trigger("mnuSaveGRAs");
         QCOMPARE(f.shared->poolPath, std::string("/tmp/first.GR"));
-        f.window->mnuSaveGRAs_Click(); // cancelled
+        f.trigger("mnuSaveGRAs"); // cancelled
         QCOMPARE(f.platform->fileDialogs.last().fileName, QStringLiteral("/tmp/first.GR"));
         QCOMPARE(f.shared->poolPath, std::string("/tmp/first.GR"));
     }

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 #include "support/FakePlatform.h"
 
+#include <QAction>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
@@ -10,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -44,6 +46,10 @@ struct WindowFixture {
         for (int index = first; index <= last; ++index) find<QListWidget>("lstNumbers")->item(index)->setSelected(true);
     }
     void click(const QString& name) const { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+    // Chooses a menu item, as the user would from the menu bar.
+    void trigger(const QString& name) const { find<QAction>(name)->trigger(); }
+    // One tick of a window timer, without waiting for it.
+    void tick(const QString& timerName) const { QMetaObject::invokeMethod(find<QTimer>(timerName), "timeout"); }
     // Starts a run and waits for it to end.
     bool wheelToEnd() const {
         QSignalSpy ended(window.get(), &orvane::MainWindow::wheelRunEnded);

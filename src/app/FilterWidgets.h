@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QString>
+
+#include <array>
+#include <initializer_list>
+#include <string>
+
+// Small builders and readers the three filter tabs share.
+namespace orvane::filterwidgets {
+
+template <typename Widget>
+Widget* named(Widget* widget, const QString& name) {
+    widget->setObjectName(name);
+    return widget;
+}
+
+// "txtOnes" and 3 give "txtOnes_3": the name of a control array's member.
+QString indexed(const char* name, int index);
+
+// A narrow box for a number or two.
+QLineEdit* numberBox(const QString& name, const QString& text, int characters = 3);
+QCheckBox* checkBox(const QString& name, const QString& caption, bool checked = false);
+QGroupBox* frame(const char* name, const QString& caption);
+
+// A control that no filter reads yet: shown, but off and saying so.
+template <typename Widget>
+Widget* unavailable(Widget* widget) {
+    widget->setEnabled(false);
+    widget->setToolTip(QStringLiteral("This filter is not available yet."));
+    return widget;
+}
+
+inline std::string text(const QLineEdit* box) { return box->text().toStdString(); }
+inline int value(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
+
+template <std::size_t N>
+std::array<std::string, N> texts(const std::array<QLineEdit*, N>& boxes) {
+    std::array<std::string, N> values;
+    for (std::size_t i = 0; i < N; ++i) values[i] = text(boxes[i]);
+    return values;
+}
+
+template <typename Widgets>
+void enableAll(const Widgets& widgets, bool enabled) {
+    for (QWidget* widget : widgets) widget->setEnabled(enabled);
+}
+inline void enableAll(std::initializer_list<QWidget*> widgets, bool enabled) {
+    for (QWidget* widget : widgets) widget->setEnabled(enabled);
+}
+
+template <typename Boxes>
+void lockAll(const Boxes& boxes, bool locked) {
+    for (QLineEdit* box : boxes) box->setReadOnly(locked);
+}
+inline void lockAll(std::initializer_list<QLineEdit*> boxes, bool locked) {
+    for (QLineEdit* box : boxes) box->setReadOnly(locked);
+}
+
+} // namespace orvane::filterwidgets

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "core/SharedSettings.h"
+#include "wheel/FilterControls.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace orvane {
+
+class Platform;
+
+// The "Filters A" tab: sum limits, the miscellaneous filters, pairs and
+// consecutives, evens, tens and ones places, and the positional limits.
+class FiltersATab : public QWidget {
+    Q_OBJECT
+public:
+    FiltersATab(Platform& platform, SharedSettings& shared, QWidget* parent = nullptr);
+
+    // Applies the per-user "Enable Positional Analysis" value at window load.
+    void loadPositionalAnalysis(bool enabled);
+    // Puts this tab's values into `controls`.
+    void read(FilterControls& controls) const;
+    // Shows the boxes the start of a run normalised.
+    void showNormalised(const FilterControls& controls);
+    // The table the "Reject Last 15 Game Draw Sums" box keeps.
+    const std::array<int, 15>& lastFifteenSums() const { return lastFifteenSums_; }
+    void lockForRun();
+    void restoreAfterRun();
+
+private slots:
+    void chkL15S_Click();
+    void chkEnablePosAnalysis_Click();
+    void chkRequirePair_Click();
+    void chkAllowPairs_Click();
+
+private:
+    // Layout (FiltersATabLayout.cpp).
+    void buildLayout();
+    QGroupBox* buildSumLimits();
+    QGroupBox* buildMiscellaneous();
+    QGroupBox* buildPairs();
+    QWidget* buildEvens();
+    QGroupBox* buildTensAndOnes(QGroupBox*& frameOnes);
+    QGroupBox* buildPositionalLimits();
+
+    void setPositionLimitControls(bool enabled);
+
+    Platform& platform_;
+    SharedSettings& shared_;
+    std::array<int, 15> lastFifteenSums_{};
+
+    QLineEdit* txtMinSum = nullptr;
+    QLineEdit* txtMaxSum = nullptr;
+    QLabel* lblMinSum = nullptr;
+    QLabel* lblMaxSum = nullptr;
+    QCheckBox* chkL15S = nullptr;
+    QLineEdit* txtMaxDif = nullptr;
+    QLabel* lblMaxDif = nullptr;
+    QLineEdit* txtLastDrawNumMax = nullptr;
+    QLabel* lblLastDrawMax = nullptr;
+    QLineEdit* txtLastDrawNumMaxPos = nullptr;
+    QLabel* lblLastDrawMaxShadowing = nullptr;
+    QCheckBox* chkEnablePairsFilter = nullptr;
+    QLineEdit* txtMaxConsecutives = nullptr;
+    QLabel* lblMaxConsecutives = nullptr;
+    QCheckBox* chkAllowPairs = nullptr;
+    QCheckBox* chkAllowTwoPairs = nullptr;
+    QCheckBox* chkAllowThreePairs = nullptr;
+    QCheckBox* chkRequirePair = nullptr;
+    std::array<QCheckBox*, 7> chkEvens{};
+    QCheckBox* chkEvensSignatures = nullptr;
+    std::array<QLineEdit*, 5> txtTens{};
+    std::array<QLabel*, 5> lblTens{};
+    std::array<QLineEdit*, 10> txtOnes{};
+    std::array<QLabel*, 10> lblOnes{};
+    QCheckBox* chkEnablePosAnalysis = nullptr;
+    QRadioButton* optn99 = nullptr;
+    QRadioButton* optn98 = nullptr;
+    QRadioButton* optn90 = nullptr;
+    QRadioButton* optn50 = nullptr;
+    QRadioButton* optnUserLimits = nullptr;
+    std::array<QLineEdit*, 12> positionLimitBoxes{};   // txtAMin, txtAMax ... txtFMax
+    std::array<QLabel*, 8> positionLimitLabels{};      // lblMin, lblMax, lblPosA ... lblPosF
+};
+
+} // namespace orvane

@@ -1,0 +1,177 @@
+// Builds the "Filters A" tab and lays its controls out in their frames.
+#include "app/FiltersATab.h"
+
+#include "app/FilterWidgets.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace orvane {
+
+using namespace filterwidgets;
+
+void FiltersATab::buildLayout() {
+    setObjectName(QStringLiteral("tabFiltersA"));
+    auto* grid = new QGridLayout(this);
+    QGroupBox* frameOnes = nullptr;
+    QGroupBox* frameTens = buildTensAndOnes(frameOnes);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildSumLimits());
+    left->addWidget(buildMiscellaneous());
+    left->addWidget(buildPairs());
+    left->addStretch();
+    auto* middle = new QVBoxLayout;
+    middle->addWidget(buildEvens());
+    middle->addWidget(frameTens);
+    middle->addWidget(frameOnes);
+    middle->addStretch();
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildPositionalLimits());
+    right->addStretch();
+    grid->addLayout(left, 0, 0);
+    grid->addLayout(middle, 0, 1);
+    grid->addLayout(right, 0, 2);
+}
+
+QGroupBox* FiltersATab::buildSumLimits() {
+    auto* limits = frame("frameSumLimits", QStringLiteral("Sum Limits"));
+    txtMinSum = numberBox(QStringLiteral("txtMinSum"), QStringLiteral("21"));
+    txtMaxSum = numberBox(QStringLiteral("txtMaxSum"), QStringLiteral("279"));
+    lblMinSum = named(new QLabel(QStringLiteral("Minimum Sum of Set:")), QStringLiteral("lblMinSum"));
+    lblMaxSum = named(new QLabel(QStringLiteral("Maximum Sum of Set:")), QStringLiteral("lblMaxSum"));
+    auto* sums = new QFormLayout(limits);
+    sums->addRow(lblMinSum, txtMinSum);
+    sums->addRow(lblMaxSum, txtMaxSum);
+    return limits;
+}
+
+QGroupBox* FiltersATab::buildMiscellaneous() {
+    auto* misc = frame("frameMiscFilters", QStringLiteral("Miscellaneous Filters"));
+    chkL15S = checkBox(QStringLiteral("chkL15S"), QStringLiteral("Reject Last 15 Game Draw Sums"));
+    auto* chkL25SDR = unavailable(checkBox(QStringLiteral("chkL25SDR"), QStringLiteral("Reject Last 25 Sum Differences")));
+    txtMaxDif = numberBox(QStringLiteral("txtMaxDif"), QStringLiteral("44"));
+    lblMaxDif = named(new QLabel(QStringLiteral("Maximum Difference:")), QStringLiteral("lblMaxDif"));
+    txtLastDrawNumMax = numberBox(QStringLiteral("txtLastDrawNumMax"), QStringLiteral("6"));
+    lblLastDrawMax = named(new QLabel(QStringLiteral("Max Numbers From Last Draw:")), QStringLiteral("lblLastDrawMax"));
+    txtLastDrawNumMaxPos = numberBox(QStringLiteral("txtLastDrawNumMaxPos"), QStringLiteral("6"));
+    lblLastDrawMaxShadowing =
+        named(new QLabel(QStringLiteral("Max Last Draw #/Pos Shadow:")), QStringLiteral("lblLastDrawMaxShadowing"));
+    auto* form = new QFormLayout(misc);
+    form->addRow(chkL15S);
+    form->addRow(chkL25SDR);
+    form->addRow(lblMaxDif, txtMaxDif);
+    form->addRow(lblLastDrawMax, txtLastDrawNumMax);
+    form->addRow(lblLastDrawMaxShadowing, txtLastDrawNumMaxPos);
+    connect(chkL15S, &QCheckBox::clicked, this, &FiltersATab::chkL15S_Click);
+    return misc;
+}
+
+QGroupBox* FiltersATab::buildPairs() {
+    auto* pairs = frame("framePairs", QStringLiteral("Pairs && Consecutives"));
+    chkEnablePairsFilter = checkBox(QStringLiteral("chkEnablePairsFilter"), QStringLiteral("Enable"));
+    txtMaxConsecutives = numberBox(QStringLiteral("txtMaxConsecutives"), QStringLiteral("6"));
+    txtMaxConsecutives->setToolTip(QStringLiteral("Limits consecutive numbers, such as 12-13-14-15."));
+    lblMaxConsecutives =
+        named(new QLabel(QStringLiteral("Maximum Consecutive Numbers Limit:")), QStringLiteral("lblMaxConsecutives"));
+    chkAllowPairs = checkBox(QStringLiteral("chkAllowPairs"), QStringLiteral("Allow Consecutive Number Pairs"), true);
+    chkAllowTwoPairs =
+        checkBox(QStringLiteral("chkAllowTwoPairs"), QStringLiteral("Allow Two Number Pairs Per Set"), true);
+    chkAllowThreePairs =
+        checkBox(QStringLiteral("chkAllowThreePairs"), QStringLiteral("Allow Three Number Pairs Per Set"), true);
+    chkRequirePair =
+        checkBox(QStringLiteral("chkRequirePair"), QStringLiteral("Require Sets With At Least One  Pair"));
+    auto* form = new QFormLayout(pairs);
+    form->addRow(chkEnablePairsFilter);
+    form->addRow(lblMaxConsecutives, txtMaxConsecutives);
+    for (QCheckBox* box : {chkAllowPairs, chkAllowTwoPairs, chkAllowThreePairs, chkRequirePair}) form->addRow(box);
+    connect(chkAllowPairs, &QCheckBox::clicked, this, &FiltersATab::chkAllowPairs_Click);
+    connect(chkRequirePair, &QCheckBox::clicked, this, &FiltersATab::chkRequirePair_Click);
+    return pairs;
+}
+
+QWidget* FiltersATab::buildEvens() {
+    auto* holder = new QWidget;
+    auto* column = new QVBoxLayout(holder);
+    column->setContentsMargins(0, 0, 0, 0);
+    auto* evens = frame("frameEvensAllowed", QStringLiteral("Even Numbers Limits"));
+    auto* evensColumn = new QVBoxLayout(evens);
+    for (int k = 0; k < 7; ++k) {
+        chkEvens[k] = checkBox(indexed("chkEvens", k), QStringLiteral("Allow %1 Even Numbers Per Set").arg(k), true);
+        evensColumn->addWidget(chkEvens[k]);
+    }
+    auto* signatures = frame("frameEvenSignatures", QStringLiteral("Evens Signatures"));
+    chkEvensSignatures =
+        checkBox(QStringLiteral("chkEvensSignatures"), QStringLiteral("Reject last 25 Evens Signatures"));
+    (new QVBoxLayout(signatures))->addWidget(chkEvensSignatures);
+    column->addWidget(evens);
+    column->addWidget(signatures);
+    return holder;
+}
+
+QGroupBox* FiltersATab::buildTensAndOnes(QGroupBox*& frameOnes) {
+    static const char* const kDecades[] = {"01 - 09:", "10 - 19:", "20 - 29:", "30 - 39:", "40 - 49:"};
+    auto* tens = frame("frameTensPlace", QStringLiteral("Tens Place Limits"));
+    auto* tensGrid = new QGridLayout(tens);
+    for (int k = 0; k < 5; ++k) {
+        txtTens[k] = numberBox(indexed("txtTens", k), QStringLiteral("6"), 2);
+        lblTens[k] = named(new QLabel(QLatin1String(kDecades[k])), QStringLiteral("lblTens%1").arg(k));
+        tensGrid->addWidget(lblTens[k], k / 3, (k % 3) * 2);
+        tensGrid->addWidget(txtTens[k], k / 3, (k % 3) * 2 + 1);
+    }
+    frameOnes = frame("frameOnesPlace", QStringLiteral("Ones Place Limits"));
+    auto* onesGrid = new QGridLayout(frameOnes);
+    for (int d = 0; d < 10; ++d) {
+        txtOnes[d] = numberBox(indexed("txtOnes", d), QStringLiteral("6"), 2);
+        lblOnes[d] = named(new QLabel(QString::number(d)), QStringLiteral("lblOnes%1").arg(d));
+        onesGrid->addWidget(lblOnes[d], d / 5, (d % 5) * 2);
+        onesGrid->addWidget(txtOnes[d], d / 5, (d % 5) * 2 + 1);
+    }
+    return tens;
+}
+
+QGroupBox* FiltersATab::buildPositionalLimits() {
+    static const char* const kBoxes[] = {"txtAMin", "txtAMax", "txtBMin", "txtBMax", "txtCMin", "txtCMax",
+                                         "txtDMin", "txtDMax", "txtEMin", "txtEMax", "txtFMin", "txtFMax"};
+    static const char* const kDefaults[] = {"1", "44", "2", "45", "3", "46", "4", "47", "5", "48", "6", "49"};
+    auto* positions = frame("framePosAnalysis", QStringLiteral("Positional Limits"));
+    chkEnablePosAnalysis = checkBox(QStringLiteral("chkEnablePosAnalysis"), QStringLiteral("Enable"));
+    optn99 = named(new QRadioButton(QStringLiteral("99.99%")), QStringLiteral("optn99"));
+    optn98 = named(new QRadioButton(QStringLiteral("98%")), QStringLiteral("optn98"));
+    optn90 = named(new QRadioButton(QStringLiteral("90%")), QStringLiteral("optn90"));
+    optn50 = named(new QRadioButton(QStringLiteral("50%")), QStringLiteral("optn50"));
+    optnUserLimits = named(new QRadioButton(QStringLiteral("User Specified Limits")), QStringLiteral("optnUserLimits"));
+    optn99->setChecked(true);
+    auto* column = new QVBoxLayout(positions);
+    column->addWidget(chkEnablePosAnalysis);
+    for (QRadioButton* option : {optn99, optn98, optn90, optn50, optnUserLimits}) column->addWidget(option);
+
+    auto* grid = new QGridLayout;
+    positionLimitLabels[0] = named(new QLabel(QStringLiteral("Min")), QStringLiteral("lblMin"));
+    positionLimitLabels[1] = named(new QLabel(QStringLiteral("Max")), QStringLiteral("lblMax"));
+    grid->addWidget(positionLimitLabels[0], 0, 1);
+    grid->addWidget(positionLimitLabels[1], 0, 2);
+    for (int k = 0; k < 6; ++k) {
+        const QString letter(QChar(u'A' + k));
+        positionLimitLabels[2 + k] = named(new QLabel(letter), QStringLiteral("lblPos") + letter);
+        grid->addWidget(positionLimitLabels[2 + k], k + 1, 0);
+        for (int side = 0; side < 2; ++side) {
+            const int i = 2 * k + side;
+            positionLimitBoxes[i] =
+                numberBox(QLatin1String(kBoxes[i]), QLatin1String(kDefaults[i]), 2);
+            grid->addWidget(positionLimitBoxes[i], k + 1, side + 1);
+        }
+    }
+    column->addLayout(grid);
+    connect(chkEnablePosAnalysis, &QCheckBox::clicked, this, &FiltersATab::chkEnablePosAnalysis_Click);
+    setPositionLimitControls(false);
+    return positions;
+}
+
+} // namespace orvane

@@ -1,0 +1,167 @@
+// The "Filters B" tab: its layout, its midpoint handlers, its locking around a
+// run, and reading it.
+#include "app/FiltersBTab.h"
+
+#include "app/FilterWidgets.h"
+#include "core/NumberText.h"
+#include "platform/Platform.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace orvane {
+
+using namespace filterwidgets;
+
+FiltersBTab::FiltersBTab(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
+    setObjectName(QStringLiteral("tabFiltersB"));
+    auto* grid = new QGridLayout(this);
+    auto* left = new QVBoxLayout;
+    left->addWidget(buildMidpoint());
+    left->addWidget(buildKeyNumbers());
+    left->addWidget(buildFilterAgainstHistory());
+    left->addStretch();
+    grid->addLayout(left, 0, 0);
+    grid->addWidget(buildLocks(), 0, 1, Qt::AlignTop);
+    grid->addWidget(buildSumPick(), 0, 2);
+}
+
+void FiltersBTab::read(FilterControls& c) const {
+    c.maxBelowMid = text(txtMaxBelowMid);
+    c.minBelowMid = text(txtMinBelowMid);
+    c.maxAboveMid = text(txtMaxAboveMid);
+    c.minAboveMid = text(txtMinAboveMid);
+    c.enableKeyNumbers = value(chkEnableKeyNumbers);
+    c.keyRule = optnAllowOne->isChecked() ? KeyRule::AllowOnlyOne
+                : optnOR->isChecked()     ? KeyRule::RequireAny
+                                          : KeyRule::RequireAll;
+    c.keyNumbers = texts(txtKeyNumber);
+    c.enableLocks = value(chkEnableLocks);
+    c.lockedIn = texts(lockedInBoxes);
+    c.lockedOut = texts(lockedOutBoxes);
+    c.enableSumPick = value(chkEnableSumPick);
+    for (int i = 0; i < 259; ++i) c.sumsAccepted[i] = lstSums->item(i)->isSelected();
+    c.filterAgainstHistory = value(chkFAH);
+    c.maxFromHistory = text(txtMaxFAH);
+}
+
+std::array<QWidget*, 5> FiltersBTab::frames() const {
+    return {frameMidpoint, frameFilterVsHistory, frameSumPick, frameLocks, frameKeyNumbers};
+}
+
+void FiltersBTab::lockForRun() { enableAll(frames(), false); }
+
+void FiltersBTab::restoreAfterRun() { enableAll(frames(), true); }
+
+QGroupBox* FiltersBTab::buildMidpoint() {
+    frameMidpoint = frame("frameMidpoint", QStringLiteral("Midpoint Limits"));
+    txtMaxBelowMid = numberBox(QStringLiteral("txtMaxBelowMid"), QStringLiteral("6"), 2);
+    txtMinBelowMid = numberBox(QStringLiteral("txtMinBelowMid"), QStringLiteral("0"), 2);
+    txtMaxAboveMid = numberBox(QStringLiteral("txtMaxAboveMid"), QStringLiteral("6"), 2);
+    txtMinAboveMid = numberBox(QStringLiteral("txtMinAboveMid"), QStringLiteral("0"), 2);
+    auto* form = new QFormLayout(frameMidpoint);
+    form->addRow(QStringLiteral(" Max #s Below Midpoint:"), txtMaxBelowMid);
+    form->addRow(QStringLiteral("Min #s Below Midpoint:"), txtMinBelowMid);
+    form->addRow(QStringLiteral("Max #s Above Midpoint:"), txtMaxAboveMid);
+    form->addRow(QStringLiteral("Min #s Above Midpoint:"), txtMinAboveMid);
+    connect(txtMaxAboveMid, &QLineEdit::textChanged, this, &FiltersBTab::txtMaxAboveMid_Change);
+    connect(txtMaxBelowMid, &QLineEdit::textChanged, this, &FiltersBTab::txtMaxBelowMid_Change);
+    connect(txtMinAboveMid, &QLineEdit::textChanged, this, &FiltersBTab::txtMinAboveMid_Change);
+    connect(txtMinBelowMid, &QLineEdit::textChanged, this, &FiltersBTab::txtMinBelowMid_Change);
+    return frameMidpoint;
+}
+
+QGroupBox* FiltersBTab::buildKeyNumbers() {
+    frameKeyNumbers = frame("frameKeyNumbers", QStringLiteral("Key Numbers"));
+    chkEnableKeyNumbers = checkBox(QStringLiteral("chkEnableKeyNumbers"), QStringLiteral("Enable"));
+    optnAllowOne = named(new QRadioButton(QStringLiteral("Allow Only One Key #")), QStringLiteral("optnAllowOne"));
+    optnOR = named(new QRadioButton(QStringLiteral("Require Any Key #(s)")), QStringLiteral("optnOR"));
+    optnAND = named(new QRadioButton(QStringLiteral("Require All Key #")), QStringLiteral("optnAND"));
+    optnAND->setChecked(true);
+    auto* grid = new QGridLayout(frameKeyNumbers);
+    grid->addWidget(chkEnableKeyNumbers, 0, 0, 1, 2);
+    for (int k = 0; k < 5; ++k) {
+        txtKeyNumber[k] = numberBox(indexed("txtKeyNumber", k), QString(), 2);
+        grid->addWidget(new QLabel(QStringLiteral("Key # %1:").arg(k + 1, 2, 10, QLatin1Char('0'))), k + 1, 0);
+        grid->addWidget(txtKeyNumber[k], k + 1, 1);
+    }
+    grid->addWidget(optnAllowOne, 1, 2);
+    grid->addWidget(optnOR, 2, 2);
+    grid->addWidget(optnAND, 3, 2);
+    return frameKeyNumbers;
+}
+
+QGroupBox* FiltersBTab::buildLocks() {
+    static const char* const kOut[] = {"txtAOut", "txtBOut", "txtCOut", "txtDOut", "TxtEOut", "txtFOut"};
+    frameLocks = frame("frameLocks", QStringLiteral("Position Locks"));
+    chkEnableLocks = checkBox(QStringLiteral("chkEnableLocks"), QStringLiteral("Enable"));
+    auto* grid = new QGridLayout(frameLocks);
+    grid->addWidget(chkEnableLocks, 0, 0, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Locked In")), 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Locked Out")), 1, 2, 1, 5);
+    for (int k = 0; k < 6; ++k) {
+        const QChar letter(u'A' + k);
+        grid->addWidget(new QLabel(QString(letter) + QLatin1Char(':')), k + 2, 0);
+        lockedInBoxes[k] = numberBox(QStringLiteral("txt1%1In").arg(letter), QString(), 2);
+        grid->addWidget(lockedInBoxes[k], k + 2, 1);
+        for (int i = 0; i < 5; ++i) {
+            lockedOutBoxes[k * 5 + i] = numberBox(indexed(kOut[k], i), QString(), 2);
+            grid->addWidget(lockedOutBoxes[k * 5 + i], k + 2, 2 + i);
+        }
+    }
+    return frameLocks;
+}
+
+QGroupBox* FiltersBTab::buildSumPick() {
+    frameSumPick = frame("frameSumPick", QStringLiteral("Specific Sum Accept"));
+    chkEnableSumPick = checkBox(QStringLiteral("chkEnableSumPick"), QStringLiteral("Enable"));
+    lstSums = named(new QListWidget, QStringLiteral("lstSums"));
+    lstSums->setSelectionMode(QAbstractItemView::MultiSelection);
+    for (int sum = 21; sum <= 279; ++sum) lstSums->addItem(QString::number(sum));
+    lstSums->setFixedWidth(lstSums->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 40);
+    auto* column = new QVBoxLayout(frameSumPick);
+    column->addWidget(chkEnableSumPick);
+    column->addWidget(lstSums);
+    return frameSumPick;
+}
+
+QGroupBox* FiltersBTab::buildFilterAgainstHistory() {
+    frameFilterVsHistory = frame("frameFilterVsHistory", QStringLiteral("Filter Against History"));
+    chkFAH = checkBox(QStringLiteral("chkFAH"), QStringLiteral("Enable"));
+    txtMaxFAH = numberBox(QStringLiteral("txtMaxFAH"), QStringLiteral("6"), 2);
+    auto* form = new QFormLayout(frameFilterVsHistory);
+    form->addRow(chkFAH);
+    form->addRow(QStringLiteral("Most Numbers Shared With Any Past Draw:"), txtMaxFAH);
+    return frameFilterVsHistory;
+}
+
+void FiltersBTab::txtMaxAboveMid_Change() { midpointChanged(txtMaxAboveMid, "6"); }
+void FiltersBTab::txtMaxBelowMid_Change() { midpointChanged(txtMaxBelowMid, "6"); }
+void FiltersBTab::txtMinAboveMid_Change() { midpointChanged(txtMinAboveMid, "0"); }
+void FiltersBTab::txtMinBelowMid_Change() { midpointChanged(txtMinBelowMid, "0"); }
+
+void FiltersBTab::midpointChanged(QLineEdit* box, const char* resetText) {
+    // Setting the box's text from here raises the change again; that pass has nothing to do.
+    if (midpointBusy_) return;
+    midpointBusy_ = true;
+    const double whole = std::floor(std::clamp(numberInBox(box->text().toStdString()), -1e9, 1e9));
+    box->setText(QString::number(static_cast<long long>(whole)));
+    if (whole < 0 || whole > 6) {
+        platform_.message(QStringLiteral("The value you have entered is invalid.  Enter a number from 0 to 6 in this box."),
+                          QStringLiteral("Invalid Response"), NoticeIcon::Exclamation);
+        box->setText(QLatin1String(resetText));
+    }
+    midpointBusy_ = false;
+}
+
+} // namespace orvane

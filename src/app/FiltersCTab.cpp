@@ -1,0 +1,96 @@
+// The "Filters C" tab: its layout and reading it.
+#include "app/FiltersCTab.h"
+
+#include "app/FilterWidgets.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace orvane {
+
+using namespace filterwidgets;
+
+FiltersCTab::FiltersCTab(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("tabFiltersC"));
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(buildNumberGroups(), 0, 0);
+    grid->addWidget(buildExactValues(), 0, 1);
+    grid->addWidget(buildUnavailableFilters(), 1, 0, 1, 2);
+    grid->setRowStretch(2, 1);
+}
+
+void FiltersCTab::read(FilterControls& c) const {
+    c.enableGroups = value(chkEnableGNG);
+    for (int g = 0; g < 6; ++g) c.groups[g] = texts(txtPoolGrp[g]);
+    c.enableExactValues = value(chkEnableXPos);
+    for (int k = 0; k < 6; ++k) c.exactValues[k] = texts(txtXPos[k]);
+}
+
+// A frame of an enable box over six labelled rows of empty number boxes, named
+// `rowName(row) + "_" + index`.
+template <std::size_t N>
+QGroupBox* FiltersCTab::boxRowsFrame(const char* frameName, const QString& caption, QCheckBox*& enable,
+                                     const char* enableName, std::array<std::array<QLineEdit*, N>, 6>& boxes,
+                                     const std::function<QString(int)>& rowLabel,
+                                     const std::function<QString(int)>& rowName) {
+    auto* rows = frame(frameName, caption);
+    enable = checkBox(QLatin1String(enableName), QStringLiteral("Enable"));
+    auto* grid = new QGridLayout(rows);
+    grid->addWidget(enable, 0, 0, 1, static_cast<int>(N) + 1);
+    for (int row = 0; row < 6; ++row) {
+        grid->addWidget(new QLabel(rowLabel(row)), row + 1, 0);
+        for (int i = 0; i < static_cast<int>(N); ++i) {
+            boxes[row][i] = numberBox(QStringLiteral("%1_%2").arg(rowName(row)).arg(i), QString(), 2);
+            grid->addWidget(boxes[row][i], row + 1, i + 1);
+        }
+    }
+    return rows;
+}
+
+QGroupBox* FiltersCTab::buildNumberGroups() {
+    return boxRowsFrame(
+        "frameGNG", QStringLiteral("Gathra Number Groups"), chkEnableGNG, "chkEnableGNG", txtPoolGrp,
+        [](int row) { return QStringLiteral("Group %1:").arg(row + 1); },
+        [](int row) { return QStringLiteral("txtPoolGrp%1").arg(row + 1); });
+}
+
+QGroupBox* FiltersCTab::buildExactValues() {
+    return boxRowsFrame(
+        "frameXPos", QStringLiteral("Exact Positional Values"), chkEnableXPos, "chkEnableXPos", txtXPos,
+        [](int row) { return QString(QChar(u'A' + row)) + QLatin1Char(':'); },
+        [](int row) { return QStringLiteral("txtXPos") + QChar(u'A' + row); });
+}
+
+QWidget* FiltersCTab::buildUnavailableFilters() {
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+
+    auto* hotCold = frame("frameHotCold", QStringLiteral("Hot/Cold Number Filter"));
+    (new QVBoxLayout(hotCold))->addWidget(unavailable(checkBox(QStringLiteral("chkEnableHCF"), QStringLiteral("Enable"))));
+
+    auto* sumHit = frame("frameSumHit", QStringLiteral("Sum Hit Filter"));
+    auto* sumHitForm = new QFormLayout(sumHit);
+    sumHitForm->addRow(unavailable(checkBox(QStringLiteral("chkDynaSum"), QStringLiteral("Enable"))));
+    sumHitForm->addRow(QStringLiteral("Minimum Sum Hits:"),
+                       unavailable(numberBox(QStringLiteral("txtMinSumHits"), QString())));
+
+    auto* special = frame("frameSpecial", QStringLiteral("Special Restrictions"));
+    auto* specialForm = new QFormLayout(special);
+    specialForm->addRow(QStringLiteral("Max Consecutive Even Positional Values:"),
+                        unavailable(numberBox(QStringLiteral("txtMCEPV"), QString())));
+    specialForm->addRow(QStringLiteral("Max Numbers Per Position:"),
+                        unavailable(numberBox(QStringLiteral("txtMaxNumsPerPos"), QString())));
+
+    for (QGroupBox* box : {hotCold, sumHit, special}) layout->addWidget(box);
+    layout->addStretch();
+    return row;
+}
+
+} // namespace orvane

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+namespace orvane {
+
+// Which long operations are running (a wheel run, a win check, a report, ...)
+// and the commands each keeps disabled while it runs. Commands are menu items,
+// menus and buttons, known by objectName; a command is enabled again only when
+// no running operation still needs it disabled, so two operations may overlap.
+class BusyState : public QObject {
+    Q_OBJECT
+public:
+    explicit BusyState(QObject* parent = nullptr);
+
+    // The commands `operation` disables while it runs, by objectName.
+    void defineOperation(const QString& operation, const QStringList& commands);
+    // A command (QAction, QMenu or any QWidget) under its objectName; it takes the
+    // state the running operations give it at once.
+    void addCommand(QObject* command);
+    // Every child of `root` whose objectName some operation lists.
+    void addCommandsIn(QObject* root);
+
+    void begin(const QString& operation);
+    void end(const QString& operation);
+    bool running(const QString& operation) const { return running_.contains(operation); }
+    bool idle() const { return running_.isEmpty(); }
+    // Whether some running operation keeps the command disabled.
+    bool disabled(const QString& command) const;
+
+signals:
+    void changed();
+
+private:
+    void apply(const QString& command);
+
+    QHash<QString, QStringList> disables_;
+    QSet<QString> running_;
+    QHash<QString, QList<QPointer<QObject>>> commands_;
+};
+
+} // namespace orvane
