@@ -2,8 +2,8 @@
 # Installs the Debian packages the build and the tests need, where missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-dejavu-core)
+packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libcli11-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-dejavu-core)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,172 +1,108 @@
 #include "cli/CommandLine.h"
 
-#include "settings/SettingsFile.h"
-#include "core/NumberText.h"
-#include "core/PickText.h"
-#include "wheel/PrintedWheelOutput.h"
-#include "wheel/WheelJob.h"
-#include "wheel/WheelStart.h"
+#include "cli/Command.h"
+#include "cli/HelpFormat.h"
+#include "cli/WheelCommand.h"
+#include "core/Version.h"
 
-#include <ctime>
-#include <filesystem>
-#include <optional>
+#include <exception>
+#include <memory>
+#include <sstream>
 
 namespace orvane {
 
 namespace {
 
-const char* const kUsage = "usage: orvane wheel --pick LIST [--settings FILE] [--group LIST]... [--history FILE]\n"
-                           "                    [--output FILE|-] [--append] [--numbered]\n";
-constexpr int kMaxGroups = 6;
-constexpr std::size_t kGroupSize = 8;
-
-struct WheelOptions {
-    std::vector<int> pick;
-    bool pickGiven = false;
-    std::optional<std::string> settings;
-    std::vector<std::vector<int>> groups;
-    std::optional<std::string> history;
-    std::optional<std::string> output;
-    bool append = false;
-    bool numbered = false;
+// The commands, in the order the help lists them. A new command is a file of its
+// own and one line here.
+constexpr AddCommand kCommands[] = {
+    addWheelCommand,
 };
 
-void printNotice(std::FILE* err, const Notice& notice) {
-    std::fprintf(err, "%s: %s\n", notice.title.c_str(), notice.text.c_str());
+const std::string kVersionLine = std::string("orvane ") + kVersionText;
+
+// The command a usage error concerns: the one given, else the program itself.
+const CLI::App& commandGiven(const CLI::App& program) {
+    const std::vector<CLI::App*> given = program.get_subcommands();
+    return given.empty() ? program : *given.front();
 }
 
-int usageError(std::FILE* err, const std::string& why) {
-    std::fprintf(err, "orvane: %s\n%s", why.c_str(), kUsage);
-    return kExitUsage;
+// "orvane: what went wrong", the usage of the command concerned, and where to
+// read more.
+std::string usageFailure(const CLI::App* program, const CLI::Error& error) {
+    const CLI::App& command = commandGiven(*program);
+    return "orvane: " + std::string(error.what()) + '\n' + usageText(command) + "Run '" + commandPath(command) +
+           " --help' for more information.\n";
 }
 
-// Reads the wheel options; returns an error text, empty when they are sound.
-std::string parseWheelOptions(const std::vector<std::string>& args, WheelOptions& options) {
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--append") {
-            options.append = true;
-            continue;
-        }
-        if (arg == "--numbered") {
-            options.numbered = true;
-            continue;
-        }
-        if (arg != "--pick" && arg != "--history" && arg != "--output" && arg != "--settings" && arg != "--group")
-            return "unknown option '" + arg + "'";
-        if (i + 1 >= args.size()) return arg + " needs a value";
-        const std::string& value = args[++i];
-        if (arg == "--pick") {
-            if (std::string error = parsePickList(value, options.pick); !error.empty()) return "--pick: " + error;
-            options.pickGiven = true;
-        } else if (arg == "--group") {
-            std::vector<int> group;
-            if (std::string error = parsePickList(value, group); !error.empty()) return "--group: " + error;
-            if (group.size() > kGroupSize) return "--group: a group holds at most 8 numbers";
-            if (options.groups.size() == kMaxGroups) return "--group: at most 6 groups";
-            options.groups.push_back(group);
-        } else if (arg == "--history") {
-            options.history = value;
-        } else if (arg == "--output") {
-            options.output = value;
-        } else {
-            options.settings = value;
-        }
+// CLI11 keeps what it did not recognise; any of it is a usage error. Names the
+// first such argument.
+void rejectLeftovers(const CLI::App& program) {
+    const std::vector<std::string> leftovers = program.remaining(true);
+    const bool commandGivenAtAll = !program.get_subcommands().empty();
+    if (leftovers.empty()) {
+        if (!commandGivenAtAll) throw CLI::RequiredError("no command given", CLI::ExitCodes::RequiredError);
+        return;
     }
-    if (!options.pickGiven) return "--pick is required";
-    return {};
-}
-
-std::string today(const char* format) {
-    char text[32];
-    const std::time_t now = std::time(nullptr);
-    std::strftime(text, sizeof text, format, std::localtime(&now));
-    return text;
-}
-
-// Where the sets go: --output wins; otherwise the settings file's destination
-// (the disk by default). Headless, the printer's document goes to standard output.
-std::unique_ptr<WheelOutput> openOutput(const WheelOptions& options, const SettingsFile& settings,
-                                        const DataPaths& paths, int poolSize, std::FILE* out, Notice& failure,
-                                        bool& setsOnStandardOutput) {
-    setsOnStandardOutput = false;
-    const DiskMode mode = options.append ? DiskMode::Append : settings.diskMode;
-    if (options.output) {
-        if (*options.output == "-") {
-            setsOnStandardOutput = true;
-            return FileWheelOutput::onStream(out, "standard output", options.numbered);
-        }
-        return FileWheelOutput::open(*options.output, mode, options.numbered, failure);
-    }
-    switch (settings.destination) {
-    case OutputDestination::Nothing: return nullptr;
-    case OutputDestination::Printer:
-        setsOnStandardOutput = true;
-        return std::make_unique<PrintedWheelOutput>(
-            [out](const std::string& line) { std::fprintf(out, "%s\n", line.c_str()); }, [out] { std::fflush(out); },
-            poolSize, options.numbered, today("%m-%d-%Y"), today("%H:%M:%S"));
-    case OutputDestination::Disk: break;
-    }
-    std::error_code ignored;
-    std::filesystem::create_directories(paths.folder, ignored);
-    return FileWheelOutput::open(settings.wheelOutputPath, mode, options.numbered, failure);
-}
-
-int runWheel(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, const DataPaths& paths) {
-    WheelOptions options;
-    if (std::string error = parseWheelOptions(args, options); !error.empty()) return usageError(err, error);
-
-    SettingsFile settings;
-    settings.historyPath = paths.history;
-    settings.wheelOutputPath = paths.wheelOutput;
-    if (options.settings) {
-        SettingsReadResult read = readSettingsFile(*options.settings, settings);
-        if (!read.ok()) {
-            std::fprintf(err, "orvane: %s\n", read.error.c_str());
-            return kExitFailed;
-        }
-    }
-    FilterControls controls = settings.filters;
-    for (std::size_t g = 0; g < options.groups.size(); ++g) {
-        controls.enableGroups = 1;
-        for (std::size_t i = 0; i < options.groups[g].size(); ++i)
-            controls.groups[g][i] = std::to_string(options.groups[g][i]);
-    }
-
-    WheelStartRequest request;
-    request.controls = std::move(controls);
-    request.pick = options.pick;
-    request.historyPath = options.history.value_or(settings.historyPath);
-    bool setsOnStandardOutput = false;
-    request.openOutput = [&](int poolSize, Notice& failure) {
-        return openOutput(options, settings, paths, poolSize, out, failure, setsOnStandardOutput);
-    };
-    WheelStart start = startWheel(std::move(request));
-    for (const Notice& notice : start.notices) printNotice(err, notice);
-    if (!start.job) {
-        printNotice(err, *start.refusal);
-        return kExitFailed;
-    }
-    WheelJob& job = *start.job;
-    job.runToEnd();
-    if (job.failure()) {
-        printNotice(err, *job.failure());
-        return kExitFailed;
-    }
-    std::FILE* summary = setsOnStandardOutput ? err : out;
-    std::fprintf(summary, "Sets generated: %llu\nSets passing: %llu\nPercent passing: %llu%%\n",
-                 static_cast<unsigned long long>(job.generated()), static_cast<unsigned long long>(job.passing()),
-                 static_cast<unsigned long long>(passingPercent(job.passing(), job.generated()).value_or(0)));
-    std::fflush(summary);
-    return kExitSuccess;
+    const std::string& first = leftovers.front();
+    if (first.size() > 1 && first[0] == '-')
+        throw CLI::ExtrasError("unknown option '" + first + "'", CLI::ExitCodes::ExtrasError);
+    if (!commandGivenAtAll) throw CLI::ExtrasError("unknown command '" + first + "'", CLI::ExitCodes::ExtrasError);
+    throw CLI::ExtrasError("unexpected argument '" + first + "'", CLI::ExitCodes::ExtrasError);
 }
 
 } // namespace
 
 int runCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FILE* err, const DataPaths& paths) {
-    if (args.empty()) return usageError(err, "no command given");
-    if (args[0] == "wheel") return runWheel(args, out, err, paths);
-    return usageError(err, "unknown command '" + args[0] + "'");
+    const CommandContext context{out, err, paths};
+
+    CLI::App program("Orvane wheels a pool of 6/49 lotto numbers through filters. Started without arguments it "
+                     "opens its windows; given a command it runs headless.",
+                     "orvane");
+    program.formatter(std::make_shared<HelpFormatter>());
+    program.failure_message(usageFailure);
+    program.footer(wrapText("Run 'orvane COMMAND --help' for the options of a command."));
+    program.set_version_flag("--version", kVersionLine);
+    // Unrecognised arguments are collected rather than thrown, so that the error
+    // can say what was not understood (see rejectLeftovers); commands added
+    // below inherit this.
+    program.allow_extras();
+    program.require_subcommand(0, 1);
+
+    std::vector<Command> commands;
+    for (AddCommand add : kCommands) {
+        Command command = add(program, context);
+        command.app->group("Commands");
+        command.app->set_version_flag("--version", kVersionLine);
+        commands.push_back(std::move(command));
+    }
+
+    try {
+        // CLI11 takes the arguments last first.
+        program.parse(std::vector<std::string>(args.rbegin(), args.rend()));
+        rejectLeftovers(program);
+    } catch (const CLI::ParseError& error) {
+        // Help and the version are "errors" with status 0 that go to `out`; the
+        // rest are usage errors, whatever CLI11's own status for them.
+        std::ostringstream toOut, toErr;
+        const int status = program.exit(error, toOut, toErr);
+        std::fputs(toOut.str().c_str(), out);
+        std::fputs(toErr.str().c_str(), err);
+        std::fflush(out);
+        std::fflush(err);
+        return status == 0 ? kExitSuccess : kExitUsage;
+    }
+
+    for (const Command& command : commands) {
+        if (!command.app->parsed()) continue;
+        try {
+            return command.run();
+        } catch (const std::exception& error) {
+            std::fprintf(err, "orvane: %s\n", error.what());
+            return kExitFailed;
+        }
+    }
+    return kExitUsage; // not reached: rejectLeftovers insists on a command
 }
 
 } // namespace orvane

@@ -1,8 +1,12 @@
 #include "cli/CommandLine.h"
 
+#include "core/Version.h"
+#include "settings/SettingsFile.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace orvane;
 
@@ -81,26 +85,6 @@ TEST(CommandLineWheel, RefusedRunsExitWithOne) {
     EXPECT_NE(failed.err.find(unopenable), std::string::npos);
 }
 
-TEST(CommandLineWheel, UsageErrorsExitWithTwo) {
-    TempFolder folder;
-    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
-             {"wheel", "--pick", "1-50"},
-             {"wheel", "--pick", "0,1,2,3,4,5,6"},
-             {"wheel", "--pick", "9-3"},
-             {"wheel", "--pick", "1,,2"},
-             {"wheel", "--pick"},
-             {"wheel"},
-             {"wheel", "--pick", "1-7", "--colour", "red"},
-             {"spin"},
-             {}}) {
-        CliRun result = run(args, dataPathsIn(folder.path()));
-        EXPECT_EQ(result.status, kExitUsage) << (args.empty() ? "" : args.back());
-        EXPECT_NE(result.err.find("usage: orvane wheel"), std::string::npos);
-    }
-}
-
-#include "settings/SettingsFile.h"
-
 TEST(CommandLineSettings, FiltersAndPathsComeFromTheFile) {
     TempFolder folder;
     const std::string history = folder.write("h.HIT", "010199  01 02 03 04 05 06\r\n");
@@ -169,11 +153,202 @@ TEST(CommandLineGroups, GroupsTurnTheGroupFilterOn) {
     ASSERT_EQ(result.status, kExitSuccess) << result.err;
     // Of the 28 sets of 1..8, those holding all of 1 2 3 4 fail: C(4,2) = 6 of them.
     EXPECT_NE(result.err.find("Sets passing: 22"), std::string::npos) << result.err;
+}
 
+TEST(CommandLineGroups, GroupsGivenReplaceEveryGroupOfTheSettingsFile) {
+    TempFolder folder;
+    SettingsFile settings;
+    settings.destination = OutputDestination::Nothing;
+    settings.filters.enableGroups = 0;
+    settings.filters.groups[0] = {"1", "2", "3", "4", "5", "6", "7", "8"};
+    settings.filters.groups[1] = {"1", "2", "3", "4"};
+    const std::string path = folder.file("VNTB.INI");
+    ASSERT_EQ(saveSettingsFile(path, settings), "");
+    // A group none of the pick's numbers is in: every set passes, unless a
+    // group of the file (or the tail of one) stays in force beside it.
+    CliRun result = run({"wheel", "--pick", "1-8", "--settings", path, "--group", "20,21"}, dataPathsIn(folder.path()));
+    ASSERT_EQ(result.status, kExitSuccess) << result.err;
+    EXPECT_NE(result.out.find("Sets passing: 28\n"), std::string::npos) << result.out;
+}
+
+TEST(CommandLineOutput, TheSetsNeverOverwriteAFileTheRunReads) {
+    TempFolder folder;
+    const std::string historyText = "010199  01 02 03 04 05 06\r\n";
+    const std::string history = folder.write("h.HIT", historyText);
     for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
-             {"wheel", "--pick", "1-8", "--group", "1-9"},
-             {"wheel", "--pick", "1-8", "--group", "50"},
-             {"wheel", "--pick", "1-8", "--group", "1", "--group", "2", "--group", "3", "--group", "4", "--group",
-              "5", "--group", "6", "--group", "7"}})
-        EXPECT_EQ(run(args, dataPathsIn(folder.path())).status, kExitUsage);
+             {"wheel", "--pick", "1-7", "--history", history, "--output", history},
+             {"wheel", "--pick", "1-7", "--history", history, "--output", history, "--append"}}) {
+        CliRun result = run(args, dataPathsIn(folder.path()));
+        EXPECT_EQ(result.status, kExitFailed);
+        EXPECT_NE(result.err.find("Output File Error: The wheel output file " + history + " is the history file"),
+                  std::string::npos)
+            << result.err;
+    }
+    EXPECT_EQ(contentsOf(history), historyText);
+
+    SettingsFile settings;
+    settings.historyPath = history;
+    const std::string path = folder.file("VNTB.INI");
+    ASSERT_EQ(saveSettingsFile(path, settings), "");
+    const std::string settingsText = contentsOf(path);
+    CliRun result = run({"wheel", "--pick", "1-7", "--settings", path, "--output", path}, dataPathsIn(folder.path()));
+    EXPECT_EQ(result.status, kExitFailed);
+    EXPECT_NE(result.err.find("is the settings file"), std::string::npos) << result.err;
+    EXPECT_EQ(contentsOf(path), settingsText);
+}
+
+TEST(CommandLineOutput, AStandardOutputThatCannotBeWrittenFailsTheRun) {
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "needs /dev/full";
+    TempFolder folder;
+    SettingsFile settings;
+    settings.destination = OutputDestination::Printer;
+    const std::string printing = folder.file("VNTB.INI");
+    ASSERT_EQ(saveSettingsFile(printing, settings), "");
+
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"wheel", "--pick", "1-7", "--output", "-"}, "standard output could not be written"},
+             {{"wheel", "--pick", "1-7", "--settings", printing}, "standard output could not be written"},
+             {{"wheel", "--pick", "1-7", "--output", folder.file("out.TB")}, "summary could not be written"}}) {
+        std::FILE* full = std::fopen("/dev/full", "w");
+        ASSERT_NE(full, nullptr);
+        std::FILE* err = std::tmpfile();
+        const int status = runCommandLine(c.args, full, err, dataPathsIn(folder.path()));
+        std::fclose(full);
+        const std::string message = drain(err);
+        EXPECT_EQ(status, kExitFailed) << c.args.back();
+        EXPECT_NE(message.find(c.message), std::string::npos) << message;
+    }
+}
+
+TEST(CommandLineOptions, GivenTwiceTheLastValueCounts) {
+    TempFolder folder;
+    const std::string first = folder.file("first.TB");
+    const std::string second = folder.file("second.TB");
+    CliRun result = run({"wheel", "--pick", "1-6", "--pick", "1-7", "--output", first, "--output", second},
+                        dataPathsIn(folder.path()));
+    ASSERT_EQ(result.status, kExitSuccess) << result.err;
+    EXPECT_EQ(result.out, "Sets generated: 7\nSets passing: 7\nPercent passing: 100%\n");
+    EXPECT_FALSE(std::filesystem::exists(first));
+    EXPECT_EQ(contentsOf(second).substr(0, 13), "1 2 3 4 5 6\r\n");
+}
+
+TEST(CommandLineHelp, HelpAndVersionGoToStandardOutputAndExitZero) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.file("Varnel"));
+    for (std::vector<std::string> args :
+         std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"--help", "--bogus"}}) {
+        CliRun result = run(args, paths);
+        EXPECT_EQ(result.status, kExitSuccess) << args.front();
+        EXPECT_EQ(result.err, "");
+        EXPECT_NE(result.out.find("Usage: orvane COMMAND [OPTIONS]\n"), std::string::npos) << result.out;
+        EXPECT_NE(result.out.find("\n  wheel "), std::string::npos) << result.out;
+        EXPECT_NE(result.out.find("--version"), std::string::npos) << result.out;
+    }
+
+    const std::string version = std::string("orvane ") + kVersionText + "\n";
+    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
+             {"--version"}, {"wheel", "--version"}, {"wheel", "--pick", "1-7", "--version"}}) {
+        CliRun result = run(args, paths);
+        EXPECT_EQ(result.status, kExitSuccess);
+        EXPECT_EQ(result.out, version);
+        EXPECT_EQ(result.err, "");
+    }
+
+    // Help is all that happens: no run, no output file.
+    EXPECT_FALSE(std::filesystem::exists(paths.folder));
+}
+
+TEST(CommandLineHelp, TheWheelHelpShowsItsUsageAndEveryOption) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.file("Varnel"));
+    for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
+             {"wheel", "--help"}, {"wheel", "-h"}, {"wheel", "--pick", "1-7", "--help"}}) {
+        CliRun result = run(args, paths);
+        EXPECT_EQ(result.status, kExitSuccess);
+        EXPECT_EQ(result.err, "");
+        EXPECT_NE(result.out.find("Usage: orvane wheel --pick LIST [--settings FILE] [--group LIST]...\n"
+                                  "                    [--history FILE] [--output FILE|-] [--append] [--numbered]\n"),
+                  std::string::npos)
+            << result.out;
+        for (const char* option : {"--pick LIST", "--settings FILE", "--group LIST", "--history FILE",
+                                   "--output FILE|-", "--append", "--numbered", "--version", "-h,--help"})
+            EXPECT_NE(result.out.find(std::string("\n  ") + option), std::string::npos) << option;
+        // The defaults it names are this data folder's.
+        EXPECT_NE(result.out.find(paths.history), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists(paths.folder));
+}
+
+TEST(CommandLineUsage, UnknownCommandsAndOptionsPrintTheUsageAndExitTwo) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.file("Varnel"));
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+        std::string usage;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{}, "no command given", "Usage: orvane COMMAND"},
+             {{"spin"}, "unknown command 'spin'", "Usage: orvane COMMAND"},
+             {{"spin", "--pick", "1-7"}, "unknown command 'spin'", "Usage: orvane COMMAND"},
+             {{"--bogus"}, "unknown option '--bogus'", "Usage: orvane COMMAND"},
+             {{"--bogus", "wheel", "--pick", "1-7"}, "unknown option '--bogus'", "Usage: orvane wheel"},
+             {{"wheel", "--pick", "1-7", "--colour", "red"}, "unknown option '--colour'", "Usage: orvane wheel"},
+             {{"wheel", "--pick", "1-7", "--colour=red"}, "unknown option '--colour=red'", "Usage: orvane wheel"},
+             {{"wheel", "--pick", "1-7", "extra"}, "unexpected argument 'extra'", "Usage: orvane wheel"},
+             {{"wheel", "--pick", "1-7", "wheel"}, "unexpected argument 'wheel'", "Usage: orvane wheel"},
+             {{"wheel", "--pick", "1-7", "--group", "1-4", "5-8"}, "unexpected argument '5-8'", "Usage: orvane wheel"},
+         }) {
+        CliRun result = run(c.args, paths);
+        EXPECT_EQ(result.status, kExitUsage) << c.error;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.rfind("orvane: " + c.error + "\n" + c.usage, 0), 0u) << result.err;
+        EXPECT_NE(result.err.find("--help' for more information."), std::string::npos) << result.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(paths.folder)) << "a usage error ran the wheel";
+}
+
+TEST(CommandLineUsage, MissingOrMalformedListsNameTheOptionAndExitTwo) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.file("Varnel"));
+    const std::vector<std::string> sevenGroups{"wheel", "--pick", "1-8", "--group", "1", "--group", "2", "--group",
+                                               "3", "--group", "4", "--group", "5", "--group", "6", "--group", "7"};
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"wheel"}, "--pick is required"},
+             {{"wheel", "--output", "-"}, "--pick is required"},
+             {{"wheel", "--pick"}, "--pick"},
+             {{"wheel", "--pick", "1-50"}, "--pick: '1-50' lies outside the numbers 1 to 49"},
+             {{"wheel", "--pick", "0,1,2,3,4,5,6"}, "--pick: '0' lies outside the numbers 1 to 49"},
+             {{"wheel", "--pick", "9-3"}, "--pick: the range '9-3' runs backwards"},
+             {{"wheel", "--pick", "1,,2"}, "--pick: '' is not a number or a range like 1-12"},
+             {{"wheel", "--pick", "1-7x"}, "--pick: '1-7x' is not a number or a range like 1-12"},
+             {{"wheel", "--pick", "-5"}, "--pick: '-5' is not a number or a range like 1-12"},
+             {{"wheel", "--pick", "50", "--pick", "1-7"}, "--pick: '50' lies outside the numbers 1 to 49"},
+             {{"wheel", "--pick", "1-8", "--group", "1-9"}, "--group: a group holds at most 8 numbers"},
+             {{"wheel", "--pick", "1-8", "--group", "50"}, "--group: '50' lies outside the numbers 1 to 49"},
+             {{"wheel", "--pick", "1-8", "--group", "1-4", "--group", "x"}, "--group: 'x' is not a number"},
+             {{"wheel", "--pick", "1-8", "--group"}, "--group"},
+             {sevenGroups, "--group: at most 6 groups"},
+         }) {
+        CliRun result = run(c.args, paths);
+        EXPECT_EQ(result.status, kExitUsage) << c.error;
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(result.err.rfind("orvane: " + c.error, 0), 0u) << result.err;
+        EXPECT_NE(result.err.find("\nUsage: orvane wheel --pick LIST"), std::string::npos) << result.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(paths.folder)) << "a usage error ran the wheel";
+
+    // Six groups of eight are the most there may be.
+    std::vector<std::string> sixGroups{"wheel", "--pick", "1-8", "--output", "-"};
+    for (int g = 0; g < 6; ++g)
+        sixGroups.insert(sixGroups.end(), {"--group", std::to_string(g * 8 + 1) + "-" + std::to_string(g * 8 + 8)});
+    EXPECT_EQ(run(sixGroups, paths).status, kExitSuccess);
 }
