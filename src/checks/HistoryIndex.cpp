@@ -10,151 +10,172 @@ namespace {
 // Fibonacci hashing: the top bits of the product depend on every bit of the key.
 std::uint64_t slotOf(std::uint64_t key, int shift) { return key * 0x9E3779B97F4A7C15ull >> shift; }
 
-// Every choice of `size` positions out of six, each as its position numbers.
-std::vector<std::uint8_t> partsOfSix(int size) {
-    std::vector<std::uint8_t> positions;
-    for (unsigned chosen = 0; chosen < 64; ++chosen) {
-        if (std::popcount(chosen) != size) continue;
-        for (std::uint8_t k = 0; k < 6; ++k)
-            if (chosen >> k & 1) positions.push_back(k);
+// Every choice of `size` of `count` positions (up to six), as bit masks.
+struct Choices {
+    std::array<std::uint8_t, 20> chosen{};
+    int count = 0;
+};
+constexpr std::array<std::array<Choices, 7>, 7> kChoices = [] {
+    std::array<std::array<Choices, 7>, 7> choices{};
+    for (int count = 0; count <= 6; ++count)
+        for (unsigned chosen = 0; chosen < (1u << count); ++chosen) {
+            Choices& bySize = choices[count][std::popcount(chosen)];
+            bySize.chosen[bySize.count++] = static_cast<std::uint8_t>(chosen);
+        }
+    return choices;
+}();
+
+// Calls visit(numbers) for every choice of `size` of the ascending
+// `from[0..count)`, with the chosen numbers ascending in `numbers`.
+template <typename Visit>
+void forEachPiece(const int* from, int count, int size, Visit visit) {
+    const Choices& choices = kChoices[count][size];
+    for (int i = 0; i < choices.count; ++i) {
+        std::array<int, 6> numbers{};
+        int taken = 0;
+        for (int k = 0; k < count; ++k)
+            if (choices.chosen[i] >> k & 1) numbers[taken++] = from[k];
+        visit(numbers.data());
     }
-    return positions;
+}
+
+std::uint64_t maskOf(const int* numbers, int count) {
+    std::uint64_t mask = 0;
+    for (int k = 0; k < count; ++k) mask |= std::uint64_t{1} << numbers[k];
+    return mask;
+}
+
+std::size_t choose(int n, int k) {
+    std::size_t result = 1;
+    for (int i = 1; i <= k; ++i) result = result * static_cast<std::size_t>(n - k + i) / static_cast<std::size_t>(i);
+    return result;
+}
+
+// The start of the row of a direct piece: its numbers other than the largest,
+// `others` of them (0 to 2), ascending.
+std::size_t rowStart(const int* numbers, int others) {
+    constexpr std::size_t length = 50;   // one entry per largest number
+    if (others == 0) return 0;
+    if (others == 1) return static_cast<std::size_t>(numbers[0]) * length;
+    const int x = numbers[0], y = numbers[1];
+    return static_cast<std::size_t>((y - 1) * (y - 2) / 2 + (x - 1)) * length;
 }
 
 } // namespace
 
 HistoryIndex::HistoryIndex(const std::vector<DrawRecord>& draws, long long limit) {
-    if (limit >= 6 || draws.empty()) return;
-    partSize_ = static_cast<int>(std::max(0LL, limit)) + 1;
-    partPositions_ = partsOfSix(partSize_);
-    for (unsigned chosen = 0; chosen < 16; ++chosen) choicesOfFour_[std::popcount(chosen)].push_back(chosen);
-    const std::size_t parts = partPositions_.size() / partSize_;
-    table_.assign(std::bit_ceil(std::max<std::size_t>(16, draws.size() * parts * 4)), 0);
-    slotMask_ = table_.size() - 1;
-    slotShift_ = 64 - std::countr_zero(table_.size());
-    // Each part gives at most partSize_ shorter parts.
-    completions_.assign(std::bit_ceil(std::max<std::size_t>(16, draws.size() * parts * partSize_ * 2)), {0, 0});
-    completionMask_ = completions_.size() - 1;
-    completionShift_ = 64 - std::countr_zero(completions_.size());
+    if (limit >= 6) return;
+    const int partSize = static_cast<int>(std::max(0LL, limit)) + 1;
+    // Each draw's distinct numbers; one with fewer numbers than a part fails no set.
+    std::vector<std::vector<int>> drawn;
     for (const DrawRecord& draw : draws) {
-        std::uint64_t drawMask = 0;
-        for (int n : draw.numbers) drawMask |= std::uint64_t{1} << n;
-        // Every part of the draw's distinct numbers of the size that fails a set.
-        Combination distinct{};
-        int count = 0;
+        std::uint64_t mask = 0;
+        for (int n : draw.numbers)
+            if (n >= 1 && n <= 49) mask |= std::uint64_t{1} << n;
+        if (std::popcount(mask) < partSize) continue;
+        std::vector<int> numbers;
         for (int n = 1; n <= 49; ++n)
-            if (drawMask >> n & 1) distinct[count++] = n;
-        if (count < partSize_) continue;
-        for (unsigned chosen = 0; chosen < (1u << count); ++chosen) {
-            if (std::popcount(chosen) != partSize_) continue;
-            std::uint64_t key = 0;
-            for (int k = 0; k < count; ++k)
-                if (chosen >> k & 1) key |= std::uint64_t{1} << distinct[k];
-            insert(key);
-            for (std::uint64_t rest = key; rest != 0; rest &= rest - 1) {
-                const std::uint64_t number = rest & (~rest + 1);
-                addCompletion(key ^ number, number);
-            }
+            if (mask >> n & 1) numbers.push_back(n);
+        drawn.push_back(std::move(numbers));
+    }
+    if (drawn.empty()) return;
+
+    auto tables = std::make_shared<Tables>();
+    Tables& t = *tables;
+    t.partSize = partSize;
+    t.directSize = std::min(partSize - 1, 3);
+    t.hashedPieces = partSize >= 5;
+    constexpr std::array<std::size_t, 4> rowCount{0, 1, 50, 1176};   // by directSize
+    t.rows.assign(rowCount[t.directSize] * kRowLength, 0);
+    if (t.hashedPieces) {
+        std::size_t pieces = 0;
+        for (const auto& numbers : drawn)
+            for (int size = 4; size < partSize; ++size) pieces += choose(static_cast<int>(numbers.size()), size);
+        t.buckets.assign(std::bit_ceil(std::max<std::size_t>(16, 2 * pieces)), Slot{});
+        t.slotMask = t.buckets.size() - 1;
+        t.slotShift = 64 - std::countr_zero(t.buckets.size());
+    }
+
+    for (const auto& numbers : drawn) {
+        const int count = static_cast<int>(numbers.size());
+        const std::uint64_t drawMask = maskOf(numbers.data(), count);
+        forEachPiece(numbers.data(), count, t.directSize, [&](const int* piece) {
+            const std::uint64_t completing = drawMask & ~maskOf(piece, t.directSize);
+            if (t.directSize == 0) t.completeAlone |= completing;
+            else t.rows[rowStart(piece, t.directSize - 1) + piece[t.directSize - 1]] |= completing;
+        });
+        for (int size = 4; size < partSize; ++size) {
+            forEachPiece(numbers.data(), count, size, [&](const int* piece) {
+                const std::uint64_t key = maskOf(piece, size);
+                std::uint64_t slot = slotOf(key, t.slotShift);
+                while (t.buckets[slot].piece != 0 && t.buckets[slot].piece != key) slot = (slot + 1) & t.slotMask;
+                t.buckets[slot].piece = key;
+                t.buckets[slot].completions |= drawMask & ~key;
+            });
         }
     }
+    tables_ = std::move(tables);
 }
 
-void HistoryIndex::insert(std::uint64_t key) {
-    std::uint64_t slot = slotOf(key, slotShift_);
-    while (table_[slot] != 0 && table_[slot] != key) slot = (slot + 1) & slotMask_;
-    table_[slot] = key;
-}
-
-// Keyed like the parts table; the empty part (parts of one number) is kept apart.
-void HistoryIndex::addCompletion(std::uint64_t part, std::uint64_t number) {
-    if (part == 0) {
-        completeAlone_ |= number;
-        return;
-    }
-    std::uint64_t slot = slotOf(part, completionShift_);
-    while (completions_[slot].first != 0 && completions_[slot].first != part) slot = (slot + 1) & completionMask_;
-    completions_[slot].first = part;
-    completions_[slot].second |= number;
-}
-
-std::uint64_t HistoryIndex::completionsOf(std::uint64_t part) const {
-    if (part == 0) return completeAlone_;
-    for (std::uint64_t slot = slotOf(part, completionShift_);; slot = (slot + 1) & completionMask_) {
-        if (completions_[slot].first == part) return completions_[slot].second;
-        if (completions_[slot].first == 0) return 0;
+std::uint64_t HistoryIndex::hashed(std::uint64_t piece) const {
+    const Tables& t = *tables_;
+    for (std::uint64_t slot = slotOf(piece, t.slotShift);; slot = (slot + 1) & t.slotMask) {
+        if (t.buckets[slot].piece == piece) return t.buckets[slot].completions;
+        if (t.buckets[slot].piece == 0) return 0;
     }
 }
 
-namespace {
-std::uint64_t partOfFour(const std::array<int, 4>& numbers, unsigned chosen) {
-    std::uint64_t part = 0;
-    for (int k = 0; k < 4; ++k)
-        if (chosen >> k & 1) part |= std::uint64_t{1} << numbers[k];
-    return part;
-}
-} // namespace
-
-HistoryIndex::PrefixVerdict HistoryIndex::forFirstFour(const std::array<int, 4>& numbers) const {
-    PrefixVerdict verdict;
-    if (table_.empty()) return verdict;
-    if (partSize_ <= 4)
-        for (unsigned chosen : choicesOfFour_[partSize_])
-            if (contains(partOfFour(numbers, chosen))) verdict.fails = true;
-    if (partSize_ == 1) verdict.failingLast = completeAlone_;
-    else if (partSize_ - 1 <= 4)
-        for (unsigned chosen : choicesOfFour_[partSize_ - 1])
-            verdict.failingLast |= completionsOf(partOfFour(numbers, chosen));
-    return verdict;
-}
-
-HistoryIndex::PrefixVerdict HistoryIndex::forFifth(const PrefixVerdict& firstFour, const std::array<int, 4>& numbers,
-                                                   int fifth) const {
-    PrefixVerdict verdict;
-    if (table_.empty()) return verdict;
-    // A failing part within A to E either lies within A to D or is completed by E.
-    verdict.fails = firstFour.fails || (firstFour.failingLast >> fifth & 1);
-    if (verdict.fails) return verdict;
-    // F completes a failing part either with A to D alone or together with E.
-    verdict.failingLast = firstFour.failingLast;
-    if (partSize_ >= 2 && partSize_ - 2 <= 4) {
-        const std::uint64_t fifthBit = std::uint64_t{1} << fifth;
-        for (unsigned chosen : choicesOfFour_[partSize_ - 2])
-            verdict.failingLast |= completionsOf(partOfFour(numbers, chosen) | fifthBit);
-    }
-    return verdict;
-}
-
-bool HistoryIndex::contains(std::uint64_t key) const {
-    for (std::uint64_t slot = slotOf(key, slotShift_);; slot = (slot + 1) & slotMask_) {
-        if (table_[slot] == key) return true;
-        if (table_[slot] == 0) return false;
-    }
+std::uint64_t HistoryIndex::completionsOf(const int* numbers, int count) const {
+    const Tables& t = *tables_;
+    if (count == 0) return t.completeAlone;
+    if (count <= 3) return t.rows[rowStart(numbers, count - 1) + numbers[count - 1]];
+    return hashed(maskOf(numbers, count));
 }
 
 bool HistoryIndex::CheckAgainstHistory(const Combination& set) const {
-    if (table_.empty()) return true;
-    std::array<std::uint64_t, 6> bits;
-    std::uint64_t all = 0;
-    for (int k = 0; k < 6; ++k) all |= bits[k] = std::uint64_t{1} << set[k];
-    // Large parts are the whole set less one or two numbers.
-    if (partSize_ == 6) return !contains(all);
-    if (partSize_ == 5) {
-        for (int i = 0; i < 6; ++i)
-            if (contains(all ^ bits[i])) return false;
-        return true;
+    if (!tables_) return true;
+    const std::uint64_t setMask = maskOf(set.data(), 6);
+    const int pieceSize = tables_->partSize - 1;
+    bool fails = false;
+    forEachPiece(set.data(), 6, pieceSize, [&](const int* piece) {
+        fails = fails || (completionsOf(piece, pieceSize) & setMask) != 0;
+    });
+    return !fails;
+}
+
+HistoryIndex::FirstFour HistoryIndex::forFirstFour(const std::array<int, 4>& numbers) const {
+    FirstFour f;
+    if (!tables_) return f;
+    const Tables& t = *tables_;
+    f.numbers = maskOf(numbers.data(), 4);
+    if (!t.hashedPieces) {
+        const int pieceSize = t.partSize - 1;
+        forEachPiece(numbers.data(), 4, pieceSize,
+                     [&](const int* piece) { f.completing |= completionsOf(piece, pieceSize); });
+        // E joins pieceSize - 1 numbers of A to D; F completes them.
+        if (pieceSize >= 1) {
+            forEachPiece(numbers.data(), 4, pieceSize - 1, [&](const int* piece) {
+                f.completionsByFifth[f.pieceCount++] = t.rows.data() + rowStart(piece, pieceSize - 1);
+            });
+        }
+        return f;
     }
-    if (partSize_ == 4) {
-        for (int i = 0; i < 6; ++i)
-            for (int j = i + 1; j < 6; ++j)
-                if (contains(all ^ bits[i] ^ bits[j])) return false;
-        return true;
+    // Larger parts: a piece of four or five numbers can only be in the hash
+    // table when its first three and the next number lie in one draw.
+    const auto [a, b, c, d] = numbers;
+    const bool abcdDrawn = (row(a, b)[c] >> d & 1) != 0;
+    if (t.partSize == 5) {
+        if (abcdDrawn) f.completing = hashed(f.numbers);
+        forEachPiece(numbers.data(), 4, 3, [&](const int* piece) {
+            f.pieces[f.pieceCount] = maskOf(piece, 3);
+            f.fifthsToLookUp[f.pieceCount++] = row(piece[0], piece[1])[piece[2]];
+        });
+    } else {
+        f.pieces[0] = f.numbers;
+        f.fifthsToLookUp[0] = abcdDrawn ? hashed(f.numbers) : 0;
+        f.pieceCount = 1;
     }
-    for (std::size_t i = 0; i < partPositions_.size(); i += partSize_) {
-        std::uint64_t key = 0;
-        for (int j = 0; j < partSize_; ++j) key |= bits[partPositions_[i + j]];
-        if (contains(key)) return false;
-    }
-    return true;
+    return f;
 }
 
 } // namespace orvane

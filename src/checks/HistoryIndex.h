@@ -5,49 +5,90 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace orvane {
 
 // CheckAgainstHistory: fails a set that shares more than `limit` numbers with
-// any past draw. Every (limit + 1)-number part of every draw is kept in a hash
-// table, so a check costs the same however long the history is.
+// any past draw, that is, a set holding a "part" of a draw: limit + 1 of its
+// numbers. The index keeps, for every piece of a draw one number short of a
+// part, the numbers that complete it (bit n: number n). A set fails when some
+// piece of it is completed by another of its numbers. Pieces of up to three
+// numbers are looked up directly in a table indexed by their numbers; larger
+// ones in a hash table. Either way a check costs the same however long the
+// history is.
 class HistoryIndex {
 public:
     HistoryIndex() = default;
     HistoryIndex(const std::vector<DrawRecord>& draws, long long limit);
 
+    // False when no set can fail: no draw, or a limit of 6 or more.
+    bool canFail() const { return tables_ != nullptr; }
+
     bool CheckAgainstHistory(const Combination& set) const;
 
-    // The same check split for a run, where consecutive sets share A to E: what
-    // A to E alone decide, and which numbers as F would fail the set.
-    struct PrefixVerdict {
-        bool fails = false;
-        std::uint64_t failingLast = 0;   // bit n: F = n fails the set
+    // The same check split for a run, where consecutive sets share A to D and
+    // then A to E. What A to D give, worked out once for all their blocks.
+    struct FirstFour {
+        std::uint64_t numbers = 0;      // A to D
+        std::uint64_t completing = 0;   // the numbers completing a part with A to D alone
+        // The pieces of A to D that E brings to one number short of a part.
+        // Small parts: for each such piece, its completions indexed by E.
+        // Large parts: each piece with the values of E that can take it there.
+        int pieceCount = 0;
+        std::array<const std::uint64_t*, 6> completionsByFifth{};
+        std::array<std::uint64_t, 4> pieces{}, fifthsToLookUp{};
     };
-    // Worked out in two steps, since many A to E share their A to D: what A to
-    // D decide (`failingLast` then holds the numbers that complete a failing
-    // part with them), then what E adds.
-    PrefixVerdict forFirstFour(const std::array<int, 4>& numbers) const;
-    PrefixVerdict forFifth(const PrefixVerdict& firstFour, const std::array<int, 4>& numbers, int fifth) const;
+    FirstFour forFirstFour(const std::array<int, 4>& numbers) const;
+
+    // The values of E with which A to E hold a part (every bit when A to D do).
+    static std::uint64_t failingFifths(const FirstFour& firstFour) {
+        return (firstFour.completing & firstFour.numbers) != 0 ? ~std::uint64_t{0} : firstFour.completing;
+    }
+    // The last numbers F that fail after A to D and E (every bit when A to E hold a part).
+    std::uint64_t failingLast(const FirstFour& firstFour, int fifth) const {
+        const std::uint64_t fifthBit = std::uint64_t{1} << fifth;
+        std::uint64_t completing = firstFour.completing;
+        if (!tables_->hashedPieces) {
+            for (int i = 0; i < firstFour.pieceCount; ++i) completing |= firstFour.completionsByFifth[i][fifth];
+        } else {
+            for (int i = 0; i < firstFour.pieceCount; ++i)
+                if (firstFour.fifthsToLookUp[i] & fifthBit) completing |= hashed(firstFour.pieces[i] | fifthBit);
+        }
+        return (completing & (firstFour.numbers | fifthBit)) != 0 ? ~std::uint64_t{0} : completing;
+    }
 
 private:
-    void insert(std::uint64_t key);
-    bool contains(std::uint64_t key) const;
-    void addCompletion(std::uint64_t part, std::uint64_t number);
-    std::uint64_t completionsOf(std::uint64_t part) const;
+    struct Slot {
+        std::uint64_t piece = 0;   // 0: free
+        std::uint64_t completions = 0;
+    };
+    struct Tables {
+        int partSize = 7;
+        // Pieces of `directSize` numbers (the piece size, or 3 for larger
+        // parts, where they tell which larger pieces are worth looking up):
+        // row r holds, by the piece's largest number, the numbers completing
+        // the piece whose other numbers have rank r.
+        int directSize = 0;
+        std::uint64_t completeAlone = 0;   // directSize 0: every number of every draw
+        std::vector<std::uint64_t> rows;
+        // Pieces of four and five numbers, for parts of five and six.
+        bool hashedPieces = false;
+        std::vector<Slot> buckets;   // open addressing
+        std::uint64_t slotMask = 0;
+        int slotShift = 64;
+    };
 
-    int partSize_ = 7;                     // 7: no set can fail
-    std::vector<std::uint64_t> table_;     // open addressing; 0 marks a free slot
-    std::uint64_t slotMask_ = 0;
-    int slotShift_ = 64;
-    std::vector<std::uint8_t> partPositions_;   // every part of six positions, partSize_ at a time
-    // For every stored part less one number: the numbers that complete it.
-    std::vector<std::pair<std::uint64_t, std::uint64_t>> completions_;
-    std::uint64_t completionMask_ = 0;
-    int completionShift_ = 64;
-    std::uint64_t completeAlone_ = 0;
-    std::array<std::vector<unsigned>, 5> choicesOfFour_;   // by size: which of four numbers a part takes   // parts of one number: every number of every draw
+    static constexpr int kRowLength = 50;
+    // The row of the direct pieces of three numbers whose two smaller are x < y.
+    const std::uint64_t* row(int x, int y) const { return tables_->rows.data() + pairRank(x, y) * kRowLength; }
+    static int pairRank(int x, int y) { return (y - 1) * (y - 2) / 2 + (x - 1); }   // 1 <= x < y <= 49
+
+    std::uint64_t hashed(std::uint64_t piece) const;
+    std::uint64_t completionsOf(const int* numbers, int count) const;   // ascending numbers of one piece
+
+    std::shared_ptr<const Tables> tables_;   // shared by copies: never changed once built
 };
 
 } // namespace orvane

@@ -3,6 +3,7 @@
 #include "core/NumberText.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace orvane {
 
@@ -17,6 +18,10 @@ WheelJob::WheelJob(std::vector<int> pick, SetPipeline pipeline, std::unique_ptr<
     : pick_(std::move(pick)), poolSize_(static_cast<int>(pick_.size())), pipeline_(std::move(pipeline)),
       output_(std::move(output)), fileOutput_(dynamic_cast<FileWheelOutput*>(output_.get())) {
     if (skip) skip_.emplace(pick_, skip->limits, skip->maxDifference, skip->maxSum);
+    for (int j = 0; j < poolSize_; ++j) {
+        pickNumbers_ |= std::uint64_t{1} << pick_[j];
+        indexInPick_[pick_[j]] = j;
+    }
 }
 
 WheelJob::SkipLimits WheelJob::skipLimitsFor(const FilterControls& normalised) {
@@ -113,17 +118,25 @@ bool WheelJob::filterBlock() {
         last = skip_->lastStayingF(index_);
         if (last < 0) return false;
     }
-    const std::uint64_t failing = pipeline_.failingLastNumbers(current_);
     const int first = index_[5];
-    for (int j = first; j <= last; ++j) {
-        if (failing >> pick_[j] & 1) continue;
-        index_[5] = j;
-        current_[5] = pick_[j];
-        ++passing_;
-        // An output that fails ends the run at this set.
-        if (!record(generated_ + static_cast<std::uint64_t>(j - first))) {
-            generated_ += static_cast<std::uint64_t>(j - first);
-            return true;
+    // The block's last numbers that pass, as bits: the pick's numbers from this
+    // F to the block's last F, less those that fail after these A to E.
+    std::uint64_t passing = pickNumbers_ & SetPipeline::numbersFrom(pick_[first], pick_[last]) &
+                            ~pipeline_.failingLastNumbers(current_);
+    if (!output_) {
+        passing_ += static_cast<std::uint64_t>(countOf(passing));
+    } else {
+        for (; passing != 0; passing &= passing - 1) {
+            const int f = std::countr_zero(passing);
+            const int j = indexInPick_[f];
+            index_[5] = j;
+            current_[5] = f;
+            ++passing_;
+            // An output that fails ends the run at this set.
+            if (!record(generated_ + static_cast<std::uint64_t>(j - first))) {
+                generated_ += static_cast<std::uint64_t>(j - first);
+                return true;
+            }
         }
     }
     generated_ += static_cast<std::uint64_t>(last - first);

@@ -30,7 +30,8 @@ public:
     // The skip's limits for normalised filter controls.
     static SkipLimits skipLimitsFor(const FilterControls& normalised);
 
-    // `pick` holds the pool in ascending order; `output` may be null (record nothing).
+    // `pick` holds the pool, numbers from 1 to 49 in ascending order; `output`
+    // may be null (record nothing).
     WheelJob(std::vector<int> pick, SetPipeline pipeline, std::unique_ptr<WheelOutput> output,
              std::optional<SkipLimits> skip = std::nullopt);
 
@@ -69,6 +70,8 @@ private:
     std::optional<RavelinSkip> skip_;
     FileWheelOutput* fileOutput_;   // output_ when it is a file: called directly on the hot path
 
+    std::uint64_t pickNumbers_ = 0;       // the pick's numbers as bits
+    std::array<int, 50> indexInPick_{};   // by number: its position in the pick
     std::array<int, 6> index_{};   // positions of the current set's numbers in the pick
     Combination current_{};
     std::uint64_t generated_ = 0;
