@@ -51,14 +51,15 @@ std::size_t choose(int n, int k) {
     return result;
 }
 
+// The rank of a pair of numbers 1 <= x < y <= 49, from 0 to 1175.
+int pairRank(int x, int y) { return (y - 1) * (y - 2) / 2 + (x - 1); }
+
 // The start of the row of a direct piece: its numbers other than the largest,
 // `others` of them (0 to 2), ascending.
-std::size_t rowStart(const int* numbers, int others) {
-    constexpr std::size_t length = 50;   // one entry per largest number
+std::size_t rowStart(const int* numbers, int others, std::size_t rowLength) {
     if (others == 0) return 0;
-    if (others == 1) return static_cast<std::size_t>(numbers[0]) * length;
-    const int x = numbers[0], y = numbers[1];
-    return static_cast<std::size_t>((y - 1) * (y - 2) / 2 + (x - 1)) * length;
+    if (others == 1) return static_cast<std::size_t>(numbers[0]) * rowLength;
+    return static_cast<std::size_t>(pairRank(numbers[0], numbers[1])) * rowLength;
 }
 
 } // namespace
@@ -102,7 +103,7 @@ HistoryIndex::HistoryIndex(const std::vector<DrawRecord>& draws, long long limit
         forEachPiece(numbers.data(), count, t.directSize, [&](const int* piece) {
             const std::uint64_t completing = drawMask & ~maskOf(piece, t.directSize);
             if (t.directSize == 0) t.completeAlone |= completing;
-            else t.rows[rowStart(piece, t.directSize - 1) + piece[t.directSize - 1]] |= completing;
+            else t.rows[rowStart(piece, t.directSize - 1, kRowLength) + piece[t.directSize - 1]] |= completing;
         });
         for (int size = 4; size < partSize; ++size) {
             forEachPiece(numbers.data(), count, size, [&](const int* piece) {
@@ -128,7 +129,7 @@ std::uint64_t HistoryIndex::hashed(std::uint64_t piece) const {
 std::uint64_t HistoryIndex::completionsOf(const int* numbers, int count) const {
     const Tables& t = *tables_;
     if (count == 0) return t.completeAlone;
-    if (count <= 3) return t.rows[rowStart(numbers, count - 1) + numbers[count - 1]];
+    if (count <= 3) return t.rows[rowStart(numbers, count - 1, kRowLength) + numbers[count - 1]];
     return hashed(maskOf(numbers, count));
 }
 
@@ -147,33 +148,48 @@ HistoryIndex::FirstFour HistoryIndex::forFirstFour(const std::array<int, 4>& num
     FirstFour f;
     if (!tables_) return f;
     const Tables& t = *tables_;
-    f.numbers = maskOf(numbers.data(), 4);
-    if (!t.hashedPieces) {
-        const int pieceSize = t.partSize - 1;
-        forEachPiece(numbers.data(), 4, pieceSize,
-                     [&](const int* piece) { f.completing |= completionsOf(piece, pieceSize); });
-        // E joins pieceSize - 1 numbers of A to D; F completes them.
-        if (pieceSize >= 1) {
-            forEachPiece(numbers.data(), 4, pieceSize - 1, [&](const int* piece) {
-                f.completionsByFifth[f.pieceCount++] = t.rows.data() + rowStart(piece, pieceSize - 1);
-            });
-        }
-        return f;
-    }
-    // Larger parts: a piece of four or five numbers can only be in the hash
-    // table when its first three and the next number lie in one draw.
     const auto [a, b, c, d] = numbers;
-    const bool abcdDrawn = (row(a, b)[c] >> d & 1) != 0;
-    if (t.partSize == 5) {
-        if (abcdDrawn) f.completing = hashed(f.numbers);
-        forEachPiece(numbers.data(), 4, 3, [&](const int* piece) {
-            f.pieces[f.pieceCount] = maskOf(piece, 3);
-            f.fifthsToLookUp[f.pieceCount++] = row(piece[0], piece[1])[piece[2]];
-        });
-    } else {
-        f.pieces[0] = f.numbers;
-        f.fifthsToLookUp[0] = abcdDrawn ? hashed(f.numbers) : 0;
+    f.numbers = maskOf(numbers.data(), 4);
+    const std::uint64_t* rows = t.rows.data();
+    auto row = [&](int x) { return rows + x * kRowLength; };
+    auto pairRow = [&](int x, int y) { return rows + pairRank(x, y) * kRowLength; };
+    // Pieces within A to D complete parts by themselves; E joins the smaller
+    // ones, and the rows of those give what completes them by E.
+    switch (t.partSize) {
+    case 1: f.completing = t.completeAlone; break;
+    case 2:
+        f.completing = rows[a] | rows[b] | rows[c] | rows[d];
+        f.completionsByFifth = {rows};
         f.pieceCount = 1;
+        break;
+    case 3:
+        f.completing = row(a)[b] | row(a)[c] | row(a)[d] | row(b)[c] | row(b)[d] | row(c)[d];
+        f.completionsByFifth = {row(a), row(b), row(c), row(d)};
+        f.pieceCount = 4;
+        break;
+    case 4:
+        f.completing = pairRow(a, b)[c] | pairRow(a, b)[d] | pairRow(a, c)[d] | pairRow(b, c)[d];
+        f.completionsByFifth = {pairRow(a, b), pairRow(a, c), pairRow(a, d), pairRow(b, c), pairRow(b, d), pairRow(c, d)};
+        f.pieceCount = 6;
+        break;
+    case 5: {
+        // Pieces of four: A to D is one, and E joins three of them. A piece
+        // can only be in the hash table when its three smallest numbers lie in
+        // a draw with its largest.
+        if (pairRow(a, b)[c] >> d & 1) f.completing = hashed(f.numbers);
+        const std::array<std::array<int, 3>, 4> threes{{{a, b, c}, {a, b, d}, {a, c, d}, {b, c, d}}};
+        for (const auto& [x, y, z] : threes) {
+            f.pieces[f.pieceCount] = maskOf(std::array{x, y, z}.data(), 3);
+            f.fifthsToLookUp[f.pieceCount++] = pairRow(x, y)[z];
+        }
+        break;
+    }
+    default:
+        // Pieces of five: E joins A to D, which first has to lie in a draw.
+        f.pieces[0] = f.numbers;
+        f.fifthsToLookUp[0] = (pairRow(a, b)[c] >> d & 1) != 0 ? hashed(f.numbers) : 0;
+        f.pieceCount = 1;
+        break;
     }
     return f;
 }

@@ -80,10 +80,7 @@ private:
         int slotShift = 64;
     };
 
-    static constexpr int kRowLength = 50;
-    // The row of the direct pieces of three numbers whose two smaller are x < y.
-    const std::uint64_t* row(int x, int y) const { return tables_->rows.data() + pairRank(x, y) * kRowLength; }
-    static int pairRank(int x, int y) { return (y - 1) * (y - 2) / 2 + (x - 1); }   // 1 <= x < y <= 49
+    static constexpr int kRowLength = 50;   // one entry per largest number
 
     std::uint64_t hashed(std::uint64_t piece) const;
     std::uint64_t completionsOf(const int* numbers, int count) const;   // ascending numbers of one piece

@@ -88,24 +88,17 @@ bool PairsStep::passes(const Combination& set) const {
 // E right after D lengthens D's run; any other E starts a run. Either way
 // every F fails when F right after E and every other F both break the rule.
 std::uint64_t PairsStep::failingFifth(const Leading& firstFour) const {
-    auto everyLastFails = [&](int pairs, int run, int longest) {
-        return breaks(pairs + 1, std::max(longest, run + 1)) && breaks(pairs, longest);
-    };
-    const int run = firstFour.run + 1;
-    const bool nextFails = everyLastFails(firstFour.pairs + 1, run, std::max(firstFour.longestRun, run));
-    const bool otherFails = everyLastFails(firstFour.pairs, 1, firstFour.longestRun);
-    const std::uint64_t next = firstFour.last() < 49 ? std::uint64_t{1} << (firstFour.last() + 1) : 0;
-    return (nextFails ? next : 0) | (otherFails ? kEveryNumber & ~next : 0);
-}
-
-// F right after E adds a pair and lengthens the run that ends at E.
-std::uint64_t PairsStep::failingLast(const Leading& firstFive) const {
-    const int e = firstFive.last();
-    const std::uint64_t next = e < 49 ? std::uint64_t{1} << (e + 1) : 0;
-    std::uint64_t fail = 0;
-    if (breaks(firstFive.pairs + 1, std::max(firstFive.longestRun, firstFive.run + 1))) fail |= next;
-    if (breaks(firstFive.pairs, firstFive.longestRun)) fail |= kEveryNumber & ~next;
-    return fail;
+    for (const bool afterD : {false, true}) {
+        const int pairs = firstFour.pairs + afterD;
+        const int run = afterD ? firstFour.run + 1 : 1;
+        const int longest = std::max(firstFour.longestRun, run);
+        nextLastBreaks[afterD] = breaks(pairs + 1, std::max(longest, run + 1));
+        otherLastBreaks[afterD] = breaks(pairs, longest);
+    }
+    const int d = firstFour.last();
+    const std::uint64_t next = d < 49 ? std::uint64_t{1} << (d + 1) : 0;
+    return (nextLastBreaks[1] && otherLastBreaks[1] ? next : 0) |
+           (nextLastBreaks[0] && otherLastBreaks[0] ? kEveryNumber & ~next : 0);
 }
 
 CompositionStep::CompositionStep(const FilterControls& controls, const RunTables& tables)
@@ -242,10 +235,11 @@ std::uint64_t KeyNumbersStep::failingFifth(const Leading& firstFour) const {
     return 0;
 }
 
-std::uint64_t KeyNumbersStep::failingLast(const Leading& firstFive) const {
+std::uint64_t KeyNumbersStep::failingLast(const Leading& firstFour, int fifth) const {
+    const std::uint64_t firstFive = firstFour.mask | std::uint64_t{1} << fifth;
     switch (rule) {
     case KeyRule::AllowOnlyOne: {
-        const int count = matches(firstFive.mask);
+        const int count = matches(firstFive);
         std::uint64_t fail = 0;
         for (int w = 0; w <= 5; ++w)
             if (count + w != 1) fail |= keyCountMasks[w];
@@ -253,12 +247,12 @@ std::uint64_t KeyNumbersStep::failingLast(const Leading& firstFive) const {
     }
     case KeyRule::RequireAll: {
         if (unreachableKey) return kEveryNumber;
-        const std::uint64_t missing = validKeys & ~firstFive.mask;
+        const std::uint64_t missing = validKeys & ~firstFive;
         if (missing == 0) return 0;
         return countOf(missing) == 1 ? kEveryNumber & ~missing : kEveryNumber;
     }
     case KeyRule::RequireAny:
-        if ((validKeys == 0 && !unreachableKey) || (validKeys & firstFive.mask) != 0) return 0;
+        if ((validKeys == 0 && !unreachableKey) || (validKeys & firstFive) != 0) return 0;
         return kEveryNumber & ~validKeys;
     }
     return 0;

@@ -5,14 +5,17 @@
 //
 //  - passes(set): the step's test of a single set, written plainly; what the
 //    fast answers below must agree with.
-//  - failingFifth(A to D) and failingLast(A to E): a run's consecutive sets
-//    share their leading numbers, so each step says once for A to D which
+//  - failingFifth(A to D) and failingLast(A to D, E): a run's consecutive
+//    sets share their leading numbers, so each step says once for A to D which
 //    fifth numbers E fail it whatever F follows, and once for A to E which
 //    last numbers F fail it. A set fails the step exactly when its E is among
 //    the failing fifths of its A to D, or its F among the failing last numbers
-//    of its A to E. Bits 1 to 49 stand for the numbers; failingLast is only
-//    asked after an E that failingFifth let through, and a step may answer
+//    of its A to E. Bits 1 to 49 stand for the numbers; a step may answer
 //    "every number" (bits beyond 49 are ignored).
+//
+//    failingFifth is asked first for each A to D, and failingLast only for an
+//    E it let through; a step may keep what it works out for A to D in
+//    failingFifth for the failingLast questions that follow.
 
 #include "checks/FilterChecks.h"
 #include "checks/HistoryIndex.h"
@@ -101,7 +104,9 @@ struct MidpointStep {
     explicit MidpointStep(const FilterControls& controls);
     bool passes(const Combination& set) const { return CheckMidpoint(set, maxBelow, maxAbove, minBelow, minAbove); }
     std::uint64_t failingFifth(const Leading& firstFour) const { return failingFifthByBelow[firstFour.below]; }
-    std::uint64_t failingLast(const Leading& firstFive) const { return failingLastByBelow[firstFive.below]; }
+    std::uint64_t failingLast(const Leading& firstFour, int fifth) const {
+        return failingLastByBelow[firstFour.below + (fifth < 25)];
+    }
 };
 
 // Pairs of consecutive numbers and runs of them.
@@ -117,9 +122,16 @@ struct PairsStep {
     explicit PairsStep(const FilterControls& controls);
     bool passes(const Combination& set) const;
     std::uint64_t failingFifth(const Leading& firstFour) const;
-    std::uint64_t failingLast(const Leading& firstFive) const;
+    // F right after E adds a pair and lengthens the run that ends at E.
+    std::uint64_t failingLast(const Leading& firstFour, int fifth) const {
+        const bool afterD = fifth == firstFour.last() + 1;
+        const std::uint64_t next = fifth < 49 ? std::uint64_t{1} << (fifth + 1) : 0;
+        return (nextLastBreaks[afterD] ? next : 0) | (otherLastBreaks[afterD] ? kEveryNumber & ~next : 0);
+    }
 
 private:
+    // For E right after D (index 1) or not (0): whether F right after E, and any other F, break the rule.
+    mutable std::array<bool, 2> nextLastBreaks{}, otherLastBreaks{};
     bool breaks(int pairs, int longestRun) const {
         return (requirePair && pairs == 0) || pairs > maxPairs || longestRun >= runLimit;
     }
@@ -140,7 +152,9 @@ struct CompositionStep {
     std::uint64_t failingFifth(const Leading& firstFour) const {
         return failingFifthBySignature[firstFour.signature];
     }
-    std::uint64_t failingLast(const Leading& firstFive) const { return failingLastBySignature[firstFive.signature]; }
+    std::uint64_t failingLast(const Leading& firstFour, int fifth) const {
+        return failingLastBySignature[firstFour.signature | static_cast<unsigned>(fifth % 2 == 0) << 4];
+    }
 };
 
 // Numbers of the last draw: how many a set holds (the shadow) and how many
@@ -160,18 +174,21 @@ struct LastDrawStep {
     void setLimits(const FilterControls& controls);
     bool passes(const Combination& set) const;
     // A number that takes a total above its limit fails as E or as F alike.
-    std::uint64_t failingFifth(const Leading& firstFour) const { return failing(firstFour); }
-    std::uint64_t failingLast(const Leading& firstFive) const { return failing(firstFive); }
+    std::uint64_t failingFifth(const Leading& firstFour) const {
+        shadowOfFour = fromLastDrawOfFour = 0;
+        for (int k = 0; k < 4; ++k) {
+            shadowOfFour += shadowWeights[firstFour.numbers[k]];
+            fromLastDrawOfFour += fromLastDrawWeights[firstFour.numbers[k]];
+        }
+        return shadowFailing[shadowOfFour] | fromLastDrawFailing[fromLastDrawOfFour];
+    }
+    std::uint64_t failingLast(const Leading&, int fifth) const {
+        return shadowFailing[shadowOfFour + shadowWeights[fifth]] |
+               fromLastDrawFailing[fromLastDrawOfFour + fromLastDrawWeights[fifth]];
+    }
 
 private:
-    std::uint64_t failing(const Leading& lead) const {
-        int shadow = 0, fromLastDraw = 0;
-        for (int k = 0; k < lead.count; ++k) {
-            shadow += shadowWeights[lead.numbers[k]];
-            fromLastDraw += fromLastDrawWeights[lead.numbers[k]];
-        }
-        return shadowFailing[shadow] | fromLastDrawFailing[fromLastDraw];
-    }
+    mutable int shadowOfFour = 0, fromLastDrawOfFour = 0;   // the totals of A to D
 };
 
 // Key numbers, under one of three rules.
@@ -187,7 +204,7 @@ struct KeyNumbersStep {
     explicit KeyNumbersStep(const FilterControls& controls);
     bool passes(const Combination& set) const;
     std::uint64_t failingFifth(const Leading& firstFour) const;
-    std::uint64_t failingLast(const Leading& firstFive) const;
+    std::uint64_t failingLast(const Leading& firstFour, int fifth) const;
 
 private:
     int matches(std::uint64_t leadingMask) const;
@@ -207,14 +224,17 @@ struct SumStep {
     SumStep(const FilterControls& controls, const RunTables& tables);
     bool passes(const Combination& set) const;
     std::uint64_t failingFifth(const Leading& firstFour) const { return failingFifthBySum[firstFour.sum]; }
-    std::uint64_t failingLast(const Leading& firstFive) const { return failingLastBySum[firstFive.sum]; }
+    std::uint64_t failingLast(const Leading& firstFour, int fifth) const {
+        return failingLastBySum[firstFour.sum + fifth];
+    }
 
 private:
     bool sumFails(int sum) const;
 };
 
 // At most so many numbers per class: per decade (tens) or per last digit (ones).
-// A number of a class already at its limit fails as E or as F alike.
+// A number of a class already at its limit fails as E or as F alike; an E that
+// brings its class to the limit leaves the rest of that class failing as F.
 class ClassLimits {
 public:
     ClassLimits() = default;
@@ -222,25 +242,39 @@ public:
     ClassLimits(const double* limits, int classes, bool byDigit);
     bool active() const { return active_; }
     bool passes(const Combination& set) const;
-    std::uint64_t failing(const Leading& lead) const {
+    std::uint64_t failingFifth(const Leading& firstFour) const {
         // Four bits a class: adding 8 - L to a count sets the class's top bit
-        // when the count is at least L (counts stay at 6 or below, L from -1 to 7).
-        constexpr std::uint64_t topBits = 0x8888888888ull;
-        const std::uint64_t counts = byDigit_ ? lead.digits : lead.decades;
-        if (((counts + toExceed_) & topBits) != 0) return kEveryNumber;
-        std::uint64_t fail = 0;
-        for (std::uint64_t full = (counts + toReach_) & topBits; full != 0; full &= full - 1)
-            fail |= classMasks_[std::countr_zero(full) / 4];
-        return fail;
+        // when the count is at least L (counts stay below 6, L from -1 to 7).
+        const std::uint64_t counts = byDigit_ ? firstFour.digits : firstFour.decades;
+        if (((counts + toExceed_) & kTopBits) != 0) return kEveryNumber;
+        const std::uint64_t full = (counts + toReach_) & kTopBits;
+        fullAfterFour_ = numbersOf(full);
+        oneShortAfterFour_ = numbersOf((counts + toReach_ + kOnePerClass) & kTopBits & ~full);
+        return fullAfterFour_;
+    }
+    std::uint64_t failingLast(const Leading&, int fifth) const {
+        return fullAfterFour_ | ((oneShortAfterFour_ >> fifth & 1) != 0 ? classMasks_[classOf(fifth)] : 0);
     }
 
 private:
+    static constexpr std::uint64_t kTopBits = 0x8888888888ull;
+    static constexpr std::uint64_t kOnePerClass = 0x1111111111ull;
+    int classOf(int n) const { return byDigit_ ? n % 10 : n / 10; }
+    std::uint64_t numbersOf(std::uint64_t classTopBits) const {
+        std::uint64_t numbers = 0;
+        for (; classTopBits != 0; classTopBits &= classTopBits - 1)
+            numbers |= classMasks_[std::countr_zero(classTopBits) / 4];
+        return numbers;
+    }
+
     bool active_ = false;
     bool byDigit_ = false;
     int classes_ = 0;
     std::array<int, 10> limits_{};   // whole: a count above floor(limit) breaks it
     std::uint64_t toReach_ = 0, toExceed_ = 0;   // per class 8 - L and 7 - L
     std::array<std::uint64_t, 10> classMasks_{};
+    // After A to D: the numbers of the classes at their limit, and one short of it.
+    mutable std::uint64_t fullAfterFour_ = 0, oneShortAfterFour_ = 0;
 };
 
 struct TensStep {
@@ -250,8 +284,8 @@ struct TensStep {
     explicit TensStep(const FilterControls& controls);
     bool active() const { return limits.active(); }
     bool passes(const Combination& set) const { return limits.passes(set); }
-    std::uint64_t failingFifth(const Leading& firstFour) const { return limits.failing(firstFour); }
-    std::uint64_t failingLast(const Leading& firstFive) const { return limits.failing(firstFive); }
+    std::uint64_t failingFifth(const Leading& firstFour) const { return limits.failingFifth(firstFour); }
+    std::uint64_t failingLast(const Leading& firstFour, int fifth) const { return limits.failingLast(firstFour, fifth); }
 };
 
 struct OnesStep {
@@ -262,11 +296,13 @@ struct OnesStep {
     explicit OnesStep(const FilterControls& controls);
     bool active() const { return limits.active(); }
     bool passes(const Combination& set) const { return CheckOnesPlace(set, ones); }
-    std::uint64_t failingFifth(const Leading& firstFour) const { return limits.failing(firstFour); }
-    std::uint64_t failingLast(const Leading& firstFive) const { return limits.failing(firstFive); }
+    std::uint64_t failingFifth(const Leading& firstFour) const { return limits.failingFifth(firstFour); }
+    std::uint64_t failingLast(const Leading& firstFour, int fifth) const { return limits.failingLast(firstFour, fifth); }
 };
 
-// Number groups: at most three numbers of each group. Live.
+// Number groups: at most three numbers of each group. Live. A number of a
+// group already holding three fails as E or as F alike; an E that brings a
+// group to three leaves the rest of that group failing as F.
 struct GroupsStep {
     bool active = false;
     std::array<std::uint64_t, 6> groups{};
@@ -274,19 +310,28 @@ struct GroupsStep {
 
     void setGroups(const FilterControls& controls);
     bool passes(const Combination& set) const;
-    std::uint64_t failingFifth(const Leading& firstFour) const { return failing(firstFour); }
-    std::uint64_t failingLast(const Leading& firstFive) const { return failing(firstFive); }
-
-private:
-    std::uint64_t failing(const Leading& lead) const {
-        std::uint64_t fail = 0;
+    std::uint64_t failingFifth(const Leading& firstFour) const {
+        fullAfterFour_ = oneShortAfterFour_ = 0;
         for (int g = 0; g < nonEmpty; ++g) {
-            const int count = countOf(lead.mask & groups[g]);
+            const int count = countOf(firstFour.mask & groups[g]);
             if (count > 3) return kEveryNumber;
-            if (count == 3) fail |= groups[g];
+            if (count == 3) fullAfterFour_ |= groups[g];
+            if (count == 2) oneShortAfterFour_ |= groups[g];
+        }
+        return fullAfterFour_;
+    }
+    std::uint64_t failingLast(const Leading& firstFour, int fifth) const {
+        std::uint64_t fail = fullAfterFour_;
+        if (oneShortAfterFour_ >> fifth & 1) {
+            for (int g = 0; g < nonEmpty; ++g)
+                if ((groups[g] >> fifth & 1) && countOf(firstFour.mask & groups[g]) == 2) fail |= groups[g];
         }
         return fail;
     }
+
+private:
+    // After A to D: the numbers of the groups holding three, and two.
+    mutable std::uint64_t fullAfterFour_ = 0, oneShortAfterFour_ = 0;
 };
 
 // A rule per position: which numbers fail at each of A to F.
@@ -298,7 +343,7 @@ struct PerPositionRule {
             if (failing[k] >> firstFour.numbers[k] & 1) return kEveryNumber;
         return failing[4];
     }
-    std::uint64_t failingLast(const Leading&) const { return failing[5]; }
+    std::uint64_t failingLast(const Leading&, int) const { return failing[5]; }
 };
 
 // Minimum and maximum per position A to F.
@@ -342,8 +387,8 @@ struct DifferenceStep {
     explicit DifferenceStep(const FilterControls& controls);
     bool passes(const Combination& set) const;
     std::uint64_t failingFifth(const Leading& firstFour) const;
-    std::uint64_t failingLast(const Leading& firstFive) const {
-        return kEveryNumber & ~numbersFrom(1, firstFive.last() + wholeMaxDif);
+    std::uint64_t failingLast(const Leading&, int fifth) const {
+        return kEveryNumber & ~numbersFrom(1, fifth + wholeMaxDif);
     }
 };
 
@@ -361,9 +406,7 @@ struct HistoryStep {
         firstFour = index.forFirstFour({leading.numbers[0], leading.numbers[1], leading.numbers[2], leading.numbers[3]});
         return HistoryIndex::failingFifths(firstFour);
     }
-    std::uint64_t failingLast(const Leading& firstFive) const {
-        return index.failingLast(firstFour, firstFive.numbers[4]);
-    }
+    std::uint64_t failingLast(const Leading&, int fifth) const { return index.failingLast(firstFour, fifth); }
 };
 
 // The exact positional values, tested before a set is shown. Live.

@@ -18,10 +18,7 @@ void SetPipeline::setLiveControls(const FilterControls& controls) {
     forgetLeadingNumbers();
 }
 
-void SetPipeline::forgetLeadingNumbers() {
-    firstFive_ = {};
-    firstFour_ = Leading{};
-}
+void SetPipeline::forgetLeadingNumbers() { firstFive_ = {}; }
 
 void SetPipeline::updateAnyStepActive() {
     anyStepActive_ = midpoint_.active || pairs_.active || composition_.active || lastDraw_.active || keys_.active ||
@@ -46,53 +43,47 @@ bool SetPipeline::passesStepByStep(const Combination& set) const {
     return true;
 }
 
-// The fifth numbers E after these A to D with which every set fails some step.
-std::uint64_t SetPipeline::failingFifthNumbers(const Leading& firstFour) const {
+// A to D are shared by many blocks: what they give is kept, with the fifth
+// numbers E after which every set fails some step.
+void SetPipeline::startFirstFour(const Combination& set) const {
+    firstFour_ = Leading{};
+    for (int k = 0; k < 4; ++k) firstFour_.add(set[k]);
+    const Leading& lead = firstFour_;
     std::uint64_t fail = 0;
-    if (midpoint_.active) fail |= midpoint_.failingFifth(firstFour);
-    if (pairs_.active) fail |= pairs_.failingFifth(firstFour);
-    if (composition_.active) fail |= composition_.failingFifth(firstFour);
-    if (lastDraw_.active) fail |= lastDraw_.failingFifth(firstFour);
-    if (keys_.active) fail |= keys_.failingFifth(firstFour);
-    if (sums_.active) fail |= sums_.failingFifth(firstFour);
-    if (tens_.active()) fail |= tens_.failingFifth(firstFour);
-    if (groups_.active) fail |= groups_.failingFifth(firstFour);
-    if (positions_.active) fail |= positions_.failingFifth(firstFour);
-    if (difference_.active) fail |= difference_.failingFifth(firstFour);
-    if (ones_.active()) fail |= ones_.failingFifth(firstFour);
-    if (locks_.active) fail |= locks_.failingFifth(firstFour);
-    if (history_.active) fail |= history_.failingFifth(firstFour);
-    return fail;
+    if (midpoint_.active) fail |= midpoint_.failingFifth(lead);
+    if (pairs_.active) fail |= pairs_.failingFifth(lead);
+    if (composition_.active) fail |= composition_.failingFifth(lead);
+    if (lastDraw_.active) fail |= lastDraw_.failingFifth(lead);
+    if (keys_.active) fail |= keys_.failingFifth(lead);
+    if (sums_.active) fail |= sums_.failingFifth(lead);
+    if (tens_.active()) fail |= tens_.failingFifth(lead);
+    if (groups_.active) fail |= groups_.failingFifth(lead);
+    if (positions_.active) fail |= positions_.failingFifth(lead);
+    if (difference_.active) fail |= difference_.failingFifth(lead);
+    if (ones_.active()) fail |= ones_.failingFifth(lead);
+    if (locks_.active) fail |= locks_.failingFifth(lead);
+    if (history_.active) fail |= history_.failingFifth(lead);
+    failingFifth_ = fail;
 }
 
-// Each step says which last numbers F fail it after these A to E; a set fails
-// when its F fails any step, exactly as when the steps test it one by one.
-// A to D are shared by many blocks: what they give is kept, and a fifth number
-// that leaves no F passing fails its whole block at once.
-std::uint64_t SetPipeline::computeFailingLastNumbers(const Combination& set) const {
-    if (set[0] != firstFour_.numbers[0] || set[1] != firstFour_.numbers[1] || set[2] != firstFour_.numbers[2] ||
-        set[3] != firstFour_.numbers[3]) {
-        firstFour_ = Leading{};
-        for (int k = 0; k < 4; ++k) firstFour_.add(set[k]);
-        failingFifth_ = failingFifthNumbers(firstFour_);
-    }
-    if (failingFifth_ >> set[4] & 1) return kEveryNumber;
-    Leading lead = firstFour_;
-    lead.add(set[4]);
+// Each step says which last numbers F fail it after A to D and this E; a set
+// fails when its F fails any step, exactly as when the steps test it one by one.
+std::uint64_t SetPipeline::failingAfterFifth(int e) const {
+    const Leading& lead = firstFour_;
     std::uint64_t fail = 0;
-    if (midpoint_.active) fail |= midpoint_.failingLast(lead);
-    if (pairs_.active) fail |= pairs_.failingLast(lead);
-    if (composition_.active) fail |= composition_.failingLast(lead);
-    if (lastDraw_.active) fail |= lastDraw_.failingLast(lead);
-    if (keys_.active) fail |= keys_.failingLast(lead);
-    if (sums_.active) fail |= sums_.failingLast(lead);
-    if (tens_.active()) fail |= tens_.failingLast(lead);
-    if (groups_.active) fail |= groups_.failingLast(lead);
-    if (positions_.active) fail |= positions_.failingLast(lead);
-    if (difference_.active) fail |= difference_.failingLast(lead);
-    if (ones_.active()) fail |= ones_.failingLast(lead);
-    if (locks_.active) fail |= locks_.failingLast(lead);
-    if (history_.active) fail |= history_.failingLast(lead);
+    if (midpoint_.active) fail |= midpoint_.failingLast(lead, e);
+    if (pairs_.active) fail |= pairs_.failingLast(lead, e);
+    if (composition_.active) fail |= composition_.failingLast(lead, e);
+    if (lastDraw_.active) fail |= lastDraw_.failingLast(lead, e);
+    if (keys_.active) fail |= keys_.failingLast(lead, e);
+    if (sums_.active) fail |= sums_.failingLast(lead, e);
+    if (tens_.active()) fail |= tens_.failingLast(lead, e);
+    if (groups_.active) fail |= groups_.failingLast(lead, e);
+    if (positions_.active) fail |= positions_.failingLast(lead, e);
+    if (difference_.active) fail |= difference_.failingLast(lead, e);
+    if (ones_.active()) fail |= ones_.failingLast(lead, e);
+    if (locks_.active) fail |= locks_.failingLast(lead, e);
+    if (history_.active) fail |= history_.failingLast(lead, e);
     return fail & kEveryNumber;
 }
 

@@ -46,17 +46,19 @@ public:
 
     // The last numbers F that fail some step after the set's A to E.
     std::uint64_t failingLastNumbers(const Combination& set) const {
-        if (set[0] != firstFive_[0] || set[1] != firstFive_[1] || set[2] != firstFive_[2] || set[3] != firstFive_[3] ||
-            set[4] != firstFive_[4]) {
-            std::copy_n(set.begin(), 5, firstFive_.begin());
-            failingLast_ = computeFailingLastNumbers(set);
-        }
+        const bool sameFirstFour =
+            set[0] == firstFive_[0] && set[1] == firstFive_[1] && set[2] == firstFive_[2] && set[3] == firstFive_[3];
+        if (sameFirstFour && set[4] == firstFive_[4]) return failingLast_;
+        if (!sameFirstFour) startFirstFour(set);
+        std::copy_n(set.begin(), 5, firstFive_.begin());
+        // An E that fails every set fails its whole block at once.
+        failingLast_ = (failingFifth_ >> set[4] & 1) != 0 ? kEveryNumber : failingAfterFifth(set[4]);
         return failingLast_;
     }
 
 private:
-    std::uint64_t computeFailingLastNumbers(const Combination& set) const;
-    std::uint64_t failingFifthNumbers(const Leading& firstFour) const;
+    void startFirstFour(const Combination& set) const;
+    std::uint64_t failingAfterFifth(int fifth) const;
     void updateAnyStepActive();
     void forgetLeadingNumbers();
 
@@ -77,8 +79,8 @@ private:
     ExactValuesStep exact_;
     bool anyStepActive_ = false;
 
-    // A to E of the last set looked at, and the last numbers that fail with them;
-    // A to D of the last block, and the fifth numbers that fail every set with them.
+    // A to E of the last set looked at, and the last numbers that fail with
+    // them; what its A to D give, and the fifth numbers that fail every set with them.
     mutable std::array<int, 5> firstFive_{};
     mutable std::uint64_t failingLast_ = 0;
     mutable Leading firstFour_;

@@ -316,3 +316,127 @@ TEST(SetPipeline, WorkingOutAToEOnceAgreesWithTestingEachSet) {
     EXPECT_GT(outcomes[0], 10000);   // both verdicts were put to the test
     EXPECT_GT(outcomes[1], 10000);
 }
+
+// Each step alone, so that no other step hides a wrong answer: working A to D
+// and then E out once must agree with the step's plain test of every set.
+TEST(SetPipeline, EachStepAloneAgreesWithItsPlainTest) {
+    std::mt19937 random(49);
+    auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    enum Step { Midpoint, Pairs, Signatures, EvenCounts, Shadow, FromLastDraw, Keys, SumPick, SumLimits,
+                LastFifteen, Tens, Ones, Groups, Positions, Difference, Locks, History, StepCount };
+    std::array<std::array<int, 2>, StepCount> outcomes{};
+    for (int trial = 0; trial < 20 * StepCount; ++trial) {
+        const Step step = static_cast<Step>(trial % StepCount);
+        std::vector<int> pick(49);
+        std::iota(pick.begin(), pick.end(), 1);
+        std::shuffle(pick.begin(), pick.end(), random);
+        pick.resize(16);
+        std::sort(pick.begin(), pick.end());
+        auto fromPick = [&] { return std::to_string(pick[between(0, 15)]); };
+        FilterControls c;
+        RunTables tables;
+        switch (step) {
+        case Midpoint:
+            c.maxBelowMid = std::to_string(between(0, 6));
+            c.maxAboveMid = std::to_string(between(0, 5));
+            c.minBelowMid = std::to_string(between(0, 4));
+            c.minAboveMid = std::to_string(between(0, 4));
+            break;
+        case Pairs:
+            c.enablePairs = 1;
+            c.maxConsecutives = std::to_string(between(0, 5));
+            c.allowPairs = between(0, 3) > 0;
+            c.allowTwoPairs = between(0, 1);
+            c.allowThreePairs = between(0, 1);
+            c.requirePair = between(0, 1);
+            break;
+        case Signatures:
+            c.evensSignatures = 1;
+            tables.forbiddenSignatures = random() | (std::uint64_t{random()} << 32);
+            break;
+        case EvenCounts:
+            for (auto& allowed : c.evensAllowed) allowed = between(0, 2) > 0;
+            break;
+        case Shadow:
+        case FromLastDraw:
+            tables.lastDraw = std::array<int, 6>{between(1, 9), between(10, 17), between(18, 25), between(26, 33),
+                                                 between(34, 41), between(42, 49)};
+            (step == Shadow ? c.lastDrawNumMaxPos : c.lastDrawNumMax) = std::to_string(between(0, 2));
+            break;
+        case Keys:
+            c.enableKeyNumbers = 1;
+            c.keyRule = static_cast<KeyRule>(between(0, 2));
+            for (auto& key : c.keyNumbers) key = between(0, 2) > 0 ? fromPick() : (between(0, 4) == 0 ? "7.5" : "");
+            break;
+        case SumPick:
+            c.enableSumPick = 1;
+            for (bool& accepted : c.sumsAccepted) accepted = between(0, 2) > 0;
+            break;
+        case SumLimits:
+            c.minSum = std::to_string(between(21, 200));
+            c.maxSum = std::to_string(between(60, 279));
+            break;
+        case LastFifteen:
+            for (int& sum : tables.lastFifteenSums) sum = between(60, 220);
+            break;
+        case Tens:
+            for (auto& limit : c.tens) limit = between(0, 1) ? std::to_string(between(0, 3)) : "6";
+            break;
+        case Ones:
+            for (auto& limit : c.ones) limit = between(0, 1) ? std::to_string(between(0, 2)) : "6";
+            break;
+        case Groups:
+            c.enableGroups = 1;
+            for (auto& group : c.groups)
+                for (auto& value : group) value = between(0, 1) ? fromPick() : "";
+            break;
+        case Positions:
+            c.enablePosAnalysis = 1;
+            c.positionPreset = static_cast<PositionPreset>(between(0, 4));
+            for (int k = 0; k < 6; ++k) {
+                const int low = between(1, 25);
+                c.positionLimits[2 * k] = std::to_string(low);
+                c.positionLimits[2 * k + 1] = std::to_string(between(low + 10, 49));
+            }
+            break;
+        case Difference:
+            c.maxDif = std::to_string(between(3, 20));
+            break;
+        case Locks:
+            c.enableLocks = 1;
+            for (auto& lock : c.lockedIn) lock = between(0, 7) == 0 ? fromPick() : "";
+            for (auto& lock : c.lockedOut) lock = between(0, 2) == 0 ? fromPick() : "";
+            break;
+        case History: {
+            c.filterAgainstHistory = 1;
+            std::vector<DrawRecord> draws(between(1, 60));
+            for (DrawRecord& draw : draws) {
+                std::array<int, 20> pool;
+                std::iota(pool.begin(), pool.end(), between(1, 30));
+                std::shuffle(pool.begin(), pool.end(), random);
+                std::copy_n(pool.begin(), 6, draw.numbers.begin());
+                std::sort(draw.numbers.begin(), draw.numbers.end());
+            }
+            tables.history = HistoryIndex(draws, between(0, 5));
+            break;
+        }
+        case StepCount: break;
+        }
+        const SetPipeline pipeline(c, tables);
+        forEachSetInRunOrder(16, [&](const std::array<int, 6>& index) {
+            Combination set;
+            for (int k = 0; k < 6; ++k) set[k] = pick[index[k]];
+            const bool passes = pipeline.passes(set);
+            EXPECT_EQ(passes, pipeline.passesStepByStep(set))
+                << "step " << step << " trial " << trial << " set " << set[0] << " " << set[1] << " " << set[2]
+                << " " << set[3] << " " << set[4] << " " << set[5];
+            ++outcomes[step][passes];
+            return !HasFailure();
+        });
+        if (HasFailure()) return;
+    }
+    for (int step = 0; step < StepCount; ++step) {   // every step both passed and failed sets
+        EXPECT_GT(outcomes[step][0], 1000) << "step " << step;
+        EXPECT_GT(outcomes[step][1], 1000) << "step " << step;
+    }
+}

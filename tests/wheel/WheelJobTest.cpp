@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
+#include <random>
 
 using namespace orvane;
 
@@ -112,4 +114,110 @@ TEST(WheelOutputFailure, AnUnwritableOutputEndsTheRunWithItsPath) {
     ASSERT_TRUE(job.failure().has_value());
     EXPECT_NE(job.failure()->text.find("/dev/full"), std::string::npos);
     EXPECT_LT(job.generated(), 13'983'816u);
+}
+
+namespace {
+
+struct Recorded {
+    Combination set;
+    std::uint64_t passing, generated;
+    bool operator==(const Recorded&) const = default;
+};
+
+// Keeps each set with the counts it was recorded with; refuses the set after
+// `capacity` of them.
+class CountingOutput : public WheelOutput {
+public:
+    CountingOutput(std::vector<Recorded>& sets, std::size_t capacity) : sets_(sets), capacity_(capacity) {}
+    bool record(const Combination& set, std::uint64_t passing, std::uint64_t generated) override {
+        if (sets_.size() == capacity_) return false;
+        sets_.push_back({set, passing, generated});
+        return true;
+    }
+    bool close() override { return true; }
+    Notice failure() const override { return {"full", "Output File Error", NoticeIcon::Exclamation}; }
+
+private:
+    std::vector<Recorded>& sets_;
+    std::size_t capacity_;
+};
+
+// What a run records, as the plain loop over every set in turn gives it.
+std::vector<Recorded> recordedSetBySet(const std::vector<int>& pick, const SetPipeline& pipeline) {
+    std::vector<Recorded> sets;
+    std::uint64_t generated = 0;
+    const int n = static_cast<int>(pick.size());
+    for (int a = 0; a < n; ++a)
+        for (int b = a + 1; b < n; ++b)
+            for (int c = b + 1; c < n; ++c)
+                for (int d = c + 1; d < n; ++d)
+                    for (int e = d + 1; e < n; ++e)
+                        for (int f = e + 1; f < n; ++f) {
+                            const Combination set{pick[a], pick[b], pick[c], pick[d], pick[e], pick[f]};
+                            ++generated;
+                            if (pipeline.passesStepByStep(set)) sets.push_back({set, sets.size() + 1, generated});
+                        }
+    return sets;
+}
+
+} // namespace
+
+// A filtered run takes the sets sharing A to E as one block; each set it
+// records, and the counts it records it with, are those of the set-by-set loop,
+// and a run recording nothing counts the same.
+TEST(WheelBlocks, FilteredRunsRecordWhatTheSetBySetLoopGives) {
+    std::mt19937 random(6);
+    auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int trial = 0; trial < 40; ++trial) {
+        std::vector<int> pick = range(1, 49);
+        std::shuffle(pick.begin(), pick.end(), random);
+        pick.resize(between(7, 18));
+        std::sort(pick.begin(), pick.end());
+        FilterControls controls;
+        controls.minSum = std::to_string(between(21, 140));
+        controls.tens[between(0, 4)] = std::to_string(between(0, 2));
+        controls.evensAllowed[between(0, 6)] = 0;
+        if (between(0, 1)) {
+            controls.enablePairs = 1;
+            controls.allowTwoPairs = 0;
+        }
+        const SetPipeline pipeline(controls, RunTables{});
+        const std::vector<Recorded> expected = recordedSetBySet(pick, pipeline);
+
+        std::vector<Recorded> recorded;
+        WheelJob job(pick, pipeline, std::make_unique<CountingOutput>(recorded, SIZE_MAX));
+        job.runToEnd();
+        ASSERT_EQ(recorded, expected) << "trial " << trial;
+        EXPECT_EQ(job.passing(), expected.size());
+
+        WheelJob counting(pick, pipeline, nullptr);
+        counting.runToEnd();
+        EXPECT_EQ(counting.passing(), expected.size());
+        EXPECT_EQ(counting.generated(), job.generated());
+        EXPECT_EQ(counting.currentSet(), job.currentSet());
+    }
+}
+
+// An output that refuses a set in the middle of a block ends the run at that
+// set, counted as generated and passing.
+TEST(WheelBlocks, AnOutputThatFailsEndsTheRunAtItsSet) {
+    FilterControls controls;
+    controls.tens = {"2", "2", "2", "2", "2"};
+    const SetPipeline pipeline(controls, RunTables{});
+    const std::vector<int> pick = range(1, 49);
+    std::vector<Recorded> unlimited;
+    {
+        WheelJob job(pick, pipeline, std::make_unique<CountingOutput>(unlimited, 1000));
+        job.runToEnd();
+    }
+    ASSERT_EQ(unlimited.size(), 1000u);
+
+    std::vector<Recorded> recorded;
+    WheelJob job(pick, pipeline, std::make_unique<CountingOutput>(recorded, 999));
+    job.runToEnd();
+    ASSERT_TRUE(job.failure().has_value());
+    EXPECT_EQ(recorded.size(), 999u);
+    EXPECT_EQ(job.currentSet(), unlimited.back().set);
+    EXPECT_EQ(job.passing(), unlimited.back().passing);
+    EXPECT_EQ(job.generated(), unlimited.back().generated);
 }
