@@ -54,12 +54,9 @@ std::size_t choose(int n, int k) {
 // The rank of a pair of numbers 1 <= x < y <= 49, from 0 to 1175.
 int pairRank(int x, int y) { return (y - 1) * (y - 2) / 2 + (x - 1); }
 
-// The start of the row of a direct piece: its numbers other than the largest,
-// `others` of them (0 to 2), ascending.
-std::size_t rowStart(const int* numbers, int others, std::size_t rowLength) {
-    if (others == 0) return 0;
-    if (others == 1) return static_cast<std::size_t>(numbers[0]) * rowLength;
-    return static_cast<std::size_t>(pairRank(numbers[0], numbers[1])) * rowLength;
+// The rank of a row: its `others` numbers (0 to 2), ascending.
+int rowRank(const int* others, int count) {
+    return count == 0 ? 0 : count == 1 ? others[0] : pairRank(others[0], others[1]);
 }
 
 } // namespace
@@ -86,8 +83,24 @@ HistoryIndex::HistoryIndex(const std::vector<DrawRecord>& draws, long long limit
     t.partSize = partSize;
     t.directSize = std::min(partSize - 1, 3);
     t.hashedPieces = partSize >= 5;
-    constexpr std::array<std::size_t, 4> rowCount{0, 1, 50, 1176};   // by directSize
-    t.rows.assign(rowCount[t.directSize] * kRowLength, 0);
+    // Each row holds the numbers above the largest of its others.
+    if (t.directSize > 0) {
+        const int others = t.directSize - 1;
+        constexpr std::array<int, 3> rowCount{1, 50, 1176};
+        t.rowStart.assign(rowCount[others], 0);
+        int used = 0;
+        auto addRow = [&](const int* numbers) {
+            const int above = others == 0 ? 0 : numbers[others - 1];
+            t.rowStart[rowRank(numbers, others)] = used - (above + 1);
+            used += 49 - above;
+        };
+        if (others == 0) addRow(nullptr);
+        for (int x = 1; x <= 49 && others >= 1; ++x) {
+            if (others == 1) addRow(std::array{x}.data());
+            for (int y = x + 1; y <= 49 && others == 2; ++y) addRow(std::array{x, y}.data());
+        }
+        t.entries.assign(static_cast<std::size_t>(used), 0);
+    }
     if (t.hashedPieces) {
         std::size_t pieces = 0;
         for (const auto& numbers : drawn)
@@ -103,7 +116,7 @@ HistoryIndex::HistoryIndex(const std::vector<DrawRecord>& draws, long long limit
         forEachPiece(numbers.data(), count, t.directSize, [&](const int* piece) {
             const std::uint64_t completing = drawMask & ~maskOf(piece, t.directSize);
             if (t.directSize == 0) t.completeAlone |= completing;
-            else t.rows[rowStart(piece, t.directSize - 1, kRowLength) + piece[t.directSize - 1]] |= completing;
+            else t.entries[t.rowStart[rowRank(piece, t.directSize - 1)] + piece[t.directSize - 1]] |= completing;
         });
         for (int size = 4; size < partSize; ++size) {
             forEachPiece(numbers.data(), count, size, [&](const int* piece) {
@@ -129,7 +142,7 @@ std::uint64_t HistoryIndex::hashed(std::uint64_t piece) const {
 std::uint64_t HistoryIndex::completionsOf(const int* numbers, int count) const {
     const Tables& t = *tables_;
     if (count == 0) return t.completeAlone;
-    if (count <= 3) return t.rows[rowStart(numbers, count - 1, kRowLength) + numbers[count - 1]];
+    if (count <= 3) return t.entries[t.rowStart[rowRank(numbers, count - 1)] + numbers[count - 1]];
     return hashed(maskOf(numbers, count));
 }
 
@@ -144,54 +157,58 @@ bool HistoryIndex::CheckAgainstHistory(const Combination& set) const {
     return !fails;
 }
 
-HistoryIndex::FirstFour HistoryIndex::forFirstFour(const std::array<int, 4>& numbers) const {
-    FirstFour f;
-    if (!tables_) return f;
+void HistoryIndex::forFirstFour(const std::array<int, 4>& numbers, FirstFour& f) const {
+    f.numbers = f.completing = 0;
+    f.pieceCount = 0;
+    if (!tables_) return;
     const Tables& t = *tables_;
     const auto [a, b, c, d] = numbers;
     f.numbers = maskOf(numbers.data(), 4);
-    const std::uint64_t* rows = t.rows.data();
-    auto row = [&](int x) { return rows + x * kRowLength; };
-    auto pairRow = [&](int x, int y) { return rows + pairRank(x, y) * kRowLength; };
+    const std::uint64_t* entries = t.entries.data();
+    const int* rowStart = t.rowStart.data();
+    auto row = [&](int x) { return rowStart[x]; };
+    auto pairRow = [&](int x, int y) { return rowStart[pairRank(x, y)]; };
     // Pieces within A to D complete parts by themselves; E joins the smaller
     // ones, and the rows of those give what completes them by E.
     switch (t.partSize) {
     case 1: f.completing = t.completeAlone; break;
     case 2:
-        f.completing = rows[a] | rows[b] | rows[c] | rows[d];
-        f.completionsByFifth = {rows};
+        f.completing = entries[rowStart[0] + a] | entries[rowStart[0] + b] | entries[rowStart[0] + c] |
+                       entries[rowStart[0] + d];
+        f.rowStarts = {rowStart[0]};
         f.pieceCount = 1;
         break;
     case 3:
-        f.completing = row(a)[b] | row(a)[c] | row(a)[d] | row(b)[c] | row(b)[d] | row(c)[d];
-        f.completionsByFifth = {row(a), row(b), row(c), row(d)};
+        f.completing = entries[row(a) + b] | entries[row(a) + c] | entries[row(a) + d] | entries[row(b) + c] |
+                       entries[row(b) + d] | entries[row(c) + d];
+        f.rowStarts = {row(a), row(b), row(c), row(d)};
         f.pieceCount = 4;
         break;
     case 4:
-        f.completing = pairRow(a, b)[c] | pairRow(a, b)[d] | pairRow(a, c)[d] | pairRow(b, c)[d];
-        f.completionsByFifth = {pairRow(a, b), pairRow(a, c), pairRow(a, d), pairRow(b, c), pairRow(b, d), pairRow(c, d)};
+        f.completing = entries[pairRow(a, b) + c] | entries[pairRow(a, b) + d] | entries[pairRow(a, c) + d] |
+                       entries[pairRow(b, c) + d];
+        f.rowStarts = {pairRow(a, b), pairRow(a, c), pairRow(a, d), pairRow(b, c), pairRow(b, d), pairRow(c, d)};
         f.pieceCount = 6;
         break;
     case 5: {
         // Pieces of four: A to D is one, and E joins three of them. A piece
         // can only be in the hash table when its three smallest numbers lie in
         // a draw with its largest.
-        if (pairRow(a, b)[c] >> d & 1) f.completing = hashed(f.numbers);
+        if (entries[pairRow(a, b) + c] >> d & 1) f.completing = hashed(f.numbers);
         const std::array<std::array<int, 3>, 4> threes{{{a, b, c}, {a, b, d}, {a, c, d}, {b, c, d}}};
         for (const auto& [x, y, z] : threes) {
             f.pieces[f.pieceCount] = maskOf(std::array{x, y, z}.data(), 3);
-            f.fifthsToLookUp[f.pieceCount++] = pairRow(x, y)[z];
+            f.fifthsToLookUp[f.pieceCount++] = entries[pairRow(x, y) + z];
         }
         break;
     }
     default:
         // Pieces of five: E joins A to D, which first has to lie in a draw.
         f.pieces[0] = f.numbers;
-        f.fifthsToLookUp[0] = (pairRow(a, b)[c] >> d & 1) != 0 ? hashed(f.numbers) : 0;
+        f.fifthsToLookUp[0] = (entries[pairRow(a, b) + c] >> d & 1) != 0 ? hashed(f.numbers) : 0;
         f.pieceCount = 1;
         break;
     }
-    return f;
 }
 
 } // namespace orvane

@@ -34,13 +34,13 @@ public:
         std::uint64_t numbers = 0;      // A to D
         std::uint64_t completing = 0;   // the numbers completing a part with A to D alone
         // The pieces of A to D that E brings to one number short of a part.
-        // Small parts: for each such piece, its completions indexed by E.
-        // Large parts: each piece with the values of E that can take it there.
+        // Small parts: for each such piece, where its row of completions by E
+        // starts. Large parts: each piece with the values of E that can take it there.
         int pieceCount = 0;
-        std::array<const std::uint64_t*, 6> completionsByFifth{};
+        std::array<int, 6> rowStarts{};
         std::array<std::uint64_t, 4> pieces{}, fifthsToLookUp{};
     };
-    FirstFour forFirstFour(const std::array<int, 4>& numbers) const;
+    void forFirstFour(const std::array<int, 4>& numbers, FirstFour& f) const;
 
     // The values of E with which A to E hold a part (every bit when A to D do).
     static std::uint64_t failingFifths(const FirstFour& firstFour) {
@@ -51,7 +51,8 @@ public:
         const std::uint64_t fifthBit = std::uint64_t{1} << fifth;
         std::uint64_t completing = firstFour.completing;
         if (!tables_->hashedPieces) {
-            for (int i = 0; i < firstFour.pieceCount; ++i) completing |= firstFour.completionsByFifth[i][fifth];
+            const std::uint64_t* entries = tables_->entries.data();
+            for (int i = 0; i < firstFour.pieceCount; ++i) completing |= entries[firstFour.rowStarts[i] + fifth];
         } else {
             for (int i = 0; i < firstFour.pieceCount; ++i)
                 if (firstFour.fifthsToLookUp[i] & fifthBit) completing |= hashed(firstFour.pieces[i] | fifthBit);
@@ -67,20 +68,20 @@ private:
     struct Tables {
         int partSize = 7;
         // Pieces of `directSize` numbers (the piece size, or 3 for larger
-        // parts, where they tell which larger pieces are worth looking up):
-        // row r holds, by the piece's largest number, the numbers completing
-        // the piece whose other numbers have rank r.
+        // parts, where they tell which larger pieces are worth looking up),
+        // in rows: the pieces sharing their numbers but the largest, z, are
+        // entries[rowStart[r] + z], r the rank of those other numbers, and
+        // each row only holds the z above them.
         int directSize = 0;
         std::uint64_t completeAlone = 0;   // directSize 0: every number of every draw
-        std::vector<std::uint64_t> rows;
+        std::vector<std::uint64_t> entries;
+        std::vector<int> rowStart;
         // Pieces of four and five numbers, for parts of five and six.
         bool hashedPieces = false;
         std::vector<Slot> buckets;   // open addressing
         std::uint64_t slotMask = 0;
         int slotShift = 64;
     };
-
-    static constexpr int kRowLength = 50;   // one entry per largest number
 
     std::uint64_t hashed(std::uint64_t piece) const;
     std::uint64_t completionsOf(const int* numbers, int count) const;   // ascending numbers of one piece

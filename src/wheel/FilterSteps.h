@@ -403,7 +403,7 @@ struct HistoryStep {
     HistoryStep(const FilterControls& controls, const RunTables& tables);
     bool passes(const Combination& set) const { return index.CheckAgainstHistory(set); }
     std::uint64_t failingFifth(const Leading& leading) const {
-        firstFour = index.forFirstFour({leading.numbers[0], leading.numbers[1], leading.numbers[2], leading.numbers[3]});
+        index.forFirstFour({leading.numbers[0], leading.numbers[1], leading.numbers[2], leading.numbers[3]}, firstFour);
         return HistoryIndex::failingFifths(firstFour);
     }
     std::uint64_t failingLast(const Leading&, int fifth) const { return index.failingLast(firstFour, fifth); }

@@ -6,7 +6,6 @@
 #include "wheel/FilterSteps.h"
 #include "wheel/RunPreparation.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -50,7 +49,7 @@ public:
             set[0] == firstFive_[0] && set[1] == firstFive_[1] && set[2] == firstFive_[2] && set[3] == firstFive_[3];
         if (sameFirstFour && set[4] == firstFive_[4]) return failingLast_;
         if (!sameFirstFour) startFirstFour(set);
-        std::copy_n(set.begin(), 5, firstFive_.begin());
+        firstFive_ = {set[0], set[1], set[2], set[3], set[4]};
         // An E that fails every set fails its whole block at once.
         failingLast_ = (failingFifth_ >> set[4] & 1) != 0 ? kEveryNumber : failingAfterFifth(set[4]);
         return failingLast_;
