@@ -83,21 +83,28 @@ HistoryIndex::HistoryIndex(const std::vector<DrawRecord>& draws, long long limit
     t.partSize = partSize;
     t.directSize = std::min(partSize - 1, 3);
     t.hashedPieces = partSize >= 5;
-    // Each row holds the numbers above the largest of its others.
     if (t.directSize > 0) {
-        const int others = t.directSize - 1;
-        constexpr std::array<int, 3> rowCount{1, 50, 1176};
-        t.rowStart.assign(rowCount[others], 0);
+        // A row for each choice of the numbers other than the largest, which
+        // runs from just above them to 49.
         int used = 0;
-        auto addRow = [&](const int* numbers) {
-            const int above = others == 0 ? 0 : numbers[others - 1];
-            t.rowStart[rowRank(numbers, others)] = used - (above + 1);
-            used += 49 - above;
+        auto addRow = [&](int rank, int highestOther) {
+            t.rowStart[rank] = used - (highestOther + 1);
+            used += 49 - highestOther;
         };
-        if (others == 0) addRow(nullptr);
-        for (int x = 1; x <= 49 && others >= 1; ++x) {
-            if (others == 1) addRow(std::array{x}.data());
-            for (int y = x + 1; y <= 49 && others == 2; ++y) addRow(std::array{x, y}.data());
+        switch (t.directSize - 1) {
+        case 0:
+            t.rowStart.resize(1);
+            addRow(0, 0);
+            break;
+        case 1:
+            t.rowStart.resize(50);
+            for (int x = 1; x <= 49; ++x) addRow(x, x);
+            break;
+        default:
+            t.rowStart.resize(1176);
+            for (int y = 2; y <= 49; ++y)
+                for (int x = 1; x < y; ++x) addRow(pairRank(x, y), y);
+            break;
         }
         t.entries.assign(static_cast<std::size_t>(used), 0);
     }

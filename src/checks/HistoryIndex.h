@@ -40,7 +40,7 @@ public:
         std::array<int, 6> rowStarts{};
         std::array<std::uint64_t, 4> pieces{}, fifthsToLookUp{};
     };
-    void forFirstFour(const std::array<int, 4>& numbers, FirstFour& f) const;
+    void forFirstFour(const std::array<int, 4>& numbers, FirstFour& firstFour) const;
 
     // The values of E with which A to E hold a part (every bit when A to D do).
     static std::uint64_t failingFifths(const FirstFour& firstFour) {
@@ -48,6 +48,7 @@ public:
     }
     // The last numbers F that fail after A to D and E (every bit when A to E hold a part).
     std::uint64_t failingLast(const FirstFour& firstFour, int fifth) const {
+        if (!tables_) return 0;
         const std::uint64_t fifthBit = std::uint64_t{1} << fifth;
         std::uint64_t completing = firstFour.completing;
         if (!tables_->hashedPieces) {

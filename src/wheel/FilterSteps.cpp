@@ -32,7 +32,7 @@ constexpr std::uint64_t kBelowMidpoint = numbersFrom(1, 24);
 constexpr std::uint64_t kEven = 0x5555555555555554ull & kEveryNumber;   // 2, 4, ... 48
 
 // The values of E after which every F fails, for a step whose failing F after
-// A to E are `failingLastAfter(E)`: those where no number above E is left.
+// A to E are `failingLastAfter(E)`: those after which no number above E passes.
 template <typename FailingLast>
 std::uint64_t fifthsLeavingNoLast(FailingLast failingLastAfter) {
     std::uint64_t fifths = 0;

@@ -63,9 +63,9 @@ inline constexpr std::array<std::uint8_t, 50> kDigitShift = [] {
     return shifts;
 }();
 
-// What the leading numbers of a set (A to D, or A to E) give the steps.
+// What the leading numbers of a set, A to D, give the steps.
 struct Leading {
-    std::array<int, 5> numbers{};   // 0: no number yet
+    std::array<int, 4> numbers{};   // 0: no number yet
     int count = 0;
     std::uint64_t mask = 0;
     std::uint64_t decades = 0, digits = 0;   // counts per decade and per last digit, packed
@@ -157,8 +157,8 @@ struct CompositionStep {
     }
 };
 
-// Numbers of the last draw: how many a set holds (the shadow) and how many
-// of the draw's three neighbouring pairs it touches. The limits stay live.
+// The last-draw limits: each number of a set counts towards two totals taken
+// from the last draw, and neither total may pass its limit. The limits stay live.
 struct LastDrawStep {
     bool active = false;
     bool shadowActive = false, fromLastDrawActive = false;
@@ -285,7 +285,9 @@ struct TensStep {
     bool active() const { return limits.active(); }
     bool passes(const Combination& set) const { return limits.passes(set); }
     std::uint64_t failingFifth(const Leading& firstFour) const { return limits.failingFifth(firstFour); }
-    std::uint64_t failingLast(const Leading& firstFour, int fifth) const { return limits.failingLast(firstFour, fifth); }
+    std::uint64_t failingLast(const Leading& firstFour, int fifth) const {
+        return limits.failingLast(firstFour, fifth);
+    }
 };
 
 struct OnesStep {
@@ -297,7 +299,9 @@ struct OnesStep {
     bool active() const { return limits.active(); }
     bool passes(const Combination& set) const { return CheckOnesPlace(set, ones); }
     std::uint64_t failingFifth(const Leading& firstFour) const { return limits.failingFifth(firstFour); }
-    std::uint64_t failingLast(const Leading& firstFour, int fifth) const { return limits.failingLast(firstFour, fifth); }
+    std::uint64_t failingLast(const Leading& firstFour, int fifth) const {
+        return limits.failingLast(firstFour, fifth);
+    }
 };
 
 // Number groups: at most three numbers of each group. Live. A number of a
@@ -403,7 +407,7 @@ struct HistoryStep {
     HistoryStep(const FilterControls& controls, const RunTables& tables);
     bool passes(const Combination& set) const { return index.CheckAgainstHistory(set); }
     std::uint64_t failingFifth(const Leading& leading) const {
-        index.forFirstFour({leading.numbers[0], leading.numbers[1], leading.numbers[2], leading.numbers[3]}, firstFour);
+        index.forFirstFour(leading.numbers, firstFour);
         return HistoryIndex::failingFifths(firstFour);
     }
     std::uint64_t failingLast(const Leading&, int fifth) const { return index.failingLast(firstFour, fifth); }
