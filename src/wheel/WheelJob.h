@@ -59,6 +59,7 @@ private:
     Generated generateNext();
     bool carryToNextSet();
     void filterCurrent();
+    void filterWithSteps();
     bool filterBlock();
     bool record(std::uint64_t generatedAtSet);
     void end();
