@@ -10,11 +10,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 runs=${RUNS:-10}
 
-# The executable of the latest build, wherever the build tree puts it.
-orvane=
-for candidate in build/src/orvane build/orvane; do
-  if [[ -x $candidate && ( -z $orvane || $candidate -nt $orvane ) ]]; then orvane=$candidate; fi
-done
+orvane=build/orvane
 
 # Settings files that record nothing: tight.INI with the destination's options
 # (lines 17 to 19: disk, printer, nothing) set to nothing, and that copy with
