@@ -1,17 +1,26 @@
 #include "wheel/RavelinSkip.h"
 
-#include <algorithm>
-
 namespace orvane {
 
 RavelinSkip::RavelinSkip(const std::vector<int>& pick, const PositionLimits& limits, long long maxDifference,
                          long long maxSum)
     : pick_(pick), poolSize_(static_cast<int>(pick.size())), limits_(limits), maxDifference_(maxDifference),
-      maxSum_(maxSum) {
+      maxSum_(maxSum), gapsMatter_(maxDifference < 44) {
     for (int k = 0; k < 6; ++k) {
         int i = 0;
         while (i < poolSize_ && pick_[i] < limits_.min[k]) ++i;
         firstIndexAtMinimum_[k] = i;
+        for (int j = 0; j < poolSize_; ++j)
+            if (pick_[j] >= limits_.min[k] && pick_[j] <= limits_.max[k]) inRange_[k] |= std::uint64_t{1} << j;
+    }
+    // Once a set stays, the following sets with the same A to E stay while F
+    // keeps within the maximum difference of E and within F's maximum (F only
+    // grows, so it keeps its minimum).
+    for (int e = 0; e < poolSize_; ++e) {
+        const double highest = std::min<double>(pick_[e] + static_cast<double>(maxDifference_), limits_.max[5]);
+        int j = -1;
+        while (j + 1 < poolSize_ && pick_[j + 1] <= highest) ++j;
+        lastStayingAfterE_[e] = j;
     }
 }
 
@@ -25,27 +34,47 @@ void RavelinSkip::clamp(std::array<int, 6>& index) const {
     for (int k = 0; k < 6; ++k) index[k] = std::min(index[k], last(k));
 }
 
+// True when no position is outside its limits and no gap exceeds the maximum
+// difference: the set raises none of the tests that move it.
+bool RavelinSkip::withinLimits(const std::array<int, 6>& index) const {
+    const std::uint64_t inRange = (inRange_[0] >> index[0]) & (inRange_[1] >> index[1]) & (inRange_[2] >> index[2]) &
+                                  (inRange_[3] >> index[3]) & (inRange_[4] >> index[4]) & (inRange_[5] >> index[5]);
+    if ((inRange & 1) == 0) return false;
+    if (!gapsMatter_) return true;
+    for (int k = 0; k < 5; ++k)
+        if (pick_[index[k + 1]] - pick_[index[k]] > maxDifference_) return false;
+    return true;
+}
+
 RavelinSkip::Result RavelinSkip::apply(std::array<int, 6>& index) const {
-    auto number = [&](int k) { return pick_[index[k]]; };
-
-    // Most sets share A to E with the one before; when those five raise none
-    // of the tests below, only F needs a look.
-    if (index[0] == quiet_[0] && index[1] == quiet_[1] && index[2] == quiet_[2] && index[3] == quiet_[3] &&
-        index[4] == quiet_[4] && index[5] - index[0] != 5) {
-        const int f = number(5);
-        if (f - number(4) <= maxDifference_ && f <= limits_.max[5] && f >= limits_.min[5]) return Result::Stay;
-    }
-
     // End by sum: with consecutive indexes every later set's numbers are at least these.
     if (index[5] - index[0] == 5) {
         int sum = 0;
-        for (int k = 0; k < 6; ++k) sum += number(k);
+        for (int k = 0; k < 6; ++k) sum += pick_[index[k]];
         if (sum > maxSum_) return Result::End;
     }
+    if (withinLimits(index)) {
+        rememberQuiet(index);
+        return Result::Stay;
+    }
+    const Result result = moveOff(index);
+    // A set moved to that raises nothing starts a block of staying sets, just
+    // as it would had it been looked at again; any other leaves no block.
+    if (result == Result::Moved && withinLimits(index))
+        rememberQuiet(index);
+    else
+        quiet_.fill(-1);
+    return result;
+}
+
+// For a set that raises at least one test: moves it to the first later set
+// that may pass, or ends the enumeration.
+RavelinSkip::Result RavelinSkip::moveOff(std::array<int, 6>& index) const {
+    auto number = [&](int k) { return pick_[index[k]]; };
 
     // Gaps, from the top: a gap above the maximum difference stays above it for
     // every set that keeps the lower number where it is. No gap of 1..49 exceeds 44.
-    if (maxDifference_ < 44) {
+    if (gapsMatter_) {
         for (int k = 4; k >= 0; --k) {
             if (number(k + 1) - number(k) > maxDifference_) {
                 advance(index, k);
@@ -79,27 +108,7 @@ RavelinSkip::Result RavelinSkip::apply(std::array<int, 6>& index) const {
             if (index[k] > last(k)) return Result::End;
         moved = true;
     }
-    if (!moved) rememberQuietFirstFive(index);
     return moved ? Result::Moved : Result::Stay;
-}
-
-int RavelinSkip::lastStayingF(const std::array<int, 6>& index) const {
-    if (!std::equal(quiet_.begin(), quiet_.end(), index.begin())) return -1;
-    // Later sets of the block keep F at or above its minimum; they stay while F
-    // keeps within the maximum difference of E and within F's maximum.
-    const double highest = std::min<double>(pick_[index[4]] + static_cast<double>(maxDifference_), limits_.max[5]);
-    int j = index[5];
-    while (j + 1 < poolSize_ && pick_[j + 1] <= highest) ++j;
-    return j;
-}
-
-// Remembers A to E when none of them is beyond a gap, above its maximum or below its minimum.
-void RavelinSkip::rememberQuietFirstFive(const std::array<int, 6>& index) const {
-    for (int k = 0; k < 5; ++k) {
-        const int n = pick_[index[k]];
-        if ((k > 0 && n - pick_[index[k - 1]] > maxDifference_) || n > limits_.max[k] || n < limits_.min[k]) return;
-    }
-    std::copy_n(index.begin(), 5, quiet_.begin());
 }
 
 } // namespace orvane

@@ -2,7 +2,9 @@
 
 #include "wheel/SetPipeline.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <vector>
 
 namespace orvane {
@@ -20,23 +22,36 @@ public:
     // Works on the indexes (into the pick) of the current set, A first.
     Result apply(std::array<int, 6>& index) const;
 
-    // For a set the skip has just let stay: the last F index up to which the
-    // following sets with the same A to E would stay too, or -1 when unknown.
-    int lastStayingF(const std::array<int, 6>& index) const;
+    // For the set apply has just returned on (let stay or moved to): when the
+    // set and the following sets with the same A to E would all be let stay,
+    // the last F index up to which they would; otherwise -1.
+    int lastStayingF(const std::array<int, 6>& index) const {
+        if (index[0] != quiet_[0] || index[1] != quiet_[1] || index[2] != quiet_[2] || index[3] != quiet_[3] ||
+            index[4] != quiet_[4])
+            return -1;
+        return std::max(index[5], lastStayingAfterE_[static_cast<unsigned>(index[4])]);
+    }
 
 private:
+    bool withinLimits(const std::array<int, 6>& index) const;
+    Result moveOff(std::array<int, 6>& index) const;
     void advance(std::array<int, 6>& index, int position) const;
     void clamp(std::array<int, 6>& index) const;
     int last(int position) const { return poolSize_ - 6 + position; }
-    void rememberQuietFirstFive(const std::array<int, 6>& index) const;
+    void rememberQuiet(const std::array<int, 6>& index) const {
+        for (int k = 0; k < 5; ++k) quiet_[k] = index[k];
+    }
 
     const std::vector<int>& pick_;
     int poolSize_;
     PositionLimits limits_;
     long long maxDifference_;
     long long maxSum_;
-    std::array<int, 6> firstIndexAtMinimum_{};   // per position: first pick index whose number reaches the minimum
-    mutable std::array<int, 5> quiet_{-1, -1, -1, -1, -1};   // indexes of A to E known to raise nothing
+    bool gapsMatter_;                             // the maximum difference is below the widest possible gap
+    std::array<int, 6> firstIndexAtMinimum_{};    // per position: first pick index whose number reaches the minimum
+    std::array<std::uint64_t, 6> inRange_{};      // per position: pick indexes whose numbers keep its limits, as bits
+    std::array<int, 49> lastStayingAfterE_{};     // per E index: last F index within the maximum difference of E and F's maximum, or -1
+    mutable std::array<int, 5> quiet_{-1, -1, -1, -1, -1};   // A to E of the last set let stay or moved to, when it raises nothing
 };
 
 } // namespace orvane
