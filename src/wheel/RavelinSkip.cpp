@@ -34,19 +34,8 @@ void RavelinSkip::clamp(std::array<int, 6>& index) const {
     for (int k = 0; k < 6; ++k) index[k] = std::min(index[k], last(k));
 }
 
-// True when no position is outside its limits and no gap exceeds the maximum
-// difference: the set raises none of the tests that move it.
-bool RavelinSkip::withinLimits(const std::array<int, 6>& index) const {
-    const std::uint64_t inRange = (inRange_[0] >> index[0]) & (inRange_[1] >> index[1]) & (inRange_[2] >> index[2]) &
-                                  (inRange_[3] >> index[3]) & (inRange_[4] >> index[4]) & (inRange_[5] >> index[5]);
-    if ((inRange & 1) == 0) return false;
-    if (!gapsMatter_) return true;
-    for (int k = 0; k < 5; ++k)
-        if (pick_[index[k + 1]] - pick_[index[k]] > maxDifference_) return false;
-    return true;
-}
-
-RavelinSkip::Result RavelinSkip::apply(std::array<int, 6>& index) const {
+// Every test in turn, for a set the short look in apply() could not let stay.
+RavelinSkip::Result RavelinSkip::applyInFull(std::array<int, 6>& index) const {
     // End by sum: with consecutive indexes every later set's numbers are at least these.
     if (index[5] - index[0] == 5) {
         int sum = 0;
@@ -60,7 +49,7 @@ RavelinSkip::Result RavelinSkip::apply(std::array<int, 6>& index) const {
     const Result result = moveOff(index);
     // A set moved to that raises nothing starts a block of staying sets, just
     // as it would had it been looked at again; any other leaves no block.
-    if (result == Result::Moved && withinLimits(index))
+    if (result != Result::End && withinLimits(index))
         rememberQuiet(index);
     else
         quiet_.fill(-1);

@@ -20,7 +20,14 @@ public:
     RavelinSkip(const std::vector<int>& pick, const PositionLimits& limits, long long maxDifference, long long maxSum);
 
     // Works on the indexes (into the pick) of the current set, A first.
-    Result apply(std::array<int, 6>& index) const;
+    Result apply(std::array<int, 6>& index) const {
+        // Most sets keep every limit; a run of consecutive indexes may end the enumeration by its sum.
+        if (index[5] - index[0] != 5 && withinLimits(index)) {
+            rememberQuiet(index);
+            return Result::Stay;
+        }
+        return applyInFull(index);
+    }
 
     // For the set apply has just returned on (let stay or moved to): when the
     // set and the following sets with the same A to E would all be let stay,
@@ -33,7 +40,19 @@ public:
     }
 
 private:
-    bool withinLimits(const std::array<int, 6>& index) const;
+    // True when no position is outside its limits and no gap exceeds the maximum
+    // difference: the set raises none of the tests that move it.
+    bool withinLimits(const std::array<int, 6>& index) const {
+        const std::uint64_t inRange = (inRange_[0] >> index[0]) & (inRange_[1] >> index[1]) &
+                                      (inRange_[2] >> index[2]) & (inRange_[3] >> index[3]) &
+                                      (inRange_[4] >> index[4]) & (inRange_[5] >> index[5]);
+        if ((inRange & 1) == 0) return false;
+        if (!gapsMatter_) return true;
+        for (int k = 0; k < 5; ++k)
+            if (pick_[index[k + 1]] - pick_[index[k]] > maxDifference_) return false;
+        return true;
+    }
+    Result applyInFull(std::array<int, 6>& index) const;
     Result moveOff(std::array<int, 6>& index) const;
     void advance(std::array<int, 6>& index, int position) const;
     void clamp(std::array<int, 6>& index) const;
