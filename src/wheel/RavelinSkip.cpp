@@ -4,8 +4,9 @@ namespace orvane {
 
 RavelinSkip::RavelinSkip(const std::vector<int>& pick, const PositionLimits& limits, long long maxDifference,
                          long long maxSum)
-    : pick_(pick), poolSize_(static_cast<int>(pick.size())), limits_(limits), maxDifference_(maxDifference),
-      maxSum_(maxSum), gapsMatter_(maxDifference < 44) {
+    : poolSize_(static_cast<int>(std::min<std::size_t>(pick.size(), 49))), limits_(limits),
+      maxDifference_(maxDifference), maxSum_(maxSum), gapsMatter_(maxDifference < 44) {
+    std::copy_n(pick.begin(), poolSize_, pick_.begin());
     for (int k = 0; k < 6; ++k) {
         int i = 0;
         while (i < poolSize_ && pick_[i] < limits_.min[k]) ++i;

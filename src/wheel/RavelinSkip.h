@@ -17,6 +17,7 @@ class RavelinSkip {
 public:
     enum class Result { Stay, Moved, End };
 
+    // `pick` holds the pool, numbers from 1 to 49 in ascending order; the skip keeps its own copy.
     RavelinSkip(const std::vector<int>& pick, const PositionLimits& limits, long long maxDifference, long long maxSum);
 
     // Works on the indexes (into the pick) of the current set, A first.
@@ -61,7 +62,7 @@ private:
         for (int k = 0; k < 5; ++k) quiet_[k] = index[k];
     }
 
-    const std::vector<int>& pick_;
+    std::array<int, 49> pick_{};
     int poolSize_;
     PositionLimits limits_;
     long long maxDifference_;
