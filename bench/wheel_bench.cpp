@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <optional>
 #include <random>
 
 using namespace orvane;
@@ -82,8 +83,9 @@ FilterControls tightControls() {
 }
 
 // The tight configuration over the sample history, as the command line runs
-// it: to the null device (range 1) or recording nothing (range 0).
-void FullPickTightConfiguration(benchmark::State& state) {
+// it: to the null device (range 1) or recording nothing (range 0); with the
+// Ravelin skip as configured, or with it off to show what the skip saves.
+void runTightConfiguration(benchmark::State& state, bool withSkip) {
     FilterControls controls = tightControls();
     normaliseForRun(controls);
     RunTables tables;
@@ -97,7 +99,7 @@ void FullPickTightConfiguration(benchmark::State& state) {
         Notice failure;
         WheelJob job(fullPick(), SetPipeline(controls, tables),
                      toNullDevice ? FileWheelOutput::open("/dev/null", DiskMode::Overwrite, false, failure) : nullptr,
-                     WheelJob::skipLimitsFor(controls));
+                     withSkip ? std::optional(WheelJob::skipLimitsFor(controls)) : std::nullopt);
         job.runToEnd();
         generated = job.generated();
         passing = job.passing();
@@ -105,7 +107,11 @@ void FullPickTightConfiguration(benchmark::State& state) {
     state.counters["generated"] = static_cast<double>(generated);
     state.counters["passing"] = static_cast<double>(passing);
 }
+
+void FullPickTightConfiguration(benchmark::State& state) { runTightConfiguration(state, true); }
+void FullPickTightWithoutSkip(benchmark::State& state) { runTightConfiguration(state, false); }
 BENCHMARK(FullPickTightConfiguration)->ArgName("output")->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(FullPickTightWithoutSkip)->ArgName("output")->Arg(0)->Unit(benchmark::kMillisecond);
 
 std::vector<DrawRecord> randomDraws(std::size_t count) {
     std::mt19937 random(49);
