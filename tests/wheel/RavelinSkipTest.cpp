@@ -274,7 +274,9 @@ TEST(RavelinSkip, NeverChangesWhichSetsPass) {
             if (skip.apply(index) == RavelinSkip::Result::End) continue;
             for (int k = 0; k < 6; ++k) {
                 ASSERT_LT(index[k], static_cast<int>(pick.size()));
-                if (k > 0) ASSERT_LT(index[k - 1], index[k]);
+                if (k > 0) {
+                    ASSERT_LT(index[k - 1], index[k]);
+                }
             }
         }
     }
@@ -292,7 +294,9 @@ void expectAgreement(const RavelinSkip& skip, const PlainSkip& plain, std::array
     if (result == RavelinSkip::Result::End) return;
     ASSERT_EQ(fast, slow);
     const int lastF = skip.lastStayingF(fast);
-    if (result == RavelinSkip::Result::Stay) ASSERT_GE(lastF, fast[5]);
+    if (result == RavelinSkip::Result::Stay) {
+        ASSERT_GE(lastF, fast[5]);
+    }
     if (lastF < 0) return;
     ASSERT_LT(lastF, plain.size());
     // Every later set of the block stays where it is; the one after it does not.
