@@ -62,10 +62,15 @@ void MainWindow::cmdStopWheeling_Click() { wheelStop_ = true; }
 
 std::unique_ptr<WheelOutput> MainWindow::openOutput(int poolSize, Notice& failure) {
     const bool numbered = mnuRecordNumbers->isChecked();
-    if (optnOutToFile->isChecked())
+    if (optnOutToFile->isChecked()) {
+        if (auto refusal = outputOverwritesInput(shared_.wheelOutputPath, shared_.historyPath, shared_.settingsPath)) {
+            failure = *refusal;
+            return nullptr;
+        }
         return FileWheelOutput::open(shared_.wheelOutputPath,
                                      optnAppend->isChecked() ? DiskMode::Append : DiskMode::Overwrite, numbered,
                                      failure);
+    }
     if (optnOutToPrinter->isChecked()) {
         std::shared_ptr<PrintDocument> document = platform_.beginPrint(QStringLiteral("Courier New"), 12);
         const QDateTime when = platform_.now();

@@ -87,22 +87,6 @@ private:
     PrintedWheelOutput document_;
 };
 
-// Writing the sets into a file the run reads would destroy that file.
-std::optional<Notice> overwritesAnInput(const std::string& path, const std::string& historyPath,
-                                        const std::optional<std::string>& settingsPath) {
-    const auto sameFile = [&path](const std::string& input) {
-        std::error_code missing;
-        return std::filesystem::equivalent(path, input, missing);
-    };
-    const char* what = nullptr;
-    if (sameFile(historyPath)) what = "history";
-    else if (settingsPath && sameFile(*settingsPath)) what = "settings";
-    else return std::nullopt;
-    return Notice{"The wheel output file " + path + " is the " + what +
-                      " file, which the sets would overwrite. Choose another output file.",
-                  "Output File Error", NoticeIcon::Exclamation};
-}
-
 // Where the sets go: --output wins; otherwise the settings file's destination
 // (the disk by default). Headless, the printer's document goes to standard output.
 // A file the run reads (the history, the settings file) is never written over.
@@ -130,7 +114,7 @@ std::unique_ptr<WheelOutput> openOutput(const WheelOptions& options, const Setti
         std::filesystem::create_directories(paths.folder, ignored);
         path = settings.wheelOutputPath;
     }
-    if (std::optional<Notice> refusal = overwritesAnInput(path, historyPath, options.settings)) {
+    if (std::optional<Notice> refusal = outputOverwritesInput(path, historyPath, options.settings.value_or(""))) {
         failure = *refusal;
         return nullptr;
     }

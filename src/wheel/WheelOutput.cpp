@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+#include <filesystem>
 
 namespace orvane {
 
@@ -45,6 +46,19 @@ std::string numberedPrintedLine(std::uint64_t generatedCount, const Combination&
     char* p = putNumber(line, generatedCount);
     std::memcpy(p, ": ", 2);
     return lineOf(line, putSet(p + 2, set));
+}
+
+std::optional<Notice> outputOverwritesInput(const std::string& outputPath, const std::string& historyPath,
+                                            const std::string& settingsPath) {
+    const auto sameFile = [&outputPath](const std::string& input) {
+        std::error_code missing; // a file that does not exist yet is no other file
+        return !input.empty() && std::filesystem::equivalent(outputPath, input, missing);
+    };
+    const char* what = sameFile(historyPath) ? "history" : sameFile(settingsPath) ? "settings" : nullptr;
+    if (!what) return std::nullopt;
+    return Notice{"The wheel output file " + outputPath + " is the " + what +
+                      " file, which the sets would overwrite. Choose another output file.",
+                  "Output File Error", NoticeIcon::Exclamation};
 }
 
 Notice outputFileNotice(const std::string& path, const std::string& what) {

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -93,5 +94,10 @@ private:
 
 // The output file message: the path it names and what failed.
 Notice outputFileNotice(const std::string& path, const std::string& what);
+
+// Writing the sets into a file the program reads (the history, the settings
+// file) would destroy it: the message that refuses such an output, if it is one.
+std::optional<Notice> outputOverwritesInput(const std::string& outputPath, const std::string& historyPath,
+                                            const std::string& settingsPath);
 
 } // namespace orvane

@@ -194,6 +194,25 @@ private slots:
         expectIdleWindow();
     }
 
+    void anOutputFileThatIsTheHistoryIsRefusedAndLeftWhole() {
+        const QString history = f.folder.filePath(QStringLiteral("FL6-49.HIT"));
+        QFile file(history);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("010199  01 02 03 04 05 06\r\n");
+        file.close();
+        f.shared->historyPath = history.toStdString();
+        f.shared->wheelOutputPath = (f.folder.path() + QStringLiteral("/./FL6-49.HIT")).toStdString();
+        f.selectRange(0, 9);
+        QVERIFY(f.wheelToEnd());
+        QCOMPARE(f.platform->messages.size(), 1);
+        QCOMPARE(f.platform->messages[0].title, QStringLiteral("Output File Error"));
+        QVERIFY(f.platform->messages[0].text.contains(QStringLiteral("is the history file")));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("010199  01 02 03 04 05 06\r\n"));
+        QCOMPARE(f.text("txtSetsPassing"), QStringLiteral("0"));
+        expectIdleWindow();
+    }
+
     void printerOutputPrintsTheHeaderAndNumberedLines() {
         f.find<QRadioButton>("optnOutToPrinter")->click();
         QVERIFY(!f.find<QRadioButton>("optnOverwrite")->isEnabled());

@@ -71,3 +71,18 @@ TEST(WheelOutputFile, UnopenablePathIsReportedByName) {
     EXPECT_NE(error.text.find(path), std::string::npos);
     EXPECT_EQ(error.icon, NoticeIcon::Exclamation);
 }
+
+TEST(WheelOutputFile, AFileTheProgramReadsIsNeverTakenAsTheOutput) {
+    TempFolder folder;
+    const std::string history = folder.write("FL6-49.HIT", "010199  01 02 03 04 05 06\r\n");
+    const std::string settings = folder.write("VNTB.INI", "x\r\n");
+    auto refusal = outputOverwritesInput(folder.path() + "/./FL6-49.HIT", history, settings);
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_NE(refusal->text.find("is the history file"), std::string::npos);
+    refusal = outputOverwritesInput(settings, history, settings);
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_NE(refusal->text.find("is the settings file"), std::string::npos);
+    // A new file, or inputs that do not exist, are no conflict.
+    EXPECT_FALSE(outputOverwritesInput(folder.file("Wheeled.TB"), history, settings).has_value());
+    EXPECT_FALSE(outputOverwritesInput(folder.file("Wheeled.TB"), folder.file("none.HIT"), "").has_value());
+}
