@@ -2,6 +2,7 @@
 #include "wheel/WheelJob.h"
 
 #include "support/RunOrder.h"
+#include "support/Picks.h"
 
 #include <gtest/gtest.h>
 
@@ -26,12 +27,6 @@ public:
 private:
     std::vector<Combination>& sets_;
 };
-
-std::vector<int> range(int first, int last) {
-    std::vector<int> pick(last - first + 1);
-    std::iota(pick.begin(), pick.end(), first);
-    return pick;
-}
 
 WheelJob::SkipLimits skipLimits(const FilterControls& controls) {
     return {positionLimits(controls), std::stoll(controls.maxDif), std::stoll(controls.maxSum)};
@@ -148,14 +143,6 @@ FilterControls randomSkipControls(std::mt19937& random) {
     return controls;
 }
 
-std::vector<int> randomPick(std::mt19937& random, int smallest, int largest) {
-    std::vector<int> pick = range(1, 49);
-    std::shuffle(pick.begin(), pick.end(), random);
-    pick.resize(std::uniform_int_distribution<int>(smallest, largest)(random));
-    std::sort(pick.begin(), pick.end());
-    return pick;
-}
-
 // The run as the plain loop: every set counted, moved by the plain skip, then tested.
 Outcome referenceRun(const std::vector<int>& pick, const FilterControls& controls, bool withSkip) {
     Outcome outcome;
@@ -237,10 +224,7 @@ TEST(RavelinSkip, NeverChangesWhichSetsPass) {
     auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     int trialsThatSkipped = 0;
     for (int trial = 0; trial < 300; ++trial) {
-        std::vector<int> pick = range(1, 49);
-        std::shuffle(pick.begin(), pick.end(), random);
-        pick.resize(between(7, 14));
-        std::sort(pick.begin(), pick.end());
+        std::vector<int> pick = randomPick(random, 7, 14);
 
         FilterControls controls;
         controls.maxDif = std::to_string(between(1, 44));
@@ -349,10 +333,7 @@ TEST(WheelCounting, SetsCountedInBlocksMatchThePlainLoop) {
     std::mt19937 random(99);
     auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     for (int trial = 0; trial < 200; ++trial) {
-        std::vector<int> pick = range(1, 49);
-        std::shuffle(pick.begin(), pick.end(), random);
-        pick.resize(between(7, 16));
-        std::sort(pick.begin(), pick.end());
+        std::vector<int> pick = randomPick(random, 7, 16);
         FilterControls controls = randomSkipControls(random);
         controls.tens[between(0, 4)] = std::to_string(between(0, 3));
         controls.ones[between(0, 9)] = std::to_string(between(0, 2));

@@ -1,4 +1,5 @@
 #include "wheel/WheelJob.h"
+#include "support/Picks.h"
 
 #include <gtest/gtest.h>
 
@@ -30,12 +31,6 @@ private:
     std::vector<Combination>& sets_;
     bool* closed_;
 };
-
-std::vector<int> range(int first, int last) {
-    std::vector<int> pick(last - first + 1);
-    std::iota(pick.begin(), pick.end(), first);
-    return pick;
-}
 
 } // namespace
 
@@ -169,10 +164,7 @@ TEST(WheelBlocks, FilteredRunsRecordWhatTheSetBySetLoopGives) {
     std::mt19937 random(6);
     auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     for (int trial = 0; trial < 40; ++trial) {
-        std::vector<int> pick = range(1, 49);
-        std::shuffle(pick.begin(), pick.end(), random);
-        pick.resize(between(7, 18));
-        std::sort(pick.begin(), pick.end());
+        std::vector<int> pick = randomPick(random, 7, 18);
         FilterControls controls;
         controls.minSum = std::to_string(between(21, 140));
         controls.tens[between(0, 4)] = std::to_string(between(0, 2));

@@ -3,6 +3,7 @@
 #include "history/HistoryFile.h"
 #include "support/TempFolder.h"
 #include "wheel/RunPreparation.h"
+#include "support/Picks.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +12,6 @@
 using namespace orvane;
 
 namespace {
-
-std::vector<int> range(int first, int last) {
-    std::vector<int> pick(last - first + 1);
-    std::iota(pick.begin(), pick.end(), first);
-    return pick;
-}
 
 // An opener that opens the file output and remembers whether it was asked.
 OutputOpener fileOpener(const std::string& path, bool& asked) {
