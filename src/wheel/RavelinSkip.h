@@ -12,7 +12,8 @@ namespace orvane {
 // The Ravelin skip: looks at the current set's place in the pick and jumps over
 // ranges of following sets that cannot pass the positional limits, the maximum
 // difference or the maximum sum, or ends the enumeration when no later set can
-// pass. It only ever skips sets that would fail, so it changes no result.
+// pass. It only ever skips sets that would fail, so the passing sets are the same
+// with or without it; the skipped sets are not generated, so "Sets generated" is lower.
 class RavelinSkip {
 public:
     enum class Result { Stay, Moved, End };
