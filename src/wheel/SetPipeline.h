@@ -61,6 +61,27 @@ private:
     void updateAnyStepActive();
     void forgetLeadingNumbers();
 
+    // Calls `visit` with each active step, in the order the run applies them.
+    template <typename Visit>
+    void forEachActiveStep(Visit visit) const {
+        const auto step = [&visit](const auto& s, bool active) {
+            if (active) visit(s);
+        };
+        step(midpoint_, midpoint_.active);
+        step(pairs_, pairs_.active);
+        step(composition_, composition_.active);
+        step(lastDraw_, lastDraw_.active);
+        step(keys_, keys_.active);
+        step(sums_, sums_.active);
+        step(tens_, tens_.active());
+        step(groups_, groups_.active);
+        step(positions_, positions_.active);
+        step(difference_, difference_.active);
+        step(ones_, ones_.active());
+        step(locks_, locks_.active);
+        step(history_, history_.active);
+    }
+
     // The steps, in the order the run applies them.
     MidpointStep midpoint_;
     PairsStep pairs_;

@@ -121,8 +121,7 @@ bool WheelJob::filterBlock() {
     const int first = index_[5];
     // The block's last numbers that pass, as bits: the pick's numbers from this
     // F to the block's last F, less those that fail after these A to E.
-    const std::uint64_t inBlock = pickNumbers_ & (~std::uint64_t{0} >> (63 - pick_[last])) &
-                                  (~std::uint64_t{0} << pick_[first]);
+    const std::uint64_t inBlock = pickNumbers_ & numbersFrom(pick_[first], pick_[last]);
     std::uint64_t passing = inBlock & ~pipeline_.failingLastNumbers(current_);
     if (!output_) {
         if (passing != 0) passing_ += static_cast<std::uint64_t>(countOf(passing));
