@@ -126,8 +126,8 @@ void MainWindow::showClock() {
                           .arg(clockSeconds_, 2, 10, QLatin1Char('0')));
 }
 
-QString MainWindow::chooseFile(const QString& filter, const QString& extension, bool save) {
-    return platform_.fileDialog(FileDialogRequest{filter, extension, QString(), 0, save});
+QString MainWindow::chooseFile(const QString& filter, const QString& extension, bool save, bool confirmOverwrite) {
+    return platform_.fileDialog(FileDialogRequest{filter, extension, QString(), 0, save, confirmOverwrite});
 }
 
 void MainWindow::statusMessage(const QString& text) {
@@ -135,7 +135,8 @@ void MainWindow::statusMessage(const QString& text) {
 }
 
 void MainWindow::mnuHistoryFile_Click() {
-    const QString name = chooseFile(kHistoryFilter, QStringLiteral(".HIT"), true);
+    // The history is chosen to be read (and later added to), never replaced.
+    const QString name = chooseFile(kHistoryFilter, QStringLiteral(".HIT"), true, false);
     shared_.historyPath = name.isEmpty() ? shared_.defaults.history : name.toStdString();
 }
 

@@ -79,7 +79,7 @@ private:
     void showClock();
 
     // File-choice commands.
-    QString chooseFile(const QString& filter, const QString& extension, bool save);
+    QString chooseFile(const QString& filter, const QString& extension, bool save, bool confirmOverwrite = true);
     void statusMessage(const QString& text);
     void chooseSettingsFile(bool save);
 

@@ -23,6 +23,9 @@ struct FileDialogRequest {
     QString fileName;          // the name the dialog starts with
     int filterIndex = 0;       // the filter entry it starts with
     bool save = true;          // save form, or open form
+    // The save form asks before a chosen file is replaced; a file only read
+    // (the history) is never replaced, so its dialog does not ask.
+    bool confirmOverwrite = true;
 };
 
 // Everything the program asks of the desktop. Windows receive one and never

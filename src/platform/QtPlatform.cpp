@@ -106,9 +106,12 @@ QString QtPlatform::fileDialog(const FileDialogRequest& request) {
     const QString filter = qtFileFilter(request.filter);
     const QStringList filters = filter.split(QStringLiteral(";;"));
     QString selected = filters.value(request.filterIndex);
-    QString name = request.save
-                       ? QFileDialog::getSaveFileName(parent_, QString(), request.fileName, filter, &selected)
-                       : QFileDialog::getOpenFileName(parent_, QString(), request.fileName, filter, &selected);
+    const QFileDialog::Options options =
+        request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::Options(QFileDialog::DontConfirmOverwrite);
+    QString name = request.save ? QFileDialog::getSaveFileName(parent_, QString(), request.fileName, filter,
+                                                               &selected, options)
+                                : QFileDialog::getOpenFileName(parent_, QString(), request.fileName, filter,
+                                                               &selected, options);
     if (!name.isEmpty() && request.save && QFileInfo(name).suffix().isEmpty()) name += request.defaultExtension;
     return name;
 }

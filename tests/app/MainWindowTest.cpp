@@ -278,9 +278,12 @@ private slots:
         QCOMPARE(f.platform->fileDialogs.last().defaultExtension, QStringLiteral(".HIT"));
         QVERIFY(f.platform->fileDialogs.last().filter.startsWith(QStringLiteral("History File (*.HIT)|*.HIT|")));
         QCOMPARE(f.shared->historyPath, f.shared->defaults.history);
+        // The history is read, never replaced: choosing an existing one asks nothing.
+        QVERIFY(!f.platform->fileDialogs.last().confirmOverwrite);
 
         f.platform->fileAnswers << QStringLiteral("/tmp/mine.TB");
         f.trigger("mnuSaveAs");
+        QVERIFY(f.platform->fileDialogs.last().confirmOverwrite);
         QCOMPARE(f.shared->wheelOutputPath, std::string("/tmp/mine.TB"));
         QCOMPARE(f.platform->messages.last().text, QStringLiteral("Output will be saved to /tmp/mine.TB"));
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Status of Operation"));
