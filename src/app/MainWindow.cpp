@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/EnterPressesDefault.h"
 #include "core/Version.h"
 #include "platform/Platform.h"
 
@@ -34,11 +35,13 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
                                       QStringLiteral("cmdExit"), QStringLiteral("cmdClear"),
                                       QStringLiteral("cmdChooseRandom"), QStringLiteral("lstNumbers")});
     busy_.addCommandsIn(this);
+    new EnterPressesDefault(this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
     connect(lstNumbers, &QListWidget::itemSelectionChanged, this, &MainWindow::lstNumbers_Click);
+    addNumberListCommands();
     connect(&driver_, &JobDriver::sliceDone, this, &MainWindow::showRunProgress);
     connect(&driver_, &JobDriver::finished, this, &MainWindow::endRun);
     load();
@@ -63,6 +66,24 @@ void MainWindow::load() {
                            .arg(kVersionMajor)
                            .arg(kVersionMinor, 2, 10, QLatin1Char('0'))
                            .arg(kVersionRevision));
+}
+
+void MainWindow::addNumberListCommands() {
+    // Select all and none from the list's own context menu, with their keys shown there.
+    auto addCommand = [this](const char* name, const QString& caption, const QKeySequence& keys,
+                             void (QListWidget::*command)()) {
+        auto* action = new QAction(caption, lstNumbers);
+        action->setObjectName(QLatin1String(name));
+        action->setShortcut(keys);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setShortcutVisibleInContextMenu(true);
+        connect(action, &QAction::triggered, lstNumbers, command);
+        lstNumbers->addAction(action);
+    };
+    addCommand("ctxSelectAll", QStringLiteral("Select All Numbers"), QKeySequence::SelectAll, &QListWidget::selectAll);
+    addCommand("ctxDeselectAll", QStringLiteral("De-Select All Numbers"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
+               &QListWidget::clearSelection);
+    lstNumbers->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
 int MainWindow::poolSize() const { return lblPoolSize->text().toInt(); }

@@ -5,6 +5,7 @@
 #include "platform/BusyState.h"
 #include "platform/JobDriver.h"
 #include "wheel/WheelJob.h"
+#include "wheel/WheelStart.h"
 
 #include <QMainWindow>
 
@@ -75,6 +76,7 @@ private:
 
     // Main window load.
     void load();
+    void addNumberListCommands();
     int poolSize() const;
     void showClock();
 
@@ -84,6 +86,8 @@ private:
     void chooseSettingsFile(bool save);
 
     // The wheel run (MainWindowWheel.cpp).
+    // Before a printed run of many sets: true to go on.
+    bool confirmLargePrintout(const WheelStartRequest& request);
     void lockForRun();
     std::unique_ptr<WheelOutput> openOutput(int poolSize, Notice& failure);
     bool wheelSlice();

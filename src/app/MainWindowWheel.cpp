@@ -28,13 +28,14 @@ QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 void MainWindow::cmdWheel_Click() {
     if (job_) return;
-    lockForRun();
-
     WheelStartRequest request;
     request.controls = filters_->read();
     request.controls.enableRavelin = chkEnableRavelin->isChecked() ? 1 : 0;
     for (int index = 0; index < 49; ++index)
         if (lstNumbers->item(index)->isSelected()) request.pick.push_back(index + 1);
+    if (!confirmLargePrintout(request)) return;
+
+    lockForRun();
     request.historyPath = shared_.historyPath;
     request.lastFifteenSums = filters_->lastFifteenSums();
     request.openOutput = [this](int poolSize, Notice& failure) { return openOutput(poolSize, failure); };
@@ -44,6 +45,12 @@ void MainWindow::cmdWheel_Click() {
     for (int number : start.pick) lstNumbers->item(number - 1)->setSelected(true);
     filters_->showNormalised(start.normalised);
     for (const Notice& notice : start.notices) platform_.notify(notice);
+    // A history or output that fails refuses the run before it begins: the
+    // results keep the previous run's figures rather than mixing them with zeros.
+    if (start.job || start.poolTooSmall) {
+        txtPassing->setText(QStringLiteral("0%"));
+        txtSetsPassing->setText(QStringLiteral("0"));
+    }
     if (!start.job) {
         platform_.notify(*start.refusal);
         endRun();
@@ -56,6 +63,13 @@ void MainWindow::cmdWheel_Click() {
     chkEnableRavelin->setEnabled(false);
     job_ = std::move(start.job);
     driver_.start([this] { return wheelSlice(); });
+}
+
+bool MainWindow::confirmLargePrintout(const WheelStartRequest& request) {
+    if (!optnOutToPrinter->isChecked()) return true;
+    const std::optional<Notice> question = largePrintQuestion(mostSetsOf(request));
+    return !question || platform_.message(qt(question->text), qt(question->title), question->icon,
+                                          Platform::Buttons::YesNo) == Platform::Reply::Yes;
 }
 
 void MainWindow::cmdStopWheeling_Click() { wheelStop_ = true; }
@@ -106,10 +120,8 @@ void MainWindow::lockForRun() {
     for (QRadioButton* option : {optnOutToFile, optnOutToPrinter, optnOutToNothing, optnOverwrite, optnAppend})
         if (!option->isChecked()) option->setEnabled(false);
     filters_->lockForRun();
-    txtPassing->setText(QStringLiteral("0%"));
     cmdWheel->setDefault(false);
     cmdStopWheeling->setDefault(true);
-    txtSetsPassing->setText(QStringLiteral("0"));
     cmdStopWheeling->setEnabled(true);
     wheelStop_ = false;
 }

@@ -1,5 +1,6 @@
 #include "wheel/PrintedWheelOutput.h"
 
+#include "core/NumberText.h"
 #include "core/Version.h"
 
 #include <cstdio>
@@ -22,6 +23,13 @@ PrintedWheelOutput::PrintedWheelOutput(PrintLine printLine, EndDocument endDocum
 bool PrintedWheelOutput::record(const Combination& set, std::uint64_t, std::uint64_t generatedCount) {
     printLine_(numbered_ ? numberedPrintedLine(generatedCount, set) : plainSetLine(set));
     return true;
+}
+
+std::optional<Notice> largePrintQuestion(std::uint64_t mostSets) {
+    if (mostSets <= kSetsPrintedWithoutAsking) return std::nullopt;
+    return Notice{"This wheel could print as many as " + formatCount(mostSets) +
+                      " sets, one line each. Do you want to send them to the printer?",
+                  "Large Printout", NoticeIcon::Question};
 }
 
 bool PrintedWheelOutput::close() {

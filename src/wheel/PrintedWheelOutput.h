@@ -2,7 +2,9 @@
 
 #include "wheel/WheelOutput.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -27,5 +29,12 @@ private:
     EndDocument endDocument_;
     bool numbered_;
 };
+
+// A printed run of more sets than this asks first: every set is a printed line.
+inline constexpr std::uint64_t kSetsPrintedWithoutAsking = 10000;
+
+// The Yes/No question asked before printing a run of up to `mostSets` sets,
+// when that many lines are worth a question.
+std::optional<Notice> largePrintQuestion(std::uint64_t mostSets);
 
 } // namespace orvane

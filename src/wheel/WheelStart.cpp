@@ -12,13 +12,20 @@ WheelStart refuse(WheelStart start, Notice why) {
 }
 } // namespace
 
+std::uint64_t mostSetsOf(const WheelStartRequest& request) {
+    return setsInPick(static_cast<int>(pickWithExactValues(request.pick, request.controls).size()));
+}
+
 WheelStart startWheel(WheelStartRequest request) {
     WheelStart start;
     start.normalised = std::move(request.controls);
     start.pick = pickWithExactValues(request.pick, start.normalised);
     start.notices = normaliseForRun(start.normalised);
     const FilterControls& controls = start.normalised;
-    if (static_cast<int>(start.pick.size()) < kMinimumPoolSize) return refuse(std::move(start), poolTooSmallNotice());
+    if (static_cast<int>(start.pick.size()) < kMinimumPoolSize) {
+        start.poolTooSmall = true;
+        return refuse(std::move(start), poolTooSmallNotice());
+    }
 
     RunTables tables;
     if (request.lastFifteenSums) {

@@ -6,6 +6,7 @@
 #include "wheel/WheelOutput.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -45,7 +46,14 @@ struct WheelStart {
     std::vector<Notice> notices;   // sum-limit corrections, shown first; none stops the run
     std::unique_ptr<WheelJob> job; // null when the run is refused
     std::optional<Notice> refusal; // why: pool too small, history unreadable, output unopenable
+    // A pool too small is the run's own early end, after it has begun counting
+    // afresh; a history or output that fails refuses the run before it begins.
+    bool poolTooSmall = false;
 };
+
+// The most sets the run could generate (and so record): every set of the pick
+// with the exact positional values added.
+std::uint64_t mostSetsOf(const WheelStartRequest& request);
 
 // Normalises the filters, checks the pool size, reads what the filters need from
 // the history, opens the output last (so a refused run leaves the file alone) and

@@ -125,6 +125,8 @@ private slots:
                                 "to wheel them."));
         QCOMPARE(f.platform->messages[0].icon, NoticeIcon::Exclamation);
         QCOMPARE(f.outputContents(), QByteArray("kept\r\n")); // the output was never opened
+        QCOMPARE(f.text("txtSetsPassing"), QStringLiteral("0"));
+        QCOMPARE(f.text("txtPassing"), QStringLiteral("0%"));
         expectIdleWindow();
     }
 
@@ -190,7 +192,7 @@ private slots:
         QVERIFY(f.wheelToEnd());
         QCOMPARE(f.platform->messages.size(), 1);
         QVERIFY(f.platform->messages[0].text.contains(f.outputFile()));
-        QCOMPARE(f.text("txtSetsPassing"), QStringLiteral("0"));
+        QCOMPARE(f.text("txtSetsPassing"), QString()); // refused before counting began
         expectIdleWindow();
     }
 
@@ -209,7 +211,7 @@ private slots:
         QVERIFY(f.platform->messages[0].text.contains(QStringLiteral("is the history file")));
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("010199  01 02 03 04 05 06\r\n"));
-        QCOMPARE(f.text("txtSetsPassing"), QStringLiteral("0"));
+        QCOMPARE(f.text("txtSetsPassing"), QString());
         expectIdleWindow();
     }
 
@@ -233,6 +235,70 @@ private slots:
         QCOMPARE(job.lines[10], QStringLiteral("7: 2 3 4 5 6 7"));
         QVERIFY(!f.find<QRadioButton>("optnOverwrite")->isEnabled());
         QVERIFY(!QFile::exists(f.outputFile()));
+    }
+
+    void aRunRefusedForItsHistoryOrOutputLeavesThePreviousResults() {
+        // A first run, stopped after two ticks of the clock.
+        f.find<QRadioButton>("optnOutToNothing")->click();
+        f.selectRange(0, 48);
+        QSignalSpy ended(f.window.get(), &MainWindow::wheelRunEnded);
+        f.click("cmdWheel");
+        f.tick("Timer1");
+        f.tick("Timer1");
+        f.click("cmdStopWheeling");
+        QTRY_COMPARE(ended.count(), 1);
+        const QStringList before = {f.text("txtOutput"), f.text("txtGenerated"), f.text("txtSetsPassing"),
+                                    f.text("txtPassing"), f.find<QLabel>("lblTimer")->text()};
+        QCOMPARE(before.last(), QStringLiteral("0:00:02"));
+
+        // The last-draw filter needs a history that is not there.
+        f.box("txtLastDrawNumMax")->setText(QStringLiteral("2"));
+        f.shared->historyPath = f.folder.filePath(QStringLiteral("absent.HIT")).toStdString();
+        QVERIFY(f.wheelToEnd());
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("History File Problem"));
+        f.tick("Timer1");
+        // An output that cannot be opened.
+        f.box("txtLastDrawNumMax")->setText(QStringLiteral("6"));
+        f.find<QRadioButton>("optnOutToFile")->click();
+        f.shared->wheelOutputPath = f.folder.filePath(QStringLiteral("missing/out.TB")).toStdString();
+        QVERIFY(f.wheelToEnd());
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("Output File Error"));
+        f.tick("Timer1");
+
+        const QStringList after = {f.text("txtOutput"), f.text("txtGenerated"), f.text("txtSetsPassing"),
+                                   f.text("txtPassing"), f.find<QLabel>("lblTimer")->text()};
+        QCOMPARE(after, before);
+        expectIdleWindow();
+    }
+
+    void aLargePrintedRunAsksFirstAndNoStartsNothing() {
+        f.find<QRadioButton>("optnOutToPrinter")->click();
+        f.selectRange(0, 48);
+        f.platform->replies << Platform::Reply::No;
+        f.click("cmdWheel");
+        QCOMPARE(f.platform->messages.size(), 1);
+        const FakePlatform::Message& question = f.platform->messages[0];
+        QCOMPARE(question.buttons, Platform::Buttons::YesNo);
+        QVERIFY2(question.text.contains(QStringLiteral("13,983,816")), qPrintable(question.text));
+        QVERIFY(f.platform->printJobs.isEmpty());
+        QCOMPARE(f.text("txtPassing"), QString());
+        expectIdleWindow();
+
+        // 17 numbers make 12,376 sets: asked, and Yes prints them all.
+        f.click("cmdClear");
+        f.selectRange(0, 16);
+        QVERIFY(f.wheelToEnd());
+        QCOMPARE(f.platform->messages.size(), 2);
+        QVERIFY(f.platform->messages[1].text.contains(QStringLiteral("12,376")));
+        QCOMPARE(f.platform->printJobs.size(), 1);
+        QCOMPARE(f.platform->printJobs[0].lines.size(), 4 + 12376);
+
+        // 16 numbers make 8,008 sets: printed without a question.
+        f.click("cmdClear");
+        f.selectRange(0, 15);
+        QVERIFY(f.wheelToEnd());
+        QCOMPARE(f.platform->messages.size(), 2);
+        QCOMPARE(f.platform->printJobs.size(), 2);
     }
 
     void doNotRecordOutputTouchesNoFile() {

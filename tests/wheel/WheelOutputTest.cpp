@@ -1,3 +1,4 @@
+#include "wheel/PrintedWheelOutput.h"
 #include "wheel/WheelOutput.h"
 #include "wheel/WheelJob.h"
 
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 
 using namespace orvane;
 
@@ -85,4 +87,26 @@ TEST(WheelOutputFile, AFileTheProgramReadsIsNeverTakenAsTheOutput) {
     // A new file, or inputs that do not exist, are no conflict.
     EXPECT_FALSE(outputOverwritesInput(folder.file("Wheeled.TB"), history, settings).has_value());
     EXPECT_FALSE(outputOverwritesInput(folder.file("Wheeled.TB"), folder.file("none.HIT"), "").has_value());
+}
+
+TEST(PrintedOutput, SetsInPickMatchesWhatARunGenerates) {
+    for (int poolSize = 6; poolSize <= 20; ++poolSize) {
+        std::vector<int> pick(static_cast<std::size_t>(poolSize));
+        std::iota(pick.begin(), pick.end(), 1);
+        WheelJob job(pick, SetPipeline{}, nullptr);
+        job.runToEnd();
+        EXPECT_EQ(setsInPick(poolSize), job.generated()) << poolSize;
+    }
+    EXPECT_EQ(setsInPick(49), 13983816u);
+    EXPECT_EQ(setsInPick(5), 0u);
+}
+
+TEST(PrintedOutput, OnlyMoreThanTenThousandLinesAreWorthAQuestion) {
+    EXPECT_FALSE(largePrintQuestion(setsInPick(16)).has_value()); // 8,008
+    EXPECT_FALSE(largePrintQuestion(10000).has_value());
+    const auto question = largePrintQuestion(setsInPick(49));
+    ASSERT_TRUE(question.has_value());
+    EXPECT_NE(question->text.find("13,983,816"), std::string::npos) << question->text;
+    EXPECT_EQ(question->icon, NoticeIcon::Question);
+    EXPECT_TRUE(largePrintQuestion(10001).has_value());
 }

@@ -36,6 +36,7 @@ TEST(WheelStart, RefusesASmallPoolBeforeTouchingHistoryOrOutput) {
     EXPECT_EQ(start.job, nullptr);
     ASSERT_TRUE(start.refusal.has_value());
     EXPECT_EQ(*start.refusal, poolTooSmallNotice());
+    EXPECT_TRUE(start.poolTooSmall);
     EXPECT_FALSE(asked);
     EXPECT_EQ(contentsOf(output), "kept\r\n");
 }
@@ -46,6 +47,7 @@ TEST(WheelStart, ExactValuesJoinThePickBeforeItsSizeIsChecked) {
     request.controls.enableExactValues = 1;
     request.controls.exactValues[0][0] = "30";
     request.controls.exactValues[5][0] = "49";
+    EXPECT_EQ(mostSetsOf(request), 7u);
     WheelStart start = startWheel(std::move(request));
     EXPECT_EQ(start.pick, (std::vector<int>{1, 2, 3, 4, 5, 30, 49}));
     ASSERT_NE(start.job, nullptr);
@@ -68,6 +70,7 @@ TEST(WheelStart, HistoryProblemsRefuseTheRunAndLeaveTheOutputUnopened) {
         EXPECT_EQ(start.job, nullptr) << filter;
         ASSERT_TRUE(start.refusal.has_value()) << filter;
         EXPECT_EQ(start.refusal->title, "History File Problem");
+        EXPECT_FALSE(start.poolTooSmall);
         EXPECT_NE(start.refusal->text.find(bad), std::string::npos) << start.refusal->text;
         EXPECT_FALSE(asked);
     }
@@ -86,6 +89,7 @@ TEST(WheelStart, AnUnopenableOutputRefusesTheRun) {
     EXPECT_EQ(start.job, nullptr);
     ASSERT_TRUE(start.refusal.has_value());
     EXPECT_NE(start.refusal->text.find(output), std::string::npos);
+    EXPECT_FALSE(start.poolTooSmall);
 }
 
 TEST(WheelStart, SumCorrectionsAreReportedAndTheRunGoesOn) {
