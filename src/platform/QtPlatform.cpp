@@ -1,14 +1,12 @@
 #include "platform/QtPlatform.h"
 
+#include "platform/QtPrintDocument.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFont>
-#include <QFontMetrics>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QPainter>
-#include <QPrinter>
 #include <QPrinterInfo>
 #include <QRandomGenerator>
 #include <QSettings>
@@ -27,55 +25,6 @@ QMessageBox::Icon iconOf(NoticeIcon icon) {
     }
     return QMessageBox::Information;
 }
-
-// Lines collected while a job runs and laid out on pages when it ends.
-class QtPrintDocument : public PrintDocument {
-public:
-    QtPrintDocument(Platform& platform, const QString& fontName, int pointSize, QString pdfPath)
-        : platform_(platform), font_(fontName, pointSize), pdfPath_(std::move(pdfPath)) {
-        font_.setStyleHint(QFont::Monospace);
-    }
-    void printLine(const QString& line) override { lines_.push_back(line); }
-    void end() override {
-        if (ended_) return;
-        ended_ = true;
-        QPrinter printer(pdfPath_.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo());
-        if (!pdfPath_.isEmpty()) {
-            printer.setOutputFormat(QPrinter::PdfFormat);
-            printer.setOutputFileName(pdfPath_);
-        }
-        QPainter painter;
-        if (!painter.begin(&printer)) {
-            platform_.message(QStringLiteral("The document could not be printed."), QStringLiteral("Printing"),
-                              NoticeIcon::Exclamation);
-            return;
-        }
-        painter.setFont(QFont(font_, painter.device()));
-        const QFontMetrics metrics = painter.fontMetrics();
-        const int pageHeight = painter.viewport().height();
-        int y = metrics.ascent();
-        for (const QString& line : lines_) {
-            if (y > pageHeight) {
-                printer.newPage();
-                y = metrics.ascent();
-            }
-            painter.drawText(0, y, line);
-            y += metrics.lineSpacing();
-        }
-        painter.end();
-        if (!pdfPath_.isEmpty())
-            platform_.message(QStringLiteral("There is no printer on this computer, so the document was written to ") +
-                                  QDir::toNativeSeparators(pdfPath_) + QStringLiteral("."),
-                              QStringLiteral("Printing"), NoticeIcon::Information);
-    }
-
-private:
-    Platform& platform_;
-    QFont font_;
-    QString pdfPath_;
-    QStringList lines_;
-    bool ended_ = false;
-};
 
 } // namespace
 

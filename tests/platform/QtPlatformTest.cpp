@@ -1,14 +1,89 @@
 #include "platform/QtPlatform.h"
+#include "platform/QtPrintDocument.h"
+#include "support/FakePlatform.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontDatabase>
+#include <QPdfWriter>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
+
 using namespace orvane;
+
+namespace {
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A page object is "/Type /Page"; the page tree is "/Type /Pages".
+int pageCount(const QByteArray& pdf) {
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-z])"));
+    return static_cast<int>(QString::fromLatin1(pdf).count(page));
+}
+
+// Every compressed stream of the file that draws text, in file order: one per page.
+QList<QByteArray> pageContents(const QByteArray& pdf) {
+    QList<QByteArray> pages;
+    for (qsizetype at = pdf.indexOf("stream\n"); at >= 0; at = pdf.indexOf("stream\n", at + 1)) {
+        if (at >= 3 && pdf.mid(at - 3, 3) == "end") continue;
+        const qsizetype dictionary = pdf.lastIndexOf("obj", at);
+        if (!pdf.mid(dictionary, at - dictionary).contains("/FlateDecode")) continue;
+        const qsizetype start = at + 7;
+        const qsizetype end = pdf.indexOf("endstream", start);
+        if (end < 0) break;
+        QByteArray compressed = pdf.mid(start, end - start);
+        // qUncompress wants the expected size first; it grows its buffer when that is too small.
+        compressed.prepend(QByteArray("\0\0\x10\0", 4));
+        const QByteArray content = qUncompress(compressed);
+        if (content.contains("BT")) pages << content;
+    }
+    return pages;
+}
+
+// Where a page's text lines stand on the paper, in points from its top left
+// corner: the left end of each line's baseline, and its right-most glyph's left
+// edge. Reads the page transform ("cm") and the glyph moves ("Td") of the text.
+struct PrintedLine {
+    double left, baseline, lastGlyph;
+};
+QList<PrintedLine> printedLines(const QByteArray& content, double paperHeight) {
+    QList<PrintedLine> lines;
+    double scale = 1, originX = 0, originY = 0;
+    double x = 0, y = 0;
+    for (const QByteArray& raw : content.split('\n')) {
+        const QList<QByteArray> words = raw.simplified().split(' ');
+        if (words.size() == 7 && words[6] == "cm" && lines.isEmpty()) {
+            scale = words[0].toDouble();
+            originX = words[4].toDouble();
+            originY = words[5].toDouble();
+        } else if (words.contains("BT")) {
+            x = y = 0;
+            lines.push_back({});
+            lines.back().left = -1;
+        } else if (words.size() >= 3 && words[2] == "Td" && !lines.isEmpty()) {
+            x += words[0].toDouble();
+            y -= words[1].toDouble(); // the text matrix turns y down the page
+            PrintedLine& line = lines.back();
+            if (line.left < 0) line.left = originX + scale * x;
+            line.baseline = paperHeight - (originY - scale * y);
+            line.lastGlyph = originX + scale * x;
+        }
+    }
+    return lines;
+}
+
+} // namespace
 
 class QtPlatformTest : public QObject {
     Q_OBJECT
@@ -52,6 +127,110 @@ private slots:
         QCOMPARE(pdfs.size(), 1);
         QVERIFY(QFileInfo(data.filePath(QStringLiteral("Printouts/") + pdfs[0])).size() > 0);
         QVERIFY2(told.contains(pdfs[0]), qPrintable(told));
+    }
+
+    // A title longer than the page is wide breaks at its last blank that fits;
+    // a word longer than the width breaks after its last character that fits.
+    void aLongLineWrapsAtItsLastBlankThatFits() {
+        const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        const QFontMetrics metrics(font);
+        const int tenCharacters = metrics.horizontalAdvance(QStringLiteral("0123456789"));
+
+        QCOMPARE(wrappedLine(QStringLiteral("1 2 3 4 5"), metrics, tenCharacters), QStringList{QStringLiteral("1 2 3 4 5")});
+        QCOMPARE(wrappedLine(QString(), metrics, tenCharacters), QStringList{QString()});
+        QCOMPARE(wrappedLine(QStringLiteral("wheeled sets for entertainment"), metrics, tenCharacters),
+                 (QStringList{QStringLiteral("wheeled"), QStringLiteral("sets for"), QStringLiteral("entertainm"),
+                              QStringLiteral("ent")}));
+        // The blank just past the tenth character is where the line breaks; the blanks go.
+        QCOMPARE(wrappedLine(QStringLiteral("0123456789   abc"), metrics, tenCharacters),
+                 (QStringList{QStringLiteral("0123456789"), QStringLiteral("abc")}));
+        QCOMPARE(wrappedLine(QStringLiteral("  01234567890123"), metrics, tenCharacters),
+                 (QStringList{QStringLiteral("  01234567"), QStringLiteral("890123")}));
+        // Narrower than one character: one character a line, never none.
+        QCOMPARE(wrappedLine(QStringLiteral("abc"), metrics, 1),
+                 (QStringList{QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}));
+    }
+
+    // The printed text keeps 15 mm from every edge of the paper: the first line
+    // starts inside the top and left margins, the long title wraps inside the
+    // right one, and no page's last line reaches into the bottom one. Every
+    // line printed is on a page, each page as full as the next.
+    void pagesKeepTheirMarginsAndHoldEveryLine() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("lines.pdf"));
+        const QString title = QStringLiteral(
+            "Orvane 1.00 Build 135 wheeled sets - for entertainment only; no set is promised to win.");
+        FakePlatform platform;
+        constexpr int kSets = 300;
+        {
+            QtPrintDocument document(platform, QStringLiteral("Courier New"), 12, path);
+            document.printLine(title);
+            for (int set = 1; set <= kSets; ++set) document.printLine(QStringLiteral("%1 10 20 30 40 49").arg(set));
+            document.end();
+        }
+        QCOMPARE(platform.messages.size(), 1);
+        QVERIFY(platform.messages[0].text.contains(QDir::toNativeSeparators(path)));
+
+        const QByteArray pdf = fileBytes(path);
+        const QList<QByteArray> pages = pageContents(pdf);
+        QVERIFY(pages.size() >= 3);
+        QCOMPARE(pageCount(pdf), pages.size());
+
+        // The paper's size and the font's ascent and descent, in points, as a PDF measures them.
+        QPdfWriter paper(folder.filePath(QStringLiteral("paper.pdf")));
+        paper.setResolution(1200);
+        const QRectF sheet = paper.pageLayout().fullRect(QPageLayout::Point);
+        QFont font(QStringLiteral("Courier New"), 12);
+        font.setStyleHint(QFont::Monospace);
+        const QFontMetricsF metrics(font, &paper);
+        const double ascent = metrics.ascent() * 72.0 / 1200, descent = metrics.descent() * 72.0 / 1200;
+        const double margin = 15 * kPointsPerMm;
+
+        int linesPrinted = 0;
+        for (int page = 0; page < pages.size(); ++page) {
+            const QList<PrintedLine> lines = printedLines(pages[page], sheet.height());
+            QVERIFY(!lines.isEmpty());
+            linesPrinted += static_cast<int>(lines.size());
+            if (page + 1 < pages.size()) QCOMPARE(lines.size(), printedLines(pages[0], sheet.height()).size());
+            for (const PrintedLine& line : lines) {
+                QVERIFY2(line.left >= margin - 0.01, qPrintable(QString::number(line.left)));
+                QVERIFY2(line.baseline - ascent >= margin - 0.01, qPrintable(QString::number(line.baseline)));
+                QVERIFY2(line.baseline + descent <= sheet.height() - margin + 0.01,
+                         qPrintable(QStringLiteral("page %1: %2").arg(page + 1).arg(line.baseline)));
+                QVERIFY2(line.lastGlyph + metrics.maxWidth() * 72.0 / 1200 <= sheet.width() - margin + 0.01,
+                         qPrintable(QString::number(line.lastGlyph)));
+            }
+        }
+        // The title takes two lines.
+        QCOMPARE(linesPrinted, kSets + 2);
+    }
+
+    // A document its window never ended still ends as a whole file, quietly;
+    // one that cannot be opened says so once and takes its lines harmlessly.
+    void aDocumentEndsWhenDestroyedAndAFailedOneIgnoresItsLines() {
+        QTemporaryDir folder;
+        FakePlatform platform;
+        const QString path = folder.filePath(QStringLiteral("unended.pdf"));
+        {
+            QtPrintDocument document(platform, QStringLiteral("Courier New"), 12, path);
+            for (int line = 0; line < 120; ++line) document.printLine(QStringLiteral("1 2 3 4 5 6"));
+        }
+        const QByteArray pdf = fileBytes(path);
+        QVERIFY(pdf.trimmed().endsWith("%%EOF"));
+        QVERIFY(pageCount(pdf) >= 2);
+        QVERIFY(platform.messages.isEmpty());
+
+        {
+            QtPrintDocument document(platform, QStringLiteral("Courier New"), 12,
+                                     folder.filePath(QStringLiteral("missing/folder/lost.pdf")));
+            for (int line = 0; line < 120; ++line) document.printLine(QStringLiteral("1 2 3 4 5 6"));
+            document.end();
+            document.end();
+        }
+        QCOMPARE(platform.messages.size(), 1);
+        QCOMPARE(platform.messages[0].text, QStringLiteral("The document could not be printed."));
+        QCOMPARE(platform.messages[0].icon, NoticeIcon::Exclamation);
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("missing/folder/lost.pdf"))));
     }
 };
 
