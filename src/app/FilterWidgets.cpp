@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include <algorithm>
+
 namespace orvane::filterwidgets {
 
 QString indexed(const char* name, int index) { return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index); }
@@ -20,6 +22,28 @@ QCheckBox* checkBox(const QString& name, const QString& caption, bool checked) {
 
 QGroupBox* frame(const char* name, const QString& caption) {
     return named(new QGroupBox(caption), QLatin1String(name));
+}
+
+QLabel* caption(const QString& text) {
+    auto* label = new QLabel(text);
+    // Drawn as rich text, the caption drops the white space that leads it and looks
+    // exactly as it would without it; its text stays as given. Text with markup
+    // characters stays plain, so that it is never read as markup.
+    const bool leadingSpace = text.startsWith(QLatin1Char(' '));
+    if (leadingSpace && !text.contains(QLatin1Char('<')) && !text.contains(QLatin1Char('&')))
+        label->setTextFormat(Qt::RichText);
+    return label;
+}
+
+void sameWidth(std::initializer_list<QWidget*> widgets) {
+    int widest = 0;
+    for (QWidget* widget : widgets) widest = std::max(widest, widget->sizeHint().width());
+    for (QWidget* widget : widgets) widget->setMinimumWidth(widest);
+}
+
+void keepTopLeft(QGridLayout* grid) {
+    grid->setRowStretch(grid->rowCount(), 1);
+    grid->setColumnStretch(grid->columnCount(), 1);
 }
 
 } // namespace orvane::filterwidgets

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QString>
 
@@ -25,6 +27,18 @@ QString indexed(const char* name, int index);
 QLineEdit* numberBox(const QString& name, const QString& text, int characters = 3);
 QCheckBox* checkBox(const QString& name, const QString& caption, bool checked = false);
 QGroupBox* frame(const char* name, const QString& caption);
+
+// A row's caption. Spaces that lead its text are not shown, so that its words
+// line up with the captions of the rows above and below it.
+QLabel* caption(const QString& text);
+
+// Gives the widgets the width of the widest: captions of forms stacked in one
+// column, made equal, put the boxes of all those forms in one line.
+void sameWidth(std::initializer_list<QWidget*> widgets);
+
+// Keeps a grid's cells together at its top left when its frame grows, instead
+// of spreading captions away from their boxes.
+void keepTopLeft(QGridLayout* grid);
 
 // A control that no filter reads yet: shown, but off and saying so.
 template <typename Widget>

@@ -22,22 +22,24 @@ void FiltersATab::buildLayout() {
     QGroupBox* frameOnes = nullptr;
     QGroupBox* frameTens = buildTensAndOnes(frameOnes);
 
+    // Three columns of frames; the last frame of each column takes the height
+    // left over, so that the columns end level at the bottom of the tab.
     auto* left = new QVBoxLayout;
     left->addWidget(buildSumLimits());
     left->addWidget(buildMiscellaneous());
-    left->addWidget(buildPairs());
-    left->addStretch();
+    left->addWidget(buildPairs(), 1);
     auto* middle = new QVBoxLayout;
     middle->addWidget(buildEvens());
     middle->addWidget(frameTens);
-    middle->addWidget(frameOnes);
-    middle->addStretch();
+    middle->addWidget(frameOnes, 1);
     auto* right = new QVBoxLayout;
-    right->addWidget(buildPositionalLimits());
-    right->addStretch();
+    right->addWidget(buildPositionalLimits(), 1);
     grid->addLayout(left, 0, 0);
     grid->addLayout(middle, 0, 1);
     grid->addLayout(right, 0, 2);
+    for (int column = 0; column < 3; ++column) grid->setColumnStretch(column, 1);
+    // The captions of the left column's forms share one width, so that their boxes stand in one line.
+    sameWidth({lblMinSum, lblMaxSum, lblMaxDif, lblLastDrawMax, lblLastDrawMaxShadowing, lblMaxConsecutives});
 }
 
 QGroupBox* FiltersATab::buildSumLimits() {
@@ -106,6 +108,7 @@ QWidget* FiltersATab::buildEvens() {
         chkEvens[k] = checkBox(indexed("chkEvens", k), QStringLiteral("Allow %1 Even Numbers Per Set").arg(k), true);
         evensColumn->addWidget(chkEvens[k]);
     }
+    evensColumn->addStretch();
     auto* signatures = frame("frameEvenSignatures", QStringLiteral("Evens Signatures"));
     chkEvensSignatures =
         checkBox(QStringLiteral("chkEvensSignatures"), QStringLiteral("Reject last 25 Evens Signatures"));
@@ -125,6 +128,7 @@ QGroupBox* FiltersATab::buildTensAndOnes(QGroupBox*& frameOnes) {
         tensGrid->addWidget(lblTens[k], k / 3, (k % 3) * 2);
         tensGrid->addWidget(txtTens[k], k / 3, (k % 3) * 2 + 1);
     }
+    keepTopLeft(tensGrid);
     frameOnes = frame("frameOnesPlace", QStringLiteral("Ones Place Limits"));
     auto* onesGrid = new QGridLayout(frameOnes);
     for (int d = 0; d < 10; ++d) {
@@ -133,6 +137,7 @@ QGroupBox* FiltersATab::buildTensAndOnes(QGroupBox*& frameOnes) {
         onesGrid->addWidget(lblOnes[d], d / 5, (d % 5) * 2);
         onesGrid->addWidget(txtOnes[d], d / 5, (d % 5) * 2 + 1);
     }
+    keepTopLeft(onesGrid);
     return tens;
 }
 
@@ -168,7 +173,8 @@ QGroupBox* FiltersATab::buildPositionalLimits() {
             grid->addWidget(positionLimitBoxes[i], k + 1, side + 1);
         }
     }
-    column->addLayout(grid);
+    keepTopLeft(grid);
+    column->addLayout(grid, 1);
     connect(chkEnablePosAnalysis, &QCheckBox::clicked, this, &FiltersATab::chkEnablePosAnalysis_Click);
     setPositionLimitControls(false);
     return positions;

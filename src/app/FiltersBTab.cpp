@@ -3,6 +3,7 @@
 #include "app/FiltersBTab.h"
 
 #include "app/FilterWidgets.h"
+#include "app/WholeRowsList.h"
 #include "core/NumberText.h"
 #include "platform/Platform.h"
 
@@ -26,14 +27,17 @@ using namespace filterwidgets;
 FiltersBTab::FiltersBTab(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
     setObjectName(QStringLiteral("tabFiltersB"));
     auto* grid = new QGridLayout(this);
+    // The frames fill the tab: the left column's last frame takes the height left over,
+    // and the sums list runs the tab's full height at the width its numbers need.
     auto* left = new QVBoxLayout;
     left->addWidget(buildMidpoint());
     left->addWidget(buildKeyNumbers());
-    left->addWidget(buildFilterAgainstHistory());
-    left->addStretch();
+    left->addWidget(buildFilterAgainstHistory(), 1);
     grid->addLayout(left, 0, 0);
-    grid->addWidget(buildLocks(), 0, 1, Qt::AlignTop);
+    grid->addWidget(buildLocks(), 0, 1);
     grid->addWidget(buildSumPick(), 0, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
 }
 
 void FiltersBTab::read(FilterControls& c) const {
@@ -70,10 +74,10 @@ QGroupBox* FiltersBTab::buildMidpoint() {
     txtMaxAboveMid = numberBox(QStringLiteral("txtMaxAboveMid"), QStringLiteral("6"), 2);
     txtMinAboveMid = numberBox(QStringLiteral("txtMinAboveMid"), QStringLiteral("0"), 2);
     auto* form = new QFormLayout(frameMidpoint);
-    form->addRow(QStringLiteral(" Max #s Below Midpoint:"), txtMaxBelowMid);
-    form->addRow(QStringLiteral("Min #s Below Midpoint:"), txtMinBelowMid);
-    form->addRow(QStringLiteral("Max #s Above Midpoint:"), txtMaxAboveMid);
-    form->addRow(QStringLiteral("Min #s Above Midpoint:"), txtMinAboveMid);
+    form->addRow(caption(QStringLiteral(" Max #s Below Midpoint:")), txtMaxBelowMid);
+    form->addRow(caption(QStringLiteral("Min #s Below Midpoint:")), txtMinBelowMid);
+    form->addRow(caption(QStringLiteral("Max #s Above Midpoint:")), txtMaxAboveMid);
+    form->addRow(caption(QStringLiteral("Min #s Above Midpoint:")), txtMinAboveMid);
     connect(txtMaxAboveMid, &QLineEdit::textChanged, this, &FiltersBTab::txtMaxAboveMid_Change);
     connect(txtMaxBelowMid, &QLineEdit::textChanged, this, &FiltersBTab::txtMaxBelowMid_Change);
     connect(txtMinAboveMid, &QLineEdit::textChanged, this, &FiltersBTab::txtMinAboveMid_Change);
@@ -98,6 +102,7 @@ QGroupBox* FiltersBTab::buildKeyNumbers() {
     grid->addWidget(optnAllowOne, 1, 2);
     grid->addWidget(optnOR, 2, 2);
     grid->addWidget(optnAND, 3, 2);
+    keepTopLeft(grid);
     return frameKeyNumbers;
 }
 
@@ -119,19 +124,19 @@ QGroupBox* FiltersBTab::buildLocks() {
             grid->addWidget(lockedOutBoxes[k * 5 + i], k + 2, 2 + i);
         }
     }
+    keepTopLeft(grid);
     return frameLocks;
 }
 
 QGroupBox* FiltersBTab::buildSumPick() {
     frameSumPick = frame("frameSumPick", QStringLiteral("Specific Sum Accept"));
     chkEnableSumPick = checkBox(QStringLiteral("chkEnableSumPick"), QStringLiteral("Enable"));
-    lstSums = named(new QListWidget, QStringLiteral("lstSums"));
+    lstSums = named(new WholeRowsList, QStringLiteral("lstSums"));
     lstSums->setSelectionMode(QAbstractItemView::MultiSelection);
     for (int sum = 21; sum <= 279; ++sum) lstSums->addItem(QString::number(sum));
-    lstSums->setFixedWidth(lstSums->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 40);
     auto* column = new QVBoxLayout(frameSumPick);
     column->addWidget(chkEnableSumPick);
-    column->addWidget(lstSums);
+    column->addWidget(lstSums, 1);
     return frameSumPick;
 }
 

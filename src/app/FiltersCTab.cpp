@@ -19,10 +19,12 @@ using namespace filterwidgets;
 FiltersCTab::FiltersCTab(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("tabFiltersC"));
     auto* grid = new QGridLayout(this);
+    // The two frames of box rows take the height the tab has to spare and spread their
+    // rows over it; the frames of filters not available yet keep to one row under them.
     grid->addWidget(buildNumberGroups(), 0, 0);
     grid->addWidget(buildExactValues(), 0, 1);
     grid->addWidget(buildUnavailableFilters(), 1, 0, 1, 2);
-    grid->setRowStretch(2, 1);
+    grid->setRowStretch(0, 1);
 }
 
 void FiltersCTab::read(FilterControls& c) const {
@@ -50,6 +52,8 @@ QGroupBox* FiltersCTab::boxRowsFrame(const char* frameName, const QString& capti
             grid->addWidget(boxes[row][i], row + 1, i + 1);
         }
     }
+    // The boxes stay beside their captions when the frame grows wider.
+    grid->setColumnStretch(static_cast<int>(N) + 1, 1);
     return rows;
 }
 
@@ -88,8 +92,7 @@ QWidget* FiltersCTab::buildUnavailableFilters() {
     specialForm->addRow(QStringLiteral("Max Numbers Per Position:"),
                         unavailable(numberBox(QStringLiteral("txtMaxNumsPerPos"), QString())));
 
-    for (QGroupBox* box : {hotCold, sumHit, special}) layout->addWidget(box);
-    layout->addStretch();
+    for (QGroupBox* box : {hotCold, sumHit, special}) layout->addWidget(box, 1);
     return row;
 }
 

@@ -4,6 +4,8 @@
 #include "app/FiltersATab.h"
 #include "app/FiltersBTab.h"
 #include "app/FiltersCTab.h"
+#include "app/LockedBoxLook.h"
+#include "app/NumberGrid.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -13,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -66,6 +67,13 @@ void MainWindow::buildWindow() {
     filters_ = std::make_unique<FilterPanel>(*filtersA, *filtersB, *filtersC);
     setCentralWidget(tabs_);
     buildMenus();
+    // A box the user cannot type in (a result, a locked filter, one not available)
+    // looks so, also when a run or an enable box locks and unlocks it later.
+    showLockedBoxesAsLocked(this);
+    // Opens at the size every tab asks for and never gets smaller than the size
+    // at which every caption and box of every tab is shown whole.
+    setMinimumSize(minimumSizeHint());
+    resize(sizeHint());
 }
 
 void MainWindow::buildMenus() {
@@ -116,38 +124,32 @@ QWidget* MainWindow::buildControlPanel() {
     (new QVBoxLayout(frameRavelin))->addWidget(chkEnableRavelin);
 
     auto* controls = new QVBoxLayout;
-    controls->addWidget(buildMasterControls());
+    controls->addWidget(buildMasterControls(), 1);
     controls->addWidget(frameRavelin);
-    controls->addStretch();
 
     QGroupBox* frameOutputB = nullptr;
     QGroupBox* frameOutputA = buildOutputFrames(frameOutputB);
 
+    // The number list runs down the left side; the controls and the results
+    // stand beside it over the output options, each frame in its column.
     grid->addWidget(buildNumberFrame(), 0, 0, 2, 1);
     grid->addLayout(controls, 0, 1);
-    grid->addWidget(buildResultsFrame(), 0, 2, Qt::AlignTop);
-    auto* outputs = new QHBoxLayout;
-    outputs->addWidget(frameOutputA);
-    outputs->addWidget(frameOutputB);
-    grid->addLayout(outputs, 1, 1, 1, 2, Qt::AlignTop);
-    grid->setRowStretch(1, 1);
+    grid->addWidget(buildResultsFrame(), 0, 2);
+    grid->addWidget(frameOutputA, 1, 1);
+    grid->addWidget(frameOutputB, 1, 2);
+    grid->setRowStretch(0, 1);
+    // Most of a larger window goes to the number list, whose cells grow with it.
+    grid->setColumnStretch(0, 4);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(2, 3);
     return page;
 }
 
 QGroupBox* MainWindow::buildNumberFrame() {
     auto* frame = named(new QGroupBox(QStringLiteral("Select Numbers")), "frameNumbers");
-    lstNumbers = named(new QListWidget, "lstNumbers");
-    lstNumbers->setSelectionMode(QAbstractItemView::MultiSelection);
-    lstNumbers->setFlow(QListView::LeftToRight);
-    lstNumbers->setWrapping(true);
-    lstNumbers->setUniformItemSizes(true);
-    lstNumbers->setGridSize(QSize(34, 26));
-    lstNumbers->setResizeMode(QListView::Adjust);
     // Seven numbers to a row, the way a lotto slip lays them out.
-    lstNumbers->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lstNumbers->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int border = 2 * lstNumbers->frameWidth() + 12;
-    lstNumbers->setFixedSize(QSize(7 * 34 + border, 7 * 26 + border));
+    lstNumbers = named(new NumberGrid, "lstNumbers");
+    lstNumbers->setSelectionMode(QAbstractItemView::MultiSelection);
     lblPoolSize = fixedLabel("lblPoolSize", QStringLiteral("0"));
     auto* caption = named(new QLabel(QStringLiteral("Current Active Pool Size")), "lblSelected");
     auto* count = new QHBoxLayout;
@@ -155,9 +157,8 @@ QGroupBox* MainWindow::buildNumberFrame() {
     count->addWidget(lblPoolSize);
     count->addStretch();
     auto* column = new QVBoxLayout(frame);
-    column->addWidget(lstNumbers);
+    column->addWidget(lstNumbers, 1);
     column->addLayout(count);
-    column->addStretch();
     return frame;
 }
 
@@ -172,6 +173,7 @@ QGroupBox* MainWindow::buildMasterControls() {
     auto* column = new QVBoxLayout(frame);
     for (QPushButton* button : {cmdWheel, cmdStopWheeling, cmdChooseRandom, cmdClear, cmdExit})
         column->addWidget(button);
+    column->addStretch();
     connect(cmdWheel, &QPushButton::clicked, this, &MainWindow::cmdWheel_Click);
     connect(cmdStopWheeling, &QPushButton::clicked, this, &MainWindow::cmdStopWheeling_Click);
     connect(cmdChooseRandom, &QPushButton::clicked, this, &MainWindow::cmdChooseRandom_Click);

@@ -1,0 +1,229 @@
+#include "support/WindowFixture.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTabWidget>
+
+using namespace orvane;
+
+// How the main window arranges and shows its controls: at the size it opens
+// at and at its smallest nothing is cut or overlapping, the number list and
+// the sums list use the room they get, and boxes that cannot be typed in look so.
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+    WindowFixture f;
+
+    QTabWidget* tabs() const { return f.find<QTabWidget>(QStringLiteral("tabMain")); }
+
+    // Lets the window and its layouts take the geometry they were given.
+    static void settle() {
+        for (int pass = 0; pass < 3; ++pass) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QCoreApplication::processEvents();
+        }
+    }
+    void resizeTo(const QSize& size) {
+        f.window->resize(size);
+        settle();
+        QCOMPARE(f.window->size(), size);
+    }
+    void showTab(int index) {
+        tabs()->setCurrentIndex(index);
+        settle();
+    }
+
+    static bool isControl(const QWidget* widget) {
+        return qobject_cast<const QLabel*>(widget) || qobject_cast<const QAbstractButton*>(widget) ||
+               qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QGroupBox*>(widget) ||
+               qobject_cast<const QAbstractItemView*>(widget);
+    }
+    static QString describe(const QWidget* widget) {
+        QString text;
+        if (auto* label = qobject_cast<const QLabel*>(widget)) text = label->text();
+        if (auto* button = qobject_cast<const QAbstractButton*>(widget)) text = button->text();
+        return QStringLiteral("%1 \"%2\" (%3) at %4,%5 %6x%7")
+            .arg(widget->objectName(), text, QLatin1String(widget->metaObject()->className()))
+            .arg(widget->x())
+            .arg(widget->y())
+            .arg(widget->width())
+            .arg(widget->height());
+    }
+
+    // On every tab, every control shown is at least its minimum size and none
+    // overlaps another control of the same parent.
+    void expectEveryTabWhole() {
+        for (int index = 0; index < tabs()->count(); ++index) {
+            showTab(index);
+            QWidget* page = tabs()->widget(index);
+            QList<QWidget*> controls;
+            for (QWidget* widget : page->findChildren<QWidget*>()) {
+                if (!isControl(widget) || !widget->isVisibleTo(page)) continue;
+                // The parts of a list (viewport, scroll bars) are the list's own business.
+                if (qobject_cast<QAbstractItemView*>(widget->parentWidget())) continue;
+                controls.append(widget);
+            }
+            QVERIFY(controls.size() > 10);
+            for (QWidget* control : controls) {
+                const QSize least = control->minimumSizeHint();
+                const bool whole = control->width() >= least.width() && control->height() >= least.height();
+                QVERIFY2(whole, qPrintable(QStringLiteral("tab %1: %2 is smaller than %3x%4")
+                                               .arg(tabs()->tabText(index), describe(control))
+                                               .arg(least.width())
+                                               .arg(least.height())));
+                QVERIFY2(page->rect().contains(QRect(control->mapTo(page, QPoint(0, 0)), control->size())),
+                         qPrintable(QStringLiteral("tab %1: %2 runs off the tab")
+                                        .arg(tabs()->tabText(index), describe(control))));
+            }
+            for (qsizetype i = 0; i < controls.size(); ++i)
+                for (qsizetype j = i + 1; j < controls.size(); ++j) {
+                    if (controls[i]->parentWidget() != controls[j]->parentWidget()) continue;
+                    QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
+                             qPrintable(QStringLiteral("tab %1: %2 overlaps %3")
+                                            .arg(tabs()->tabText(index), describe(controls[i]),
+                                                 describe(controls[j]))));
+                }
+        }
+    }
+
+    // The 49 numbers all lie inside the list's viewport, seven to a row.
+    void expectNumbersInSevenRows() {
+        auto* list = f.find<QListWidget>(QStringLiteral("lstNumbers"));
+        QCOMPARE(list->count(), 49);
+        const QRect viewport = list->viewport()->rect();
+        for (int i = 0; i < 49; ++i) {
+            const QRect cell = list->visualItemRect(list->item(i));
+            QVERIFY2(viewport.contains(cell), qPrintable(QStringLiteral("number %1 lies outside the list").arg(i + 1)));
+            const QRect rowStart = list->visualItemRect(list->item(i - i % 7));
+            QCOMPARE(cell.top(), rowStart.top());
+            if (i % 7 == 0 && i > 0) QVERIFY(cell.top() > list->visualItemRect(list->item(i - 1)).top());
+        }
+    }
+
+    // A pixel inside a box, right of any text it holds: its background.
+    static QRgb background(QLineEdit* box) {
+        return box->grab().toImage().pixel(box->width() - 6, box->height() / 2);
+    }
+
+private slots:
+    void init() {
+        f.open();
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        settle();
+    }
+    void cleanup() { f.close(); }
+
+    void nothingIsCutAtTheOpeningSize() { expectEveryTabWhole(); }
+
+    void nothingIsCutAtTheSmallestSize() {
+        const QSize smallest = f.window->minimumSize();
+        QVERIFY(smallest.width() > 0 && smallest.height() > 0);
+        QVERIFY(f.window->width() >= smallest.width() && f.window->height() >= smallest.height());
+        resizeTo(smallest);
+        expectEveryTabWhole();
+    }
+
+    void nothingIsCutInALargeWindow() {
+        resizeTo(QSize(1600, 1000));
+        expectEveryTabWhole();
+    }
+
+    void numberListKeepsSevenToARowAndGrowsWithTheWindow() {
+        showTab(0);
+        expectNumbersInSevenRows();
+        auto* list = f.find<QListWidget>(QStringLiteral("lstNumbers"));
+        const QRect openingCell = list->visualItemRect(list->item(48));
+        const qreal openingFont = list->font().pointSizeF();
+
+        resizeTo(QSize(1600, 1000));
+        expectNumbersInSevenRows();
+        const QRect largeCell = list->visualItemRect(list->item(48));
+        QVERIFY(largeCell.width() > openingCell.width());
+        QVERIFY(largeCell.height() > openingCell.height());
+        QVERIFY(list->font().pointSizeF() >= openingFont);
+        // The seven rows fill the list: less than a row is left under the last.
+        QVERIFY(list->viewport()->height() - largeCell.bottom() < largeCell.height());
+
+        // Every width a row of seven cells can leave over, down to the smallest window.
+        for (int extra = 0; extra < 7; ++extra) {
+            resizeTo(f.window->minimumSize() + QSize(extra, extra));
+            expectNumbersInSevenRows();
+        }
+    }
+
+    void sumListShowsOnlyWholeRowsAtAnyHeight() {
+        showTab(2);
+        auto* sums = f.find<QListWidget>(QStringLiteral("lstSums"));
+        const int row = sums->visualItemRect(sums->item(0)).height();
+        QVERIFY(row > 0);
+        QCOMPARE(sums->viewport()->height() % row, 0);
+        const QSize opening = f.window->size();
+        // Every remainder a row can leave, from the opening size and from a large window.
+        for (const QSize& start : {opening, QSize(1600, 1000)})
+            for (int extra = 0; extra <= row; ++extra) {
+                resizeTo(start + QSize(0, extra));
+                QVERIFY2(sums->viewport()->height() % row == 0,
+                         qPrintable(QStringLiteral("viewport %1 high, rows %2 high")
+                                        .arg(sums->viewport()->height())
+                                        .arg(row)));
+                QVERIFY(sums->viewport()->height() >= 5 * row);
+            }
+        // It uses the room it gets: it is taller in the larger window than at the opening size.
+        resizeTo(opening);
+        const int openingHeight = sums->height();
+        resizeTo(QSize(1600, 1000));
+        QVERIFY(sums->height() > openingHeight + 300);
+        // Its widest number fits beside the scroll bar.
+        const int widest = sums->visualItemRect(sums->item(258)).width();
+        QVERIFY(sums->viewport()->width() >= widest);
+        QVERIFY(sums->viewport()->width() >= sums->fontMetrics().horizontalAdvance(QStringLiteral("279")) * 2);
+    }
+
+    void boxesThatCannotBeTypedInLookLocked() {
+        showTab(1);
+        auto* limit = f.box(QStringLiteral("txtAMin"));
+        auto* editable = f.box(QStringLiteral("txtMinSum"));
+        auto* enable = f.find<QCheckBox>(QStringLiteral("chkEnablePosAnalysis"));
+        QVERIFY(limit->isReadOnly());
+        const QRgb locked = background(limit);
+        const QRgb open = background(editable);
+        QVERIFY(locked != open);
+
+        // The look follows the enable box both ways.
+        enable->click();
+        QVERIFY(!limit->isReadOnly());
+        QCOMPARE(background(limit), open);
+        enable->click();
+        QVERIFY(limit->isReadOnly());
+        QCOMPARE(background(limit), locked);
+
+        // A box that is not available, and the result boxes, look locked too.
+        showTab(3);
+        QVERIFY(background(f.box(QStringLiteral("txtMCEPV"))) != background(f.box(QStringLiteral("txtPoolGrp1_0"))));
+        showTab(0);
+        for (const char* name : {"txtOutput", "txtGenerated", "txtSetsPassing", "txtPassing"})
+            QVERIFY2(background(f.box(QLatin1String(name))) != open, name);
+    }
+
+    void boxesARunLocksLookEditableAgainAfterIt() {
+        showTab(1);
+        auto* sum = f.box(QStringLiteral("txtMinSum"));
+        const QRgb open = background(sum);
+        f.find<QCheckBox>(QStringLiteral("chkEnablePosAnalysis"))->click();
+        const QRgb openLimit = background(f.box(QStringLiteral("txtAMin")));
+        f.selectRange(0, 6);
+        QVERIFY(f.wheelToEnd());
+        QVERIFY(!sum->isReadOnly());
+        QCOMPARE(background(sum), open);
+        QCOMPARE(background(f.box(QStringLiteral("txtAMin"))), openLimit);
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "LayoutTest.moc"
