@@ -47,6 +47,9 @@ signals:
     // The run has ended and the window is restored.
     void wheelRunEnded();
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private slots:
     // Event handlers, named after the controls that raise them.
     void lstNumbers_Click();

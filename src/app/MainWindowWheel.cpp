@@ -74,6 +74,16 @@ bool MainWindow::confirmLargePrintout(const WheelStartRequest& request) {
 
 void MainWindow::cmdStopWheeling_Click() { wheelStop_ = true; }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    // Closing the window by its title bar during a run ends the run as Stop
+    // would, so the output is closed whole and a failure to write it is shown.
+    if (job_) {
+        driver_.cancel();
+        endRun();
+    }
+    QMainWindow::closeEvent(event);
+}
+
 std::unique_ptr<WheelOutput> MainWindow::openOutput(int poolSize, Notice& failure) {
     const bool numbered = mnuRecordNumbers->isChecked();
     if (optnOutToFile->isChecked()) {

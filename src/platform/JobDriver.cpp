@@ -12,6 +12,11 @@ void JobDriver::start(Slice slice) {
     timer_.start();
 }
 
+void JobDriver::cancel() {
+    timer_.stop();
+    slice_ = nullptr;
+}
+
 void JobDriver::runSlice() {
     const bool ended = slice_();
     emit sliceDone();

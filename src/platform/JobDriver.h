@@ -18,6 +18,8 @@ public:
     explicit JobDriver(QObject* parent = nullptr);
 
     void start(Slice slice);
+    // Runs no further slice and says nothing: for a caller that ends the job itself.
+    void cancel();
     bool active() const { return timer_.isActive(); }
 
 signals:

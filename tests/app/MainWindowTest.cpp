@@ -301,6 +301,29 @@ private slots:
         QCOMPARE(f.platform->printJobs.size(), 2);
     }
 
+    void closingTheWindowDuringARunEndsItWithTheOutputWhole() {
+        f.selectRange(0, 48);
+        f.window->show();
+        QSignalSpy ended(f.window.get(), &MainWindow::wheelRunEnded);
+        f.click("cmdWheel");
+        QTRY_VERIFY(!f.text("txtGenerated").isEmpty());
+        QVERIFY(f.window->close());
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!f.window->wheelRunning());
+        const QByteArray contents = f.outputContents();
+        QVERIFY(contents.endsWith("\r\n"));
+        QCOMPARE(QString::number(contents.count('\n')), f.text("txtSetsPassing").remove(QLatin1Char(',')));
+
+        // A printed run ends its document.
+        f.window->show();
+        f.find<QRadioButton>("optnOutToPrinter")->click();
+        f.click("cmdWheel");
+        QVERIFY(f.window->wheelRunning());
+        QVERIFY(f.window->close());
+        QCOMPARE(f.platform->printJobs.size(), 1);
+        QVERIFY(f.platform->printJobs[0].ended);
+    }
+
     void doNotRecordOutputTouchesNoFile() {
         f.find<QRadioButton>("optnOutToNothing")->click();
         f.selectRange(0, 7);
