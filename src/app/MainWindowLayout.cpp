@@ -170,10 +170,13 @@ QGroupBox* MainWindow::buildMasterControls() {
     cmdClear = named(new QPushButton(QStringLiteral("Clear")), "cmdClear");
     cmdExit = named(new QPushButton(QStringLiteral("Save Settings && Exit")), "cmdExit");
     cmdWheel->setDefault(true);
+    // In a taller window the buttons grow a little and spread over the frame.
     auto* column = new QVBoxLayout(frame);
-    for (QPushButton* button : {cmdWheel, cmdStopWheeling, cmdChooseRandom, cmdClear, cmdExit})
+    for (QPushButton* button : {cmdWheel, cmdStopWheeling, cmdChooseRandom, cmdClear, cmdExit}) {
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+        button->setMaximumHeight(2 * button->sizeHint().height());
         column->addWidget(button);
-    column->addStretch();
+    }
     connect(cmdWheel, &QPushButton::clicked, this, &MainWindow::cmdWheel_Click);
     connect(cmdStopWheeling, &QPushButton::clicked, this, &MainWindow::cmdStopWheeling_Click);
     connect(cmdChooseRandom, &QPushButton::clicked, this, &MainWindow::cmdChooseRandom_Click);
@@ -192,12 +195,21 @@ QGroupBox* MainWindow::buildResultsFrame() {
     lblTimer = fixedLabel("lblTimer", QStringLiteral("0:00:00"));
     txtOutput->setMinimumWidth(QFontMetrics(txtOutput->font()).horizontalAdvance(QStringLiteral("00 00 00 00 00 00")) +
                                16);
-    auto* form = new QFormLayout(frame);
-    form->addRow(QStringLiteral("Last Generated Set"), txtOutput);
-    form->addRow(QStringLiteral("Number of Sets Generated"), txtGenerated);
-    form->addRow(QStringLiteral("Sets Passing Filters"), txtSetsPassing);
-    form->addRow(QStringLiteral("Percent of Sets Passing Filters"), txtPassing);
-    form->addRow(QStringLiteral("Elapsed Time"), lblTimer);
+    // The rows share the frame's height, so a taller window spreads them out.
+    auto* rows = new QGridLayout(frame);
+    const std::pair<const char*, QWidget*> shown[] = {{"Last Generated Set", txtOutput},
+                                                      {"Number of Sets Generated", txtGenerated},
+                                                      {"Sets Passing Filters", txtSetsPassing},
+                                                      {"Percent of Sets Passing Filters", txtPassing},
+                                                      {"Elapsed Time", lblTimer}};
+    int row = 0;
+    for (const auto& [caption, value] : shown) {
+        // An empty row of stretch between two rows takes their share of the height.
+        if (row > 0) rows->setRowStretch(row++, 1);
+        rows->addWidget(new QLabel(QLatin1String(caption)), row, 0);
+        rows->addWidget(value, row++, 1);
+    }
+    rows->setColumnStretch(1, 1);
     return frame;
 }
 
