@@ -324,6 +324,21 @@ private slots:
         QVERIFY(f.platform->printJobs[0].ended);
     }
 
+    void stoppingAPrintedRunEndsTheDocumentWithTheSetsSoFar() {
+        f.find<QRadioButton>("optnOutToPrinter")->click();
+        f.selectRange(0, 48);
+        QSignalSpy ended(f.window.get(), &MainWindow::wheelRunEnded);
+        f.click("cmdWheel");
+        QTRY_VERIFY(!f.text("txtGenerated").isEmpty());
+        f.click("cmdStopWheeling");
+        QTRY_COMPARE(ended.count(), 1);
+        QCOMPARE(f.platform->printJobs.size(), 1);
+        const FakePlatform::PrintJob& job = f.platform->printJobs[0];
+        QVERIFY(job.ended);
+        QCOMPARE(QString::number(job.lines.size() - 4), f.text("txtSetsPassing").remove(QLatin1Char(',')));
+        QCOMPARE(job.lines[4], QStringLiteral("1 2 3 4 5 6"));
+    }
+
     void doNotRecordOutputTouchesNoFile() {
         f.find<QRadioButton>("optnOutToNothing")->click();
         f.selectRange(0, 7);
