@@ -16,7 +16,8 @@ constexpr unsigned kClockStride = 1024;
 WheelJob::WheelJob(std::vector<int> pick, SetPipeline pipeline, std::unique_ptr<WheelOutput> output,
                    std::optional<SkipLimits> skip)
     : pick_(std::move(pick)), poolSize_(static_cast<int>(pick_.size())), pipeline_(std::move(pipeline)),
-      output_(std::move(output)), fileOutput_(dynamic_cast<FileWheelOutput*>(output_.get())) {
+      output_(std::move(output)), fileOutput_(dynamic_cast<FileWheelOutput*>(output_.get())),
+      slowOutput_(output_ && !fileOutput_) {
     if (skip) skip_.emplace(pick_, skip->limits, skip->maxDifference, skip->maxSum);
     for (int j = 0; j < poolSize_; ++j) {
         pickNumbers_ |= std::uint64_t{1} << pick_[j];
@@ -36,6 +37,15 @@ bool WheelJob::advance(std::chrono::nanoseconds budget) {
         filterCurrent();
         if (ended_) return true;
     }
+    return slowOutput_ ? generateUntil<true>(deadline) : generateUntil<false>(deadline);
+}
+
+// The slice's loop. With a slow output (one that costs microseconds a set, such
+// as a printed document) the clock is looked at on the set after any set was
+// recorded, since a block can record dozens of sets; the file and no-output
+// runs keep the plain stride, their loop untouched by the check.
+template <bool kSlowOutput>
+bool WheelJob::generateUntil(std::chrono::steady_clock::time_point deadline) {
     for (unsigned countdown = kClockStride;;) {
         const Generated generated = generateNext();
         if (generated == Generated::Ended) {
@@ -50,7 +60,15 @@ bool WheelJob::advance(std::chrono::nanoseconds budget) {
                 return false;
             }
         }
-        if (generated == Generated::Ready) filterCurrent();
+        if (generated == Generated::Ready) {
+            if constexpr (kSlowOutput) {
+                const std::uint64_t passingBefore = passing_;
+                filterCurrent();
+                if (passing_ != passingBefore) countdown = 1;
+            } else {
+                filterCurrent();
+            }
+        }
         if (ended_) return true;
     }
 }

@@ -56,6 +56,8 @@ public:
 
 private:
     enum class Generated { Ended, Rejected, Ready };
+    template <bool kSlowOutput>
+    bool generateUntil(std::chrono::steady_clock::time_point deadline);
     Generated generateNext();
     bool carryToNextSet();
     void filterCurrent();
@@ -70,6 +72,7 @@ private:
     std::unique_ptr<WheelOutput> output_;
     std::optional<RavelinSkip> skip_;
     FileWheelOutput* fileOutput_;   // output_ when it is a file: called directly on the hot path
+    bool slowOutput_;               // an output other than the file: each set recorded costs microseconds
 
     std::uint64_t pickNumbers_ = 0;       // the pick's numbers as bits
     std::array<int, 50> indexInPick_{};   // by number: its position in the pick

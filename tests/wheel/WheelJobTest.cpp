@@ -213,3 +213,40 @@ TEST(WheelBlocks, AnOutputThatFailsEndsTheRunAtItsSet) {
     EXPECT_EQ(job.passing(), unlimited.back().passing);
     EXPECT_EQ(job.generated(), unlimited.back().generated);
 }
+
+// An output other than the file costs microseconds a set (a printed line), so
+// a slice that has run out of time ends on the set after one that recorded,
+// not a clock stride later; sliced so, a filtered run still records what the
+// set-by-set loop gives.
+TEST(WheelSlices, ASlowOutputEndsAnOverdueSliceAfterTheSetsItRecorded) {
+    FilterControls controls;
+    controls.tens = {"2", "2", "2", "2", "2"};
+    controls.minSum = "90";
+    const SetPipeline pipeline(controls, RunTables{});
+    const std::vector<int> pick = range(1, 24);
+    const std::vector<Recorded> expected = recordedSetBySet(pick, pipeline);
+
+    std::vector<Recorded> recorded;
+    WheelJob job(pick, pipeline, std::make_unique<CountingOutput>(recorded, SIZE_MAX));
+    std::size_t mostInASlice = 0;
+    for (bool ended = false; !ended;) {
+        const std::size_t before = recorded.size();
+        ended = job.advance(std::chrono::nanoseconds(0));
+        mostInASlice = std::max(mostInASlice, recorded.size() - before);
+    }
+    EXPECT_EQ(recorded, expected);
+    EXPECT_EQ(job.passing(), expected.size());
+    // The set held over from the last slice's block and one block of this one:
+    // never more than the pick's numbers twice.
+    EXPECT_LE(mostInASlice, 2 * pick.size());
+
+    // Unfiltered, each set is a block of its own: two sets a slice at most.
+    std::vector<Combination> plain;
+    WheelJob unfiltered(range(1, 12), SetPipeline{}, std::make_unique<RecordingOutput>(plain));
+    for (bool ended = false; !ended;) {
+        const std::size_t before = plain.size();
+        ended = unfiltered.advance(std::chrono::nanoseconds(0));
+        EXPECT_LE(plain.size() - before, 2u);
+    }
+    EXPECT_EQ(plain.size(), 924u);
+}
