@@ -1,18 +1,26 @@
-// Measures the main window during a full 49-number wheel on the offscreen
-// platform: how often the results frame repaints, and how long "Stop Wheel"
-// takes to end the run.
+// Measures the main window on the offscreen platform: during a full 49-number
+// wheel into a file, how often the results frame repaints and how long "Stop
+// Wheel" takes to end the run; during a printed run of 230,230 sets (the
+// numbers 1 to 26), the longest wait between two repaints and the run's time,
+// on the fake printer and on the real print document writing a PDF.
 #include "app/MainWindow.h"
+#include "platform/QtPlatform.h"
 #include "support/FakePlatform.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 using namespace orvane;
 
@@ -31,11 +39,123 @@ void waitFor(int milliseconds) {
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
 }
+
+QElapsedTimer benchClock;
+
+// The moments of every repaint of one widget.
+class PaintTimes : public QObject {
+public:
+    std::vector<qint64> times;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) times.push_back(benchClock.nsecsElapsed());
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+// A print document that notes when each line was printed, when the document
+// was ended and how long that took.
+struct DocumentEnd {
+    std::vector<qint64> lineNs;
+    qint64 startNs = -1, endNs = -1;
+};
+class TimedDocument : public PrintDocument {
+public:
+    TimedDocument(std::unique_ptr<PrintDocument> document, DocumentEnd& end) : document_(std::move(document)), end_(end) {}
+    void printLine(const QString& line) override {
+        document_->printLine(line);
+        end_.lineNs.push_back(benchClock.nsecsElapsed());
+    }
+    void end() override {
+        end_.startNs = benchClock.nsecsElapsed();
+        document_->end();
+        end_.endNs = benchClock.nsecsElapsed();
+    }
+
+private:
+    std::unique_ptr<PrintDocument> document_;
+    DocumentEnd& end_;
+};
+
+// The real desktop, except that its messages are noted and answered Yes (or
+// OK) instead of waiting on a modal box.
+class PdfPlatform : public QtPlatform {
+public:
+    using QtPlatform::QtPlatform;
+    QStringList messages;
+    DocumentEnd documentEnd;
+    Reply message(const QString& text, const QString&, NoticeIcon, Buttons buttons) override {
+        messages << text;
+        return buttons == Buttons::YesNo ? Reply::Yes : Reply::Ok;
+    }
+    std::unique_ptr<PrintDocument> beginPrint(const QString& fontName, int pointSize) override {
+        return std::make_unique<TimedDocument>(QtPlatform::beginPrint(fontName, pointSize), documentEnd);
+    }
+};
+
+class TimedFakePlatform : public FakePlatform {
+public:
+    DocumentEnd documentEnd;
+    std::unique_ptr<PrintDocument> beginPrint(const QString& fontName, int pointSize) override {
+        return std::make_unique<TimedDocument>(FakePlatform::beginPrint(fontName, pointSize), documentEnd);
+    }
+};
+
+// Wheels the numbers 1 to 26 (230,230 sets, each passing the default filters)
+// to the printer and prints how the window kept up.
+void printedRun(const char* label, Platform& platform, const DocumentEnd& documentEnd, const QString& dataFolder) {
+    SharedSettings shared(dataPathsIn(dataFolder.toStdString()));
+    MainWindow window(platform, shared);
+    window.show();
+    auto* list = window.findChild<QListWidget*>(QStringLiteral("lstNumbers"));
+    for (int i = 0; i < 26; ++i) list->item(i)->setSelected(true);
+    window.findChild<QRadioButton*>(QStringLiteral("optnOutToPrinter"))->click();
+    PaintTimes paints;
+    window.findChild<QWidget*>(QStringLiteral("txtGenerated"))->installEventFilter(&paints);
+    waitFor(50); // the window's first paints are not the run's
+
+    paints.times.clear();
+    qint64 endedNs = -1, idleNs = -1;
+    QEventLoop loop;
+    QObject::connect(&window, &MainWindow::wheelRunEnded, [&] {
+        endedNs = benchClock.nsecsElapsed();
+        // Idle again once the event loop turns after the run's end.
+        QTimer::singleShot(0, &loop, [&] {
+            idleNs = benchClock.nsecsElapsed();
+            loop.quit();
+        });
+    });
+    const qint64 startNs = benchClock.nsecsElapsed();
+    QTimer::singleShot(0, [&] { window.findChild<QPushButton*>(QStringLiteral("cmdWheel"))->click(); });
+    loop.exec();
+
+    // Between two repaints: the whole wait, and the part of it spent printing
+    // (from the first line printed to the last), which is the slice's work.
+    double longestGap = 0, longestPrinting = 0;
+    const std::vector<qint64>& lines = documentEnd.lineNs;
+    for (std::size_t i = 1; i < paints.times.size(); ++i) {
+        longestGap = std::max(longestGap, (paints.times[i] - paints.times[i - 1]) / 1e6);
+        const auto first = std::lower_bound(lines.begin(), lines.end(), paints.times[i - 1]);
+        const auto last = std::lower_bound(first, lines.end(), paints.times[i]);
+        if (last - first > 1) longestPrinting = std::max(longestPrinting, (*(last - 1) - *first) / 1e6);
+    }
+    const double firstPaint = paints.times.empty() ? -1 : (paints.times.front() - startNs) / 1e6;
+    std::printf("%s: %zu repaints of txtGenerated, longest gap between two %.1f ms, of which printing at most "
+                "%.1f ms (click to the first repaint %.1f ms)\n",
+                label, paints.times.size(), longestGap, longestPrinting, firstPaint);
+    std::printf("%s: run %.0f ms from click to run ended; closing the document %.1f ms; "
+                "from the document's end to the window idle %.1f ms\n",
+                label, (endedNs - startNs) / 1e6, (documentEnd.endNs - documentEnd.startNs) / 1e6,
+                (idleNs - documentEnd.startNs) / 1e6);
+}
 } // namespace
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The real platform's settings store goes to a folder of the benchmark's own.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QApplication app(argc, argv);
+    benchClock.start();
     QTemporaryDir folder;
     FakePlatform platform;
     SharedSettings shared(dataPathsIn(folder.path().toStdString()));
@@ -71,5 +191,27 @@ int main(int argc, char* argv[]) {
 
     std::printf("results frame repaints (txtGenerated): %d in %.2f s (%.0f per second)\n", paints, seconds, paints / seconds);
     std::printf("Stop Wheel to run ended: %lld ms\n", static_cast<long long>(stopMs));
+
+    {
+        QTemporaryDir data;
+        TimedFakePlatform fake;
+        printedRun("printed run, fake printer", fake, fake.documentEnd, data.path());
+        if (fake.printJobs.size() != 1 || fake.printJobs[0].lines.size() != 4 + 230'230) {
+            std::printf("the fake printer did not receive the header and 230,230 sets\n");
+            return 1;
+        }
+    }
+    {
+        QTemporaryDir data;
+        PdfPlatform pdf(data.path());
+        printedRun("printed run, PDF", pdf, pdf.documentEnd, data.path());
+        const QFileInfoList written =
+            QDir(data.filePath(QStringLiteral("Printouts"))).entryInfoList({QStringLiteral("*.pdf")});
+        if (written.size() != 1) {
+            std::printf("the PDF was not written\n");
+            return 1;
+        }
+        std::printf("printed run, PDF: %.1f MB written\n", written[0].size() / 1e6);
+    }
     return 0;
 }
