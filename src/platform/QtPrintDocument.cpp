@@ -1,6 +1,7 @@
 #include "platform/QtPrintDocument.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFont>
 #include <QPageLayout>
 #include <QPrinter>
@@ -28,6 +29,15 @@ qsizetype charactersThatFit(const QString& text, const QFontMetrics& metrics, in
 void reportNotPrinted(Platform& platform) {
     platform.message(QStringLiteral("The document could not be printed."), QStringLiteral("Printing"),
                      NoticeIcon::Exclamation);
+}
+
+// Whether the PDF at `path` was written to its end: the PDF writer does not
+// report a failed write (a full disk), but a file cut short lacks its last line.
+bool pdfComplete(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || file.size() < 16) return false;
+    file.seek(file.size() - 16);
+    return file.read(16).contains("%%EOF");
 }
 
 } // namespace
@@ -124,7 +134,7 @@ void QtPrintDocument::drawPiece(const QString& piece) {
 void QtPrintDocument::end() {
     if (ended_) return;
     ended_ = true;
-    if (!painter_.end()) {
+    if (!painter_.end() || (!pdfPath_.isEmpty() && !pdfComplete(pdfPath_))) {
         reportNotPrinted(platform_);
         return;
     }

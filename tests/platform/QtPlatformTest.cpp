@@ -232,6 +232,20 @@ private slots:
         QCOMPARE(platform.messages[0].icon, NoticeIcon::Exclamation);
         QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("missing/folder/lost.pdf"))));
     }
+
+    // The PDF writer says nothing of a write that failed; a document on a full
+    // disk is reported as not printed, never as written.
+    void aPdfOnAFullDiskIsReportedAsNotPrinted() {
+        if (!QFile::exists(QStringLiteral("/dev/full"))) QSKIP("no full device here");
+        FakePlatform platform;
+        {
+            QtPrintDocument document(platform, QStringLiteral("Courier New"), 12, QStringLiteral("/dev/full"));
+            for (int line = 0; line < 120; ++line) document.printLine(QStringLiteral("1 2 3 4 5 6"));
+            document.end();
+        }
+        QCOMPARE(platform.messages.size(), 1);
+        QCOMPARE(platform.messages[0].text, QStringLiteral("The document could not be printed."));
+    }
 };
 
 QTEST_MAIN(QtPlatformTest)
