@@ -97,6 +97,12 @@ std::unique_ptr<WheelOutput> MainWindow::openOutput(int poolSize, Notice& failur
     }
     if (optnOutToPrinter->isChecked()) {
         std::shared_ptr<PrintDocument> document = platform_.beginPrint(QStringLiteral("Courier New"), 12);
+        if (!document) {
+            failure = Notice{"The printer could not be opened, so the wheel has not started. Check the printer, or "
+                             "send the output to disk.",
+                             "Printing", NoticeIcon::Exclamation};
+            return nullptr;
+        }
         const QDateTime when = platform_.now();
         return std::make_unique<PrintedWheelOutput>(
             [document](const std::string& line) { document->printLine(QString::fromStdString(line)); },

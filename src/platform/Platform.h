@@ -42,7 +42,8 @@ public:
     virtual QString inputBox(const QString& prompt, const QString& title) = 0;
     // The chosen file, empty when the dialog is cancelled.
     virtual QString fileDialog(const FileDialogRequest& request) = 0;
-    // A document on the default printer (or a PDF where there is none).
+    // A document on the default printer (or a PDF where there is none); null
+    // when the printer (or the PDF file) cannot be opened.
     virtual std::unique_ptr<PrintDocument> beginPrint(const QString& fontName, int pointSize) = 0;
 
     // The per-user store, section "Options".

@@ -73,7 +73,9 @@ std::unique_ptr<PrintDocument> QtPlatform::beginPrint(const QString& fontName, i
         pdfPath = folder.filePath(QStringLiteral("Printouts/Orvane-") +
                                   now().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) + QStringLiteral(".pdf"));
     }
-    return std::make_unique<QtPrintDocument>(*this, fontName, pointSize, pdfPath);
+    auto document = std::make_unique<QtPrintDocument>(*this, fontName, pointSize, pdfPath);
+    if (!document->opened()) return nullptr;
+    return document;
 }
 
 QString QtPlatform::setting(const QString& key, const QString& defaultValue) {

@@ -88,9 +88,9 @@ QtPrintDocument::QtPrintDocument(Platform& platform, const QString& fontName, in
 
     if (!painter_.begin(printer_.get())) {
         ended_ = true;
-        reportNotPrinted(platform_);
         return;
     }
+    opened_ = true;
     QFont font(fontName, pointSize);
     font.setStyleHint(QFont::Monospace);
     painter_.setFont(QFont(font, printer_.get()));

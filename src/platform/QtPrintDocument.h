@@ -28,13 +28,14 @@ public:
     static constexpr double kMinimumMarginMm = 15.0;
 
     // On the default printer when `pdfPath` is empty, else written as a PDF to
-    // `pdfPath`. Says "The document could not be printed." when the printer
-    // cannot be opened; the lines printed then go nowhere.
+    // `pdfPath`. When the printer cannot be opened the document is not
+    // opened() and the lines printed go nowhere.
     QtPrintDocument(Platform& platform, const QString& fontName, int pointSize, QString pdfPath);
     // A document never ended is ended here, without a message, so that its
     // pages are not lost when its window goes away mid-run.
     ~QtPrintDocument() override;
 
+    bool opened() const { return opened_; }
     void printLine(const QString& line) override;
     // Finishes the last page and the job; a PDF's place is told to the user.
     void end() override;
@@ -53,6 +54,7 @@ private:
     int descent_ = 0;
     int lineSpacing_ = 0;
     int top_ = 0;          // where the next line's top goes on the page
+    bool opened_ = false;
     bool ended_ = false;
 };
 

@@ -339,6 +339,18 @@ private slots:
         QCOMPARE(job.lines[4], QStringLiteral("1 2 3 4 5 6"));
     }
 
+    void aPrinterThatCannotBeOpenedRefusesTheRun() {
+        f.find<QRadioButton>("optnOutToPrinter")->click();
+        f.platform->printerFails = true;
+        f.selectRange(0, 6);
+        QVERIFY(f.wheelToEnd());
+        QCOMPARE(f.platform->messages.size(), 1);
+        QCOMPARE(f.platform->messages[0].title, QStringLiteral("Printing"));
+        QCOMPARE(f.text("txtGenerated"), QString());
+        QCOMPARE(f.text("txtSetsPassing"), QString());
+        expectIdleWindow();
+    }
+
     void doNotRecordOutputTouchesNoFile() {
         f.find<QRadioButton>("optnOutToNothing")->click();
         f.selectRange(0, 7);

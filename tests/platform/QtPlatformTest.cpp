@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QPdfWriter>
+#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -110,6 +111,7 @@ private slots:
     }
 
     void withoutAPrinterTheDocumentBecomesAPdfAndTheUserIsTold() {
+        if (!QPrinterInfo::defaultPrinter().isNull()) QSKIP("this machine has a printer; nothing is printed for real");
         QTemporaryDir data;
         QtPlatform platform(data.path());
         QString told;
@@ -206,7 +208,7 @@ private slots:
     }
 
     // A document its window never ended still ends as a whole file, quietly;
-    // one that cannot be opened says so once and takes its lines harmlessly.
+    // one that cannot be opened is not opened() and takes its lines harmlessly.
     void aDocumentEndsWhenDestroyedAndAFailedOneIgnoresItsLines() {
         QTemporaryDir folder;
         FakePlatform platform;
@@ -223,14 +225,20 @@ private slots:
         {
             QtPrintDocument document(platform, QStringLiteral("Courier New"), 12,
                                      folder.filePath(QStringLiteral("missing/folder/lost.pdf")));
+            QVERIFY(!document.opened());
             for (int line = 0; line < 120; ++line) document.printLine(QStringLiteral("1 2 3 4 5 6"));
             document.end();
-            document.end();
         }
-        QCOMPARE(platform.messages.size(), 1);
-        QCOMPARE(platform.messages[0].text, QStringLiteral("The document could not be printed."));
-        QCOMPARE(platform.messages[0].icon, NoticeIcon::Exclamation);
+        QVERIFY(platform.messages.isEmpty());
         QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("missing/folder/lost.pdf"))));
+
+        // The platform gives no document at all for a printout it cannot open.
+        const QString blocked = folder.filePath(QStringLiteral("blocked"));
+        QFile file(blocked);
+        QVERIFY(file.open(QIODevice::WriteOnly)); // a file where the data folder should be
+        file.close();
+        QtPlatform noRoom(blocked);
+        if (QPrinterInfo::defaultPrinter().isNull()) QVERIFY(!noRoom.beginPrint(QStringLiteral("Courier New"), 12));
     }
 
     // The PDF writer says nothing of a write that failed; a document on a full

@@ -32,6 +32,7 @@ QString FakePlatform::fileDialog(const FileDialogRequest& request) {
 }
 
 std::unique_ptr<PrintDocument> FakePlatform::beginPrint(const QString& fontName, int pointSize) {
+    if (printerFails) return nullptr;
     printJobs.push_back(PrintJob{fontName, pointSize, {}, false});
     return std::make_unique<FakePrintDocument>(printJobs, static_cast<int>(printJobs.size()) - 1);
 }

@@ -49,6 +49,8 @@ public:
     QQueue<QString> fileAnswers;
     QQueue<double> randoms;
     QDateTime clock = QDateTime(QDate(1999, 7, 4), QTime(18, 30, 5));
+    // A printer that cannot be opened: beginPrint gives no document.
+    bool printerFails = false;
 };
 
 } // namespace orvane
