@@ -26,6 +26,7 @@ class QTimer;
 namespace orvane {
 
 class Platform;
+class PrintDocument;
 
 // frmOrvaneMain: the number list, the filter tabs, the output options, the
 // wheel run's controls and results, and the menu bar.
@@ -147,6 +148,7 @@ private:
     // The run in progress, if any.
     JobDriver driver_;
     std::unique_ptr<WheelJob> job_;
+    std::shared_ptr<PrintDocument> printDocument_;   // a printed run's document, ended with the run
     bool wheelStop_ = false;
 };
 

@@ -103,11 +103,14 @@ std::unique_ptr<WheelOutput> MainWindow::openOutput(int poolSize, Notice& failur
                              "Printing", NoticeIcon::Exclamation};
             return nullptr;
         }
+        // The window ends the document itself once the run has ended and the
+        // window is restored, so that what the printer says is shown over the
+        // final figures rather than in the middle of the run's last slice.
+        printDocument_ = document;
         const QDateTime when = platform_.now();
         return std::make_unique<PrintedWheelOutput>(
-            [document](const std::string& line) { document->printLine(QString::fromStdString(line)); },
-            [document] { document->end(); }, poolSize, numbered, dateText(when).toStdString(),
-            timeText(when).toStdString());
+            [document](const std::string& line) { document->printLine(QString::fromStdString(line)); }, nullptr,
+            poolSize, numbered, dateText(when).toStdString(), timeText(when).toStdString());
     }
     return nullptr;
 }
@@ -164,6 +167,7 @@ void MainWindow::endRun() {
     cmdStopWheeling->setEnabled(false);
     wheelStop_ = false;
     if (job && job->failure()) platform_.notify(*job->failure());
+    if (std::shared_ptr<PrintDocument> document = std::move(printDocument_)) document->end();
     emit wheelRunEnded();
 }
 

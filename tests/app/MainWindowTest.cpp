@@ -221,7 +221,16 @@ private slots:
         QVERIFY(!f.find<QRadioButton>("optnAppend")->isEnabled());
         f.find<QAction>("mnuRecordNumbers")->trigger();
         f.selectRange(0, 6);
+        // The document ends once the window is restored, over the final figures.
+        bool idleAtEnd = false;
+        QString passingAtEnd;
+        f.platform->whenPrintEnds = [&] {
+            idleAtEnd = f.window->busy().idle();
+            passingAtEnd = f.text("txtSetsPassing");
+        };
         QVERIFY(f.wheelToEnd());
+        QVERIFY(idleAtEnd);
+        QCOMPARE(passingAtEnd, QStringLiteral("7"));
         QCOMPARE(f.platform->printJobs.size(), 1);
         const FakePlatform::PrintJob& job = f.platform->printJobs[0];
         QCOMPARE(job.fontName, QStringLiteral("Courier New"));

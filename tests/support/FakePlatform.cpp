@@ -5,11 +5,16 @@ namespace orvane {
 namespace {
 class FakePrintDocument : public PrintDocument {
 public:
-    FakePrintDocument(QList<FakePlatform::PrintJob>& jobs, int index) : jobs_(jobs), index_(index) {}
+    FakePrintDocument(FakePlatform& platform, QList<FakePlatform::PrintJob>& jobs, int index)
+        : platform_(platform), jobs_(jobs), index_(index) {}
     void printLine(const QString& line) override { jobs_[index_].lines << line; }
-    void end() override { jobs_[index_].ended = true; }
+    void end() override {
+        jobs_[index_].ended = true;
+        if (platform_.whenPrintEnds) platform_.whenPrintEnds();
+    }
 
 private:
+    FakePlatform& platform_;
     QList<FakePlatform::PrintJob>& jobs_;
     int index_;
 };
@@ -34,7 +39,7 @@ QString FakePlatform::fileDialog(const FileDialogRequest& request) {
 std::unique_ptr<PrintDocument> FakePlatform::beginPrint(const QString& fontName, int pointSize) {
     if (printerFails) return nullptr;
     printJobs.push_back(PrintJob{fontName, pointSize, {}, false});
-    return std::make_unique<FakePrintDocument>(printJobs, static_cast<int>(printJobs.size()) - 1);
+    return std::make_unique<FakePrintDocument>(*this, printJobs, static_cast<int>(printJobs.size()) - 1);
 }
 
 QString FakePlatform::setting(const QString& key, const QString& defaultValue) {

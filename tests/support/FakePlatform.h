@@ -6,6 +6,7 @@
 #include <QQueue>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace orvane {
@@ -51,6 +52,8 @@ public:
     QDateTime clock = QDateTime(QDate(1999, 7, 4), QTime(18, 30, 5));
     // A printer that cannot be opened: beginPrint gives no document.
     bool printerFails = false;
+    // Called when a print job ends, to look at the program at that moment.
+    std::function<void()> whenPrintEnds;
 };
 
 } // namespace orvane
