@@ -23,6 +23,14 @@ public:
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
         return static_cast<const QListView*>(parent())->gridSize();
     }
+    // A thin gap around each cell keeps selected neighbours apart, so a run of
+    // selected numbers still reads as separate numbers.
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem cell = option;
+        cell.rect = option.rect.adjusted(kCellGap, kCellGap, -kCellGap, -kCellGap);
+        QStyledItemDelegate::paint(painter, cell, index);
+    }
+    static constexpr int kCellGap = 2;
 };
 } // namespace
 
