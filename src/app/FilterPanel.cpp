@@ -14,6 +14,11 @@ FilterControls FilterPanel::read() const {
     return controls;
 }
 
+void FilterPanel::apply(const FilterControls& controls) {
+    a_.apply(controls);
+    b_.apply(controls);
+}
+
 void FilterPanel::showNormalised(const FilterControls& controls) { a_.showNormalised(controls); }
 
 const std::array<int, 15>& FilterPanel::lastFifteenSums() const { return a_.lastFifteenSums(); }

@@ -18,6 +18,8 @@ public:
 
     // Every filter control as the user set it.
     FilterControls read() const;
+    // Sets the saved filter controls in the settings file's order, as the user would.
+    void apply(const FilterControls& controls);
     void showNormalised(const FilterControls& controls);
     const std::array<int, 15>& lastFifteenSums() const;
     void loadPositionalAnalysis(bool enabled);

@@ -35,6 +35,21 @@ QLabel* caption(const QString& text) {
     return label;
 }
 
+void setValue(QCheckBox* box, int value) {
+    const Qt::CheckState state = value == 1 ? Qt::Checked : value == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
+    if (box->checkState() == state) return;
+    box->setCheckState(state);
+    emit box->clicked(box->isChecked());
+}
+
+void choose(QRadioButton* option) {
+    // Choosing one option of a group clears the others, as a click does.
+    option->setChecked(true);
+    emit option->clicked(true);
+}
+
+void setText(QLineEdit* box, const std::string& text) { box->setText(QString::fromStdString(text)); }
+
 void sameWidth(std::initializer_list<QWidget*> widgets) {
     int widest = 0;
     for (QWidget* widget : widgets) widest = std::max(widest, widget->sizeHint().width());

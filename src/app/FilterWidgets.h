@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QString>
 
 #include <array>
@@ -49,7 +50,20 @@ Widget* unavailable(Widget* widget) {
 }
 
 inline std::string text(const QLineEdit* box) { return box->text().toStdString(); }
-inline int value(const QCheckBox* box) { return box->isChecked() ? 1 : 0; }
+// 0 unchecked, 1 checked, 2 greyed.
+inline int value(const QCheckBox* box) {
+    return box->checkState() == Qt::PartiallyChecked ? 2 : box->isChecked() ? 1 : 0;
+}
+
+// Setting a control as the user would: a check box or option button that
+// changes runs its own click handling; a box's text runs its change handling.
+void setValue(QCheckBox* box, int value);
+void choose(QRadioButton* option);
+void setText(QLineEdit* box, const std::string& text);
+template <std::size_t N>
+void setTexts(const std::array<QLineEdit*, N>& boxes, const std::array<std::string, N>& texts) {
+    for (std::size_t i = 0; i < N; ++i) setText(boxes[i], texts[i]);
+}
 
 template <std::size_t N>
 std::array<std::string, N> texts(const std::array<QLineEdit*, N>& boxes) {

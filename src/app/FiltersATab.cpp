@@ -52,6 +52,29 @@ void FiltersATab::read(FilterControls& c) const {
     c.positionLimits = texts(positionLimitBoxes);
 }
 
+void FiltersATab::apply(const FilterControls& c) {
+    for (int k = 0; k < 7; ++k) setValue(chkEvens[k], c.evensAllowed[k]);
+    setText(txtMinSum, c.minSum);
+    setText(txtMaxSum, c.maxSum);
+    setText(txtMaxDif, c.maxDif);
+    setText(txtLastDrawNumMax, c.lastDrawNumMax);
+    setText(txtLastDrawNumMaxPos, c.lastDrawNumMaxPos);
+    setValue(chkL15S, c.rejectLast15Sums);
+    setTexts(txtTens, c.tens);
+    setTexts(txtOnes, c.ones);
+    setValue(chkEnablePairsFilter, c.enablePairs);
+    setValue(chkAllowPairs, c.allowPairs);
+    setValue(chkAllowTwoPairs, c.allowTwoPairs);
+    setValue(chkAllowThreePairs, c.allowThreePairs);
+    setValue(chkRequirePair, c.requirePair);
+    setText(txtMaxConsecutives, c.maxConsecutives);
+    setValue(chkEvensSignatures, c.evensSignatures);
+    setValue(chkEnablePosAnalysis, c.enablePosAnalysis);
+    const std::array<QRadioButton*, 5> presets{optn99, optn98, optn90, optn50, optnUserLimits};
+    choose(presets[static_cast<std::size_t>(c.positionPreset)]);
+    setTexts(positionLimitBoxes, c.positionLimits);
+}
+
 void FiltersATab::showNormalised(const FilterControls& c) {
     for (int d = 0; d < 10; ++d) txtOnes[d]->setText(QString::fromStdString(c.ones[d]));
     txtMaxDif->setText(QString::fromStdString(c.maxDif));

@@ -28,6 +28,9 @@ public:
     void loadPositionalAnalysis(bool enabled);
     // Puts this tab's values into `controls`.
     void read(FilterControls& controls) const;
+    // Sets this tab's controls to `controls` in the settings file's order, each
+    // change running its handler as if the user made it.
+    void apply(const FilterControls& controls);
     // Shows the boxes the start of a run normalised.
     void showNormalised(const FilterControls& controls);
     // The table the "Reject Last 15 Game Draw Sums" box keeps.

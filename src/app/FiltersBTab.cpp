@@ -59,6 +59,23 @@ void FiltersBTab::read(FilterControls& c) const {
     c.maxFromHistory = text(txtMaxFAH);
 }
 
+void FiltersBTab::apply(const FilterControls& c) {
+    setValue(chkEnableLocks, c.enableLocks);
+    setTexts(lockedInBoxes, c.lockedIn);
+    setTexts(lockedOutBoxes, c.lockedOut);
+    setText(txtMaxBelowMid, c.maxBelowMid);
+    setText(txtMinBelowMid, c.minBelowMid);
+    setText(txtMaxAboveMid, c.maxAboveMid);
+    setText(txtMinAboveMid, c.minAboveMid);
+    setValue(chkEnableKeyNumbers, c.enableKeyNumbers);
+    choose(c.keyRule == KeyRule::RequireAll ? optnAND : c.keyRule == KeyRule::RequireAny ? optnOR : optnAllowOne);
+    setTexts(txtKeyNumber, c.keyNumbers);
+    setValue(chkFAH, c.filterAgainstHistory);
+    setText(txtMaxFAH, c.maxFromHistory);
+    setValue(chkEnableSumPick, c.enableSumPick);
+    for (int i = 0; i < 259; ++i) lstSums->item(i)->setSelected(c.sumsAccepted[i]);
+}
+
 std::array<QWidget*, 5> FiltersBTab::frames() const {
     return {frameMidpoint, frameFilterVsHistory, frameSumPick, frameLocks, frameKeyNumbers};
 }

@@ -25,6 +25,9 @@ public:
 
     // Puts this tab's values into `controls`.
     void read(FilterControls& controls) const;
+    // Sets this tab's controls to `controls` in the settings file's order, each
+    // change running its handler as if the user made it.
+    void apply(const FilterControls& controls);
     void lockForRun();
     void restoreAfterRun();
 

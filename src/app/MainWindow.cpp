@@ -40,12 +40,17 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    Timer3 = new QTimer(this);
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer3->setInterval(1000);
+    connect(Timer3, &QTimer::timeout, this, &MainWindow::Timer3_Timer);
     connect(lstNumbers, &QListWidget::itemSelectionChanged, this, &MainWindow::lstNumbers_Click);
     addNumberListCommands();
     connect(&driver_, &JobDriver::sliceDone, this, &MainWindow::showRunProgress);
     connect(&driver_, &JobDriver::finished, this, &MainWindow::endRun);
     load();
     Timer1->start();
+    Timer3->start();
 }
 
 MainWindow::~MainWindow() = default;
@@ -120,11 +125,9 @@ void MainWindow::cmdClear_Click() {
 }
 
 void MainWindow::cmdExit_Click() {
-    // Writing the settings file before leaving belongs to the settings service;
-    // the requests are raised for it and the program ends.
+    // The settings timer writes the file on its next tick, then ends the program.
     shared_.saveRequest = true;
     shared_.exitAfterSaveRequest = true;
-    close();
 }
 
 void MainWindow::Timer1_Timer() {
@@ -190,14 +193,14 @@ void MainWindow::mnuSaveSettings_Click() { chooseSettingsFile(true); }
 void MainWindow::mnuRestoreSettings_Click() { chooseSettingsFile(false); }
 
 void MainWindow::chooseSettingsFile(bool save) {
-    // A cancelled dialog falls back to the default settings file; the request is
-    // raised either way and served by the settings timer.
+    // A cancelled dialog does nothing: saving over the default file, or throwing
+    // away unsaved changes by restoring it, is not what Cancel means.
     const QString name = chooseFile(kSettingsFilter, QStringLiteral(".INI"), save);
-    shared_.settingsPath = name.isEmpty() ? shared_.defaults.settings : name.toStdString();
-    if (!name.isEmpty())
-        statusMessage((save ? QStringLiteral("Output will be saved to ")
-                            : QStringLiteral("Initialization file is now set to ")) +
-                      name);
+    if (name.isEmpty()) return;
+    shared_.settingsPath = name.toStdString();
+    statusMessage((save ? QStringLiteral("Output will be saved to ") : QStringLiteral("Initialization file is now set to ")) +
+                  name);
+    // The settings timer writes or reads the file on its next tick.
     (save ? shared_.saveRequest : shared_.restoreRequest) = true;
     shared_.exitAfterSaveRequest = false;
 }

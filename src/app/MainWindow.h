@@ -4,6 +4,7 @@
 #include "core/SharedSettings.h"
 #include "platform/BusyState.h"
 #include "platform/JobDriver.h"
+#include "settings/SettingsFile.h"
 #include "wheel/WheelJob.h"
 #include "wheel/WheelStart.h"
 
@@ -60,6 +61,7 @@ private slots:
     void cmdWheel_Click();
     void cmdStopWheeling_Click();
     void Timer1_Timer();
+    void Timer3_Timer();
     void mnuHistoryFile_Click();
     void mnuSaveAs_Click();
     void mnuSaveGRAs_Click();
@@ -88,6 +90,12 @@ private:
     QString chooseFile(const QString& filter, const QString& extension, bool save, bool confirmOverwrite = true);
     void statusMessage(const QString& text);
     void chooseSettingsFile(bool save);
+
+    // The settings file (MainWindowSettings.cpp).
+    SettingsFile currentSettings() const;
+    bool saveSettings();
+    void restoreSettings();
+    void applySettings(const SettingsFile& file);
 
     // The wheel run (MainWindowWheel.cpp).
     // Before a printed run of many sets: true to go on.
@@ -130,6 +138,11 @@ private:
     QMenu* mnuHelp = nullptr;
     QAction* mnuRecordNumbers = nullptr;
     QTimer* Timer1 = nullptr;
+    QTimer* Timer3 = nullptr;   // serves the settings requests
+
+    // The pool window's options in the settings file, kept here until that
+    // window exists: the design defaults, or the values last restored.
+    PoolWindowSettings poolSettings_;
 
     // Number selection state.
     bool listBusy_ = false;

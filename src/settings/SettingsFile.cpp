@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -156,13 +157,19 @@ std::string saveSettingsFile(const std::string& path, const SettingsFile& settin
     std::FILE* file = std::fopen(temporary.c_str(), "wb");
     if (!file) return "The settings file " + path + " could not be written (" + std::strerror(errno) + ").";
     bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    written = std::fflush(file) == 0 && written;
     written = std::fclose(file) == 0 && written;
-    if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        return "The settings file " + path + " could not be written (" + reason + ").";
+    std::string reason = std::strerror(errno);
+    if (written) {
+        // Replaces the earlier file in one step, also where a plain rename
+        // refuses to replace an existing file.
+        std::error_code replaced;
+        std::filesystem::rename(temporary, path, replaced);
+        if (!replaced) return {};
+        reason = replaced.message();
     }
-    return {};
+    std::remove(temporary.c_str());
+    return "The settings file " + path + " could not be written (" + reason + ").";
 }
 
 SettingsReadResult readSettingsFile(const std::string& path, SettingsFile& settings) {

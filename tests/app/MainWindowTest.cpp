@@ -413,15 +413,25 @@ private slots:
         QCOMPARE(f.platform->messages.last().text, QStringLiteral("Output will be saved to /tmp/mine.TB"));
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Status of Operation"));
 
-        // Cancelling Load Settings restores from the default file, silently.
+        // Cancelling Load Settings or Save Current Settings does nothing at all.
         const int shown = f.platform->messages.size();
-        f.shared->exitAfterSaveRequest = true;
+        f.shared->settingsPath = "/tmp/chosen.INI";
         f.trigger("mnuRestoreSettings");
         QVERIFY(!f.platform->fileDialogs.last().save);
-        QCOMPARE(f.shared->settingsPath, f.shared->defaults.settings);
+        f.trigger("mnuSaveSettings");
+        QVERIFY(f.platform->fileDialogs.last().save);
+        QCOMPARE(f.shared->settingsPath, std::string("/tmp/chosen.INI"));
+        QVERIFY(!f.shared->restoreRequest);
+        QVERIFY(!f.shared->saveRequest);
+        QCOMPARE(f.platform->messages.size(), shown);
+
+        f.platform->fileAnswers << QStringLiteral("/tmp/r.INI");
+        f.shared->exitAfterSaveRequest = true;
+        f.trigger("mnuRestoreSettings");
         QVERIFY(f.shared->restoreRequest);
         QVERIFY(!f.shared->exitAfterSaveRequest);
-        QCOMPARE(f.platform->messages.size(), shown);
+        QCOMPARE(f.platform->messages.last().text, QStringLiteral("Initialization file is now set to /tmp/r.INI"));
+        f.shared->restoreRequest = false;
 
         f.platform->fileAnswers << QStringLiteral("/tmp/s.INI");
         f.trigger("mnuSaveSettings");
@@ -443,7 +453,6 @@ private slots:
         f.click("cmdExit");
         QVERIFY(f.shared->saveRequest);
         QVERIFY(f.shared->exitAfterSaveRequest);
-        QVERIFY(!f.window->isVisible());
     }
 };
 

@@ -155,8 +155,22 @@ TEST(SettingsFile, ProblemsAreReportedWithTheirLine) {
     EXPECT_FALSE(readSettingsFile(folder.file("absent.INI"), missing).ok());
 }
 
-TEST(SettingsFile, AFailedSaveKeepsTheEarlierFile) {
+TEST(SettingsFile, AFailedSaveKeepsTheEarlierFileAndLeavesNoTemporary) {
     TempFolder folder;
     const std::string unwritable = folder.file("no-folder/VNTB.INI");
     EXPECT_NE(saveSettingsFile(unwritable, SettingsFile{}).find(unwritable), std::string::npos);
+
+    // A folder where the file should be: the temporary is written, the replace fails.
+    const std::string aFolder = folder.file("VNTB.INI");
+    std::filesystem::create_directory(aFolder);
+    const std::string inside = folder.write("VNTB.INI/kept.txt", "kept");
+    const std::string problem = saveSettingsFile(aFolder, changedSettings());
+    EXPECT_NE(problem.find(aFolder), std::string::npos) << problem;
+    EXPECT_EQ(contentsOf(inside), "kept");
+    EXPECT_FALSE(std::filesystem::exists(aFolder + ".tmp"));
+
+    // A save over an earlier file replaces it whole.
+    const std::string earlier = folder.write("earlier.INI", "old\r\n");
+    ASSERT_EQ(saveSettingsFile(earlier, changedSettings()), "");
+    EXPECT_EQ(contentsOf(earlier), settingsText(changedSettings()));
 }

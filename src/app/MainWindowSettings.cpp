@@ -1,0 +1,94 @@
+// The settings timer of frmOrvaneMain: saving every saved control to the
+// settings file and restoring them from it, on the tick after a request.
+#include "app/MainWindow.h"
+
+#include "app/FilterWidgets.h"
+#include "platform/Platform.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace orvane {
+
+using filterwidgets::choose;
+
+namespace {
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+} // namespace
+
+void MainWindow::Timer3_Timer() {
+    // A request raised while a long operation runs waits until it has ended,
+    // so a save never reads half-locked controls and a restore never changes a run.
+    if (!busy_.idle()) return;
+    if (shared_.saveRequest) {
+        shared_.saveRequest = false;
+        if (saveSettings() && shared_.exitAfterSaveRequest) {
+            shared_.exitAfterSaveRequest = false;
+            close();
+            return;
+        }
+    }
+    if (shared_.restoreRequest) {
+        shared_.restoreRequest = false;
+        restoreSettings();
+    }
+}
+
+SettingsFile MainWindow::currentSettings() const {
+    SettingsFile file;
+    file.pool = poolSettings_;
+    file.historyPath = shared_.historyPath;
+    file.settingsPath = shared_.settingsPath;
+    file.wheelOutputPath = shared_.wheelOutputPath;
+    file.poolPath = shared_.poolPath;
+    file.destination = optnOutToPrinter->isChecked()   ? OutputDestination::Printer
+                       : optnOutToNothing->isChecked() ? OutputDestination::Nothing
+                                                       : OutputDestination::Disk;
+    file.diskMode = optnAppend->isChecked() ? DiskMode::Append : DiskMode::Overwrite;
+    file.filters = filters_->read();
+    file.filters.enableRavelin = filterwidgets::value(chkEnableRavelin);
+    return file;
+}
+
+bool MainWindow::saveSettings() {
+    const std::string problem = saveSettingsFile(shared_.settingsPath, currentSettings());
+    if (problem.empty()) return true;
+    // The program stays open, so nothing the user set is lost with it.
+    shared_.exitAfterSaveRequest = false;
+    platform_.message(qt(problem) + QStringLiteral(" Choose another file with Save Current Settings."),
+                      QStringLiteral("Settings Not Saved"), NoticeIcon::Exclamation);
+    return false;
+}
+
+void MainWindow::restoreSettings() {
+    // The whole file is read and checked first: a file that cannot be read
+    // changes nothing, rather than leaving half of one configuration and half
+    // of another.
+    SettingsFile file = currentSettings();
+    const SettingsReadResult read = readSettingsFile(shared_.settingsPath, file);
+    if (!read.ok()) {
+        platform_.message(qt(read.error) + QStringLiteral(" No setting has been changed."),
+                          QStringLiteral("Settings Not Loaded"), NoticeIcon::Exclamation);
+        return;
+    }
+    applySettings(file);
+}
+
+void MainWindow::applySettings(const SettingsFile& file) {
+    // In the file's order, so that a control's handler sees the lines before it
+    // (the last fifteen sums are read from the restored history path).
+    poolSettings_ = file.pool;
+    shared_.historyPath = file.historyPath;
+    shared_.settingsPath = file.settingsPath;
+    shared_.wheelOutputPath = file.wheelOutputPath;
+    shared_.poolPath = file.poolPath;
+    choose(file.destination == OutputDestination::Printer   ? optnOutToPrinter
+           : file.destination == OutputDestination::Nothing ? optnOutToNothing
+                                                            : optnOutToFile);
+    choose(file.diskMode == DiskMode::Append ? optnAppend : optnOverwrite);
+    filterwidgets::setValue(chkEnableRavelin, file.filters.enableRavelin);
+    filters_->apply(file.filters);
+}
+
+} // namespace orvane
