@@ -22,4 +22,8 @@ QString prepareDataFolder(const QString& folder, const QString& historyPath) {
     return {};
 }
 
+void requestSavedSettings(SharedSettings& shared) {
+    if (QFileInfo::exists(QString::fromStdString(shared.settingsPath))) shared.restoreRequest = true;
+}
+
 } // namespace orvane

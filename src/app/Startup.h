@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SharedSettings.h"
+
 #include <QString>
 
 namespace orvane {
@@ -8,5 +10,9 @@ namespace orvane {
 // history there when no history file exists (never overwriting one), and makes
 // it the working folder. Returns an error text, empty on success.
 QString prepareDataFolder(const QString& folder, const QString& historyPath);
+
+// The settings kept by the last Save Settings & Exit come back at start: when
+// the settings file exists, its restore is requested for the settings timer.
+void requestSavedSettings(SharedSettings& shared);
 
 } // namespace orvane

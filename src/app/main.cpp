@@ -24,6 +24,7 @@ int main(int argc, char* argv[]) {
     SharedSettings shared(paths);
     MainWindow window(platform, shared);
     platform.setDialogParent(&window);
+    requestSavedSettings(shared);
     window.show();
     return app.exec();
 }

@@ -24,6 +24,18 @@ private slots:
         QCOMPARE(QDir::current().canonicalPath(), QDir(folder).canonicalPath());
     }
 
+    void aSavedSettingsFileIsRestoredAtStart() {
+        QTemporaryDir root;
+        SharedSettings shared(dataPathsIn(root.path().toStdString()));
+        requestSavedSettings(shared);
+        QVERIFY(!shared.restoreRequest); // none saved yet
+        QFile file(QString::fromStdString(shared.settingsPath));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        requestSavedSettings(shared);
+        QVERIFY(shared.restoreRequest);
+    }
+
     void neverOverwritesAnExistingHistory() {
         QTemporaryDir root;
         const QString history = root.filePath(QStringLiteral("FL6-49.HIT"));
