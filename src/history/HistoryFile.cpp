@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -129,14 +130,56 @@ std::string historyLine(const NewDraw& draw) {
     return line;
 }
 
-std::string appendDraw(const std::string& path, const NewDraw& draw) {
+std::string appendDraw(const std::string& path, const NewDraw& draw) { return appendHistoryLine(path, historyLine(draw)); }
+
+namespace {
+
+// What must precede a new line so that it starts a line of its own: nothing
+// after a line end or in an empty (or missing) file, the LF after a lone CR,
+// else a whole CR LF.
+std::string lineEndOwedBy(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return {};
+    int last = EOF;
+    if (std::fseek(file, -1, SEEK_END) == 0) last = std::fgetc(file);
+    std::fclose(file);
+    if (last == EOF || last == '\n') return {};
+    return last == '\r' ? "\n" : "\r\n";
+}
+
+std::string notWritten(const std::string& path, int error) {
+    return "The history file " + path + " could not be written (" + std::strerror(error) +
+           "). The draw was not recorded.";
+}
+
+} // namespace
+
+std::string appendHistoryLine(const std::string& path, const std::string& line) {
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    const bool existed = fs::exists(path, ignored);
+    std::error_code sizeUnknown;
+    const std::uintmax_t sizeBefore = existed ? fs::file_size(path, sizeUnknown) : 0;
+    const std::string text = lineEndOwedBy(path) + line + "\r\n";
+
     std::FILE* file = std::fopen(path.c_str(), "ab");
-    if (!file) return "The history file " + path + " could not be opened for appending (" + std::strerror(errno) + ").";
-    const std::string line = historyLine(draw) + "\r\n";
-    bool written = std::fwrite(line.data(), 1, line.size(), file) == line.size();
-    written = std::fclose(file) == 0 && written;
-    if (!written) return "The history file " + path + " could not be written (" + std::strerror(errno) + ").";
-    return {};
+    if (!file) return notWritten(path, errno);
+    // A buffer that holds the whole text keeps it together until the flush
+    // hands it to the system in one write.
+    std::vector<char> buffer(text.size() + 1);
+    std::setvbuf(file, buffer.data(), _IOFBF, buffer.size());
+    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
+    int error = errno;
+    if (std::fclose(file) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (written) return {};
+
+    // Part of the text may have reached the file (a full disk): take it back.
+    if (existed && !sizeUnknown) fs::resize_file(path, sizeBefore, ignored);
+    else fs::remove(path, ignored);
+    return notWritten(path, error);
 }
 
 } // namespace orvane

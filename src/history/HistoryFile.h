@@ -51,4 +51,11 @@ std::string historyLine(const NewDraw& draw);
 // error text naming the file, empty on success.
 std::string appendDraw(const std::string& path, const NewDraw& draw);
 
+// Appends `line` and its CR LF to the history file, creating the file when
+// missing. A last line left without its line end gets one first, so the new
+// record starts a line of its own. The text goes out in one write and is
+// flushed before the file is closed; when that fails the file is put back as
+// it was. Returns an error text naming the file, empty on success.
+std::string appendHistoryLine(const std::string& path, const std::string& line);
+
 } // namespace orvane
