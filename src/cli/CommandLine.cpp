@@ -2,6 +2,7 @@
 
 #include "cli/Command.h"
 #include "cli/HelpFormat.h"
+#include "cli/RecordCommand.h"
 #include "cli/WheelCommand.h"
 #include "core/Version.h"
 
@@ -17,6 +18,7 @@ namespace {
 // own and one line here.
 constexpr AddCommand kCommands[] = {
     addWheelCommand,
+    addRecordCommand,
 };
 
 const std::string kVersionLine = std::string("orvane ") + kVersionText;

@@ -1,0 +1,132 @@
+#include "cli/CommandLine.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using namespace orvane;
+
+namespace {
+
+struct RecordRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string drained(std::FILE* file) {
+    std::fflush(file);
+    std::rewind(file);
+    std::string text;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    std::fclose(file);
+    return text;
+}
+
+RecordRun record(std::vector<std::string> args, const DataPaths& paths) {
+    args.insert(args.begin(), "record");
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    const int status = runCommandLine(args, out, err, paths);
+    return RecordRun{status, drained(out), drained(err)};
+}
+
+const std::string kHistory = "050788  15 17 30 42 44 49\r\n102399  11 20 23 33 37 47\r\n";
+const std::string kTwoDigits =
+    "All entries must be 2 digits.  If the entry is less than 10, put a zero in front of it.  For example, 03.\n";
+
+std::vector<std::string> goodDraw(const std::string& history) {
+    return {"--history", history, "06", "12", "99", "03", "11", "24", "30", "41", "49"};
+}
+
+// goodDraw with the value at `index` (0 = month ... 8 = F) replaced.
+std::vector<std::string> drawWith(const std::string& history, std::size_t index, std::string text) {
+    std::vector<std::string> args = goodDraw(history);
+    args[2 + index] = std::move(text);
+    return args;
+}
+
+} // namespace
+
+TEST(CommandLineRecord, AppendsTheDrawAsTyped) {
+    TempFolder folder;
+    const std::string history = folder.write("FL6-49.HIT", kHistory);
+    RecordRun good = record(goodDraw(history), dataPathsIn(folder.path()));
+    EXPECT_EQ(good.status, kExitSuccess) << good.err;
+    EXPECT_EQ(good.err, "");
+    RecordRun descending =
+        record({"--history", history, "06", "15", "99", "40", "30", "20", "10", "09", "08"}, dataPathsIn(folder.path()));
+    EXPECT_EQ(descending.status, kExitSuccess) << descending.err;
+    EXPECT_EQ(contentsOf(history), kHistory + "061299  03 11 24 30 41 49\r\n061599  40 30 20 10 09 08\r\n");
+}
+
+TEST(CommandLineRecord, WithoutHistoryTheDefaultFileTakesTheDraw) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.path());
+    RecordRun run = record({"01", "02", "00", "01", "02", "03", "04", "05", "06"}, paths);
+    EXPECT_EQ(run.status, kExitSuccess) << run.err;
+    EXPECT_EQ(contentsOf(paths.history), "010200  01 02 03 04 05 06\r\n");
+}
+
+TEST(CommandLineRecord, TheFirstFailedCheckIsPrintedAndNothingWritten) {
+    TempFolder folder;
+    const std::string history = folder.write("FL6-49.HIT", kHistory);
+    struct Case {
+        std::vector<std::string> args;
+        std::string err;
+    };
+    std::vector<std::string> monthAndDay = drawWith(history, 0, "13");
+    monthAndDay[2 + 1] = "5";
+    std::vector<std::string> monthAndRepeat = drawWith(history, 0, "13");
+    monthAndRepeat[2 + 5] = "11"; // C equal to B
+    const Case cases[] = {
+        {monthAndDay, kTwoDigits},
+        {monthAndRepeat, "There are multiple instances of the same number.  Please try again.\n"},
+        {drawWith(history, 8, ""),
+         "There are one or more entry boxes with nothing in them.  Please fill them in and try again.\n"},
+        {drawWith(history, 2, " 9"), kTwoDigits},
+        {drawWith(history, 2, "ab"), kTwoDigits},
+        {drawWith(history, 2, "-5"), kTwoDigits},
+        {drawWith(history, 2, "1999"), kTwoDigits},
+        {drawWith(history, 3, "007"), kTwoDigits},
+        {drawWith(history, 3, "100"), "Invalid entry for Position A.  Please enter a number from 1 to 44.\n"},
+        {drawWith(history, 1, "32"), "Invalid entry for DAY of draw.  Please enter a number from 1 to 31.\n"},
+    };
+    for (const Case& c : cases) {
+        RecordRun run = record(c.args, dataPathsIn(folder.path()));
+        EXPECT_EQ(run.status, kExitFailed) << c.err;
+        EXPECT_EQ(run.err, c.err);
+        EXPECT_EQ(run.out, "");
+    }
+    EXPECT_EQ(contentsOf(history), kHistory);
+}
+
+TEST(CommandLineRecord, AnUnwritableHistoryFailsNamingIt) {
+    TempFolder folder;
+    for (const std::string& path : {folder.path(), folder.file("missing/FL6-49.HIT")}) {
+        RecordRun run = record(goodDraw(path), dataPathsIn(folder.path()));
+        EXPECT_EQ(run.status, kExitFailed);
+        EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+TEST(CommandLineRecord, NineValuesAreNeeded) {
+    TempFolder folder;
+    const std::string history = folder.write("FL6-49.HIT", kHistory);
+    std::vector<std::string> eight = goodDraw(history);
+    eight.pop_back();
+    std::vector<std::string> ten = goodDraw(history);
+    ten.push_back("12");
+    for (const auto& args : {eight, ten}) {
+        RecordRun run = record(args, dataPathsIn(folder.path()));
+        EXPECT_EQ(run.status, kExitUsage);
+        EXPECT_NE(run.err.find("Usage: orvane record [--history FILE] MM DD YY A B C D E F\n"), std::string::npos)
+            << run.err;
+    }
+    EXPECT_EQ(contentsOf(history), kHistory);
+}
