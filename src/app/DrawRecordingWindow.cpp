@@ -1,0 +1,162 @@
+#include "app/DrawRecordingWindow.h"
+
+#include "history/HistoryFile.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace orvane {
+
+namespace {
+
+// Four paragraphs, each opened by four blanks; the box wraps them to its width.
+const QString kExplanation = QStringLiteral(
+    "    If there have been one or more drawings since the date listed above in blue, you need to update the "
+    "lotto history file.  It is very important that, when you are updating this file, you follow two rules:\n"
+    "    1.  All boxes must be filled with a 2-digit number.  If you are trying to enter a value less than ten you "
+    "must include a zero in front of the number.\n"
+    "    2. When entering the draw itself, you MUST enter the drawing in numerical order from least on the left to "
+    "greatest on the right.  This will put the smallest number in Position A and the largest in Position F.  "
+    "Failure to follow this rule will invalidate at least one of the filters.\n"
+    "    In addition, if you do not want to update the lotto history file at all, you can simply click Done and no "
+    "harm will come to the history file.");
+
+// Box and heading names in the order of EntryBox.
+constexpr const char* kBoxNames[kEntryBoxCount] = {"txtMonth", "txtDay",  "txtYear",  "txtPosA", "txtPosB",
+                                                   "txtPosC",  "txtPosD", "txtPosE", "txtPosF"};
+constexpr const char* kHeadingNames[kEntryBoxCount] = {"lblMonth", "lblDay", "lblYear", "lblAA", "lblBB",
+                                                       "lblCC",    "lblDD",  "lblEE",   "lblFF"};
+constexpr const char* kHeadings[kEntryBoxCount] = {"MM", "DD", "YY", "AA", "BB", "CC", "DD", "EE", "FF"};
+constexpr int kDateBoxes = 3;
+
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLabel* centred(QLabel* label) {
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+DrawRecordingWindow::DrawRecordingWindow(Platform& platform, SharedSettings& shared, QWidget* parent)
+    : QDialog(parent), platform_(platform), shared_(shared) {
+    setObjectName(QStringLiteral("frmVNUpdateMain"));
+    setWindowTitle(QStringLiteral("Orvane History File Update Utility"));
+    setModal(false);
+    buildLayout();
+    showLastDrawDate();
+
+    connect(recordButton_, &QPushButton::clicked, this, &DrawRecordingWindow::recordDraw);
+    connect(clearButton_, &QPushButton::clicked, this, &DrawRecordingWindow::clearBoxes);
+    // Through close(), so that Done and the title bar's close take the same road.
+    connect(doneButton_, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void DrawRecordingWindow::buildLayout() {
+    lastDrawDate_ = centred(named(new QLabel(QStringLiteral("12-34-56")), "lblLastDrawDate"));
+    QPalette blue = lastDrawDate_->palette();
+    blue.setColor(QPalette::WindowText, Qt::blue);
+    lastDrawDate_->setPalette(blue);
+    QFont dateFont = lastDrawDate_->font();
+    dateFont.setBold(true);
+    dateFont.setPointSizeF(dateFont.pointSizeF() * 1.5);
+    lastDrawDate_->setFont(dateFont);
+
+    auto* explanation = named(new QPlainTextEdit(kExplanation), "txtExplainUpdate");
+    explanation->setReadOnly(true);
+    explanation->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    explanation->setFocusPolicy(Qt::ClickFocus); // Tab goes from box to box
+    explanation->setMinimumHeight(explanation->fontMetrics().lineSpacing() * 8);
+
+    auto* boxes = new QGridLayout;
+    boxes->addWidget(centred(named(new QLabel(QStringLiteral("Date")), "lblDate")), 0, 0, 1, kDateBoxes);
+    boxes->addWidget(centred(named(new QLabel(QStringLiteral("New Drawing")), "lblNewDrawing")), 0, kDateBoxes + 1, 1,
+                     int(kEntryBoxCount) - kDateBoxes);
+    const int boxWidth = fontMetrics().horizontalAdvance(QStringLiteral("000")) + 12;
+    for (std::size_t i = 0; i < kEntryBoxCount; ++i) {
+        // A gap column between the date and the numbers.
+        const int column = int(i) < kDateBoxes ? int(i) : int(i) + 1;
+        boxes->addWidget(centred(named(new QLabel(QLatin1String(kHeadings[i])), kHeadingNames[i])), 1, column);
+        auto* entry = named(new QLineEdit, kBoxNames[i]);
+        entry->setMaxLength(2);
+        entry->setAlignment(Qt::AlignCenter);
+        entry->setFixedWidth(boxWidth);
+        boxes->addWidget(entry, 2, column, Qt::AlignCenter);
+        boxes_[i] = entry;
+    }
+    boxes->setColumnMinimumWidth(kDateBoxes, boxWidth);
+
+    auto* frame = named(new QGroupBox(QStringLiteral("Update Game History File")), "frameUpdate");
+    auto* frameLayout = new QVBoxLayout(frame);
+    frameLayout->addWidget(explanation);
+    frameLayout->addLayout(boxes);
+
+    recordButton_ = named(new QPushButton(QStringLiteral("Record This Draw")), "cmdRecordDraw");
+    clearButton_ = named(new QPushButton(QStringLiteral("Clear Entry Boxes")), "cmdClear");
+    doneButton_ = named(new QPushButton(QStringLiteral("Done")), "cmdExit");
+    // Enter in a box records the draw.
+    recordButton_->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(recordButton_);
+    buttons->addWidget(clearButton_);
+    buttons->addWidget(doneButton_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(lastDrawDate_);
+    layout->addWidget(frame, 1);
+    layout->addLayout(buttons);
+    box(EntryBox::Month)->setFocus();
+}
+
+// The date of the history's last line; nothing when the file is missing or
+// holds no line long enough to carry a date.
+void DrawRecordingWindow::showLastDrawDate() {
+    const LastDrawDate last = readLastDrawDate(shared_.historyPath);
+    lastDrawDate_->setText(last.ok() ? QString::fromLatin1(last.text) : QString());
+}
+
+DrawEntryTexts DrawRecordingWindow::typedTexts() const {
+    DrawEntryTexts texts;
+    // The history is single-byte text: a character beyond it reads as '?',
+    // which no check accepts.
+    for (std::size_t i = 0; i < kEntryBoxCount; ++i) texts[i] = boxes_[i]->text().toLatin1().toStdString();
+    return texts;
+}
+
+void DrawRecordingWindow::recordDraw() {
+    const DrawEntryTexts texts = typedTexts();
+    const DrawEntryCheck check = checkDrawEntry(texts);
+    if (!check.ok()) {
+        platform_.notify(*check.failure);
+        if (check.boxToEmpty) {
+            box(*check.boxToEmpty)->clear();
+            box(*check.boxToEmpty)->setFocus();
+        }
+        return;
+    }
+    const std::string error = appendHistoryLine(shared_.historyPath, check.record);
+    if (!error.empty()) {
+        // The boxes keep the draw, to try again once the file can be written.
+        platform_.notify(recordingProblem(error));
+        return;
+    }
+    lastDrawDate_->setText(QString::fromLatin1(entryDateText(texts)));
+    clearBoxes();
+}
+
+void DrawRecordingWindow::clearBoxes() {
+    for (QLineEdit* entry : boxes_) entry->clear();
+    box(EntryBox::Month)->setFocus();
+}
+
+} // namespace orvane

@@ -1,0 +1,290 @@
+#include "app/DrawRecordingWindow.h"
+#include "support/FakePlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace orvane;
+
+namespace {
+
+const QStringList kBoxes = {"txtMonth", "txtDay",  "txtYear",  "txtPosA", "txtPosB",
+                            "txtPosC",  "txtPosD", "txtPosE", "txtPosF"};
+const QByteArray kTwoLines = "050788  15 17 30 42 44 49\r\n102399  11 20 23 33 37 47\r\n";
+const QString kTwoDigits = QStringLiteral(
+    "All entries must be 2 digits.  If the entry is less than 10, put a zero in front of it.  For example, 03.");
+
+} // namespace
+
+class DrawRecordingWindowTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir folder_;
+    std::unique_ptr<FakePlatform> platform_;
+    std::unique_ptr<SharedSettings> shared_;
+    std::unique_ptr<DrawRecordingWindow> window_;
+
+    QString historyPath() const { return QString::fromStdString(shared_->historyPath); }
+    void writeHistory(const QByteArray& contents) {
+        QFile file(historyPath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(contents);
+    }
+    QByteArray history() const {
+        QFile file(historyPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    void open() {
+        window_ = std::make_unique<DrawRecordingWindow>(*platform_, *shared_);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    template <typename T>
+    T* find(const QString& name) const {
+        T* control = window_->findChild<T*>(name);
+        if (!control) qFatal("no control named %s", qPrintable(name));
+        return control;
+    }
+    QLineEdit* box(const QString& name) const { return find<QLineEdit>(name); }
+    QString label() const { return find<QLabel>(QStringLiteral("lblLastDrawDate"))->text(); }
+    void type(const QStringList& texts) {
+        for (int i = 0; i < kBoxes.size(); ++i) {
+            box(kBoxes[i])->clear();
+            QTest::keyClicks(box(kBoxes[i]), texts[i]);
+        }
+    }
+    QStringList typed() const {
+        QStringList texts;
+        for (const QString& name : kBoxes) texts << box(name)->text();
+        return texts;
+    }
+    void click(const QString& name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+    QStringList goodDraw() const { return {"06", "12", "99", "03", "11", "24", "30", "41", "49"}; }
+
+private slots:
+    void init() {
+        platform_ = std::make_unique<FakePlatform>();
+        shared_ = std::make_unique<SharedSettings>(dataPathsIn(folder_.path().toStdString()));
+        QFile::remove(historyPath());
+    }
+    void cleanup() { window_.reset(); }
+
+    void showsEveryControlWithItsCaption() {
+        writeHistory(kTwoLines);
+        open();
+        QCOMPARE(window_->objectName(), QStringLiteral("frmVNUpdateMain"));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Orvane History File Update Utility"));
+        QVERIFY(!window_->isModal());
+        const QList<QPair<QString, QString>> labels = {
+            {"lblDate", "Date"}, {"lblMonth", "MM"}, {"lblDay", "DD"}, {"lblYear", "YY"}, {"lblNewDrawing", "New Drawing"},
+            {"lblAA", "AA"},     {"lblBB", "BB"},    {"lblCC", "CC"},  {"lblDD", "DD"},   {"lblEE", "EE"},
+            {"lblFF", "FF"}};
+        for (const auto& [name, caption] : labels) QCOMPARE(find<QLabel>(name)->text(), caption);
+        QCOMPARE(find<QPushButton>("cmdRecordDraw")->text(), QStringLiteral("Record This Draw"));
+        QCOMPARE(find<QPushButton>("cmdClear")->text(), QStringLiteral("Clear Entry Boxes"));
+        QCOMPARE(find<QPushButton>("cmdExit")->text(), QStringLiteral("Done"));
+        QCOMPARE(find<QWidget>("frameUpdate")->property("title").toString(), QStringLiteral("Update Game History File"));
+        QCOMPARE(find<QLabel>("lblLastDrawDate")->palette().color(QPalette::WindowText), QColor(Qt::blue));
+
+        auto* explanation = find<QPlainTextEdit>("txtExplainUpdate");
+        QVERIFY(explanation->isReadOnly());
+        const QStringList paragraphs = explanation->toPlainText().split('\n');
+        QCOMPARE(paragraphs.size(), 4);
+        for (const QString& paragraph : paragraphs) QVERIFY2(paragraph.startsWith("    ") && paragraph[4] != ' ', qPrintable(paragraph));
+        QVERIFY(paragraphs[2].contains("Position A and the largest in Position F."));
+
+        for (const QString& name : kBoxes) {
+            QCOMPARE(box(name)->maxLength(), 2);
+            QVERIFY(box(name)->text().isEmpty());
+        }
+        // The box holds at most two characters, whatever is typed.
+        QTest::keyClicks(box("txtYear"), "1999");
+        QCOMPARE(box("txtYear")->text(), QStringLiteral("19"));
+    }
+
+    void showsTheLastDrawDateOrNothing() {
+        writeHistory(kTwoLines);
+        open();
+        QCOMPARE(label(), QStringLiteral("10-23-99"));
+        window_.reset();
+
+        QFile::remove(historyPath());
+        open();
+        QCOMPARE(label(), QString());
+        for (const char* name : {"cmdRecordDraw", "cmdClear", "cmdExit"}) QVERIFY(find<QPushButton>(name)->isEnabled());
+        QVERIFY(platform_->messages.isEmpty());
+    }
+
+    void aGoodDrawIsAppendedAndTheBoxesEmptied() {
+        writeHistory(kTwoLines);
+        open();
+        type(goodDraw());
+        click("cmdRecordDraw");
+        QVERIFY(platform_->messages.isEmpty());
+        QCOMPARE(history(), kTwoLines + "061299  03 11 24 30 41 49\r\n");
+        QCOMPARE(label(), QStringLiteral("06-12-99"));
+        QCOMPARE(typed(), QStringList(9, QString()));
+
+        // Pressed again at once: nothing to record.
+        click("cmdRecordDraw");
+        QCOMPARE(platform_->messages.size(), 1);
+        QCOMPARE(platform_->messages[0].text,
+                 QStringLiteral("There are one or more entry boxes with nothing in them.  Please fill them in and try again."));
+        QCOMPARE(history(), kTwoLines + "061299  03 11 24 30 41 49\r\n");
+    }
+
+    void theFirstRecordCreatesAMissingHistoryAndNumbersStayAsTyped() {
+        open();
+        type({"01", "02", "03", "40", "30", "20", "10", "09", "08"});
+        click("cmdRecordDraw");
+        QVERIFY(platform_->messages.isEmpty());
+        QCOMPARE(history(), QByteArray("010203  40 30 20 10 09 08\r\n"));
+        QCOMPARE(label(), QStringLiteral("01-02-03"));
+    }
+
+    void aHistoryWithoutAFinalLineEndGetsOneFirst() {
+        writeHistory("102399  11 20 23 33 37 47");
+        open();
+        type(goodDraw());
+        click("cmdRecordDraw");
+        QCOMPARE(history(), QByteArray("102399  11 20 23 33 37 47\r\n061299  03 11 24 30 41 49\r\n"));
+    }
+
+    void aFailedCheckSaysWhyEmptiesOneBoxAndWritesNothing_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("emptied"); // index in kBoxes, -1 for none
+        const QStringList good = goodDraw();
+        auto with = [&](std::initializer_list<std::pair<int, QString>> changes) {
+            QStringList texts = good;
+            for (const auto& [i, text] : changes) texts[i] = text;
+            return texts;
+        };
+        const QString repeated = QStringLiteral("There are multiple instances of the same number.  Please try again.");
+        QTest::newRow("month 13, day 5") << with({{0, "13"}, {1, "5"}}) << kTwoDigits << 1;
+        QTest::newRow("month 13, A and B equal") << with({{0, "13"}, {3, "07"}, {4, "07"}}) << repeated << 3;
+        QTest::newRow("month 13") << with({{0, "13"}})
+                                  << QStringLiteral("Invalid entry for MONTH of draw.  Please enter a number from 1 to 12.")
+                                  << 0;
+        QTest::newRow("year blank 9") << with({{2, " 9"}}) << kTwoDigits << 2;
+        QTest::newRow("year ab") << with({{2, "ab"}}) << kTwoDigits << 2;
+        QTest::newRow("year -5") << with({{2, "-5"}}) << kTwoDigits << 2;
+        QTest::newRow("day 00") << with({{1, "00"}})
+                                << QStringLiteral("Invalid entry for DAY of draw.  Please enter a number from 1 to 31.") << 1;
+        QTest::newRow("F x9") << with({{8, "x9"}})
+                              << QStringLiteral("Invalid entry for Position F.  Please enter a number from 6 to 49.") << 8;
+        QTest::newRow("empty E") << with({{7, ""}, {0, "5"}})
+                                 << QStringLiteral("There are one or more entry boxes with nothing in them.  Please fill "
+                                                   "them in and try again.")
+                                 << -1;
+    }
+    void aFailedCheckSaysWhyEmptiesOneBoxAndWritesNothing() {
+        QFETCH(QStringList, texts);
+        QFETCH(QString, message);
+        QFETCH(int, emptied);
+        writeHistory(kTwoLines);
+        open();
+        type(texts);
+        click("cmdRecordDraw");
+        QCOMPARE(platform_->messages.size(), 1);
+        QCOMPARE(platform_->messages[0].text, message);
+        QCOMPARE(platform_->messages[0].title, QStringLiteral("Problem"));
+        QCOMPARE(platform_->messages[0].icon, NoticeIcon::Exclamation);
+        QStringList expected = texts;
+        if (emptied >= 0) expected[emptied].clear();
+        QCOMPARE(typed(), expected);
+        QCOMPARE(history(), kTwoLines);
+        QCOMPARE(label(), QStringLiteral("10-23-99"));
+        QVERIFY(window_->isVisible());
+    }
+
+    void twoDigitYearsAtTheEndsAreAccepted() {
+        writeHistory(kTwoLines);
+        open();
+        for (const QString& year : {QStringLiteral("00"), QStringLiteral("99")}) {
+            QStringList texts = goodDraw();
+            texts[2] = year;
+            type(texts);
+            click("cmdRecordDraw");
+        }
+        QVERIFY(platform_->messages.isEmpty());
+        QCOMPARE(history(), kTwoLines + "061200  03 11 24 30 41 49\r\n061299  03 11 24 30 41 49\r\n");
+    }
+
+    void anUnwritableHistoryIsNamedAndTheDrawKept() {
+        // A folder where the file should be: no write reaches it, even as root.
+        const QString blocked = folder_.filePath("blocked.HIT");
+        QVERIFY(QDir(folder_.path()).mkpath("blocked.HIT"));
+        shared_->historyPath = blocked.toStdString();
+        open();
+        const QString before = label();
+        type(goodDraw());
+        click("cmdRecordDraw");
+        QCOMPARE(platform_->messages.size(), 1);
+        QCOMPARE(platform_->messages[0].title, QStringLiteral("Problem"));
+        QVERIFY2(platform_->messages[0].text.contains(blocked), qPrintable(platform_->messages[0].text));
+        QCOMPARE(typed(), goodDraw());
+        QCOMPARE(label(), before);
+        QVERIFY(QDir(blocked).isEmpty());
+
+        // Under a missing folder: the same, and no folder or file is made.
+        shared_->historyPath = folder_.filePath("missing/FL6-49.HIT").toStdString();
+        click("cmdRecordDraw");
+        QCOMPARE(platform_->messages.size(), 2);
+        QVERIFY(platform_->messages[1].text.contains(folder_.filePath("missing/FL6-49.HIT")));
+        QVERIFY(!QFile::exists(folder_.filePath("missing")));
+        QDir(blocked).removeRecursively();
+    }
+
+    void clearEmptiesTheNineBoxesOnly() {
+        writeHistory(kTwoLines);
+        open();
+        type(goodDraw());
+        click("cmdClear");
+        QCOMPARE(typed(), QStringList(9, QString()));
+        QCOMPARE(label(), QStringLiteral("10-23-99"));
+        QCOMPARE(history(), kTwoLines);
+        QVERIFY(platform_->messages.isEmpty());
+    }
+
+    void enterInABoxRecordsTheDraw() {
+        writeHistory(kTwoLines);
+        open();
+        type(goodDraw());
+        box("txtPosF")->setFocus();
+        QTest::keyClick(box("txtPosF"), Qt::Key_Return);
+        QCOMPARE(history(), kTwoLines + "061299  03 11 24 30 41 49\r\n");
+    }
+
+    void doneAndTheTitleBarCloseWithoutWriting() {
+        writeHistory(kTwoLines);
+        open();
+        QSignalSpy finished(window_.get(), &QDialog::finished);
+        type(goodDraw());
+        click("cmdExit");
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(finished.count(), 1);
+
+        window_.reset();
+        open();
+        QSignalSpy closedByTitleBar(window_.get(), &QDialog::finished);
+        type(goodDraw());
+        QVERIFY(window_->close()); // what the title bar's close button does
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(closedByTitleBar.count(), 1);
+        QCOMPARE(history(), kTwoLines);
+        QVERIFY(platform_->messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(DrawRecordingWindowTest)
+#include "DrawRecordingWindowTest.moc"
