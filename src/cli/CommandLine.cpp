@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/CheckCommand.h"
 #include "cli/Command.h"
 #include "cli/HelpFormat.h"
 #include "cli/RecordCommand.h"
@@ -19,6 +20,7 @@ namespace {
 constexpr AddCommand kCommands[] = {
     addWheelCommand,
     addRecordCommand,
+    addCheckCommand,
 };
 
 const std::string kVersionLine = std::string("orvane ") + kVersionText;

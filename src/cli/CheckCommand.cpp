@@ -1,0 +1,94 @@
+#include "cli/CheckCommand.h"
+
+#include "cli/CommandLine.h"
+#include "cli/HelpFormat.h"
+#include "tally/WinTally.h"
+
+#include <memory>
+#include <optional>
+
+namespace orvane {
+
+namespace {
+
+struct CheckOptions {
+    std::string winning;
+    std::optional<std::string> output;
+};
+
+void printNotice(std::FILE* err, const Notice& notice) {
+    std::fprintf(err, "%s: %s\n", notice.title.c_str(), notice.text.c_str());
+}
+
+// "5,12,23,34,41,49" as a mask of winning numbers: exactly six entries, each
+// written in decimal digits (blanks around it allowed) with a value from 1 to
+// 49. A script's typing error is refused rather than read as some number.
+std::optional<std::uint64_t> winningFromList(const std::string& list) {
+    std::array<long long, 6> values{};
+    std::size_t count = 0;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = list.find(',', start);
+        std::string entry = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        const std::size_t first = entry.find_first_not_of(" \t");
+        const std::size_t last = entry.find_last_not_of(" \t");
+        entry = first == std::string::npos ? std::string() : entry.substr(first, last - first + 1);
+        if (entry.empty() || entry.size() > 9 || entry.find_first_not_of("0123456789") != std::string::npos)
+            return std::nullopt;
+        if (count == values.size()) return std::nullopt;
+        values[count++] = std::stoll(entry);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    if (count != values.size()) return std::nullopt;
+    return winningNumberMask(values);
+}
+
+int runCheck(const CheckOptions& options, const CommandContext& context) {
+    const std::optional<std::uint64_t> winning = winningFromList(options.winning);
+    if (!winning) {
+        printNotice(context.err, invalidWinningEntriesNotice());
+        return kExitFailed;
+    }
+    WinTallyJob job(options.output.value_or(context.paths.wheelOutput), *winning);
+    job.runToEnd();
+    if (job.failure()) {
+        printNotice(context.err, *job.failure());
+        return kExitFailed;
+    }
+    const WinTallies& tallies = job.tallies();
+    for (std::size_t hits = 0; hits < tallies.size(); ++hits)
+        std::fprintf(context.out, "%zu of 6: %llu\n", hits, static_cast<unsigned long long>(tallies[hits]));
+    if (std::fflush(context.out) != 0 || std::ferror(context.out)) {
+        std::fprintf(context.err, "orvane: the tallies could not be written to standard output\n");
+        return kExitFailed;
+    }
+    return kExitSuccess;
+}
+
+} // namespace
+
+Command addCheckCommand(CLI::App& program, const CommandContext& context) {
+    auto options = std::make_shared<CheckOptions>();
+    CLI::App* check = program.add_subcommand(
+        "check", "Count how many sets of a wheel output file hit 0 to 6 of a draw's winning numbers.");
+    check->add_option("--winning", options->winning, "The six winning numbers: 5,12,23,34,41,49")
+        ->required()
+        ->type_name("A,B,C,D,E,F")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    check->add_option_function<std::string>(
+             "--output", [options](const std::string& given) { options->output = given; },
+             "The wheel output file to check")
+        ->type_name("FILE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    check->footer(wrapText(
+        "Without --output the file checked is " + context.paths.wheelOutput +
+        ". Plain set lines and numbered ones (written with --numbered) are read; a winning number given twice "
+        "counts once.\n"
+        "Prints seven lines, 'K of 6: COUNT' for K from 0 to 6.\n"
+        "Exit status: 0 when the file has been checked; 1 for winning numbers that are not six numbers from 1 to "
+        "49, or an output file that is missing or holds a line that is not a set; 2 for a usage error."));
+    return Command{check, [options, context] { return runCheck(*options, context); }};
+}
+
+} // namespace orvane

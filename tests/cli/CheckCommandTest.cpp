@@ -1,0 +1,107 @@
+#include "cli/CommandLine.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+using namespace orvane;
+
+namespace {
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string drain(std::FILE* file) {
+    std::fflush(file);
+    std::rewind(file);
+    std::string text;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    std::fclose(file);
+    return text;
+}
+
+CliRun run(const std::vector<std::string>& args, const DataPaths& paths) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    const int status = runCommandLine(args, out, err, paths);
+    return CliRun{status, drain(out), drain(err)};
+}
+
+const char* const kInvalidEntries = "One or more entry boxes hold invalid entries.  Change them and try again.";
+
+} // namespace
+
+TEST(CommandLineCheck, PrintsTheSevenTalliesWithZerosAsZero) {
+    TempFolder folder;
+    const std::string output =
+        folder.write("out.TB", "3 11 24 30 41 49\r\n1 2 4 5 6 7\r\n3 11 24 30 41 48\r\n3 11 24 30 40 48\r\n");
+    const CliRun result = run({"check", "--winning", "3,11,24,30,41,49", "--output", output}, dataPathsIn(folder.path()));
+    EXPECT_EQ(result.status, kExitSuccess) << result.err;
+    EXPECT_EQ(result.out, "0 of 6: 1\n1 of 6: 0\n2 of 6: 0\n3 of 6: 0\n4 of 6: 1\n5 of 6: 1\n6 of 6: 1\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(CommandLineCheck, ReadsTheDefaultOutputAWheelWroteNumberedOrNot) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.path());
+    for (bool numbered : {false, true}) {
+        std::vector<std::string> wheel = {"wheel", "--pick", "1-10"};
+        if (numbered) wheel.push_back("--numbered");
+        ASSERT_EQ(run(wheel, paths).status, kExitSuccess);
+        // Of the 210 sets of ten numbers, those holding k of 1..6 and 6 - k of 7..10.
+        const CliRun result = run({"check", "--winning", "6,5,4,3,2,1"}, paths);
+        EXPECT_EQ(result.status, kExitSuccess) << result.err;
+        EXPECT_EQ(result.out, "0 of 6: 0\n1 of 6: 0\n2 of 6: 15\n3 of 6: 80\n4 of 6: 90\n5 of 6: 24\n6 of 6: 1\n");
+    }
+}
+
+TEST(CommandLineCheck, AWinningNumberGivenTwiceCountsOnce) {
+    TempFolder folder;
+    const std::string output = folder.write("out.TB", "1 2 3 4 5 6\n");
+    const CliRun result = run({"check", "--winning", "1,1,2,3,4,05", "--output", output}, dataPathsIn(folder.path()));
+    EXPECT_EQ(result.status, kExitSuccess) << result.err;
+    EXPECT_EQ(result.out, "0 of 6: 0\n1 of 6: 0\n2 of 6: 0\n3 of 6: 0\n4 of 6: 0\n5 of 6: 1\n6 of 6: 0\n");
+}
+
+TEST(CommandLineCheck, WinningNumbersThatAreNotSixNumbersFromOneToFortyNineAreRefused) {
+    TempFolder folder;
+    const std::string output = folder.write("out.TB", "1 2 3 4 5 6\n");
+    for (const char* winning : {"", "1,2,3,,5,6", "1,2,3,4,5", "1,2,3,4,5,6,7", "0,2,3,4,5,6", "1,2,3,4,5,50",
+                                "a,2,3,4,5,6", "1,2,3,4,5,6x", "-1,2,3,4,5,6", "1.5,2,3,4,5,6"}) {
+        const CliRun result = run({"check", "--winning", winning, "--output", output}, dataPathsIn(folder.path()));
+        EXPECT_EQ(result.status, kExitFailed) << winning;
+        EXPECT_NE(result.err.find(kInvalidEntries), std::string::npos) << winning << ": " << result.err;
+        EXPECT_EQ(result.out, "") << winning;
+    }
+}
+
+TEST(CommandLineCheck, AMissingOrMalformedFileFails) {
+    TempFolder folder;
+    const std::string missing = folder.file("Missing.TB");
+    const CliRun absent = run({"check", "--winning", "1,2,3,4,5,6", "--output", missing}, dataPathsIn(folder.path()));
+    EXPECT_EQ(absent.status, kExitFailed);
+    EXPECT_EQ(absent.err, "Cannot Execute Command: The file " + missing +
+                              " could not be opened.  It may not exist, has been renamed, or is currently in use by "
+                              "some other process.\n");
+    EXPECT_EQ(absent.out, "");
+
+    const std::string bad = folder.write("bad.TB", "1 2 3 4 5 6\r\nnot a set\r\n");
+    const CliRun malformed = run({"check", "--winning", "1,2,3,4,5,6", "--output", bad}, dataPathsIn(folder.path()));
+    EXPECT_EQ(malformed.status, kExitFailed);
+    EXPECT_NE(malformed.err.find("Line 2 of the wheel output file " + bad), std::string::npos) << malformed.err;
+    EXPECT_EQ(malformed.out, "");
+}
+
+TEST(CommandLineCheck, WithoutWinningNumbersItIsAUsageError) {
+    TempFolder folder;
+    const CliRun result = run({"check"}, dataPathsIn(folder.path()));
+    EXPECT_EQ(result.status, kExitUsage);
+    EXPECT_NE(result.err.find("--winning"), std::string::npos) << result.err;
+}
