@@ -52,4 +52,19 @@ cmp -s "$work/baseline.TB" "$work/Wheeled.TB" && echo "default wheel output: ide
 "${tight[@]}"
 "${wheelNothing[@]}"
 build/bench/wheel_bench
+
+# orvane check reads what the full wheel wrote: both commands in turns, the file
+# on /dev/shm where there is one, the fastest of $runs each.
+shm=$(mktemp -d -p /dev/shm 2>/dev/null || mktemp -d)
+trap 'rm -rf "$work" "$shm"' EXIT
+bestWheel=999 bestCheck=999
+for _ in $(seq "$runs"); do
+  start=$(date +%s.%N); "$orvane" wheel --pick 1-49 --output "$shm/full.TB" >/dev/null; middle=$(date +%s.%N)
+  "$orvane" check --winning 3,11,24,30,41,49 --output "$shm/full.TB" >/dev/null; end=$(date +%s.%N)
+  bestWheel=$(awk -v s="$start" -v e="$middle" -v b="$bestWheel" 'BEGIN { t = e - s; print (t < b) ? t : b }')
+  bestCheck=$(awk -v s="$middle" -v e="$end" -v b="$bestCheck" 'BEGIN { t = e - s; print (t < b) ? t : b }')
+done
+printf 'orvane wheel writing the full output %.3f s, orvane check reading it %.3f s (ratio %.2f, limit 1.00)\n' \
+  "$bestWheel" "$bestCheck" "$(awk -v c="$bestCheck" -v w="$bestWheel" 'BEGIN { print c / w }')"
+build/bench/tally_bench
 QT_QPA_PLATFORM=offscreen build/bench/window_responsiveness

@@ -2,25 +2,15 @@
 
 #include "core/NumberText.h"
 
-#include <bit>
 #include <cerrno>
 #include <cstring>
 
 namespace orvane {
 
-namespace {
-
-// Room after the data in the buffer, so the fast path may compare a whole
-// prefix near the end of the data without reading past the buffer.
-constexpr std::size_t kPadding = 64;
-
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
 // A line parsed in full: its set, the set's numbers as bits, and where the
 // bytes the next line may share with it begin and end (from the line's start,
 // or from just after the colon of a numbered line, to the last number).
-struct ParsedLine {
+struct ParsedSetLine {
     Combination set{};
     std::uint64_t numbers = 0;
     bool numbered = false;
@@ -28,14 +18,24 @@ struct ParsedLine {
     const char* lastNumber = nullptr;
 };
 
+namespace {
+
+// Room after the data in the buffer, so the fast path may compare a whole
+// prefix near the end of the data without reading past the buffer.
+constexpr std::size_t kPadding = 64;
+constexpr std::size_t kAlignment = 4096;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 const char* skipBlanks(const char* p, const char* end) {
     while (p < end && isBlank(*p)) ++p;
     return p;
 }
 
 // Reads one line without its line end; false when it holds no set.
-bool parseLine(const char* begin, const char* end, ParsedLine& parsed) {
-    parsed = ParsedLine{};
+bool parseLine(const char* begin, const char* end, ParsedSetLine& parsed) {
+    parsed = ParsedSetLine{};
     parsed.prefixBegin = begin;
     const char* p = skipBlanks(begin, end);
     if (p == end || !isDigit(*p)) return false;
@@ -65,6 +65,46 @@ bool parseLine(const char* begin, const char* end, ParsedLine& parsed) {
         parsed.set[k] = value;
     }
     return skipBlanks(p, end) == end;
+}
+
+// Reads a line in the exact form the wheel writes ("17 : " or nothing, six
+// numbers of one or two digits with single blanks, CR LF or LF) without
+// looking for the line's end first; false for anything else, which parseLine
+// then reads. `p` lies in a block whose data ends with a line feed.
+bool parseWrittenLine(const char* p, ParsedSetLine& parsed, const char*& next) {
+    parsed.numbers = 0;
+    parsed.numbered = false;
+    parsed.prefixBegin = p;
+    const char* q = p;
+    while (isDigit(*q)) ++q;
+    if (q != p && q[0] == ' ' && q[1] == ':') {
+        if (q[2] != ' ') return false;
+        parsed.numbered = true;
+        parsed.prefixBegin = q + 2;
+        p = q + 3;
+    }
+    for (int k = 0; k < 6; ++k) {
+        if (k == 5) parsed.lastNumber = p;
+        unsigned value = static_cast<unsigned char>(*p) - '0';
+        if (value > 9) return false;
+        ++p;
+        const unsigned second = static_cast<unsigned char>(*p) - '0';
+        if (second <= 9) {
+            value = value * 10 + second;
+            ++p;
+        }
+        if (value == 0 || value > 49 || (parsed.numbers >> value & 1) != 0) return false;
+        parsed.numbers |= std::uint64_t{1} << value;
+        parsed.set[k] = static_cast<int>(value);
+        if (k < 5) {
+            if (*p != ' ') return false;
+            ++p;
+        }
+    }
+    if (*p == '\r') ++p;
+    if (*p != '\n') return false;
+    next = p + 1;
+    return true;
 }
 
 Notice lineNotice(const std::string& path, std::uint64_t line) {
@@ -111,7 +151,7 @@ Notice outputFileNotOpenedNotice(const std::string& path) {
 }
 
 std::optional<Combination> setOnLine(std::string_view line) {
-    ParsedLine parsed;
+    ParsedSetLine parsed;
     if (!parseLine(line.data(), line.data() + line.size(), parsed)) return std::nullopt;
     return parsed.set;
 }
@@ -123,7 +163,7 @@ WinTallyJob::WinTallyJob(std::string path, std::uint64_t winningMask)
         fail(outputFileNotOpenedNotice(path_));
         return;
     }
-    buffer_.resize(2 * kBlockSize + kPadding);
+    buffer_.resize(kAlignment + 2 * kBlockSize + kPadding);
 }
 
 WinTallyJob::~WinTallyJob() { close(); }
@@ -166,8 +206,13 @@ void WinTallyJob::fail(Notice notice) {
 // Reads the next block and tallies its whole lines; the unfinished line at its
 // end waits for the next block. False once the check has ended.
 bool WinTallyJob::readBlock() {
-    char* const data = buffer_.data();
-    const std::size_t read = std::fread(data + carried_, 1, kBlockSize, file_);
+    // Each block is read to the same aligned place, which the system copies to
+    // fastest; the unfinished line kept from the block before stands just in
+    // front of it.
+    const auto base = reinterpret_cast<std::uintptr_t>(buffer_.data());
+    char* const readAt = buffer_.data() + (kAlignment - base % kAlignment) + kBlockSize;
+    char* const data = readAt - carried_;
+    const std::size_t read = std::fread(readAt, 1, kBlockSize, file_);
     const std::size_t total = carried_ + read;
     std::memset(data + total, 0, kPadding);
     if (read == 0) {
@@ -178,14 +223,14 @@ bool WinTallyJob::readBlock() {
         // The end of the file: a last line without a line end must still hold a whole set.
         if (carried_ > 0) {
             ++line_;
-            ParsedLine parsed;
+            ParsedSetLine parsed;
             const char* end = data + carried_;
             if (end[-1] == '\r') --end;
             if (!parseLine(data, end, parsed)) {
                 fail(incompleteNotice(path_, line_));
                 return false;
             }
-            ++tallies_[std::popcount(parsed.numbers & winning_)];
+            ++tallies_[hitsOf(parsed.set)];
             current_ = parsed.set;
             hasSet_ = true;
         }
@@ -197,7 +242,7 @@ bool WinTallyJob::readBlock() {
     while (whole > 0 && data[whole - 1] != '\n') --whole;
     if (whole > 0) {
         if (!tallyLines(data, data + whole)) return false;
-        ParsedLine parsed;
+        ParsedSetLine parsed;
         const char* end = lastLineEnd_;
         if (end > lastLine_ && end[-1] == '\r') --end;
         parseLine(lastLine_, end, parsed);
@@ -210,8 +255,18 @@ bool WinTallyJob::readBlock() {
         fail(lineNotice(path_, line_ + 1));
         return false;
     }
-    std::memmove(data, data + whole, carried_);
+    std::memmove(readAt - carried_, data + whole, carried_);
     return true;
+}
+
+// Whether the bytes at `p` begin with the prefix; reads 32 bytes, which the
+// buffer's padding allows anywhere in its data.
+bool WinTallyJob::startsWithPrefix(const char* p) const {
+    std::uint64_t words[4];
+    std::memcpy(words, p, sizeof words);
+    return (((words[0] ^ prefix_.words[0]) & prefix_.masks[0]) | ((words[1] ^ prefix_.words[1]) & prefix_.masks[1]) |
+            ((words[2] ^ prefix_.words[2]) & prefix_.masks[2]) | ((words[3] ^ prefix_.words[3]) & prefix_.masks[3])) ==
+           0;
 }
 
 bool WinTallyJob::tallyLines(const char* begin, const char* end) {
@@ -228,7 +283,7 @@ bool WinTallyJob::tallyLines(const char* begin, const char* end) {
                 same = q != p && q[0] == ' ' && q[1] == ':';
                 q += 2;
             }
-            if (same && std::memcmp(q, prefix_.bytes, prefix_.length) == 0) {
+            if (same && startsWithPrefix(q)) {
                 q += prefix_.length;
                 unsigned last = static_cast<unsigned char>(*q) - '0';
                 if (last <= 9) {
@@ -249,10 +304,23 @@ bool WinTallyJob::tallyLines(const char* begin, const char* end) {
                 }
             }
         }
+        ParsedSetLine parsed;
+        const char* next = nullptr;
+        if (parseWrittenLine(p, parsed, next)) {
+            tallyLine(parsed);
+            lastLine_ = p;
+            lastLineEnd_ = next - 1;
+            p = next;
+            continue;
+        }
         const char* newline = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
         const char* lineEnd = newline;
         if (lineEnd > p && lineEnd[-1] == '\r') --lineEnd;
-        if (!tallyLineSlowly(p, lineEnd)) return false;
+        if (!parseLine(p, lineEnd, parsed)) {
+            fail(lineNotice(path_, line_));
+            return false;
+        }
+        tallyLine(parsed);
         lastLine_ = p;
         lastLineEnd_ = newline;
         p = newline + 1;
@@ -260,25 +328,25 @@ bool WinTallyJob::tallyLines(const char* begin, const char* end) {
     return true;
 }
 
-// Reads the line in full, tallies it and keeps its prefix for the lines after it.
-bool WinTallyJob::tallyLineSlowly(const char* begin, const char* end) {
-    ParsedLine parsed;
-    if (!parseLine(begin, end, parsed)) {
-        fail(lineNotice(path_, line_));
-        return false;
-    }
-    ++tallies_[std::popcount(parsed.numbers & winning_)];
+// Tallies a line read in full and keeps its prefix for the lines after it.
+void WinTallyJob::tallyLine(const ParsedSetLine& parsed) {
+    ++tallies_[hitsOf(parsed.set)];
     const std::size_t length = static_cast<std::size_t>(parsed.lastNumber - parsed.prefixBegin);
-    if (length <= sizeof prefix_.bytes) {
+    if (length <= sizeof prefix_.words) {
         prefix_.numbered = parsed.numbered;
         prefix_.length = length;
-        std::memcpy(prefix_.bytes, parsed.prefixBegin, length);
+        unsigned char bytes[sizeof prefix_.words] = {};
+        unsigned char masks[sizeof prefix_.words] = {};
+        std::memcpy(bytes, parsed.prefixBegin, length);
+        std::memset(masks, 0xff, length);
+        std::memcpy(prefix_.words.data(), bytes, sizeof bytes);
+        std::memcpy(prefix_.masks.data(), masks, sizeof masks);
         prefix_.numbers = parsed.numbers & ~(std::uint64_t{1} << parsed.set[5]);
-        prefix_.hits = std::popcount(prefix_.numbers & winning_);
+        prefix_.hits = 0;
+        for (int k = 0; k < 5; ++k) prefix_.hits += static_cast<int>(winning_ >> parsed.set[k] & 1);
     } else {
         prefix_.length = 0;
     }
-    return true;
 }
 
 } // namespace orvane

@@ -41,6 +41,8 @@ Notice outputFileNotOpenedNotice(const std::string& path);
 // different numbers from 1 to 49; nothing when the line holds no set.
 std::optional<Combination> setOnLine(std::string_view line);
 
+struct ParsedSetLine;
+
 // A win check as a resumable job: reads the wheel output file line by line and
 // counts, for each set, how many of its numbers are winning numbers. advance()
 // does a bounded slice so a window can repaint and serve Done between slices;
@@ -76,7 +78,8 @@ public:
     const std::optional<Notice>& failure() const { return failure_; }
 
     // The size of a block read from the file.
-    static constexpr std::size_t kBlockSize = std::size_t{1} << 20;
+    // Small enough that a block stays in the processor's cache while it is read.
+    static constexpr std::size_t kBlockSize = std::size_t{1} << 18;
 
 private:
     // What the fast path knows of the line before: the bytes in front of its
@@ -84,15 +87,24 @@ private:
     struct Prefix {
         bool numbered = false;
         std::size_t length = 0; // 0: no prefix to compare with
-        char bytes[32] = {};
+        // The bytes as four words, and masks that keep only the prefix's own
+        // bytes of a word, so a line is compared with a few word operations.
+        std::array<std::uint64_t, 4> words{};
+        std::array<std::uint64_t, 4> masks{};
         std::uint64_t numbers = 0;
         int hits = 0;
     };
 
     bool readBlock();
+    bool startsWithPrefix(const char* p) const;
+    int hitsOf(const Combination& set) const {
+        int hits = 0;
+        for (int number : set) hits += static_cast<int>(winning_ >> number & 1);
+        return hits;
+    }
     // Tallies the whole lines in [begin, end); false at a line that holds no set.
     bool tallyLines(const char* begin, const char* end);
-    bool tallyLineSlowly(const char* begin, const char* end);
+    void tallyLine(const ParsedSetLine& parsed);
     void fail(Notice notice);
     void close();
 
