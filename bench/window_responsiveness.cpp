@@ -4,14 +4,19 @@
 // numbers 1 to 26), the longest wait between two repaints and the run's time,
 // on the fake printer and on the real print document writing a PDF.
 #include "app/MainWindow.h"
+#include "app/WinCheckerWindow.h"
 #include "platform/QtPlatform.h"
 #include "support/FakePlatform.h"
+#include "tally/WinTally.h"
+#include "wheel/WheelJob.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -20,6 +25,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <numeric>
 #include <vector>
 
 using namespace orvane;
@@ -178,6 +184,74 @@ bool timeSettings(MainWindow& window, SharedSettings& shared, const QString& fol
     return true;
 }
 
+// The win checker over the full 49-number wheel output (on /dev/shm where there
+// is one): the check in the window from Check to its end, against the same
+// check run to its end in one go as the command line runs it, in turns, the
+// fastest of three each; and how often the set being checked repaints.
+bool timeWinCheck() {
+    const QString folder = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+    const std::string path = (folder + QStringLiteral("/orvane-win-check-bench.TB")).toStdString();
+    {
+        std::vector<int> pick(49);
+        std::iota(pick.begin(), pick.end(), 1);
+        Notice failure;
+        WheelJob wheel(pick, SetPipeline{}, FileWheelOutput::open(path, DiskMode::Overwrite, false, failure));
+        wheel.runToEnd();
+        if (wheel.failure() || wheel.passing() != 13'983'816) {
+            std::printf("the full wheel output could not be written to %s\n", path.c_str());
+            return false;
+        }
+    }
+    const std::uint64_t winning = *winningNumberMask({3, 11, 24, 30, 41, 49});
+    FakePlatform platform;
+    SharedSettings shared(dataPathsIn(folder.toStdString()));
+    shared.wheelOutputPath = path;
+    BusyState busy;
+    double bestEngine = 1e9, bestWindow = 1e9, lowestRate = 1e9, longestGap = 0;
+    bool right = true;
+    for (int round = 0; round < 3; ++round) {
+        QElapsedTimer clock;
+        clock.start();
+        WinTallyJob job(path, winning);
+        job.runToEnd();
+        bestEngine = std::min(bestEngine, clock.nsecsElapsed() / 1e9);
+
+        auto* window = new WinCheckerWindow(platform, shared, busy);
+        window->show();
+        const char* const boxes[6] = {"txtPosA", "txtPosB", "txtPosC", "txtPosD", "txtPosE", "txtPosF"};
+        const char* const numbers[6] = {"3", "11", "24", "30", "41", "49"};
+        for (int k = 0; k < 6; ++k)
+            window->findChild<QLineEdit*>(QLatin1String(boxes[k]))->setText(QLatin1String(numbers[k]));
+        PaintTimes paints;
+        window->findChild<QLabel*>(QStringLiteral("lblChecking"))->installEventFilter(&paints);
+        waitFor(50); // the window's first paints are not the check's
+        paints.times.clear();
+        QEventLoop loop;
+        QObject::connect(window, &WinCheckerWindow::checkEnded, &loop, &QEventLoop::quit);
+        const qint64 startNs = benchClock.nsecsElapsed();
+        QTimer::singleShot(0, window, [window] { window->findChild<QPushButton*>(QStringLiteral("cmdCheck"))->click(); });
+        loop.exec();
+        const double seconds = (benchClock.nsecsElapsed() - startNs) / 1e9;
+        bestWindow = std::min(bestWindow, seconds);
+        lowestRate = std::min(lowestRate, paints.times.size() / seconds);
+        for (std::size_t i = 1; i < paints.times.size(); ++i)
+            longestGap = std::max(longestGap, (paints.times[i] - paints.times[i - 1]) / 1e6);
+        right = right && window->findChild<QLineEdit*>(QStringLiteral("txt6of6"))->text() == QStringLiteral("1") &&
+                platform.messages.isEmpty();
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    std::remove(path.c_str());
+    if (!right) {
+        std::printf("the win check in the window went wrong\n");
+        return false;
+    }
+    std::printf("win check of the full wheel output: window %.3f s, in one go %.3f s (ratio %.2f, limit 1.20); "
+                "the set being checked repainted at least %.0f times a second, longest gap %.1f ms\n",
+                bestWindow, bestEngine, bestWindow / bestEngine, lowestRate, longestGap);
+    return true;
+}
+
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // The real platform's settings store goes to a folder of the benchmark's own.
@@ -221,6 +295,7 @@ int main(int argc, char* argv[]) {
     std::printf("results frame repaints (txtGenerated): %d in %.2f s (%.0f per second)\n", paints, seconds, paints / seconds);
     std::printf("Stop Wheel to run ended: %lld ms\n", static_cast<long long>(stopMs));
     if (!timeSettings(window, shared, folder.path())) return 1;
+    if (!timeWinCheck()) return 1;
 
     {
         QTemporaryDir data;
