@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/EnterPressesDefault.h"
+#include "app/WinCheckerWindow.h"
 #include "core/Version.h"
 #include "platform/Platform.h"
 
@@ -34,12 +35,22 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
                                       QStringLiteral("mnuTools"), QStringLiteral("mnuHelp"), QStringLiteral("cmdWheel"),
                                       QStringLiteral("cmdExit"), QStringLiteral("cmdClear"),
                                       QStringLiteral("cmdChooseRandom"), QStringLiteral("lstNumbers")});
+    // A win check reads the output file: nothing may change, delete or rewrite it meanwhile.
+    busy_.defineOperation(WinCheckerWindow::kWinCheck,
+                          {QStringLiteral("cmdWheel"), QStringLiteral("mnuDeleteOuput"), QStringLiteral("mnuDelGathraTxt"),
+                           QStringLiteral("mnuUnInstallPrep"), QStringLiteral("mnuSaveSettings"),
+                           QStringLiteral("mnuRestoreSettings"), QStringLiteral("mnuHistoryFile"),
+                           QStringLiteral("mnuSaveAs")});
     busy_.addCommandsIn(this);
     new EnterPressesDefault(this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
+    Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
+    Timer2->setInterval(100);
+    connect(Timer2, &QTimer::timeout, this, &MainWindow::Timer2_Timer);
     Timer3 = new QTimer(this);
     Timer3->setObjectName(QStringLiteral("Timer3"));
     Timer3->setInterval(1000);
@@ -50,6 +61,7 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
     connect(&driver_, &JobDriver::finished, this, &MainWindow::endRun);
     load();
     Timer1->start();
+    Timer2->start();
     Timer3->start();
 }
 

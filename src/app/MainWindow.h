@@ -9,6 +9,7 @@
 #include "wheel/WheelStart.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -26,7 +27,9 @@ class QTimer;
 
 namespace orvane {
 
+class DrawRecordingWindow;
 class Platform;
+class WinCheckerWindow;
 class PrintDocument;
 
 // frmOrvaneMain: the number list, the filter tabs, the output options, the
@@ -69,11 +72,23 @@ private slots:
     void mnuRestoreSettings_Click();
     void mnuRecordNumbers_Click();
     void optnOutputDestination_Click();
+    void mnuDeleteOuput_Click();
+    void mnuDelGathraTxt_Click();
+    void mnuSelectAll_Click();
+    void mnuDeselectAll_Click();
+    void mnuRandom_Click();
+    void mnuOdds_Click();
+    void mnuTallor_Click();
+    void mnuUpdateHistory_Click();
+    void mnuPrintSelected_Click();
+    void mnuUnInstallPrep_Click();
+    void Timer2_Timer();
 
 private:
     // Layout (MainWindowLayout.cpp).
     void buildWindow();
-    void buildMenus();
+    void buildMenus();   // MainWindowMenus.cpp, with the menus' commands
+    void deleteOutputFile(const std::string& path);
     QWidget* buildControlPanel();
     QGroupBox* buildNumberFrame();
     QGroupBox* buildMasterControls();
@@ -144,8 +159,12 @@ private:
     // window exists: the design defaults, or the values last restored.
     PoolWindowSettings poolSettings_;
 
-    // Number selection state.
+    // Number selection state: the bulk changes of the list wait for Timer2.
     bool listBusy_ = false;
+    bool selectAllRequest_ = false;
+    bool deselectAllRequest_ = false;
+    int randomCount_ = 0;   // numbers to choose at random, 0 when none is asked for
+    QTimer* Timer2 = nullptr;
 
     // Elapsed-time clock of the run.
     bool running_ = false;
@@ -157,6 +176,10 @@ private:
     QString poolDialogFileName_;
 
     BusyState busy_;
+
+    // The tool windows opened from the menu, while they are open.
+    QPointer<WinCheckerWindow> winChecker_;
+    QPointer<DrawRecordingWindow> drawRecording_;
 
     // The run in progress, if any.
     JobDriver driver_;

@@ -76,45 +76,6 @@ void MainWindow::buildWindow() {
     resize(sizeHint());
 }
 
-void MainWindow::buildMenus() {
-    auto addItem = [this](QMenu* menu, const char* name, const QString& caption, void (MainWindow::*handler)()) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        connect(action, &QAction::triggered, this, handler);
-        return action;
-    };
-    auto addMenu = [this](const char* name, const QString& caption) {
-        QMenu* menu = menuBar()->addMenu(caption);
-        menu->setObjectName(QLatin1String(name));
-        return menu;
-    };
-    mnuFile = addMenu("mnuFile", QStringLiteral("&File"));
-    addItem(mnuFile, "mnuSaveAs", QStringLiteral("Save Tambril's Output As..."), &MainWindow::mnuSaveAs_Click);
-    addItem(mnuFile, "mnuSaveGRAs", QStringLiteral("Save Gathra's Output As..."), &MainWindow::mnuSaveGRAs_Click);
-    mnuFile->addSeparator();
-    addItem(mnuFile, "mnuSaveSettings", QStringLiteral("Save Current Settings"), &MainWindow::mnuSaveSettings_Click);
-    addItem(mnuFile, "mnuRestoreSettings", QStringLiteral("Load Settings"), &MainWindow::mnuRestoreSettings_Click);
-    mnuFile->addSeparator();
-    addItem(mnuFile, "mnuHistoryFile", QStringLiteral("History File..."), &MainWindow::mnuHistoryFile_Click);
-    mnuFile->addSeparator();
-    mnuRecordNumbers = addItem(mnuFile, "mnuRecordNumbers", QStringLiteral("Record Set Numbers"),
-                               &MainWindow::mnuRecordNumbers_Click);
-    mnuRecordNumbers->setCheckable(true);
-    mnuFile->addSeparator();
-    QAction* exit = mnuFile->addAction(QStringLiteral("E&xit"));
-    exit->setObjectName(QStringLiteral("mnuExit"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
-
-    // The other menus of the bar stand in their places; a menu shows once it has items.
-    mnuUserLevel = addMenu("mnuUserLevel", QStringLiteral("User Level"));
-    mnuNumberSelect = addMenu("mnuNumberSelect", QStringLiteral("Number Selection"));
-    mnuAnalysis = addMenu("mnuAnalysis", QStringLiteral("Analysis"));
-    mnuTools = addMenu("mnuTools", QStringLiteral("Tools"));
-    mnuHelp = addMenu("mnuHelp", QStringLiteral("Help"));
-    for (QMenu* menu : {mnuUserLevel, mnuNumberSelect, mnuAnalysis, mnuTools, mnuHelp})
-        menu->menuAction()->setVisible(!menu->isEmpty());
-}
-
 QWidget* MainWindow::buildControlPanel() {
     auto* page = named(new QWidget, "tabControlPanel");
     auto* grid = new QGridLayout(page);

@@ -56,6 +56,19 @@ long long wholeNumberValue(std::string_view text) {
     return static_cast<long long>(magnitude);
 }
 
+std::optional<int> wholeNumberFrom(std::string_view text, int least, int most) {
+    while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (!isDigit(c)) return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    if (value < least || value > most) return std::nullopt;
+    return value;
+}
+
 std::string formatCount(std::uint64_t count) {
     std::string digits = std::to_string(count);
     std::string out;

@@ -16,6 +16,10 @@ double numberInBox(std::string_view text);
 // Integer part of the absolute value of the box's number.
 long long wholeNumberValue(std::string_view text);
 
+// A whole number from `least` to `most`, typed as plain digits (blanks around
+// them allowed): "7" and " 49 " are, "7.5", "-7", "7x" and "" are not.
+std::optional<int> wholeNumberFrom(std::string_view text, int least, int most);
+
 // Counts with thousands separators and no leading zeros: 13,983,816.
 std::string formatCount(std::uint64_t count);
 

@@ -1,0 +1,326 @@
+// The menu bar of frmOrvaneMain and the small commands behind it: the odds,
+// printing the pick, deleting the output files, the uninstall preparation and
+// the number list's bulk selections.
+#include "app/MainWindow.h"
+
+#include "app/DrawRecordingWindow.h"
+#include "app/UserLevels.h"
+#include "app/WinCheckerWindow.h"
+#include "core/FileRemoval.h"
+#include "core/NumberText.h"
+#include "platform/Platform.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimer>
+
+namespace orvane {
+
+namespace {
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+const QString kNotYet = QStringLiteral("Not available yet.");
+const QString kReportNotYet = QStringLiteral("This report is not available yet.");
+} // namespace
+
+void MainWindow::buildMenus() {
+    auto addItem = [this](QMenu* menu, const char* name, const QString& caption, void (MainWindow::*handler)()) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    // An item whose window or report comes later: in its place, off, saying so.
+    auto addLater = [](QMenu* menu, const char* name, const QString& caption, const QString& why) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setEnabled(false);
+        action->setToolTip(why);
+        return action;
+    };
+    auto addMenu = [this](const char* name, const QString& caption) {
+        QMenu* menu = menuBar()->addMenu(caption);
+        menu->setObjectName(QLatin1String(name));
+        menu->setToolTipsVisible(true);
+        return menu;
+    };
+
+    mnuFile = addMenu("mnuFile", QStringLiteral("&File"));
+    addItem(mnuFile, "mnuSaveAs", QStringLiteral("Save Tambril's Output As..."), &MainWindow::mnuSaveAs_Click);
+    addItem(mnuFile, "mnuSaveGRAs", QStringLiteral("Save Gathra's Output As..."), &MainWindow::mnuSaveGRAs_Click);
+    mnuFile->addSeparator();
+    addItem(mnuFile, "mnuSaveSettings", QStringLiteral("Save Current Settings"), &MainWindow::mnuSaveSettings_Click);
+    addItem(mnuFile, "mnuRestoreSettings", QStringLiteral("Load Settings"), &MainWindow::mnuRestoreSettings_Click);
+    mnuFile->addSeparator();
+    addItem(mnuFile, "mnuHistoryFile", QStringLiteral("History File..."), &MainWindow::mnuHistoryFile_Click);
+    mnuFile->addSeparator();
+    mnuRecordNumbers = addItem(mnuFile, "mnuRecordNumbers", QStringLiteral("Record Set Numbers"),
+                               &MainWindow::mnuRecordNumbers_Click);
+    mnuRecordNumbers->setCheckable(true);
+    addItem(mnuFile, "mnuDeleteOuput", QStringLiteral("Delete Orvane's Output File"), &MainWindow::mnuDeleteOuput_Click);
+    addItem(mnuFile, "mnuDelGathraTxt", QStringLiteral("Delete Gathra's Output File"),
+            &MainWindow::mnuDelGathraTxt_Click);
+    mnuFile->addSeparator();
+    // Exit ends the program without saving; Save Settings & Exit is the saving way out.
+    QAction* exit = mnuFile->addAction(QStringLiteral("E&xit"));
+    exit->setObjectName(QStringLiteral("mnuExit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    mnuUserLevel = addMenu("mnuUserLevel", QStringLiteral("User Level"));
+    auto* levels = new QActionGroup(this);
+    const std::pair<const char*, UserLevel> levelItems[] = {
+        {"Beginner", UserLevel::Beginner}, {"Intermediate", UserLevel::Intermediate}, {"Advanced", UserLevel::Advanced}};
+    for (const auto& [caption, level] : levelItems) {
+        QAction* item = mnuUserLevel->addAction(QLatin1String(caption));
+        item->setObjectName(QStringLiteral("mnu") + QLatin1String(caption));
+        item->setCheckable(true);
+        item->setChecked(level == UserLevel::Advanced);
+        levels->addAction(item);
+        connect(item, &QAction::triggered, this, [this, level = level] { applyUserLevel(*this, level); });
+    }
+
+    mnuNumberSelect = addMenu("mnuNumberSelect", QStringLiteral("Number Selection"));
+    addItem(mnuNumberSelect, "mnuSelectAll", QStringLiteral("Select All Numbers"), &MainWindow::mnuSelectAll_Click);
+    addItem(mnuNumberSelect, "mnuDeselectAll", QStringLiteral("De-Select All Numbers"),
+            &MainWindow::mnuDeselectAll_Click);
+    addItem(mnuNumberSelect, "mnuRandom", QStringLiteral("Select Multiple Random Numbers"),
+            &MainWindow::mnuRandom_Click);
+    mnuNumberSelect->addSeparator();
+    addLater(mnuNumberSelect, "mnuGathra", QStringLiteral("Select Numbers With Gathra"), kNotYet);
+    addLater(mnuNumberSelect, "mnuLoadGRPool", QStringLiteral("Load Gathra's Picks"), kNotYet);
+
+    mnuAnalysis = addMenu("mnuAnalysis", QStringLiteral("Analysis"));
+    const std::pair<const char*, const char*> reports[] = {
+        {"mnuSumCalc", "Sum of Sets Calculator"},
+        {"mnuEvensCalculator", "Evens Signature Calculator"},
+        {"mnuSumHits", "Sum Hits Report"},
+        {"mnuSetSpan", "A-F Span of Set Report"},
+        {"mnuMidpoint", "Midpoint Analysis Report"},
+        {"mnuNumCount", "General Historic Number Count"},
+        {"mnuABCount", "Position Specific Historic Number Count"},
+        {"mnuNumberLines", "Number Lines Report"},
+        {"mnuSkipHit", "Skip/Hit Report"},
+        {"mnuShadowing", "Number Shadowing Report"},
+        {"mnuHotNCold", "Hot && Cold Numbers Calculator"},
+        {"mnuOnesFreq", "Ones-Place Value Frequency Report"},
+        {"mnuTensFreq", "Tens-Place Value Frequency Report"},
+        {"mnuVPosDif", "Vertical Positional Difference Report"},
+        {"mnuHPosDif", "Horizontal Positional Difference Report"}};
+    // These seven have no report behind them at all; the others open the report window.
+    const QStringList withoutReport = {QStringLiteral("mnuABCount"), QStringLiteral("mnuShadowing"),
+                                       QStringLiteral("mnuHotNCold"), QStringLiteral("mnuOnesFreq"),
+                                       QStringLiteral("mnuTensFreq"), QStringLiteral("mnuVPosDif"),
+                                       QStringLiteral("mnuHPosDif")};
+    for (const auto& [name, caption] : reports)
+        addLater(mnuAnalysis, name, QLatin1String(caption),
+                 withoutReport.contains(QLatin1String(name)) ? kReportNotYet : kNotYet);
+
+    mnuTools = addMenu("mnuTools", QStringLiteral("Tools"));
+    addItem(mnuTools, "mnuOdds", QStringLiteral("Odds"), &MainWindow::mnuOdds_Click);
+    mnuTools->addSeparator();
+    addItem(mnuTools, "mnuTallor", QStringLiteral("Check For Winning Bets"), &MainWindow::mnuTallor_Click);
+    addItem(mnuTools, "mnuUpdateHistory", QStringLiteral("Update Game History File"),
+            &MainWindow::mnuUpdateHistory_Click);
+    mnuTools->addSeparator();
+    addLater(mnuTools, "mnuViewHistory", QStringLiteral("View && Manipulate History"), kNotYet);
+    addLater(mnuTools, "mnuViewOutput", QStringLiteral("View && Manipulate Output File"), kNotYet);
+    mnuTools->addSeparator();
+    addLater(mnuTools, "mnuCalculator", QStringLiteral("Calculator"), kNotYet);
+    mnuTools->addSeparator();
+    addItem(mnuTools, "mnuPrintSelected", QStringLiteral("Print Selected Number Pool"),
+            &MainWindow::mnuPrintSelected_Click);
+    mnuTools->addSeparator();
+    addItem(mnuTools, "mnuUnInstallPrep", QStringLiteral("UnInstall Prep"), &MainWindow::mnuUnInstallPrep_Click);
+
+    mnuHelp = addMenu("mnuHelp", QStringLiteral("Help"));
+    addLater(mnuHelp, "mnuManual", QStringLiteral("View Orvane Manual"), kNotYet);
+    addLater(mnuHelp, "mnuShowTips", QStringLiteral("Show Tip of the Day"), kNotYet);
+    mnuHelp->addSeparator();
+    addLater(mnuHelp, "mnuAbout", QStringLiteral("About Orvane..."), kNotYet);
+}
+
+void MainWindow::mnuOdds_Click() {
+    const QStringList lines = {
+        QStringLiteral("Your odds of winning a prize are as follws:"),
+        QStringLiteral("6 of 6 Numbers: 1 in 13,983,816"),
+        QStringLiteral("5 of 6 Numbers: 1 in 54,200.84"),
+        QStringLiteral("4 of 6 Numbers: 1 in 1,032.4"),
+        QStringLiteral("3 of 6 Numbers: 1 in 56.66"),
+        QStringLiteral("Overall Odds:    1 in 53.66"),
+        QStringLiteral("If you find yourself frequently catching one or more of these prizes in your results, and "
+                       "there are fewer sets of numbers than indicated by the odds for that prize, then you are "
+                       "'beating the odds'.")};
+    platform_.message(lines.join(QStringLiteral("\n\n")), QStringLiteral("Your Odds According to Drossick"),
+                      NoticeIcon::Information);
+}
+
+void MainWindow::mnuPrintSelected_Click() {
+    if (poolSize() < 7) {
+        platform_.message(QStringLiteral("There are not enough numbers selected for this operation.  Select 7 or more "
+                                         "numbers, and then try again."),
+                          QStringLiteral("Unable to Complete Operation"), NoticeIcon::Exclamation);
+        return;
+    }
+    std::unique_ptr<PrintDocument> document = platform_.beginPrint(QStringLiteral("Courier New"), 12);
+    if (!document) {
+        platform_.message(QStringLiteral("The printer could not be opened, so the pool was not printed."),
+                          QStringLiteral("Printing"), NoticeIcon::Exclamation);
+        return;
+    }
+    const QDateTime when = platform_.now();
+    document->printLine(QStringLiteral("Orvane Selected Number Printing Utility"));
+    document->printLine(QStringLiteral("Report generated ") + dateText(when) + QStringLiteral(" at ") + timeText(when));
+    document->printLine(QString());
+    document->printLine(QStringLiteral("The numbers selected are as follows:"));
+    document->printLine(QString());
+    int count = 0;
+    for (int index = 0; index < 49; ++index) {
+        if (!lstNumbers->item(index)->isSelected()) continue;
+        document->printLine(QString::number(index + 1));
+        ++count;
+    }
+    document->printLine(QString());
+    document->printLine(QString::number(count) + QStringLiteral(" numbers selected in total."));
+    document->end();
+    platform_.message(QStringLiteral("Printing pool."), QStringLiteral("Command Status"), NoticeIcon::Information);
+}
+
+void MainWindow::deleteOutputFile(const std::string& path) {
+    std::string why;
+    switch (removeFile(path, &why)) {
+    case Removal::Deleted:
+        platform_.message(QStringLiteral("Output file ") + qt(path) + QStringLiteral(" has been erased."),
+                          QStringLiteral("Command Completed"), NoticeIcon::Information);
+        return;
+    case Removal::Missing:
+        platform_.message(qt(path) + QStringLiteral(" could not be found.  There is nothing to delete."),
+                          QStringLiteral("Nothing To Do"), NoticeIcon::Information);
+        return;
+    case Removal::Failed:
+        // The file is there: saying it was not found would send the user looking for it.
+        platform_.message(qt(path) + QStringLiteral(" could not be deleted (") + qt(why) + QStringLiteral(")."),
+                          QStringLiteral("Command Failed"), NoticeIcon::Exclamation);
+        return;
+    }
+}
+
+void MainWindow::mnuDeleteOuput_Click() { deleteOutputFile(shared_.wheelOutputPath); }
+
+void MainWindow::mnuDelGathraTxt_Click() { deleteOutputFile(shared_.poolPath); }
+
+void MainWindow::mnuUnInstallPrep_Click() {
+    const Platform::Reply answer = platform_.message(
+        QStringLiteral("These routines will prepare Orvane for uninstallation by removing all files that this program "
+                       "may have created since being installed.  If these files are not removed before "
+                       "uninstallation, it will be impossible for the uninstall wizard to complete it's job.  Do you "
+                       "wish to continue with the uninstallation prep?"),
+        QStringLiteral("Uninstall Prep Verification"), NoticeIcon::Question, Platform::Buttons::YesNo);
+    if (answer != Platform::Reply::Yes) return;
+    shared_.poolStop = true;
+    std::vector<std::string> files = uninstallFilesIn(QDir::currentPath().toStdString());
+    files.push_back(shared_.wheelOutputPath);
+    files.push_back(shared_.poolPath);
+    // Only files that exist are deleted, and never the history: it holds the user's own draws.
+    const std::vector<std::string> failed = removeExisting(files, shared_.historyPath);
+    if (!failed.empty()) {
+        QStringList names;
+        for (const std::string& path : failed) names << qt(path);
+        platform_.message(QStringLiteral("These files could not be deleted, so uninstallation prep is not complete:\n") +
+                              names.join(QLatin1Char('\n')),
+                          QStringLiteral("Uninstallation Prep Status"), NoticeIcon::Exclamation);
+        return;
+    }
+    platform_.message(
+        QStringLiteral("Extraneous files erased.  Uninstallation prep has been completed successfully.  You may now "
+                       "proceed with uninstallation.\n\nTo uninstall Orvane, click Start; highlight Settings; Click "
+                       "Control Panel; Double-click Add/Remove Programs.  Select Orvane from the list by clicking on "
+                       "it.  Then click the button labelled Add/Remove."),
+        QStringLiteral("Uninstallation Prep Status"), NoticeIcon::Information);
+}
+
+void MainWindow::mnuSelectAll_Click() {
+    selectAllRequest_ = true;
+    listBusy_ = true;
+}
+
+void MainWindow::mnuDeselectAll_Click() {
+    deselectAllRequest_ = true;
+    listBusy_ = true;
+}
+
+void MainWindow::mnuRandom_Click() {
+    for (;;) {
+        const QString answer =
+            platform_.inputBox(QStringLiteral("Please specify how many random numbers you wish chosen.  Valid input is "
+                                              "an integer from 7 to 49."),
+                               QStringLiteral("Gathering Information..."));
+        if (answer.isEmpty()) return;
+        if (const std::optional<int> count = wholeNumberFrom(answer.toStdString(), 7, 49)) {
+            randomCount_ = *count;
+            return;
+        }
+        platform_.message(QStringLiteral("You must enter an integer value from 7 to 49."),
+                          QStringLiteral("Data Input Error"), NoticeIcon::Information);
+    }
+}
+
+void MainWindow::Timer2_Timer() {
+    // Bulk changes of the list are made here, with its recount held back until
+    // the end, so the count shows once and the clock does not count meanwhile.
+    if (randomCount_ > 0) {
+        listBusy_ = true;
+        for (int index = 0; index < 49; ++index) lstNumbers->item(index)->setSelected(false);
+        int chosen = 0;
+        while (chosen < randomCount_) {
+            const int index = qBound(0, static_cast<int>(platform_.randomFraction() * 49), 48);
+            if (lstNumbers->item(index)->isSelected()) continue;
+            lstNumbers->item(index)->setSelected(true);
+            ++chosen;
+        }
+        randomCount_ = 0;
+        listBusy_ = false;
+        lblPoolSize->setText(QString::number(chosen));
+    }
+    if (selectAllRequest_) {
+        listBusy_ = true;
+        lstNumbers->selectAll();
+        listBusy_ = false;
+        lblPoolSize->setText(QString::number(lstNumbers->selectedItems().size()));
+        if (poolSize() == 49) selectAllRequest_ = false;
+    }
+    if (deselectAllRequest_) {
+        listBusy_ = true;
+        lstNumbers->clearSelection();
+        listBusy_ = false;
+        lblPoolSize->setText(QString::number(lstNumbers->selectedItems().size()));
+        if (poolSize() == 0) deselectAllRequest_ = false;
+    }
+}
+
+} // namespace orvane
+
+namespace orvane {
+
+// One checker and one recording window at a time: the menu item brings the open one forward.
+void MainWindow::mnuTallor_Click() {
+    if (!winChecker_) winChecker_ = new WinCheckerWindow(platform_, shared_, busy_, this);
+    winChecker_->show();
+    winChecker_->raise();
+    winChecker_->activateWindow();
+}
+
+void MainWindow::mnuUpdateHistory_Click() {
+    if (!drawRecording_) {
+        drawRecording_ = new DrawRecordingWindow(platform_, shared_, this);
+        drawRecording_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    drawRecording_->show();
+    drawRecording_->raise();
+    drawRecording_->activateWindow();
+}
+
+} // namespace orvane
