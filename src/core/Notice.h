@@ -4,7 +4,7 @@
 
 namespace orvane {
 
-enum class NoticeIcon { Information, Exclamation, Question, Critical };
+enum class NoticeIcon { Information, Exclamation, Question, Critical, None };
 
 // A message the program shows the user: the window puts it in a message box,
 // the command line prints its text on standard error.

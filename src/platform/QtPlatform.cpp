@@ -21,6 +21,7 @@ QMessageBox::Icon iconOf(NoticeIcon icon) {
     case NoticeIcon::Exclamation: return QMessageBox::Warning;
     case NoticeIcon::Question: return QMessageBox::Question;
     case NoticeIcon::Critical: return QMessageBox::Critical;
+    case NoticeIcon::None: return QMessageBox::NoIcon;
     case NoticeIcon::Information: break;
     }
     return QMessageBox::Information;

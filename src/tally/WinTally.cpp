@@ -140,7 +140,7 @@ std::optional<std::uint64_t> winningNumberMask(const std::array<long long, 6>& v
 
 Notice invalidWinningEntriesNotice() {
     return Notice{"One or more entry boxes hold invalid entries.  Change them and try again.", "Orvane",
-                  NoticeIcon::Information};
+                  NoticeIcon::None};
 }
 
 Notice outputFileNotOpenedNotice(const std::string& path) {

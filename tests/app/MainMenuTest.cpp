@@ -1,0 +1,189 @@
+#include "app/WinCheckerWindow.h"
+#include "support/WindowFixture.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+
+using namespace orvane;
+
+// The menu bar and the small commands behind it.
+class MainMenuTest : public QObject {
+    Q_OBJECT
+
+private:
+    WindowFixture f;
+
+    QString poolSize() const { return f.find<QLabel>("lblPoolSize")->text(); }
+    QString path(const char* name) const { return f.folder.filePath(QLatin1String(name)); }
+    static void touch(const QString& file) {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write("x");
+    }
+    QAction* item(const char* name) const { return f.find<QAction>(QLatin1String(name)); }
+    QStringList captionsOf(const char* menu) const {
+        QStringList captions;
+        for (QAction* action : f.find<QMenu>(QLatin1String(menu))->actions())
+            captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        return captions;
+    }
+
+private slots:
+    void init() { f.open(); }
+    void cleanup() {
+        QDir::setCurrent(QDir::tempPath());
+        f.close();
+    }
+
+    void everyItemStandsInItsPlace() {
+        QCOMPARE(captionsOf("mnuFile"),
+                 QStringList({"Save Tambril's Output As...", "Save Gathra's Output As...", "-", "Save Current Settings",
+                              "Load Settings", "-", "History File...", "-", "Record Set Numbers",
+                              "Delete Orvane's Output File", "Delete Gathra's Output File", "-", "E&xit"}));
+        QCOMPARE(captionsOf("mnuUserLevel"), QStringList({"Beginner", "Intermediate", "Advanced"}));
+        QCOMPARE(captionsOf("mnuNumberSelect"),
+                 QStringList({"Select All Numbers", "De-Select All Numbers", "Select Multiple Random Numbers", "-",
+                              "Select Numbers With Gathra", "Load Gathra's Picks"}));
+        QCOMPARE(captionsOf("mnuTools"),
+                 QStringList({"Odds", "-", "Check For Winning Bets", "Update Game History File", "-",
+                              "View && Manipulate History", "View && Manipulate Output File", "-", "Calculator", "-",
+                              "Print Selected Number Pool", "-", "UnInstall Prep"}));
+        QCOMPARE(captionsOf("mnuHelp"), QStringList({"View Orvane Manual", "Show Tip of the Day", "-", "About Orvane..."}));
+        QCOMPARE(captionsOf("mnuAnalysis").size(), 15);
+        QCOMPARE(item("mnuHotNCold")->text(), QStringLiteral("Hot && Cold Numbers Calculator"));
+        // No dead clicks: an item without its window yet is off and says why.
+        QVERIFY(!item("mnuCalculator")->isEnabled());
+        QCOMPARE(item("mnuCalculator")->toolTip(), QStringLiteral("Not available yet."));
+        QVERIFY(!item("mnuShadowing")->isEnabled());
+        QCOMPARE(item("mnuShadowing")->toolTip(), QStringLiteral("This report is not available yet."));
+        QVERIFY(item("mnuAdvanced")->isChecked());
+    }
+
+    void oddsShowsTheTable() {
+        f.trigger("mnuOdds");
+        QCOMPARE(f.platform->messages.size(), 1);
+        QCOMPARE(f.platform->messages[0].title, QStringLiteral("Your Odds According to Drossick"));
+        QVERIFY(f.platform->messages[0].text.startsWith(
+            QStringLiteral("Your odds of winning a prize are as follws:\n\n6 of 6 Numbers: 1 in 13,983,816\n\n")));
+    }
+
+    void printSelectedNeedsSevenNumbersAndPrintsThem() {
+        f.selectRange(0, 5);
+        f.trigger("mnuPrintSelected");
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("Unable to Complete Operation"));
+        QVERIFY(f.platform->printJobs.isEmpty());
+
+        f.selectRange(40, 40);
+        f.trigger("mnuPrintSelected");
+        QCOMPARE(f.platform->printJobs.size(), 1);
+        const QStringList lines = f.platform->printJobs[0].lines;
+        QCOMPARE(lines.mid(0, 5), QStringList({"Orvane Selected Number Printing Utility",
+                                               "Report generated 07-04-1999 at 18:30:05", "",
+                                               "The numbers selected are as follows:", ""}));
+        QCOMPARE(lines.mid(5, 7), QStringList({"1", "2", "3", "4", "5", "6", "41"}));
+        QCOMPARE(lines.mid(12), QStringList({"", "7 numbers selected in total."}));
+        QVERIFY(f.platform->printJobs[0].ended);
+        QCOMPARE(f.platform->messages.last().text, QStringLiteral("Printing pool."));
+    }
+
+    void deleteCommandsTellErasedMissingAndUndeletableApart() {
+        f.shared->wheelOutputPath = path("w.TB").toStdString();
+        touch(path("w.TB"));
+        f.trigger("mnuDeleteOuput");
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("Command Completed"));
+        QVERIFY(!QFile::exists(path("w.TB")));
+        f.trigger("mnuDeleteOuput");
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("Nothing To Do"));
+        QCOMPARE(f.platform->messages.last().text, path("w.TB") + QStringLiteral(" could not be found.  There is nothing to delete."));
+        // Something is there but cannot be deleted: said so, not "could not be found".
+        QVERIFY(QDir().mkpath(path("p.GR")));
+        f.shared->poolPath = path("p.GR").toStdString();
+        f.trigger("mnuDelGathraTxt");
+        QVERIFY(f.platform->messages.last().text.contains(QStringLiteral("could not be deleted")));
+        QVERIFY(QFileInfo(path("p.GR")).isDir());
+    }
+
+    void uninstallPrepDeletesOnlyWhatExistsAndNeverTheHistory() {
+        QVERIFY(QDir::setCurrent(f.folder.path()));
+        touch(path("VNTB.INI"));
+        touch(path("temp.fil"));
+        touch(path("FL6-49.HIT"));
+        f.shared->historyPath = path("FL6-49.HIT").toStdString();
+        f.shared->wheelOutputPath = path("w.TB").toStdString();
+        touch(path("w.TB"));
+
+        f.platform->replies << Platform::Reply::No;
+        f.trigger("mnuUnInstallPrep");
+        QVERIFY(QFile::exists(path("VNTB.INI")) && QFile::exists(path("w.TB")));
+        QVERIFY(!f.shared->poolStop);
+
+        f.trigger("mnuUnInstallPrep"); // Yes
+        QVERIFY(!QFile::exists(path("VNTB.INI")) && !QFile::exists(path("temp.fil")) && !QFile::exists(path("w.TB")));
+        QVERIFY(QFile::exists(path("FL6-49.HIT")));
+        QVERIFY(!QFile::exists(path("records.txt"))); // never made to be deleted
+        QVERIFY(f.shared->poolStop);
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("Uninstallation Prep Status"));
+        QVERIFY(f.platform->messages.last().text.startsWith(QStringLiteral("Extraneous files erased.")));
+
+        // A file that stays names itself instead of the success text.
+        QVERIFY(QDir().mkpath(path("best.txt")));
+        f.trigger("mnuUnInstallPrep");
+        QVERIFY(f.platform->messages.last().text.contains(path("best.txt")));
+        QVERIFY(!f.platform->messages.last().text.startsWith(QStringLiteral("Extraneous")));
+    }
+
+    void numberSelectionWaitsForTheListTimer() {
+        f.trigger("mnuSelectAll");
+        QCOMPARE(poolSize(), QStringLiteral("0")); // the list is changed on the timer's tick
+        f.tick("Timer2");
+        QCOMPARE(poolSize(), QStringLiteral("49"));
+        f.trigger("mnuDeselectAll");
+        f.tick("Timer2");
+        QCOMPARE(poolSize(), QStringLiteral("0"));
+
+        f.selectRange(0, 19);
+        f.platform->inputAnswers << QStringLiteral("7.5") << QStringLiteral("6") << QStringLiteral("50")
+                                 << QStringLiteral("-7") << QStringLiteral("seven") << QStringLiteral("7");
+        f.trigger("mnuRandom");
+        QCOMPARE(f.platform->inputPrompts.size(), 6);
+        QCOMPARE(f.platform->messages.size(), 5);
+        QCOMPARE(f.platform->messages[0].text, QStringLiteral("You must enter an integer value from 7 to 49."));
+        f.tick("Timer2");
+        QCOMPARE(poolSize(), QStringLiteral("7"));
+        QCOMPARE(f.find<QListWidget>("lstNumbers")->selectedItems().size(), 7);
+
+        f.platform->inputAnswers << QStringLiteral("49");
+        f.trigger("mnuRandom");
+        f.tick("Timer2");
+        QCOMPARE(poolSize(), QStringLiteral("49"));
+        f.trigger("mnuRandom"); // cancelled
+        f.tick("Timer2");
+        QCOMPARE(poolSize(), QStringLiteral("49"));
+    }
+
+    void toolWindowsOpenOnceEach() {
+        f.trigger("mnuTallor");
+        f.trigger("mnuTallor");
+        QCOMPARE(f.window->findChildren<WinCheckerWindow*>().size(), 1);
+        QVERIFY(f.find<QWidget>("frmVNTallorMain")->isVisible());
+        f.trigger("mnuUpdateHistory");
+        f.trigger("mnuUpdateHistory");
+        QCOMPARE(f.window->findChildren<QWidget*>(QStringLiteral("frmVNUpdateMain")).size(), 1);
+    }
+
+    void aWinCheckKeepsTheOutputFileSafe() {
+        f.window->busy().begin(WinCheckerWindow::kWinCheck);
+        for (const char* name : {"mnuDeleteOuput", "mnuDelGathraTxt", "mnuUnInstallPrep", "mnuSaveSettings",
+                                 "mnuRestoreSettings", "mnuHistoryFile", "mnuSaveAs"})
+            QVERIFY2(!item(name)->isEnabled(), name);
+        QVERIFY(!f.find<QPushButton>("cmdWheel")->isEnabled());
+        f.window->busy().end(WinCheckerWindow::kWinCheck);
+        QVERIFY(item("mnuDeleteOuput")->isEnabled());
+        QVERIFY(f.find<QPushButton>("cmdWheel")->isEnabled());
+    }
+};
+
+QTEST_MAIN(MainMenuTest)
+#include "MainMenuTest.moc"
