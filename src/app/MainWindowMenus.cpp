@@ -307,7 +307,10 @@ namespace orvane {
 
 // One checker and one recording window at a time: the menu item brings the open one forward.
 void MainWindow::mnuTallor_Click() {
-    if (!winChecker_) winChecker_ = new WinCheckerWindow(platform_, shared_, busy_, this);
+    if (!winChecker_) {
+        winChecker_ = new WinCheckerWindow(platform_, shared_, busy_, this);
+        connect(winChecker_, &QObject::destroyed, this, &QWidget::activateWindow);
+    }
     winChecker_->show();
     winChecker_->raise();
     winChecker_->activateWindow();
@@ -317,6 +320,8 @@ void MainWindow::mnuUpdateHistory_Click() {
     if (!drawRecording_) {
         drawRecording_ = new DrawRecordingWindow(platform_, shared_, this);
         drawRecording_->setAttribute(Qt::WA_DeleteOnClose);
+        // Done gives the focus back to the main window.
+        connect(drawRecording_, &QDialog::finished, this, &QWidget::activateWindow);
     }
     drawRecording_->show();
     drawRecording_->raise();

@@ -1,5 +1,7 @@
 #include "app/WinCheckerWindow.h"
 
+#include "app/EnterPressesDefault.h"
+
 #include "core/NumberText.h"
 #include "platform/Platform.h"
 #include "tally/WinTally.h"
@@ -88,6 +90,9 @@ void WinCheckerWindow::buildLayout() {
     auto* buttons = new QHBoxLayout;
     cmdCheck = new QPushButton(QStringLiteral("Check"), this);
     cmdCheck->setObjectName(QStringLiteral("cmdCheck"));
+    // Enter in a winning-number box starts the check.
+    cmdCheck->setDefault(true);
+    new EnterPressesDefault(this);
     cmdClear = new QPushButton(QStringLiteral("Clear"), this);
     cmdClear->setObjectName(QStringLiteral("cmdClear"));
     cmdExit = new QPushButton(QStringLiteral("Done"), this);

@@ -152,6 +152,15 @@ private slots:
         QVERIFY(platform->messages.isEmpty());
     }
 
+    void enterInAWinningNumberBoxChecks() {
+        writeOutput("1 2 3 4 5 6\r\n");
+        type({"1", "2", "3", "4", "5", "6"});
+        QSignalSpy ended(window.get(), &WinCheckerWindow::checkEnded);
+        QTest::keyClick(window->findChild<QLineEdit*>(QStringLiteral("txtPosF")), Qt::Key_Return);
+        QVERIFY(ended.count() == 1 || ended.wait(5000));
+        QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("txt6of6"))->text(), QStringLiteral("1"));
+    }
+
     void invalidEntriesAreRefusedAndEveryBoxShowsZero_data() {
         QTest::addColumn<QStringList>("typed");
         QTest::newRow("an empty box") << QStringList({"1", "2", "", "4", "5", "6"});
