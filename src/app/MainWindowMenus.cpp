@@ -301,10 +301,6 @@ void MainWindow::Timer2_Timer() {
     }
 }
 
-} // namespace orvane
-
-namespace orvane {
-
 // One checker and one recording window at a time: the menu item brings the open one forward.
 void MainWindow::mnuTallor_Click() {
     if (!winChecker_) {

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,29 +11,7 @@ using namespace orvane;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string drain(std::FILE* file) {
-    std::fflush(file);
-    std::rewind(file);
-    std::string text;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    std::fclose(file);
-    return text;
-}
-
-CliRun run(const std::vector<std::string>& args, const DataPaths& paths) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int status = runCommandLine(args, out, err, paths);
-    return CliRun{status, drain(out), drain(err)};
-}
+CliRun run(const std::vector<std::string>& args, const DataPaths& paths) { return runCli(args, paths); }
 
 const char* const kInvalidEntries = "One or more entry boxes hold invalid entries.  Change them and try again.";
 

@@ -2,6 +2,7 @@
 
 #include "core/Version.h"
 #include "settings/SettingsFile.h"
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -12,29 +13,7 @@ using namespace orvane;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string drain(std::FILE* file) {
-    std::fflush(file);
-    std::rewind(file);
-    std::string text;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    std::fclose(file);
-    return text;
-}
-
-CliRun run(std::vector<std::string> args, const DataPaths& paths) {
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    int status = runCommandLine(args, out, err, paths);
-    return CliRun{status, drain(out), drain(err)};
-}
+CliRun run(const std::vector<std::string>& args, const DataPaths& paths) { return runCli(args, paths); }
 
 } // namespace
 
@@ -218,7 +197,7 @@ TEST(CommandLineOutput, AStandardOutputThatCannotBeWrittenFailsTheRun) {
         std::FILE* err = std::tmpfile();
         const int status = runCommandLine(c.args, full, err, dataPathsIn(folder.path()));
         std::fclose(full);
-        const std::string message = drain(err);
+        const std::string message = drainedText(err);
         EXPECT_EQ(status, kExitFailed) << c.args.back();
         EXPECT_NE(message.find(c.message), std::string::npos) << message;
     }

@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -10,29 +11,9 @@ using namespace orvane;
 
 namespace {
 
-struct RecordRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string drained(std::FILE* file) {
-    std::fflush(file);
-    std::rewind(file);
-    std::string text;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    std::fclose(file);
-    return text;
-}
-
-RecordRun record(std::vector<std::string> args, const DataPaths& paths) {
+CliRun record(std::vector<std::string> args, const DataPaths& paths) {
     args.insert(args.begin(), "record");
-    std::FILE* out = std::tmpfile();
-    std::FILE* err = std::tmpfile();
-    const int status = runCommandLine(args, out, err, paths);
-    return RecordRun{status, drained(out), drained(err)};
+    return runCli(args, paths);
 }
 
 const std::string kHistory = "050788  15 17 30 42 44 49\r\n102399  11 20 23 33 37 47\r\n";
@@ -55,10 +36,10 @@ std::vector<std::string> drawWith(const std::string& history, std::size_t index,
 TEST(CommandLineRecord, AppendsTheDrawAsTyped) {
     TempFolder folder;
     const std::string history = folder.write("FL6-49.HIT", kHistory);
-    RecordRun good = record(goodDraw(history), dataPathsIn(folder.path()));
+    CliRun good = record(goodDraw(history), dataPathsIn(folder.path()));
     EXPECT_EQ(good.status, kExitSuccess) << good.err;
     EXPECT_EQ(good.err, "");
-    RecordRun descending =
+    CliRun descending =
         record({"--history", history, "06", "15", "99", "40", "30", "20", "10", "09", "08"}, dataPathsIn(folder.path()));
     EXPECT_EQ(descending.status, kExitSuccess) << descending.err;
     EXPECT_EQ(contentsOf(history), kHistory + "061299  03 11 24 30 41 49\r\n061599  40 30 20 10 09 08\r\n");
@@ -67,7 +48,7 @@ TEST(CommandLineRecord, AppendsTheDrawAsTyped) {
 TEST(CommandLineRecord, WithoutHistoryTheDefaultFileTakesTheDraw) {
     TempFolder folder;
     const DataPaths paths = dataPathsIn(folder.path());
-    RecordRun run = record({"01", "02", "00", "01", "02", "03", "04", "05", "06"}, paths);
+    CliRun run = record({"01", "02", "00", "01", "02", "03", "04", "05", "06"}, paths);
     EXPECT_EQ(run.status, kExitSuccess) << run.err;
     EXPECT_EQ(contentsOf(paths.history), "010200  01 02 03 04 05 06\r\n");
 }
@@ -97,7 +78,7 @@ TEST(CommandLineRecord, TheFirstFailedCheckIsPrintedAndNothingWritten) {
         {drawWith(history, 1, "32"), "Invalid entry for DAY of draw.  Please enter a number from 1 to 31.\n"},
     };
     for (const Case& c : cases) {
-        RecordRun run = record(c.args, dataPathsIn(folder.path()));
+        CliRun run = record(c.args, dataPathsIn(folder.path()));
         EXPECT_EQ(run.status, kExitFailed) << c.err;
         EXPECT_EQ(run.err, c.err);
         EXPECT_EQ(run.out, "");
@@ -108,7 +89,7 @@ TEST(CommandLineRecord, TheFirstFailedCheckIsPrintedAndNothingWritten) {
 TEST(CommandLineRecord, AnUnwritableHistoryFailsNamingIt) {
     TempFolder folder;
     for (const std::string& path : {folder.path(), folder.file("missing/FL6-49.HIT")}) {
-        RecordRun run = record(goodDraw(path), dataPathsIn(folder.path()));
+        CliRun run = record(goodDraw(path), dataPathsIn(folder.path()));
         EXPECT_EQ(run.status, kExitFailed);
         EXPECT_NE(run.err.find(path), std::string::npos) << run.err;
     }
@@ -123,7 +104,7 @@ TEST(CommandLineRecord, NineValuesAreNeeded) {
     std::vector<std::string> ten = goodDraw(history);
     ten.push_back("12");
     for (const auto& args : {eight, ten}) {
-        RecordRun run = record(args, dataPathsIn(folder.path()));
+        CliRun run = record(args, dataPathsIn(folder.path()));
         EXPECT_EQ(run.status, kExitUsage);
         EXPECT_NE(run.err.find("Usage: orvane record [--history FILE] MM DD YY A B C D E F\n"), std::string::npos)
             << run.err;
