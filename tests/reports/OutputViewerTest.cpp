@@ -1,0 +1,72 @@
+#include "reports/OutputViewer.h"
+
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+
+namespace {
+// Everything the viewer shows of `path`, read `most` sets at a time.
+std::string shown(OutputViewer& viewer, std::uint64_t most = 1000) {
+    std::string text;
+    while (viewer.read(text, most)) {
+    }
+    return text;
+}
+} // namespace
+
+TEST(OutputViewer, ShowsPlainAndNumberedSetsWithTwoDigits) {
+    TempFolder folder;
+    const std::string path = folder.write("out.TB", "3 11 24 30 41 49\r\n17 : 5 12 23 34 41 49\r\n1 2 3 4 5 6\n");
+    OutputViewer viewer(path);
+    EXPECT_EQ(shown(viewer), "03 11 24 30 41 49\r\n17 : 05 12 23 34 41 49\r\n01 02 03 04 05 06\r\n");
+    EXPECT_EQ(viewer.setsShown(), 3u);
+    EXPECT_FALSE(viewer.problem().has_value());
+}
+
+TEST(OutputViewer, ReadingInPartsShowsTheSameText) {
+    TempFolder folder;
+    std::string file;
+    for (int f = 7; f <= 49; ++f) file += "1 2 3 4 5 " + std::to_string(f) + "\r\n";
+    const std::string path = folder.write("out.TB", file);
+    OutputViewer whole(path), parts(path);
+    EXPECT_EQ(shown(parts, 2), shown(whole));
+    EXPECT_EQ(parts.setsShown(), 43u);
+}
+
+TEST(OutputViewer, AMissingFileIsNamed) {
+    TempFolder folder;
+    OutputViewer viewer(folder.file("absent.TB"));
+    std::string text = "kept";
+    EXPECT_FALSE(viewer.read(text, 10));
+    EXPECT_EQ(text, "kept");
+    ASSERT_TRUE(viewer.problem().has_value());
+    EXPECT_EQ(viewer.problem()->title, "Cannot Execute Command");
+    EXPECT_EQ(viewer.problem()->text, "The file " + folder.file("absent.TB") +
+                                          " could not be opened.  It may not exist, has been renamed, or is currently "
+                                          "in use by some other process.");
+}
+
+TEST(OutputViewer, BeyondItsCapacityItKeepsWhatItShowedAndCountsIt) {
+    TempFolder folder;
+    const std::string path = folder.write("out.TB", "1 2 3 4 5 6\r\n1 2 3 4 5 7\r\n1 2 3 4 5 8\r\n1 2 3 4 5 9\r\n");
+    OutputViewer exact(path, 4);
+    shown(exact);
+    EXPECT_FALSE(exact.problem().has_value());
+
+    OutputViewer full(path, 3);
+    EXPECT_EQ(shown(full), "01 02 03 04 05 06\r\n01 02 03 04 05 07\r\n01 02 03 04 05 08\r\n");
+    ASSERT_TRUE(full.problem().has_value());
+    EXPECT_EQ(full.problem()->title, "Operation Cannot Be Completed");
+    EXPECT_NE(full.problem()->text.find("- 3 bets loaded for display."), std::string::npos);
+}
+
+TEST(OutputViewer, ALineWithoutASetIsNamedAndTheSetsBeforeItStay) {
+    TempFolder folder;
+    const std::string path = folder.write("out.TB", "1 2 3 4 5 6\r\n1 2 3 4 5\r\n1 2 3 4 5 8\r\n");
+    OutputViewer viewer(path);
+    EXPECT_EQ(shown(viewer), "01 02 03 04 05 06\r\n");
+    ASSERT_TRUE(viewer.problem().has_value());
+    EXPECT_NE(viewer.problem()->text.find("Line 2 of the wheel output file " + path), std::string::npos);
+}
