@@ -4,6 +4,7 @@
 #include "cli/Command.h"
 #include "cli/HelpFormat.h"
 #include "cli/RecordCommand.h"
+#include "cli/ReportCommand.h"
 #include "cli/WheelCommand.h"
 #include "core/Version.h"
 
@@ -21,6 +22,7 @@ constexpr AddCommand kCommands[] = {
     addWheelCommand,
     addRecordCommand,
     addCheckCommand,
+    addReportCommand,
 };
 
 const std::string kVersionLine = std::string("orvane ") + kVersionText;
