@@ -4,8 +4,10 @@
 #include "cli/HelpFormat.h"
 #include "history/HistoryFile.h"
 #include "reports/HistoryReports.h"
+#include "reports/NumberLinesReport.h"
 #include "reports/OutputViewer.h"
 #include "reports/ReportHistory.h"
+#include "reports/SkipHitReport.h"
 
 #include <memory>
 #include <optional>
@@ -16,6 +18,8 @@ namespace {
 
 const std::string kHistoryViewer = "View & Manipulate History";
 const std::string kOutputViewer = "View & Manipulate Output File";
+const std::string kNumberLines = "Number Lines Calculator";
+const std::string kSkipHit = "Skip/Hit Report";
 
 struct ReportOptions {
     std::string caption;
@@ -62,32 +66,41 @@ int runOutputViewer(const std::string& path, const CommandContext& context) {
     return printed;
 }
 
+int noTable(const ReportOptions& options, const CommandContext& context) {
+    std::fprintf(context.err, "orvane: --csv is for the counting reports; \"%s\" has no table\n", options.caption.c_str());
+    return kExitUsage;
+}
+
+// The reports of the draws that are not history statistics: the number lines
+// and the skips of every number.
+int runDrawReport(const ReportOptions& options, const std::vector<ReportDraw>& draws, const CommandContext& context) {
+    if (options.caption == kNumberLines) return options.csv ? noTable(options, context) : printText(context, numberLinesReport(draws).text);
+    const SkipHitReport report = skipHitReport(draws);
+    if (!options.csv) return printText(context, report.text);
+    std::string csv = "Number,Current skip\r\n";
+    for (const auto& [number, skip] : report.currentSkips) csv += std::to_string(number) + "," + std::to_string(skip) + "\r\n";
+    return printText(context, csv);
+}
+
 int runReport(const ReportOptions& options, const CommandContext& context) {
     const std::string history = options.history.value_or(context.paths.history);
     if (options.caption == kHistoryViewer || options.caption == kOutputViewer) {
-        if (options.csv) {
-            std::fprintf(context.err, "orvane: --csv is for the counting reports; \"%s\" has no table\n",
-                         options.caption.c_str());
-            return kExitUsage;
-        }
+        if (options.csv) return noTable(options, context);
         return options.caption == kHistoryViewer ? runHistoryViewer(history, context)
                                                  : runOutputViewer(options.output.value_or(context.paths.wheelOutput),
                                                                    context);
     }
-    const std::optional<HistoryReportKind> kind = historyReportForCaption(options.caption);
-    if (!kind) return kExitUsage; // the caption check has already refused it
     const ReportHistory read = readReportHistory(history);
     if (!read.ok()) {
         printNotice(context, *read.failure);
         return kExitFailed;
     }
+    if (options.caption == kNumberLines || options.caption == kSkipHit) return runDrawReport(options, read.draws, context);
+    const std::optional<HistoryReportKind> kind = historyReportForCaption(options.caption);
+    if (!kind) return kExitUsage; // the caption check has already refused it
     const HistoryReportResult result = historyReport(*kind, read.draws);
     if (options.csv) {
-        if (result.counts.empty()) {
-            std::fprintf(context.err, "orvane: --csv is for the counting reports; \"%s\" has no table\n",
-                         options.caption.c_str());
-            return kExitUsage;
-        }
+        if (result.counts.empty()) return noTable(options, context);
         return printText(context, countsCsv(result));
     }
     return printText(context, result.text);
@@ -100,6 +113,8 @@ std::vector<std::string> reportCaptions() {
                                    HistoryReportKind::SpanOfSet, HistoryReportKind::SumHits,
                                    HistoryReportKind::SumOfSets, HistoryReportKind::EvensSignature})
         captions.push_back(historyReportCaption(kind));
+    captions.push_back(kNumberLines);
+    captions.push_back(kSkipHit);
     captions.push_back(kHistoryViewer);
     captions.push_back(kOutputViewer);
     return captions;

@@ -55,3 +55,21 @@ TEST(CommandLineReport, MissingFilesFailAndUnknownCaptionsAreUsageErrors) {
     const std::string history = folder.write("h.HIT", kThreeDraws);
     EXPECT_EQ(runCli({"report", "Sum of Sets Calculator", "--history", history, "--csv"}, paths).status, kExitUsage);
 }
+
+TEST(CommandLineReport, NumberLinesAndSkipHitReadTheSameHistory) {
+    TempFolder folder;
+    const std::string history = folder.write("h.HIT", kThreeDraws);
+    const DataPaths paths = dataPathsIn(folder.path());
+    const CliRun lines = runCli({"report", "Number Lines Calculator", "--history", history}, paths);
+    ASSERT_EQ(lines.status, kExitSuccess) << lines.err;
+    std::size_t count = 0;
+    for (std::size_t at = 0; (at = lines.out.find("\r\n", at)) != std::string::npos; at += 2) ++count;
+    EXPECT_EQ(count, 14700u);
+    EXPECT_EQ(runCli({"report", "Number Lines Calculator", "--history", history, "--csv"}, paths).status, kExitUsage);
+
+    const CliRun skips = runCli({"report", "Skip/Hit Report", "--history", history, "--csv"}, paths);
+    ASSERT_EQ(skips.status, kExitSuccess) << skips.err;
+    EXPECT_EQ(skips.out.substr(0, 21), "Number,Current skip\r\n");
+    EXPECT_NE(skips.out.find("\r\n49,0\r\n"), std::string::npos); // 49 is in the latest draw
+    EXPECT_NE(skips.out.find("\r\n15,2\r\n"), std::string::npos); // 15 only in the first of three
+}
