@@ -2,6 +2,8 @@
 
 #include "support/TempFolder.h"
 
+#include "support/TextLines.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,23 +21,9 @@ const std::vector<HistoryReportKind> kAllKinds = {
     HistoryReportKind::NumberCount, HistoryReportKind::Midpoint,  HistoryReportKind::SpanOfSet,
     HistoryReportKind::SumHits,     HistoryReportKind::SumOfSets, HistoryReportKind::EvensSignature};
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start) + "<no line end>");
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
 
 bool holdsLine(const std::string& text, const std::string& line) {
-    const auto lines = linesOf(text);
+    const auto lines = linesOf(text, "<no line end>");
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
@@ -55,7 +43,7 @@ const std::vector<ReportDraw>& sampleDraws() {
 // The texts of a one-draw history "061299  03 11 24 30 41 49".
 TEST(HistoryReportTexts, OneDrawNumberCount) {
     const HistoryReportResult result = numberCountReport(kOneDraw);
-    const auto lines = linesOf(result.text);
+    const auto lines = linesOf(result.text, "<no line end>");
     ASSERT_EQ(lines.size(), 51u);
     EXPECT_EQ(lines[0], "There are currently 1 draws recorded in the history file.");
     EXPECT_EQ(lines[1], "");
@@ -69,7 +57,7 @@ TEST(HistoryReportTexts, OneDrawMidpoint) { EXPECT_EQ(midpointReport(kOneDraw).t
 
 TEST(HistoryReportTexts, OneDrawSpanOfSet) {
     const std::string text = spanOfSetReport(kOneDraw).text;
-    const auto lines = linesOf(text);
+    const auto lines = linesOf(text, "<no line end>");
     ASSERT_EQ(lines.size(), 46u);
     EXPECT_EQ(lines[0], "001  46");
     EXPECT_EQ(lines[1], "");
@@ -80,7 +68,7 @@ TEST(HistoryReportTexts, OneDrawSpanOfSet) {
 }
 
 TEST(HistoryReportTexts, OneDrawSumHits) {
-    const auto lines = linesOf(sumHitsReport(kOneDraw).text);
+    const auto lines = linesOf(sumHitsReport(kOneDraw).text, "<no line end>");
     ASSERT_EQ(lines.size(), 259u);
     EXPECT_EQ(lines.front(), "021  00");
     EXPECT_EQ(lines[158 - 21], "158  01");
@@ -115,23 +103,23 @@ TEST(HistoryReportTexts, CountersWiderThanTheirPaddingKeepEveryDigit) {
     EXPECT_TRUE(holdsLine(numberCountReport(draws).text, "03 has been drawn 1234 times."));
     EXPECT_TRUE(holdsLine(numberCountReport(draws).text, "There are currently 1234 draws recorded in the history file."));
     EXPECT_TRUE(holdsLine(sumHitsReport(draws).text, "158  1234"));
-    const auto span = linesOf(spanOfSetReport(draws).text);
+    const auto span = linesOf(spanOfSetReport(draws).text, "<no line end>");
     EXPECT_EQ(span[999], "1000  46");
     EXPECT_EQ(span[1233], "1234  46");
-    EXPECT_EQ(linesOf(sumOfSetsReport(draws).text)[1233], "1234: 158");
-    EXPECT_EQ(linesOf(evensSignatureReport(draws).text)[1233], "Set 1234: OOEEOO (2)");
+    EXPECT_EQ(linesOf(sumOfSetsReport(draws).text, "<no line end>")[1233], "1234: 158");
+    EXPECT_EQ(linesOf(evensSignatureReport(draws).text, "<no line end>")[1233], "Set 1234: OOEEOO (2)");
 }
 
 TEST(HistoryReportTexts, AnEmptyHistoryCountsNothing) {
     const std::vector<ReportDraw> none;
-    const auto count = linesOf(numberCountReport(none).text);
+    const auto count = linesOf(numberCountReport(none).text, "<no line end>");
     ASSERT_EQ(count.size(), 51u);
     EXPECT_EQ(count[0], "There are currently 0 draws recorded in the history file.");
     EXPECT_EQ(midpointReport(none).text, "");
     EXPECT_EQ(sumOfSetsReport(none).text, "");
     EXPECT_EQ(evensSignatureReport(none).text, "");
-    EXPECT_EQ(linesOf(spanOfSetReport(none).text).size(), 45u);
-    EXPECT_EQ(linesOf(sumHitsReport(none).text).size(), 259u);
+    EXPECT_EQ(linesOf(spanOfSetReport(none).text, "<no line end>").size(), 45u);
+    EXPECT_EQ(linesOf(sumHitsReport(none).text, "<no line end>").size(), 259u);
 }
 
 TEST(HistoryReportTexts, EveryLineEndsWithCarriageReturnAndLineFeed) {
@@ -151,13 +139,13 @@ TEST(HistoryReportTexts, EveryLineEndsWithCarriageReturnAndLineFeed) {
 }
 
 TEST(HistoryReportTexts, SampleHistoryLineCounts) {
-    EXPECT_EQ(linesOf(numberCountReport(sampleDraws()).text).size(), 51u);
-    EXPECT_EQ(linesOf(midpointReport(sampleDraws()).text).size(), 599u);
-    EXPECT_EQ(linesOf(spanOfSetReport(sampleDraws()).text).size(), 599u + 1 + 44);
-    EXPECT_EQ(linesOf(sumHitsReport(sampleDraws()).text).size(), 259u);
-    EXPECT_EQ(linesOf(sumOfSetsReport(sampleDraws()).text).size(), 599u);
-    EXPECT_EQ(linesOf(evensSignatureReport(sampleDraws()).text).size(), 599u);
-    EXPECT_EQ(linesOf(sumOfSetsReport(sampleDraws()).text).back(), "599: 171");
+    EXPECT_EQ(linesOf(numberCountReport(sampleDraws()).text, "<no line end>").size(), 51u);
+    EXPECT_EQ(linesOf(midpointReport(sampleDraws()).text, "<no line end>").size(), 599u);
+    EXPECT_EQ(linesOf(spanOfSetReport(sampleDraws()).text, "<no line end>").size(), 599u + 1 + 44);
+    EXPECT_EQ(linesOf(sumHitsReport(sampleDraws()).text, "<no line end>").size(), 259u);
+    EXPECT_EQ(linesOf(sumOfSetsReport(sampleDraws()).text, "<no line end>").size(), 599u);
+    EXPECT_EQ(linesOf(evensSignatureReport(sampleDraws()).text, "<no line end>").size(), 599u);
+    EXPECT_EQ(linesOf(sumOfSetsReport(sampleDraws()).text, "<no line end>").back(), "599: 171");
 }
 
 // Which reports replace the text area and which append to it.
@@ -210,7 +198,7 @@ TEST(HistoryReportTables, EveryDrawIsCountedOnceInTheSpanSumAndEvensTables) {
 
 TEST(HistoryReportTables, TheTableAgreesWithTheText) {
     const HistoryReportResult result = numberCountReport(sampleDraws());
-    const auto lines = linesOf(result.text);
+    const auto lines = linesOf(result.text, "<no line end>");
     for (const ValueCount& row : result.counts) {
         char expected[64];
         std::snprintf(expected, sizeof expected, "%02d has been drawn %03llu times.", row.value,
@@ -230,15 +218,15 @@ TEST(HistoryReportTables, ReportsOfOneDrawPerLineHaveNoTable) {
 
 TEST(HistoryReportTables, CsvHasAHeaderAndOneRowPerValue) {
     const std::string csv = countsCsv(numberCountReport(kOneDraw));
-    const auto lines = linesOf(csv);
+    const auto lines = linesOf(csv, "<no line end>");
     ASSERT_EQ(lines.size(), 50u);
     EXPECT_EQ(lines[0], "Number,Count");
     EXPECT_EQ(lines[1], "1,0");
     EXPECT_EQ(lines[3], "3,1");
     EXPECT_EQ(lines[49], "49,1");
-    EXPECT_EQ(linesOf(countsCsv(spanOfSetReport(kOneDraw)))[0], "Span,Count");
-    EXPECT_EQ(linesOf(countsCsv(sumHitsReport(kOneDraw))).size(), 260u);
-    EXPECT_EQ(linesOf(countsCsv(evensSignatureReport(kOneDraw)))[0], "Evens,Count");
+    EXPECT_EQ(linesOf(countsCsv(spanOfSetReport(kOneDraw)), "<no line end>")[0], "Span,Count");
+    EXPECT_EQ(linesOf(countsCsv(sumHitsReport(kOneDraw)), "<no line end>").size(), 260u);
+    EXPECT_EQ(linesOf(countsCsv(evensSignatureReport(kOneDraw)), "<no line end>")[0], "Evens,Count");
 }
 
 TEST(HistoryReportTables, ValuesOutsideATableAreLeftOut) {
@@ -282,7 +270,7 @@ TEST(HistoryReportSize, SixtyThousandDrawsGiveOneLinePerDraw) {
         const int a = 1 + i % 44;
         draws.push_back({a, a + 1, a + 2, a + 3, a + 4, a + 5});
     }
-    EXPECT_EQ(linesOf(sumOfSetsReport(draws).text).size(), 60000u);
+    EXPECT_EQ(linesOf(sumOfSetsReport(draws).text, "<no line end>").size(), 60000u);
     EXPECT_EQ(totalOf(numberCountReport(draws).counts), 360000u);
     EXPECT_EQ(totalOf(spanOfSetReport(draws).counts), 60000u);
 }

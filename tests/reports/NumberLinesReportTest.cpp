@@ -1,5 +1,7 @@
 #include "reports/NumberLinesReport.h"
 
+#include "support/TextLines.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,20 +13,6 @@ using namespace orvane;
 
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start)); // a last line without its CR LF
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
 
 // The block of (position 0..5, number 1..49): its 50 lines, blank line first.
 std::vector<std::string> blockOf(const std::vector<std::string>& lines, int position, int number) {

@@ -1,5 +1,7 @@
 #include "reports/SkipHitReport.h"
 
+#include "support/TextLines.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -9,20 +11,6 @@ using namespace orvane;
 
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        if (end == std::string::npos) {
-            lines.push_back(text.substr(start)); // a last line without its CR LF
-            break;
-        }
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
 
 // Twelve draws with known gaps, oldest first. 10 and 41 come every time; 1 in
 // draws 1, 3, 7 and 12; 2 in 2, 3 and 4; 3 only in 5; 20 in 1 and 12; 44 in

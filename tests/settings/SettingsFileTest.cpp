@@ -2,6 +2,8 @@
 
 #include "support/TempFolder.h"
 
+#include "support/TextLines.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -10,16 +12,6 @@ using namespace orvane;
 
 namespace {
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end - start));
-        start = end + 2;
-    }
-    return lines;
-}
 
 SettingsFile changedSettings() {
     SettingsFile s;
