@@ -122,16 +122,6 @@ HistoryLines readHistoryLines(const std::string& path) {
     return result;
 }
 
-std::string historyLine(const NewDraw& draw) {
-    char line[32];
-    std::snprintf(line, sizeof line, "%02d%02d%02d  %02d %02d %02d %02d %02d %02d", draw.month % 100,
-                  draw.day % 100, draw.year % 100, draw.numbers[0], draw.numbers[1], draw.numbers[2],
-                  draw.numbers[3], draw.numbers[4], draw.numbers[5]);
-    return line;
-}
-
-std::string appendDraw(const std::string& path, const NewDraw& draw) { return appendHistoryLine(path, historyLine(draw)); }
-
 namespace {
 
 // What must precede a new line so that it starts a line of its own: nothing

@@ -38,19 +38,6 @@ struct HistoryLines {
 };
 HistoryLines readHistoryLines(const std::string& path);
 
-// A new draw to append: month, day, two-digit year and the six numbers.
-struct NewDraw {
-    int month = 1;
-    int day = 1;
-    int year = 0;
-    std::array<int, 6> numbers{};
-};
-// "MMDDYY  AA BB CC DD EE FF", every field with two digits.
-std::string historyLine(const NewDraw& draw);
-// Appends one whole record line, creating the file when missing; returns an
-// error text naming the file, empty on success.
-std::string appendDraw(const std::string& path, const NewDraw& draw);
-
 // Appends `line` and its CR LF to the history file, creating the file when
 // missing. A last line left without its line end gets one first, so the new
 // record starts a line of its own. The text goes out in one write and is

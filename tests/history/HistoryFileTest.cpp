@@ -80,9 +80,7 @@ TEST(HistoryLines, ShowsEveryLineUnchanged) {
 TEST(HistoryAppend, AddsOneRecordLineAtTheEnd) {
     TempFolder folder;
     const std::string path = folder.write("h.HIT", "061299  03 11 24 30 41 49\r\n");
-    NewDraw draw{7, 4, 1999, {1, 9, 10, 22, 35, 49}};
-    EXPECT_EQ(historyLine(draw), "070499  01 09 10 22 35 49");
-    ASSERT_EQ(appendDraw(path, draw), "");
+    ASSERT_EQ(appendHistoryLine(path, "070499  01 09 10 22 35 49"), "");
     EXPECT_EQ(contentsOf(path), "061299  03 11 24 30 41 49\r\n070499  01 09 10 22 35 49\r\n");
     EXPECT_EQ(readLastDrawDate(path).text, "07-04-99");
     EXPECT_EQ(readHistoryRecords(path).draws.size(), 2u);
@@ -91,8 +89,8 @@ TEST(HistoryAppend, AddsOneRecordLineAtTheEnd) {
 TEST(HistoryAppend, CreatesAMissingFileAndReportsAnUnwritableOne) {
     TempFolder folder;
     const std::string path = folder.file("new.HIT");
-    ASSERT_EQ(appendDraw(path, NewDraw{1, 2, 3, {1, 2, 3, 4, 5, 6}}), "");
+    ASSERT_EQ(appendHistoryLine(path, "010203  01 02 03 04 05 06"), "");
     EXPECT_EQ(contentsOf(path), "010203  01 02 03 04 05 06\r\n");
     const std::string bad = folder.file("missing/dir.HIT");
-    EXPECT_NE(appendDraw(bad, NewDraw{}).find(bad), std::string::npos);
+    EXPECT_NE(appendHistoryLine(bad, "010100  01 02 03 04 05 06").find(bad), std::string::npos);
 }
