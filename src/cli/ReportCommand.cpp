@@ -2,12 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/HelpFormat.h"
-#include "history/HistoryFile.h"
-#include "reports/HistoryReports.h"
-#include "reports/NumberLinesReport.h"
-#include "reports/OutputViewer.h"
-#include "reports/ReportHistory.h"
-#include "reports/SkipHitReport.h"
+#include "reports/ReportJob.h"
 
 #include <memory>
 #include <optional>
@@ -15,11 +10,6 @@
 namespace orvane {
 
 namespace {
-
-const std::string kHistoryViewer = "View & Manipulate History";
-const std::string kOutputViewer = "View & Manipulate Output File";
-const std::string kNumberLines = "Number Lines Calculator";
-const std::string kSkipHit = "Skip/Hit Report";
 
 struct ReportOptions {
     std::string caption;
@@ -41,82 +31,33 @@ int printText(const CommandContext& context, const std::string& text) {
     return kExitSuccess;
 }
 
-int runHistoryViewer(const std::string& path, const CommandContext& context) {
-    const HistoryLines read = readHistoryLines(path);
-    if (!read.ok()) {
-        printNotice(context, historyNotOpenedNotice(path));
-        return kExitFailed;
-    }
-    std::string text;
-    for (const std::string& line : read.lines) text += line + "\r\n";
-    return printText(context, text);
-}
-
-int runOutputViewer(const std::string& path, const CommandContext& context) {
-    OutputViewer viewer(path);
-    std::string text;
-    while (viewer.read(text, OutputViewer::kCapacity)) {
-    }
-    // What was shown stays shown, as in the window, before the message.
-    const int printed = printText(context, text);
-    if (viewer.problem()) {
-        printNotice(context, *viewer.problem());
-        return kExitFailed;
-    }
-    return printed;
-}
-
 int noTable(const ReportOptions& options, const CommandContext& context) {
     std::fprintf(context.err, "orvane: --csv is for the counting reports; \"%s\" has no table\n", options.caption.c_str());
     return kExitUsage;
 }
 
-// The reports of the draws that are not history statistics: the number lines
-// and the skips of every number.
-int runDrawReport(const ReportOptions& options, const std::vector<ReportDraw>& draws, const CommandContext& context) {
-    if (options.caption == kNumberLines) return options.csv ? noTable(options, context) : printText(context, numberLinesReport(draws).text);
-    const SkipHitReport report = skipHitReport(draws);
-    if (!options.csv) return printText(context, report.text);
-    std::string csv = "Number,Current skip\r\n";
-    for (const auto& [number, skip] : report.currentSkips) csv += std::to_string(number) + "," + std::to_string(skip) + "\r\n";
-    return printText(context, csv);
-}
-
+// The report as the window computes it, to its end in one go.
 int runReport(const ReportOptions& options, const CommandContext& context) {
-    const std::string history = options.history.value_or(context.paths.history);
-    if (options.caption == kHistoryViewer || options.caption == kOutputViewer) {
-        if (options.csv) return noTable(options, context);
-        return options.caption == kHistoryViewer ? runHistoryViewer(history, context)
-                                                 : runOutputViewer(options.output.value_or(context.paths.wheelOutput),
-                                                                   context);
-    }
-    const ReportHistory read = readReportHistory(history);
-    if (!read.ok()) {
-        printNotice(context, *read.failure);
+    const std::optional<ReportKind> kind = reportForCaption(options.caption);
+    if (!kind) return kExitUsage; // the caption check has already refused it
+    if (options.csv && !reportHasTable(*kind)) return noTable(options, context);
+    ReportJob job(*kind, ReportSources{options.history.value_or(context.paths.history),
+                                       options.output.value_or(context.paths.wheelOutput)});
+    const std::string text = job.runToEnd();
+    if (options.csv && job.table()) return printText(context, tableCsv(*job.table()));
+    // What was shown stays shown, as in the window, before the message.
+    const int printed = options.csv ? kExitSuccess : printText(context, text);
+    if (job.problem()) {
+        printNotice(context, *job.problem());
         return kExitFailed;
     }
-    if (options.caption == kNumberLines || options.caption == kSkipHit) return runDrawReport(options, read.draws, context);
-    const std::optional<HistoryReportKind> kind = historyReportForCaption(options.caption);
-    if (!kind) return kExitUsage; // the caption check has already refused it
-    const HistoryReportResult result = historyReport(*kind, read.draws);
-    if (options.csv) {
-        if (result.counts.empty()) return noTable(options, context);
-        return printText(context, countsCsv(result));
-    }
-    return printText(context, result.text);
+    return printed;
 }
 
-// Every caption the command knows, in the order the help lists them.
+// Every caption the command knows.
 std::vector<std::string> reportCaptions() {
     std::vector<std::string> captions;
-    for (HistoryReportKind kind : {HistoryReportKind::NumberCount, HistoryReportKind::Midpoint,
-                                   HistoryReportKind::SpanOfSet, HistoryReportKind::SumHits,
-                                   HistoryReportKind::SumOfSets, HistoryReportKind::EvensSignature})
-        captions.push_back(historyReportCaption(kind));
-    captions.push_back(kNumberLines);
-    captions.push_back(kSkipHit);
-    captions.push_back(kHistoryViewer);
-    captions.push_back(kOutputViewer);
+    for (ReportKind kind : everyReport()) captions.push_back(reportCaption(kind));
     return captions;
 }
 

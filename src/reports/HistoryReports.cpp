@@ -43,27 +43,6 @@ int sumOf(const ReportDraw& draw) { return std::accumulate(draw.begin(), draw.en
 
 } // namespace
 
-std::optional<HistoryReportKind> historyReportForCaption(std::string_view caption) {
-    for (HistoryReportKind kind : {HistoryReportKind::NumberCount, HistoryReportKind::Midpoint,
-                                   HistoryReportKind::SpanOfSet, HistoryReportKind::SumHits,
-                                   HistoryReportKind::SumOfSets, HistoryReportKind::EvensSignature}) {
-        if (caption == historyReportCaption(kind)) return kind;
-    }
-    return std::nullopt;
-}
-
-std::string historyReportCaption(HistoryReportKind kind) {
-    switch (kind) {
-    case HistoryReportKind::NumberCount: return "Historic Number Count";
-    case HistoryReportKind::Midpoint: return "Midpoint Analysis Report";
-    case HistoryReportKind::SpanOfSet: return "Span of Set Calculator";
-    case HistoryReportKind::SumHits: return "Sum Hits Counter";
-    case HistoryReportKind::SumOfSets: return "Sum of Sets Calculator";
-    case HistoryReportKind::EvensSignature: return "Evens Signature Calculator";
-    }
-    return {};
-}
-
 HistoryReportResult numberCountReport(const std::vector<ReportDraw>& draws) {
     Counters numbers(1, 49);
     for (const ReportDraw& draw : draws) {
@@ -197,19 +176,6 @@ HistoryReportResult historyReport(HistoryReportKind kind, const std::vector<Repo
     case HistoryReportKind::EvensSignature: return evensSignatureReport(draws);
     }
     return {};
-}
-
-std::string countsCsv(const HistoryReportResult& result) {
-    if (result.valueHeading.empty()) return {};
-    std::string csv = result.valueHeading + ",Count";
-    csv += kLineEnd;
-    for (const ValueCount& row : result.counts) {
-        csv += std::to_string(row.value);
-        csv += ',';
-        csv += std::to_string(row.count);
-        csv += kLineEnd;
-    }
-    return csv;
 }
 
 } // namespace orvane

@@ -3,9 +3,7 @@
 #include "reports/ReportHistory.h"
 
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -32,11 +30,6 @@ struct HistoryReportResult {
     std::string valueHeading;
 };
 
-// The report a window caption names, compared exactly, or nothing.
-std::optional<HistoryReportKind> historyReportForCaption(std::string_view caption);
-// The window caption of a report ("Historic Number Count", ...).
-std::string historyReportCaption(HistoryReportKind kind);
-
 // Each report computed from the draws, oldest first, each with its numbers in
 // ascending order (as readReportHistory gives them). A value outside a
 // table's range (only possible for draws that are not valid) is left out of
@@ -48,9 +41,5 @@ HistoryReportResult sumHitsReport(const std::vector<ReportDraw>& draws);
 HistoryReportResult sumOfSetsReport(const std::vector<ReportDraw>& draws);
 HistoryReportResult evensSignatureReport(const std::vector<ReportDraw>& draws);
 HistoryReportResult historyReport(HistoryReportKind kind, const std::vector<ReportDraw>& draws);
-
-// A counting report's table as CSV: a header row ("Number,Count") and one row
-// per value, CR LF line ends. Empty when the report has no table.
-std::string countsCsv(const HistoryReportResult& result);
 
 } // namespace orvane

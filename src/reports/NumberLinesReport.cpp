@@ -69,16 +69,4 @@ NumberLinesReport numberLinesReport(std::span<const Combination> draws) {
     return NumberLinesReport{numberLinesText(countNumberLines(draws)), true};
 }
 
-std::string numberLinesProgressText(int position, int number) {
-    std::string text = "Calculating A Number Lines Report...\r\n";
-    text += std::string(23, ' ');
-    text += "\r\nWorking on Position ";
-    if (position >= 0 && position < NumberLineCounts::kPositions)
-        text += kPositionLetters[static_cast<std::size_t>(position)];
-    text += ", Number ";
-    text += std::to_string(number);
-    text += "\r\n";
-    return text;
-}
-
 } // namespace orvane

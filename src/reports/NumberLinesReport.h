@@ -55,9 +55,4 @@ struct NumberLinesReport {
 };
 NumberLinesReport numberLinesReport(std::span<const Combination> draws);
 
-// What the text area shows while the report works on (position 0..5, number):
-// "Calculating A Number Lines Report...", 23 blanks, then
-// "Working on Position B, Number 7", each line ending in CR LF.
-std::string numberLinesProgressText(int position, int number);
-
 } // namespace orvane

@@ -27,6 +27,8 @@ public:
     // once nothing more will come (the end of the file, the capacity, or a problem).
     bool read(std::string& text, std::uint64_t most);
 
+    // Nothing more will come: the file has been read to its end, or to the capacity, or failed.
+    bool finished() const { return done_; }
     std::uint64_t setsShown() const { return shown_; }
     // Why the file was not shown whole, if it was not: it cannot be opened, a
     // line holds no set, or it holds more sets than the viewer shows.

@@ -184,12 +184,3 @@ TEST(NumberLinesCounting, RunningTwiceGivesTheSameText) {
     const auto draws = randomDraws(50, 7);
     EXPECT_EQ(numberLinesReport(draws).text, numberLinesReport(draws).text);
 }
-
-// What the text area shows while the report works.
-
-TEST(NumberLinesProgress, NamesThePositionAndTheNumber) {
-    EXPECT_EQ(numberLinesProgressText(1, 7), "Calculating A Number Lines Report...\r\n" + std::string(23, ' ') +
-                                                 "\r\nWorking on Position B, Number 7\r\n");
-    EXPECT_EQ(numberLinesProgressText(5, 49), "Calculating A Number Lines Report...\r\n" + std::string(23, ' ') +
-                                                  "\r\nWorking on Position F, Number 49\r\n");
-}
