@@ -67,4 +67,5 @@ done
 printf 'orvane wheel writing the full output %.3f s, orvane check reading it %.3f s (ratio %.2f, limit 1.00)\n' \
   "$bestWheel" "$bestCheck" "$(awk -v c="$bestCheck" -v w="$bestWheel" 'BEGIN { print c / w }')"
 build/bench/tally_bench
+build/bench/report_bench
 QT_QPA_PLATFORM=offscreen build/bench/window_responsiveness
