@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libcli11-dev libgtest-dev libgmock-dev
-          libbenchmark-dev fonts-dejavu-core qt6-charts-dev)
+          libbenchmark-dev fonts-dejavu-core qt6-charts-dev
+          libqt6opengl6-dev)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -1,5 +1,6 @@
 #include "history/HistoryFile.h"
 
+#include <array>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 namespace orvane {
 
@@ -16,9 +18,7 @@ std::string cannotOpen(const std::string& path) {
     return "The history file " + path + " could not be opened (" + std::strerror(errno) + ").";
 }
 
-// Reads the whole file and splits it into lines, accepting CR LF or LF ends.
-// A final line end does not start another (empty) line.
-bool readAllLines(const std::string& path, std::vector<std::string>& lines, std::string& error) {
+bool readWholeFile(const std::string& path, std::string& text, std::string& error) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         error = cannotOpen(path);
@@ -30,35 +30,57 @@ bool readAllLines(const std::string& path, std::vector<std::string>& lines, std:
         error = "The history file " + path + " could not be read.";
         return false;
     }
-    const std::string text = content.str();
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        std::size_t next = end == std::string::npos ? text.size() : end + 1;
-        if (end == std::string::npos) end = text.size();
-        std::size_t stop = end;
-        if (stop > start && text[stop - 1] == '\r') --stop;
-        lines.emplace_back(text, start, stop - start);
-        start = next;
-    }
+    text = std::move(content).str();
     return true;
 }
 
-bool isBlankLine(const std::string& line) {
+// Calls `visit` with each line of `text` (without its CR LF or LF end) until
+// it returns false. A final line end does not start another (empty) line.
+template <typename Visit>
+void forEachLine(std::string_view text, Visit visit) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end == std::string_view::npos) end = text.size();
+        std::size_t stop = end;
+        if (stop > start && text[stop - 1] == '\r') --stop;
+        if (!visit(text.substr(start, stop - start))) return;
+        start = next;
+    }
+}
+
+// Reads the whole file and splits it into lines, accepting CR LF or LF ends.
+bool readAllLines(const std::string& path, std::vector<std::string>& lines, std::string& error) {
+    std::string text;
+    if (!readWholeFile(path, text, error)) return false;
+    forEachLine(text, [&lines](std::string_view line) {
+        lines.emplace_back(line);
+        return true;
+    });
+    return true;
+}
+
+bool isBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t") == std::string::npos;
 }
 
-// Splits a record line into its fields: separated by blanks or commas.
-std::vector<std::string_view> fieldsOf(std::string_view line) {
-    std::vector<std::string_view> fields;
+// Splits a record line into its fields, separated by blanks or commas: at
+// most `fields.size()` of them are kept; the count says how many there are.
+template <std::size_t N>
+std::size_t fieldsOf(std::string_view line, std::array<std::string_view, N>& fields) {
+    std::size_t count = 0;
     std::size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == ',')) ++i;
-        std::size_t start = i;
+        const std::size_t start = i;
         while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != ',') ++i;
-        if (i > start) fields.push_back(line.substr(start, i - start));
+        if (i > start) {
+            if (count < N) fields[count] = line.substr(start, i - start);
+            ++count;
+        }
     }
-    return fields;
+    return count;
 }
 
 bool parseWhole(std::string_view field, long& value) {
@@ -70,31 +92,33 @@ bool parseWhole(std::string_view field, long& value) {
 
 HistoryRead readHistoryRecords(const std::string& path) {
     HistoryRead result;
-    std::vector<std::string> lines;
-    if (!readAllLines(path, lines, result.error)) return result;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (isBlankLine(lines[i])) continue;
-        const std::string where = "Line " + std::to_string(i + 1) + " of the history file " + path;
-        auto fields = fieldsOf(lines[i]);
+    std::string text;
+    if (!readWholeFile(path, text, result.error)) return result;
+    std::size_t lineNumber = 0;
+    forEachLine(text, [&](std::string_view line) {
+        ++lineNumber;
+        if (isBlankLine(line)) return true;
+        const auto where = [&] { return "Line " + std::to_string(lineNumber) + " of the history file " + path; };
+        std::array<std::string_view, 7> fields;
         DrawRecord record;
-        bool numeric = fields.size() == 7 && parseWhole(fields[0], record.date);
+        bool numeric = fieldsOf(line, fields) == 7 && parseWhole(fields[0], record.date);
         for (int k = 0; numeric && k < 6; ++k) {
             long n = 0;
-            numeric = parseWhole(fields[k + 1], n);
+            numeric = parseWhole(fields[static_cast<std::size_t>(k) + 1], n);
             if (numeric && (n < 1 || n > 49)) {
-                result.draws.clear();
-                result.error = where + " holds the number " + std::to_string(n) + ", outside 1 to 49.";
-                return result;
+                result.error = where() + " holds the number " + std::to_string(n) + ", outside 1 to 49.";
+                return false;
             }
-            record.numbers[k] = static_cast<int>(n);
+            record.numbers[static_cast<std::size_t>(k)] = static_cast<int>(n);
         }
         if (!numeric) {
-            result.draws.clear();
-            result.error = where + " is not a draw record (a date and six numbers): \"" + lines[i] + "\".";
-            return result;
+            result.error = where() + " is not a draw record (a date and six numbers): \"" + std::string(line) + "\".";
+            return false;
         }
         result.draws.push_back(record);
-    }
+        return true;
+    });
+    if (!result.ok()) result.draws.clear();
     return result;
 }
 
