@@ -71,6 +71,7 @@ public:
         document_->printLine(line);
         end_.lineNs.push_back(benchClock.nsecsElapsed());
     }
+    void printImage(const QImage& image) override { document_->printImage(image); }
     void end() override {
         end_.startNs = benchClock.nsecsElapsed();
         document_->end();

@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/EnterPressesDefault.h"
+#include "app/ReportWindow.h"
 #include "app/WinCheckerWindow.h"
 #include "core/Version.h"
 #include "platform/Platform.h"
@@ -41,6 +42,13 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
                            QStringLiteral("mnuUnInstallPrep"), QStringLiteral("mnuSaveSettings"),
                            QStringLiteral("mnuRestoreSettings"), QStringLiteral("mnuHistoryFile"),
                            QStringLiteral("mnuSaveAs")});
+    // A report reads the history or the output file: nothing may replace or
+    // rewrite them meanwhile, and the report commands wait for the window.
+    busy_.defineOperation(ReportWindow::kReportRun,
+                          {QStringLiteral("mnuSaveSettings"), QStringLiteral("mnuRestoreSettings"),
+                           QStringLiteral("mnuSaveGRAs"), QStringLiteral("mnuHistoryFile"), QStringLiteral("cmdWheel"),
+                           QStringLiteral("mnuExit"), QStringLiteral("mnuAnalysis"), QStringLiteral("mnuUpdateHistory"),
+                           QStringLiteral("mnuViewHistory"), QStringLiteral("mnuViewOutput")});
     busy_.addCommandsIn(this);
     new EnterPressesDefault(this);
     Timer1 = new QTimer(this);

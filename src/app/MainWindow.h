@@ -29,6 +29,7 @@ namespace orvane {
 
 class DrawRecordingWindow;
 class Platform;
+class ReportWindow;
 class WinCheckerWindow;
 class PrintDocument;
 
@@ -80,6 +81,7 @@ private slots:
     void mnuOdds_Click();
     void mnuTallor_Click();
     void mnuUpdateHistory_Click();
+    void reportWindowClosed();
     void mnuPrintSelected_Click();
     void mnuUnInstallPrep_Click();
     void Timer2_Timer();
@@ -100,6 +102,11 @@ private:
     void addNumberListCommands();
     int poolSize() const;
     void showClock();
+
+    // Opens the report window (one at a time) with `caption`, the report its
+    // Begin runs; `disableMain` keeps this window disabled until it closes.
+    void openReport(const QString& caption, bool disableMain);
+    void setMainEnabled(bool enabled);
 
     // File-choice commands.
     QString chooseFile(const QString& filter, const QString& extension, bool save, bool confirmOverwrite = true);
@@ -180,6 +187,7 @@ private:
     // The tool windows opened from the menu, while they are open.
     QPointer<WinCheckerWindow> winChecker_;
     QPointer<DrawRecordingWindow> drawRecording_;
+    QPointer<ReportWindow> reportWindow_;
 
     // The run in progress, if any.
     JobDriver driver_;

@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DrawRecordingWindow.h"
+#include "app/ReportWindow.h"
 #include "app/UserLevels.h"
 #include "app/WinCheckerWindow.h"
 #include "core/FileRemoval.h"
@@ -93,31 +94,44 @@ void MainWindow::buildMenus() {
     addLater(mnuNumberSelect, "mnuGathra", QStringLiteral("Select Numbers With Gathra"), kNotYet);
     addLater(mnuNumberSelect, "mnuLoadGRPool", QStringLiteral("Load Gathra's Picks"), kNotYet);
 
+    // A report command opens the report window captioned with the report Begin runs there.
+    auto addReport = [this](QMenu* menu, const char* name, const QString& caption, const QString& reportCaption) {
+        QAction* action = menu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        // The evens signature report keeps this window disabled while its window is open.
+        const bool disableMain = reportCaption == QStringLiteral("Evens Signature Calculator");
+        connect(action, &QAction::triggered, this,
+                [this, reportCaption, disableMain] { openReport(reportCaption, disableMain); });
+        return action;
+    };
     mnuAnalysis = addMenu("mnuAnalysis", QStringLiteral("Analysis"));
-    const std::pair<const char*, const char*> reports[] = {
-        {"mnuSumCalc", "Sum of Sets Calculator"},
-        {"mnuEvensCalculator", "Evens Signature Calculator"},
-        {"mnuSumHits", "Sum Hits Report"},
-        {"mnuSetSpan", "A-F Span of Set Report"},
-        {"mnuMidpoint", "Midpoint Analysis Report"},
-        {"mnuNumCount", "General Historic Number Count"},
-        {"mnuABCount", "Position Specific Historic Number Count"},
-        {"mnuNumberLines", "Number Lines Report"},
-        {"mnuSkipHit", "Skip/Hit Report"},
-        {"mnuShadowing", "Number Shadowing Report"},
-        {"mnuHotNCold", "Hot && Cold Numbers Calculator"},
-        {"mnuOnesFreq", "Ones-Place Value Frequency Report"},
-        {"mnuTensFreq", "Tens-Place Value Frequency Report"},
-        {"mnuVPosDif", "Vertical Positional Difference Report"},
-        {"mnuHPosDif", "Horizontal Positional Difference Report"}};
-    // These seven have no report behind them at all; the others open the report window.
-    const QStringList withoutReport = {QStringLiteral("mnuABCount"), QStringLiteral("mnuShadowing"),
-                                       QStringLiteral("mnuHotNCold"), QStringLiteral("mnuOnesFreq"),
-                                       QStringLiteral("mnuTensFreq"), QStringLiteral("mnuVPosDif"),
-                                       QStringLiteral("mnuHPosDif")};
-    for (const auto& [name, caption] : reports)
-        addLater(mnuAnalysis, name, QLatin1String(caption),
-                 withoutReport.contains(QLatin1String(name)) ? kReportNotYet : kNotYet);
+    struct Report {
+        const char* name;
+        const char* caption;
+        const char* reportCaption;  // none: no report behind it yet
+    };
+    const Report reports[] = {
+        {"mnuSumCalc", "Sum of Sets Calculator", "Sum of Sets Calculator"},
+        {"mnuEvensCalculator", "Evens Signature Calculator", "Evens Signature Calculator"},
+        {"mnuSumHits", "Sum Hits Report", "Sum Hits Counter"},
+        {"mnuSetSpan", "A-F Span of Set Report", "Span of Set Calculator"},
+        {"mnuMidpoint", "Midpoint Analysis Report", "Midpoint Analysis Report"},
+        {"mnuNumCount", "General Historic Number Count", "Historic Number Count"},
+        {"mnuABCount", "Position Specific Historic Number Count", nullptr},
+        {"mnuNumberLines", "Number Lines Report", "Number Lines Calculator"},
+        {"mnuSkipHit", "Skip/Hit Report", "Skip/Hit Report"},
+        {"mnuShadowing", "Number Shadowing Report", nullptr},
+        {"mnuHotNCold", "Hot && Cold Numbers Calculator", nullptr},
+        {"mnuOnesFreq", "Ones-Place Value Frequency Report", nullptr},
+        {"mnuTensFreq", "Tens-Place Value Frequency Report", nullptr},
+        {"mnuVPosDif", "Vertical Positional Difference Report", nullptr},
+        {"mnuHPosDif", "Horizontal Positional Difference Report", nullptr}};
+    for (const Report& report : reports) {
+        if (report.reportCaption)
+            addReport(mnuAnalysis, report.name, QLatin1String(report.caption), QLatin1String(report.reportCaption));
+        else
+            addLater(mnuAnalysis, report.name, QLatin1String(report.caption), kReportNotYet);
+    }
 
     mnuTools = addMenu("mnuTools", QStringLiteral("Tools"));
     addItem(mnuTools, "mnuOdds", QStringLiteral("Odds"), &MainWindow::mnuOdds_Click);
@@ -126,8 +140,10 @@ void MainWindow::buildMenus() {
     addItem(mnuTools, "mnuUpdateHistory", QStringLiteral("Update Game History File"),
             &MainWindow::mnuUpdateHistory_Click);
     mnuTools->addSeparator();
-    addLater(mnuTools, "mnuViewHistory", QStringLiteral("View && Manipulate History"), kNotYet);
-    addLater(mnuTools, "mnuViewOutput", QStringLiteral("View && Manipulate Output File"), kNotYet);
+    addReport(mnuTools, "mnuViewHistory", QStringLiteral("View && Manipulate History"),
+              QStringLiteral("View & Manipulate History"));
+    addReport(mnuTools, "mnuViewOutput", QStringLiteral("View && Manipulate Output File"),
+              QStringLiteral("View & Manipulate Output File"));
     mnuTools->addSeparator();
     addLater(mnuTools, "mnuCalculator", QStringLiteral("Calculator"), kNotYet);
     mnuTools->addSeparator();
@@ -322,6 +338,32 @@ void MainWindow::mnuUpdateHistory_Click() {
     drawRecording_->show();
     drawRecording_->raise();
     drawRecording_->activateWindow();
+}
+
+// One report window at a time: a report command re-captions the open one and
+// brings it forward. While it runs the report commands are disabled.
+void MainWindow::openReport(const QString& caption, bool disableMain) {
+    if (!reportWindow_) {
+        reportWindow_ = new ReportWindow(platform_, shared_, busy_, this);
+        connect(reportWindow_, &ReportWindow::closed, this, &MainWindow::reportWindowClosed);
+    }
+    if (disableMain) setMainEnabled(false);
+    if (!reportWindow_->running()) reportWindow_->setWindowTitle(caption);
+    reportWindow_->show();
+    reportWindow_->raise();
+    reportWindow_->activateWindow();
+}
+
+// However the report window closed, this window is usable again and has the focus.
+void MainWindow::reportWindowClosed() {
+    setMainEnabled(true);
+    activateWindow();
+}
+
+// The window's own controls and menus; the windows opened from it stay usable.
+void MainWindow::setMainEnabled(bool enabled) {
+    centralWidget()->setEnabled(enabled);
+    menuBar()->setEnabled(enabled);
 }
 
 } // namespace orvane

@@ -3,6 +3,7 @@
 #include "core/Notice.h"
 
 #include <QDateTime>
+#include <QImage>
 #include <QString>
 
 #include <memory>
@@ -14,6 +15,9 @@ class PrintDocument {
 public:
     virtual ~PrintDocument() = default;
     virtual void printLine(const QString& line) = 0;
+    // A picture (a chart) on a page of its own after the lines, as large as
+    // the page allows, its proportions kept.
+    virtual void printImage(const QImage& image) = 0;
     virtual void end() = 0;
 };
 

@@ -118,17 +118,28 @@ void QtPrintDocument::printLine(const QString& line) {
 void QtPrintDocument::drawPiece(const QString& piece) {
     // A line goes on the next page unless all of it, its descent included, fits
     // on this one; a page too short for one line still takes one.
-    if (top_ > 0 && top_ + ascent_ + descent_ > pageHeight_) {
-        if (!printer_->newPage()) {
-            ended_ = true;
-            painter_.end();
-            reportNotPrinted(platform_);
-            return;
-        }
-        top_ = 0;
-    }
+    if (top_ > 0 && top_ + ascent_ + descent_ > pageHeight_ && !nextPage()) return;
     if (!piece.isEmpty()) painter_.drawText(0, top_ + ascent_, piece);
     top_ += lineSpacing_;
+}
+
+bool QtPrintDocument::nextPage() {
+    if (!printer_->newPage()) {
+        ended_ = true;
+        painter_.end();
+        reportNotPrinted(platform_);
+        return false;
+    }
+    top_ = 0;
+    return true;
+}
+
+void QtPrintDocument::printImage(const QImage& image) {
+    if (ended_ || image.isNull()) return;
+    if (top_ > 0 && !nextPage()) return;
+    const QSize size = image.size().scaled(pageWidth_, pageHeight_, Qt::KeepAspectRatio);
+    painter_.drawImage(QRect(QPoint(0, 0), size), image);
+    top_ = pageHeight_; // the page is the picture's
 }
 
 void QtPrintDocument::end() {

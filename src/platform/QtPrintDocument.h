@@ -37,11 +37,14 @@ public:
 
     bool opened() const { return opened_; }
     void printLine(const QString& line) override;
+    void printImage(const QImage& image) override;
     // Finishes the last page and the job; a PDF's place is told to the user.
     void end() override;
 
 private:
     void drawPiece(const QString& piece);
+    // Starts the next page; false (and the document ended) when the printer refuses.
+    bool nextPage();
 
     Platform& platform_;
     QString pdfPath_;

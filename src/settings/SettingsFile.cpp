@@ -1,5 +1,7 @@
 #include "settings/SettingsFile.h"
 
+#include "core/AtomicFile.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -152,24 +154,9 @@ std::string settingsText(const SettingsFile& settings) {
 }
 
 std::string saveSettingsFile(const std::string& path, const SettingsFile& settings) {
-    const std::string temporary = path + ".tmp";
-    const std::string text = settingsText(settings);
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (!file) return "The settings file " + path + " could not be written (" + std::strerror(errno) + ").";
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    written = std::fflush(file) == 0 && written;
-    written = std::fclose(file) == 0 && written;
-    std::string reason = std::strerror(errno);
-    if (written) {
-        // Replaces the earlier file in one step, also where a plain rename
-        // refuses to replace an existing file.
-        std::error_code replaced;
-        std::filesystem::rename(temporary, path, replaced);
-        if (!replaced) return {};
-        reason = replaced.message();
-    }
-    std::remove(temporary.c_str());
-    return "The settings file " + path + " could not be written (" + reason + ").";
+    if (const std::optional<std::string> reason = writeFileAtomically(path, settingsText(settings)))
+        return "The settings file " + path + " could not be written (" + *reason + ").";
+    return {};
 }
 
 SettingsReadResult readSettingsFile(const std::string& path, SettingsFile& settings) {

@@ -1,0 +1,232 @@
+#include "app/ReportWindow.h"
+
+#include "app/EnterPressesDefault.h"
+#include "app/ReportChart.h"
+#include "core/AtomicFile.h"
+#include "platform/Platform.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+namespace orvane {
+
+namespace {
+// A slice of this length keeps the text area repainting and lets Stop take
+// effect within a blink, also while a long history is read.
+constexpr std::chrono::milliseconds kSliceBudget(15);
+
+// The size a chart is drawn at for the printer: about a page's width.
+constexpr QSize kPrintedChartSize(1600, 1100);
+
+const QString kWheelRun = QStringLiteral("wheel run");
+
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+// A file name for the report's caption: characters a file name cannot hold become "-".
+QString fileNameFor(const QString& caption) {
+    QString name = caption;
+    for (QChar& c : name)
+        if (!c.isLetterOrNumber() && c != QLatin1Char(' ')) c = QLatin1Char('-');
+    return name.simplified();
+}
+} // namespace
+
+ReportWindow::ReportWindow(Platform& platform, SharedSettings& shared, BusyState& busy, QWidget* parent)
+    : QWidget(parent, Qt::Window), platform_(platform), shared_(shared), busy_(&busy) {
+    setObjectName(QStringLiteral("frmAnalysis"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildLayout();
+    setRunning(false);
+    connect(&driver_, &JobDriver::finished, this, &ReportWindow::endRun);
+}
+
+ReportWindow::~ReportWindow() {
+    if (job_) {
+        driver_.cancel();
+        job_.reset();
+        if (busy_) busy_->end(kReportRun);
+    }
+}
+
+void ReportWindow::buildLayout() {
+    auto* layout = new QVBoxLayout(this);
+    tabViews = new QTabWidget(this);
+    tabViews->setObjectName(QStringLiteral("tabViews"));
+    txtAnalysis = new QPlainTextEdit(this);
+    txtAnalysis->setObjectName(QStringLiteral("txtAnalysis"));
+    QFont font(QStringLiteral("Courier New"), 12);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    txtAnalysis->setFont(font);
+    // Report lines are columns: they scroll sideways rather than wrap.
+    txtAnalysis->setLineWrapMode(QPlainTextEdit::NoWrap);
+    txtAnalysis->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    chart_ = new ReportChart(this);
+    tabViews->addTab(txtAnalysis, QStringLiteral("Text"));
+    tabViews->addTab(chart_, QStringLiteral("Chart"));
+    layout->addWidget(tabViews, 1);
+
+    auto* buttons = new QHBoxLayout;
+    auto addButton = [this, buttons](const char* name, const QString& caption) {
+        auto* button = new QPushButton(caption, this);
+        button->setObjectName(QLatin1String(name));
+        buttons->addWidget(button);
+        return button;
+    };
+    cmdBegin = addButton("cmdBegin", QStringLiteral("Begin"));
+    cmdStop = addButton("cmdStop", QStringLiteral("Stop"));
+    cmdPrint = addButton("cmdPrint", QStringLiteral("Print"));
+    cmdSaveAs = addButton("cmdSaveAs", QStringLiteral("Save As..."));
+    cmdClear = addButton("cmdClear", QStringLiteral("Clear"));
+    cmdDone = addButton("cmdDone", QStringLiteral("Done"));
+    layout->addLayout(buttons);
+    cmdBegin->setDefault(true);
+    new EnterPressesDefault(this);
+    // Escape closes the window as Done does, or stops a run as Stop does.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+
+    connect(cmdBegin, &QPushButton::clicked, this, &ReportWindow::cmdBegin_Click);
+    connect(cmdStop, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdPrint, &QPushButton::clicked, this, &ReportWindow::cmdPrint_Click);
+    connect(cmdSaveAs, &QPushButton::clicked, this, &ReportWindow::cmdSaveAs_Click);
+    connect(cmdClear, &QPushButton::clicked, this, &ReportWindow::cmdClear_Click);
+    connect(cmdDone, &QPushButton::clicked, this, &QWidget::close);
+    resize(800, 600);
+}
+
+void ReportWindow::cmdBegin_Click() {
+    if (job_) return;
+    caption_ = windowTitle();
+    const std::optional<ReportKind> kind = reportForCaption(caption_.toStdString());
+    if (kind == ReportKind::OutputViewer && busy_ && busy_->running(kWheelRun)) {
+        platform_.message(QStringLiteral("A wheel run is writing the output file. Wait for the run to end, then "
+                                         "view the file."),
+                          caption_, NoticeIcon::Information);
+        return;
+    }
+    if (busy_) busy_->begin(kReportRun);
+    setRunning(true);
+    if (!kind) {
+        // A caption that names no report: the run frame alone.
+        endRun();
+        return;
+    }
+    setWindowTitle(qt(runningCaption(*kind)));
+    job_ = std::make_unique<ReportJob>(*kind, ReportSources{shared_.historyPath, shared_.wheelOutputPath});
+    driver_.start([this] { return reportSlice(); });
+}
+
+bool ReportWindow::reportSlice() {
+    appendPiece(job_->step(kSliceBudget, kPieceBytes));
+    return job_->ended();
+}
+
+void ReportWindow::appendPiece(const ReportPiece& piece) {
+    if (piece.text.empty()) return;
+    QString text = qt(piece.text);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (piece.replaces) {
+        txtAnalysis->setPlainText(text);
+        return;
+    }
+    // Appended at the end without moving the user's cursor or view.
+    QTextCursor end(txtAnalysis->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(text);
+}
+
+// The end of every run, however it ended: the caption, buttons and main-window
+// commands as before, then the report's message if it has one.
+void ReportWindow::endRun() {
+    const std::unique_ptr<ReportJob> job = std::move(job_);
+    setWindowTitle(caption_);
+    setRunning(false);
+    if (busy_) busy_->end(kReportRun);
+    if (job) {
+        // The chart is the table of the last report run to its end, or none.
+        if (!job->problem()) {
+            table_ = job->table();
+            chart_->setTable(table_);
+        }
+        if (job->problem()) platform_.notify(*job->problem());
+    }
+    emit runEnded();
+}
+
+void ReportWindow::setRunning(bool running) {
+    cmdStop->setEnabled(running);
+    for (QPushButton* button : {cmdBegin, cmdPrint, cmdSaveAs, cmdClear, cmdDone}) button->setEnabled(!running);
+    if (running)
+        setCursor(Qt::BusyCursor);
+    else
+        unsetCursor();
+}
+
+QString ReportWindow::reportText() const { return txtAnalysis->toPlainText(); }
+
+void ReportWindow::cmdPrint_Click() {
+    std::unique_ptr<PrintDocument> document = platform_.beginPrint(QStringLiteral("Courier New"), 12);
+    if (!document) {
+        platform_.message(QStringLiteral("The printer could not be opened, so the report was not printed."),
+                          QStringLiteral("Printing"), NoticeIcon::Exclamation);
+        return;
+    }
+    QStringList lines = reportText().split(QLatin1Char('\n'));
+    // The line break that ends the last line starts no line of its own.
+    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+    for (const QString& line : lines) document->printLine(line);
+    if (chart_->hasChart()) document->printImage(chart_->image(kPrintedChartSize));
+    document->end();
+}
+
+void ReportWindow::cmdSaveAs_Click() {
+    FileDialogRequest request;
+    request.filter = table_ ? QStringLiteral("Text Files (*.TXT)|*.TXT|Comma-Separated Values (*.CSV)|*.CSV|All Files "
+                                             "(*.*)|*.*")
+                            : QStringLiteral("Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
+    request.defaultExtension = QStringLiteral(".TXT");
+    request.fileName = fileNameFor(windowTitle()) + QStringLiteral(".TXT");
+    const QString path = platform_.fileDialog(request);
+    if (path.isEmpty()) return;
+    // The table goes to a file named .CSV; the text area to any other.
+    const bool csv = table_ && path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+    std::string bytes;
+    if (csv) {
+        bytes = tableCsv(*table_);
+    } else {
+        QString text = reportText();
+        text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+        bytes = text.toStdString();
+    }
+    if (const std::optional<std::string> reason = writeFileAtomically(path.toStdString(), bytes))
+        platform_.message(QStringLiteral("The report could not be saved to ") + path + QStringLiteral(" (") +
+                              qt(*reason) + QStringLiteral("). Choose another file or folder."),
+                          QStringLiteral("Save As"), NoticeIcon::Exclamation);
+}
+
+void ReportWindow::cmdClear_Click() {
+    txtAnalysis->clear();
+    table_.reset();
+    chart_->setTable(std::nullopt);
+}
+
+// Stop, Done, Escape and the title bar alike: a running report ends first,
+// through the end of its run, and then the window closes.
+void ReportWindow::closeEvent(QCloseEvent* event) {
+    if (job_) {
+        driver_.cancel();
+        job_.reset();
+        endRun();
+    }
+    QWidget::closeEvent(event);
+    emit closed();
+}
+
+} // namespace orvane

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "core/SharedSettings.h"
+#include "platform/BusyState.h"
+#include "platform/JobDriver.h"
+#include "reports/ReportJob.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace orvane {
+
+class Platform;
+class ReportChart;
+
+// frmAnalysis: the window every report of the Analysis menu and the two
+// viewers run in. Its caption names the report Begin runs; the report's text
+// goes to a large fixed-pitch text area the user may edit, and a counting
+// report's bars to the Chart tab beside it. A run is a job worked slice by
+// slice from the event loop, its text appended once per slice. Stop, Done and
+// closing by the title bar end a running job first, then close the window,
+// which deletes itself.
+class ReportWindow : public QWidget {
+    Q_OBJECT
+public:
+    // The busy state's name for a running report.
+    static inline const QString kReportRun = QStringLiteral("report run");
+    // The most text appended to the text area in one slice.
+    static constexpr std::size_t kPieceBytes = 256 * 1024;
+
+    ReportWindow(Platform& platform, SharedSettings& shared, BusyState& busy, QWidget* parent = nullptr);
+    ~ReportWindow() override;
+
+    bool running() const { return job_ != nullptr; }
+
+signals:
+    // A run has ended, however it ended, and the window is idle again.
+    void runEnded();
+    // The window has been closed (and will be deleted).
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildLayout();
+    void cmdBegin_Click();
+    void cmdPrint_Click();
+    void cmdSaveAs_Click();
+    void cmdClear_Click();
+    bool reportSlice();
+    void appendPiece(const ReportPiece& piece);
+    void endRun();
+    void setRunning(bool running);
+    QString reportText() const;
+
+    Platform& platform_;
+    SharedSettings& shared_;
+    // The busy state belongs to the main window, which may be gone first.
+    QPointer<BusyState> busy_;
+    JobDriver driver_;
+    std::unique_ptr<ReportJob> job_;
+    QString caption_;                   // the caption outside a run
+    std::optional<ReportTable> table_;  // the last counting report's table
+
+    QTabWidget* tabViews = nullptr;
+    QPlainTextEdit* txtAnalysis = nullptr;
+    ReportChart* chart_ = nullptr;
+    QPushButton* cmdBegin = nullptr;
+    QPushButton* cmdStop = nullptr;
+    QPushButton* cmdPrint = nullptr;
+    QPushButton* cmdSaveAs = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QPushButton* cmdDone = nullptr;
+};
+
+} // namespace orvane
