@@ -9,7 +9,7 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QVBoxLayout>
@@ -88,9 +88,6 @@ void ReportWindow::buildLayout() {
     layout->addLayout(buttons);
     cmdBegin->setDefault(true);
     new EnterPressesDefault(this);
-    // Escape closes the window as Done does, or stops a run as Stop does.
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     connect(cmdBegin, &QPushButton::clicked, this, &ReportWindow::cmdBegin_Click);
     connect(cmdStop, &QPushButton::clicked, this, &QWidget::close);
@@ -215,6 +212,15 @@ void ReportWindow::cmdClear_Click() {
     txtAnalysis->clear();
     table_.reset();
     chart_->setTable(std::nullopt);
+}
+
+// Escape closes the window as Done does, or stops a run as Stop does.
+void ReportWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 // Stop, Done, Escape and the title bar alike: a running report ends first,

@@ -8,6 +8,7 @@ public:
     FakePrintDocument(FakePlatform& platform, QList<FakePlatform::PrintJob>& jobs, int index)
         : platform_(platform), jobs_(jobs), index_(index) {}
     void printLine(const QString& line) override { jobs_[index_].lines << line; }
+    void printImage(const QImage& image) override { jobs_[index_].images << image; }
     void end() override {
         jobs_[index_].ended = true;
         if (platform_.whenPrintEnds) platform_.whenPrintEnds();
@@ -38,7 +39,7 @@ QString FakePlatform::fileDialog(const FileDialogRequest& request) {
 
 std::unique_ptr<PrintDocument> FakePlatform::beginPrint(const QString& fontName, int pointSize) {
     if (printerFails) return nullptr;
-    printJobs.push_back(PrintJob{fontName, pointSize, {}, false});
+    printJobs.push_back(PrintJob{fontName, pointSize, {}, {}, false});
     return std::make_unique<FakePrintDocument>(*this, printJobs, static_cast<int>(printJobs.size()) - 1);
 }
 

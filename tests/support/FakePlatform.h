@@ -25,6 +25,7 @@ public:
         QString fontName;
         int pointSize = 0;
         QStringList lines;
+        QList<QImage> images;
         bool ended = false;
     };
 
