@@ -9,8 +9,10 @@
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QKeyEvent>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QVBoxLayout>
 
@@ -116,6 +118,10 @@ void ReportWindow::cmdBegin_Click() {
         return;
     }
     setWindowTitle(qt(runningCaption(*kind)));
+    // An appended report starts on the text area's last line, which is empty
+    // after a finished report.
+    firstNewLine_ = txtAnalysis->document()->blockCount() - 1;
+    textAdded_ = false;
     job_ = std::make_unique<ReportJob>(*kind, ReportSources{shared_.historyPath, shared_.wheelOutputPath});
     driver_.start([this] { return reportSlice(); });
 }
@@ -127,10 +133,12 @@ bool ReportWindow::reportSlice() {
 
 void ReportWindow::appendPiece(const ReportPiece& piece) {
     if (piece.text.empty()) return;
+    textAdded_ = true;
     QString text = qt(piece.text);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     if (piece.replaces) {
         txtAnalysis->setPlainText(text);
+        firstNewLine_ = 0;
         return;
     }
     // Appended at the end without moving the user's cursor or view.
@@ -153,8 +161,17 @@ void ReportWindow::endRun() {
             chart_->setTable(table_);
         }
         if (job->problem()) platform_.notify(*job->problem());
+        if (textAdded_) showFromLine(firstNewLine_);
     }
     emit runEnded();
+}
+
+// Puts the cursor on `line` and scrolls it to the top, so the report just run is in view.
+void ReportWindow::showFromLine(int line) {
+    QTextCursor cursor(txtAnalysis->document()->findBlockByNumber(line));
+    if (cursor.isNull()) return;
+    txtAnalysis->setTextCursor(cursor);
+    txtAnalysis->verticalScrollBar()->setValue(line);
 }
 
 void ReportWindow::setRunning(bool running) {

@@ -60,6 +60,7 @@ private:
     bool reportSlice();
     void appendPiece(const ReportPiece& piece);
     void endRun();
+    void showFromLine(int line);
     void setRunning(bool running);
     QString reportText() const;
 
@@ -71,6 +72,8 @@ private:
     std::unique_ptr<ReportJob> job_;
     QString caption_;                   // the caption outside a run
     std::optional<ReportTable> table_;  // the last counting report's table
+    int firstNewLine_ = 0;              // where the running report's text begins
+    bool textAdded_ = false;            // the running report has shown text
 
     QTabWidget* tabViews = nullptr;
     QPlainTextEdit* txtAnalysis = nullptr;

@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTabWidget>
 
 using namespace orvane;
@@ -183,6 +184,11 @@ private slots:
             const bool replaces = kind == ReportKind::NumberCount || kind == ReportKind::NumberLines ||
                                   kind == ReportKind::SkipHit;
             QCOMPARE(shown(), replaces ? once : once + once);
+            // The report just run is in view, its first line at the top.
+            auto* text = inReport<QPlainTextEdit>(QStringLiteral("txtAnalysis"));
+            const int firstLine = replaces ? 0 : static_cast<int>(once.count(QLatin1Char('\n')));
+            QCOMPARE(text->textCursor().blockNumber(), firstLine);
+            QCOMPARE(text->verticalScrollBar()->value(), firstLine);
         }
         QCOMPARE(shown().count(QLatin1Char('\n')), 2 * 599);
         // The history viewer shows the file exactly.
