@@ -23,8 +23,9 @@ namespace {
 // effect within a blink, also while a long history is read.
 constexpr std::chrono::milliseconds kSliceBudget(15);
 
-// The size a chart is drawn at for the printer: about a page's width.
-constexpr QSize kPrintedChartSize(1600, 1100);
+// The size a chart is laid out at for the printer: its text then prints at
+// about the size of the report's.
+constexpr QSize kPrintedChartSize(900, 620);
 
 const QString kWheelRun = QStringLiteral("wheel run");
 

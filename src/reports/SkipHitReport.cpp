@@ -84,7 +84,12 @@ SkipHitReport skipHitReport(std::span<const Combination> draws) {
     const std::size_t currentWidth = std::max(currentHeading.size(), digits);
     const std::size_t longestWidth = std::max(longestHeading.size(), digits);
     const std::size_t averageWidth = std::max(averageHeading.size(), digits + 2);
-    const std::size_t skipWidth = std::max<std::size_t>(2, digits);
+    // The listed skips are as wide as the widest of them, so a history's usual
+    // line fits a printed page at the report window's font.
+    std::uint64_t widestSkip = 0;
+    for (const NumberSkips& figures : report.numbers)
+        for (std::uint64_t skip : figures.lastSkips) widestSkip = std::max(widestSkip, skip);
+    const std::size_t skipWidth = std::max<std::size_t>(2, digitsOf(widestSkip));
 
     std::string& text = report.text;
     text += "Skip/Hit Report of " + std::to_string(report.draws) + " draws in the history file.\r\n\r\n";

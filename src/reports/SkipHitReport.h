@@ -67,9 +67,10 @@ struct SkipHitReport {
 //   01      3        2        4      3.0   4  2
 //
 // Columns are right-aligned and as wide as their heading, wider when the
-// number of draws has more digits, so they line up for any history; two
-// blanks separate them, one blank the listed skips. Lines carry no trailing
-// blanks and end in CR LF.
+// number of draws has more digits, so they line up for any history; the
+// listed skips are as wide as the widest of them (at least two digits). Two
+// blanks separate the columns, one blank the listed skips. Lines carry no
+// trailing blanks and end in CR LF.
 SkipHitReport skipHitReport(std::span<const Combination> draws);
 
 } // namespace orvane

@@ -164,11 +164,12 @@ TEST(SkipHitText, ColumnsWidenForAHistoryWithLongSkips) {
     ASSERT_EQ(lines.size(), 52u);
     EXPECT_EQ(lines[0], "Skip/Hit Report of 100000 draws in the history file.");
     EXPECT_EQ(lines[2], "No   Drawn  Current  Longest   Average  Last ten skips, newest first");
-    EXPECT_EQ(lines[3], "01  100000        0        0       0.0       0      0      0      0      0      0      0      0"
-                        "      0      0");
-    EXPECT_EQ(lines[8], "06   99998        1        1       0.0       0      0      0      0      0      0      0      0"
-                        "      0      0");
-    EXPECT_EQ(lines[9], "07       2        0    99998   99998.0   99998");
+    // The listed skips are as wide as the widest of them: 99998.
+    EXPECT_EQ(lines[3], "01  100000        0        0       0.0      0     0     0     0     0     0     0     0     0"
+                        "     0");
+    EXPECT_EQ(lines[8], "06   99998        1        1       0.0      0     0     0     0     0     0     0     0     0"
+                        "     0");
+    EXPECT_EQ(lines[9], "07       2        0    99998   99998.0  99998");
     EXPECT_EQ(lines[51], "49       0   100000   100000         -");
 }
 
