@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,12 +17,14 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace orvane {
 
 namespace {
-// A slice of this length keeps the text area repainting and lets Stop take
-// effect within a blink, also while a long history is read.
-constexpr std::chrono::milliseconds kSliceBudget(15);
+// The report's own work in a slice; with the text area's append after it, a
+// slice keeps the window repainting and lets Stop take effect within a blink.
+constexpr std::chrono::milliseconds kSliceBudget(10);
 
 // The size a chart is laid out at for the printer: its text then prints at
 // about the size of the report's.
@@ -123,12 +126,25 @@ void ReportWindow::cmdBegin_Click() {
     // after a finished report.
     firstNewLine_ = txtAnalysis->document()->blockCount() - 1;
     textAdded_ = false;
+    pieceBytes_ = kFirstPieceBytes;
     job_ = std::make_unique<ReportJob>(*kind, ReportSources{shared_.historyPath, shared_.wheelOutputPath});
     driver_.start([this] { return reportSlice(); });
 }
 
 bool ReportWindow::reportSlice() {
-    appendPiece(job_->step(kSliceBudget, kPieceBytes));
+    const ReportPiece piece = job_->step(kSliceBudget, pieceBytes_);
+    QElapsedTimer appending;
+    appending.start();
+    appendPiece(piece);
+    // The next piece is what the text area appends in about its budget at the
+    // pace it just showed; a small piece says little about the pace.
+    constexpr std::size_t kLeast = 4 * 1024, kMost = 1024 * 1024;
+    const qint64 ns = std::max<qint64>(appending.nsecsElapsed(), 1);
+    if (piece.text.size() >= kLeast) {
+        const double bytesPerNs = static_cast<double>(piece.text.size()) / static_cast<double>(ns);
+        const double fits = bytesPerNs * static_cast<double>(std::chrono::nanoseconds(kAppendBudget).count());
+        pieceBytes_ = std::clamp(static_cast<std::size_t>(fits), kLeast, kMost);
+    }
     return job_->ended();
 }
 

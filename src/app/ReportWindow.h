@@ -9,6 +9,8 @@
 #include <QString>
 #include <QWidget>
 
+#include <chrono>
+
 #include <memory>
 #include <optional>
 
@@ -33,8 +35,11 @@ class ReportWindow : public QWidget {
 public:
     // The busy state's name for a running report.
     static inline const QString kReportRun = QStringLiteral("report run");
-    // The most text appended to the text area in one slice.
-    static constexpr std::size_t kPieceBytes = 256 * 1024;
+    // The text appended to the text area in a run's first slice. Later slices
+    // append as much as the text area took about kAppendBudget for before: its
+    // cost goes by the lines, and grows as it fills.
+    static constexpr std::size_t kFirstPieceBytes = 16 * 1024;
+    static constexpr std::chrono::milliseconds kAppendBudget{12};
 
     ReportWindow(Platform& platform, SharedSettings& shared, BusyState& busy, QWidget* parent = nullptr);
     ~ReportWindow() override;
@@ -72,6 +77,7 @@ private:
     std::unique_ptr<ReportJob> job_;
     QString caption_;                   // the caption outside a run
     std::optional<ReportTable> table_;  // the last counting report's table
+    std::size_t pieceBytes_ = kFirstPieceBytes;
     int firstNewLine_ = 0;              // where the running report's text begins
     bool textAdded_ = false;            // the running report has shown text
 
