@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
 
-#include "app/EnterPressesDefault.h"
-#include "app/ReportWindow.h"
+#include "platform/EnterPressesDefault.h"
+#include "reports/ReportWindow.h"
 #include "app/WinCheckerWindow.h"
 #include "core/Version.h"
 #include "platform/Platform.h"

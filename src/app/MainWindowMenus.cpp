@@ -4,7 +4,7 @@
 #include "app/MainWindow.h"
 
 #include "app/DrawRecordingWindow.h"
-#include "app/ReportWindow.h"
+#include "reports/ReportWindow.h"
 #include "app/UserLevels.h"
 #include "app/WinCheckerWindow.h"
 #include "core/FileRemoval.h"

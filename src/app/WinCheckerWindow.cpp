@@ -1,6 +1,6 @@
 #include "app/WinCheckerWindow.h"
 
-#include "app/EnterPressesDefault.h"
+#include "platform/EnterPressesDefault.h"
 
 #include "core/NumberText.h"
 #include "platform/Platform.h"

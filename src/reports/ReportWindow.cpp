@@ -1,9 +1,9 @@
-#include "app/ReportWindow.h"
+#include "reports/ReportWindow.h"
 
-#include "app/EnterPressesDefault.h"
-#include "app/ReportChart.h"
 #include "core/AtomicFile.h"
+#include "platform/EnterPressesDefault.h"
 #include "platform/Platform.h"
+#include "reports/ReportChart.h"
 
 #include <QCloseEvent>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
-#include "app/ReportChart.h"
-#include "app/ReportWindow.h"
+#include "reports/ReportChart.h"
+#include "reports/ReportWindow.h"
 
 #include "app/WinCheckerWindow.h"
 #include "reports/ReportJob.h"

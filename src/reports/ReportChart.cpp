@@ -1,4 +1,4 @@
-#include "app/ReportChart.h"
+#include "reports/ReportChart.h"
 
 #include <QBarSeries>
 #include <QBarSet>

@@ -1,4 +1,4 @@
-#include "app/EnterPressesDefault.h"
+#include "platform/EnterPressesDefault.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
