@@ -13,7 +13,7 @@
 // fail. A wrong result (text other than the report's, a wrong number of lines,
 // an unexpected message, a run that does not end) exits with 1.
 #include "app/MainWindow.h"
-#include "app/ReportWindow.h"
+#include "reports/ReportWindow.h"
 #include "reports/ReportJob.h"
 #include "support/FakePlatform.h"
 
