@@ -1,0 +1,54 @@
+#include "pool/PoolReport.h"
+
+#include "core/Version.h"
+
+namespace orvane {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+void addLine(std::string& text, std::string_view line) {
+    text += line;
+    text += kLineEnd;
+}
+
+} // namespace
+
+std::string minimumPoolText(const std::vector<int>& pool) {
+    std::string text;
+    for (int number : pool) addLine(text, " " + std::to_string(number) + " ");
+    return text;
+}
+
+std::string verbosePoolText(const std::vector<int>& pool, const VerboseHeading& heading) {
+    const PoolParameters& parameters = heading.parameters;
+    std::string text;
+    addLine(text, "VN-Gathra, a Part of VN-Tambril, Version " + std::to_string(kVersionMajor) + "." +
+                      std::to_string(kVersionMinor) + ", Build " + std::to_string(kVersionRevision));
+    addLine(text, "For entertainment only; no method changes the odds of a draw.");
+    addLine(text, "Requested Pool Size: " + std::to_string(parameters.poolSize));
+    addLine(text, "This number pool is good for the next " + std::to_string(parameters.followingDraws) + " draw(s).");
+    addLine(text, "User specified trend length used: " + heading.trendLengthText);
+    addLine(text, "User requested the use of the top " + heading.bestGroupsText + " comparison groups.");
+    addLine(text, "Report Generated " + heading.date + " at " + heading.time);
+    addLine(text, "");
+    for (std::size_t rank = 1; rank <= pool.size(); ++rank)
+        addLine(text, std::to_string(rank) + " - " + std::to_string(pool[rank - 1]));
+    return text;
+}
+
+std::string savedPoolText(std::string_view boxText) {
+    // Only blanks go: the line end that closes the box's last line stays, so
+    // with the one added the saved file ends with an empty line.
+    const std::size_t first = boxText.find_first_not_of(' ');
+    std::string saved;
+    if (first != std::string_view::npos) {
+        const std::size_t last = boxText.find_last_not_of(' ');
+        saved = boxText.substr(first, last - first + 1);
+    }
+    saved += kLineEnd;
+    return saved;
+}
+
+} // namespace orvane
