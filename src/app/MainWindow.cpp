@@ -1,10 +1,11 @@
 #include "app/MainWindow.h"
 
-#include "platform/EnterPressesDefault.h"
-#include "reports/ReportWindow.h"
 #include "app/WinCheckerWindow.h"
 #include "core/Version.h"
+#include "platform/EnterPressesDefault.h"
 #include "platform/Platform.h"
+#include "pool/PoolWindow.h"
+#include "reports/ReportWindow.h"
 
 #include <QAction>
 #include <QLabel>
@@ -20,7 +21,6 @@ namespace {
 const QString kHistoryFilter = QStringLiteral("History File (*.HIT)|*.HIT|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
 const QString kOutputFilter =
     QStringLiteral("Tambril Output Files (*.TB)|*.TB|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
-const QString kPoolFilter = QStringLiteral("Gathra Output Files (*.GR)|*.GR|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
 const QString kSettingsFilter =
     QStringLiteral("Initialization File (*.INI)|*.INI|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
 const QString kRecordNumbersKey = QStringLiteral("Record Set Numbers");
@@ -47,9 +47,20 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
     busy_.defineOperation(ReportWindow::kReportRun,
                           {QStringLiteral("mnuSaveSettings"), QStringLiteral("mnuRestoreSettings"),
                            QStringLiteral("mnuSaveGRAs"), QStringLiteral("mnuHistoryFile"), QStringLiteral("cmdWheel"),
-                           QStringLiteral("mnuExit"), QStringLiteral("mnuAnalysis"), QStringLiteral("mnuUpdateHistory"),
+                           QStringLiteral("mnuExit"), QStringLiteral("mnuGathra"), QStringLiteral("mnuLoadGRPool"),
+                           QStringLiteral("mnuAnalysis"), QStringLiteral("mnuUpdateHistory"),
                            QStringLiteral("mnuViewHistory"), QStringLiteral("mnuViewOutput")});
+    // A pool run reads the history and ends by writing the pool file.
+    busy_.defineOperation(PoolWindow::kPoolRun,
+                          {QStringLiteral("mnuSaveSettings"), QStringLiteral("mnuRestoreSettings"),
+                           QStringLiteral("mnuSaveGRAs"), QStringLiteral("mnuHistoryFile"), QStringLiteral("mnuExit"),
+                           QStringLiteral("mnuGathra"), QStringLiteral("mnuLoadGRPool"), QStringLiteral("mnuAnalysis"),
+                           QStringLiteral("mnuUpdateHistory"), QStringLiteral("mnuViewHistory"),
+                           QStringLiteral("cmdWheel")});
     busy_.addCommandsIn(this);
+    // Made after the commands are gathered: its own controls are its to enable.
+    poolWindow_ = new PoolWindow(platform_, shared_, busy_, this);
+    connect(poolWindow_, &PoolWindow::putAway, this, &MainWindow::reportWindowClosed);
     new EnterPressesDefault(this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -197,15 +208,7 @@ void MainWindow::mnuSaveAs_Click() {
 void MainWindow::mnuSaveGRAs_Click() {
     // This dialog keeps the name of its previous use, so cancelling it after an
     // earlier choice takes that earlier name again.
-    const QString name =
-        platform_.fileDialog(FileDialogRequest{kPoolFilter, QStringLiteral(".GR"), poolDialogFileName_, 0, true});
-    if (!name.isEmpty()) poolDialogFileName_ = name;
-    if (poolDialogFileName_.isEmpty()) {
-        shared_.poolPath = shared_.defaults.pool;
-        return;
-    }
-    shared_.poolPath = poolDialogFileName_.toStdString();
-    statusMessage(QStringLiteral("Output will be saved to ") + poolDialogFileName_);
+    poolWindow_->choosePoolFile();
 }
 
 void MainWindow::mnuSaveSettings_Click() { chooseSettingsFile(true); }

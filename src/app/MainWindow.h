@@ -29,6 +29,7 @@ namespace orvane {
 
 class DrawRecordingWindow;
 class Platform;
+class PoolWindow;
 class ReportWindow;
 class WinCheckerWindow;
 class PrintDocument;
@@ -82,6 +83,8 @@ private slots:
     void mnuTallor_Click();
     void mnuUpdateHistory_Click();
     void reportWindowClosed();
+    void mnuGathra_Click();
+    void mnuLoadGRPool_Click();
     void mnuPrintSelected_Click();
     void mnuUnInstallPrep_Click();
     void Timer2_Timer();
@@ -162,14 +165,11 @@ private:
     QTimer* Timer1 = nullptr;
     QTimer* Timer3 = nullptr;   // serves the settings requests
 
-    // The pool window's options in the settings file, kept here until that
-    // window exists: the design defaults, or the values last restored.
-    PoolWindowSettings poolSettings_;
-
     // Number selection state: the bulk changes of the list wait for Timer2.
     bool listBusy_ = false;
     bool selectAllRequest_ = false;
     bool deselectAllRequest_ = false;
+    bool loadPicksRequest_ = false;
     int randomCount_ = 0;   // numbers to choose at random, 0 when none is asked for
     QTimer* Timer2 = nullptr;
 
@@ -179,15 +179,14 @@ private:
     int clockMinutes_ = 0;
     int clockHours_ = 0;
 
-    // The file name the pool file dialog showed last, kept between its uses.
-    QString poolDialogFileName_;
-
     BusyState busy_;
 
     // The tool windows opened from the menu, while they are open.
     QPointer<WinCheckerWindow> winChecker_;
     QPointer<DrawRecordingWindow> drawRecording_;
     QPointer<ReportWindow> reportWindow_;
+    // Made hidden at start and only ever hidden again, so its choices last.
+    QPointer<PoolWindow> poolWindow_;
 
     // The run in progress, if any.
     JobDriver driver_;

@@ -7,6 +7,8 @@
 #include "reports/ReportWindow.h"
 #include "app/UserLevels.h"
 #include "app/WinCheckerWindow.h"
+#include "pool/PoolFile.h"
+#include "pool/PoolWindow.h"
 #include "core/FileRemoval.h"
 #include "core/NumberText.h"
 #include "platform/Platform.h"
@@ -91,8 +93,8 @@ void MainWindow::buildMenus() {
     addItem(mnuNumberSelect, "mnuRandom", QStringLiteral("Select Multiple Random Numbers"),
             &MainWindow::mnuRandom_Click);
     mnuNumberSelect->addSeparator();
-    addLater(mnuNumberSelect, "mnuGathra", QStringLiteral("Select Numbers With Gathra"), kNotYet);
-    addLater(mnuNumberSelect, "mnuLoadGRPool", QStringLiteral("Load Gathra's Picks"), kNotYet);
+    addItem(mnuNumberSelect, "mnuGathra", QStringLiteral("Select Numbers With Gathra"), &MainWindow::mnuGathra_Click);
+    addItem(mnuNumberSelect, "mnuLoadGRPool", QStringLiteral("Load Gathra's Picks"), &MainWindow::mnuLoadGRPool_Click);
 
     // A report command opens the report window captioned with the report Begin runs there.
     auto addReport = [this](QMenu* menu, const char* name, const QString& caption, const QString& reportCaption) {
@@ -285,6 +287,15 @@ void MainWindow::mnuRandom_Click() {
 }
 
 void MainWindow::Timer2_Timer() {
+    // The pool's numbers join the pick one by one through the list's own
+    // recount; a failure keeps those selected before it.
+    if (loadPicksRequest_) {
+        loadPicksRequest_ = false;
+        const PoolFileRead read = readPoolFile(shared_.poolPath);
+        for (int number : read.numbers)
+            if (number >= 1 && number <= 49) lstNumbers->item(number - 1)->setSelected(true);
+        if (!read.ok()) platform_.notify(poolLoadNotice(read.error));
+    }
     // Bulk changes of the list are made here, with its recount held back until
     // the end, so the count shows once and the clock does not count meanwhile.
     if (randomCount_ > 0) {
@@ -316,6 +327,15 @@ void MainWindow::Timer2_Timer() {
         if (poolSize() == 0) deselectAllRequest_ = false;
     }
 }
+
+// The pool window is made at start, hidden; the menu item shows it.
+void MainWindow::mnuGathra_Click() {
+    poolWindow_->show();
+    poolWindow_->raise();
+    poolWindow_->activateWindow();
+}
+
+void MainWindow::mnuLoadGRPool_Click() { loadPicksRequest_ = true; }
 
 // One checker and one recording window at a time: the menu item brings the open one forward.
 void MainWindow::mnuTallor_Click() {

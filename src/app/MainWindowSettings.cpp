@@ -4,6 +4,7 @@
 
 #include "app/FilterWidgets.h"
 #include "platform/Platform.h"
+#include "pool/PoolWindow.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -37,7 +38,7 @@ void MainWindow::Timer3_Timer() {
 
 SettingsFile MainWindow::currentSettings() const {
     SettingsFile file;
-    file.pool = poolSettings_;
+    file.pool = poolWindow_->settings();
     file.historyPath = shared_.historyPath;
     file.settingsPath = shared_.settingsPath;
     file.wheelOutputPath = shared_.wheelOutputPath;
@@ -78,7 +79,7 @@ void MainWindow::restoreSettings() {
 void MainWindow::applySettings(const SettingsFile& file) {
     // In the file's order, so that a control's handler sees the lines before it
     // (the last fifteen sums are read from the restored history path).
-    poolSettings_ = file.pool;
+    poolWindow_->applySettings(file.pool);
     shared_.historyPath = file.historyPath;
     shared_.settingsPath = file.settingsPath;
     shared_.wheelOutputPath = file.wheelOutputPath;
