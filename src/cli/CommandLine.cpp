@@ -3,6 +3,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/Command.h"
 #include "cli/HelpFormat.h"
+#include "cli/PoolCommand.h"
 #include "cli/RecordCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/WheelCommand.h"
@@ -23,6 +24,7 @@ constexpr AddCommand kCommands[] = {
     addRecordCommand,
     addCheckCommand,
     addReportCommand,
+    addPoolCommand,
 };
 
 const std::string kVersionLine = std::string("orvane ") + kVersionText;
