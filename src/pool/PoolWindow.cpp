@@ -185,6 +185,7 @@ void PoolWindow::endRun() {
     shared_.poolStop = false;
     setRunning(false, batch != nullptr);
     if (busy_) busy_->end(kPoolRun);
+    cmdBegin->setFocus();
     if (failure) {
         platform_.notify(*failure);
     } else if (job) {

@@ -71,18 +71,24 @@ void PoolWindow::buildWindow() {
     txtAction = new QLineEdit(action);
     txtAction->setObjectName(QStringLiteral("txtAction"));
     txtAction->setReadOnly(true);
+    // The step texts are shown, not edited: the focus stays on the buttons.
+    txtAction->setFocusPolicy(Qt::NoFocus);
     actionLayout->addWidget(txtAction);
-    layout->addWidget(action);
+    actionLayout->addStretch(1);
+    auto* steps = new QHBoxLayout;
+    steps->addWidget(action, 1);
 
     auto* status = frame(central, "frameStatus", QStringLiteral("Status"));
     auto* statusLayout = new QVBoxLayout(status);
     txtStatus = new QPlainTextEdit(status);
     txtStatus->setObjectName(QStringLiteral("txtStatus"));
     txtStatus->setReadOnly(true);
+    txtStatus->setFocusPolicy(Qt::NoFocus);
     txtStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtStatus->setFixedHeight(txtStatus->fontMetrics().lineSpacing() * 2 + 2 * txtStatus->frameWidth() + 10);
     statusLayout->addWidget(txtStatus);
-    layout->addWidget(status);
+    steps->addWidget(status, 1);
+    layout->addLayout(steps);
 
     auto* output = frame(central, "frameOutput", QStringLiteral("Output"));
     auto* outputLayout = new QVBoxLayout(output);
@@ -95,7 +101,7 @@ void PoolWindow::buildWindow() {
 
     setCentralWidget(central);
     buildMenus();
-    resize(620, 640);
+    resize(640, 820);
 
     connect(cmdBegin, &QPushButton::clicked, this, &PoolWindow::cmdBegin_Click);
     connect(cmdStop, &QPushButton::clicked, this, &PoolWindow::cmdStop_Click);
