@@ -68,5 +68,6 @@ printf 'orvane wheel writing the full output %.3f s, orvane check reading it %.3
   "$bestWheel" "$bestCheck" "$(awk -v c="$bestCheck" -v w="$bestWheel" 'BEGIN { print c / w }')"
 build/bench/tally_bench
 build/bench/report_bench
+build/bench/pool_bench
 QT_QPA_PLATFORM=offscreen build/bench/window_responsiveness
 QT_QPA_PLATFORM=offscreen build/bench/report_window_bench

@@ -24,6 +24,7 @@ public:
     PoolBatchJob(const PoolBatchJob&) = delete;
     PoolBatchJob& operator=(const PoolBatchJob&) = delete;
 
+    // As PoolJob::advance: a slice ends early where a step of a pass begins.
     bool advance(std::chrono::nanoseconds budget);
     void runToEnd();
     void stop();

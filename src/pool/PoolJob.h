@@ -27,6 +27,8 @@ public:
     PoolJob& operator=(const PoolJob&) = delete;
 
     // Works for about `budget`; true once the run has ended (finished, failed or stopped).
+    // A slice ends early where a step begins, so each step's title is seen;
+    // every call does some work, whatever the budget.
     bool advance(std::chrono::nanoseconds budget);
     void runToEnd();
     // Ends the run where it stands; it then has no outcome.
