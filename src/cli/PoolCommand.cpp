@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/HelpFormat.h"
 #include "core/AtomicFile.h"
+#include "core/SameFile.h"
 #include "pool/PoolJob.h"
 #include "pool/PoolReport.h"
 
@@ -35,15 +36,9 @@ std::string localNow(const char* format) {
     return local && std::strftime(text, sizeof text, format, local) ? text : "";
 }
 
-// The pool file would take the place of the history it was computed from.
-bool savesOverHistory(const std::string& savePath, const std::string& historyPath) {
-    std::error_code missing; // a pool file that does not exist yet is no other file
-    return std::filesystem::equivalent(savePath, historyPath, missing);
-}
-
 int runPool(const PoolOptions& options, const CommandContext& context) {
     const std::string history = options.history.value_or(context.paths.history);
-    if (options.save && savesOverHistory(*options.save, history)) {
+    if (options.save && sameFile(*options.save, history)) {
         std::fprintf(context.err, "orvane: --save: %s is the history file, which the pool would replace\n",
                      options.save->c_str());
         return kExitFailed;

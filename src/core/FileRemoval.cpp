@@ -1,5 +1,7 @@
 #include "core/FileRemoval.h"
 
+#include "core/SameFile.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -31,9 +33,8 @@ std::vector<std::string> uninstallFilesIn(const std::string& workingFolder) {
 
 std::vector<std::string> removeExisting(const std::vector<std::string>& paths, const std::string& keep) {
     std::vector<std::string> failed;
-    std::error_code error;
     for (const std::string& path : paths) {
-        if (!keep.empty() && fs::equivalent(path, keep, error)) continue;
+        if (sameFile(path, keep)) continue;
         if (removeFile(path) == Removal::Failed) failed.push_back(path);
     }
     return failed;

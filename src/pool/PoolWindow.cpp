@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/FileRemoval.h"
+#include "core/SameFile.h"
 #include "platform/Platform.h"
 #include "pool/PoolBatch.h"
 #include "pool/PoolJob.h"
@@ -105,6 +106,7 @@ void PoolWindow::cmdBegin_Click() {
     save_ = chkSaveToDisk->isChecked();
     print_ = chkSendToPrinter->isChecked();
     poolPath_ = shared_.poolPath;
+    historyPath_ = shared_.historyPath;
     finished_ = false;
     shared_.poolStop = false;
 
@@ -211,14 +213,19 @@ void PoolWindow::showPool(const std::vector<int>& pool, bool verbose) {
 
 void PoolWindow::saveAndPrint() {
     if (!finished_) return;
-    if (save_) {
+    if (save_ && sameFile(poolPath_, historyPath_)) {
+        platform_.message(QStringLiteral("The pool file ") + qt(poolPath_) +
+                              QStringLiteral(" is the history file, which the pool would replace. The pool was not "
+                                             "saved; choose another file with File > Save As..."),
+                          kTitle, NoticeIcon::Exclamation);
+    } else if (save_) {
         QString box = txtOutput->toPlainText();
         box.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
         if (const std::optional<std::string> reason = writeFileAtomically(poolPath_, savedPoolText(box.toStdString())))
             platform_.message(QStringLiteral("The pool could not be saved to ") + qt(poolPath_) + QStringLiteral(" (") +
                                   qt(*reason) + QStringLiteral("). Choose another file with File > Save As..."),
                               kTitle, NoticeIcon::Exclamation);
-    } else {
+    } else if (!sameFile(poolPath_, historyPath_)) {
         removeFile(poolPath_);
     }
     if (print_) {

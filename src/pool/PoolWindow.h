@@ -102,6 +102,7 @@ private:
     bool save_ = false;
     bool print_ = false;
     std::string poolPath_;
+    std::string historyPath_;
     bool finished_ = false;
     bool outputCleared_ = false;
     QString dialogFileName_;

@@ -1,5 +1,7 @@
 #include "wheel/WheelOutput.h"
 
+#include "core/SameFile.h"
+
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -50,11 +52,9 @@ std::string numberedPrintedLine(std::uint64_t generatedCount, const Combination&
 
 std::optional<Notice> outputOverwritesInput(const std::string& outputPath, const std::string& historyPath,
                                             const std::string& settingsPath) {
-    const auto sameFile = [&outputPath](const std::string& input) {
-        std::error_code missing; // a file that does not exist yet is no other file
-        return !input.empty() && std::filesystem::equivalent(outputPath, input, missing);
-    };
-    const char* what = sameFile(historyPath) ? "history" : sameFile(settingsPath) ? "settings" : nullptr;
+    const char* what = sameFile(outputPath, historyPath)    ? "history"
+                       : sameFile(outputPath, settingsPath) ? "settings"
+                                                            : nullptr;
     if (!what) return std::nullopt;
     return Notice{"The wheel output file " + outputPath + " is the " + what +
                       " file, which the sets would overwrite. Choose another output file.",

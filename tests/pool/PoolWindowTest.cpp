@@ -204,6 +204,21 @@ private slots:
         QVERIFY(fixture.platform->messages.isEmpty());
     }
 
+    // A pool file chosen at the history's path never replaces the history.
+    void theHistoryIsNeverSavedOverNorDeleted() {
+        fixture.shared->poolPath = fixture.shared->historyPath;
+        const QByteArray history = fileBytes(historyPath());
+        fixture.trigger(QStringLiteral("mnuGathra"));
+        check(QStringLiteral("chkSaveToDisk"))->setChecked(true);
+        QVERIFY(beginToEnd());
+        QCOMPARE(fileBytes(historyPath()), history);
+        QCOMPARE(fixture.platform->messages.size(), 1);
+        QVERIFY(fixture.platform->messages[0].text.contains(QStringLiteral("is the history file")));
+        check(QStringLiteral("chkSaveToDisk"))->setChecked(false);
+        QVERIFY(beginToEnd());
+        QCOMPARE(fileBytes(historyPath()), history);
+    }
+
     void loadPicksFailuresKeepWhatWasSelected() {
         const QString prefix = QStringLiteral("A problem has ocurred: Either the output file from Gathra cannot be found "
                                               "or it was saved in Verbose format.  Please correct the problem and try "
