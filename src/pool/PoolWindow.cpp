@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -270,6 +271,15 @@ void PoolWindow::stopRun() {
 }
 
 void PoolWindow::cmdExit_Click() { close(); }
+
+// Escape puts the window away as its title bar does.
+void PoolWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
 
 // Exit and the title bar alike: a running generation ends first, unsaved and
 // unprinted, and the window is hidden, never destroyed.

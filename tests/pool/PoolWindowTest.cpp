@@ -120,6 +120,9 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(window);
         QCOMPARE(combo(QStringLiteral("cboTrendLength"))->currentText(), QStringLiteral("7"));
+        fixture.trigger(QStringLiteral("mnuGathra"));
+        QTest::keyClick(inPool<QPushButton>(QStringLiteral("cmdBegin")), Qt::Key_Escape);
+        QVERIFY(window && !window->isVisible());
     }
 
     void beginShowsTheEnginesPoolAndRestoresEverything() {
