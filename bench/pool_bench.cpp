@@ -6,6 +6,7 @@
 // Each figure is the fastest of several runs. Every result is checked against
 // generatePool over draws read here the plain way, and its counts against the
 // draws the chosen groups were followed by; a wrong result exits with 1.
+#include "BenchFiles.h"
 #include "pool/PoolBatch.h"
 #include "pool/PoolJob.h"
 
@@ -20,37 +21,15 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 using namespace orvane;
+using namespace bench;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 constexpr auto kStepBudget = std::chrono::milliseconds(15);
 constexpr int kRuns = 15;
 constexpr int kBatchRuns = 5;
 constexpr PoolParameters kBegin{5, 10, 49, 1};
-
-std::filesystem::path scratch; // the folder of the written files, removed on every way out
-
-[[noreturn]] void fail(const std::string& why) {
-    std::fprintf(stderr, "pool_bench: %s\n", why.c_str());
-    std::error_code ignored;
-    if (!scratch.empty()) std::filesystem::remove_all(scratch, ignored);
-    std::exit(1);
-}
-
-double msSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) fail("cannot read " + path);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
 
 // The draws of a history file read the plain way: a date, then six numbers.
 std::vector<ReportDraw> drawsOf(const std::string& text) {
@@ -142,10 +121,7 @@ Timing timeJob(Make make, int runs, const std::vector<ReportDraw>& draws, const 
 } // namespace
 
 int main() {
-    scratch = (std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
-                                                         : std::filesystem::temp_directory_path()) /
-              ("orvane-pool-bench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(scratch);
+    makeScratch("pool-bench");
     bool missed = false;
     const auto flag = [&missed](double ms, double limit) {
         if (ms < limit) return "";
@@ -196,7 +172,7 @@ int main() {
     std::printf("%-24s Begin T 15, G 20 %8.3f ms, stepped %8.3f ms, longest step %6.3f ms%s\n", "60,000 draws",
                 huge.whole, huge.stepped, huge.longest, flag(huge.longest, 20));
 
-    std::filesystem::remove_all(scratch);
+    removeScratch();
     if (missed) std::printf("some figures are over their targets\n");
     return 0;
 }

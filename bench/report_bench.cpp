@@ -5,6 +5,7 @@
 // the fastest of several runs, so a busy machine inflates it as little as it
 // can. Every run's text and counting table are checked against the draws and
 // sets the files were written from; a wrong result exits with 1.
+#include "BenchFiles.h"
 #include "reports/OutputViewer.h"
 #include "reports/ReportJob.h"
 
@@ -21,13 +22,11 @@
 #include <string>
 #include <vector>
 
-#include <unistd.h>
-
 using namespace orvane;
+using namespace bench;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using Draw = std::array<int, 6>;
 
 constexpr auto kStepBudget = std::chrono::milliseconds(15);
@@ -35,31 +34,6 @@ constexpr std::size_t kStepBytes = 256 * 1024;
 constexpr int kSampleRuns = 15;
 constexpr int kLargeRuns = 5;
 constexpr std::size_t kLargeDraws = 60'000;
-
-std::filesystem::path scratch; // the folder of the written files, removed on every way out
-
-[[noreturn]] void fail(const std::string& why) {
-    std::fprintf(stderr, "report_bench: %s\n", why.c_str());
-    std::error_code ignored;
-    if (!scratch.empty()) std::filesystem::remove_all(scratch, ignored);
-    std::exit(1);
-}
-
-double msSince(Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); }
-
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) fail("cannot read " + path);
-    std::ostringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void writeFile(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!out.flush()) fail("cannot write " + path);
-}
 
 std::size_t lineCount(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
 
@@ -237,10 +211,7 @@ void writeOutputFile(const std::string& path, std::size_t sets, std::string& sho
 } // namespace
 
 int main() {
-    scratch = (std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
-                                                         : std::filesystem::temp_directory_path()) /
-              ("orvane-report-bench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(scratch);
+    makeScratch("report-bench");
 
     std::printf("Report jobs, engine only, fastest of %d runs (sample) or %d (large), in ms; targets: sample < 10, "
                 "60,000 draws < 500, longest %lld ms step < 50\n",
@@ -333,7 +304,7 @@ int main() {
                     sets, best, best * 100'000 / static_cast<double>(sets), longest, flag(longest, 50));
     }
 
-    std::filesystem::remove_all(scratch);
+    removeScratch();
     if (missed) std::printf("some figures are over their targets\n");
     return 0;
 }

@@ -39,15 +39,8 @@ private:
 
     QString historyPath() const { return QString::fromStdString(fixture.shared->historyPath); }
     QString poolPath() const { return QString::fromStdString(fixture.shared->poolPath); }
-    void writeFile(const QString& path, const QByteArray& bytes) const {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray fileBytes(const QString& path) const {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void writeFile(const QString& path, const QByteArray& bytes) const { QVERIFY(WindowFixture::writeFile(path, bytes)); }
+    QByteArray fileBytes(const QString& path) const { return WindowFixture::fileBytes(path); }
     bool beginToEnd() const {
         QSignalSpy ended(pool(), &PoolWindow::runEnded);
         clickPool(QStringLiteral("cmdBegin"));
@@ -82,8 +75,7 @@ private:
 private slots:
     void init() {
         fixture.open();
-        QFile::remove(historyPath());
-        QVERIFY(QFile::copy(QStringLiteral(ORVANE_SAMPLE_HISTORY), historyPath()));
+        QVERIFY(fixture.useHistory(QStringLiteral(ORVANE_SAMPLE_HISTORY)));
         fixture.window->show();
     }
     void cleanup() { fixture.close(); }

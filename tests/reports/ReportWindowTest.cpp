@@ -24,15 +24,8 @@ private:
     WindowFixture fixture;
 
     QString historyPath() const { return QString::fromStdString(fixture.shared->historyPath); }
-    void writeFile(const QString& path, const QByteArray& bytes) const {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray fileBytes(const QString& path) const {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    void writeFile(const QString& path, const QByteArray& bytes) const { QVERIFY(WindowFixture::writeFile(path, bytes)); }
+    QByteArray fileBytes(const QString& path) const { return WindowFixture::fileBytes(path); }
     // A history of `draws` draws, the same every time.
     QByteArray historyOf(int draws) const {
         QByteArray text;
@@ -108,8 +101,7 @@ private:
 private slots:
     void init() {
         fixture.open();
-        QFile::remove(historyPath());
-        QVERIFY(QFile::copy(QStringLiteral(ORVANE_SAMPLE_HISTORY), historyPath()));
+        QVERIFY(fixture.useHistory(QStringLiteral(ORVANE_SAMPLE_HISTORY)));
         fixture.window->show();
     }
     void cleanup() { fixture.close(); }

@@ -56,6 +56,20 @@ struct WindowFixture {
         click(QStringLiteral("cmdWheel"));
         return ended.count() == 1 || ended.wait(20000);
     }
+    // The history file in the window's data folder, a copy of the given one.
+    bool useHistory(const QString& source) const {
+        const QString history = QString::fromStdString(shared->historyPath);
+        QFile::remove(history);
+        return QFile::copy(source, history);
+    }
+    static bool writeFile(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+    static QByteArray fileBytes(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
     QString outputFile() const { return shared ? QString::fromStdString(shared->wheelOutputPath) : QString(); }
     QByteArray outputContents() const {
         QFile file(outputFile());
