@@ -9,7 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <algorithm>
+#include <array>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -56,6 +59,26 @@ inline void writeFile(const std::string& path, const std::string& text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     if (!out.flush()) fail("cannot write " + path);
+}
+
+// The draws of a history file read the plain way, to check the program's own
+// reader against: a date, then six numbers, put in ascending order.
+inline std::vector<std::array<int, 6>> plainDrawsOf(const std::string& text) {
+    std::vector<std::array<int, 6>> draws;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+        std::istringstream fields(line);
+        long date = 0;
+        std::array<int, 6> draw{};
+        fields >> date;
+        for (int& n : draw) fields >> n;
+        if (!fields) fail("a history line that is not a draw: " + line);
+        std::sort(draw.begin(), draw.end());
+        draws.push_back(draw);
+    }
+    return draws;
 }
 
 } // namespace bench

@@ -31,25 +31,6 @@ constexpr int kRuns = 15;
 constexpr int kBatchRuns = 5;
 constexpr PoolParameters kBegin{5, 10, 49, 1};
 
-// The draws of a history file read the plain way: a date, then six numbers.
-std::vector<ReportDraw> drawsOf(const std::string& text) {
-    std::vector<ReportDraw> draws;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
-        std::istringstream fields(line);
-        long date = 0;
-        ReportDraw draw{};
-        fields >> date;
-        for (int& n : draw) fields >> n;
-        if (!fields) fail("a history line that is not a draw: " + line);
-        std::sort(draw.begin(), draw.end());
-        draws.push_back(draw);
-    }
-    return draws;
-}
-
 // A deterministic made-up history: six different numbers per draw.
 std::string madeUpHistory(std::size_t count) {
     std::mt19937 random(6049);
@@ -148,7 +129,7 @@ int main() {
                 "longest %lld ms step < 20\n",
                 kRuns, kBatchRuns, static_cast<long long>(kStepBudget.count()));
     for (const History& history : histories) {
-        const std::vector<ReportDraw> draws = drawsOf(fileText(history.path));
+        const std::vector<ReportDraw> draws = plainDrawsOf(fileText(history.path));
         const std::string what = std::string(history.name) + " (" + std::to_string(draws.size()) + " draws)";
         const Timing begin = timeJob<PoolJob>(
             [&] { return std::make_unique<PoolJob>(history.path, kBegin, PoolRunTexts{"5", "10"}); }, kRuns, draws,
@@ -164,7 +145,7 @@ int main() {
                     flag(batch.longest, 20));
     }
 
-    const std::vector<ReportDraw> hugeDraws = drawsOf(fileText(hugePath));
+    const std::vector<ReportDraw> hugeDraws = plainDrawsOf(fileText(hugePath));
     const PoolParameters longTrend{15, 20, 49, 5};
     const Timing huge = timeJob<PoolJob>(
         [&] { return std::make_unique<PoolJob>(hugePath, longTrend, PoolRunTexts{"15", "20"}); }, kBatchRuns,

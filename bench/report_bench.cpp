@@ -37,25 +37,6 @@ constexpr std::size_t kLargeDraws = 60'000;
 
 std::size_t lineCount(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
 
-// The draws of a history file read the plain way: a date, then six numbers.
-std::vector<Draw> drawsOf(const std::string& text) {
-    std::vector<Draw> draws;
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
-        std::istringstream fields(line);
-        long date = 0;
-        Draw draw{};
-        fields >> date;
-        for (int& n : draw) fields >> n;
-        if (!fields) fail("the sample history holds a line that is not a draw: " + line);
-        std::sort(draw.begin(), draw.end());
-        draws.push_back(draw);
-    }
-    return draws;
-}
-
 // Six different numbers 1 to 49, ascending.
 Draw randomSet(std::mt19937& random) {
     std::array<int, 49> pool;
@@ -226,7 +207,7 @@ int main() {
     // The sample history.
     const std::string samplePath = ORVANE_SAMPLE_HISTORY;
     const std::string sampleFile = fileText(samplePath);
-    const std::vector<Draw> sampleDraws = drawsOf(sampleFile);
+    const std::vector<Draw> sampleDraws = plainDrawsOf(sampleFile);
     std::map<ReportKind, double> sampleMs;
     for (ReportKind kind : historyReports()) {
         double best = 1e9;
