@@ -60,7 +60,8 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
     busy_.addCommandsIn(this);
     // Made after the commands are gathered: its own controls are its to enable.
     poolWindow_ = new PoolWindow(platform_, shared_, busy_, this);
-    connect(poolWindow_, &PoolWindow::putAway, this, &MainWindow::reportWindowClosed);
+    connect(poolWindow_, &PoolWindow::putAway, this, &MainWindow::windowPutAway);
+    connect(poolWindow_, &PoolWindow::manualRequested, this, [this] { openManual(true); });
     new EnterPressesDefault(this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -28,8 +28,10 @@ class QTimer;
 namespace orvane {
 
 class DrawRecordingWindow;
+class ManualViewer;
 class Platform;
 class PoolWindow;
+class TipWindow;
 class ReportWindow;
 class WinCheckerWindow;
 class PrintDocument;
@@ -43,6 +45,8 @@ public:
     ~MainWindow() override;
 
     bool wheelRunning() const { return job_ != nullptr; }
+    // The tip of the day, when the user wants one at start.
+    void showStartupTip();
     // The long operations running and the commands they keep disabled; the
     // windows opened from this one add their operations and commands to it.
     BusyState& busy() { return busy_; }
@@ -82,7 +86,10 @@ private slots:
     void mnuOdds_Click();
     void mnuTallor_Click();
     void mnuUpdateHistory_Click();
-    void reportWindowClosed();
+    void windowPutAway();
+    void mnuManual_Click();
+    void mnuShowTips_Click();
+    void mnuAbout_Click();
     void mnuGathra_Click();
     void mnuLoadGRPool_Click();
     void mnuPrintSelected_Click();
@@ -110,6 +117,8 @@ private:
     // Begin runs; `disableMain` keeps this window disabled until it closes.
     void openReport(const QString& caption, bool disableMain);
     void setMainEnabled(bool enabled);
+    // Opens the manual viewer (one at a time), this window disabled meanwhile.
+    void openManual(bool gathra);
 
     // File-choice commands.
     QString chooseFile(const QString& filter, const QString& extension, bool save, bool confirmOverwrite = true);
@@ -187,6 +196,8 @@ private:
     QPointer<ReportWindow> reportWindow_;
     // Made hidden at start and only ever hidden again, so its choices last.
     QPointer<PoolWindow> poolWindow_;
+    QPointer<TipWindow> tipWindow_;
+    QPointer<ManualViewer> manualViewer_;
 
     // The run in progress, if any.
     JobDriver driver_;

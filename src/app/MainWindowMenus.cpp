@@ -3,6 +3,9 @@
 // the number list's bulk selections.
 #include "app/MainWindow.h"
 
+#include "accessories/AboutBox.h"
+#include "accessories/ManualViewer.h"
+#include "accessories/TipWindow.h"
 #include "app/DrawRecordingWindow.h"
 #include "reports/ReportWindow.h"
 #include "app/UserLevels.h"
@@ -155,10 +158,10 @@ void MainWindow::buildMenus() {
     addItem(mnuTools, "mnuUnInstallPrep", QStringLiteral("UnInstall Prep"), &MainWindow::mnuUnInstallPrep_Click);
 
     mnuHelp = addMenu("mnuHelp", QStringLiteral("Help"));
-    addLater(mnuHelp, "mnuManual", QStringLiteral("View Orvane Manual"), kNotYet);
-    addLater(mnuHelp, "mnuShowTips", QStringLiteral("Show Tip of the Day"), kNotYet);
+    addItem(mnuHelp, "mnuManual", QStringLiteral("View Orvane Manual"), &MainWindow::mnuManual_Click);
+    addItem(mnuHelp, "mnuShowTips", QStringLiteral("Show Tip of the Day"), &MainWindow::mnuShowTips_Click);
     mnuHelp->addSeparator();
-    addLater(mnuHelp, "mnuAbout", QStringLiteral("About Orvane..."), kNotYet);
+    addItem(mnuHelp, "mnuAbout", QStringLiteral("About Orvane..."), &MainWindow::mnuAbout_Click);
 }
 
 void MainWindow::mnuOdds_Click() {
@@ -337,6 +340,34 @@ void MainWindow::mnuGathra_Click() {
 
 void MainWindow::mnuLoadGRPool_Click() { loadPicksRequest_ = true; }
 
+void MainWindow::mnuManual_Click() { openManual(false); }
+
+void MainWindow::openManual(bool gathra) {
+    if (!manualViewer_) {
+        manualViewer_ = new ManualViewer(platform_, gathra, this);
+        connect(manualViewer_, &ManualViewer::closed, this, &MainWindow::windowPutAway);
+    }
+    setMainEnabled(false);
+    manualViewer_->show();
+    manualViewer_->raise();
+    manualViewer_->activateWindow();
+}
+
+// The tip window is made on first use and then only hidden, keeping its tips.
+void MainWindow::mnuShowTips_Click() {
+    if (!tipWindow_) {
+        tipWindow_ = new TipWindow(platform_, this);
+        connect(tipWindow_, &TipWindow::putAway, this, &MainWindow::windowPutAway);
+    }
+    tipWindow_->showTip();
+}
+
+void MainWindow::showStartupTip() {
+    if (TipWindow::wantedAtStartup(platform_)) mnuShowTips_Click();
+}
+
+void MainWindow::mnuAbout_Click() { showAboutBox(AboutBox::Kind::Orvane, this); }
+
 // One checker and one recording window at a time: the menu item brings the open one forward.
 void MainWindow::mnuTallor_Click() {
     if (!winChecker_) {
@@ -365,7 +396,7 @@ void MainWindow::mnuUpdateHistory_Click() {
 void MainWindow::openReport(const QString& caption, bool disableMain) {
     if (!reportWindow_) {
         reportWindow_ = new ReportWindow(platform_, shared_, busy_, this);
-        connect(reportWindow_, &ReportWindow::closed, this, &MainWindow::reportWindowClosed);
+        connect(reportWindow_, &ReportWindow::closed, this, &MainWindow::windowPutAway);
     }
     if (disableMain) setMainEnabled(false);
     if (!reportWindow_->running()) reportWindow_->setWindowTitle(caption);
@@ -374,8 +405,8 @@ void MainWindow::openReport(const QString& caption, bool disableMain) {
     reportWindow_->activateWindow();
 }
 
-// However the report window closed, this window is usable again and has the focus.
-void MainWindow::reportWindowClosed() {
+// However a window opened from here went away, this window is usable again and has the focus.
+void MainWindow::windowPutAway() {
     setMainEnabled(true);
     activateWindow();
 }

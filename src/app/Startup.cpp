@@ -8,16 +8,27 @@ static void initSampleResource() { Q_INIT_RESOURCE(orvane); }
 
 namespace orvane {
 
+namespace {
+// Places a file shipped inside the program at `target` unless one is there
+// already: the user's own copy is never overwritten.
+bool placeShippedFile(const QString& resource, const QString& target) {
+    if (QFileInfo::exists(target)) return true;
+    if (!QFile::copy(resource, target)) return false;
+    // The copy of a resource is read-only; the user appends to it or edits it.
+    QFile::setPermissions(target, QFile::permissions(target) | QFileDevice::WriteOwner | QFileDevice::WriteUser);
+    return true;
+}
+} // namespace
+
 QString prepareDataFolder(const QString& folder, const QString& historyPath) {
     initSampleResource();
     if (!QDir().mkpath(folder)) return QStringLiteral("The data folder %1 could not be created.").arg(folder);
-    if (!QFileInfo::exists(historyPath)) {
-        // The copy of a resource is read-only; the history must be appendable.
-        if (!QFile::copy(QStringLiteral(":/data/FL6-49.HIT"), historyPath))
-            return QStringLiteral("The sample history could not be copied to %1.").arg(historyPath);
-        QFile::setPermissions(historyPath, QFile::permissions(historyPath) | QFileDevice::WriteOwner |
-                                               QFileDevice::WriteUser);
-    }
+    if (!placeShippedFile(QStringLiteral(":/data/FL6-49.HIT"), historyPath))
+        return QStringLiteral("The sample history could not be copied to %1.").arg(historyPath);
+    // The manual viewer opens and saves the manuals in the data folder.
+    for (const QString& manual : {QStringLiteral("TB-MANUAL.TXT"), QStringLiteral("GR-MANUAL.TXT")})
+        if (!placeShippedFile(QStringLiteral(":/data/") + manual, QDir(folder).filePath(manual)))
+            return QStringLiteral("The manual %1 could not be copied to %2.").arg(manual, folder);
     if (!QDir::setCurrent(folder)) return QStringLiteral("The data folder %1 could not be entered.").arg(folder);
     return {};
 }

@@ -26,5 +26,6 @@ int main(int argc, char* argv[]) {
     platform.setDialogParent(&window);
     requestSavedSettings(shared);
     window.show();
+    window.showStartupTip();
     return app.exec();
 }

@@ -54,6 +54,10 @@ public:
     virtual QString setting(const QString& key, const QString& defaultValue) = 0;
     virtual void saveSetting(const QString& key, const QString& value) = 0;
 
+    // The path of a file shipped with the program (the tips file): beside the
+    // executable, or where an installation puts the program's shared files.
+    virtual QString programFile(const QString& name) = 0;
+
     virtual QDateTime now() = 0;
     // A fraction in [0, 1).
     virtual double randomFraction() = 0;

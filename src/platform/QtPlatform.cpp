@@ -2,6 +2,7 @@
 
 #include "platform/QtPrintDocument.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -87,6 +88,15 @@ QString QtPlatform::setting(const QString& key, const QString& defaultValue) {
 void QtPlatform::saveSetting(const QString& key, const QString& value) {
     QSettings store(QStringLiteral("orvane"), QStringLiteral("orvane"));
     store.setValue(QStringLiteral("Options/") + key, value);
+}
+
+QString QtPlatform::programFile(const QString& name) {
+    const QDir program(QCoreApplication::applicationDirPath());
+    const QString beside = program.filePath(name);
+    if (QFileInfo::exists(beside)) return beside;
+    // An installed program keeps its shared files in ../share/orvane.
+    const QString installed = program.filePath(QStringLiteral("../share/orvane/") + name);
+    return QFileInfo::exists(installed) ? QDir::cleanPath(installed) : beside;
 }
 
 QDateTime QtPlatform::now() { return QDateTime::currentDateTime(); }

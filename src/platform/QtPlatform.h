@@ -21,6 +21,7 @@ public:
     std::unique_ptr<PrintDocument> beginPrint(const QString& fontName, int pointSize) override;
     QString setting(const QString& key, const QString& defaultValue) override;
     void saveSetting(const QString& key, const QString& value) override;
+    QString programFile(const QString& name) override;
     QDateTime now() override;
     double randomFraction() override;
 

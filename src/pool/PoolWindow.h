@@ -62,6 +62,8 @@ signals:
     void runEnded();
     // The window was put away by Exit or its title bar.
     void putAway();
+    // Help > Gathra Manual Viewer: the manual viewer, opened on the pool generator's manual.
+    void manualRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

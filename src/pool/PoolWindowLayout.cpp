@@ -1,6 +1,7 @@
 // The controls, frames and menus of frmGathraMain.
 #include "pool/PoolWindow.h"
 
+#include "accessories/AboutBox.h"
 #include "platform/EnterPressesDefault.h"
 
 #include <QButtonGroup>
@@ -195,14 +196,11 @@ void PoolWindow::buildMenus() {
     connect(mnuOptimize, &QAction::triggered, this, &PoolWindow::mnuOptimize_Click);
 
     mnuHelp = addMenu("mnuHelp", QStringLiteral("Help"));
-    // The manual viewer and the About box come later: in their place, off, saying so.
-    for (const auto& [name, caption] : {std::pair{"mnuGRManualViewer", "Gathra Manual Viewer"},
-                                        std::pair{"mnuAbout", "About Gathra"}}) {
-        QAction* item = addItem(mnuHelp, name, QLatin1String(caption));
-        item->setEnabled(false);
-        item->setToolTip(QStringLiteral("Not available yet."));
-        if (QLatin1String(name) == QLatin1String("mnuGRManualViewer")) mnuHelp->addSeparator();
-    }
+    connect(addItem(mnuHelp, "mnuGRManualViewer", QStringLiteral("Gathra Manual Viewer")), &QAction::triggered, this,
+            &PoolWindow::manualRequested);
+    mnuHelp->addSeparator();
+    connect(addItem(mnuHelp, "mnuAbout", QStringLiteral("About Gathra")), &QAction::triggered, this,
+            [this] { showAboutBox(AboutBox::Kind::Gathra, this); });
 }
 
 } // namespace orvane

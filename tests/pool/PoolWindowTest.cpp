@@ -7,6 +7,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QMenuBar>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -99,8 +101,15 @@ private slots:
         QVERIFY(!check(QStringLiteral("chkSaveToDisk"))->isChecked());
         QVERIFY(!check(QStringLiteral("chkSendToPrinter"))->isChecked());
         QVERIFY(!inPool<QPushButton>(QStringLiteral("cmdStop"))->isEnabled());
-        QVERIFY(!inPool<QAction>(QStringLiteral("mnuAbout"))->isEnabled());
-        QCOMPARE(inPool<QAction>(QStringLiteral("mnuAbout"))->toolTip(), QStringLiteral("Not available yet."));
+        // Its About box keeps the window disabled while it is up.
+        inPool<QAction>(QStringLiteral("mnuAbout"))->trigger();
+        auto* about = fixture.window->findChild<QDialog*>(QStringLiteral("frmAboutGathra"));
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(about->windowTitle(), QStringLiteral("About VN-Tambril"));
+        QVERIFY(!window->centralWidget()->isEnabled());
+        QTest::mouseClick(about->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        QVERIFY(window->centralWidget()->isEnabled());
+        QVERIFY(window->menuBar()->isEnabled());
 
         // Exit and the title bar hide it; its choices stay.
         combo(QStringLiteral("cboTrendLength"))->setCurrentText(QStringLiteral("7"));

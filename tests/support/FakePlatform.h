@@ -35,6 +35,7 @@ public:
     std::unique_ptr<PrintDocument> beginPrint(const QString& fontName, int pointSize) override;
     QString setting(const QString& key, const QString& defaultValue) override;
     void saveSetting(const QString& key, const QString& value) override;
+    QString programFile(const QString& name) override { return programFolder + QStringLiteral("/") + name; }
     QDateTime now() override { return clock; }
     double randomFraction() override;
 
@@ -51,6 +52,8 @@ public:
     QQueue<QString> fileAnswers;
     QQueue<double> randoms;
     QDateTime clock = QDateTime(QDate(1999, 7, 4), QTime(18, 30, 5));
+    // Where the program's shipped files are found.
+    QString programFolder = QStringLiteral("/nonexistent-program-folder");
     // A printer that cannot be opened: beginPrint gives no document.
     bool printerFails = false;
     // Called when a print job ends, to look at the program at that moment.
