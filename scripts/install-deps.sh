@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libcli11-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core qt6-charts-dev
-          libqt6opengl6-dev)
+          libqt6opengl6-dev libqt6svg6)
 
 missing=()
 for package in "${packages[@]}"; do

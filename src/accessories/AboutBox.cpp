@@ -73,7 +73,10 @@ AboutBox::AboutBox(Kind kind, QWidget* opener)
     bottom->addWidget(cmdOK, 0, Qt::AlignBottom);
     layout->addLayout(bottom);
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    setFixedWidth(460);
+    // Wrapped texts of a fixed width, and the box as tall as they need.
+    lblDescription->setFixedWidth(380);
+    lblDisclaimer->setFixedWidth(380);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 // OK, Escape and the title bar all end here: the opening window comes back.

@@ -6,6 +6,7 @@
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -16,6 +17,7 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvane"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/data/orvane.svg")));
     QtPlatform platform(QString::fromStdString(paths.folder));
     const QString problem =
         prepareDataFolder(QString::fromStdString(paths.folder), QString::fromStdString(paths.history));
