@@ -71,3 +71,4 @@ build/bench/report_bench
 build/bench/pool_bench
 QT_QPA_PLATFORM=offscreen build/bench/window_responsiveness
 QT_QPA_PLATFORM=offscreen build/bench/report_window_bench
+QT_QPA_PLATFORM=offscreen build/bench/manual_viewer_bench
