@@ -18,8 +18,8 @@ CalculatorWindow::CalculatorWindow(QWidget* parent) : QMainWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
     buildMenus();
     buildLayout();
-    // The keys take no focus, so every key typed reaches the window (a focused
-    // button would also take Space as a second press of itself).
+    // The keys and the display take no focus: the window holds it, so every
+    // key typed reaches it, and Space never presses the key clicked last.
     setFocusPolicy(Qt::StrongFocus);
     showDisplay();
 }
