@@ -28,6 +28,7 @@ class QTimer;
 namespace orvane {
 
 class DrawRecordingWindow;
+class CalculatorWindow;
 class ManualViewer;
 class Platform;
 class PoolWindow;
@@ -90,6 +91,7 @@ private slots:
     void mnuManual_Click();
     void mnuShowTips_Click();
     void mnuAbout_Click();
+    void mnuCalculator_Click();
     void mnuGathra_Click();
     void mnuLoadGRPool_Click();
     void mnuPrintSelected_Click();
@@ -198,6 +200,7 @@ private:
     QPointer<PoolWindow> poolWindow_;
     QPointer<TipWindow> tipWindow_;
     QPointer<ManualViewer> manualViewer_;
+    QPointer<CalculatorWindow> calculator_;
 
     // The run in progress, if any.
     JobDriver driver_;

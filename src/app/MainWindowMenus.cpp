@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 
 #include "accessories/AboutBox.h"
+#include "accessories/CalculatorWindow.h"
 #include "accessories/ManualViewer.h"
 #include "accessories/TipWindow.h"
 #include "app/DrawRecordingWindow.h"
@@ -29,7 +30,6 @@ namespace orvane {
 
 namespace {
 QString qt(const std::string& text) { return QString::fromStdString(text); }
-const QString kNotYet = QStringLiteral("Not available yet.");
 const QString kReportNotYet = QStringLiteral("This report is not available yet.");
 } // namespace
 
@@ -150,7 +150,7 @@ void MainWindow::buildMenus() {
     addReport(mnuTools, "mnuViewOutput", QStringLiteral("View && Manipulate Output File"),
               QStringLiteral("View & Manipulate Output File"));
     mnuTools->addSeparator();
-    addLater(mnuTools, "mnuCalculator", QStringLiteral("Calculator"), kNotYet);
+    addItem(mnuTools, "mnuCalculator", QStringLiteral("Calculator"), &MainWindow::mnuCalculator_Click);
     mnuTools->addSeparator();
     addItem(mnuTools, "mnuPrintSelected", QStringLiteral("Print Selected Number Pool"),
             &MainWindow::mnuPrintSelected_Click);
@@ -367,6 +367,19 @@ void MainWindow::showStartupTip() {
 }
 
 void MainWindow::mnuAbout_Click() { showAboutBox(AboutBox::Kind::Orvane, this); }
+
+// One calculator at a time; its File > Exit ends the program as this window's Exit does.
+void MainWindow::mnuCalculator_Click() {
+    if (!calculator_) {
+        calculator_ = new CalculatorWindow(this);
+        connect(calculator_, &CalculatorWindow::aboutRequested, calculator_,
+                [calculator = calculator_.data()] { showAboutBox(AboutBox::Kind::Orvane, calculator); });
+        connect(calculator_, &CalculatorWindow::exitProgramRequested, this, &QWidget::close);
+    }
+    calculator_->show();
+    calculator_->raise();
+    calculator_->activateWindow();
+}
 
 // One checker and one recording window at a time: the menu item brings the open one forward.
 void MainWindow::mnuTallor_Click() {
