@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 using namespace orvane;
 
 TEST(Tips, EveryLineIsATipBlankOnesToo) {
@@ -79,4 +81,30 @@ TEST(ManualSave, LineEndsAreCarriageReturnLineFeedAndSavingTwiceChangesNothing) 
     EXPECT_EQ(manualFileText(""), "");
     for (const char* text : {"one\ntwo", "x\r\n\r\ny", "last\n"})
         EXPECT_EQ(manualFileText(manualFileText(text)), manualFileText(text)) << text;
+}
+
+// The tips and manuals the program ships: plain single-byte text with CR LF
+// ends, manuals no wider than 76 columns, enough tips to be worth a window.
+TEST(ShippedTexts, TipsAndManualsAreWellFormed) {
+    const std::filesystem::path data = std::filesystem::path(ORVANE_SAMPLE_HISTORY).parent_path();
+    for (const char* name : {"TIPOFDAY.TXT", "TB-MANUAL.TXT", "GR-MANUAL.TXT"}) {
+        const std::string text = contentsOf((data / name).string());
+        ASSERT_FALSE(text.empty()) << name;
+        EXPECT_EQ(text.substr(text.size() - 2), "\r\n") << name;
+        std::size_t lineStart = 0;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto c = static_cast<unsigned char>(text[i]);
+            ASSERT_TRUE(c == '\r' || c == '\n' || (c >= 0x20 && c < 0x7f)) << name << " at byte " << i;
+            if (c == '\n') {
+                ASSERT_GT(i, 0u);
+                ASSERT_EQ(text[i - 1], '\r') << name << " at byte " << i;
+                if (std::string(name) != "TIPOFDAY.TXT") EXPECT_LE(i - 1 - lineStart, 76u) << name << " at byte " << i;
+                lineStart = i + 1;
+            }
+        }
+    }
+    const auto tips = loadTips((data / "TIPOFDAY.TXT").string());
+    ASSERT_TRUE(tips.has_value());
+    EXPECT_GE(tips->size(), 40u);
+    for (const std::string& tip : *tips) EXPECT_FALSE(tip.empty());
 }
