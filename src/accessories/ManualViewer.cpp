@@ -2,6 +2,8 @@
 
 #include "accessories/ManualFile.h"
 #include "core/AtomicFile.h"
+#include "platform/ButtonRow.h"
+#include "platform/EscapeCloses.h"
 #include "platform/Platform.h"
 
 #include <QButtonGroup>
@@ -9,7 +11,6 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -66,10 +67,7 @@ ManualViewer::ManualViewer(Platform& platform, bool gathra, QWidget* parent)
 
     auto* buttons = new QHBoxLayout;
     auto addButton = [this, buttons](const char* name, const QString& caption) {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(QLatin1String(name));
-        buttons->addWidget(button);
-        return button;
+        return addNamedButton(this, buttons, name, caption);
     };
     cmdLoadManual = addButton("cmdLoadManual", QStringLiteral("Load Manual"));
     cmdStopLoad = addButton("cmdStopLoad", QStringLiteral("Stop Load"));
@@ -78,6 +76,7 @@ ManualViewer::ManualViewer(Platform& platform, bool gathra, QWidget* parent)
     cmdClear = addButton("cmdClear", QStringLiteral("Clear"));
     cmdDone = addButton("cmdDone", QStringLiteral("Done"));
     layout->addLayout(buttons);
+    new EscapeCloses(this);
     resize(760, 620);
 
     Timer1 = new QTimer(this);
@@ -182,9 +181,7 @@ void ManualViewer::cmdPrintManual_Click() {
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);
         return;
     }
-    QStringList lines = txtManualViewer->toPlainText().split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
-    for (const QString& line : lines) document->printLine(line);
+    printTextLines(*document, txtManualViewer->toPlainText());
     document->end();
 }
 
@@ -194,14 +191,6 @@ void ManualViewer::cmdClear_Click() {
     cmdSaveManual->setEnabled(false);
     cmdClear->setEnabled(false);
     cmdLoadManual->setEnabled(true);
-}
-
-void ManualViewer::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 // Done, Escape and the title bar alike: a load is stopped first, then the window closes.

@@ -2,13 +2,13 @@
 
 #include "accessories/Tips.h"
 #include "platform/EnterPressesDefault.h"
+#include "platform/EscapeCloses.h"
 #include "platform/Platform.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -51,6 +51,7 @@ TipWindow::TipWindow(Platform& platform, QWidget* parent) : QWidget(parent, Qt::
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     new EnterPressesDefault(this);
+    new EscapeCloses(this);
     bottom->addWidget(chkLoadTipsAtStartup, 1);
     bottom->addWidget(cmdNextTip);
     bottom->addWidget(cmdOK);
@@ -108,14 +109,6 @@ void TipWindow::closeEvent(QCloseEvent* event) {
     hide();
     event->ignore();
     emit putAway();
-}
-
-void TipWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 } // namespace orvane

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -66,6 +67,14 @@ public:
         return message(QString::fromStdString(notice.text), QString::fromStdString(notice.title), notice.icon);
     }
 };
+
+// Prints a text area's text, a line per line; the line break that ends the
+// last line starts no line of its own.
+inline void printTextLines(PrintDocument& document, const QString& text) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+    for (const QString& line : lines) document.printLine(line);
+}
 
 // "07-04-1999" and "18:30:05": the fixed date and time forms of printouts.
 inline QString dateText(const QDateTime& when) { return when.toString(QStringLiteral("MM-dd-yyyy")); }

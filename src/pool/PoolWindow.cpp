@@ -11,7 +11,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
@@ -236,9 +235,7 @@ void PoolWindow::saveAndPrint() {
                               QStringLiteral("Printing"), NoticeIcon::Exclamation);
             return;
         }
-        QStringList lines = txtOutput->toPlainText().split(QLatin1Char('\n'));
-        if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
-        for (const QString& line : lines) document->printLine(line);
+        printTextLines(*document, txtOutput->toPlainText());
         document->end();
     }
 }
@@ -272,14 +269,6 @@ void PoolWindow::stopRun() {
 
 void PoolWindow::cmdExit_Click() { close(); }
 
-// Escape puts the window away as its title bar does.
-void PoolWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
-}
 
 // Exit and the title bar alike: a running generation ends first, unsaved and
 // unprinted, and the window is hidden, never destroyed.

@@ -2,7 +2,9 @@
 #include "pool/PoolWindow.h"
 
 #include "accessories/AboutBox.h"
+#include "platform/ButtonRow.h"
 #include "platform/EnterPressesDefault.h"
+#include "platform/EscapeCloses.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -51,11 +53,8 @@ void PoolWindow::buildWindow() {
 
     auto* controls = frame(central, "frameControls", QStringLiteral("Controls"));
     auto* buttons = new QVBoxLayout(controls);
-    auto addButton = [this, controls, buttons](const char* name, const QString& caption) {
-        auto* button = new QPushButton(caption, controls);
-        button->setObjectName(QLatin1String(name));
-        buttons->addWidget(button);
-        return button;
+    auto addButton = [controls, buttons](const char* name, const QString& caption) {
+        return addNamedButton(controls, buttons, name, caption);
     };
     cmdBegin = addButton("cmdBegin", QStringLiteral("Begin"));
     cmdStop = addButton("cmdStop", QStringLiteral("Stop"));
@@ -64,6 +63,8 @@ void PoolWindow::buildWindow() {
     buttons->addStretch(1);
     cmdBegin->setDefault(true);
     new EnterPressesDefault(this);
+    // Escape puts the window away as its title bar does.
+    new EscapeCloses(this);
     top->addWidget(controls);
     layout->addLayout(top);
 

@@ -1,7 +1,9 @@
 #include "reports/ReportWindow.h"
 
 #include "core/AtomicFile.h"
+#include "platform/ButtonRow.h"
 #include "platform/EnterPressesDefault.h"
+#include "platform/EscapeCloses.h"
 #include "platform/Platform.h"
 #include "reports/ReportChart.h"
 
@@ -11,7 +13,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QKeyEvent>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -80,10 +81,7 @@ void ReportWindow::buildLayout() {
 
     auto* buttons = new QHBoxLayout;
     auto addButton = [this, buttons](const char* name, const QString& caption) {
-        auto* button = new QPushButton(caption, this);
-        button->setObjectName(QLatin1String(name));
-        buttons->addWidget(button);
-        return button;
+        return addNamedButton(this, buttons, name, caption);
     };
     cmdBegin = addButton("cmdBegin", QStringLiteral("Begin"));
     cmdStop = addButton("cmdStop", QStringLiteral("Stop"));
@@ -94,6 +92,7 @@ void ReportWindow::buildLayout() {
     layout->addLayout(buttons);
     cmdBegin->setDefault(true);
     new EnterPressesDefault(this);
+    new EscapeCloses(this);
 
     connect(cmdBegin, &QPushButton::clicked, this, &ReportWindow::cmdBegin_Click);
     connect(cmdStop, &QPushButton::clicked, this, &QWidget::close);
@@ -209,10 +208,7 @@ void ReportWindow::cmdPrint_Click() {
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);
         return;
     }
-    QStringList lines = reportText().split(QLatin1Char('\n'));
-    // The line break that ends the last line starts no line of its own.
-    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
-    for (const QString& line : lines) document->printLine(line);
+    printTextLines(*document, reportText());
     if (chart_->hasChart()) document->printImage(chart_->image(kPrintedChartSize));
     document->end();
 }
@@ -246,15 +242,6 @@ void ReportWindow::cmdClear_Click() {
     txtAnalysis->clear();
     table_.reset();
     chart_->setTable(std::nullopt);
-}
-
-// Escape closes the window as Done does, or stops a run as Stop does.
-void ReportWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        close();
-        return;
-    }
-    QWidget::keyPressEvent(event);
 }
 
 // Stop, Done, Escape and the title bar alike: a running report ends first,
