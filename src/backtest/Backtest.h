@@ -1,0 +1,168 @@
+#pragma once
+
+// The backtest: how the filters as the user set them would have treated the
+// draws of the history, set against how many of all the sets of the pick they
+// keep. A filter that keeps 40% of all sets but 40% of the past draws too only
+// cuts cost; one that keeps more of the draws than of the sets is worth its place.
+//
+//  - Each draw is judged by every active filter. The filters that read the
+//    history (the last draw, its shadow, the last 15 sums, the last 25 evens
+//    signatures, the filter against history) judge draw i walk-forward: with
+//    only the draws before it as their history. A draw with too little history
+//    before it is not judged by such a filter.
+//  - Every set of the pick is tested once against every active filter at the
+//    same time, as a wheel run with the whole history would test it, so each
+//    filter's share of the sets, the share of all of them together and the
+//    share of all but one come out of the same pass.
+
+#include "core/Notice.h"
+#include "history/HistoryFile.h"
+#include "wheel/FilterControls.h"
+
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane {
+
+// The filters of the three tabs, in the order a run applies them (the Ravelin
+// skip is no filter of sets and is left out). A step of the run that answers to
+// more than one control (the sum, the evens, the last draw) is split here into
+// the filters the user switches one by one.
+enum class BacktestFilter : int {
+    Midpoint,          // below and above the midpoint
+    Pairs,             // consecutive pairs and runs
+    EvensSignatures,   // the evens signatures of the last 25 draws     (reads the history)
+    Evens,             // the allowed counts of even numbers
+    Shadow,            // numbers of the last draw, position by position (reads the history)
+    LastDraw,          // numbers of the last draw                       (reads the history)
+    KeyNumbers,
+    SumsPicked,        // the sums picked one by one
+    SumLimits,         // minimum and maximum sum
+    LastFifteenSums,   // the sums of the last 15 draws                  (reads the history)
+    Tens,
+    Groups,
+    PositionLimits,
+    MaxDifference,
+    Ones,
+    Locks,
+    AgainstHistory,    // no more numbers of any past draw than the limit (reads the history)
+    ExactValues,
+};
+inline constexpr int kBacktestFilterCount = 18;
+
+struct BacktestFilterInfo {
+    BacktestFilter filter;
+    const char* name;         // for the window and the reports: "Sum limits", "Evens", "Last draw"
+    const char* key;          // one word for CSV and scripts: "sum-limits"
+    int historyNeeded;        // draws a filter needs before a draw to judge it; 0: reads no history
+};
+// By filter, in run order.
+const std::array<BacktestFilterInfo, kBacktestFilterCount>& backtestFilters();
+inline const BacktestFilterInfo& backtestFilterInfo(BacktestFilter filter) {
+    return backtestFilters()[static_cast<std::size_t>(filter)];
+}
+inline std::string_view backtestFilterName(BacktestFilter filter) { return backtestFilterInfo(filter).name; }
+
+// What a backtest starts from.
+struct BacktestRequest {
+    FilterControls controls;   // as the user set them; normalised as a run normalises them
+    std::vector<int> pick;     // ascending numbers 1 to 49; empty: all 49
+    std::vector<DrawRecord> draws;   // the history, oldest first
+    std::optional<std::size_t> lastDraws;   // judge only the last N draws (the earlier ones still serve as history)
+};
+
+// A share k of n with its 95% interval (Wilson's score interval).
+struct Proportion {
+    std::uint64_t kept = 0;
+    std::uint64_t of = 0;
+    double share() const { return of == 0 ? 0.0 : static_cast<double>(kept) / static_cast<double>(of); }
+};
+struct Interval {
+    double low = 0, high = 1;
+};
+// Wilson's interval for k of n at `z` standard deviations (1.96 for 95%); [0, 1] when n is 0.
+Interval wilsonInterval(std::uint64_t kept, std::uint64_t of, double z = 1.959963984540054);
+
+enum class Verdict : std::uint8_t { Off, Kept, Rejected, NotJudged };
+
+struct DrawVerdict {
+    std::size_t index = 0;     // in the history, 0 the oldest
+    DrawRecord draw;
+    bool inPick = true;        // a draw with a number outside the pick could never have been wheeled
+    // Passed: kept by every active filter. Failed: rejected by one. NotJudged:
+    // rejected by none, but some filter lacked the history to judge it.
+    enum class Outcome : std::uint8_t { Passed, Failed, NotJudged } outcome = Outcome::Passed;
+    std::optional<BacktestFilter> firstRejecting;   // in run order
+    std::array<Verdict, kBacktestFilterCount> verdicts{};
+};
+
+struct FilterResult {
+    BacktestFilter filter{};
+    Proportion draws;             // draws kept of the draws judged (in the pick)
+    Interval drawsInterval;
+    std::uint64_t notJudged = 0;  // draws in the pick it could not judge
+    Proportion sets;              // sets of the pick kept
+    std::optional<double> lift;   // draws share / sets share; none when either is undefined or the sets share is 0
+    // All the other active filters together, without this one.
+    Proportion drawsWithout;
+    Interval drawsWithoutInterval;
+    Proportion setsWithout;
+    std::optional<double> liftWithout;
+};
+
+struct BacktestResult {
+    std::vector<DrawVerdict> draws;     // the draws judged, oldest first
+    std::vector<FilterResult> filters;  // the active filters, in run order
+    FilterResult joint;                 // every active filter together (filter field unused; the "without" fields equal the joint ones)
+    std::size_t drawsOutsidePick = 0;   // left out of every count
+    std::vector<int> pick;              // the pick the sets came from, with the exact positional values added
+    std::vector<Notice> notices;        // the sum-limit corrections a run would show
+    bool complete = false;              // false: stopped before the sets were all counted
+};
+
+std::optional<double> liftOf(const Proportion& draws, const Proportion& sets);
+
+// The backtest as a resumable job: the draws are judged in the first slice, then
+// the sets are counted a slice at a time.
+class BacktestJob {
+public:
+    explicit BacktestJob(BacktestRequest request);
+    ~BacktestJob();
+    BacktestJob(const BacktestJob&) = delete;
+    BacktestJob& operator=(const BacktestJob&) = delete;
+
+    // Works for about `budget`; true once the job has ended (finished or stopped).
+    bool advance(std::chrono::nanoseconds budget);
+    void runToEnd();
+    // Ends the job where it stands; the draws judged so far stay, the set counts are left incomplete.
+    void stop();
+
+    bool ended() const { return ended_; }
+    bool stopped() const { return stopped_; }
+    // From 0 to 1: the share of the sets counted.
+    double progress() const;
+    // Whole once ended() and not stopped(); the per-draw part is whole after the first slice.
+    const BacktestResult& result() const { return result_; }
+
+private:
+    struct Engine;
+    void finish();
+
+    std::unique_ptr<Engine> engine_;
+    BacktestResult result_;
+    bool drawsJudged_ = false;
+    bool ended_ = false;
+    bool stopped_ = false;
+};
+
+// The whole backtest in one go.
+BacktestResult runBacktest(BacktestRequest request);
+
+} // namespace orvane
