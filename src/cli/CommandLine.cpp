@@ -3,6 +3,7 @@
 #include "cli/CheckCommand.h"
 #include "cli/Command.h"
 #include "cli/HelpFormat.h"
+#include "cli/ImportCommand.h"
 #include "cli/PoolCommand.h"
 #include "cli/RecordCommand.h"
 #include "cli/ReportCommand.h"
@@ -22,6 +23,7 @@ namespace {
 constexpr AddCommand kCommands[] = {
     addWheelCommand,
     addRecordCommand,
+    addImportCommand,
     addCheckCommand,
     addReportCommand,
     addPoolCommand,
