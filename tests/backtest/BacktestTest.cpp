@@ -1,0 +1,440 @@
+#include "backtest/Backtest.h"
+#include "backtest/BacktestFilters.h"
+#include "checks/HistoryIndex.h"
+#include "history/HistoryFile.h"
+#include "support/Picks.h"
+#include "wheel/SetPipeline.h"
+#include "wheel/WheelStart.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+
+using namespace orvane;
+
+namespace {
+
+std::vector<DrawRecord> sampleDraws() {
+    HistoryRead read = readHistoryRecords(ORVANE_SAMPLE_HISTORY);
+    EXPECT_TRUE(read.ok()) << read.error;
+    return read.draws;
+}
+
+const FilterResult& rowOf(const BacktestResult& result, BacktestFilter filter) {
+    for (const FilterResult& row : result.filters)
+        if (row.filter == filter) return row;
+    ADD_FAILURE() << "no row for " << backtestFilterName(filter);
+    return result.joint;
+}
+
+Verdict verdictOf(const DrawVerdict& draw, BacktestFilter filter) {
+    return draw.verdicts[static_cast<std::size_t>(filter)];
+}
+
+// Every filter switched on, tight enough to reject something but keep a few sets.
+FilterControls everyFilterOn() {
+    FilterControls c;
+    c.minSum = "100";
+    c.maxSum = "200";
+    c.maxDif = "20";
+    c.rejectLast15Sums = 1;
+    c.lastDrawNumMax = "1";
+    c.lastDrawNumMaxPos = "0";
+    c.enablePairs = 1;
+    c.allowTwoPairs = 0;
+    c.evensAllowed = {0, 1, 1, 1, 1, 1, 0};
+    c.evensSignatures = 1;
+    c.tens = {"3", "3", "3", "3", "3"};
+    c.ones = {"2", "2", "2", "2", "2", "2", "2", "2", "2", "2"};
+    c.enablePosAnalysis = 1;
+    c.positionPreset = PositionPreset::Percent98;
+    c.maxBelowMid = "5";
+    c.maxAboveMid = "5";
+    c.enableKeyNumbers = 1;
+    c.keyRule = KeyRule::RequireAny;
+    c.keyNumbers = {"7", "21", "33", "", ""};
+    c.enableLocks = 1;
+    c.lockedOut[0] = "2";   // 2 is never A
+    c.enableSumPick = 1;
+    for (int sum = 90; sum <= 210; ++sum) c.sumsAccepted[sum - 21] = sum % 7 != 0;
+    c.filterAgainstHistory = 1;
+    c.maxFromHistory = "3";
+    c.enableGroups = 1;
+    c.groups[0] = {"1", "2", "3", "4", "5", "6", "7", "8"};
+    c.enableExactValues = 1;
+    c.exactValues[5] = {"30", "31", "32", "33", "34", "35", "36", "37", "38", "39"};
+    c.exactValues[5][0] = "40";
+    return c;
+}
+
+// The controls with only `filter` as `c` sets it, every other filter at its
+// default: what a wheel run with that filter alone would be given.
+FilterControls onlyFilter(BacktestFilter filter, const FilterControls& c) {
+    FilterControls only;
+    switch (filter) {
+    case BacktestFilter::Midpoint:
+        only.maxBelowMid = c.maxBelowMid, only.maxAboveMid = c.maxAboveMid;
+        only.minBelowMid = c.minBelowMid, only.minAboveMid = c.minAboveMid;
+        break;
+    case BacktestFilter::Pairs:
+        only.enablePairs = c.enablePairs, only.maxConsecutives = c.maxConsecutives;
+        only.allowPairs = c.allowPairs, only.allowTwoPairs = c.allowTwoPairs;
+        only.allowThreePairs = c.allowThreePairs, only.requirePair = c.requirePair;
+        break;
+    case BacktestFilter::EvensSignatures: only.evensSignatures = c.evensSignatures; break;
+    case BacktestFilter::Evens: only.evensAllowed = c.evensAllowed; break;
+    case BacktestFilter::Shadow: only.lastDrawNumMaxPos = c.lastDrawNumMaxPos; break;
+    case BacktestFilter::LastDraw: only.lastDrawNumMax = c.lastDrawNumMax; break;
+    case BacktestFilter::KeyNumbers:
+        only.enableKeyNumbers = c.enableKeyNumbers, only.keyRule = c.keyRule, only.keyNumbers = c.keyNumbers;
+        break;
+    case BacktestFilter::SumsPicked: only.enableSumPick = c.enableSumPick, only.sumsAccepted = c.sumsAccepted; break;
+    case BacktestFilter::SumLimits: only.minSum = c.minSum, only.maxSum = c.maxSum; break;
+    case BacktestFilter::LastFifteenSums: only.rejectLast15Sums = c.rejectLast15Sums; break;
+    case BacktestFilter::Tens: only.tens = c.tens; break;
+    case BacktestFilter::Groups: only.enableGroups = c.enableGroups, only.groups = c.groups; break;
+    case BacktestFilter::PositionLimits:
+        only.enablePosAnalysis = c.enablePosAnalysis, only.positionPreset = c.positionPreset;
+        only.positionLimits = c.positionLimits;
+        break;
+    case BacktestFilter::MaxDifference: only.maxDif = c.maxDif; break;
+    case BacktestFilter::Ones: only.ones = c.ones; break;
+    case BacktestFilter::Locks:
+        only.enableLocks = c.enableLocks, only.lockedIn = c.lockedIn, only.lockedOut = c.lockedOut;
+        break;
+    case BacktestFilter::AgainstHistory:
+        only.filterAgainstHistory = c.filterAgainstHistory, only.maxFromHistory = c.maxFromHistory;
+        break;
+    case BacktestFilter::ExactValues: only.enableExactValues = c.enableExactValues, only.exactValues = c.exactValues; break;
+    }
+    return only;
+}
+
+// A wheel run's tables from the whole history, read the run's way.
+RunTables runTablesOf(const FilterControls& controls, const std::vector<DrawRecord>& draws) {
+    RunTables tables;
+    const std::string path = ORVANE_SAMPLE_HISTORY;
+    EXPECT_FALSE(readRunTables(controls, path, tables).has_value());
+    if (isChecked(controls.rejectLast15Sums)) tables.lastFifteenSums = lastFifteenSums(draws);
+    return tables;
+}
+
+// Whether `set` passes a wheel run's steps one by one, with the exact values.
+bool plainPasses(const SetPipeline& pipeline, const Combination& set) {
+    return pipeline.passesStepByStep(set) && (!pipeline.exactValuesActive() || pipeline.passesExactValues(set));
+}
+
+template <typename Visit>
+void forEachSet(const std::vector<int>& pick, Visit visit) {
+    const int n = static_cast<int>(pick.size());
+    for (int a = 0; a < n; ++a)
+        for (int b = a + 1; b < n; ++b)
+            for (int c = b + 1; c < n; ++c)
+                for (int d = c + 1; d < n; ++d)
+                    for (int e = d + 1; e < n; ++e)
+                        for (int f = e + 1; f < n; ++f) visit(Combination{pick[a], pick[b], pick[c], pick[d], pick[e], pick[f]});
+}
+
+} // namespace
+
+TEST(BacktestInterval, WilsonScoreIntervalMatchesPublishedValues) {
+    // 5 of 10: 0.2366 to 0.7634; 0 of 10: 0 to 0.2775; 10 of 10: 0.7225 to 1.
+    const Interval half = wilsonInterval(5, 10);
+    EXPECT_NEAR(half.low, 0.236593, 1e-6);
+    EXPECT_NEAR(half.high, 0.763407, 1e-6);
+    const Interval none = wilsonInterval(0, 10);
+    EXPECT_NEAR(none.low, 0.0, 1e-12);
+    EXPECT_NEAR(none.high, 0.277533, 1e-6);
+    const Interval all = wilsonInterval(10, 10);
+    EXPECT_NEAR(all.low, 0.722467, 1e-6);
+    EXPECT_NEAR(all.high, 1.0, 1e-12);
+    // 81 of 263: the roots of (81/263 - p)^2 = 1.96^2 p (1 - p) / 263, 0.255289 and 0.366210.
+    const Interval some = wilsonInterval(81, 263);
+    EXPECT_NEAR(some.low, 0.255289, 1e-6);
+    EXPECT_NEAR(some.high, 0.366210, 1e-6);
+    const Interval empty = wilsonInterval(0, 0);
+    EXPECT_EQ(empty.low, 0.0);
+    EXPECT_EQ(empty.high, 1.0);
+}
+
+TEST(BacktestNames, EveryFilterHasANameInRunOrder) {
+    for (int f = 0; f < kBacktestFilterCount; ++f) {
+        const BacktestFilterInfo& info = backtestFilters()[f];
+        EXPECT_EQ(static_cast<int>(info.filter), f);
+        EXPECT_FALSE(std::string(info.name).empty());
+        EXPECT_FALSE(std::string(info.key).empty());
+    }
+    EXPECT_EQ(backtestFilterName(BacktestFilter::SumLimits), "Sum limits");
+    EXPECT_EQ(backtestFilterName(BacktestFilter::Evens), "Evens");
+    EXPECT_EQ(backtestFilterName(BacktestFilter::LastDraw), "Last draw");
+}
+
+// An even count of evens is an even sum: the evens filter allowing 0, 2, 4 and 6
+// keeps exactly the draws whose sum is even.
+TEST(BacktestDraws, EvenSumDrawsCountedByHand) {
+    BacktestRequest request;
+    request.controls.evensAllowed = {1, 0, 1, 0, 1, 0, 1};
+    request.draws = {
+        {10188, {1, 2, 3, 4, 5, 6}},       // sum 21: odd
+        {10888, {2, 4, 6, 8, 10, 12}},     // 42: even
+        {11588, {1, 3, 5, 7, 9, 11}},      // 36: even
+        {12288, {1, 2, 3, 4, 5, 7}},       // 22: even
+        {12988, {10, 20, 30, 40, 41, 49}}, // 190: even
+        {20588, {11, 12, 13, 14, 15, 16}}, // 81: odd
+        {21288, {7, 14, 21, 28, 35, 43}},  // 148: even
+    };
+    const BacktestResult result = runBacktest(request);
+    ASSERT_TRUE(result.complete);
+    ASSERT_EQ(result.draws.size(), 7u);
+    const bool evenSum[] = {false, true, true, true, true, false, true};
+    for (std::size_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(result.draws[i].outcome,
+                  evenSum[i] ? DrawVerdict::Outcome::Passed : DrawVerdict::Outcome::Failed) << i;
+        if (!evenSum[i]) EXPECT_EQ(result.draws[i].firstRejecting, BacktestFilter::Evens);
+    }
+    ASSERT_EQ(result.filters.size(), 1u);
+    const FilterResult& evens = result.filters[0];
+    EXPECT_EQ(evens.filter, BacktestFilter::Evens);
+    EXPECT_EQ(evens.draws.kept, 5u);
+    EXPECT_EQ(evens.draws.of, 7u);
+    EXPECT_EQ(evens.notJudged, 0u);
+    // 24 evens and 25 odds: sets with k evens are C(24, k) C(25, 6 - k).
+    const std::uint64_t evenCounts = 177100 + 276 * 12650 + 10626 * 300 + 134596;
+    EXPECT_EQ(evens.sets.kept, evenCounts);
+    EXPECT_EQ(evens.sets.of, 13983816u);
+    ASSERT_TRUE(evens.lift);
+    EXPECT_NEAR(*evens.lift, (5.0 / 7.0) / (static_cast<double>(evenCounts) / 13983816.0), 1e-12);
+    EXPECT_EQ(result.joint.draws.kept, 5u);
+    EXPECT_EQ(result.joint.sets.kept, evenCounts);
+    // Alone, leaving it out leaves nothing: every draw and every set kept.
+    EXPECT_EQ(evens.drawsWithout.kept, 7u);
+    EXPECT_EQ(evens.setsWithout.kept, 13983816u);
+}
+
+TEST(BacktestSets, SumOneTwentyToOneEightyAndThreeOddNumbers) {
+    BacktestRequest sums;
+    sums.controls.minSum = "120";
+    sums.controls.maxSum = "180";
+    const BacktestResult bySum = runBacktest(sums);
+    EXPECT_EQ(rowOf(bySum, BacktestFilter::SumLimits).sets.kept, 8929870u);
+    EXPECT_NEAR(bySum.joint.sets.share(), 0.6386, 0.00005);
+
+    BacktestRequest odds;
+    odds.controls.evensAllowed = {0, 0, 0, 1, 0, 0, 0};
+    const BacktestResult byOdds = runBacktest(odds);
+    EXPECT_EQ(rowOf(byOdds, BacktestFilter::Evens).sets.kept, 4655200u);
+    EXPECT_NEAR(byOdds.joint.sets.share(), 0.3329, 0.00005);
+}
+
+// Draw 2 shares three numbers with draw 1 and draw 1 shares them with draw 2:
+// only the later of the two may be rejected, as only it had the other before it.
+TEST(BacktestDraws, WalkForwardNeverLooksAhead) {
+    BacktestRequest request;
+    request.controls.filterAgainstHistory = 1;
+    request.controls.maxFromHistory = "2";
+    request.controls.lastDrawNumMax = "0";   // no number of the draw before
+    request.draws = {
+        {10188, {1, 2, 3, 4, 5, 6}},
+        {10888, {10, 11, 12, 40, 41, 42}},
+        {11588, {10, 11, 12, 20, 21, 22}},
+        {12288, {30, 31, 32, 33, 34, 35}},
+        {12988, {1, 2, 3, 43, 44, 45}},
+    };
+    const BacktestResult result = runBacktest(request);
+    ASSERT_EQ(result.draws.size(), 5u);
+    const auto& d = result.draws;
+    EXPECT_EQ(verdictOf(d[0], BacktestFilter::AgainstHistory), Verdict::NotJudged);
+    EXPECT_EQ(verdictOf(d[0], BacktestFilter::LastDraw), Verdict::NotJudged);
+    EXPECT_EQ(d[0].outcome, DrawVerdict::Outcome::NotJudged);
+    EXPECT_EQ(verdictOf(d[1], BacktestFilter::AgainstHistory), Verdict::Kept);   // draw 2 comes later
+    EXPECT_EQ(verdictOf(d[1], BacktestFilter::LastDraw), Verdict::Kept);
+    EXPECT_EQ(d[1].outcome, DrawVerdict::Outcome::Passed);
+    EXPECT_EQ(verdictOf(d[2], BacktestFilter::AgainstHistory), Verdict::Rejected);
+    EXPECT_EQ(verdictOf(d[2], BacktestFilter::LastDraw), Verdict::Rejected);
+    EXPECT_EQ(d[2].firstRejecting, BacktestFilter::LastDraw);   // the last draw comes first in the run
+    EXPECT_EQ(verdictOf(d[3], BacktestFilter::AgainstHistory), Verdict::Kept);
+    EXPECT_EQ(verdictOf(d[4], BacktestFilter::AgainstHistory), Verdict::Rejected);   // three of draw 0
+    EXPECT_EQ(verdictOf(d[4], BacktestFilter::LastDraw), Verdict::Kept);   // none of draw 3
+
+    const FilterResult& history = rowOf(result, BacktestFilter::AgainstHistory);
+    EXPECT_EQ(history.draws.kept, 2u);
+    EXPECT_EQ(history.draws.of, 4u);
+    EXPECT_EQ(history.notJudged, 1u);
+    EXPECT_EQ(result.joint.draws.of, 4u);
+    EXPECT_EQ(result.joint.draws.kept, 2u);
+
+    // Judging only the last two still reads the draws before them as history.
+    request.lastDraws = 2;
+    const BacktestResult lastTwo = runBacktest(request);
+    ASSERT_EQ(lastTwo.draws.size(), 2u);
+    EXPECT_EQ(lastTwo.draws[0].index, 3u);
+    EXPECT_EQ(verdictOf(lastTwo.draws[1], BacktestFilter::AgainstHistory), Verdict::Rejected);
+}
+
+// Each history-reading filter judges draw i as a wheel run with the draws
+// before i as its whole history would judge that set.
+TEST(BacktestDraws, WalkForwardVerdictsAreThoseOfARunWithTheEarlierDraws) {
+    const std::vector<DrawRecord> draws = sampleDraws();
+    BacktestRequest request;
+    request.controls = everyFilterOn();
+    request.draws = draws;
+    request.lastDraws = 80;
+    const BacktestResult result = runBacktest(request);
+    ASSERT_EQ(result.draws.size(), 80u);
+    for (const DrawVerdict& verdict : result.draws) {
+        const std::vector<DrawRecord> before(draws.begin(), draws.begin() + static_cast<long>(verdict.index));
+        Combination set = verdict.draw.numbers;
+        std::sort(set.begin(), set.end());
+        for (BacktestFilter filter : {BacktestFilter::EvensSignatures, BacktestFilter::Shadow, BacktestFilter::LastDraw,
+                                      BacktestFilter::LastFifteenSums, BacktestFilter::AgainstHistory}) {
+            FilterControls only = onlyFilter(filter, request.controls);
+            normaliseForRun(only);
+            RunTables tables;
+            if (!before.empty()) {
+                tables.lastDraw = before.back().numbers;
+                for (std::size_t i = before.size() > 25 ? before.size() - 25 : 0; i < before.size(); ++i)
+                    tables.forbiddenSignatures |= std::uint64_t{1} << evensSignature(before[i].numbers);
+            }
+            if (isChecked(only.rejectLast15Sums)) tables.lastFifteenSums = lastFifteenSums(before);
+            if (isChecked(only.filterAgainstHistory))
+                tables.history = HistoryIndex(before, std::stoll(only.maxFromHistory));
+            const bool kept = SetPipeline(only, tables).passesStepByStep(set);
+            EXPECT_EQ(verdictOf(verdict, filter), kept ? Verdict::Kept : Verdict::Rejected)
+                << backtestFilterName(filter) << " draw " << verdict.index;
+        }
+    }
+}
+
+// Each filter's share, the joint share and the share without each filter, from
+// the one pass, against each set tested plainly by a run with that filter alone.
+TEST(BacktestSets, OnePassCountsMatchEachSetTestedPlainly) {
+    const std::vector<DrawRecord> draws = sampleDraws();
+    BacktestRequest request;
+    request.controls = everyFilterOn();
+    request.draws = draws;
+    request.pick = {1, 3, 5, 7, 8, 12, 14, 15, 17, 20, 21, 22, 25, 26, 29, 31, 33, 34, 38, 40, 44, 47, 49};
+    const BacktestResult result = runBacktest(request);
+    ASSERT_EQ(result.filters.size(), static_cast<std::size_t>(kBacktestFilterCount));
+
+    std::vector<SetPipeline> alone;
+    for (const FilterResult& row : result.filters) {
+        FilterControls only = onlyFilter(row.filter, request.controls);
+        normaliseForRun(only);
+        alone.emplace_back(only, runTablesOf(only, draws));
+    }
+    std::vector<std::uint64_t> kept(alone.size()), keptWithout(alone.size());
+    std::uint64_t all = 0, keptByAll = 0;
+    forEachSet(result.pick, [&](const Combination& set) {
+        ++all;
+        std::vector<bool> passes;
+        int failures = 0;
+        for (const SetPipeline& pipeline : alone) {
+            passes.push_back(plainPasses(pipeline, set));
+            failures += !passes.back();
+        }
+        keptByAll += failures == 0;
+        for (std::size_t f = 0; f < alone.size(); ++f) {
+            kept[f] += passes[f];
+            keptWithout[f] += failures - !passes[f] == 0;
+        }
+    });
+    EXPECT_EQ(result.joint.sets.of, all);
+    EXPECT_EQ(result.joint.sets.kept, keptByAll);
+    for (std::size_t f = 0; f < alone.size(); ++f) {
+        EXPECT_EQ(result.filters[f].sets.of, all);
+        EXPECT_EQ(result.filters[f].sets.kept, kept[f]) << backtestFilterName(result.filters[f].filter);
+        EXPECT_EQ(result.filters[f].setsWithout.kept, keptWithout[f]) << backtestFilterName(result.filters[f].filter);
+    }
+    EXPECT_GT(keptByAll, 0u);
+    EXPECT_LT(keptByAll, all);
+}
+
+// All the filters together keep exactly the sets a wheel run with the same
+// settings passes (the Ravelin skip, no filter of sets, left off).
+TEST(BacktestSets, JointShareIsWhatTheWheelPasses) {
+    for (const std::vector<int>& pick : {range(1, 49), std::vector<int>{2, 4, 6, 9, 10, 13, 18, 19, 23, 24, 27, 30, 35, 36, 41, 45, 48}}) {
+        FilterControls controls = everyFilterOn();
+        controls.enableRavelin = 1;   // ignored by the backtest; the run below leaves it off
+        BacktestRequest request;
+        request.controls = controls;
+        request.draws = sampleDraws();
+        request.pick = pick;
+        const BacktestResult result = runBacktest(request);
+
+        WheelStartRequest wheel;
+        wheel.controls = controls;
+        wheel.controls.enableRavelin = 0;
+        wheel.pick = pick;
+        wheel.historyPath = ORVANE_SAMPLE_HISTORY;
+        WheelStart start = startWheel(std::move(wheel));
+        ASSERT_TRUE(start.job);
+        start.job->runToEnd();
+        EXPECT_EQ(result.joint.sets.kept, start.job->passing());
+        EXPECT_EQ(result.joint.sets.of, start.job->generated());
+        EXPECT_EQ(result.pick, start.pick);
+    }
+}
+
+TEST(BacktestJob, SlicesGiveTheSameResultAndStopLeavesItIncomplete) {
+    BacktestRequest request;
+    request.controls = everyFilterOn();
+    request.draws = sampleDraws();
+    const BacktestResult whole = runBacktest(request);
+
+    BacktestJob job(request);
+    EXPECT_EQ(job.progress(), 0.0);
+    int slices = 0;
+    double progress = 0;
+    while (!job.advance(std::chrono::milliseconds(2))) {
+        ++slices;
+        EXPECT_GE(job.progress(), progress);
+        progress = job.progress();
+        EXPECT_EQ(job.result().draws.size(), whole.draws.size());   // the draws come first
+    }
+    EXPECT_GT(slices, 1);
+    EXPECT_EQ(job.progress(), 1.0);
+    ASSERT_TRUE(job.result().complete);
+    EXPECT_EQ(job.result().joint.sets.kept, whole.joint.sets.kept);
+    for (std::size_t f = 0; f < whole.filters.size(); ++f) {
+        EXPECT_EQ(job.result().filters[f].sets.kept, whole.filters[f].sets.kept);
+        EXPECT_EQ(job.result().filters[f].setsWithout.kept, whole.filters[f].setsWithout.kept);
+        EXPECT_EQ(job.result().filters[f].draws.kept, whole.filters[f].draws.kept);
+    }
+
+    BacktestJob stopped(request);
+    stopped.advance(std::chrono::microseconds(1));
+    stopped.stop();
+    EXPECT_TRUE(stopped.ended());
+    EXPECT_TRUE(stopped.stopped());
+    EXPECT_FALSE(stopped.result().complete);
+    EXPECT_TRUE(stopped.advance(std::chrono::milliseconds(10)));
+    EXPECT_FALSE(stopped.result().complete);
+}
+
+// A draw holding a number outside the pick could never have been wheeled: it
+// is shown but left out of the counts.
+TEST(BacktestDraws, DrawsOutsideThePickAreLeftOutOfTheCounts) {
+    BacktestRequest request;
+    request.pick = range(1, 30);
+    request.controls.minSum = "60";
+    request.draws = {{10188, {1, 2, 3, 4, 5, 6}}, {10888, {1, 2, 3, 4, 5, 45}}, {11588, {10, 11, 12, 13, 14, 15}}};
+    const BacktestResult result = runBacktest(request);
+    ASSERT_EQ(result.draws.size(), 3u);
+    EXPECT_FALSE(result.draws[1].inPick);
+    EXPECT_EQ(result.drawsOutsidePick, 1u);
+    EXPECT_EQ(result.joint.draws.of, 2u);
+    EXPECT_EQ(result.joint.draws.kept, 1u);
+    EXPECT_EQ(result.joint.sets.of, 593775u);
+}
+
+TEST(BacktestDraws, NoFilterOnKeepsEverything) {
+    BacktestRequest request;
+    request.draws = sampleDraws();
+    const BacktestResult result = runBacktest(request);
+    EXPECT_TRUE(result.filters.empty());
+    EXPECT_EQ(result.joint.draws.kept, result.joint.draws.of);
+    EXPECT_EQ(result.joint.sets.kept, 13983816u);
+    ASSERT_TRUE(result.joint.lift);
+    EXPECT_DOUBLE_EQ(*result.joint.lift, 1.0);
+}
