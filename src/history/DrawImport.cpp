@@ -207,12 +207,13 @@ std::vector<SourceLine> linesOf(std::string text) {
     // A byte order mark, as spreadsheet programs write before a CSV file.
     if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
     std::vector<SourceLine> lines;
+    // Lines end in CR LF, LF or a lone CR (as older spreadsheet programs write).
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const std::size_t next = end == std::string::npos ? text.size() : end + 1;
+        std::size_t end = text.find_first_of("\r\n", start);
         if (end == std::string::npos) end = text.size();
-        if (end > start && text[end - 1] == '\r') --end;
+        std::size_t next = end + 1;
+        if (end < text.size() && text[end] == '\r' && next < text.size() && text[next] == '\n') ++next;
         SourceLine line;
         line.number = lines.size() + 1;
         line.text = text.substr(start, end - start);

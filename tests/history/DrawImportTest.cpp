@@ -44,6 +44,7 @@ std::string newestFirst(const std::string& text) {
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t end = text.find("\r\n", start);
+        if (end == std::string::npos) break;
         lines.push_back(text.substr(start, end - start + 2));
         start = end + 2;
     }
@@ -51,6 +52,12 @@ std::string newestFirst(const std::string& text) {
     std::string reversed;
     for (const std::string& line : lines) reversed += line;
     return reversed;
+}
+
+std::string linesEndingIn(const std::string& end, std::string text) {
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + end.size()))
+        text.replace(at, 2, end);
+    return text;
 }
 
 const std::string kHistory = "050788  15 17 30 42 44 49\r\n051488  11 15 18 19 22 23\r\n";
@@ -93,6 +100,19 @@ TEST(DrawImportRoundTrip, TheSampleInEveryDateFormImportsToTheSameBytes) {
             EXPECT_EQ(result.rejected.size(), 0u) << form.name << "\n" << reasonsOf(result);
             EXPECT_TRUE(contentsOf(history) == sample) << form.name << (reversed ? ", newest first" : "");
         }
+    }
+}
+
+TEST(DrawImportRoundTrip, LinesMayEndInLfOrALoneCr) {
+    const std::string sample = contentsOf(ORVANE_SAMPLE_HISTORY);
+    for (const std::string end : {"\n", "\r"}) {
+        TempFolder folder;
+        const std::string source = folder.write("draws.txt", linesEndingIn(end, sample));
+        const std::string history = folder.file("FL6-49.HIT");
+        const DrawImport result = importDraws(source, history);
+        ASSERT_TRUE(result.ok()) << result.error;
+        EXPECT_EQ(result.added, 599u);
+        EXPECT_TRUE(contentsOf(history) == sample);
     }
 }
 
