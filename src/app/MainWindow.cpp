@@ -2,6 +2,7 @@
 
 #include "app/WinCheckerWindow.h"
 #include "core/Version.h"
+#include "history/DrawImport.h"
 #include "platform/EnterPressesDefault.h"
 #include "platform/Platform.h"
 #include "pool/PoolWindow.h"
@@ -23,6 +24,7 @@ const QString kOutputFilter =
     QStringLiteral("Tambril Output Files (*.TB)|*.TB|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
 const QString kSettingsFilter =
     QStringLiteral("Initialization File (*.INI)|*.INI|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
+const QString kDrawFilter = QStringLiteral("Draw Files (*.CSV;*.TXT)|*.CSV;*.TXT|All Files (*.*)|*.*");
 const QString kRecordNumbersKey = QStringLiteral("Record Set Numbers");
 
 } // namespace
@@ -41,19 +43,21 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
                           {QStringLiteral("cmdWheel"), QStringLiteral("mnuDeleteOuput"), QStringLiteral("mnuDelGathraTxt"),
                            QStringLiteral("mnuUnInstallPrep"), QStringLiteral("mnuSaveSettings"),
                            QStringLiteral("mnuRestoreSettings"), QStringLiteral("mnuHistoryFile"),
-                           QStringLiteral("mnuSaveAs")});
+                           QStringLiteral("mnuImportDraws"), QStringLiteral("mnuSaveAs")});
     // A report reads the history or the output file: nothing may replace or
     // rewrite them meanwhile, and the report commands wait for the window.
     busy_.defineOperation(ReportWindow::kReportRun,
                           {QStringLiteral("mnuSaveSettings"), QStringLiteral("mnuRestoreSettings"),
-                           QStringLiteral("mnuSaveGRAs"), QStringLiteral("mnuHistoryFile"), QStringLiteral("cmdWheel"),
-                           QStringLiteral("mnuExit"), QStringLiteral("mnuGathra"), QStringLiteral("mnuLoadGRPool"),
-                           QStringLiteral("mnuAnalysis"), QStringLiteral("mnuUpdateHistory"),
-                           QStringLiteral("mnuViewHistory"), QStringLiteral("mnuViewOutput")});
+                           QStringLiteral("mnuSaveGRAs"), QStringLiteral("mnuHistoryFile"),
+                           QStringLiteral("mnuImportDraws"), QStringLiteral("cmdWheel"), QStringLiteral("mnuExit"),
+                           QStringLiteral("mnuGathra"), QStringLiteral("mnuLoadGRPool"), QStringLiteral("mnuAnalysis"),
+                           QStringLiteral("mnuUpdateHistory"), QStringLiteral("mnuViewHistory"),
+                           QStringLiteral("mnuViewOutput")});
     // A pool run reads the history and ends by writing the pool file.
     busy_.defineOperation(PoolWindow::kPoolRun,
                           {QStringLiteral("mnuSaveSettings"), QStringLiteral("mnuRestoreSettings"),
-                           QStringLiteral("mnuSaveGRAs"), QStringLiteral("mnuHistoryFile"), QStringLiteral("mnuExit"),
+                           QStringLiteral("mnuSaveGRAs"), QStringLiteral("mnuHistoryFile"),
+                           QStringLiteral("mnuImportDraws"), QStringLiteral("mnuExit"),
                            QStringLiteral("mnuGathra"), QStringLiteral("mnuLoadGRPool"), QStringLiteral("mnuAnalysis"),
                            QStringLiteral("mnuUpdateHistory"), QStringLiteral("mnuViewHistory"),
                            QStringLiteral("cmdWheel")});
@@ -194,6 +198,37 @@ void MainWindow::mnuHistoryFile_Click() {
     // The history is chosen to be read (and later added to), never replaced.
     const QString name = chooseFile(kHistoryFilter, QStringLiteral(".HIT"), true, false);
     shared_.historyPath = name.isEmpty() ? shared_.defaults.history : name.toStdString();
+}
+
+void MainWindow::mnuImportDraws_Click() {
+    const QString title = QStringLiteral("Import Draws");
+    // Open form: the file is only read.
+    const QString file =
+        platform_.fileDialog(FileDialogRequest{kDrawFilter, QStringLiteral(".CSV"), QString(), 0, false, false});
+    if (file.isEmpty()) return;
+    DrawImport result = importDraws(file.toStdString(), shared_.historyPath);
+    if (result.status == DrawImport::Status::AmbiguousDates) {
+        // The dates themselves cannot say which comes first: the user does.
+        const QString given = platform_.inputBox(
+            QString::fromStdString(result.error) + QStringLiteral("\n\nType the form of its dates, for example ") +
+                QString::fromStdString(dateOrderPattern(result.readings.front())) + QStringLiteral(":"),
+            title);
+        if (given.trimmed().isEmpty()) return;
+        const std::optional<DateOrder> order = dateOrderFromPattern(given.trimmed().toStdString());
+        if (!order) {
+            platform_.message(QStringLiteral("\"") + given.trimmed() +
+                                  QStringLiteral("\" is not a date form such as MM/DD/YY or DD/MM/YY.  "
+                                                 "No draw was imported."),
+                              title, NoticeIcon::Exclamation);
+            return;
+        }
+        result = importDraws(file.toStdString(), shared_.historyPath, order);
+    }
+    if (!result.ok()) {
+        platform_.message(QString::fromStdString(result.error), title, NoticeIcon::Exclamation);
+        return;
+    }
+    platform_.message(QString::fromStdString(importSummary(result, 20)).trimmed(), title, NoticeIcon::Information);
 }
 
 void MainWindow::mnuSaveAs_Click() {

@@ -73,6 +73,7 @@ private slots:
     void Timer1_Timer();
     void Timer3_Timer();
     void mnuHistoryFile_Click();
+    void mnuImportDraws_Click();
     void mnuSaveAs_Click();
     void mnuSaveGRAs_Click();
     void mnuSaveSettings_Click();

@@ -63,6 +63,7 @@ void MainWindow::buildMenus() {
     addItem(mnuFile, "mnuRestoreSettings", QStringLiteral("Load Settings"), &MainWindow::mnuRestoreSettings_Click);
     mnuFile->addSeparator();
     addItem(mnuFile, "mnuHistoryFile", QStringLiteral("History File..."), &MainWindow::mnuHistoryFile_Click);
+    addItem(mnuFile, "mnuImportDraws", QStringLiteral("Import Draws..."), &MainWindow::mnuImportDraws_Click);
     mnuFile->addSeparator();
     mnuRecordNumbers = addItem(mnuFile, "mnuRecordNumbers", QStringLiteral("Record Set Numbers"),
                                &MainWindow::mnuRecordNumbers_Click);

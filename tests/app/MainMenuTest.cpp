@@ -41,7 +41,7 @@ private slots:
     void everyItemStandsInItsPlace() {
         QCOMPARE(captionsOf("mnuFile"),
                  QStringList({"Save Tambril's Output As...", "Save Gathra's Output As...", "-", "Save Current Settings",
-                              "Load Settings", "-", "History File...", "-", "Record Set Numbers",
+                              "Load Settings", "-", "History File...", "Import Draws...", "-", "Record Set Numbers",
                               "Delete Orvane's Output File", "Delete Gathra's Output File", "-", "E&xit"}));
         QCOMPARE(captionsOf("mnuUserLevel"), QStringList({"Beginner", "Intermediate", "Advanced"}));
         QCOMPARE(captionsOf("mnuNumberSelect"),
