@@ -82,3 +82,14 @@ expect_run(0 --version)
 if(NOT out STREQUAL "orvane ${VERSION}\n" OR NOT err STREQUAL "")
   message(FATAL_ERROR "--version gave out='${out}' err='${err}'")
 endif()
+
+# Import: a file of draws into a fresh history, its counts on standard output.
+file(WRITE "${WORK}/draws.csv" "Date,N1,N2,N3,N4,N5,N6,Bonus\r\n05/21/1988,47,40,25,22,15,08,3\r\n05/07/1988,1,2,3\r\n")
+expect_run(0 import "${WORK}/draws.csv" --history "${WORK}/imported.HIT")
+file(READ "${WORK}/imported.HIT" imported HEX)
+if(NOT out MATCHES "^Draws added: 1\nDraws already in the history: 0\nLines rejected: 1\nLine 3: "
+   OR NOT imported STREQUAL "303532313838202030382031352032322032352034302034370d0a")
+  message(FATAL_ERROR "import gave out='${out}' err='${err}' history=${imported}")
+endif()
+expect_run(1 import "${WORK}/absent.csv" --history "${WORK}/imported.HIT")
+expect_run(2 import "${WORK}/draws.csv" --date-format whenever)
