@@ -69,6 +69,7 @@ printf 'orvane wheel writing the full output %.3f s, orvane check reading it %.3
 build/bench/tally_bench
 build/bench/report_bench
 build/bench/pool_bench
+build/bench/backtest_bench
 QT_QPA_PLATFORM=offscreen build/bench/window_responsiveness
 QT_QPA_PLATFORM=offscreen build/bench/report_window_bench
 QT_QPA_PLATFORM=offscreen build/bench/manual_viewer_bench

@@ -45,6 +45,31 @@ bool sharesTooManyWithEarlier(const std::vector<std::uint64_t>& masks, std::size
     return false;
 }
 
+// A history-reading filter (but the filter against history) for one set, with
+// `tables` taken from the draws before it: the plain tests of its run step,
+// without compiling the step's block tables for a single set.
+bool passesWithHistory(BacktestFilter filter, const FilterControls& controls, const RunTables& tables,
+                       const Combination& set) {
+    switch (filter) {
+    case BacktestFilter::EvensSignatures: return (tables.forbiddenSignatures >> evensSignature(set) & 1) == 0;
+    case BacktestFilter::Shadow:
+    case BacktestFilter::LastDraw: {
+        FilterControls limit;
+        if (filter == BacktestFilter::Shadow) limit.lastDrawNumMaxPos = controls.lastDrawNumMaxPos;
+        else limit.lastDrawNumMax = controls.lastDrawNumMax;
+        LastDrawStep step(tables);
+        step.setLimits(limit);
+        return step.passes(set);
+    }
+    case BacktestFilter::LastFifteenSums: {
+        const int sum = set[0] + set[1] + set[2] + set[3] + set[4] + set[5];
+        return std::find(tables.lastFifteenSums.begin(), tables.lastFifteenSums.end(), sum) ==
+               tables.lastFifteenSums.end();
+    }
+    default: return true;
+    }
+}
+
 bool readsHistory(BacktestFilter filter) { return backtestFilterInfo(filter).historyNeeded > 0; }
 
 } // namespace
@@ -103,9 +128,7 @@ void judgeDraws(const FilterControls& controls, const std::vector<DrawRecord>& d
         std::sort(set.begin(), set.end());
 
         // The history-reading filters see only the draws before this one.
-        std::unique_ptr<BacktestFilterSet> before;
-        if (anyReadsHistory) before = std::make_unique<BacktestFilterSet>(controls, historyTablesBefore(draws, i),
-                                                                        BacktestFilterSet::Build::HistoryReadingOnly);
+        const RunTables before = anyReadsHistory ? historyTablesBefore(draws, i) : RunTables{};
 
         bool notJudged = false;
         for (BacktestFilter filter : active) {
@@ -117,10 +140,10 @@ void judgeDraws(const FilterControls& controls, const std::vector<DrawRecord>& d
                 notJudged = true;
                 continue;
             }
-            if (filter == BacktestFilter::AgainstHistory)
-                kept = !againstHistory || !sharesTooManyWithEarlier(masks, i, historyLimit);
-            else
-                kept = (needed > 0 ? before->step(filter) : plainFilters.step(filter)).passes(set);
+            kept = needed == 0 ? plainFilters.step(filter).passes(set)
+                   : filter == BacktestFilter::AgainstHistory
+                       ? !againstHistory || !sharesTooManyWithEarlier(masks, i, historyLimit)
+                       : passesWithHistory(filter, controls, before, set);
             v = kept ? Verdict::Kept : Verdict::Rejected;
             if (!kept && !verdict.firstRejecting) verdict.firstRejecting = filter;
         }

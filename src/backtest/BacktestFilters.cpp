@@ -129,12 +129,12 @@ RunTables historyTablesBefore(const std::vector<DrawRecord>& draws, std::size_t 
     return tables;
 }
 
-BacktestFilterSet::BacktestFilterSet(const FilterControls& c, const RunTables& tables, Build build) {
+BacktestFilterSet::BacktestFilterSet(const FilterControls& c, const RunTables& tables) {
     std::array<bool, kBacktestFilterCount> wanted{};
     for (const BacktestFilterInfo& info : backtestFilters()) {
         if (!filterOn(info.filter, c)) continue;
         active_.push_back(info.filter);
-        wanted[static_cast<std::size_t>(info.filter)] = build == Build::Every || info.historyNeeded > 0;
+        wanted[static_cast<std::size_t>(info.filter)] = true;
     }
 
     const RunTables noLastFifteen = withoutLastFifteen(tables);
@@ -152,8 +152,7 @@ BacktestFilterSet::BacktestFilterSet(const FilterControls& c, const RunTables& t
         return step;
     };
 
-    // Only the filters wanted are compiled: a walk-forward judge builds its
-    // history-reading filters afresh for every draw.
+    // Only the active filters are compiled.
     const auto put = [&](BacktestFilter filter, auto make) {
         if (wanted[static_cast<std::size_t>(filter)]) steps_[static_cast<std::size_t>(filter)] = stepOf(make());
     };

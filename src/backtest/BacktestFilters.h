@@ -44,9 +44,7 @@ RunTables historyTablesBefore(const std::vector<DrawRecord>& draws, std::size_t 
 // The filters switched on, each compiled on its own against `tables`.
 class BacktestFilterSet {
 public:
-    enum class Build { Every, HistoryReadingOnly };
-    // With HistoryReadingOnly, step() holds only the active filters that read the history.
-    BacktestFilterSet(const FilterControls& normalised, const RunTables& tables, Build build = Build::Every);
+    BacktestFilterSet(const FilterControls& normalised, const RunTables& tables);
 
     const std::vector<BacktestFilter>& active() const { return active_; }
     const BacktestStep& step(BacktestFilter filter) const { return *steps_[static_cast<std::size_t>(filter)]; }
