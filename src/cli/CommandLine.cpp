@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "cli/BacktestCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/Command.h"
 #include "cli/HelpFormat.h"
@@ -27,6 +28,7 @@ constexpr AddCommand kCommands[] = {
     addCheckCommand,
     addReportCommand,
     addPoolCommand,
+    addBacktestCommand,
 };
 
 const std::string kVersionLine = std::string("orvane ") + kVersionText;

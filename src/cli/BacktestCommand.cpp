@@ -1,0 +1,137 @@
+#include "cli/BacktestCommand.h"
+
+#include "backtest/Backtest.h"
+#include "backtest/BacktestReport.h"
+#include "cli/CommandLine.h"
+#include "cli/HelpFormat.h"
+#include "core/PickText.h"
+#include "history/HistoryFile.h"
+#include "settings/SettingsFile.h"
+#include "wheel/RunPreparation.h"
+
+#include <memory>
+#include <optional>
+
+namespace orvane {
+
+namespace {
+
+constexpr std::size_t kMaxGroups = 6;
+constexpr std::size_t kGroupSize = 8;
+
+struct BacktestOptions {
+    std::optional<std::string> settings;
+    std::vector<std::string> groupTexts;
+    std::optional<std::string> history;
+    std::optional<std::size_t> last;
+    bool csv = false;
+    std::vector<std::vector<int>> groups;   // read from the texts once they have been checked
+};
+
+int runBacktestCommand(const BacktestOptions& options, const CommandContext& context) {
+    SettingsFile settings;
+    settings.historyPath = context.paths.history;
+    if (options.settings) {
+        SettingsReadResult read = readSettingsFile(*options.settings, settings);
+        if (!read.ok()) {
+            std::fprintf(context.err, "orvane: %s\n", read.error.c_str());
+            return kExitFailed;
+        }
+    }
+    BacktestRequest request;
+    request.controls = settings.filters;
+    if (!options.groups.empty()) {
+        // As for the wheel: the groups given replace the settings file's.
+        request.controls.enableGroups = 1;
+        request.controls.groups = {};
+        for (std::size_t g = 0; g < options.groups.size(); ++g)
+            for (std::size_t i = 0; i < options.groups[g].size(); ++i)
+                request.controls.groups[g][i] = std::to_string(options.groups[g][i]);
+    }
+    const std::string historyPath = options.history.value_or(settings.historyPath);
+    HistoryRead read = readHistoryRecords(historyPath);
+    if (!read.ok()) {
+        const Notice notice = historyNotice(read.error);
+        std::fprintf(context.err, "%s: %s\n", notice.title.c_str(), notice.text.c_str());
+        return kExitFailed;
+    }
+    request.draws = std::move(read.draws);
+    request.lastDraws = options.last;
+
+    const BacktestResult result = runBacktest(std::move(request));
+    for (const Notice& notice : result.notices)
+        std::fprintf(context.err, "%s: %s\n", notice.title.c_str(), notice.text.c_str());
+    const std::string text =
+        options.csv ? backtestCsv(result) : backtestFilterTable(result) + "\r\n" + backtestDrawLines(result);
+    std::fwrite(text.data(), 1, text.size(), context.out);
+    if (std::fflush(context.out) != 0 || std::ferror(context.out)) {
+        std::fprintf(context.err, "orvane: the backtest could not be written to standard output\n");
+        return kExitFailed;
+    }
+    return kExitSuccess;
+}
+
+} // namespace
+
+Command addBacktestCommand(CLI::App& program, const CommandContext& context) {
+    auto options = std::make_shared<BacktestOptions>();
+    CLI::App* command = program.add_subcommand(
+        "backtest", "Judge the past draws by the filters and set the share of draws each filter keeps beside the "
+                    "share of all sets it keeps.");
+
+    command
+        ->add_option_function<std::string>(
+            "--settings", [options](const std::string& given) { options->settings = given; },
+            "Filters and paths from a saved settings file")
+        ->type_name("FILE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    command->add_option("--group", options->groupTexts, "A number group of up to 8 numbers; up to 6 groups")
+        ->type_name("LIST")
+        ->allow_extra_args(false)
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                std::vector<int> numbers;
+                std::string error = parsePickList(text, numbers);
+                if (error.empty() && numbers.size() > kGroupSize) error = "a group holds at most 8 numbers";
+                return error;
+            },
+            ""));
+    command
+        ->add_option_function<std::string>(
+            "--history", [options](const std::string& given) { options->history = given; }, "The file of past draws")
+        ->type_name("FILE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    command
+        ->add_option_function<std::size_t>(
+            "--last", [options](std::size_t n) { options->last = n; },
+            "Judge only the last N draws; the earlier ones still serve as their history")
+        ->type_name("N")
+        ->check(CLI::PositiveNumber)
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    command->add_flag("--csv", options->csv, "Print CSV: a row per filter, then a row per draw");
+
+    command->footer(wrapText(
+        "Without --settings every filter stands at its permissive default and the history is " +
+        context.paths.history +
+        ". The Ravelin skip takes no part. The filters that read the history judge each draw with only the draws "
+        "before it; a draw with too few before it is not judged by them. The sets are those of all 49 numbers (with "
+        "the exact positional values, as a run adds them), judged with the whole history.\n"
+        "Printed: a row per active filter and one for all of them (draws kept of those judged, the 95% Wilson "
+        "interval, draws not judged, sets kept, lift = draws share / sets share, and the same without that filter), "
+        "then a line per draw.\n"
+        "Exit status: 0 when the backtest ends, 1 when an input cannot be read, 2 for a usage error."));
+
+    command->callback([options] {
+        if (options->groupTexts.size() > kMaxGroups) throw CLI::ValidationError("--group", "at most 6 groups");
+        options->groups.clear();
+        for (const std::string& text : options->groupTexts) {
+            std::vector<int> group;
+            parsePickList(text, group);
+            options->groups.push_back(std::move(group));
+        }
+    });
+
+    return Command{command, [options, context] { return runBacktestCommand(*options, context); }};
+}
+
+} // namespace orvane

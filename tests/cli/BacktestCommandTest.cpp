@@ -1,0 +1,60 @@
+#include "backtest/Backtest.h"
+#include "backtest/BacktestReport.h"
+#include "support/CliRun.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace orvane;
+
+namespace {
+// Draw 3 holds four numbers of the group 1-4, the others at most two.
+const std::string kFourDraws = "050788  15 17 30 42 44 49\r\n051488  03 11 24 30 41 49\r\n"
+                               "052188  01 02 03 04 05 49\r\n052888  02 03 20 21 40 41\r\n";
+} // namespace
+
+TEST(CommandLineBacktest, PrintsTheFilterTableThenADrawLinePerDraw) {
+    TempFolder folder;
+    const std::string history = folder.write("h.HIT", kFourDraws);
+    const DataPaths paths = dataPathsIn(folder.path());
+    // A group holds at most three numbers of a set: 1-4 rejects draw 3 only.
+    const CliRun text = runCli({"backtest", "--history", history, "--group", "1-4"}, paths);
+    ASSERT_EQ(text.status, kExitSuccess) << text.err;
+
+    BacktestRequest request;
+    request.controls.enableGroups = 1;
+    request.controls.groups[0] = {"1", "2", "3", "4", "", "", "", ""};
+    request.draws = readHistoryRecords(history).draws;
+    const BacktestResult result = runBacktest(request);
+    ASSERT_EQ(result.filters.size(), 1u);
+    EXPECT_EQ(result.filters[0].draws.kept, 3u);
+    EXPECT_EQ(result.draws[2].firstRejecting, BacktestFilter::Groups);
+    EXPECT_EQ(text.out, backtestFilterTable(result) + "\r\n" + backtestDrawLines(result));
+
+    const CliRun csv = runCli({"backtest", "--history", history, "--group", "1-4", "--csv", "--last", "2"}, paths);
+    ASSERT_EQ(csv.status, kExitSuccess) << csv.err;
+    request.lastDraws = 2;
+    EXPECT_EQ(csv.out, backtestCsv(runBacktest(request)));
+}
+
+TEST(CommandLineBacktest, RefusesUnreadableInputsAsTheWheelDoes) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.path());
+    const std::string missing = folder.file("absent.HIT");
+    const CliRun noHistory = runCli({"backtest", "--history", missing}, paths);
+    EXPECT_EQ(noHistory.status, kExitFailed);
+    EXPECT_EQ(noHistory.out, "");
+    EXPECT_NE(noHistory.err.find(missing), std::string::npos) << noHistory.err;
+    EXPECT_NE(noHistory.err.find("History File Problem"), std::string::npos) << noHistory.err;
+
+    const std::string broken = folder.write("broken.HIT", "050788  15 17 30 42 44 49\r\nnot a draw\r\n");
+    EXPECT_EQ(runCli({"backtest", "--history", broken}, paths).status, kExitFailed);
+
+    const std::string history = folder.write("h.HIT", kFourDraws);
+    const CliRun noSettings = runCli({"backtest", "--history", history, "--settings", folder.file("absent.INI")}, paths);
+    EXPECT_EQ(noSettings.status, kExitFailed);
+    EXPECT_EQ(noSettings.out, "");
+
+    EXPECT_EQ(runCli({"backtest", "--history", history, "--last", "0"}, paths).status, kExitUsage);
+    EXPECT_EQ(runCli({"backtest", "--history", history, "--group", "1-9"}, paths).status, kExitUsage);
+}
