@@ -27,8 +27,9 @@ class QTimer;
 
 namespace orvane {
 
-class DrawRecordingWindow;
+class BacktestWindow;
 class CalculatorWindow;
+class DrawRecordingWindow;
 class ManualViewer;
 class Platform;
 class PoolWindow;
@@ -93,6 +94,7 @@ private slots:
     void mnuShowTips_Click();
     void mnuAbout_Click();
     void mnuCalculator_Click();
+    void mnuBacktest_Click();
     void mnuGathra_Click();
     void mnuLoadGRPool_Click();
     void mnuPrintSelected_Click();
@@ -202,6 +204,7 @@ private:
     QPointer<TipWindow> tipWindow_;
     QPointer<ManualViewer> manualViewer_;
     QPointer<CalculatorWindow> calculator_;
+    QPointer<BacktestWindow> backtest_;
 
     // The run in progress, if any.
     JobDriver driver_;

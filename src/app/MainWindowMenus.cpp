@@ -7,6 +7,7 @@
 #include "accessories/CalculatorWindow.h"
 #include "accessories/ManualViewer.h"
 #include "accessories/TipWindow.h"
+#include "backtest/BacktestWindow.h"
 #include "app/DrawRecordingWindow.h"
 #include "reports/ReportWindow.h"
 #include "app/UserLevels.h"
@@ -138,6 +139,8 @@ void MainWindow::buildMenus() {
         else
             addLater(mnuAnalysis, report.name, QLatin1String(report.caption), kReportNotYet);
     }
+    mnuAnalysis->addSeparator();
+    addItem(mnuAnalysis, "mnuBacktest", QStringLiteral("Backtest Current Filters"), &MainWindow::mnuBacktest_Click);
 
     mnuTools = addMenu("mnuTools", QStringLiteral("Tools"));
     addItem(mnuTools, "mnuOdds", QStringLiteral("Odds"), &MainWindow::mnuOdds_Click);
@@ -368,6 +371,27 @@ void MainWindow::showStartupTip() {
 }
 
 void MainWindow::mnuAbout_Click() { showAboutBox(AboutBox::Kind::Orvane, this); }
+
+// One backtest window at a time. Its Begin takes the filters and the pick as
+// they stand then: a pick of fewer than 7 numbers stands for all 49.
+void MainWindow::mnuBacktest_Click() {
+    if (!backtest_) {
+        backtest_ = new BacktestWindow(
+            platform_, shared_,
+            [this] {
+                BacktestWindow::Start start{filters_->read(), {}};
+                if (poolSize() >= 7)
+                    for (int index = 0; index < 49; ++index)
+                        if (lstNumbers->item(index)->isSelected()) start.pick.push_back(index + 1);
+                return start;
+            },
+            this);
+        connect(backtest_, &QObject::destroyed, this, &QWidget::activateWindow);
+    }
+    backtest_->show();
+    backtest_->raise();
+    backtest_->activateWindow();
+}
 
 // One calculator at a time; its File > Exit ends the program as this window's Exit does.
 void MainWindow::mnuCalculator_Click() {
