@@ -52,7 +52,7 @@ private slots:
                               "View && Manipulate History", "View && Manipulate Output File", "-", "Calculator", "-",
                               "Print Selected Number Pool", "-", "UnInstall Prep"}));
         QCOMPARE(captionsOf("mnuHelp"), QStringList({"View Orvane Manual", "Show Tip of the Day", "-", "About Orvane..."}));
-        QCOMPARE(captionsOf("mnuAnalysis").size(), 15);
+        QCOMPARE(captionsOf("mnuAnalysis").size(), 17); // the fifteen reports, a rule and the backtest
         QCOMPARE(item("mnuHotNCold")->text(), QStringLiteral("Hot && Cold Numbers Calculator"));
         // No dead clicks: an item with no report behind it is off and says why.
         QVERIFY(!item("mnuShadowing")->isEnabled());
