@@ -153,9 +153,9 @@ void BacktestWindow::cmdStop_Click() {
 // stopped run's set shares marked incomplete.
 void BacktestWindow::endRun() {
     const std::unique_ptr<BacktestJob> job = std::move(job_);
+    if (job) result_ = job->result();
     setRunning(false);
     if (!job) return;
-    result_ = job->result();
     showResult(*result_);
     for (const Notice& notice : result_->notices) platform_.notify(notice);
     emit runEnded();

@@ -1,0 +1,113 @@
+#include "backtest/BacktestWindow.h"
+
+#include "backtest/BacktestReport.h"
+#include "history/HistoryFile.h"
+#include "support/WindowFixture.h"
+
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QSpinBox>
+#include <QTableWidget>
+
+using namespace orvane;
+
+// The backtest window as the user reaches it: Analysis > Backtest Current
+// Filters, with the sample history, a pick of twelve numbers so the sets are
+// few, and the fake desktop.
+class BacktestWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    WindowFixture fixture;
+
+    BacktestWindow* window() const { return fixture.window->findChild<BacktestWindow*>(QStringLiteral("frmBacktest")); }
+    template <typename T>
+    T* inWindow(const QString& name) const {
+        T* control = window()->findChild<T*>(name);
+        if (!control) qFatal("no backtest control named %s", qPrintable(name));
+        return control;
+    }
+    void click(const QString& name) const { QTest::mouseClick(inWindow<QPushButton>(name), Qt::LeftButton); }
+    bool beginToEnd() const {
+        QSignalSpy ended(window(), &BacktestWindow::runEnded);
+        click(QStringLiteral("cmdBegin"));
+        return ended.count() == 1 || ended.wait(60000);
+    }
+    // The engine's result for the same request.
+    BacktestResult expected(std::optional<std::size_t> last = std::nullopt) const {
+        BacktestRequest request;
+        request.controls = BacktestWindow::Start{}.controls;
+        request.pick = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+        request.draws = readHistoryRecords(fixture.shared->historyPath).draws;
+        request.lastDraws = last;
+        return runBacktest(request);
+    }
+
+private slots:
+    void init() {
+        fixture.open();
+        QVERIFY(fixture.useHistory(QStringLiteral(ORVANE_SAMPLE_HISTORY)));
+        fixture.selectRange(0, 11);
+        fixture.window->show();
+        fixture.trigger(QStringLiteral("mnuBacktest"));
+        QVERIFY(window() && window()->isVisible());
+    }
+    void cleanup() { fixture.close(); }
+
+    void beginShowsTheEnginesResult() {
+        QVERIFY(!inWindow<QPushButton>(QStringLiteral("cmdSaveAs"))->isEnabled());
+        QVERIFY(beginToEnd());
+        const BacktestResult engine = expected();
+        auto* table = inWindow<QTableWidget>(QStringLiteral("tblFilters"));
+        QCOMPARE(table->rowCount(), static_cast<int>(engine.filters.size()) + 1);
+        QCOMPARE(table->item(table->rowCount() - 1, 0)->text(), QStringLiteral("All active filters"));
+        QCOMPARE(inWindow<QPlainTextEdit>(QStringLiteral("txtDraws"))->toPlainText(),
+                 QString::fromStdString(backtestDrawLines(engine)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(inWindow<QProgressBar>(QStringLiteral("prgSets"))->value(), 1000);
+        // Save As: CSV for a .csv name, the text otherwise.
+        const QString csv = QDir(fixture.folder.path()).filePath(QStringLiteral("bt.csv"));
+        const QString text = QDir(fixture.folder.path()).filePath(QStringLiteral("bt.TXT"));
+        fixture.platform->fileAnswers << csv << text;
+        click(QStringLiteral("cmdSaveAs"));
+        click(QStringLiteral("cmdSaveAs"));
+        QCOMPARE(WindowFixture::fileBytes(csv), QByteArray::fromStdString(backtestCsv(engine)));
+        QCOMPARE(WindowFixture::fileBytes(text), QByteArray::fromStdString(backtestText(engine)));
+        click(QStringLiteral("cmdPrint"));
+        QCOMPARE(fixture.platform->printJobs.size(), 1);
+        QVERIFY(fixture.platform->printJobs[0].ended);
+    }
+
+    void theLastDrawsOnly() {
+        inWindow<QSpinBox>(QStringLiteral("spnLastDraws"))->setValue(50);
+        QVERIFY(beginToEnd());
+        QCOMPARE(inWindow<QPlainTextEdit>(QStringLiteral("txtDraws"))->toPlainText().count(QLatin1Char('\n')),
+                 static_cast<qsizetype>(expected(50).draws.size()));
+    }
+
+    // Stop before the sets are counted: the draws are shown, the run marked incomplete.
+    void stopAndTheTitleBar() {
+        QSignalSpy ended(window(), &BacktestWindow::runEnded);
+        click(QStringLiteral("cmdBegin"));
+        QVERIFY(inWindow<QPushButton>(QStringLiteral("cmdStop"))->isEnabled());
+        click(QStringLiteral("cmdStop"));
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!window()->running());
+        QVERIFY(inWindow<QPushButton>(QStringLiteral("cmdBegin"))->isEnabled());
+        QPointer<BacktestWindow> open = window();
+        click(QStringLiteral("cmdBegin"));
+        open->close();
+        QTRY_VERIFY(open.isNull());
+    }
+
+    void aMissingHistorySaysSo() {
+        QFile::remove(QString::fromStdString(fixture.shared->historyPath));
+        click(QStringLiteral("cmdBegin"));
+        QVERIFY(!window()->running());
+        QCOMPARE(fixture.platform->messages.size(), 1);
+        QVERIFY(fixture.platform->messages[0].text.contains(QString::fromStdString(fixture.shared->historyPath)));
+    }
+};
+
+QTEST_MAIN(BacktestWindowTest)
+#include "BacktestWindowTest.moc"
