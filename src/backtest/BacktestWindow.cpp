@@ -3,7 +3,9 @@
 #include "backtest/BacktestReport.h"
 #include "core/AtomicFile.h"
 #include "history/HistoryFile.h"
+#include "core/NumberText.h"
 #include "platform/ButtonRow.h"
+#include "platform/EnterPressesDefault.h"
 #include "platform/EscapeCloses.h"
 #include "platform/Platform.h"
 
@@ -37,7 +39,8 @@ QString qt(const std::string& text) { return QString::fromStdString(text); }
 QString shown(const std::string& text) { return qt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
 QString keptText(const Proportion& share) {
-    return QStringLiteral("%1 of %2 (%3)").arg(share.kept).arg(share.of).arg(qt(percentText(share.share())));
+    return QStringLiteral("%1 of %2 (%3)").arg(qt(formatCount(share.kept)), qt(formatCount(share.of)),
+                                                qt(percentText(share.share())));
 }
 QString liftText(const std::optional<double>& lift) { return lift ? QString::number(*lift, 'f', 2) : QStringLiteral("-"); }
 
@@ -81,6 +84,7 @@ void BacktestWindow::buildLayout() {
     cmdSaveAs = addNamedButton(this, top, "cmdSaveAs", QStringLiteral("Save As..."));
     cmdDone = addNamedButton(this, top, "cmdDone", QStringLiteral("Done"));
     cmdBegin->setDefault(true);
+    new EnterPressesDefault(this);
     layout->addLayout(top);
 
     prgSets = new QProgressBar(this);
