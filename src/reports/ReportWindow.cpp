@@ -172,11 +172,12 @@ void ReportWindow::endRun() {
     if (busy_) busy_->end(kReportRun);
     if (job) {
         // The chart is the table of the last report run to its end, or none.
-        if (!job->problem()) {
+        if (job->problem()) {
+            platform_.notify(*job->problem());
+        } else {
             table_ = job->table();
             chart_->setTable(table_);
         }
-        if (job->problem()) platform_.notify(*job->problem());
         if (textAdded_) showFromLine(firstNewLine_);
     }
     emit runEnded();
