@@ -1,0 +1,43 @@
+#pragma once
+
+#include "cover/Guarantee.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace orvane {
+
+// The proof of a list's guarantee, kept apart from the search that built it:
+// it walks every m-number subset of the pool in turn and looks for a ticket
+// holding t of them. It shares no state or counting with the search, so a
+// fault there cannot make a list pass here.
+class CoverCheck {
+public:
+    CoverCheck(int poolSize, Guarantee guarantee, std::vector<TicketMask> tickets);
+
+    // Checks up to `subsets` more subsets; true once every subset is checked.
+    bool advance(std::uint64_t subsets);
+    bool finished() const { return finished_; }
+    // How many subsets have been checked so far, and how many of them no ticket covers.
+    std::uint64_t checked() const { return checked_; }
+    std::uint64_t uncovered() const { return uncovered_; }
+    // True once finished with every subset covered.
+    bool passed() const { return finished_ && uncovered_ == 0; }
+    const std::vector<TicketMask>& tickets() const { return tickets_; }
+
+private:
+    int poolSize_;
+    Guarantee guarantee_;
+    std::vector<TicketMask> tickets_;
+    TicketMask subset_;    // the next subset to check, as a mask of pool positions
+    TicketMask lastSubset_;
+    bool finished_ = false;
+    std::uint64_t uncovered_ = 0;
+    std::uint64_t checked_ = 0;
+};
+
+// Checks the whole list in one go: the number of m-number subsets it leaves
+// uncovered (0 when the guarantee holds).
+std::uint64_t uncoveredSubsets(int poolSize, Guarantee guarantee, const std::vector<TicketMask>& tickets);
+
+} // namespace orvane

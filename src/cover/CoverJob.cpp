@@ -1,0 +1,111 @@
+#include "cover/CoverJob.h"
+
+#include "cover/CoverSearch.h"
+
+#include <algorithm>
+
+namespace orvane {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+// Work between looks at the clock: well under a millisecond on any pool.
+constexpr std::uint64_t kWorkPerPiece = 20'000;
+
+
+} // namespace
+
+struct CoverJob::State {
+    CoverRequest request;
+    std::optional<Notice> failure;
+    std::unique_ptr<CoverSearch> search;
+    Clock::duration ran{0};        // time spent in advance() so far
+    std::size_t bestSize = 0;
+    Clock::duration bestFoundAfter{0};
+    bool ended = false;
+    bool stopped = false;
+};
+
+CoverJob::CoverJob(CoverRequest request) : state_(std::make_unique<State>()) {
+    std::sort(request.pool.begin(), request.pool.end());
+    request.pool.erase(std::unique(request.pool.begin(), request.pool.end()), request.pool.end());
+    state_->request = std::move(request);
+    const CoverRequest& r = state_->request;
+    const bool numbersValid = std::all_of(r.pool.begin(), r.pool.end(), [](int n) { return n >= 1 && n <= 49; });
+    std::optional<std::string> fault =
+        numbersValid ? guaranteeFault(static_cast<int>(r.pool.size()), r.guarantee)
+                     : std::optional<std::string>("The pool holds a number outside 1 to 49.");
+    if (fault) {
+        state_->failure = Notice{*fault, "Abbreviated Wheel", NoticeIcon::Exclamation};
+        state_->ended = true;
+        return;
+    }
+    state_->search = std::make_unique<CoverSearch>(static_cast<int>(r.pool.size()), r.guarantee, r.seed);
+}
+
+CoverJob::~CoverJob() = default;
+
+bool CoverJob::advance(std::chrono::nanoseconds budget) {
+    State& s = *state_;
+    if (s.ended) return true;
+    const Clock::time_point start = Clock::now();
+    const CoverRequest& r = s.request;
+    do {
+        // Pieces never reach past the work limit, so a limited search ends at
+        // the same move however its time was sliced.
+        std::uint64_t piece = kWorkPerPiece;
+        if (r.workLimit != 0) piece = std::min(piece, r.workLimit - std::min(r.workLimit, s.search->workDone()));
+        const bool finished = s.search->advance(piece);
+        const Clock::duration ranNow = s.ran + (Clock::now() - start);
+        if (s.search->best().size() != s.bestSize) {
+            s.bestSize = s.search->best().size();
+            s.bestFoundAfter = ranNow;
+        }
+        const bool outOfTime = ranNow >= r.timeBudget || (r.workLimit != 0 && s.search->workDone() >= r.workLimit);
+        if (finished || (outOfTime && s.bestSize != 0)) s.ended = true;
+    } while (!s.ended && Clock::now() - start < budget);
+    s.ran += Clock::now() - start;
+    return s.ended;
+}
+
+void CoverJob::runToEnd() {
+    while (!advance(std::chrono::seconds(1))) {
+    }
+}
+
+void CoverJob::stop() {
+    state_->ended = true;
+    state_->stopped = true;
+}
+
+bool CoverJob::ended() const { return state_->ended; }
+bool CoverJob::stopped() const { return state_->stopped; }
+const std::optional<Notice>& CoverJob::failure() const { return state_->failure; }
+const CoverRequest& CoverJob::request() const { return state_->request; }
+
+CoverProgress CoverJob::progress() const {
+    const State& s = *state_;
+    CoverProgress progress;
+    progress.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(s.ran);
+    if (!s.search) return progress;
+    progress.bestTickets = s.search->best().size();
+    progress.workingTickets = s.search->workingSize();
+    progress.uncovered = s.search->workingUncovered();
+    return progress;
+}
+
+std::vector<Combination> CoverJob::tickets() const {
+    if (!state_->search) return {};
+    return ticketSets(state_->search->best(), state_->request.pool);
+}
+
+std::chrono::milliseconds CoverJob::bestFoundAfter() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(state_->bestFoundAfter);
+}
+
+std::string coverResultText(std::size_t tickets, Guarantee guarantee) {
+    return std::to_string(tickets) + (tickets == 1 ? " ticket" : " tickets") + "; guarantee " +
+           guaranteeText(guarantee) + " verified";
+}
+
+} // namespace orvane

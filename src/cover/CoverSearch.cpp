@@ -1,0 +1,376 @@
+#include "cover/CoverSearch.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <limits>
+
+namespace orvane {
+
+namespace {
+
+constexpr std::uint32_t kNotListed = std::numeric_limits<std::uint32_t>::max();
+// A greedy step looks at every possible ticket when there are not too many;
+// otherwise at a sample of tickets worth about kGreedyStepWork visits.
+constexpr std::uint64_t kGreedyStepWork = 4'000'000;
+constexpr std::uint64_t kLargestSample = 2'000;
+constexpr std::uint64_t kMostCandidates = 2'000'000;
+constexpr std::uint64_t kMostGainUpdates = 400'000'000;
+// The annealing schedule: a move that uncovers d more subsets than it covers
+// is taken with probability exp(-d / temperature). The temperature falls by
+// kCooling after a number of moves proportional to the list's length, and
+// starts again from the top once it has frozen.
+constexpr double kStartTemperature = 0.6;
+constexpr double kCooling = 0.99;
+constexpr double kFrozenTemperature = 0.03;
+constexpr std::uint64_t kMovesPerTicketAtTemperature = 8;
+
+// The pool positions of a mask, ascending.
+int positionsOf(TicketMask mask, int* out) {
+    int count = 0;
+    for (; mask; mask &= mask - 1) out[count++] = std::countr_zero(mask);
+    return count;
+}
+
+// Calls visit(mask) for every `size`-element subset of the `count` positions.
+template <class Visit> void forEachSubset(const int* positions, int count, int size, Visit&& visit) {
+    if (size > count) return;
+    if (size == 0) {
+        visit(TicketMask{0});
+        return;
+    }
+    std::array<int, kTicketSize> index{};
+    for (int i = 0; i < size; ++i) index[static_cast<std::size_t>(i)] = i;
+    while (true) {
+        TicketMask mask = 0;
+        for (int i = 0; i < size; ++i) mask |= TicketMask{1} << positions[index[static_cast<std::size_t>(i)]];
+        visit(mask);
+        int i = size - 1;
+        while (i >= 0 && index[static_cast<std::size_t>(i)] == count - size + i) --i;
+        if (i < 0) return;
+        ++index[static_cast<std::size_t>(i)];
+        for (int j = i + 1; j < size; ++j) index[static_cast<std::size_t>(j)] = index[static_cast<std::size_t>(j - 1)] + 1;
+    }
+}
+
+// A random member of a non-empty mask.
+int randomMember(TicketMask mask, std::uint64_t pick) {
+    const auto members = static_cast<std::uint64_t>(std::popcount(mask));
+    for (std::uint64_t skip = pick % members; skip > 0; --skip) mask &= mask - 1;
+    return std::countr_zero(mask);
+}
+
+TicketMask allPositions(int poolSize) { return (TicketMask{1} << poolSize) - 1; }
+
+} // namespace
+
+CoverSearch::CoverSearch(int poolSize, Guarantee guarantee, std::uint64_t seed)
+    : poolSize_(poolSize), guarantee_(guarantee), random_(seed),
+      lowerBound_(ticketLowerBound(poolSize, guarantee)), temperature_(kStartTemperature) {
+    for (int n = 0; n <= kLargestPool; ++n)
+        for (int k = 0; k <= kTicketSize; ++k) binomial_[n][k] = subsetCount(n, k);
+
+    const int t = guarantee.match;
+    const int m = guarantee.drawn;
+    visitsPerTicket_ = 0;
+    for (int inTicket = t; inTicket <= m; ++inTicket)
+        visitsPerTicket_ += subsetCount(kTicketSize, inTicket) * subsetCount(poolSize - kTicketSize, m - inTicket);
+    // Keeping every possible ticket's gain pays when there are not too many
+    // tickets, and not too many of them cover each subset.
+    std::uint64_t coverersPerSubset = 0;
+    for (int inTicket = t; inTicket <= m; ++inTicket)
+        coverersPerSubset += subsetCount(m, inTicket) * subsetCount(poolSize - m, kTicketSize - inTicket);
+    greedyOverAll_ = subsetCount(poolSize, kTicketSize) <= kMostCandidates &&
+                     subsetCount(poolSize, m) * coverersPerSubset <= kMostGainUpdates;
+
+    const std::uint64_t subsets = subsetCount(poolSize, m);
+    coverCount_.assign(subsets, 0);
+    uncoveredList_.resize(subsets);
+    listPlace_.resize(subsets);
+    for (std::uint32_t rank = 0; rank < subsets; ++rank) {
+        uncoveredList_[rank] = rank;
+        listPlace_[rank] = rank;
+    }
+}
+
+CoverSearch::~CoverSearch() = default;
+
+bool CoverSearch::advance(std::uint64_t work) {
+    const std::uint64_t until = work_ + std::max<std::uint64_t>(work, 1);
+    do {
+        switch (phase_) {
+        case Phase::Greedy: greedyStep(); break;
+        case Phase::Checking: checkingStep(until - work_); break;
+        case Phase::Annealing: annealingStep(); break;
+        case Phase::Finished: return true;
+        }
+    } while (work_ < until && phase_ != Phase::Finished);
+    return phase_ == Phase::Finished;
+}
+
+// Colex rank: the subset's ascending positions p0 < p1 < ... give
+// C(p0,1) + C(p1,2) + ..., numbering the m-subsets 0..C(v,m)-1.
+std::uint64_t CoverSearch::rankOf(TicketMask subset) const {
+    std::uint64_t rank = 0;
+    for (int i = 1; subset; subset &= subset - 1, ++i) rank += binomial_[std::countr_zero(subset)][i];
+    return rank;
+}
+
+TicketMask CoverSearch::unrank(std::uint64_t rank) const {
+    TicketMask subset = 0;
+    int position = poolSize_;
+    for (int i = guarantee_.drawn; i >= 1; --i) {
+        do --position;
+        while (binomial_[position][i] > rank);
+        rank -= binomial_[position][i];
+        subset |= TicketMask{1} << position;
+    }
+    return subset;
+}
+
+void CoverSearch::cover(std::uint64_t rank) {
+    if (coverCount_[rank]++ != 0) return;
+    // Take it out of the uncovered list by moving the list's last entry into its place.
+    const std::uint32_t place = listPlace_[rank];
+    const std::uint32_t last = uncoveredList_.back();
+    uncoveredList_[place] = last;
+    listPlace_[last] = place;
+    uncoveredList_.pop_back();
+    listPlace_[rank] = kNotListed;
+}
+
+void CoverSearch::uncover(std::uint64_t rank) {
+    if (--coverCount_[rank] != 0) return;
+    listPlace_[rank] = static_cast<std::uint32_t>(uncoveredList_.size());
+    uncoveredList_.push_back(static_cast<std::uint32_t>(rank));
+}
+
+// Every m-subset of the pool that shares at least t positions with the ticket.
+template <class Visit> void CoverSearch::visitCovered(TicketMask ticket, Visit&& visit) {
+    const int t = guarantee_.match;
+    const int m = guarantee_.drawn;
+    int inside[kTicketSize];
+    int outside[kLargestPool];
+    positionsOf(ticket, inside);
+    const int outsideCount = positionsOf(allPositions(poolSize_) & ~ticket, outside);
+    for (int shared = t; shared <= m; ++shared)
+        forEachSubset(inside, kTicketSize, shared, [&](TicketMask part) {
+            forEachSubset(outside, outsideCount, m - shared, [&](TicketMask rest) {
+                const TicketMask subset = part | rest;
+                visit(rankOf(subset), subset);
+            });
+        });
+    work_ += visitsPerTicket_;
+}
+
+// The subsets whose cover changes when the ticket's position `out` is
+// replaced by `in`: visit(lost, gained) for each pair. A lost subset holds
+// `out` and exactly t of the ticket's positions, and not `in`; its partner
+// holds `in` in place of `out`.
+template <class Visit> void CoverSearch::visitSwap(TicketMask ticket, int out, int in, Visit&& visit) {
+    const int t = guarantee_.match;
+    const int m = guarantee_.drawn;
+    const TicketMask outBit = TicketMask{1} << out;
+    const TicketMask inBit = TicketMask{1} << in;
+    int kept[kTicketSize];
+    int others[kLargestPool];
+    const int keptCount = positionsOf(ticket & ~outBit, kept);
+    const int otherCount = positionsOf(allPositions(poolSize_) & ~ticket & ~inBit, others);
+    std::uint64_t visited = 0;
+    forEachSubset(kept, keptCount, t - 1, [&](TicketMask part) {
+        forEachSubset(others, otherCount, m - t, [&](TicketMask rest) {
+            visit(rankOf(outBit | part | rest), rankOf(inBit | part | rest));
+            visited += 2;
+        });
+    });
+    work_ += visited + 1;
+}
+
+std::uint64_t CoverSearch::newlyCovered(TicketMask ticket) {
+    std::uint64_t gain = 0;
+    visitCovered(ticket, [&](std::uint64_t rank, TicketMask) { gain += coverCount_[rank] == 0; });
+    return gain;
+}
+
+void CoverSearch::addTicket(TicketMask ticket) {
+    tickets_.push_back(ticket);
+    visitCovered(ticket, [&](std::uint64_t rank, TicketMask subset) {
+        if (coverCount_[rank] == 0 && !candidateGain_.empty()) lowerCandidateGains(subset);
+        cover(rank);
+    });
+}
+
+void CoverSearch::removeTicket(std::size_t index) {
+    const TicketMask ticket = tickets_[index];
+    tickets_.erase(tickets_.begin() + static_cast<std::ptrdiff_t>(index));
+    visitCovered(ticket, [&](std::uint64_t rank, TicketMask) { uncover(rank); });
+}
+
+std::uint64_t CoverSearch::below(std::uint64_t bound) { return bound <= 1 ? 0 : random_() % bound; }
+
+double CoverSearch::unitRandom() { return static_cast<double>(random_() >> 11) * 0x1.0p-53; }
+
+// A ticket holding t numbers of an uncovered subset, filled up at random: it
+// covers that subset at least, and perhaps many more.
+TicketMask CoverSearch::sampledCandidate() {
+    const TicketMask target = unrank(uncoveredList_[below(uncoveredList_.size())]);
+    TicketMask ticket = 0;
+    for (int i = 0; i < guarantee_.match; ++i) ticket |= TicketMask{1} << randomMember(target & ~ticket, random_());
+    while (std::popcount(ticket) < kTicketSize)
+        ticket |= TicketMask{1} << randomMember(allPositions(poolSize_) & ~ticket, random_());
+    return ticket;
+}
+
+void CoverSearch::greedyStep() {
+    if (uncoveredList_.empty()) {
+        candidateGain_ = {};
+        startCheck();
+        return;
+    }
+    // The ticket covering the most uncovered subsets; among equals, one
+    // chosen at random (each equal one replaces the choice with chance 1/ties).
+    TicketMask chosen = 0;
+    std::uint64_t bestGain = 0;
+    std::uint64_t ties = 0;
+    const auto consider = [&](TicketMask ticket, std::uint64_t gain) {
+        if (gain > bestGain) {
+            bestGain = gain;
+            chosen = ticket;
+            ties = 1;
+        } else if (gain == bestGain && gain > 0 && below(++ties) == 0) {
+            chosen = ticket;
+        }
+    };
+    if (greedyOverAll_) {
+        // Every possible ticket, with its gain kept up to date as subsets get covered.
+        if (candidateGain_.empty()) candidateGain_.assign(subsetCount(poolSize_, kTicketSize), static_cast<std::uint32_t>(visitsPerTicket_));
+        int positions[kLargestPool];
+        const int count = positionsOf(allPositions(poolSize_), positions);
+        forEachSubset(positions, count, kTicketSize,
+                      [&](TicketMask ticket) { consider(ticket, candidateGain_[rankOf(ticket)]); });
+        work_ += candidateGain_.size();
+    } else {
+        const std::uint64_t samples =
+            std::clamp<std::uint64_t>(kGreedyStepWork / std::max<std::uint64_t>(visitsPerTicket_, 1), 8, kLargestSample);
+        for (std::uint64_t i = 0; i < samples; ++i) {
+            const TicketMask ticket = sampledCandidate();
+            consider(ticket, newlyCovered(ticket));
+        }
+    }
+    addTicket(chosen);
+}
+
+// A subset has just been covered: every possible ticket that covers it now
+// gains one subset fewer.
+void CoverSearch::lowerCandidateGains(TicketMask subset) {
+    const int t = guarantee_.match;
+    const int m = guarantee_.drawn;
+    int inside[kTicketSize];
+    int outside[kLargestPool];
+    positionsOf(subset, inside);
+    const int outsideCount = positionsOf(allPositions(poolSize_) & ~subset, outside);
+    std::uint64_t visited = 0;
+    for (int shared = t; shared <= m; ++shared)
+        forEachSubset(inside, m, shared, [&](TicketMask part) {
+            forEachSubset(outside, outsideCount, kTicketSize - shared, [&](TicketMask rest) {
+                --candidateGain_[rankOf(part | rest)];
+                ++visited;
+            });
+        });
+    work_ += visited;
+}
+
+void CoverSearch::startCheck() {
+    check_ = std::make_unique<CoverCheck>(poolSize_, guarantee_, tickets_);
+    phase_ = Phase::Checking;
+}
+
+void CoverSearch::checkingStep(std::uint64_t work) {
+    const std::uint64_t before = check_->checked();
+    check_->advance(std::max<std::uint64_t>(work, 1));
+    work_ += check_->checked() - before;
+    if (!check_->finished()) return;
+    const bool passed = check_->passed();
+    if (passed) best_ = check_->tickets();
+    check_.reset();
+    // A list the search counted complete and the check refused means the
+    // search's counts are wrong: nothing it builds from here can be trusted.
+    if (!passed) ++refusedLists_;
+    if (!passed || best_.size() <= static_cast<std::size_t>(lowerBound_)) {
+        phase_ = Phase::Finished;
+        return;
+    }
+    // Go on one ticket shorter than the best list proved so far.
+    while (tickets_.size() >= best_.size() && !tickets_.empty()) dropOneTicket();
+    temperature_ = kStartTemperature;
+    movesAtTemperature_ = 0;
+    phase_ = Phase::Annealing;
+}
+
+// Removes the ticket that alone covers the fewest subsets, so the shorter
+// list starts with as few uncovered as it can.
+void CoverSearch::dropOneTicket() {
+    std::size_t weakest = 0;
+    std::uint64_t fewest = std::numeric_limits<std::uint64_t>::max();
+    for (std::size_t i = 0; i < tickets_.size(); ++i) {
+        std::uint64_t alone = 0;
+        visitCovered(tickets_[i], [&](std::uint64_t rank, TicketMask) { alone += coverCount_[rank] == 1; });
+        if (alone < fewest) {
+            fewest = alone;
+            weakest = i;
+        }
+    }
+    removeTicket(weakest);
+}
+
+void CoverSearch::annealingStep() {
+    if (uncoveredList_.empty()) {
+        startCheck();
+        return;
+    }
+    // A move aimed at a random uncovered subset: a ticket sharing as many of
+    // its positions as any (t - 1 at most, or it would cover it) trades one
+    // position outside the subset for one inside, and then covers it if it
+    // shared t - 1.
+    const TicketMask target = unrank(uncoveredList_[below(uncoveredList_.size())]);
+    std::size_t chosen = 0;
+    int mostShared = -1;
+    std::uint64_t ties = 0;
+    for (std::size_t i = 0; i < tickets_.size(); ++i) {
+        const int shared = std::popcount(tickets_[i] & target);
+        if (shared > mostShared) {
+            mostShared = shared;
+            chosen = i;
+            ties = 1;
+        } else if (shared == mostShared && below(++ties) == 0) {
+            chosen = i;
+        }
+    }
+    work_ += tickets_.size();
+    const TicketMask ticket = tickets_[chosen];
+    const int out = randomMember(ticket & ~target, random_());
+    const int in = randomMember(target & ~ticket, random_());
+
+    std::int64_t uncoveredMore = 0;
+    visitSwap(ticket, out, in, [&](std::uint64_t lost, std::uint64_t gained) {
+        uncoveredMore += coverCount_[lost] == 1;
+        uncoveredMore -= coverCount_[gained] == 0;
+    });
+    const bool taken =
+        uncoveredMore <= 0 || unitRandom() < std::exp(-static_cast<double>(uncoveredMore) / temperature_);
+    if (taken) {
+        visitSwap(ticket, out, in, [&](std::uint64_t lost, std::uint64_t gained) {
+            uncover(lost);
+            cover(gained);
+        });
+        tickets_[chosen] = (ticket & ~(TicketMask{1} << out)) | (TicketMask{1} << in);
+    }
+    if (++movesAtTemperature_ >= kMovesPerTicketAtTemperature * tickets_.size()) {
+        movesAtTemperature_ = 0;
+        temperature_ *= kCooling;
+        if (temperature_ < kFrozenTemperature) temperature_ = kStartTemperature;
+    }
+}
+
+} // namespace orvane

@@ -1,0 +1,94 @@
+#pragma once
+
+#include "cover/CoverCheck.h"
+#include "cover/Guarantee.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <random>
+#include <vector>
+
+namespace orvane {
+
+// Builds a short list of tickets that keeps a guarantee on a pool of pool
+// positions 0..v-1. First a greedy list: each new ticket is the one that
+// covers the most subsets still uncovered. Then simulated annealing: with one
+// ticket fewer, tickets are changed a number at a time to cover the subsets
+// left uncovered, until none is; each list that gets there is proved by a
+// CoverCheck before it counts, and the search goes on one ticket shorter.
+//
+// The work is counted in subset visits, and the search does the same moves in
+// the same order for a seed however its work is sliced.
+class CoverSearch {
+public:
+    enum class Phase { Greedy, Checking, Annealing, Finished };
+
+    // The pool size and guarantee must be ones guaranteeFault accepts.
+    CoverSearch(int poolSize, Guarantee guarantee, std::uint64_t seed);
+    ~CoverSearch();
+    CoverSearch(const CoverSearch&) = delete;
+    CoverSearch& operator=(const CoverSearch&) = delete;
+
+    // Does at least one step and about `work` subset visits; true once the
+    // search has finished (its list is as short as the lower bound allows).
+    bool advance(std::uint64_t work);
+
+    Phase phase() const { return phase_; }
+    // The shortest list the check has passed; empty until the first has.
+    const std::vector<TicketMask>& best() const { return best_; }
+    // The list being worked on and how many subsets it leaves uncovered.
+    std::size_t workingSize() const { return tickets_.size(); }
+    std::uint64_t workingUncovered() const { return uncoveredList_.size(); }
+    std::uint64_t workDone() const { return work_; }
+    // Lists the search believed complete that the check then refused (a
+    // fault of the search; such a list never counts).
+    int refusedLists() const { return refusedLists_; }
+    int lowerBound() const { return lowerBound_; }
+
+private:
+    void greedyStep();
+    void annealingStep();
+    void checkingStep(std::uint64_t work);
+    void startCheck();
+    void dropOneTicket();
+    void lowerCandidateGains(TicketMask subset);
+
+    std::uint64_t rankOf(TicketMask subset) const;
+    TicketMask unrank(std::uint64_t rank) const;
+    void cover(std::uint64_t rank);
+    void uncover(std::uint64_t rank);
+    void addTicket(TicketMask ticket);
+    void removeTicket(std::size_t index);
+    std::uint64_t newlyCovered(TicketMask ticket);
+    TicketMask sampledCandidate();
+    std::uint64_t below(std::uint64_t bound);
+    double unitRandom();
+
+    template <class Visit> void visitCovered(TicketMask ticket, Visit&& visit);
+    template <class Visit> void visitSwap(TicketMask ticket, int out, int in, Visit&& visit);
+
+    int poolSize_;
+    Guarantee guarantee_;
+    std::mt19937_64 random_;
+    Phase phase_ = Phase::Greedy;
+    int lowerBound_;
+    std::uint64_t work_ = 0;
+    std::uint64_t visitsPerTicket_;
+    bool greedyOverAll_;
+
+    std::uint64_t binomial_[kLargestPool + 1][kTicketSize + 1] = {};
+    std::vector<std::uint16_t> coverCount_;     // per m-subset rank: tickets covering it
+    std::vector<std::uint32_t> uncoveredList_;  // the ranks no ticket covers
+    std::vector<std::uint32_t> listPlace_;      // per rank: its place in uncoveredList_
+    std::vector<std::uint32_t> candidateGain_;  // per six-subset rank, while the greedy list grows
+    std::vector<TicketMask> tickets_;
+    std::vector<TicketMask> best_;
+    std::unique_ptr<CoverCheck> check_;
+    int refusedLists_ = 0;
+
+    double temperature_;
+    std::uint64_t movesAtTemperature_ = 0;
+};
+
+} // namespace orvane

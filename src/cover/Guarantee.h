@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/Combination.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace orvane {
+
+// "t if m": whenever m of the drawn numbers are in the pool, at least one
+// ticket holds t of them. "t if t" is the plain covering of every t numbers.
+struct Guarantee {
+    int match = 3; // t
+    int drawn = 3; // m
+    bool operator==(const Guarantee&) const = default;
+};
+
+// A ticket as a set of pool positions: bit i stands for the pool's i-th number.
+using TicketMask = std::uint64_t;
+
+constexpr int kTicketSize = 6;
+constexpr int kLargestPool = 49;
+// Guarantees whose lists would be longer than this are refused.
+constexpr std::uint64_t kLongestList = 10'000;
+
+// "3", "3if4", "3 if 4" (any case); nothing when the text is not one of these.
+std::optional<Guarantee> parseGuarantee(std::string_view text);
+// "3 if 4".
+std::string guaranteeText(Guarantee guarantee);
+
+// Why no list of tickets can be built for this pool size and guarantee, if
+// there is a reason: a pool smaller than six, t outside 2..6, t > m, m > 6 or
+// m larger than the pool, or a list that would hold more than kLongestList tickets.
+std::optional<std::string> guaranteeFault(int poolSize, Guarantee guarantee);
+
+// How many k-number subsets an n-number pool has (0 when k > n).
+std::uint64_t subsetCount(int n, int k);
+
+// No list for a plain "t if t" guarantee can be shorter than this (the
+// Schönheim bound); for t if m with m > t, 1.
+int ticketLowerBound(int poolSize, Guarantee guarantee);
+
+// The tickets as six-number sets of the pool's own numbers, ascending, in the
+// order the list holds them.
+std::vector<Combination> ticketSets(const std::vector<TicketMask>& tickets, const std::vector<int>& pool);
+
+} // namespace orvane
