@@ -21,7 +21,7 @@ struct CoverJob::State {
     std::unique_ptr<CoverSearch> search;
     Clock::duration ran{0};        // time spent in advance() so far
     std::size_t bestSize = 0;
-    Clock::duration bestFoundAfter{0};
+    std::vector<CoverImprovement> improvements;
     bool ended = false;
     bool stopped = false;
 };
@@ -59,7 +59,7 @@ bool CoverJob::advance(std::chrono::nanoseconds budget) {
         const Clock::duration ranNow = s.ran + (Clock::now() - start);
         if (s.search->best().size() != s.bestSize) {
             s.bestSize = s.search->best().size();
-            s.bestFoundAfter = ranNow;
+            s.improvements.push_back({s.bestSize, std::chrono::duration_cast<std::chrono::milliseconds>(ranNow)});
         }
         const bool outOfTime = ranNow >= r.timeBudget || (r.workLimit != 0 && s.search->workDone() >= r.workLimit);
         if (finished || (outOfTime && s.bestSize != 0)) s.ended = true;
@@ -100,8 +100,10 @@ std::vector<Combination> CoverJob::tickets() const {
 }
 
 std::chrono::milliseconds CoverJob::bestFoundAfter() const {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(state_->bestFoundAfter);
+    return state_->improvements.empty() ? std::chrono::milliseconds(0) : state_->improvements.back().after;
 }
+
+const std::vector<CoverImprovement>& CoverJob::improvements() const { return state_->improvements; }
 
 std::string coverResultText(std::size_t tickets, Guarantee guarantee) {
     return std::to_string(tickets) + (tickets == 1 ? " ticket" : " tickets") + "; guarantee " +

@@ -22,6 +22,12 @@ struct CoverRequest {
     std::uint64_t workLimit = 0;
 };
 
+// A shorter list proved, and when.
+struct CoverImprovement {
+    std::size_t tickets = 0;
+    std::chrono::milliseconds after{0};
+};
+
 // What the window shows while the search runs.
 struct CoverProgress {
     std::size_t bestTickets = 0;       // the shortest proved list so far (0: none yet)
@@ -57,6 +63,8 @@ public:
     std::vector<Combination> tickets() const;
     // How long the search ran until it found the list it ended with.
     std::chrono::milliseconds bestFoundAfter() const;
+    // Every proved list in turn, each shorter than the one before.
+    const std::vector<CoverImprovement>& improvements() const;
     const CoverRequest& request() const;
 
 private:

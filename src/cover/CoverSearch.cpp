@@ -21,10 +21,10 @@ constexpr std::uint64_t kMostGainUpdates = 400'000'000;
 // is taken with probability exp(-d / temperature). The temperature falls by
 // kCooling after a number of moves proportional to the list's length, and
 // starts again from the top once it has frozen.
-constexpr double kStartTemperature = 0.6;
-constexpr double kCooling = 0.99;
-constexpr double kFrozenTemperature = 0.03;
-constexpr std::uint64_t kMovesPerTicketAtTemperature = 8;
+constexpr double kStartTemperature = 0.4;
+constexpr double kCooling = 0.999;
+constexpr double kFrozenTemperature = 0.08;
+constexpr std::uint64_t kMovesPerTicketAtTemperature = 4;
 
 // The pool positions of a mask, ascending.
 int positionsOf(TicketMask mask, int* out) {

@@ -38,6 +38,7 @@ public:
     // The shortest list the check has passed; empty until the first has.
     const std::vector<TicketMask>& best() const { return best_; }
     // The list being worked on and how many subsets it leaves uncovered.
+    const std::vector<TicketMask>& working() const { return tickets_; }
     std::size_t workingSize() const { return tickets_.size(); }
     std::uint64_t workingUncovered() const { return uncoveredList_.size(); }
     std::uint64_t workDone() const { return work_; }

@@ -179,6 +179,21 @@ TEST(CoverSearch, EveryListItEndsWithKeepsItsGuarantee) {
     }
 }
 
+TEST(CoverSearch, ItsUncoveredCountIsTheCheckersAtEveryStep) {
+    // The search keeps its count move by move; the check counts from scratch.
+    for (const auto& [poolSize, g] : {std::pair{20, Guarantee{3, 3}}, std::pair{12, Guarantee{3, 4}},
+                                      std::pair{14, Guarantee{4, 4}}, std::pair{12, Guarantee{2, 6}}}) {
+        CoverSearch search(poolSize, g, 5);
+        for (int step = 0; step < 1500; ++step) {
+            search.advance(static_cast<std::uint64_t>(1 + step % 97));
+            ASSERT_EQ(search.workingUncovered(), uncoveredSubsets(poolSize, g, search.working()))
+                << guaranteeText(g) << " on " << poolSize << ", step " << step;
+        }
+        EXPECT_FALSE(search.best().empty());
+        EXPECT_EQ(search.refusedLists(), 0);
+    }
+}
+
 TEST(CoverSearch, AWeakerGuaranteeNeedsFewerTickets) {
     const std::vector<int> pool = firstNumbers(12);
     const std::size_t plain = finishedList(requestFor(pool, {3, 3}, 5'000'000)).size();
