@@ -16,31 +16,65 @@ TicketMask nextSubset(TicketMask subset) {
 
 TicketMask lowBits(int count) { return count >= 64 ? ~TicketMask{0} : (TicketMask{1} << count) - 1; }
 
+// Every way to choose `size` of `count` places, as lists of places.
+std::vector<std::vector<int>> choices(int count, int size) {
+    std::vector<std::vector<int>> all;
+    for (unsigned mask = 0; mask < (1u << count); ++mask) {
+        if (std::popcount(mask) != size) continue;
+        std::vector<int> places;
+        for (int i = 0; i < count; ++i)
+            if (mask & (1u << i)) places.push_back(i);
+        all.push_back(places);
+    }
+    return all;
+}
+
 } // namespace
 
 CoverCheck::CoverCheck(int poolSize, Guarantee guarantee, std::vector<TicketMask> tickets)
     : poolSize_(poolSize), guarantee_(guarantee), tickets_(std::move(tickets)),
-      subset_(lowBits(guarantee.drawn)), lastSubset_(lowBits(guarantee.drawn) << (poolSize - guarantee.drawn)) {
-    for (TicketMask ticket : tickets_)
+      heldWhole_(subsetCount(poolSize, guarantee.match), false), subset_(lowBits(guarantee.drawn)),
+      lastSubset_(lowBits(guarantee.drawn) << (poolSize - guarantee.drawn)) {
+    for (int n = 0; n <= kLargestPool; ++n)
+        for (int k = 0; k <= kTicketSize; ++k) binomial_[n][k] = subsetCount(n, k);
+    subsetParts_ = choices(guarantee.drawn, guarantee.match);
+    const std::vector<std::vector<int>> ticketParts = choices(kTicketSize, guarantee.match);
+    for (TicketMask ticket : tickets_) {
         if (std::popcount(ticket) != kTicketSize || (ticket & ~lowBits(poolSize)) != 0) {
             // A malformed ticket proves nothing: the list fails outright.
             finished_ = true;
             uncovered_ = 1;
+            return;
         }
+        int numbers[kTicketSize];
+        int count = 0;
+        for (TicketMask rest = ticket; rest; rest &= rest - 1) numbers[count++] = std::countr_zero(rest);
+        for (const std::vector<int>& places : ticketParts) {
+            int part[kTicketSize];
+            for (std::size_t i = 0; i < places.size(); ++i) part[i] = numbers[places[i]];
+            heldWhole_[colexNumber(part, guarantee.match)] = true;
+        }
+    }
+}
+
+// The colex number of positions p0 < p1 < ...: C(p0,1) + C(p1,2) + ...
+std::uint64_t CoverCheck::colexNumber(const int* positions, int count) const {
+    std::uint64_t number = 0;
+    for (int i = 0; i < count; ++i) number += binomial_[positions[i]][i + 1];
+    return number;
 }
 
 bool CoverCheck::advance(std::uint64_t subsets) {
-    const int match = guarantee_.match;
-    // A ticket that covered the last subset most likely covers the next,
-    // which shares all but one or two of its numbers: try it first.
-    std::size_t lastHit = 0;
     for (std::uint64_t done = 0; !finished_ && done < subsets; ++done) {
-        bool covered = !tickets_.empty() && std::popcount(subset_ & tickets_[lastHit]) >= match;
-        for (std::size_t i = 0; !covered && i < tickets_.size(); ++i)
-            if (std::popcount(subset_ & tickets_[i]) >= match) {
-                covered = true;
-                lastHit = i;
-            }
+        int numbers[kTicketSize];
+        int count = 0;
+        for (TicketMask rest = subset_; rest; rest &= rest - 1) numbers[count++] = std::countr_zero(rest);
+        bool covered = false;
+        for (std::size_t c = 0; !covered && c < subsetParts_.size(); ++c) {
+            int part[kTicketSize];
+            for (std::size_t i = 0; i < subsetParts_[c].size(); ++i) part[i] = numbers[subsetParts_[c][i]];
+            covered = heldWhole_[colexNumber(part, guarantee_.match)];
+        }
         if (!covered) ++uncovered_;
         ++checked_;
         if (subset_ == lastSubset_) finished_ = true;

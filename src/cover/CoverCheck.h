@@ -7,10 +7,12 @@
 
 namespace orvane {
 
-// The proof of a list's guarantee, kept apart from the search that built it:
-// it walks every m-number subset of the pool in turn and looks for a ticket
-// holding t of them. It shares no state or counting with the search, so a
-// fault there cannot make a list pass here.
+// The proof of a list's guarantee, kept apart from the search that built it.
+// A ticket holds t of some m numbers exactly when it holds one of their
+// t-number subsets whole; so the check first marks every t-number subset
+// that some ticket holds, then walks every m-number subset of the pool in
+// turn and looks for a marked t-subset among its own. It shares no state or
+// counting with the search, so a fault there cannot make a list pass here.
 class CoverCheck {
 public:
     CoverCheck(int poolSize, Guarantee guarantee, std::vector<TicketMask> tickets);
@@ -26,9 +28,14 @@ public:
     const std::vector<TicketMask>& tickets() const { return tickets_; }
 
 private:
+    std::uint64_t colexNumber(const int* positions, int count) const;
+
     int poolSize_;
     Guarantee guarantee_;
     std::vector<TicketMask> tickets_;
+    std::uint64_t binomial_[kLargestPool + 1][kTicketSize + 1] = {};
+    std::vector<std::vector<int>> subsetParts_;  // the ways to choose t of m places
+    std::vector<bool> heldWhole_;  // per t-subset (numbered by its own colex rank)
     TicketMask subset_;    // the next subset to check, as a mask of pool positions
     TicketMask lastSubset_;
     bool finished_ = false;

@@ -17,6 +17,8 @@ constexpr std::uint64_t kGreedyStepWork = 4'000'000;
 constexpr std::uint64_t kLargestSample = 2'000;
 constexpr std::uint64_t kMostCandidates = 2'000'000;
 constexpr std::uint64_t kMostGainUpdates = 400'000'000;
+// The work each part's own search gets (a second or two).
+constexpr std::uint64_t kWorkPerPart = 100'000'000;
 // The annealing schedule: a move that uncovers d more subsets than it covers
 // is taken with probability exp(-d / temperature). The temperature falls by
 // kCooling after a number of moves proportional to the list's length, and
@@ -84,6 +86,17 @@ CoverSearch::CoverSearch(int poolSize, Guarantee guarantee, std::uint64_t seed)
     greedyOverAll_ = subsetCount(poolSize, kTicketSize) <= kMostCandidates &&
                      subsetCount(poolSize, m) * coverersPerSubset <= kMostGainUpdates;
 
+    // Split into parts only where one search over the whole pool would be slow
+    // and every part still holds a ticket's six numbers.
+    const int parts = t > 1 ? (m - 1) / (t - 1) : 1;
+    if (!greedyOverAll_ && parts >= 2 && poolSize / parts >= kTicketSize) {
+        for (int part = 0; part < parts; ++part) {
+            partPositions_.emplace_back();
+            for (int position = part; position < poolSize; position += parts) partPositions_.back().push_back(position);
+        }
+        phase_ = Phase::Parts;
+    }
+
     const std::uint64_t subsets = subsetCount(poolSize, m);
     coverCount_.assign(subsets, 0);
     uncoveredList_.resize(subsets);
@@ -100,6 +113,7 @@ bool CoverSearch::advance(std::uint64_t work) {
     const std::uint64_t until = work_ + std::max<std::uint64_t>(work, 1);
     do {
         switch (phase_) {
+        case Phase::Parts: partsStep(until - work_); break;
         case Phase::Greedy: greedyStep(); break;
         case Phase::Checking: checkingStep(until - work_); break;
         case Phase::Annealing: annealingStep(); break;
@@ -220,6 +234,26 @@ TicketMask CoverSearch::sampledCandidate() {
     while (std::popcount(ticket) < kTicketSize)
         ticket |= TicketMask{1} << randomMember(allPositions(poolSize_) & ~ticket, random_());
     return ticket;
+}
+
+void CoverSearch::partsStep(std::uint64_t work) {
+    const std::vector<int>& positions = partPositions_[partsDone_];
+    const auto partSize = static_cast<int>(positions.size());
+    if (!part_) part_ = std::make_unique<CoverSearch>(partSize, Guarantee{guarantee_.match, guarantee_.match}, random_());
+    const std::uint64_t before = part_->workDone();
+    const bool partFinished =
+        part_->advance(std::min(std::max<std::uint64_t>(work, 1), kWorkPerPart - std::min(kWorkPerPart, before)));
+    work_ += part_->workDone() - before;
+    if (part_->best().empty() || (!partFinished && part_->workDone() < kWorkPerPart)) return;
+    // The part's list, its positions 0..n-1 put back as the pool's own.
+    for (TicketMask partTicket : part_->best()) {
+        TicketMask ticket = 0;
+        for (int i = 0; i < partSize; ++i)
+            if (partTicket & (TicketMask{1} << i)) ticket |= TicketMask{1} << positions[static_cast<std::size_t>(i)];
+        addTicket(ticket);
+    }
+    part_.reset();
+    if (++partsDone_ == partPositions_.size()) phase_ = Phase::Greedy; // which finds nothing left to cover
 }
 
 void CoverSearch::greedyStep() {

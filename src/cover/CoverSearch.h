@@ -20,9 +20,16 @@ namespace orvane {
 //
 // The work is counted in subset visits, and the search does the same moves in
 // the same order for a seed however its work is sliced.
+//
+// A large pool with a guarantee of t if m, where m > 2(t - 1), first gets a
+// list put together from parts: split into p = (m - 1) / (t - 1) parts, any
+// m numbers hold t in one part, so lists keeping "t if t" on each part
+// together keep "t if m" on the whole. Each part's list is built and
+// shortened by a search of its own, far cheaper than one on the whole pool;
+// the annealing then goes on over the whole list.
 class CoverSearch {
 public:
-    enum class Phase { Greedy, Checking, Annealing, Finished };
+    enum class Phase { Parts, Greedy, Checking, Annealing, Finished };
 
     // The pool size and guarantee must be ones guaranteeFault accepts.
     CoverSearch(int poolSize, Guarantee guarantee, std::uint64_t seed);
@@ -48,6 +55,7 @@ public:
     int lowerBound() const { return lowerBound_; }
 
 private:
+    void partsStep(std::uint64_t work);
     void greedyStep();
     void annealingStep();
     void checkingStep(std::uint64_t work);
@@ -86,6 +94,9 @@ private:
     std::vector<TicketMask> tickets_;
     std::vector<TicketMask> best_;
     std::unique_ptr<CoverCheck> check_;
+    std::vector<std::vector<int>> partPositions_;  // each part's pool positions
+    std::unique_ptr<CoverSearch> part_;             // the search of the part being built
+    std::size_t partsDone_ = 0;
     int refusedLists_ = 0;
 
     double temperature_;
