@@ -2,6 +2,7 @@
 
 #include "cli/BacktestCommand.h"
 #include "cli/CheckCommand.h"
+#include "cli/CoverCommand.h"
 #include "cli/Command.h"
 #include "cli/HelpFormat.h"
 #include "cli/ImportCommand.h"
@@ -29,6 +30,7 @@ constexpr AddCommand kCommands[] = {
     addReportCommand,
     addPoolCommand,
     addBacktestCommand,
+    addCoverCommand,
 };
 
 const std::string kVersionLine = std::string("orvane ") + kVersionText;
