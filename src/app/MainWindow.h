@@ -28,6 +28,7 @@ class QTimer;
 namespace orvane {
 
 class BacktestWindow;
+class AbbreviatedWheelWindow;
 class CalculatorWindow;
 class DrawRecordingWindow;
 class ManualViewer;
@@ -94,6 +95,7 @@ private slots:
     void mnuShowTips_Click();
     void mnuAbout_Click();
     void mnuCalculator_Click();
+    void mnuAbbreviatedWheel_Click();
     void mnuBacktest_Click();
     void mnuGathra_Click();
     void mnuLoadGRPool_Click();
@@ -204,6 +206,7 @@ private:
     QPointer<TipWindow> tipWindow_;
     QPointer<ManualViewer> manualViewer_;
     QPointer<CalculatorWindow> calculator_;
+    QPointer<AbbreviatedWheelWindow> abbreviatedWheel_;
     QPointer<BacktestWindow> backtest_;
 
     // The run in progress, if any.

@@ -8,6 +8,7 @@
 #include "accessories/ManualViewer.h"
 #include "accessories/TipWindow.h"
 #include "backtest/BacktestWindow.h"
+#include "cover/AbbreviatedWheelWindow.h"
 #include "app/DrawRecordingWindow.h"
 #include "reports/ReportWindow.h"
 #include "app/UserLevels.h"
@@ -155,6 +156,8 @@ void MainWindow::buildMenus() {
               QStringLiteral("View & Manipulate Output File"));
     mnuTools->addSeparator();
     addItem(mnuTools, "mnuCalculator", QStringLiteral("Calculator"), &MainWindow::mnuCalculator_Click);
+    addItem(mnuTools, "mnuAbbreviatedWheel", QStringLiteral("Abbreviated Wheel..."),
+            &MainWindow::mnuAbbreviatedWheel_Click);
     mnuTools->addSeparator();
     addItem(mnuTools, "mnuPrintSelected", QStringLiteral("Print Selected Number Pool"),
             &MainWindow::mnuPrintSelected_Click);
@@ -391,6 +394,28 @@ void MainWindow::mnuBacktest_Click() {
     backtest_->show();
     backtest_->raise();
     backtest_->activateWindow();
+}
+
+// One abbreviated-wheel window at a time. Its Begin takes the selected
+// numbers and the output options as they stand then.
+void MainWindow::mnuAbbreviatedWheel_Click() {
+    if (!abbreviatedWheel_) {
+        abbreviatedWheel_ = new AbbreviatedWheelWindow(
+            platform_, shared_, &busy_,
+            [this] {
+                AbbreviatedWheelWindow::Start start;
+                for (int index = 0; index < 49; ++index)
+                    if (lstNumbers->item(index)->isSelected()) start.pool.push_back(index + 1);
+                start.numbered = mnuRecordNumbers->isChecked();
+                start.append = optnAppend->isChecked();
+                return start;
+            },
+            this);
+        connect(abbreviatedWheel_, &QObject::destroyed, this, &QWidget::activateWindow);
+    }
+    abbreviatedWheel_->show();
+    abbreviatedWheel_->raise();
+    abbreviatedWheel_->activateWindow();
 }
 
 // One calculator at a time; its File > Exit ends the program as this window's Exit does.

@@ -4,6 +4,7 @@
 #include "cli/HelpFormat.h"
 #include "core/PickText.h"
 #include "cover/CoverJob.h"
+#include "cover/CoverList.h"
 #include "wheel/WheelOutput.h"
 
 #include <memory>
@@ -22,21 +23,6 @@ struct CoverOptions {
     bool append = false;
     bool numbered = false;
 };
-
-// Writes the tickets as the wheel writes its passing sets.
-bool writeTickets(const std::vector<Combination>& tickets, FileWheelOutput& output, Notice& failure) {
-    std::uint64_t count = 0;
-    for (const Combination& ticket : tickets) {
-        ++count;
-        if (!output.record(ticket, count, count)) {
-            failure = output.failure();
-            return false;
-        }
-    }
-    if (output.close()) return true;
-    failure = output.failure();
-    return false;
-}
 
 int runCover(const CoverOptions& options, const CommandContext& context) {
     CoverRequest request;
@@ -68,7 +54,7 @@ int runCover(const CoverOptions& options, const CommandContext& context) {
             ? FileWheelOutput::onStream(context.out, "standard output", options.numbered)
             : FileWheelOutput::open(path, options.append ? DiskMode::Append : DiskMode::Overwrite, options.numbered,
                                     failure);
-    if (!output || !writeTickets(tickets, *output, failure)) {
+    if (!output || !writeCoverTickets(tickets, *output, failure)) {
         std::fprintf(context.err, "%s: %s\n", failure.title.c_str(), failure.text.c_str());
         return kExitFailed;
     }

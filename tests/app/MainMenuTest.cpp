@@ -49,7 +49,8 @@ private slots:
                               "Select Numbers With Gathra", "Load Gathra's Picks"}));
         QCOMPARE(captionsOf("mnuTools"),
                  QStringList({"Odds", "-", "Check For Winning Bets", "Update Game History File", "-",
-                              "View && Manipulate History", "View && Manipulate Output File", "-", "Calculator", "-",
+                              "View && Manipulate History", "View && Manipulate Output File", "-", "Calculator",
+                              "Abbreviated Wheel...", "-",
                               "Print Selected Number Pool", "-", "UnInstall Prep"}));
         QCOMPARE(captionsOf("mnuHelp"), QStringList({"View Orvane Manual", "Show Tip of the Day", "-", "About Orvane..."}));
         QCOMPARE(captionsOf("mnuAnalysis").size(), 17); // the fifteen reports, a rule and the backtest

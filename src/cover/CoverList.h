@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/Combination.h"
+#include "core/Notice.h"
+#include "cover/Guarantee.h"
+#include "wheel/WheelOutput.h"
+
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+// An abbreviated wheel as the window shows and prints it, CR LF lines:
+//   Abbreviated wheel: 15 tickets; guarantee 3 if 3 verified
+//   Pool (12 numbers): 01 02 03 ...
+//   (blank)
+//    1: 01 02 04 07 08 11
+std::string coverListText(const std::vector<int>& pool, Guarantee guarantee, const std::vector<Combination>& tickets);
+
+// Records the tickets to a wheel output, each counted as a passing set, and
+// closes it. False, with `failure` filled, when the output could not be written.
+bool writeCoverTickets(const std::vector<Combination>& tickets, WheelOutput& output, Notice& failure);
+
+} // namespace orvane

@@ -1,0 +1,162 @@
+#include "cover/AbbreviatedWheelWindow.h"
+
+#include "cover/CoverCheck.h"
+#include "platform/BusyState.h"
+#include "support/WindowFixture.h"
+
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QSpinBox>
+
+using namespace orvane;
+
+// The abbreviated-wheel window as the user reaches it: numbers selected on
+// the main window, then Tools > Abbreviated Wheel..., on the fake desktop.
+class AbbreviatedWheelWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    WindowFixture fixture;
+
+    AbbreviatedWheelWindow* window() const {
+        return fixture.window->findChild<AbbreviatedWheelWindow*>(QStringLiteral("frmAbbreviatedWheel"));
+    }
+    template <typename T>
+    T* inWindow(const QString& name) const {
+        T* control = window()->findChild<T*>(name);
+        if (!control) qFatal("no abbreviated-wheel control named %s", qPrintable(name));
+        return control;
+    }
+    void click(const QString& name) const { QTest::mouseClick(inWindow<QPushButton>(name), Qt::LeftButton); }
+    void set(const char* box, int value) const { inWindow<QSpinBox>(QString::fromLatin1(box))->setValue(value); }
+    QString text(const char* label) const { return inWindow<QLabel>(QString::fromLatin1(label))->text(); }
+    bool beginToEnd() const {
+        QSignalSpy ended(window(), &AbbreviatedWheelWindow::runEnded);
+        click(QStringLiteral("cmdBegin"));
+        return ended.count() == 1 || ended.wait(60000);
+    }
+    QStringList outputLines() const {
+        const QString text = QString::fromLatin1(WindowFixture::fileBytes(QString::fromStdString(fixture.shared->wheelOutputPath)));
+        QStringList lines = text.split(QStringLiteral("\r\n"));
+        if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+        return lines;
+    }
+    // The tickets of the output file on pool positions 0..v-1, for the checker.
+    static std::vector<TicketMask> masksOf(const QStringList& lines, int firstNumber) {
+        std::vector<TicketMask> tickets;
+        for (QString line : lines) {
+            if (line.contains(QLatin1Char(':'))) line = line.section(QLatin1Char(':'), 1);
+            TicketMask mask = 0;
+            for (const QString& number : line.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                mask |= TicketMask{1} << (number.toInt() - firstNumber);
+            tickets.push_back(mask);
+        }
+        return tickets;
+    }
+    void open(int first, int last) {
+        fixture.selectRange(first, last);
+        fixture.trigger(QStringLiteral("mnuAbbreviatedWheel"));
+        QVERIFY(window() && window()->isVisible());
+    }
+
+private slots:
+    void init() {
+        fixture.open();
+        fixture.window->show();
+    }
+    void cleanup() { fixture.close(); }
+
+    void beginWritesAProvedListThatPrints() {
+        open(0, 11);
+        set("spnDrawn", 4);
+        set("spnSeconds", 1);
+        QVERIFY(!inWindow<QPushButton>(QStringLiteral("cmdPrint"))->isEnabled());
+        QVERIFY(beginToEnd());
+        const QStringList lines = outputLines();
+        QVERIFY(!lines.isEmpty());
+        QVERIFY(text("lblResult").startsWith(QStringLiteral("%1 tickets; guarantee 3 if 4 verified").arg(lines.size())));
+        QCOMPARE(uncoveredSubsets(12, {3, 4}, masksOf(lines, 1)), 0u);
+        QVERIFY(text("lblBest").contains(QString::number(lines.size())));
+        QCOMPARE(inWindow<QPlainTextEdit>(QStringLiteral("txtTickets"))->toPlainText().count(QLatin1Char('\n')),
+                 lines.size() + 3);
+        click(QStringLiteral("cmdPrint"));
+        QCOMPARE(fixture.platform->printJobs.size(), 1);
+        QVERIFY(fixture.platform->printJobs[0].ended);
+        QVERIFY(fixture.platform->printJobs[0].lines[0].contains(QStringLiteral("verified")));
+        QCOMPARE(fixture.platform->printJobs[0].lines.size(), lines.size() + 3);
+        QVERIFY(fixture.platform->messages.isEmpty());
+    }
+
+    // The main window's output options: numbered lines, appended.
+    void numberedAndAppendedAsTheMainWindowSays() {
+        WindowFixture::writeFile(QString::fromStdString(fixture.shared->wheelOutputPath), "1 2 3 4 5 6\r\n");
+        fixture.find<QAction>(QStringLiteral("mnuRecordNumbers"))->setChecked(true);
+        fixture.find<QRadioButton>(QStringLiteral("optnAppend"))->setChecked(true);
+        open(10, 16); // 11..17: 3 if 3 on seven numbers takes four tickets
+        set("spnSeconds", 1);
+        QVERIFY(beginToEnd());
+        const QStringList lines = outputLines();
+        QCOMPARE(lines.size(), 1 + 4);
+        QCOMPARE(lines[0], QStringLiteral("1 2 3 4 5 6"));
+        for (int i = 1; i <= 4; ++i) QVERIFY(lines[i].startsWith(QStringLiteral("%1 : ").arg(i)));
+        QCOMPARE(uncoveredSubsets(7, {3, 3}, masksOf(lines.mid(1), 11)), 0u);
+    }
+
+    void stopKeepsTheBestProvedListAndTheTitleBarStopsToo() {
+        open(0, 19);
+        set("spnMatch", 4);
+        QCOMPARE(inWindow<QSpinBox>(QStringLiteral("spnDrawn"))->value(), 4); // carried along
+        set("spnSeconds", 600);
+        QSignalSpy ended(window(), &AbbreviatedWheelWindow::runEnded);
+        click(QStringLiteral("cmdBegin"));
+        QVERIFY(inWindow<QPushButton>(QStringLiteral("cmdStop"))->isEnabled());
+        QVERIFY(!inWindow<QPushButton>(QStringLiteral("cmdBegin"))->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!text("lblBest").endsWith(QStringLiteral("none yet")), 60000);
+        click(QStringLiteral("cmdStop"));
+        QCOMPARE(ended.count(), 1);
+        const QStringList lines = outputLines();
+        QVERIFY(text("lblResult").startsWith(QStringLiteral("%1 tickets; guarantee 4 if 4 verified").arg(lines.size())));
+        QCOMPARE(uncoveredSubsets(20, {4, 4}, masksOf(lines, 1)), 0u);
+
+        QPointer<AbbreviatedWheelWindow> open = window();
+        click(QStringLiteral("cmdBegin"));
+        QVERIFY(open->running());
+        open->close();
+        QTRY_VERIFY(open.isNull());
+        QVERIFY(fixture.window->isEnabled());
+    }
+
+    void refusesTooFewNumbersAndGuaranteesTooLarge() {
+        open(0, 5);
+        click(QStringLiteral("cmdBegin"));
+        QVERIFY(!window()->running());
+        QCOMPARE(fixture.platform->messages.size(), 1);
+        QVERIFY(fixture.platform->messages[0].text.startsWith(QStringLiteral("There are not enough numbers selected")));
+
+        fixture.selectRange(0, 48);
+        set("spnMatch", 5);
+        click(QStringLiteral("cmdBegin"));
+        QVERIFY(!window()->running());
+        QCOMPARE(fixture.platform->messages.size(), 2);
+        QVERIFY(fixture.platform->messages[1].text.contains(QStringLiteral("10,000 tickets")));
+        QVERIFY(!QFile::exists(QString::fromStdString(fixture.shared->wheelOutputPath)));
+    }
+
+    // A wheel run writing the output file: the list waits for Write to Output File.
+    void theOutputFileInUseWaits() {
+        open(0, 6);
+        set("spnSeconds", 1);
+        fixture.window->busy().begin(MainWindow::kWheelRun);
+        QVERIFY(beginToEnd());
+        QCOMPARE(fixture.platform->messages.size(), 1);
+        QVERIFY(fixture.platform->messages[0].text.contains(QStringLiteral("Write to Output File")));
+        QVERIFY(!QFile::exists(QString::fromStdString(fixture.shared->wheelOutputPath)));
+        fixture.window->busy().end(MainWindow::kWheelRun);
+        click(QStringLiteral("cmdWrite"));
+        QCOMPARE(outputLines().size(), 4);
+    }
+};
+
+QTEST_MAIN(AbbreviatedWheelWindowTest)
+#include "AbbreviatedWheelWindowTest.moc"
