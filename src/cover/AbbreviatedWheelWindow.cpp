@@ -11,6 +11,7 @@
 #include "wheel/WheelOutput.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -58,6 +59,10 @@ AbbreviatedWheelWindow::~AbbreviatedWheelWindow() { driver_.cancel(); }
 
 void AbbreviatedWheelWindow::buildLayout() {
     auto* layout = new QVBoxLayout(this);
+    lblPool = new QLabel(this);
+    lblPool->setObjectName(QStringLiteral("lblPool"));
+    lblPool->setWordWrap(true);
+    layout->addWidget(lblPool);
     auto* options = new QGridLayout;
     options->addWidget(new QLabel(QStringLiteral("Guarantee: match"), this), 0, 0);
     spnMatch = spinBox(this, "spnMatch", 2, 6, 3);
@@ -109,7 +114,10 @@ void AbbreviatedWheelWindow::buildLayout() {
     QFont bold = lblResult->font();
     bold.setBold(true);
     lblResult->setFont(bold);
-    for (QLabel* label : {lblBest, lblWorking, lblResult}) layout->addWidget(label);
+    for (QLabel* label : {lblBest, lblWorking, lblResult}) {
+        label->setWordWrap(true);
+        layout->addWidget(label);
+    }
 
     txtTickets = new QPlainTextEdit(this);
     txtTickets->setObjectName(QStringLiteral("txtTickets"));
@@ -127,9 +135,25 @@ void AbbreviatedWheelWindow::buildLayout() {
     connect(cmdDone, &QPushButton::clicked, this, &QWidget::close);
 }
 
+// The pool the next Begin takes, as the main window stands now.
+void AbbreviatedWheelWindow::showEvent(QShowEvent* event) {
+    showPool();
+    QWidget::showEvent(event);
+}
+
+void AbbreviatedWheelWindow::showPool() {
+    QStringList numbers;
+    for (int number : source_().pool) numbers << QString::number(number);
+    lblPool->setText(numbers.size() < 7 ? QStringLiteral("Select 7 or more numbers on the main window, then press Begin.")
+                                        : QStringLiteral("Pool: %1 numbers selected on the main window: %2")
+                                              .arg(numbers.size())
+                                              .arg(numbers.join(QLatin1Char(' '))));
+}
+
 void AbbreviatedWheelWindow::cmdBegin_Click() {
     if (job_) return;
     const Start start = source_();
+    showPool();
     if (start.pool.size() < 7) {
         platform_.message(QStringLiteral("There are not enough numbers selected for this operation.  Select 7 or more "
                                          "numbers, and then try again."),
@@ -165,9 +189,10 @@ void AbbreviatedWheelWindow::showProgress() {
     prgTime->setValue(static_cast<int>(std::min<long long>(1000, p.elapsed.count() * 1000 / std::max<long long>(budget, 1))));
     lblBest->setText(p.bestTickets ? QStringLiteral("Shortest list proved: %1 tickets").arg(p.bestTickets)
                                    : QStringLiteral("Shortest list proved: none yet"));
-    lblWorking->setText(QStringLiteral("Working on %1 tickets, %2 subsets uncovered; %3 s elapsed")
+    lblWorking->setText(QStringLiteral("Working on %1 tickets, %2 %3 uncovered; %4 s elapsed")
                             .arg(p.workingTickets)
                             .arg(qt(formatCount(p.uncovered)))
+                            .arg(p.uncovered == 1 ? QStringLiteral("subset") : QStringLiteral("subsets"))
                             .arg(QString::number(static_cast<double>(p.elapsed.count()) / 1000.0, 'f', 1)));
 }
 

@@ -51,9 +51,11 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildLayout();
+    void showPool();
     void cmdBegin_Click();
     void cmdStop_Click();
     void cmdWrite_Click();
@@ -73,6 +75,7 @@ private:
     Guarantee guarantee_;
     std::vector<Combination> tickets_;
 
+    QLabel* lblPool = nullptr;
     QSpinBox* spnMatch = nullptr;
     QSpinBox* spnDrawn = nullptr;
     QSpinBox* spnSeconds = nullptr;
