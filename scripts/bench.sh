@@ -70,6 +70,7 @@ build/bench/tally_bench
 build/bench/report_bench
 build/bench/pool_bench
 build/bench/backtest_bench
+build/bench/cover_bench "${COVER_SECONDS:-60}"
 QT_QPA_PLATFORM=offscreen build/bench/window_responsiveness
 QT_QPA_PLATFORM=offscreen build/bench/report_window_bench
 QT_QPA_PLATFORM=offscreen build/bench/manual_viewer_bench

@@ -118,6 +118,8 @@ private:
     void load();
     void addNumberListCommands();
     int poolSize() const;
+    // The numbers selected in lstNumbers, ascending.
+    std::vector<int> selectedNumbers() const;
     void showClock();
 
     // Opens the report window (one at a time) with `caption`, the report its

@@ -383,9 +383,7 @@ void MainWindow::mnuBacktest_Click() {
             platform_, shared_,
             [this] {
                 BacktestWindow::Start start{filters_->read(), {}};
-                if (poolSize() >= 7)
-                    for (int index = 0; index < 49; ++index)
-                        if (lstNumbers->item(index)->isSelected()) start.pick.push_back(index + 1);
+                if (poolSize() >= 7) start.pick = selectedNumbers();
                 return start;
             },
             this);
@@ -404,8 +402,7 @@ void MainWindow::mnuAbbreviatedWheel_Click() {
             platform_, shared_, &busy_,
             [this] {
                 AbbreviatedWheelWindow::Start start;
-                for (int index = 0; index < 49; ++index)
-                    if (lstNumbers->item(index)->isSelected()) start.pool.push_back(index + 1);
+                start.pool = selectedNumbers();
                 start.numbered = mnuRecordNumbers->isChecked();
                 start.append = optnAppend->isChecked();
                 return start;

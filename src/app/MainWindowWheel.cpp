@@ -26,13 +26,19 @@ constexpr std::chrono::milliseconds kSliceBudget(15);
 QString qt(const std::string& text) { return QString::fromStdString(text); }
 } // namespace
 
+std::vector<int> MainWindow::selectedNumbers() const {
+    std::vector<int> numbers;
+    for (int index = 0; index < 49; ++index)
+        if (lstNumbers->item(index)->isSelected()) numbers.push_back(index + 1);
+    return numbers;
+}
+
 void MainWindow::cmdWheel_Click() {
     if (job_) return;
     WheelStartRequest request;
     request.controls = filters_->read();
     request.controls.enableRavelin = chkEnableRavelin->isChecked() ? 1 : 0;
-    for (int index = 0; index < 49; ++index)
-        if (lstNumbers->item(index)->isSelected()) request.pick.push_back(index + 1);
+    request.pick = selectedNumbers();
     if (!confirmLargePrintout(request)) return;
 
     lockForRun();

@@ -40,7 +40,11 @@ CoverJob::CoverJob(CoverRequest request) : state_(std::make_unique<State>()) {
         state_->ended = true;
         return;
     }
-    state_->search = std::make_unique<CoverSearch>(static_cast<int>(r.pool.size()), r.guarantee, r.seed);
+    // Where the pool is split, each part's own search gets about a third of
+    // the budget, at some 30 million visits a second.
+    std::uint64_t partWork = std::max<std::uint64_t>(50'000'000, static_cast<std::uint64_t>(r.timeBudget.count()) * 10'000);
+    if (r.workLimit != 0) partWork = std::min(partWork, std::max<std::uint64_t>(r.workLimit / 3, 1));
+    state_->search = std::make_unique<CoverSearch>(static_cast<int>(r.pool.size()), r.guarantee, r.seed, partWork);
 }
 
 CoverJob::~CoverJob() = default;

@@ -13,26 +13,29 @@ namespace orvane {
 
 // Builds a short list of tickets that keeps a guarantee on a pool of pool
 // positions 0..v-1. First a greedy list: each new ticket is the one that
-// covers the most subsets still uncovered. Then simulated annealing: with one
-// ticket fewer, tickets are changed a number at a time to cover the subsets
-// left uncovered, until none is; each list that gets there is proved by a
+// covers the most subsets still uncovered. Then local search with one ticket
+// fewer: tickets are changed a number at a time to cover the subsets left
+// uncovered, by simulated annealing and, each time it freezes, a round of
+// tabu search, until none is left; each list that gets there is proved by a
 // CoverCheck before it counts, and the search goes on one ticket shorter.
 //
 // The work is counted in subset visits, and the search does the same moves in
 // the same order for a seed however its work is sliced.
 //
-// A large pool with a guarantee of t if m, where m > 2(t - 1), first gets a
-// list put together from parts: split into p = (m - 1) / (t - 1) parts, any
-// m numbers hold t in one part, so lists keeping "t if t" on each part
-// together keep "t if m" on the whole. Each part's list is built and
-// shortened by a search of its own, far cheaper than one on the whole pool;
-// the annealing then goes on over the whole list.
+// A large pool with a guarantee of t if m, where m >= 2t - 1, first gets a
+// list put together from two parts: m drawn numbers hold t in the first part
+// or else m - t + 1 in the second, so a list keeping "t if t" on the first
+// part and one keeping "t if m-t+1" on the second together keep "t if m" on
+// the whole. Each part's list is built and shortened by a search of its own,
+// far cheaper than one on the whole pool; the search then goes on over the
+// whole list.
 class CoverSearch {
 public:
     enum class Phase { Parts, Greedy, Checking, Annealing, Finished };
 
     // The pool size and guarantee must be ones guaranteeFault accepts.
-    CoverSearch(int poolSize, Guarantee guarantee, std::uint64_t seed);
+    // `partWork` is the work each part's own search gets, where the pool is split.
+    CoverSearch(int poolSize, Guarantee guarantee, std::uint64_t seed, std::uint64_t partWork = 100'000'000);
     ~CoverSearch();
     CoverSearch(const CoverSearch&) = delete;
     CoverSearch& operator=(const CoverSearch&) = delete;
@@ -58,6 +61,7 @@ private:
     void partsStep(std::uint64_t work);
     void greedyStep();
     void annealingStep();
+    void tabuStep();
     void checkingStep(std::uint64_t work);
     void startCheck();
     void dropOneTicket();
@@ -80,6 +84,7 @@ private:
     int poolSize_;
     Guarantee guarantee_;
     std::mt19937_64 random_;
+    std::uint64_t partWork_;
     Phase phase_ = Phase::Greedy;
     int lowerBound_;
     std::uint64_t work_ = 0;
@@ -95,10 +100,16 @@ private:
     std::vector<TicketMask> best_;
     std::unique_ptr<CoverCheck> check_;
     std::vector<std::vector<int>> partPositions_;  // each part's pool positions
+    std::vector<Guarantee> partGuarantees_;
     std::unique_ptr<CoverSearch> part_;             // the search of the part being built
     std::size_t partsDone_ = 0;
     int refusedLists_ = 0;
 
+    std::vector<std::uint64_t> tabuUntil_;  // per ticket and position: no re-entry before this step
+    std::uint64_t iteration_ = 0;
+    bool inTabu_ = false;
+    std::uint64_t tabuSteps_ = 0;
+    std::uint64_t fewestUncovered_ = 0;
     double temperature_;
     std::uint64_t movesAtTemperature_ = 0;
 };

@@ -161,6 +161,19 @@ TEST(CoverSearch, ReachesTheKnownSmallDesignsAndProvesThem) {
         const std::vector<Combination> tickets = finishedList(requestFor(pool, known.guarantee, 50'000'000));
         EXPECT_EQ(tickets.size(), known.tickets) << guaranteeText(known.guarantee) << " on " << known.poolSize;
         EXPECT_TRUE(keepsGuarantee(tickets, pool, known.guarantee));
+        // Minimal: without any one of its tickets the list fails, for both checks.
+        for (std::size_t removed = 0; tickets.size() > 1 && removed < tickets.size(); ++removed) {
+            std::vector<Combination> shorter = tickets;
+            shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(removed));
+            EXPECT_FALSE(keepsGuarantee(shorter, pool, known.guarantee));
+            std::vector<TicketMask> masks;
+            for (const Combination& ticket : shorter) {
+                TicketMask mask = 0;
+                for (int n : ticket) mask |= TicketMask{1} << (n - 1);
+                masks.push_back(mask);
+            }
+            EXPECT_GT(uncoveredSubsets(known.poolSize, known.guarantee, masks), 0u);
+        }
     }
 }
 
