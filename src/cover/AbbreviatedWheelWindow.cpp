@@ -262,6 +262,9 @@ void AbbreviatedWheelWindow::cmdPrint_Click() {
 
 void AbbreviatedWheelWindow::setRunning(bool running) {
     cmdStop->setEnabled(running);
+    // Enter presses Begin while idle and Stop during a search.
+    cmdBegin->setDefault(!running);
+    cmdStop->setDefault(running);
     for (QWidget* control : std::initializer_list<QWidget*>{cmdBegin, spnMatch, spnDrawn, spnSeconds, spnSeed})
         control->setEnabled(!running);
     cmdWrite->setEnabled(!running && !tickets_.empty());

@@ -127,6 +127,19 @@ private slots:
         QVERIFY(fixture.window->isEnabled());
     }
 
+    // Enter presses Begin while idle and Stop during a search, wherever the focus is.
+    void enterBeginsAndStops() {
+        open(0, 19);
+        set("spnSeconds", 600);
+        inWindow<QSpinBox>(QStringLiteral("spnSeed"))->setFocus();
+        QSignalSpy ended(window(), &AbbreviatedWheelWindow::runEnded);
+        QTest::keyClick(inWindow<QSpinBox>(QStringLiteral("spnSeed")), Qt::Key_Return);
+        QVERIFY(window()->running());
+        QTest::keyClick(window()->focusWidget() ? window()->focusWidget() : window(), Qt::Key_Return);
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!window()->running());
+    }
+
     void refusesTooFewNumbersAndGuaranteesTooLarge() {
         open(0, 5);
         click(QStringLiteral("cmdBegin"));
