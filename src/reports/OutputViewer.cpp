@@ -48,18 +48,20 @@ void OutputViewer::finish(std::optional<Notice> problem) {
 bool OutputViewer::read(std::string& text, std::uint64_t most) {
     std::string line;
     for (std::uint64_t count = 0; !done_ && count < most;) {
+        // Byte by byte rather than by C string, so a NUL byte stays in the
+        // line (and makes it no set) instead of cutting it short.
         line.clear();
-        char chunk[256];
-        while (std::fgets(chunk, sizeof chunk, file_)) {
-            line += chunk;
-            if (line.back() == '\n') break;
+        bool anything = false;
+        for (int c; (c = std::getc(file_)) != EOF;) {
+            anything = true;
+            if (c == '\n') break;
+            line.push_back(static_cast<char>(c));
         }
-        if (line.empty()) {
+        if (!anything) {
             finish(std::nullopt); // the end of the file
             break;
         }
         ++line_;
-        if (line.back() == '\n') line.pop_back();
         const std::string_view whole = trimmed(line);
         // A numbered line: its count, then " : ", then the set.
         std::string_view count_text;

@@ -70,3 +70,16 @@ TEST(OutputViewer, ALineWithoutASetIsNamedAndTheSetsBeforeItStay) {
     ASSERT_TRUE(viewer.problem().has_value());
     EXPECT_NE(viewer.problem()->text.find("Line 2 of the wheel output file " + path), std::string::npos);
 }
+
+// A NUL byte in a line is part of the line: the line holds no set, whether the
+// byte comes first or after six good numbers, and the line is named.
+TEST(OutputViewer, ANulByteMakesItsLineNoSet) {
+    TempFolder folder;
+    for (const std::string& bad : {std::string("\0 3 4 5 6 7 8", 13), std::string("1 2 3 4 5 9\0 junk", 17)}) {
+        const std::string path = folder.write("out.TB", "1 2 3 4 5 6\r\n" + bad + "\r\n1 2 3 4 5 8\r\n");
+        OutputViewer viewer(path);
+        EXPECT_EQ(shown(viewer), "01 02 03 04 05 06\r\n");
+        ASSERT_TRUE(viewer.problem().has_value());
+        EXPECT_NE(viewer.problem()->text.find("Line 2 of the wheel output file"), std::string::npos);
+    }
+}
