@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets with clang into build-fuzz/ and runs each for
-# SECONDS (default 60) on its corpus in tests/fuzz/corpus/NAME (new inputs the
-# fuzzer finds go to build-fuzz/corpus/NAME, the seeds stay as they are).
+# SECONDS (default 60), starting from the sample inputs in tests/fuzz/corpus/NAME;
+# the inputs it adds are kept in build-fuzz/corpus/NAME, outside the source tree.
 # A crash, leak, hang or sanitizer report stops that target and fails the run;
 # the input that caused it is left in build-fuzz/.
 set -euo pipefail

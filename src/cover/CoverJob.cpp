@@ -103,10 +103,6 @@ std::vector<Combination> CoverJob::tickets() const {
     return ticketSets(state_->search->best(), state_->request.pool);
 }
 
-std::chrono::milliseconds CoverJob::bestFoundAfter() const {
-    return state_->improvements.empty() ? std::chrono::milliseconds(0) : state_->improvements.back().after;
-}
-
 const std::vector<CoverImprovement>& CoverJob::improvements() const { return state_->improvements; }
 
 std::string coverResultText(std::size_t tickets, Guarantee guarantee) {

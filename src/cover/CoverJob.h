@@ -61,8 +61,6 @@ public:
     // The best proved list as six-number sets of the pool's numbers; empty
     // when the search was stopped before it had one.
     std::vector<Combination> tickets() const;
-    // How long the search ran until it found the list it ended with.
-    std::chrono::milliseconds bestFoundAfter() const;
     // Every proved list in turn, each shorter than the one before.
     const std::vector<CoverImprovement>& improvements() const;
     const CoverRequest& request() const;
