@@ -1,13 +1,13 @@
 #include "accessories/Calculator.h"
 
+#include "core/NumberText.h"
+
 #include <charconv>
 #include <cmath>
 
 namespace orvane {
 
 namespace {
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads the leading number of a text: an optional "-", digits with at most
 // one point, and an exponent. Read without regard to the user's locale, as the

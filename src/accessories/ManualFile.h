@@ -14,7 +14,7 @@ namespace orvane {
 // between pieces. Stopping keeps what was read.
 class ManualLoadJob {
 public:
-    static constexpr std::size_t kPieceBytes = 16 * 1024;
+    static constexpr std::size_t kPieceBytes = std::size_t{16} * 1024;
 
     // Opens the file; when it cannot be opened the job has ended at once with problem() set.
     explicit ManualLoadJob(std::string path);

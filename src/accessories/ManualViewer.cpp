@@ -4,6 +4,7 @@
 #include "core/AtomicFile.h"
 #include "platform/ButtonRow.h"
 #include "platform/EscapeCloses.h"
+#include "platform/JobDriver.h"
 #include "platform/Platform.h"
 
 #include <QButtonGroup>
@@ -20,7 +21,6 @@
 namespace orvane {
 
 namespace {
-constexpr std::chrono::milliseconds kSliceBudget(15);
 const QString kLoadingText = QStringLiteral("Loading the manual... please wait a moment.");
 const QString kStatusTitle = QStringLiteral("Status of Operation:");
 

@@ -1,6 +1,7 @@
 #include "app/DrawRecordingWindow.h"
 
 #include "history/HistoryFile.h"
+#include "platform/QtText.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -34,12 +35,6 @@ constexpr const char* kHeadingNames[kEntryBoxCount] = {"lblMonth", "lblDay", "lb
                                                        "lblCC",    "lblDD",  "lblEE",   "lblFF"};
 constexpr const char* kHeadings[kEntryBoxCount] = {"MM", "DD", "YY", "AA", "BB", "CC", "DD", "EE", "FF"};
 constexpr int kDateBoxes = 3;
-
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QLabel* centred(QLabel* label) {
     label->setAlignment(Qt::AlignCenter);

@@ -6,6 +6,7 @@
 #include "app/FiltersCTab.h"
 #include "app/LockedBoxLook.h"
 #include "app/NumberGrid.h"
+#include "platform/QtText.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,12 +25,6 @@
 namespace orvane {
 
 namespace {
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QFont fixedPitch() {
     QFont font(QStringLiteral("Courier New"));

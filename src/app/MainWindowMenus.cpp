@@ -7,17 +7,18 @@
 #include "accessories/CalculatorWindow.h"
 #include "accessories/ManualViewer.h"
 #include "accessories/TipWindow.h"
-#include "backtest/BacktestWindow.h"
-#include "cover/AbbreviatedWheelWindow.h"
 #include "app/DrawRecordingWindow.h"
-#include "reports/ReportWindow.h"
 #include "app/UserLevels.h"
 #include "app/WinCheckerWindow.h"
-#include "pool/PoolFile.h"
-#include "pool/PoolWindow.h"
+#include "backtest/BacktestWindow.h"
 #include "core/FileRemoval.h"
 #include "core/NumberText.h"
+#include "cover/AbbreviatedWheelWindow.h"
 #include "platform/Platform.h"
+#include "platform/QtText.h"
+#include "pool/PoolFile.h"
+#include "pool/PoolWindow.h"
+#include "reports/ReportWindow.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -31,7 +32,6 @@
 namespace orvane {
 
 namespace {
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 const QString kReportNotYet = QStringLiteral("This report is not available yet.");
 } // namespace
 

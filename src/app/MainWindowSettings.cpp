@@ -4,6 +4,7 @@
 
 #include "app/FilterWidgets.h"
 #include "platform/Platform.h"
+#include "platform/QtText.h"
 #include "pool/PoolWindow.h"
 
 #include <QCheckBox>
@@ -13,10 +14,6 @@
 namespace orvane {
 
 using filterwidgets::choose;
-
-namespace {
-QString qt(const std::string& text) { return QString::fromStdString(text); }
-} // namespace
 
 void MainWindow::Timer3_Timer() {
     // A request raised while a long operation runs waits until it has ended,

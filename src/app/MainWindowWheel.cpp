@@ -2,8 +2,10 @@
 // showing its progress between slices and restoring the window at the end.
 #include "app/MainWindow.h"
 
-#include "platform/Platform.h"
 #include "core/NumberText.h"
+#include "platform/JobDriver.h"
+#include "platform/Platform.h"
+#include "platform/QtText.h"
 #include "wheel/PrintedWheelOutput.h"
 #include "wheel/WheelStart.h"
 
@@ -21,9 +23,7 @@ namespace orvane {
 namespace {
 // A slice of this length keeps the results repainting about sixty times a second
 // and lets "Stop Wheel" take effect well within a blink.
-constexpr std::chrono::milliseconds kSliceBudget(15);
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 } // namespace
 
 std::vector<int> MainWindow::selectedNumbers() const {

@@ -1,6 +1,8 @@
 #include "app/WinCheckerWindow.h"
 
 #include "platform/EnterPressesDefault.h"
+#include "platform/JobDriver.h"
+#include "platform/QtText.h"
 
 #include "core/NumberText.h"
 #include "platform/Platform.h"
@@ -22,14 +24,11 @@ namespace orvane {
 namespace {
 // A slice of this length repaints the set and the tallies about sixty times a
 // second and lets Done take effect within a blink.
-constexpr std::chrono::milliseconds kSliceBudget(15);
 
 // The busy state's name for a wheel run, which writes the file a check reads.
 const QString kWheelRun = QStringLiteral("wheel run");
 
 constexpr int kTallyLength = 9;
-
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 // A tally as shown: plain digits, and an empty box while it is zero.
 QString tallyText(std::uint64_t tally) { return tally == 0 ? QString() : QString::number(tally); }

@@ -117,6 +117,7 @@ void judgeDraws(const FilterControls& controls, const std::vector<DrawRecord>& d
         std::find(active.begin(), active.end(), BacktestFilter::AgainstHistory) != active.end();
     const long long historyLimit = wholeNumberValue(controls.maxFromHistory);
     std::vector<std::uint64_t> masks;
+    masks.reserve(draws.size());
     for (const DrawRecord& draw : draws) masks.push_back(maskOf(draw.numbers));
 
     for (std::size_t i = firstJudged; i < draws.size(); ++i) {

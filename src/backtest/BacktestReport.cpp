@@ -1,5 +1,6 @@
 #include "backtest/BacktestReport.h"
 
+#include "core/LineEnd.h"
 #include "core/NumberText.h"
 
 #include <cstdio>
@@ -7,8 +8,6 @@
 namespace orvane {
 
 namespace {
-
-constexpr const char* kLineEnd = "\r\n";
 
 std::string padRight(std::string text, std::size_t width) {
     if (text.size() < width) text.append(width - text.size(), ' ');

@@ -2,12 +2,14 @@
 
 #include "backtest/BacktestReport.h"
 #include "core/AtomicFile.h"
-#include "history/HistoryFile.h"
 #include "core/NumberText.h"
+#include "history/HistoryFile.h"
 #include "platform/ButtonRow.h"
 #include "platform/EnterPressesDefault.h"
 #include "platform/EscapeCloses.h"
+#include "platform/JobDriver.h"
 #include "platform/Platform.h"
+#include "platform/QtText.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -32,11 +34,7 @@ namespace orvane {
 
 namespace {
 // The sets are counted a slice at a time, so the progress repaints and Stop answers at once.
-constexpr std::chrono::milliseconds kSliceBudget(15);
-const QString kTitle = QStringLiteral("Backtest Current Filters");
-
-QString qt(const std::string& text) { return QString::fromStdString(text); }
-QString shown(const std::string& text) { return qt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
+const QString kBacktestTitle = QStringLiteral("Backtest Current Filters");
 
 QString keptText(const Proportion& share) {
     return QStringLiteral("%1 of %2 (%3)").arg(qt(formatCount(share.kept)), qt(formatCount(share.of)),
@@ -54,7 +52,7 @@ const QStringList kColumns = {QStringLiteral("Filter"),           QStringLiteral
 BacktestWindow::BacktestWindow(Platform& platform, SharedSettings& shared, StartSource source, QWidget* parent)
     : QWidget(parent, Qt::Window), platform_(platform), shared_(shared), source_(std::move(source)) {
     setObjectName(QStringLiteral("frmBacktest"));
-    setWindowTitle(kTitle);
+    setWindowTitle(kBacktestTitle);
     setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
     setRunning(false);
@@ -128,7 +126,7 @@ void BacktestWindow::cmdBegin_Click() {
     // The filters, the pick and the history as they stand now; later changes wait for the next Begin.
     HistoryRead history = readHistoryRecords(shared_.historyPath);
     if (!history.ok()) {
-        platform_.message(qt(history.error), kTitle, NoticeIcon::Exclamation);
+        platform_.message(qt(history.error), kBacktestTitle, NoticeIcon::Exclamation);
         return;
     }
     const Start start = source_();
@@ -194,7 +192,7 @@ void BacktestWindow::showResult(const BacktestResult& result) {
     };
     for (const FilterResult& row : result.filters) addRow(qt(std::string(backtestFilterName(row.filter))), row, false);
     addRow(QStringLiteral("All active filters"), result.joint, true);
-    txtDraws->setPlainText(shown(backtestDrawLines(result)));
+    txtDraws->setPlainText(shownText(backtestDrawLines(result)));
     showChart(result);
 }
 
@@ -251,7 +249,7 @@ void BacktestWindow::cmdPrint_Click() {
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);
         return;
     }
-    printTextLines(*document, shown(backtestText(*result_)));
+    printTextLines(*document, shownText(backtestText(*result_)));
     document->end();
 }
 

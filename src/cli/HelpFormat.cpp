@@ -47,7 +47,7 @@ std::string usageText(const CLI::App& command, const std::string& name) {
         if (option == command.get_help_ptr() || option == command.get_version_ptr()) continue;
         std::string item = option->get_name();
         if (const std::string type = option->get_type_name(); option->get_type_size() != 0 && !type.empty())
-            item += ' ' + type;
+            item.append(1, ' ').append(type);
         if (!option->get_required()) item = '[' + item + ']';
         if (option->get_expected_max() > 1) item += "...";
         items.push_back(std::move(item));
@@ -74,7 +74,7 @@ std::string wrapText(std::string_view text, std::size_t indent) {
 std::string commandPath(const CLI::App& command) {
     std::string path = command.get_name();
     for (const CLI::App* parent = command.get_parent(); parent; parent = parent->get_parent())
-        path = parent->get_name() + ' ' + path;
+        path.insert(0, parent->get_name() + ' ');
     return path;
 }
 

@@ -35,7 +35,7 @@ struct WheelOptions {
 };
 
 // Numbers and ranges from 1 to 49 ("1-12,17,33"), at most `most` of them.
-CLI::Validator numberList(std::size_t most = 49, std::string tooMany = {}) {
+CLI::Validator numberList(std::size_t most = 49, const std::string& tooMany = {}) {
     return CLI::Validator(
         [most, tooMany](std::string& text) {
             std::vector<int> numbers;

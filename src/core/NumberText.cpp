@@ -8,7 +8,6 @@ namespace orvane {
 namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Reads the leading number of a text the way the boxes are read: blanks are
 // skipped anywhere, then an optional sign, digits, a decimal point and an

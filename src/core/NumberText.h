@@ -9,6 +9,9 @@
 
 namespace orvane {
 
+// An ASCII digit, whatever the locale says.
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
 // The number a text box holds: its leading numeric part with blanks skipped.
 // An empty or non-numeric text gives 0; "12 apples" gives 12.
 double numberInBox(std::string_view text);

@@ -9,7 +9,7 @@ namespace orvane {
 // The state every window shares: the four file paths and the requests that the
 // main window's settings timer serves.
 struct SharedSettings {
-    explicit SharedSettings(DataPaths paths)
+    explicit SharedSettings(const DataPaths& paths)
         : defaults(paths), historyPath(paths.history), wheelOutputPath(paths.wheelOutput), poolPath(paths.pool),
           settingsPath(paths.settings) {}
 

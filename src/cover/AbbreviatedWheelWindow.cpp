@@ -7,7 +7,9 @@
 #include "platform/ButtonRow.h"
 #include "platform/EnterPressesDefault.h"
 #include "platform/EscapeCloses.h"
+#include "platform/JobDriver.h"
 #include "platform/Platform.h"
+#include "platform/QtText.h"
 #include "wheel/WheelOutput.h"
 
 #include <QCloseEvent>
@@ -25,14 +27,10 @@
 namespace orvane {
 
 namespace {
-constexpr std::chrono::milliseconds kSliceBudget(15);
-const QString kTitle = QStringLiteral("Abbreviated Wheel");
+const QString kCoverTitle = QStringLiteral("Abbreviated Wheel");
 // The operations that write or read the wheel output file.
 const QStringList kOutputUsers = {QStringLiteral("wheel run"), QStringLiteral("win check"),
                                   QStringLiteral("report run")};
-
-QString qt(const std::string& text) { return QString::fromStdString(text); }
-QString shown(const std::string& text) { return qt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 
 QSpinBox* spinBox(QWidget* parent, const char* name, int low, int high, int value) {
     auto* box = new QSpinBox(parent);
@@ -47,7 +45,7 @@ AbbreviatedWheelWindow::AbbreviatedWheelWindow(Platform& platform, SharedSetting
                                                StartSource source, QWidget* parent)
     : QWidget(parent, Qt::Window), platform_(platform), shared_(shared), busy_(busy), source_(std::move(source)) {
     setObjectName(QStringLiteral("frmAbbreviatedWheel"));
-    setWindowTitle(kTitle);
+    setWindowTitle(kCoverTitle);
     setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
     setRunning(false);
@@ -214,7 +212,7 @@ void AbbreviatedWheelWindow::endRun() {
         lblResult->setText(QStringLiteral("Stopped before any list was proved; nothing was written."));
     } else {
         lblResult->setText(qt(coverResultText(tickets_.size(), guarantee_)));
-        txtTickets->setPlainText(shown(coverListText(job->request().pool, guarantee_, tickets_)));
+        txtTickets->setPlainText(shownText(coverListText(job->request().pool, guarantee_, tickets_)));
         writeTickets();
     }
     emit runEnded();
@@ -229,7 +227,7 @@ bool AbbreviatedWheelWindow::writeTickets() {
             platform_.message(QStringLiteral("The output file is in use by a %1, so the tickets were not written. Once "
                                              "it ends, press Write to Output File.")
                                   .arg(user),
-                              kTitle, NoticeIcon::Information);
+                              kCoverTitle, NoticeIcon::Information);
             return false;
         }
     const std::string& path = shared_.wheelOutputPath;
@@ -256,7 +254,7 @@ void AbbreviatedWheelWindow::cmdPrint_Click() {
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);
         return;
     }
-    printTextLines(*document, shown(coverListText(start_.pool, guarantee_, tickets_)));
+    printTextLines(*document, shownText(coverListText(start_.pool, guarantee_, tickets_)));
     document->end();
 }
 

@@ -32,7 +32,7 @@ std::vector<std::vector<int>> choices(int count, int size) {
 } // namespace
 
 CoverCheck::CoverCheck(int poolSize, Guarantee guarantee, std::vector<TicketMask> tickets)
-    : poolSize_(poolSize), guarantee_(guarantee), tickets_(std::move(tickets)),
+    : guarantee_(guarantee), tickets_(std::move(tickets)),
       heldWhole_(subsetCount(poolSize, guarantee.match), false), subset_(lowBits(guarantee.drawn)),
       lastSubset_(lowBits(guarantee.drawn) << (poolSize - guarantee.drawn)) {
     for (int n = 0; n <= kLargestPool; ++n)

@@ -30,7 +30,6 @@ public:
 private:
     std::uint64_t colexNumber(const int* positions, int count) const;
 
-    int poolSize_;
     Guarantee guarantee_;
     std::vector<TicketMask> tickets_;
     std::uint64_t binomial_[kLargestPool + 1][kTicketSize + 1] = {};

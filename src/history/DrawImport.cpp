@@ -1,6 +1,7 @@
 #include "history/DrawImport.h"
 
 #include "core/AtomicFile.h"
+#include "core/NumberText.h"
 #include "history/HistoryFile.h"
 
 #include <algorithm>
@@ -17,8 +18,6 @@ namespace {
 
 constexpr std::array<DateOrder, 3> kOrders = {DateOrder::MonthDayYear, DateOrder::DayMonthYear,
                                               DateOrder::YearMonthDay};
-
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool allDigits(std::string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), isDigit);

@@ -3,9 +3,14 @@
 #include <QObject>
 #include <QTimer>
 
+#include <chrono>
 #include <functional>
 
 namespace orvane {
+
+// The work a window's job does in one slice: short enough that the window
+// repaints and its buttons answer at once.
+inline constexpr std::chrono::milliseconds kSliceBudget(15);
 
 // Runs a long job from the event loop, one bounded slice per turn, so windows
 // repaint and buttons answer between slices. No nested event loops.

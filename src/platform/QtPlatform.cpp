@@ -92,7 +92,7 @@ void QtPlatform::saveSetting(const QString& key, const QString& value) {
 
 QString QtPlatform::programFile(const QString& name) {
     const QDir program(QCoreApplication::applicationDirPath());
-    const QString beside = program.filePath(name);
+    QString beside = program.filePath(name);
     if (QFileInfo::exists(beside)) return beside;
     // An installed program keeps its shared files in ../share/orvane.
     const QString installed = program.filePath(QStringLiteral("../share/orvane/") + name);

@@ -23,11 +23,11 @@ struct Field {
             closed = started;
             return;
         }
-        if (closed) malformed = true;
-        else if (!started && (c == '-' || c == '+')) {
+        // A character after the field's blank is as malformed as one that is no digit.
+        if (!closed && !started && (c == '-' || c == '+')) {
             signed_ = true;
             negative = c == '-';
-        } else if (c >= '0' && c <= '9') {
+        } else if (!closed && c >= '0' && c <= '9') {
             digits = true;
             // Enough to tell any number outside 1 to 49, without overflow.
             if (value < 1000) value = value * 10 + (c - '0');

@@ -1,12 +1,11 @@
 #include "pool/PoolReport.h"
 
+#include "core/LineEnd.h"
 #include "core/Version.h"
 
 namespace orvane {
 
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
 
 void addLine(std::string& text, std::string_view line) {
     text += line;

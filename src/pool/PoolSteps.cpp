@@ -14,7 +14,7 @@ constexpr std::size_t kBlocksPerClockCheck = 1024;
 } // namespace
 
 BlockScan::BlockScan(const std::vector<ReportDraw>& draws, int trendLength)
-    : draws_(draws), trend_(trendLength), blockCount_(draws.size() - 2 * static_cast<std::size_t>(trendLength) - 1) {
+    : trend_(trendLength), blockCount_(draws.size() - 2 * static_cast<std::size_t>(trendLength) - 1) {
     // The recent window: the trend's draws before the latest one, records
     // D - T to D - 1 (indices D - T - 1 to D - 2).
     std::array<std::uint64_t, 50> recent{};

@@ -22,7 +22,7 @@ using Clock = std::chrono::steady_clock;
 // the scan costs one addition and one subtraction per block.
 class BlockScan {
 public:
-    // `draws` must outlive the scan and hold at least 2 x trendLength + 2 draws.
+    // `draws` must hold at least 2 x trendLength + 2 draws.
     BlockScan(const std::vector<ReportDraw>& draws, int trendLength);
 
     std::size_t blockCount() const { return blockCount_; }
@@ -36,7 +36,6 @@ public:
     std::vector<ScoredBlock> bestGroups(int count) const;
 
 private:
-    const std::vector<ReportDraw>& draws_;
     int trend_;
     std::size_t blockCount_;
     std::vector<std::uint64_t> weights_;  // per draw of the history

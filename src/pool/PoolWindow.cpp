@@ -3,7 +3,9 @@
 #include "core/AtomicFile.h"
 #include "core/FileRemoval.h"
 #include "core/SameFile.h"
+#include "platform/JobDriver.h"
 #include "platform/Platform.h"
+#include "platform/QtText.h"
 #include "pool/PoolBatch.h"
 #include "pool/PoolJob.h"
 #include "pool/PoolReport.h"
@@ -23,13 +25,11 @@ namespace orvane {
 namespace {
 // A slice of this length keeps the step texts repainting and lets Stop take
 // effect within a blink.
-constexpr std::chrono::milliseconds kSliceBudget(15);
 
 const QString kTitle = QStringLiteral("VN-Gathra");
 const QString kPoolFilter =
     QStringLiteral("Gathra Output Files (*.GR)|*.GR|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
 
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 QString shownText(const std::string& text) { return qt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 } // namespace
 
@@ -268,7 +268,6 @@ void PoolWindow::stopRun() {
 }
 
 void PoolWindow::cmdExit_Click() { close(); }
-
 
 // Exit and the title bar alike: a running generation ends first, unsaved and
 // unprinted, and the window is hidden, never destroyed.

@@ -1,13 +1,13 @@
 #include "reports/HistoryReports.h"
 
+#include "core/LineEnd.h"
+
 #include <array>
 #include <numeric>
 
 namespace orvane {
 
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
 
 // `value` with leading zeros up to `width` digits; wider values keep every digit.
 void appendPadded(std::string& text, std::uint64_t value, std::size_t width) {
@@ -86,7 +86,7 @@ HistoryReportResult midpointReport(const std::vector<ReportDraw>& draws) {
 HistoryReportResult spanOfSetReport(const std::vector<ReportDraw>& draws) {
     Counters spans(5, 48);
     HistoryReportResult result;
-    result.text.reserve(draws.size() * 9 + 44 * 30);
+    result.text.reserve(draws.size() * 9 + std::size_t{44} * 30);
     std::uint64_t drawNumber = 0;
     for (const ReportDraw& draw : draws) {
         const int span = draw.back() - draw.front();

@@ -1,5 +1,7 @@
 #include "reports/ReportChart.h"
 
+#include "platform/QtText.h"
+
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -17,8 +19,6 @@
 namespace orvane {
 
 namespace {
-
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 // A value label on every bar of a short table, on round values of a longer one.
 int labelStep(std::size_t values) { return values <= 15 ? 1 : values <= 60 ? 5 : 20; }

@@ -1,5 +1,6 @@
 #include "reports/ReportJob.h"
 
+#include "core/LineEnd.h"
 #include "history/HistoryFile.h"
 #include "reports/NumberLinesReport.h"
 #include "reports/OutputViewer.h"
@@ -12,8 +13,6 @@
 namespace orvane {
 
 namespace {
-
-constexpr std::string_view kLineEnd = "\r\n";
 
 struct Captions {
     ReportKind kind;
@@ -74,6 +73,7 @@ std::string runningCaption(ReportKind kind) { return captionsOf(kind).running; }
 
 std::vector<ReportKind> everyReport() {
     std::vector<ReportKind> kinds;
+    kinds.reserve(kCaptions.size());
     for (const Captions& entry : kCaptions) kinds.push_back(entry.kind);
     return kinds;
 }

@@ -5,6 +5,7 @@
 #include "platform/EnterPressesDefault.h"
 #include "platform/EscapeCloses.h"
 #include "platform/Platform.h"
+#include "platform/QtText.h"
 #include "reports/ReportChart.h"
 
 #include <QCloseEvent>
@@ -25,15 +26,13 @@ namespace orvane {
 namespace {
 // The report's own work in a slice; with the text area's append after it, a
 // slice keeps the window repainting and lets Stop take effect within a blink.
-constexpr std::chrono::milliseconds kSliceBudget(10);
+constexpr std::chrono::milliseconds kReportSliceBudget(10);
 
 // The size a chart is laid out at for the printer: its text then prints at
 // about the size of the report's.
 constexpr QSize kPrintedChartSize(900, 620);
 
 const QString kWheelRun = QStringLiteral("wheel run");
-
-QString qt(const std::string& text) { return QString::fromStdString(text); }
 
 // A file name for the report's caption: characters a file name cannot hold become "-".
 QString fileNameFor(const QString& caption) {
@@ -131,13 +130,13 @@ void ReportWindow::cmdBegin_Click() {
 }
 
 bool ReportWindow::reportSlice() {
-    const ReportPiece piece = job_->step(kSliceBudget, pieceBytes_);
+    const ReportPiece piece = job_->step(kReportSliceBudget, pieceBytes_);
     QElapsedTimer appending;
     appending.start();
     appendPiece(piece);
     // The next piece is what the text area appends in about its budget at the
     // pace it just showed; a small piece says little about the pace.
-    constexpr std::size_t kLeast = 4 * 1024, kMost = 1024 * 1024;
+    constexpr std::size_t kLeast = std::size_t{4} * 1024, kMost = std::size_t{1024} * 1024;
     const qint64 ns = std::max<qint64>(appending.nsecsElapsed(), 1);
     if (piece.text.size() >= kLeast) {
         const double bytesPerNs = static_cast<double>(piece.text.size()) / static_cast<double>(ns);

@@ -38,7 +38,7 @@ public:
     // The text appended to the text area in a run's first slice. Later slices
     // append as much as the text area took about kAppendBudget for before: its
     // cost goes by the lines, and grows as it fills.
-    static constexpr std::size_t kFirstPieceBytes = 16 * 1024;
+    static constexpr std::size_t kFirstPieceBytes = std::size_t{16} * 1024;
     static constexpr std::chrono::milliseconds kAppendBudget{12};
 
     ReportWindow(Platform& platform, SharedSettings& shared, BusyState& busy, QWidget* parent = nullptr);

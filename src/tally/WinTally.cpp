@@ -26,7 +26,6 @@ constexpr std::size_t kPadding = 64;
 constexpr std::size_t kAlignment = 4096;
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 const char* skipBlanks(const char* p, const char* end) {
     while (p < end && isBlank(*p)) ++p;

@@ -340,7 +340,7 @@ PositionLimits positionLimits(const FilterControls& controls) {
     if (!isChecked(controls.enablePosAnalysis)) return limits;
     if (controls.positionPreset == PositionPreset::UserLimits) {
         const auto values = numbersIn(controls.positionLimits);
-        for (int k = 0; k < 6; ++k) {
+        for (std::size_t k = 0; k < 6; ++k) {
             limits.min[k] = values[2 * k];
             limits.max[k] = values[2 * k + 1];
         }
@@ -348,7 +348,7 @@ PositionLimits positionLimits(const FilterControls& controls) {
         return limits;
     }
     const auto& preset = kPresets[static_cast<int>(controls.positionPreset)];
-    for (int k = 0; k < 6; ++k) {
+    for (std::size_t k = 0; k < 6; ++k) {
         limits.min[k] = preset[2 * k];
         limits.max[k] = preset[2 * k + 1];
     }

@@ -2,6 +2,7 @@
 
 #include "core/SameFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -112,8 +113,7 @@ void FileWheelOutput::rebuildPrefix(const Combination& set) {
 
 char* FileWheelOutput::putCountPrefix(char* out, std::uint64_t count) {
     out = putNumber(out, count);
-    std::memcpy(out, " : ", 3);
-    return out + 3;
+    return std::copy_n(" : ", 3, out);
 }
 
 bool FileWheelOutput::flush() {
