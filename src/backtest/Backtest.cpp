@@ -1,6 +1,7 @@
 #include "backtest/Backtest.h"
 
 #include "backtest/BacktestFilters.h"
+#include "backtest/EarlierDrawParts.h"
 #include "backtest/SetCounts.h"
 #include "checks/HistoryIndex.h"
 #include "core/NumberText.h"
@@ -33,16 +34,6 @@ std::uint64_t maskOf(const std::array<int, 6>& numbers) {
     for (int n : numbers)
         if (n >= 1 && n <= 49) mask |= std::uint64_t{1} << n;
     return mask;
-}
-
-// The filter against history for draw `i`, walk-forward: it fails when it
-// shares more numbers than the limit with a draw before it (as the history
-// index counts them: distinct numbers, a limit below 0 taken as 0).
-bool sharesTooManyWithEarlier(const std::vector<std::uint64_t>& masks, std::size_t i, long long limit) {
-    const int most = static_cast<int>(std::max(0LL, limit));
-    for (std::size_t j = 0; j < i; ++j)
-        if (countOf(masks[i] & masks[j]) > most) return true;
-    return false;
 }
 
 // A history-reading filter (but the filter against history) for one set, with
@@ -115,9 +106,13 @@ void judgeDraws(const FilterControls& controls, const std::vector<DrawRecord>& d
     const bool anyReadsHistory = std::any_of(active.begin(), active.end(), readsHistory);
     const bool againstHistory =
         std::find(active.begin(), active.end(), BacktestFilter::AgainstHistory) != active.end();
-    const long long historyLimit = wholeNumberValue(controls.maxFromHistory);
     std::vector<std::uint64_t> masks;
     for (const DrawRecord& draw : draws) masks.push_back(maskOf(draw.numbers));
+    // The filter against history judges each draw with the draws before it
+    // only (distinct numbers counted, a limit below 0 taken as 0).
+    EarlierDrawParts earlier(wholeNumberValue(controls.maxFromHistory));
+    if (againstHistory)
+        for (std::size_t i = 0; i < firstJudged && i < draws.size(); ++i) earlier.add(masks[i]);
 
     for (std::size_t i = firstJudged; i < draws.size(); ++i) {
         DrawVerdict verdict;
@@ -142,7 +137,7 @@ void judgeDraws(const FilterControls& controls, const std::vector<DrawRecord>& d
             }
             kept = needed == 0 ? plainFilters.step(filter).passes(set)
                    : filter == BacktestFilter::AgainstHistory
-                       ? !againstHistory || !sharesTooManyWithEarlier(masks, i, historyLimit)
+                       ? !earlier.sharesTooMany(masks[i])
                        : passesWithHistory(filter, controls, before, set);
             v = kept ? Verdict::Kept : Verdict::Rejected;
             if (!kept && !verdict.firstRejecting) verdict.firstRejecting = filter;
@@ -151,6 +146,7 @@ void judgeDraws(const FilterControls& controls, const std::vector<DrawRecord>& d
                           : notJudged            ? DrawVerdict::Outcome::NotJudged
                                                  : DrawVerdict::Outcome::Passed;
         result.draws.push_back(verdict);
+        if (againstHistory) earlier.add(masks[i]);
     }
 }
 
