@@ -39,7 +39,10 @@ TEST(EarlierDrawParts, AgreesWithComparingEveryEarlierDraw) {
             failed += expected;
             earlier.add(draws[i]);
         }
-        if (limit >= 6) EXPECT_EQ(failed, 0);
-        else if (limit <= 2) EXPECT_GT(failed, 0) << "limit " << limit;
+        if (limit >= 6) {
+            EXPECT_EQ(failed, 0);
+        } else if (limit <= 2) {
+            EXPECT_GT(failed, 0) << "limit " << limit;
+        }
     }
 }
