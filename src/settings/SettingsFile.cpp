@@ -1,6 +1,7 @@
 #include "settings/SettingsFile.h"
 
 #include "core/AtomicFile.h"
+#include "core/Excerpt.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -180,15 +181,6 @@ LineRead nextLine(std::istream& in, std::string& text) {
     return any ? LineRead::Whole : LineRead::End;
 }
 
-// The start of a line that could not be read, fit for a message.
-std::string shownInMessage(const std::string& text) {
-    constexpr std::size_t kShown = 60;
-    std::string shown = text.substr(0, kShown);
-    for (char& c : shown)
-        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7f) c = '?';
-    return "\"" + shown + (text.size() > kShown ? "...\"" : "\"");
-}
-
 } // namespace
 
 SettingsReadResult readSettingsFile(const std::string& path, SettingsFile& settings) {
@@ -207,7 +199,7 @@ SettingsReadResult readSettingsFile(const std::string& path, SettingsFile& setti
         case LineRead::Whole: break;
         }
         if (!lines[static_cast<std::size_t>(number - 1)].read(text))
-            return {number, where + " cannot be read: " + shownInMessage(text) + "."};
+            return {number, where + " cannot be read: \"" + excerpt(text) + "\"."};
     }
     return {};
 }

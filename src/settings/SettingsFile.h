@@ -49,7 +49,7 @@ std::string saveSettingsFile(const std::string& path, const SettingsFile& settin
 // Reads the file line by line into `settings`, applying each line as it is read;
 // on the first line that is missing, too long or cannot be converted it stops,
 // leaving the lines before it applied. `failedLine` is 0 on success. The error
-// quotes the line only in part, with its unprintable bytes shown as '?'.
+// quotes the start of a line that cannot be converted.
 struct SettingsReadResult {
     int failedLine = 0;
     std::string error;

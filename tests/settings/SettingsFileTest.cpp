@@ -177,7 +177,11 @@ TEST(SettingsFile, GarbageIsRefusedWithAShortMessage) {
     // A saved file whose history path (line 13) has become a megabyte long:
     // refused at that line, not kept as a path.
     std::string body;
-    for (std::size_t i = 0; i < lines.size(); ++i) body += (i == 12 ? "/" + megabyte : lines[i]) + "\r\n";
+    const std::string longPath = "/" + megabyte;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        body += i == 12 ? longPath : lines[i];
+        body += "\r\n";
+    }
     SettingsFile read;
     SettingsReadResult result = readSettingsFile(folder.write("long.INI", body), read);
     EXPECT_EQ(result.failedLine, 13);
@@ -199,14 +203,17 @@ TEST(SettingsFile, GarbageIsRefusedWithAShortMessage) {
     EXPECT_TRUE(readSettingsFile(folder.write("longest.INI", settingsText(longest)), back).ok());
     EXPECT_EQ(back.historyPath, longest.historyPath);
 
-    // Binary bytes on a line that cannot be read are quoted in part, as '?'.
+    // A line that cannot be read is quoted in part, its control bytes as '?'.
+    const std::string unreadable = std::string("\x01\x02\xff", 3) + std::string(500, 'y');
     std::string binary;
-    for (std::size_t i = 0; i < lines.size(); ++i)
-        binary += (i == 1 ? std::string("\x01\x02\xff", 3) + std::string(500, 'y') : lines[i]) + "\r\n";
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        binary += i == 1 ? unreadable : lines[i];
+        binary += "\r\n";
+    }
     SettingsFile junk;
     result = readSettingsFile(folder.write("binary.INI", binary), junk);
     EXPECT_EQ(result.failedLine, 2);
-    EXPECT_NE(result.error.find("\"???yyy"), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find("\"??\xffyyy"), std::string::npos) << result.error;
     EXPECT_NE(result.error.find("...\""), std::string::npos) << result.error;
     EXPECT_LT(result.error.size(), 300u);
 }
