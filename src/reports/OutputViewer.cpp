@@ -56,7 +56,7 @@ bool OutputViewer::read(std::string& text, std::uint64_t most) {
         for (int c; (c = std::getc(file_)) != EOF;) {
             anything = true;
             if (c == '\n') break;
-            // Longer than the win checker reads a line: no set, and not kept.
+            // Too long to be a set line: refused without keeping the rest.
             if (line.size() == kLongestLine) {
                 tooLong = true;
                 break;
