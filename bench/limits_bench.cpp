@@ -8,10 +8,14 @@
 //   limits_bench picks FILE      Load Gathra's Picks from a pool file
 //   limits_bench checker FILE    the win checker over a wheel output file
 //   limits_bench viewer FILE     the report window's output viewer over a wheel output file
+//   limits_bench backtest FILE SETTINGS
+//                                the backtest window over a history, with the filters of a
+//                                settings file restored first
 //
 // Exit status 1 when the reader did not end.
 #include "app/MainWindow.h"
 #include "app/WinCheckerWindow.h"
+#include "backtest/BacktestWindow.h"
 #include "reports/ReportWindow.h"
 #include "support/FakePlatform.h"
 
@@ -163,12 +167,29 @@ int viewer(Desk& desk, const std::string& file) {
     return 0;
 }
 
+int backtest(Desk& desk, const std::string& history, const std::string& settingsFile) {
+    desk.shared.settingsPath = settingsFile;
+    desk.shared.restoreRequest = true;
+    desk.tick("Timer3");
+    desk.shared.historyPath = history;
+    desk.find<QAction>(&desk.window, "mnuBacktest")->trigger();
+    auto* window = desk.find<BacktestWindow>(&desk.window, "frmBacktest");
+    LoopTurns turns;
+    const double ms = untilSignal(window, &BacktestWindow::runEnded,
+                                  [&] { desk.find<QPushButton>(window, "cmdBegin")->click(); }, turns);
+    if (ms < 0) return std::printf("backtest: did not end\n"), 1;
+    std::printf("backtest: %.1f ms, longest event-loop turn %.1f ms, %d lines of draws\n", ms, turns.longestMs(),
+                desk.find<QPlainTextEdit>(window, "txtDraws")->document()->blockCount());
+    desk.printMessages();
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: limits_bench settings|picks|checker|viewer FILE\n");
+    if (argc < 3 || argc > 4) {
+        std::fprintf(stderr, "usage: limits_bench settings|picks|checker|viewer FILE, or backtest FILE SETTINGS\n");
         return 2;
     }
     benchClock.start();
@@ -179,6 +200,7 @@ int main(int argc, char** argv) {
     if (reader == "picks") return picks(desk, file);
     if (reader == "checker") return checker(desk, file);
     if (reader == "viewer") return viewer(desk, file);
+    if (reader == "backtest" && argc == 4) return backtest(desk, file, argv[3]);
     std::fprintf(stderr, "unknown reader %s\n", argv[1]);
     return 2;
 }

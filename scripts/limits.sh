@@ -80,6 +80,7 @@ run "backtest tight.INI (100k draws)" "$orvane" backtest --settings bench/tight.
 # is judged against all the draws before it.
 sed '127s/^[^\r]*/5/' bench/tight.INI >"$work/limit5.INI"
 run "backtest limit 5 (100k draws)" "$orvane" backtest --settings "$work/limit5.INI" --history "$history"
+run "backtest window limit 5 (100k draws)" "$bench" backtest "$history" "$work/limit5.INI"
 run "wheel 1-49 limit 5 (100k draws)" "$orvane" wheel --pick 1-49 --settings "$work/limit5.INI" --history "$history" --output "$work/tight.TB"
 run "backtest tight.INI --last 599 (100k draws)" "$orvane" backtest --settings bench/tight.INI --history "$history" --last 599
 run "wheel 1-49 tight.INI (100k draws)" "$orvane" wheel --pick 1-49 --settings bench/tight.INI --history "$history" --output "$work/tight.TB"
