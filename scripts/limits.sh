@@ -29,7 +29,8 @@ run() {
   wall=$(awk -F': ' '/Elapsed \(wall clock\)/ { print $2 }' "$work/time")
   rss=$(awk -F': ' '/Maximum resident set size/ { printf "%.1f", $2 / 1024 }' "$work/time")
   printf '%-44s %10s %8s MB  exit %d\n' "$name" "$wall" "$rss" "$status"
-  { head -c 400 "$work/out" | head -n 4; head -c 400 "$work/err" | head -n 3; } | cut -c 1-200 | sed 's/^/    /'
+  { head -c 400 "$work/out" | head -n 4; head -c 400 "$work/err" | head -n 3; } | cut -c 1-200 |
+    LC_ALL=C tr -c '[:print:]\n' '?' | sed 's/^/    /'
 }
 
 # --- the inputs ---
@@ -69,8 +70,9 @@ ls -l "$work" | awk 'NR > 1 { printf "  %12d  %s\n", $5, $9 }'
 echo
 printf '%-44s %10s %11s\n' "case" "wall" "peak RSS"
 # --- the history of 100,000 draws ---
-for caption in "Historic Number Count" "Span of Set Calculator" "Sum Hits Counter" "Skip/Hit Report" \
-  "Number Lines" "View & Manipulate History"; do
+for caption in "Historic Number Count" "Midpoint Analysis Report" "Span of Set Calculator" "Sum Hits Counter" \
+  "Number Lines Calculator" "Evens Signature Calculator" "Sum of Sets Calculator" "Skip/Hit Report" \
+  "View & Manipulate History"; do
   run "report \"$caption\" (100k draws)" "$orvane" report "$caption" --history "$history"
 done
 run "pool T=5 G=10 (100k draws)" "$orvane" pool --trend 5 --groups 10 --size 12 --draws 1 --history "$history"

@@ -203,7 +203,7 @@ TEST(SettingsFile, GarbageIsRefusedWithAShortMessage) {
     EXPECT_TRUE(readSettingsFile(folder.write("longest.INI", settingsText(longest)), back).ok());
     EXPECT_EQ(back.historyPath, longest.historyPath);
 
-    // A line that cannot be read is quoted in part, its control bytes as '?'.
+    // A line that cannot be read is quoted in part, its binary bytes as '?'.
     const std::string unreadable = std::string("\x01\x02\xff", 3) + std::string(500, 'y');
     std::string binary;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -213,7 +213,7 @@ TEST(SettingsFile, GarbageIsRefusedWithAShortMessage) {
     SettingsFile junk;
     result = readSettingsFile(folder.write("binary.INI", binary), junk);
     EXPECT_EQ(result.failedLine, 2);
-    EXPECT_NE(result.error.find("\"??\xffyyy"), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find("\"???yyy"), std::string::npos) << result.error;
     EXPECT_NE(result.error.find("...\""), std::string::npos) << result.error;
     EXPECT_LT(result.error.size(), 300u);
 }
