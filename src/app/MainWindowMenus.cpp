@@ -298,12 +298,17 @@ void MainWindow::mnuRandom_Click() {
 
 void MainWindow::Timer2_Timer() {
     // The pool's numbers join the pick one by one through the list's own
-    // recount; a failure keeps those selected before it.
+    // recount; a failure keeps those selected before it. A number already in
+    // the pick is passed over, so a long file repeating its numbers costs at
+    // most 49 selections in this tick.
     if (loadPicksRequest_) {
         loadPicksRequest_ = false;
         const PoolFileRead read = readPoolFile(shared_.poolPath);
-        for (int number : read.numbers)
-            if (number >= 1 && number <= 49) lstNumbers->item(number - 1)->setSelected(true);
+        for (int number : read.numbers) {
+            if (number < 1 || number > 49) continue;
+            QListWidgetItem* item = lstNumbers->item(number - 1);
+            if (!item->isSelected()) item->setSelected(true);
+        }
         if (!read.ok()) platform_.notify(poolLoadNotice(read.error));
     }
     // Bulk changes of the list are made here, with its recount held back until

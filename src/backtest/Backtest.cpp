@@ -1,6 +1,7 @@
 #include "backtest/Backtest.h"
 
 #include "backtest/BacktestFilters.h"
+#include "backtest/EarlierDrawParts.h"
 #include "backtest/SetCounts.h"
 #include "checks/HistoryIndex.h"
 #include "core/NumberText.h"
@@ -35,16 +36,6 @@ std::uint64_t maskOf(const std::array<int, 6>& numbers) {
     return mask;
 }
 
-// The filter against history for draw `i`, walk-forward: it fails when it
-// shares more numbers than the limit with a draw before it (as the history
-// index counts them: distinct numbers, a limit below 0 taken as 0).
-bool sharesTooManyWithEarlier(const std::vector<std::uint64_t>& masks, std::size_t i, long long limit) {
-    const int most = static_cast<int>(std::max(0LL, limit));
-    for (std::size_t j = 0; j < i; ++j)
-        if (countOf(masks[i] & masks[j]) > most) return true;
-    return false;
-}
-
 // A history-reading filter (but the filter against history) for one set, with
 // `tables` taken from the draws before it: the plain tests of its run step,
 // without compiling the step's block tables for a single set.
@@ -72,6 +63,81 @@ bool passesWithHistory(BacktestFilter filter, const FilterControls& controls, co
 
 bool readsHistory(BacktestFilter filter) { return backtestFilterInfo(filter).historyNeeded > 0; }
 
+// The per-draw verdicts, a part at a time, so a long history does not hold up
+// a window: each draw is judged with only the draws before it.
+class DrawJudging {
+public:
+    DrawJudging(const FilterControls& controls, const std::vector<DrawRecord>& draws, std::size_t firstJudged,
+                std::uint64_t pickMask, const BacktestFilterSet& plainFilters)
+        : controls_(controls), draws_(draws), pickMask_(pickMask), plainFilters_(plainFilters),
+          anyReadsHistory_(std::any_of(plainFilters.active().begin(), plainFilters.active().end(), readsHistory)),
+          againstHistory_(std::find(plainFilters.active().begin(), plainFilters.active().end(),
+                                    BacktestFilter::AgainstHistory) != plainFilters.active().end()),
+          earlier_(wholeNumberValue(controls.maxFromHistory)), next_(std::min(firstJudged, draws.size())) {
+        for (const DrawRecord& draw : draws) masks_.push_back(maskOf(draw.numbers));
+        // The filter against history counts distinct numbers, a limit below 0 as 0.
+        if (againstHistory_)
+            for (std::size_t i = 0; i < next_; ++i) earlier_.add(masks_[i]);
+    }
+
+    // Judges draws until the deadline (at least one); true once every draw is judged.
+    bool judgeUntil(std::chrono::steady_clock::time_point deadline, BacktestResult& result) {
+        constexpr std::size_t kDrawsPerClockCheck = 256;
+        for (std::size_t judged = 0; next_ < draws_.size(); ++judged) {
+            if (judged % kDrawsPerClockCheck == kDrawsPerClockCheck - 1 && std::chrono::steady_clock::now() >= deadline)
+                return false;
+            result.draws.push_back(verdictOf(next_));
+            if (againstHistory_) earlier_.add(masks_[next_]);
+            ++next_;
+        }
+        return true;
+    }
+
+private:
+    DrawVerdict verdictOf(std::size_t i) const {
+        DrawVerdict verdict;
+        verdict.index = i;
+        verdict.draw = draws_[i];
+        verdict.inPick = (masks_[i] & ~pickMask_) == 0;
+        Combination set = draws_[i].numbers;
+        std::sort(set.begin(), set.end());
+
+        // The history-reading filters see only the draws before this one.
+        const RunTables before = anyReadsHistory_ ? historyTablesBefore(draws_, i) : RunTables{};
+
+        bool notJudged = false;
+        for (BacktestFilter filter : plainFilters_.active()) {
+            const int needed = backtestFilterInfo(filter).historyNeeded;
+            Verdict& v = verdict.verdicts[static_cast<std::size_t>(filter)];
+            if (needed > 0 && i < static_cast<std::size_t>(needed)) {
+                v = Verdict::NotJudged;
+                notJudged = true;
+                continue;
+            }
+            const bool kept = needed == 0 ? plainFilters_.step(filter).passes(set)
+                              : filter == BacktestFilter::AgainstHistory
+                                  ? !earlier_.sharesTooMany(masks_[i])
+                                  : passesWithHistory(filter, controls_, before, set);
+            v = kept ? Verdict::Kept : Verdict::Rejected;
+            if (!kept && !verdict.firstRejecting) verdict.firstRejecting = filter;
+        }
+        verdict.outcome = verdict.firstRejecting ? DrawVerdict::Outcome::Failed
+                          : notJudged            ? DrawVerdict::Outcome::NotJudged
+                                                 : DrawVerdict::Outcome::Passed;
+        return verdict;
+    }
+
+    const FilterControls& controls_;
+    const std::vector<DrawRecord>& draws_;
+    std::uint64_t pickMask_;
+    const BacktestFilterSet& plainFilters_;
+    bool anyReadsHistory_;
+    bool againstHistory_;
+    std::vector<std::uint64_t> masks_;
+    EarlierDrawParts earlier_;
+    std::size_t next_;
+};
+
 } // namespace
 
 struct BacktestJob::Engine {
@@ -81,6 +147,7 @@ struct BacktestJob::Engine {
     std::uint64_t pickMask = 0;
     std::unique_ptr<BacktestFilterSet> filters;   // against the whole history, for the sets
     std::unique_ptr<SetCounter> counter;
+    std::unique_ptr<DrawJudging> judging;
 };
 
 BacktestJob::BacktestJob(BacktestRequest request) : engine_(std::make_unique<Engine>()) {
@@ -103,57 +170,12 @@ BacktestJob::BacktestJob(BacktestRequest request) : engine_(std::make_unique<Eng
     if (!isChecked(e.controls.rejectLast15Sums)) tables.lastFifteenSums = {};
     e.filters = std::make_unique<BacktestFilterSet>(e.controls, tables);
     e.counter = std::make_unique<SetCounter>(*e.filters, result_.pick);
+    e.judging = std::make_unique<DrawJudging>(e.controls, e.draws, e.firstJudged, e.pickMask, *e.filters);
 }
 
 BacktestJob::~BacktestJob() = default;
 
 namespace {
-
-void judgeDraws(const FilterControls& controls, const std::vector<DrawRecord>& draws, std::size_t firstJudged,
-                std::uint64_t pickMask, const BacktestFilterSet& plainFilters, BacktestResult& result) {
-    const std::vector<BacktestFilter>& active = plainFilters.active();
-    const bool anyReadsHistory = std::any_of(active.begin(), active.end(), readsHistory);
-    const bool againstHistory =
-        std::find(active.begin(), active.end(), BacktestFilter::AgainstHistory) != active.end();
-    const long long historyLimit = wholeNumberValue(controls.maxFromHistory);
-    std::vector<std::uint64_t> masks;
-    masks.reserve(draws.size());
-    for (const DrawRecord& draw : draws) masks.push_back(maskOf(draw.numbers));
-
-    for (std::size_t i = firstJudged; i < draws.size(); ++i) {
-        DrawVerdict verdict;
-        verdict.index = i;
-        verdict.draw = draws[i];
-        verdict.inPick = (masks[i] & ~pickMask) == 0;
-        Combination set = draws[i].numbers;
-        std::sort(set.begin(), set.end());
-
-        // The history-reading filters see only the draws before this one.
-        const RunTables before = anyReadsHistory ? historyTablesBefore(draws, i) : RunTables{};
-
-        bool notJudged = false;
-        for (BacktestFilter filter : active) {
-            const int needed = backtestFilterInfo(filter).historyNeeded;
-            Verdict& v = verdict.verdicts[static_cast<std::size_t>(filter)];
-            bool kept = true;
-            if (needed > 0 && i < static_cast<std::size_t>(needed)) {
-                v = Verdict::NotJudged;
-                notJudged = true;
-                continue;
-            }
-            kept = needed == 0 ? plainFilters.step(filter).passes(set)
-                   : filter == BacktestFilter::AgainstHistory
-                       ? !againstHistory || !sharesTooManyWithEarlier(masks, i, historyLimit)
-                       : passesWithHistory(filter, controls, before, set);
-            v = kept ? Verdict::Kept : Verdict::Rejected;
-            if (!kept && !verdict.firstRejecting) verdict.firstRejecting = filter;
-        }
-        verdict.outcome = verdict.firstRejecting ? DrawVerdict::Outcome::Failed
-                          : notJudged            ? DrawVerdict::Outcome::NotJudged
-                                                 : DrawVerdict::Outcome::Passed;
-        result.draws.push_back(verdict);
-    }
-}
 
 // The draw counts of every active filter, of all together and of all but one.
 void countDraws(const std::vector<BacktestFilter>& active, BacktestResult& result) {
@@ -213,9 +235,8 @@ bool BacktestJob::advance(std::chrono::nanoseconds budget) {
     if (ended_) return true;
     const auto deadline = std::chrono::steady_clock::now() + budget;
     if (!drawsJudged_) {
-        Engine& e = *engine_;
-        judgeDraws(e.controls, e.draws, e.firstJudged, e.pickMask, *e.filters, result_);
-        countDraws(e.filters->active(), result_);
+        if (!engine_->judging->judgeUntil(deadline, result_)) return false;
+        countDraws(engine_->filters->active(), result_);
         drawsJudged_ = true;
     }
     if (engine_->counter->countUntil(deadline)) finish();
@@ -229,6 +250,8 @@ void BacktestJob::runToEnd() {
 
 void BacktestJob::stop() {
     if (ended_) return;
+    // The draws judged so far are counted as they stand.
+    if (!drawsJudged_) countDraws(engine_->filters->active(), result_);
     ended_ = stopped_ = true;
 }
 

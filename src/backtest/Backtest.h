@@ -148,7 +148,8 @@ public:
     bool stopped() const { return stopped_; }
     // From 0 to 1: the share of the sets counted.
     double progress() const;
-    // Whole once ended() and not stopped(); the per-draw part is whole after the first slice.
+    // Whole once ended() and not stopped(). The draws are judged first, a part
+    // per slice, and are all there once the sets are being counted.
     const BacktestResult& result() const { return result_; }
 
 private:

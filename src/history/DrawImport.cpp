@@ -1,6 +1,7 @@
 #include "history/DrawImport.h"
 
 #include "core/AtomicFile.h"
+#include "core/Excerpt.h"
 #include "core/NumberText.h"
 #include "history/HistoryFile.h"
 
@@ -436,7 +437,8 @@ std::string importSummary(const DrawImport& result, std::size_t maxRejected) {
     const std::size_t shown = std::min(maxRejected, result.rejected.size());
     for (std::size_t i = 0; i < shown; ++i) {
         const RejectedLine& line = result.rejected[i];
-        text += "Line " + std::to_string(line.line) + ": " + line.reason + ": " + line.text + "\n";
+        // A damaged file's line may be megabytes long: its start tells which it is.
+        text += "Line " + std::to_string(line.line) + ": " + line.reason + ": " + excerpt(line.text, 200) + "\n";
     }
     if (shown < result.rejected.size())
         text += "... and " + std::to_string(result.rejected.size() - shown) + " more rejected lines.\n";

@@ -1,5 +1,7 @@
 #include "history/HistoryFile.h"
 
+#include "core/Excerpt.h"
+
 #include <array>
 #include <cerrno>
 #include <charconv>
@@ -112,7 +114,7 @@ HistoryRead readHistoryRecords(const std::string& path) {
             record.numbers[static_cast<std::size_t>(k)] = static_cast<int>(n);
         }
         if (!numeric) {
-            result.error = where() + " is not a draw record (a date and six numbers): \"" + std::string(line) + "\".";
+            result.error = where() + " is not a draw record (a date and six numbers): \"" + excerpt(line) + "\".";
             return false;
         }
         result.draws.push_back(record);

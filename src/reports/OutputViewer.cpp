@@ -52,9 +52,15 @@ bool OutputViewer::read(std::string& text, std::uint64_t most) {
         // line (and makes it no set) instead of cutting it short.
         line.clear();
         bool anything = false;
+        bool tooLong = false;
         for (int c; (c = std::getc(file_)) != EOF;) {
             anything = true;
             if (c == '\n') break;
+            // Too long to be a set line: refused without keeping the rest.
+            if (line.size() == kLongestLine) {
+                tooLong = true;
+                break;
+            }
             line.push_back(static_cast<char>(c));
         }
         if (!anything) {
@@ -62,6 +68,10 @@ bool OutputViewer::read(std::string& text, std::uint64_t most) {
             break;
         }
         ++line_;
+        if (tooLong) {
+            finish(noSetNotice(path_, line_));
+            break;
+        }
         const std::string_view whole = trimmed(line);
         // A numbered line: its count, then " : ", then the set.
         std::string_view count_text;

@@ -2,6 +2,7 @@
 
 #include "core/Notice.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <optional>
@@ -17,6 +18,9 @@ class OutputViewer {
 public:
     // The most sets the viewer shows; a longer file shows its first ones and says so.
     static constexpr std::uint64_t kCapacity = 1'000'000;
+    // The longest line read: no set line comes near it, so a longer one holds
+    // no set and is not kept (the win checker refuses such lines too).
+    static constexpr std::size_t kLongestLine = std::size_t{1} << 18;
 
     explicit OutputViewer(std::string path, std::uint64_t capacity = kCapacity);
     ~OutputViewer();

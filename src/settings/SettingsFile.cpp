@@ -1,6 +1,7 @@
 #include "settings/SettingsFile.h"
 
 #include "core/AtomicFile.h"
+#include "core/Excerpt.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -159,18 +160,46 @@ std::string saveSettingsFile(const std::string& path, const SettingsFile& settin
     return {};
 }
 
+namespace {
+
+enum class LineRead { Whole, TooLong, End };
+
+// Reads the next line without its LF (or CR LF) end, keeping at most
+// kLongestSettingsLine characters: a longer line stops the read there.
+LineRead nextLine(std::istream& in, std::string& text) {
+    text.clear();
+    std::streambuf* source = in.rdbuf();
+    bool any = false;
+    for (int c = source->sbumpc(); c != std::char_traits<char>::eof(); c = source->sbumpc()) {
+        any = true;
+        if (c == '\n') break;
+        if (text.size() == kLongestSettingsLine + 1) return LineRead::TooLong; // room for a CR before the LF
+        text.push_back(static_cast<char>(c));
+    }
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    if (text.size() > kLongestSettingsLine) return LineRead::TooLong;
+    return any ? LineRead::Whole : LineRead::End;
+}
+
+} // namespace
+
 SettingsReadResult readSettingsFile(const std::string& path, SettingsFile& settings) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return {1, "The settings file " + path + " could not be opened (" + std::strerror(errno) + ")."};
     std::vector<Line> lines = linesOf(settings);
     std::string text;
     for (int number = 1; number <= kSettingsLineCount; ++number) {
-        if (!std::getline(in, text))
+        const std::string where = "Line " + std::to_string(number) + " of the settings file " + path;
+        switch (nextLine(in, text)) {
+        case LineRead::End:
             return {number, "The settings file " + path + " ends before line " + std::to_string(number) + "."};
-        if (!text.empty() && text.back() == '\r') text.pop_back();
-        if (!lines[number - 1].read(text))
-            return {number, "Line " + std::to_string(number) + " of the settings file " + path +
-                                " cannot be read: \"" + text + "\"."};
+        case LineRead::TooLong:
+            return {number, where + " is longer than " + std::to_string(kLongestSettingsLine) +
+                                " characters, so the file is not a settings file."};
+        case LineRead::Whole: break;
+        }
+        if (!lines[static_cast<std::size_t>(number - 1)].read(text))
+            return {number, where + " cannot be read: \"" + excerpt(text) + "\"."};
     }
     return {};
 }

@@ -4,6 +4,7 @@
 #include "wheel/WheelOutput.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace orvane {
@@ -33,6 +34,11 @@ struct SettingsFile {
 
 inline constexpr int kSettingsLineCount = 387;
 
+// The longest line a settings file may hold: as much as a text box takes
+// (32,767 characters), more than any path. A longer line is not a setting, so
+// the reader refuses it without keeping it.
+inline constexpr std::size_t kLongestSettingsLine = 32'767;
+
 // The file's text: every line in its encoding, each ended by CR LF.
 std::string settingsText(const SettingsFile& settings);
 
@@ -41,8 +47,9 @@ std::string settingsText(const SettingsFile& settings);
 std::string saveSettingsFile(const std::string& path, const SettingsFile& settings);
 
 // Reads the file line by line into `settings`, applying each line as it is read;
-// on the first line that is missing or cannot be converted it stops, leaving the
-// lines before it applied. `failedLine` is 0 on success.
+// on the first line that is missing, too long or cannot be converted it stops,
+// leaving the lines before it applied. `failedLine` is 0 on success. The error
+// quotes the start of a line that cannot be converted.
 struct SettingsReadResult {
     int failedLine = 0;
     std::string error;

@@ -371,3 +371,15 @@ TEST(DrawImportSummary, CountsThenTheFirstRejectedLinesAndHowManyMore) {
                                         "... and 1 more rejected lines.\n");
     EXPECT_EQ(importSummary(result, 3).find("more"), std::string::npos);
 }
+
+// A rejected line of a damaged file is shown by its start, so the summary of
+// a file of megabyte-long lines stays short; a tab between fields stays.
+TEST(DrawImportSummary, ALongRejectedLineIsShownByItsStart) {
+    DrawImport result;
+    result.rejected.push_back(RejectedLine{1, "no date", "05/07/1988\t15\t17"});
+    result.rejected.push_back(RejectedLine{2, "no date", std::string(std::size_t{1} << 20, 'x')});
+    const std::string summary = importSummary(result, 2);
+    EXPECT_NE(summary.find("Line 1: no date: 05/07/1988\t15\t17\n"), std::string::npos);
+    EXPECT_NE(summary.find("Line 2: no date: " + std::string(200, 'x') + "...\n"), std::string::npos);
+    EXPECT_LT(summary.size(), 400u);
+}

@@ -54,6 +54,20 @@ TEST(HistoryRecords, MalformedLinesAreReportedWithFileAndLine) {
     }
 }
 
+// A damaged history (a megabyte of garbage without a line end, binary bytes)
+// is refused with a message that quotes only the start of the line.
+TEST(HistoryRecords, AGarbageLineIsQuotedInPart) {
+    TempFolder folder;
+    const std::string garbage = std::string("01\0\x01", 4) + std::string(std::size_t{1} << 20, 'x');
+    const std::string path = folder.write("junk.HIT", "010199  01 02 03 04 05 06\r\n" + garbage);
+    const HistoryRead read = readHistoryRecords(path);
+    ASSERT_FALSE(read.ok());
+    EXPECT_NE(read.error.find("Line 2 of the history file " + path), std::string::npos) << read.error;
+    EXPECT_NE(read.error.find("\"01??xxx"), std::string::npos) << read.error;
+    EXPECT_NE(read.error.find("...\"."), std::string::npos) << read.error;
+    EXPECT_LT(read.error.size(), path.size() + 200);
+}
+
 TEST(HistoryRecords, MissingFileIsReportedWithItsPath) {
     TempFolder folder;
     const std::string path = folder.file("absent.HIT");

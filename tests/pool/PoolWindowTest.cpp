@@ -223,6 +223,27 @@ private slots:
         QCOMPARE(fileBytes(historyPath()), history);
     }
 
+    // A pool file of 10,000 numbers, each number over and over: every number
+    // joins the pick, and one out of range at the end still says so.
+    void loadPicksTakesALongPoolFile() {
+        QByteArray numbers;
+        for (int i = 0; i < 10'000; ++i) numbers += QByteArray::number(i % 48 + 2) + "\r\n";
+        writeFile(poolPath(), numbers + "\r\n");
+        fixture.trigger(QStringLiteral("mnuLoadGRPool"));
+        fixture.tick(QStringLiteral("Timer2"));
+        QCOMPARE(selectedNumbers().size(), 48);
+        QVERIFY(!selectedNumbers().contains(QStringLiteral("1")));
+        QCOMPARE(fixture.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("48"));
+        QVERIFY(fixture.platform->messages.isEmpty());
+
+        writeFile(poolPath(), numbers + "1\r\n0\r\n");
+        fixture.trigger(QStringLiteral("mnuLoadGRPool"));
+        fixture.tick(QStringLiteral("Timer2"));
+        QCOMPARE(fixture.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("49"));
+        QCOMPARE(fixture.platform->messages.size(), 1);
+        QVERIFY(fixture.platform->messages[0].text.endsWith(QStringLiteral("Error code 3 reported.")));
+    }
+
     void loadPicksFailuresKeepWhatWasSelected() {
         const QString prefix = QStringLiteral("A problem has ocurred: Either the output file from Gathra cannot be found "
                                               "or it was saved in Verbose format.  Please correct the problem and try "

@@ -1,4 +1,5 @@
 #include "reports/OutputViewer.h"
+#include "tally/WinTally.h"
 
 #include "support/TempFolder.h"
 
@@ -82,4 +83,24 @@ TEST(OutputViewer, ANulByteMakesItsLineNoSet) {
         ASSERT_TRUE(viewer.problem().has_value());
         EXPECT_NE(viewer.problem()->text.find("Line 2 of the wheel output file"), std::string::npos);
     }
+}
+
+// A line too long to be a set line (blanks before a set, or garbage without a
+// line end) is named as no set and not kept; the win checker refuses the
+// garbage line too.
+TEST(OutputViewer, ALineTooLongForASetIsNoSet) {
+    TempFolder folder;
+    const std::string padded = std::string(OutputViewer::kLongestLine, ' ') + "1 2 3 4 5 7";
+    const std::string garbage(std::size_t{1} << 20, 'x');
+    for (const std::string& bad : {padded, garbage}) {
+        const std::string path = folder.write("out.TB", "1 2 3 4 5 6\r\n" + bad + "\r\n1 2 3 4 5 8\r\n");
+        OutputViewer viewer(path);
+        EXPECT_EQ(shown(viewer), "01 02 03 04 05 06\r\n");
+        ASSERT_TRUE(viewer.problem().has_value());
+        EXPECT_NE(viewer.problem()->text.find("Line 2 of the wheel output file"), std::string::npos);
+    }
+    WinTallyJob check(folder.write("out.TB", "1 2 3 4 5 6\r\n" + garbage), std::uint64_t{1} << 1);
+    check.runToEnd();
+    ASSERT_TRUE(check.failure().has_value());
+    EXPECT_NE(check.failure()->text.find("Line 2 of the wheel output file"), std::string::npos);
 }

@@ -166,3 +166,54 @@ TEST(SettingsFile, AFailedSaveKeepsTheEarlierFileAndLeavesNoTemporary) {
     ASSERT_EQ(saveSettingsFile(earlier, changedSettings()), "");
     EXPECT_EQ(contentsOf(earlier), settingsText(changedSettings()));
 }
+
+// Garbage in place of a settings file is refused at its first line that is no
+// setting, and the message stays short whatever the line held.
+TEST(SettingsFile, GarbageIsRefusedWithAShortMessage) {
+    TempFolder folder;
+    const std::vector<std::string> lines = linesOf(settingsText(changedSettings()));
+    const std::string megabyte(std::size_t{1} << 20, 'x');
+
+    // A saved file whose history path (line 13) has become a megabyte long:
+    // refused at that line, not kept as a path.
+    std::string body;
+    const std::string longPath = "/" + megabyte;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        body += i == 12 ? longPath : lines[i];
+        body += "\r\n";
+    }
+    SettingsFile read;
+    SettingsReadResult result = readSettingsFile(folder.write("long.INI", body), read);
+    EXPECT_EQ(result.failedLine, 13);
+    EXPECT_NE(result.error.find("Line 13 of the settings file"), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find("longer than 32767 characters"), std::string::npos) << result.error;
+    EXPECT_LT(result.error.size(), 300u);
+    EXPECT_TRUE(read.historyPath.empty());
+
+    // One line of a megabyte and no line end: the pool size box does not take it.
+    SettingsFile oneLine;
+    result = readSettingsFile(folder.write("one-line.INI", megabyte), oneLine);
+    EXPECT_EQ(result.failedLine, 1);
+    EXPECT_EQ(oneLine.pool.poolSize, "49");
+
+    // The longest line a text box can save still reads back.
+    SettingsFile longest = changedSettings();
+    longest.historyPath = std::string(kLongestSettingsLine, 'h');
+    SettingsFile back;
+    EXPECT_TRUE(readSettingsFile(folder.write("longest.INI", settingsText(longest)), back).ok());
+    EXPECT_EQ(back.historyPath, longest.historyPath);
+
+    // A line that cannot be read is quoted in part, its binary bytes as '?'.
+    const std::string unreadable = std::string("\x01\x02\xff", 3) + std::string(500, 'y');
+    std::string binary;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        binary += i == 1 ? unreadable : lines[i];
+        binary += "\r\n";
+    }
+    SettingsFile junk;
+    result = readSettingsFile(folder.write("binary.INI", binary), junk);
+    EXPECT_EQ(result.failedLine, 2);
+    EXPECT_NE(result.error.find("\"???yyy"), std::string::npos) << result.error;
+    EXPECT_NE(result.error.find("...\""), std::string::npos) << result.error;
+    EXPECT_LT(result.error.size(), 300u);
+}
