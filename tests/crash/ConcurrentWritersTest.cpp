@@ -19,9 +19,11 @@ TEST(ConcurrentWriters, ReaderFindsOnlyWholeVersionsWhileTwoProgramsSave) {
     ScratchFolder scratch;
     const std::string versions[2] = {orvane::manualFileText(crash::manualVersion(0)),
                                      orvane::manualFileText(crash::manualVersion(1))};
+    const std::string saved0 = scratch.write("saved-0", versions[0]);
+    const std::string saved1 = scratch.write("saved-1", versions[1]);
     const std::string path = scratch.write("Manual.TXT", versions[0]);
-    WriterProcess first({ORVANE_CRASH_WRITER, "manual", path});
-    WriterProcess second({ORVANE_CRASH_WRITER, "manual", path});
+    WriterProcess first({ORVANE_CRASH_WRITER, "manual", path, saved0, saved1});
+    WriterProcess second({ORVANE_CRASH_WRITER, "manual", path, saved0, saved1});
     ASSERT_TRUE(first.waitUntilWriting());
     ASSERT_TRUE(second.waitUntilWriting());
     int torn = 0;

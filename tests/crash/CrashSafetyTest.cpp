@@ -1,9 +1,9 @@
 // Kills a writer of each kind of file with SIGKILL at random moments and checks
 // what it left: a replaced file must hold one whole version, old or new; the
 // history, after appends, whole records only. The delays come from a seeded
-// generator, so a failing round can be run again.
+// generator, so every run waits the same times.
 
-#include "CreationWatch.h"
+#include "FolderWatch.h"
 #include "ScratchFolder.h"
 #include "WriterProcess.h"
 #include "WrittenVersions.h"
@@ -31,9 +31,9 @@ namespace fs = std::filesystem;
 constexpr int kRounds = 200;
 // The longest wait between a temporary's appearance and an aimed kill.
 constexpr int kMaxAimMicros = 500;
-// How long a writer may take to create its first temporary: a guard against a
-// writer that never writes, not a wait the test relies on.
-constexpr int kTemporaryTimeoutMs = 20000;
+// How long a writer may take to start on its file: a guard against a writer
+// that never writes, not a wait the test relies on.
+constexpr int kFirstWriteTimeoutMs = 20000;
 
 // The random wait after the writer starts writing and before the kill.
 class KillDelays {
@@ -76,7 +76,6 @@ struct Tally {
     std::vector<int> held; // rounds that left each version
 };
 
-
 void killAtRandom(const ReplacedFile& file, unsigned seed) {
     ScratchFolder scratch;
     KillDelays delays(seed, file.maxDelayMicros);
@@ -87,21 +86,22 @@ void killAtRandom(const ReplacedFile& file, unsigned seed) {
         const fs::path folder = scratch.path() / ("round-" + std::to_string(round));
         const std::string path = scratch.write((folder.filename() / file.fileName).string(), file.versions.front());
         // Even rounds kill at a random time after the writer starts; odd rounds
-        // aim at a replace, counting the time from its temporary's appearance.
+        // aim at a replace, counting the time from its temporary's appearance,
+        // one in five of them at once (a small file is written in microseconds).
         const bool aimed = round % 2 == 1;
-        const auto delay = aimed ? aims.next() : delays.next();
+        const auto delay = aimed ? (round % 10 == 1 ? std::chrono::microseconds(0) : aims.next()) : delays.next();
         const std::string where = file.kind + ", round " + std::to_string(round) + " (seed " + std::to_string(seed) +
                                   "), killed " + std::to_string(delay.count()) + " us after " +
                                   (aimed ? "a temporary appeared" : "the writer started");
 
-        CreationWatch creations(folder.string());
+        FolderWatch creations(folder.string());
         WriterProcess writer(file.writerArgs(path));
         ASSERT_TRUE(writer.waitUntilWriting()) << where << ": the writer ended before writing";
         if (aimed) {
-            ASSERT_TRUE(creations.waitForFileOtherThan(file.fileName, kTemporaryTimeoutMs))
+            ASSERT_TRUE(creations.waitForFileOtherThan(file.fileName, kFirstWriteTimeoutMs))
                 << where << ": no temporary appeared";
         }
-        std::this_thread::sleep_for(delay);
+        if (delay.count() > 0) std::this_thread::sleep_for(delay);
         const std::string ended = writer.killAndReap();
         if (ended == kFinished && file.writerEnds) ++tally.finishedFirst;
         else ASSERT_EQ(ended, kKilled) << where;
@@ -118,15 +118,18 @@ void killAtRandom(const ReplacedFile& file, unsigned seed) {
         ++tally.held[static_cast<std::size_t>(version - file.versions.begin())];
 
         const std::vector<fs::path> left = filesBeside(folder, file.fileName);
-        if (left.empty()) continue;
-        ++tally.temporaryLeft;
-        if (aimed) ++tally.aimedTemporaryLeft;
-        const auto size = fs::file_size(left.front());
-        if (std::none_of(file.versions.begin(), file.versions.end(), [size](const std::string& v) { return v.size() == size; }))
-            ++tally.temporaryPartial;
-        // The temporary a killed write left behind must not stop the next one.
-        ASSERT_EQ(file.writeAgain(path), "") << where << ": the write after the kill failed";
-        ASSERT_TRUE(bytesOf(path) == file.versions[file.versionWrittenAgain]) << where << ": the write after the kill";
+        if (!left.empty()) {
+            ++tally.temporaryLeft;
+            if (aimed) ++tally.aimedTemporaryLeft;
+            const auto size = fs::file_size(left.front());
+            if (std::none_of(file.versions.begin(), file.versions.end(),
+                             [size](const std::string& v) { return v.size() == size; }))
+                ++tally.temporaryPartial;
+            // The temporary a killed write left behind must not stop the next one.
+            ASSERT_EQ(file.writeAgain(path), "") << where << ": the write after the kill failed";
+            ASSERT_TRUE(bytesOf(path) == file.versions[file.versionWrittenAgain]) << where << ": the write after the kill";
+        }
+        fs::remove_all(folder);
     }
 
     std::printf("%s: %d kills (seed %u; %d at 0 to %d us after the start, %d at 0 to %d us after a temporary "
@@ -164,12 +167,16 @@ TEST(CrashSafety, SettingsFileIsOldOrNew) {
 }
 
 TEST(CrashSafety, ManualIsOldOrNew) {
+    ScratchFolder shared;
     ReplacedFile file;
     file.kind = "manual";
     file.fileName = "Manual.TXT";
     file.versions = {orvane::manualFileText(crash::manualVersion(0)), orvane::manualFileText(crash::manualVersion(1))};
+    const std::string texts[2] = {shared.write("saved-0", file.versions[0]), shared.write("saved-1", file.versions[1])};
     file.maxDelayMicros = 4000;
-    file.writerArgs = [](const std::string& path) { return std::vector<std::string>{writerPath(), "manual", path}; };
+    file.writerArgs = [&texts](const std::string& path) {
+        return std::vector<std::string>{writerPath(), "manual", path, texts[0], texts[1]};
+    };
     file.writeAgain = [&file](const std::string& path) {
         return orvane::writeFileAtomically(path, file.versions[1]).value_or("");
     };
@@ -201,9 +208,9 @@ TEST(CrashSafety, PoolFileIsOldOrNew) {
 TEST(CrashSafety, ImportedHistoryIsOneWholeStage) {
     // Each import of the sequence rewrites the whole history; after a kill it
     // must hold the history as one of the imports left it.
-    constexpr int kHistoryDraws = 8000;
+    constexpr int kHistoryDraws = 3000;
     constexpr int kImports = 5;
-    constexpr int kDrawsPerImport = 600;
+    constexpr int kDrawsPerImport = 250;
     ScratchFolder shared;
     ReplacedFile file;
     file.kind = "imported history";
@@ -220,7 +227,7 @@ TEST(CrashSafety, ImportedHistoryIsOneWholeStage) {
     }
     const std::string everyDraw =
         shared.write("every-draw.csv", crash::importFileOfSkippedDays(0, kImports * kDrawsPerImport));
-    file.maxDelayMicros = 40000;
+    file.maxDelayMicros = 20000;
     file.writerArgs = [&sources](const std::string& path) {
         std::vector<std::string> args{writerPath(), "import", path};
         args.insert(args.end(), sources.begin(), sources.end());
@@ -231,9 +238,9 @@ TEST(CrashSafety, ImportedHistoryIsOneWholeStage) {
     killAtRandom(file, 4);
 }
 
-// The history a killed run of `orvane record` left: `before` unchanged, then
-// whole records only, draw 0, 1, 2, ... in order. Returns the number of
-// records appended, or a description of what is wrong.
+// The history a killed run of `orvane record` left must hold `before`
+// unchanged, then whole records only, draw 0, 1, 2, ... in order: the count of
+// records appended, or what is wrong.
 struct AppendCheck {
     int appended = 0;
     std::string fault;
@@ -241,7 +248,7 @@ struct AppendCheck {
 
 AppendCheck checkAppended(const std::string& held, const std::string& before) {
     AppendCheck check;
-    if (held.compare(0, before.size(), before) != 0 || held.size() < before.size()) {
+    if (held.size() < before.size() || held.compare(0, before.size(), before) != 0) {
         check.fault = "the lines before the appends changed: " + departure(held, before);
         return check;
     }
@@ -255,6 +262,10 @@ AppendCheck checkAppended(const std::string& held, const std::string& before) {
             return check;
         }
         added.remove_prefix(2);
+        if (added.empty()) {
+            check.fault = "the last line got its line end without a record after it";
+            return check;
+        }
     }
     while (!added.empty()) {
         const std::string expected = crash::recordedLine(check.appended) + "\r\n";
@@ -272,6 +283,7 @@ AppendCheck checkAppended(const std::string& held, const std::string& before) {
 TEST(CrashSafety, HistoryAppendLeavesWholeRecords) {
     constexpr unsigned kSeed = 5;
     constexpr int kMaxDelayMicros = 4000;
+    constexpr const char* kHistory = "FL6-49.HIT";
     ScratchFolder scratch;
     KillDelays delays(kSeed, kMaxDelayMicros);
     const std::string ended = sampleHistory();
@@ -283,14 +295,18 @@ TEST(CrashSafety, HistoryAppendLeavesWholeRecords) {
     long recordsAppended = 0;
     for (int round = 0; round < kRounds; ++round) {
         const std::string& before = round % 2 == 0 ? ended : unended;
-        const std::string path = scratch.write("round-" + std::to_string(round) + "/FL6-49.HIT", before);
+        const fs::path folder = scratch.path() / ("round-" + std::to_string(round));
+        const std::string path = scratch.write((folder.filename() / kHistory).string(), before);
         const auto delay = delays.next();
         const std::string where = "history append, round " + std::to_string(round) + " (seed " +
                                   std::to_string(kSeed) + "), killed " + std::to_string(delay.count()) +
-                                  " us after the writer started";
+                                  " us after the first append";
 
+        // The delay counts from the first append, however long the writer takes to start.
+        FolderWatch writes(folder.string());
         WriterProcess writer({writerPath(), "record", path});
         ASSERT_TRUE(writer.waitUntilWriting()) << where << ": the writer ended before writing";
+        ASSERT_TRUE(writes.waitForWriteTo(kHistory, kFirstWriteTimeoutMs)) << where << ": nothing was appended";
         std::this_thread::sleep_for(delay);
         ASSERT_EQ(writer.killAndReap(), kKilled) << where;
 
@@ -304,8 +320,9 @@ TEST(CrashSafety, HistoryAppendLeavesWholeRecords) {
             if (&before == &unended) ++unendedAppended;
         }
         recordsAppended += check.appended;
+        fs::remove_all(folder);
     }
-    std::printf("history append: %d kills (seed %u, delays 0 to %d us) during runs of record; %d left appended "
+    std::printf("history append: %d kills (seed %u, 0 to %d us after the first append); %d left appended "
                 "records (%ld in all), %d of them after a last line without its line end\n",
                 kRounds, kSeed, kMaxDelayMicros, roundsAppended, recordsAppended, unendedAppended);
     EXPECT_GT(roundsAppended, 0);

@@ -1,4 +1,4 @@
-#include "CreationWatch.h"
+#include "FolderWatch.h"
 
 #include <cerrno>
 #include <cstring>
@@ -7,15 +7,26 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
-CreationWatch::CreationWatch(const std::string& folder) {
+FolderWatch::FolderWatch(const std::string& folder) {
     watch_ = inotify_init1(IN_CLOEXEC);
-    if (watch_ < 0 || inotify_add_watch(watch_, folder.c_str(), IN_CREATE) < 0)
+    if (watch_ < 0 || inotify_add_watch(watch_, folder.c_str(), IN_CREATE | IN_MODIFY) < 0)
         throw std::runtime_error("the folder " + folder + " cannot be watched: " + std::strerror(errno));
 }
 
-CreationWatch::~CreationWatch() { close(watch_); }
+FolderWatch::~FolderWatch() { close(watch_); }
 
-bool CreationWatch::waitForFileOtherThan(const std::string& name, int timeoutMs) {
+bool FolderWatch::waitForFileOtherThan(const std::string& name, int timeoutMs) {
+    return waitFor([&name](std::uint32_t mask, const char* file) { return (mask & IN_CREATE) && name != file; },
+                   timeoutMs);
+}
+
+bool FolderWatch::waitForWriteTo(const std::string& name, int timeoutMs) {
+    return waitFor([&name](std::uint32_t mask, const char* file) { return (mask & IN_MODIFY) && name == file; },
+                   timeoutMs);
+}
+
+template <typename Wanted>
+bool FolderWatch::waitFor(Wanted wanted, int timeoutMs) {
     alignas(inotify_event) char events[4096];
     for (;;) {
         pollfd ready{watch_, POLLIN, 0};
@@ -26,7 +37,7 @@ bool CreationWatch::waitForFileOtherThan(const std::string& name, int timeoutMs)
         if (length <= 0) return false;
         for (ssize_t at = 0; at < length;) {
             const auto* event = reinterpret_cast<const inotify_event*>(events + at);
-            if (event->len > 0 && name != event->name) return true;
+            if (event->len > 0 && wanted(event->mask, event->name)) return true;
             at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
         }
     }
