@@ -9,7 +9,7 @@
 
 FolderWatch::FolderWatch(const std::string& folder) {
     watch_ = inotify_init1(IN_CLOEXEC);
-    if (watch_ < 0 || inotify_add_watch(watch_, folder.c_str(), IN_CREATE | IN_MODIFY) < 0)
+    if (watch_ < 0 || inotify_add_watch(watch_, folder.c_str(), IN_CREATE | IN_MODIFY | IN_MOVED_TO) < 0)
         throw std::runtime_error("the folder " + folder + " cannot be watched: " + std::strerror(errno));
 }
 
@@ -20,9 +20,10 @@ bool FolderWatch::waitForFileOtherThan(const std::string& name, int timeoutMs) {
                    timeoutMs);
 }
 
-bool FolderWatch::waitForWriteTo(const std::string& name, int timeoutMs) {
-    return waitFor([&name](std::uint32_t mask, const char* file) { return (mask & IN_MODIFY) && name == file; },
-                   timeoutMs);
+bool FolderWatch::waitForChangeOf(const std::string& name, int timeoutMs) {
+    return waitFor(
+        [&name](std::uint32_t mask, const char* file) { return (mask & (IN_MODIFY | IN_MOVED_TO)) && name == file; },
+        timeoutMs);
 }
 
 template <typename Wanted>
