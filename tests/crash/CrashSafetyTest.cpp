@@ -208,9 +208,9 @@ TEST(CrashSafety, PoolFileIsOldOrNew) {
 TEST(CrashSafety, ImportedHistoryIsOneWholeStage) {
     // Each import of the sequence rewrites the whole history; after a kill it
     // must hold the history as one of the imports left it.
-    constexpr int kHistoryDraws = 3000;
+    constexpr int kHistoryDraws = 1500;
     constexpr int kImports = 5;
-    constexpr int kDrawsPerImport = 250;
+    constexpr int kDrawsPerImport = 150;
     ScratchFolder shared;
     ReplacedFile file;
     file.kind = "imported history";
@@ -227,7 +227,7 @@ TEST(CrashSafety, ImportedHistoryIsOneWholeStage) {
     }
     const std::string everyDraw =
         shared.write("every-draw.csv", crash::importFileOfSkippedDays(0, kImports * kDrawsPerImport));
-    file.maxDelayMicros = 20000;
+    file.maxDelayMicros = 10000;
     file.writerArgs = [&sources](const std::string& path) {
         std::vector<std::string> args{writerPath(), "import", path};
         args.insert(args.end(), sources.begin(), sources.end());
