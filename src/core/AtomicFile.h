@@ -13,4 +13,10 @@ namespace orvane {
 // then left as it was.
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes, int* code = nullptr);
 
+// The temporary file beside `path` that this process writes before renaming
+// it over `path`. Its name carries a random mark drawn once per process, so two
+// programs saving the same file at once never write into one temporary, and a
+// temporary left by a killed program is never the next one's.
+std::string temporaryPathFor(const std::string& path);
+
 } // namespace orvane

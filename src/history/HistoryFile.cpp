@@ -1,5 +1,6 @@
 #include "history/HistoryFile.h"
 
+#include "core/AtomicFile.h"
 #include "core/Excerpt.h"
 
 #include <array>
@@ -7,7 +8,6 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string_view>
@@ -153,14 +153,9 @@ namespace {
 // What must precede a new line so that it starts a line of its own: nothing
 // after a line end or in an empty (or missing) file, the LF after a lone CR,
 // else a whole CR LF.
-std::string lineEndOwedBy(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return {};
-    int last = EOF;
-    if (std::fseek(file, -1, SEEK_END) == 0) last = std::fgetc(file);
-    std::fclose(file);
-    if (last == EOF || last == '\n') return {};
-    return last == '\r' ? "\n" : "\r\n";
+std::string lineEndOwedAfter(const std::string& text) {
+    if (text.empty() || text.back() == '\n') return {};
+    return text.back() == '\r' ? "\n" : "\r\n";
 }
 
 std::string notWritten(const std::string& path, int error) {
@@ -168,34 +163,29 @@ std::string notWritten(const std::string& path, int error) {
            "). The draw was not recorded.";
 }
 
+// Reads the file's bytes into `text`, none when there is no file yet. Returns
+// 0, or the system error number when the file exists but cannot be read (a
+// folder, for one).
+int readExisting(const std::string& path, std::string& text) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return errno == ENOENT ? 0 : errno;
+    char buffer[16384];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
+    const int error = std::ferror(file) ? (errno != 0 ? errno : EIO) : 0;
+    std::fclose(file);
+    return error;
+}
+
 } // namespace
 
 std::string appendHistoryLine(const std::string& path, const std::string& line) {
-    namespace fs = std::filesystem;
-    std::error_code ignored;
-    const bool existed = fs::exists(path, ignored);
-    std::error_code sizeUnknown;
-    const std::uintmax_t sizeBefore = existed ? fs::file_size(path, sizeUnknown) : 0;
-    const std::string text = lineEndOwedBy(path) + line + "\r\n";
-
-    std::FILE* file = std::fopen(path.c_str(), "ab");
-    if (!file) return notWritten(path, errno);
-    // A buffer that holds the whole text keeps it together until the flush
-    // hands it to the system in one write.
-    std::vector<char> buffer(text.size() + 1);
-    std::setvbuf(file, buffer.data(), _IOFBF, buffer.size());
-    bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size() && std::fflush(file) == 0;
-    int error = errno;
-    if (std::fclose(file) != 0 && written) {
-        written = false;
-        error = errno;
-    }
-    if (written) return {};
-
-    // Part of the text may have reached the file (a full disk): take it back.
-    if (existed && !sizeUnknown) fs::resize_file(path, sizeBefore, ignored);
-    else fs::remove(path, ignored);
-    return notWritten(path, error);
+    std::string text;
+    if (const int error = readExisting(path, text)) return notWritten(path, error);
+    text += lineEndOwedAfter(text) + line + "\r\n";
+    int error = 0;
+    if (writeFileAtomically(path, text, &error)) return notWritten(path, error);
+    return {};
 }
 
 } // namespace orvane

@@ -38,11 +38,13 @@ struct HistoryLines {
 };
 HistoryLines readHistoryLines(const std::string& path);
 
-// Appends `line` and its CR LF to the history file, creating the file when
-// missing. A last line left without its line end gets one first, so the new
-// record starts a line of its own. The text goes out in one write and is
-// flushed before the file is closed; when that fails the file is put back as
-// it was. Returns an error text naming the file, empty on success.
+// Adds `line` and its CR LF at the end of the history file, creating the file
+// when missing. A last line left without its line end gets one first, so the
+// new record starts a line of its own. The file is replaced whole, through a
+// temporary file, rather than appended to: a program killed during an append
+// that spans two of the system's pages can leave half a record, and a half
+// record can still read as a draw with a wrong number. When the write fails the
+// file is left as it was. Returns an error text naming the file, empty on success.
 std::string appendHistoryLine(const std::string& path, const std::string& line);
 
 } // namespace orvane

@@ -1,4 +1,5 @@
 #include "app/WinCheckerWindow.h"
+#include "core/AtomicFile.h"
 #include "pool/PoolWindow.h"
 #include "reports/ReportWindow.h"
 #include "support/WindowFixture.h"
@@ -122,8 +123,10 @@ private slots:
     }
 
     void aFailedWriteIsShownAndTheHistoryKept() {
-        QVERIFY(QDir().mkdir(history() + QStringLiteral(".tmp")));
-        QVERIFY(WindowFixture::writeFile(history() + QStringLiteral(".tmp/kept.txt"), "kept"));
+        // A folder where the temporary file would go: the new history cannot be written.
+        const QString temporary = QString::fromStdString(temporaryPathFor(history().toStdString()));
+        QVERIFY(QDir().mkdir(temporary));
+        QVERIFY(WindowFixture::writeFile(temporary + QStringLiteral("/kept.txt"), "kept"));
         f.platform->fileAnswers.enqueue(drawFile("05/21/1988,08,15,22,25,40,47\r\n"));
         item()->trigger();
         QCOMPARE(f.platform->messages.size(), 1);

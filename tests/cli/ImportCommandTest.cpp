@@ -1,4 +1,5 @@
 #include "cli/CommandLine.h"
+#include "core/AtomicFile.h"
 
 #include "support/CliRun.h"
 #include "support/TempFolder.h"
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 using namespace orvane;
 
@@ -85,8 +87,9 @@ TEST(CommandLineImport, UnreadableFilesAndAFailedWriteExitOneWithTheHistoryUncha
     EXPECT_NE(unreadable.err.find("Line 1"), std::string::npos) << unreadable.err;
     EXPECT_EQ(contentsOf(broken), "050788  15 17 30\r\n");
 
-    std::filesystem::create_directory(history + ".tmp");
-    folder.write("FL6-49.HIT.tmp/kept.txt", "kept");
+    // A folder where the temporary file would go: the new history cannot be written.
+    std::filesystem::create_directory(temporaryPathFor(history));
+    std::ofstream(temporaryPathFor(history) + "/kept.txt") << "kept";
     const CliRun unwritable = import({source, "--history", history}, paths);
     EXPECT_EQ(unwritable.status, kExitFailed);
     EXPECT_EQ(unwritable.out, "");

@@ -1,3 +1,4 @@
+#include "core/AtomicFile.h"
 #include "history/DrawImport.h"
 
 #include "history/HistoryFile.h"
@@ -8,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 
 using namespace orvane;
@@ -324,8 +326,8 @@ TEST(DrawImportFailures, AFailedWriteLeavesTheHistoryAsItWas) {
     TempFolder folder;
     const std::string history = folder.write("FL6-49.HIT", kHistory);
     // A folder where the temporary file would go: the new history cannot be written.
-    std::filesystem::create_directory(history + ".tmp");
-    folder.write("FL6-49.HIT.tmp/kept.txt", "kept");
+    std::filesystem::create_directory(temporaryPathFor(history));
+    std::ofstream(temporaryPathFor(history) + "/kept.txt") << "kept";
     const std::string source = folder.write("draws.csv", "05/21/1988,08,15,22,25,40,47\r\n");
     const DrawImport result = importDraws(source, history);
     EXPECT_EQ(result.status, Status::HistoryNotWritten);

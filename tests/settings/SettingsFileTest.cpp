@@ -1,3 +1,4 @@
+#include "core/AtomicFile.h"
 #include "settings/SettingsFile.h"
 
 #include "support/TempFolder.h"
@@ -159,7 +160,7 @@ TEST(SettingsFile, AFailedSaveKeepsTheEarlierFileAndLeavesNoTemporary) {
     const std::string problem = saveSettingsFile(aFolder, changedSettings());
     EXPECT_NE(problem.find(aFolder), std::string::npos) << problem;
     EXPECT_EQ(contentsOf(inside), "kept");
-    EXPECT_FALSE(std::filesystem::exists(aFolder + ".tmp"));
+    EXPECT_FALSE(std::filesystem::exists(temporaryPathFor(aFolder)));
 
     // A save over an earlier file replaces it whole.
     const std::string earlier = folder.write("earlier.INI", "old\r\n");
