@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test through ctest; then
-# builds again into build-asan/ with AddressSanitizer and
-# UndefinedBehaviorSanitizer and runs every test there: any finding fails.
+# Installs what is missing, then:
+#  1. builds into build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer,
+#     every compiler warning an error, and runs every test through ctest: any
+#     sanitizer finding fails;
+#  2. builds the fuzz targets with clang into build-fuzz-smoke/ (warnings again
+#     errors) and runs each through ctest for 10 s on its sample inputs;
+#  3. checks src/ with clang-tidy (scripts/tidy.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh
-(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
 
 # A finding aborts the process, so it can never pass for an expected exit
 # status. Leaks are suppressed only inside the desktop libraries
@@ -16,9 +18,15 @@ export UBSAN_OPTIONS=abort_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 # Unoptimised compiles quickest; -g1 keeps file and line in the reports, and
 # the asserts stay on (no NDEBUG).
-cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O0 -g1" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O0 -g1" \
-      -DORVANE_SANITIZE=ON -DORVANE_BUILD_BENCHMARKS=OFF
+unoptimised=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O0 -g1"
+             -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O0 -g1" -DORVANE_WARNINGS_AS_ERRORS=ON -DORVANE_BUILD_BENCHMARKS=OFF)
+cmake -S . -B build-asan -G Ninja "${unoptimised[@]}" -DORVANE_SANITIZE=ON
 cmake --build build-asan -j2
-cd build-asan
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+(cd build-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2)
+
+cmake -S . -B build-fuzz-smoke -G Ninja "${unoptimised[@]}" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+      -DORVANE_FUZZ=ON -DORVANE_BUILD_TESTS=OFF
+cmake --build build-fuzz-smoke -j2 --target fuzz_targets
+(cd build-fuzz-smoke && ctest --output-on-failure -j2)
+
+scripts/tidy.sh

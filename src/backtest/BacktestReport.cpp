@@ -18,7 +18,7 @@ std::string padLeft(const std::string& text, std::size_t width) {
 }
 
 std::string dateText(long date) {
-    char text[16];
+    char text[24]; // room for any long
     std::snprintf(text, sizeof text, "%06ld", date < 0 ? 0 : date);
     return text;
 }

@@ -30,7 +30,6 @@ const QString kTitle = QStringLiteral("VN-Gathra");
 const QString kPoolFilter =
     QStringLiteral("Gathra Output Files (*.GR)|*.GR|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
 
-QString shownText(const std::string& text) { return qt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")); }
 } // namespace
 
 PoolWindow::PoolWindow(Platform& platform, SharedSettings& shared, BusyState& busy, QWidget* parent)

@@ -414,7 +414,7 @@ private slots:
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Status of Operation"));
 
         // Cancelling Load Settings or Save Current Settings does nothing at all.
-        const int shown = f.platform->messages.size();
+        const qsizetype shown = f.platform->messages.size();
         f.shared->settingsPath = "/tmp/chosen.INI";
         f.trigger("mnuRestoreSettings");
         QVERIFY(!f.platform->fileDialogs.last().save);

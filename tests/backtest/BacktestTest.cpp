@@ -191,7 +191,9 @@ TEST(BacktestDraws, EvenSumDrawsCountedByHand) {
     for (std::size_t i = 0; i < 7; ++i) {
         EXPECT_EQ(result.draws[i].outcome,
                   evenSum[i] ? DrawVerdict::Outcome::Passed : DrawVerdict::Outcome::Failed) << i;
-        if (!evenSum[i]) EXPECT_EQ(result.draws[i].firstRejecting, BacktestFilter::Evens);
+        if (!evenSum[i]) {
+            EXPECT_EQ(result.draws[i].firstRejecting, BacktestFilter::Evens);
+        }
     }
     ASSERT_EQ(result.filters.size(), 1u);
     const FilterResult& evens = result.filters[0];
