@@ -98,7 +98,9 @@ TEST(ShippedTexts, TipsAndManualsAreWellFormed) {
             if (c == '\n') {
                 ASSERT_GT(i, 0u);
                 ASSERT_EQ(text[i - 1], '\r') << name << " at byte " << i;
-                if (std::string(name) != "TIPOFDAY.TXT") EXPECT_LE(i - 1 - lineStart, 76u) << name << " at byte " << i;
+                if (std::string(name) != "TIPOFDAY.TXT") {
+                    EXPECT_LE(i - 1 - lineStart, 76u) << name << " at byte " << i;
+                }
                 lineStart = i + 1;
             }
         }

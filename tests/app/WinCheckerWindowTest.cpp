@@ -205,7 +205,7 @@ private slots:
             if (line.isEmpty()) continue;
             int hits = 0;
             for (const QByteArray& field : line.trimmed().split(' '))
-                hits += std::count(std::begin(winning), std::end(winning), field.toInt());
+                hits += static_cast<int>(std::count(std::begin(winning), std::end(winning), field.toInt()));
             ++expected[hits];
         }
         qint64 sum = 0;

@@ -120,7 +120,7 @@ TEST(HistoryIndex, AgreesWithAScanOfEveryDraw) {
             const Combination set = randomSet();
             bool fails = false;
             for (const DrawRecord& draw : draws) {
-                int shared = 0;
+                long shared = 0;
                 for (int n : draw.numbers) shared += std::count(set.begin(), set.end(), n);
                 fails = fails || shared > limit;
             }

@@ -103,9 +103,13 @@ TEST(ReportJobPieces, PiecesMakeUpTheReportsTextOnTheSample) {
             EXPECT_FALSE(job.problem().has_value());
             for (const ReportPiece& piece : result.pieces) {
                 ASSERT_EQ(piece.text.back(), '\n') << reportCaption(kind);
-                if (most > 1) EXPECT_LE(piece.text.size(), most) << reportCaption(kind);
+                if (most > 1) {
+                    EXPECT_LE(piece.text.size(), most) << reportCaption(kind);
+                }
             }
-            if (most == 1) EXPECT_EQ(result.pieces.size(), linesOf(result.shown, "").size()) << reportCaption(kind);
+            if (most == 1) {
+                EXPECT_EQ(result.pieces.size(), linesOf(result.shown, "").size()) << reportCaption(kind);
+            }
         }
     }
 }
