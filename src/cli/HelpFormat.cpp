@@ -48,7 +48,7 @@ std::string usageText(const CLI::App& command, const std::string& name) {
         std::string item = option->get_name();
         if (const std::string type = option->get_type_name(); option->get_type_size() != 0 && !type.empty())
             item.append(1, ' ').append(type);
-        if (!option->get_required()) item = '[' + item + ']';
+        if (!option->get_required()) item.insert(0, 1, '[').push_back(']');
         if (option->get_expected_max() > 1) item += "...";
         items.push_back(std::move(item));
     }
