@@ -425,6 +425,7 @@ TEST(BacktestJob, DrawsAreJudgedAPartPerSlice) {
     BacktestRequest request;
     request.controls = everyFilterOn();
     request.draws = sampleDraws();
+    request.pick = range(1, 20); // few sets to count: the draws are what is sliced here
     const BacktestResult whole = runBacktest(request);
 
     BacktestJob job(request);
