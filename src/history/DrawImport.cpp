@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/Excerpt.h"
+#include "core/FileBytes.h"
 #include "core/NumberText.h"
 #include "history/HistoryFile.h"
 
@@ -189,20 +190,6 @@ std::string recordLine(FullDate date, const Numbers& numbers) {
     return line;
 }
 
-// The whole file; false with errno set when it cannot be read (a folder too).
-bool readText(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    char buffer[65536];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    const bool read = !std::ferror(file);
-    const int error = errno;
-    std::fclose(file);
-    errno = error;
-    return read;
-}
-
 std::vector<SourceLine> linesOf(std::string text) {
     // A byte order mark, as spreadsheet programs write before a CSV file.
     if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);
@@ -350,9 +337,9 @@ DrawImport importDraws(const std::string& sourcePath, const std::string& history
                        std::optional<DateOrder> order) {
     DrawImport result;
     std::string source;
-    if (!readText(sourcePath, source)) {
+    if (const int error = readFileBytes(sourcePath, source)) {
         result.status = DrawImport::Status::SourceUnreadable;
-        result.error = "The file " + sourcePath + " could not be read (" + std::strerror(errno) + ").";
+        result.error = "The file " + sourcePath + " could not be read (" + std::strerror(error) + ").";
         return result;
     }
     std::vector<HistoryEntry> entries;

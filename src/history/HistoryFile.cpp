@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/Excerpt.h"
+#include "core/FileBytes.h"
 
 #include <array>
 #include <cerrno>
@@ -163,25 +164,12 @@ std::string notWritten(const std::string& path, int error) {
            "). The draw was not recorded.";
 }
 
-// Reads the file's bytes into `text`, none when there is no file yet. Returns
-// 0, or the system error number when the file exists but cannot be read (a
-// folder, for one).
-int readExisting(const std::string& path, std::string& text) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return errno == ENOENT ? 0 : errno;
-    char buffer[16384];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
-    const int error = std::ferror(file) ? (errno != 0 ? errno : EIO) : 0;
-    std::fclose(file);
-    return error;
-}
-
 } // namespace
 
 std::string appendHistoryLine(const std::string& path, const std::string& line) {
+    // A missing history is an empty one: the first record creates it.
     std::string text;
-    if (const int error = readExisting(path, text)) return notWritten(path, error);
+    if (const int error = readFileBytes(path, text); error != 0 && error != ENOENT) return notWritten(path, error);
     text += lineEndOwedAfter(text) + line + "\r\n";
     int error = 0;
     if (writeFileAtomically(path, text, &error)) return notWritten(path, error);

@@ -189,17 +189,17 @@ SettingsReadResult readSettingsFile(const std::string& path, SettingsFile& setti
     std::vector<Line> lines = linesOf(settings);
     std::string text;
     for (int number = 1; number <= kSettingsLineCount; ++number) {
-        const std::string where = "Line " + std::to_string(number) + " of the settings file " + path;
+        const auto where = [&] { return "Line " + std::to_string(number) + " of the settings file " + path; };
         switch (nextLine(in, text)) {
         case LineRead::End:
             return {number, "The settings file " + path + " ends before line " + std::to_string(number) + "."};
         case LineRead::TooLong:
-            return {number, where + " is longer than " + std::to_string(kLongestSettingsLine) +
+            return {number, where() + " is longer than " + std::to_string(kLongestSettingsLine) +
                                 " characters, so the file is not a settings file."};
         case LineRead::Whole: break;
         }
         if (!lines[static_cast<std::size_t>(number - 1)].read(text))
-            return {number, where + " cannot be read: \"" + excerpt(text) + "\"."};
+            return {number, where() + " cannot be read: \"" + excerpt(text) + "\"."};
     }
     return {};
 }
