@@ -4,13 +4,13 @@
 #include "core/AtomicFile.h"
 #include "platform/ButtonRow.h"
 #include "platform/EscapeCloses.h"
+#include "platform/FixedFont.h"
 #include "platform/JobDriver.h"
 #include "platform/Platform.h"
 
 #include <QButtonGroup>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -61,7 +61,7 @@ ManualViewer::ManualViewer(Platform& platform, bool gathra, QWidget* parent)
 
     txtManualViewer = new QPlainTextEdit(this);
     txtManualViewer->setObjectName(QStringLiteral("txtManualViewer"));
-    txtManualViewer->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    txtManualViewer->setFont(fixedPitchFont(font().pointSize()));
     txtManualViewer->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(txtManualViewer, 1);
 
@@ -175,7 +175,7 @@ void ManualViewer::cmdSaveManual_Click() {
 }
 
 void ManualViewer::cmdPrintManual_Click() {
-    std::unique_ptr<PrintDocument> document = platform_.beginPrint(QStringLiteral("Courier New"), 10);
+    std::unique_ptr<PrintDocument> document = platform_.beginPrint({windowTitle(), fixedPitchFont(10), {}});
     if (!document) {
         platform_.message(QStringLiteral("The printer could not be opened, so the manual was not printed."),
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);

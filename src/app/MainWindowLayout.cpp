@@ -6,9 +6,11 @@
 #include "app/FiltersCTab.h"
 #include "app/LockedBoxLook.h"
 #include "app/NumberGrid.h"
+#include "platform/FixedFont.h"
 #include "platform/QtText.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -26,23 +28,17 @@ namespace orvane {
 
 namespace {
 
-QFont fixedPitch() {
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::Monospace);
-    return font;
-}
-
 QLineEdit* resultBox(const char* name) {
     auto* box = named(new QLineEdit, name);
     box->setReadOnly(true);
-    box->setFont(fixedPitch());
+    box->setFont(fixedPitchFont(QApplication::font().pointSize()));
     box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
 
 QLabel* fixedLabel(const char* name, const QString& text) {
     auto* label = named(new QLabel(text), name);
-    label->setFont(fixedPitch());
+    label->setFont(fixedPitchFont(QApplication::font().pointSize()));
     return label;
 }
 

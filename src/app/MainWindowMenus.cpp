@@ -14,6 +14,7 @@
 #include "core/FileRemoval.h"
 #include "core/NumberText.h"
 #include "cover/AbbreviatedWheelWindow.h"
+#include "platform/FixedFont.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
 #include "pool/PoolFile.h"
@@ -193,7 +194,7 @@ void MainWindow::mnuPrintSelected_Click() {
                           QStringLiteral("Unable to Complete Operation"), NoticeIcon::Exclamation);
         return;
     }
-    std::unique_ptr<PrintDocument> document = platform_.beginPrint(QStringLiteral("Courier New"), 12);
+    std::unique_ptr<PrintDocument> document = platform_.beginPrint({QStringLiteral("Orvane Selected Number Pool"), fixedPitchFont(12), {}});
     if (!document) {
         platform_.message(QStringLiteral("The printer could not be opened, so the pool was not printed."),
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);

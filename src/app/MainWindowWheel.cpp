@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "core/NumberText.h"
+#include "platform/FixedFont.h"
 #include "platform/JobDriver.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
@@ -75,7 +76,7 @@ bool MainWindow::confirmLargePrintout(const WheelStartRequest& request) {
     if (!optnOutToPrinter->isChecked()) return true;
     const std::optional<Notice> question = largePrintQuestion(mostSetsOf(request));
     return !question || platform_.message(qt(question->text), qt(question->title), question->icon,
-                                          Platform::Buttons::YesNo) == Platform::Reply::Yes;
+                                          Platform::Buttons::YesNoDefaultNo) == Platform::Reply::Yes;
 }
 
 void MainWindow::cmdStopWheeling_Click() { wheelStop_ = true; }
@@ -102,7 +103,7 @@ std::unique_ptr<WheelOutput> MainWindow::openOutput(int poolSize, Notice& failur
                                      failure);
     }
     if (optnOutToPrinter->isChecked()) {
-        std::shared_ptr<PrintDocument> document = platform_.beginPrint(QStringLiteral("Courier New"), 12);
+        std::shared_ptr<PrintDocument> document = platform_.beginPrint({QStringLiteral("Orvane Wheeled Sets"), fixedPitchFont(12), {}});
         if (!document) {
             failure = Notice{"The printer could not be opened, so the wheel has not started. Check the printer, or "
                              "send the output to disk.",

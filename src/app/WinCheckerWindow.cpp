@@ -2,6 +2,7 @@
 
 #include "platform/EnterPressesDefault.h"
 #include "platform/JobDriver.h"
+#include "platform/FixedFont.h"
 #include "platform/QtText.h"
 
 #include "core/NumberText.h"
@@ -9,7 +10,6 @@
 #include "tally/WinTally.h"
 
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -107,7 +107,7 @@ void WinCheckerWindow::buildLayout() {
     lblTestingSet->setObjectName(QStringLiteral("lblTestingSet"));
     lblChecking = new QLabel(QStringLiteral("01 02 03 04 05 06"), this);
     lblChecking->setObjectName(QStringLiteral("lblChecking"));
-    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    const QFont fixed = fixedPitchFont(font().pointSize());
     lblChecking->setFont(fixed);
     // Room for a whole set, so the line does not move as the sets change.
     lblChecking->setMinimumWidth(lblChecking->fontMetrics().horizontalAdvance(QStringLiteral("00 00 00 00 00 00")));

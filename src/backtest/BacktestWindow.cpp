@@ -7,6 +7,7 @@
 #include "platform/ButtonRow.h"
 #include "platform/EnterPressesDefault.h"
 #include "platform/EscapeCloses.h"
+#include "platform/FixedFont.h"
 #include "platform/JobDriver.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
@@ -243,7 +244,7 @@ void BacktestWindow::setRunning(bool running) {
 
 void BacktestWindow::cmdPrint_Click() {
     if (!result_) return;
-    std::unique_ptr<PrintDocument> document = platform_.beginPrint(QStringLiteral("Courier New"), 8);
+    std::unique_ptr<PrintDocument> document = platform_.beginPrint({kBacktestTitle, fixedPitchFont(8), {}});
     if (!document) {
         platform_.message(QStringLiteral("The printer could not be opened, so the backtest was not printed."),
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);

@@ -7,6 +7,7 @@
 #include "platform/ButtonRow.h"
 #include "platform/EnterPressesDefault.h"
 #include "platform/EscapeCloses.h"
+#include "platform/FixedFont.h"
 #include "platform/JobDriver.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
@@ -248,7 +249,7 @@ bool AbbreviatedWheelWindow::writeTickets() {
 
 void AbbreviatedWheelWindow::cmdPrint_Click() {
     if (tickets_.empty()) return;
-    std::unique_ptr<PrintDocument> document = platform_.beginPrint(QStringLiteral("Courier New"), 10);
+    std::unique_ptr<PrintDocument> document = platform_.beginPrint({kCoverTitle, fixedPitchFont(10), {}});
     if (!document) {
         platform_.message(QStringLiteral("The printer could not be opened, so the tickets were not printed."),
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);

@@ -3,6 +3,7 @@
 #include "core/Notice.h"
 
 #include <QDateTime>
+#include <QFont>
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -10,6 +11,14 @@
 #include <memory>
 
 namespace orvane {
+
+// What a print job is: every page starts with `title` and "Page N of M", then
+// `headings` (a table's column headings), then the lines that fall on it.
+struct PrintRequest {
+    QString title;
+    QFont font;               // a fixed-pitch font (fixedPitchFont())
+    QStringList headings;
+};
 
 // One print job: lines of text in a fixed font, printed when it ends.
 class PrintDocument {
@@ -37,8 +46,10 @@ struct FileDialogRequest {
 // talk to the desktop themselves, so tests can hand them a fake.
 class Platform {
 public:
-    enum class Buttons { Ok, YesNo };
-    enum class Reply { Ok, Yes, No };
+    // The first button is the default (Enter) one, except in YesNoDefaultNo:
+    // a question whose Yes destroys something defaults to No.
+    enum class Buttons { Ok, YesNo, YesNoDefaultNo, YesNoCancel };
+    enum class Reply { Ok, Yes, No, Cancel };
 
     virtual ~Platform() = default;
 
@@ -47,9 +58,9 @@ public:
     virtual QString inputBox(const QString& prompt, const QString& title) = 0;
     // The chosen file, empty when the dialog is cancelled.
     virtual QString fileDialog(const FileDialogRequest& request) = 0;
-    // A document on the default printer (or a PDF where there is none); null
-    // when the printer (or the PDF file) cannot be opened.
-    virtual std::unique_ptr<PrintDocument> beginPrint(const QString& fontName, int pointSize) = 0;
+    // A document for the printer the user chooses when it ends (or a PDF where
+    // there is no printer); null when the printer (or the PDF file) cannot be opened.
+    virtual std::unique_ptr<PrintDocument> beginPrint(const PrintRequest& request) = 0;
 
     // The per-user store, section "Options".
     virtual QString setting(const QString& key, const QString& defaultValue) = 0;

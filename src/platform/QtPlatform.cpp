@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPrinterInfo>
 #include <QRandomGenerator>
 #include <QSettings>
@@ -40,11 +42,28 @@ QString qtFileFilter(const QString& pipeFilter) {
 QtPlatform::QtPlatform(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
 
 Platform::Reply QtPlatform::message(const QString& text, const QString& title, NoticeIcon icon, Buttons buttons) {
-    QMessageBox box(iconOf(icon), title, text,
-                    buttons == Buttons::YesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, parent_);
+    QMessageBox::StandardButtons shown = QMessageBox::Ok;
+    QMessageBox::StandardButton preferred = QMessageBox::Ok;
+    switch (buttons) {
+    case Buttons::Ok: break;
+    case Buttons::YesNo: shown = QMessageBox::Yes | QMessageBox::No; preferred = QMessageBox::Yes; break;
+    case Buttons::YesNoDefaultNo: shown = QMessageBox::Yes | QMessageBox::No; preferred = QMessageBox::No; break;
+    case Buttons::YesNoCancel:
+        shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        preferred = QMessageBox::Yes;
+        break;
+    }
+    QMessageBox box(iconOf(icon), title, text, shown, parent_);
+    box.setDefaultButton(preferred);
+    // Escape (or the title bar's close) answers No to a Yes/No question.
+    if (buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultNo) box.setEscapeButton(QMessageBox::No);
     const int answer = box.exec();
-    if (buttons == Buttons::Ok) return Reply::Ok;
-    return answer == QMessageBox::Yes ? Reply::Yes : Reply::No;
+    switch (answer) {
+    case QMessageBox::Yes: return Reply::Yes;
+    case QMessageBox::No: return Reply::No;
+    case QMessageBox::Cancel: return Reply::Cancel;
+    default: return buttons == Buttons::Ok ? Reply::Ok : Reply::Cancel;
+    }
 }
 
 QString QtPlatform::inputBox(const QString& prompt, const QString& title) {
@@ -67,17 +86,32 @@ QString QtPlatform::fileDialog(const FileDialogRequest& request) {
     return name;
 }
 
-std::unique_ptr<PrintDocument> QtPlatform::beginPrint(const QString& fontName, int pointSize) {
+std::unique_ptr<PrintDocument> QtPlatform::beginPrint(const PrintRequest& request) {
     QString pdfPath;
+    PrinterChoice choose;
     if (QPrinterInfo::defaultPrinter().isNull()) {
         QDir folder(dataFolder_);
         folder.mkpath(QStringLiteral("Printouts"));
         pdfPath = folder.filePath(QStringLiteral("Printouts/Orvane-") +
                                   now().toString(QStringLiteral("yyyyMMdd-HHmmss-zzz")) + QStringLiteral(".pdf"));
+    } else {
+        choose = [this](QPrinter& printer, int pageCount) { return choosePrinter(printer, pageCount); };
     }
-    auto document = std::make_unique<QtPrintDocument>(*this, fontName, pointSize, pdfPath);
+    auto document = std::make_unique<QtPrintDocument>(*this, request, pdfPath, std::move(choose));
     if (!document->opened()) return nullptr;
     return document;
+}
+
+bool QtPlatform::choosePrinter(QPrinter& printer, int pageCount) {
+    if (pageCount > kPagesWithoutAsking &&
+        message(QStringLiteral("This printout takes %1 pages. Print it?").arg(pageCount), QStringLiteral("Printing"),
+                NoticeIcon::Question, Buttons::YesNo) != Reply::Yes)
+        return false;
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setMinMax(1, pageCount);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 QString QtPlatform::setting(const QString& key, const QString& defaultValue) {

@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 
+class QPrinter;
 class QWidget;
 
 namespace orvane {
@@ -18,14 +19,21 @@ public:
     Reply message(const QString& text, const QString& title, NoticeIcon icon, Buttons buttons) override;
     QString inputBox(const QString& prompt, const QString& title) override;
     QString fileDialog(const FileDialogRequest& request) override;
-    std::unique_ptr<PrintDocument> beginPrint(const QString& fontName, int pointSize) override;
+    std::unique_ptr<PrintDocument> beginPrint(const PrintRequest& request) override;
     QString setting(const QString& key, const QString& defaultValue) override;
     void saveSetting(const QString& key, const QString& value) override;
     QString programFile(const QString& name) override;
     QDateTime now() override;
     double randomFraction() override;
 
+    // A printout longer than this asks before the print dialog opens.
+    static constexpr int kPagesWithoutAsking = 20;
+
 private:
+    // The page count told first when it is long, then the print dialog
+    // (printer, copies, pages); false when the user declines or cancels.
+    bool choosePrinter(QPrinter& printer, int pageCount);
+
     QString dataFolder_;
     QWidget* parent_ = nullptr;
 };

@@ -43,8 +43,9 @@ bool pdfComplete(const QString& path) {
 } // namespace
 
 QStringList wrappedLine(const QString& line, const QFontMetrics& metrics, int width) {
-    // No character is wider than maxWidth(), so a short line fits without being measured.
-    if (line.size() * metrics.maxWidth() <= width) return {line};
+    // Measured, never bounded by maxWidth(): a font's stated widest glyph says
+    // nothing of the glyphs a desktop substitutes from other fonts.
+    if (metrics.horizontalAdvance(line) <= width) return {line};
     QStringList pieces;
     QString rest = line;
     while (!rest.isEmpty() && metrics.horizontalAdvance(rest) > width) {
@@ -67,8 +68,8 @@ QStringList wrappedLine(const QString& line, const QFontMetrics& metrics, int wi
     return pieces;
 }
 
-QtPrintDocument::QtPrintDocument(Platform& platform, const QString& fontName, int pointSize, QString pdfPath)
-    : platform_(platform), pdfPath_(std::move(pdfPath)) {
+QtPrintDocument::QtPrintDocument(Platform& platform, PrintRequest request, QString pdfPath, PrinterChoice choose)
+    : platform_(platform), request_(std::move(request)), pdfPath_(std::move(pdfPath)), choose_(std::move(choose)) {
     printer_ = pdfPath_.isEmpty()
                    ? std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution)
                    : std::make_unique<QPrinter>(QPrinter::HighResolution);
@@ -76,6 +77,7 @@ QtPrintDocument::QtPrintDocument(Platform& platform, const QString& fontName, in
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(pdfPath_);
     }
+    if (!request_.title.isEmpty()) printer_->setDocName(request_.title);
     // The text stands inside the page's margins, never closer to the paper's
     // edge than the minimum, nor than the printer itself can print.
     printer_->setFullPage(false);
@@ -86,66 +88,143 @@ QtPrintDocument::QtPrintDocument(Platform& platform, const QString& fontName, in
                             std::max(kMinimumMarginMm, least.right()), std::max(kMinimumMarginMm, least.bottom()));
     printer_->setPageMargins(margins, QPageLayout::Millimeter);
 
-    if (!painter_.begin(printer_.get())) {
-        ended_ = true;
-        return;
+    // A PDF is opened at once, so that a folder it cannot be written to is
+    // known before any line; a printer is opened once the user has chosen it.
+    if (!pdfPath_.isEmpty()) {
+        opened_ = painter_.begin(printer_.get());
+    } else {
+        opened_ = printer_->isValid();
     }
-    opened_ = true;
-    QFont font(fontName, pointSize);
-    font.setStyleHint(QFont::Monospace);
-    painter_.setFont(QFont(font, printer_.get()));
-    metrics_.emplace(painter_.fontMetrics());
-    const QRect page = printer_->pageLayout().paintRectPixels(printer_->resolution());
-    pageWidth_ = page.width();
-    pageHeight_ = page.height();
-    ascent_ = metrics_->ascent();
-    descent_ = metrics_->descent();
-    lineSpacing_ = metrics_->lineSpacing();
+    ended_ = !opened_;
 }
 
-QtPrintDocument::~QtPrintDocument() {
-    if (!ended_) painter_.end();
-}
+QtPrintDocument::~QtPrintDocument() { finish(false); }
 
 void QtPrintDocument::printLine(const QString& line) {
-    if (ended_) return;
-    for (const QString& piece : wrappedLine(line, *metrics_, pageWidth_)) {
-        drawPiece(piece);
-        if (ended_) return;
-    }
-}
-
-void QtPrintDocument::drawPiece(const QString& piece) {
-    // A line goes on the next page unless all of it, its descent included, fits
-    // on this one; a page too short for one line still takes one.
-    if (top_ > 0 && top_ + ascent_ + descent_ > pageHeight_ && !nextPage()) return;
-    if (!piece.isEmpty()) painter_.drawText(0, top_ + ascent_, piece);
-    top_ += lineSpacing_;
-}
-
-bool QtPrintDocument::nextPage() {
-    if (!printer_->newPage()) {
-        ended_ = true;
-        painter_.end();
-        reportNotPrinted(platform_);
-        return false;
-    }
-    top_ = 0;
-    return true;
+    if (!ended_) entries_.push_back(Entry{line, {}});
 }
 
 void QtPrintDocument::printImage(const QImage& image) {
-    if (ended_ || image.isNull()) return;
-    if (top_ > 0 && !nextPage()) return;
-    const QSize size = image.size().scaled(pageWidth_, pageHeight_, Qt::KeepAspectRatio);
-    painter_.drawImage(QRect(QPoint(0, 0), size), image);
-    top_ = pageHeight_; // the page is the picture's
+    if (!ended_ && !image.isNull()) entries_.push_back(Entry{{}, image});
 }
 
-void QtPrintDocument::end() {
+void QtPrintDocument::end() { finish(true); }
+
+namespace {
+
+struct PageFrame {
+    int width = 0;
+    int height = 0;
+    int headerLines = 0;   // the title line, an empty line and the headings' lines
+};
+
+PageFrame frameOf(const QPrinter& printer, const QFontMetrics& metrics, const QStringList& headings) {
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    PageFrame frame{page.width(), page.height(), 2};
+    for (const QString& heading : headings)
+        frame.headerLines += static_cast<int>(wrappedLine(heading, metrics, page.width()).size());
+    return frame;
+}
+
+} // namespace
+
+std::vector<QtPrintDocument::Page> QtPrintDocument::paginate() const {
+    const QFontMetrics metrics(QFont(request_.font, printer_.get()));
+    const PageFrame frame = frameOf(*printer_, metrics, request_.headings);
+    const int headerHeight = frame.headerLines * metrics.lineSpacing();
+    std::vector<Page> pages;
+    Page current;
+    int top = headerHeight;   // where the next line's top goes on the page
+    auto finishPage = [&] {
+        pages.push_back(std::move(current));
+        current = Page{};
+        top = headerHeight;
+    };
+    for (int index = 0; index < static_cast<int>(entries_.size()); ++index) {
+        const Entry& entry = entries_[static_cast<std::size_t>(index)];
+        if (!entry.image.isNull()) {
+            // A picture takes a page of its own.
+            if (!current.empty()) finishPage();
+            current.push_back(Piece{index, {}});
+            finishPage();
+            continue;
+        }
+        for (QString& piece : wrappedLine(entry.line, metrics, frame.width)) {
+            // A line goes on the next page unless all of it, its descent
+            // included, fits on this one; a page too short for one line still takes one.
+            if (!current.empty() && top + metrics.ascent() + metrics.descent() > frame.height) finishPage();
+            current.push_back(Piece{index, std::move(piece)});
+            top += metrics.lineSpacing();
+        }
+    }
+    if (!current.empty() || pages.empty()) finishPage();
+    return pages;
+}
+
+void QtPrintDocument::paintPage(const Page& page, int number, int pageCount) {
+    const QFontMetrics metrics = painter_.fontMetrics();
+    const PageFrame frame = frameOf(*printer_, metrics, request_.headings);
+    const int ascent = metrics.ascent();
+    const int spacing = metrics.lineSpacing();
+
+    const QString pageText = QStringLiteral("Page %1 of %2").arg(number).arg(pageCount);
+    const int pageTextWidth = metrics.horizontalAdvance(pageText);
+    const int titleRoom = frame.width - pageTextWidth - metrics.horizontalAdvance(QStringLiteral("  "));
+    painter_.drawText(0, ascent, metrics.elidedText(request_.title, Qt::ElideRight, std::max(titleRoom, 0)));
+    painter_.drawText(frame.width - pageTextWidth, ascent, pageText);
+    int top = 2 * spacing;
+    for (const QString& heading : request_.headings)
+        for (const QString& piece : wrappedLine(heading, metrics, frame.width)) {
+            if (!piece.isEmpty()) painter_.drawText(0, top + ascent, piece);
+            top += spacing;
+        }
+    for (const Piece& piece : page) {
+        const Entry& entry = entries_[static_cast<std::size_t>(piece.entry)];
+        if (!entry.image.isNull()) {
+            const QSize size = entry.image.size().scaled(frame.width, frame.height - top, Qt::KeepAspectRatio);
+            painter_.drawImage(QRect(QPoint(0, top), size), entry.image);
+            return;
+        }
+        if (!piece.text.isEmpty()) painter_.drawText(0, top + ascent, piece.text);
+        top += spacing;
+    }
+}
+
+void QtPrintDocument::finish(bool interactive) {
     if (ended_) return;
     ended_ = true;
-    if (!painter_.end() || (!pdfPath_.isEmpty() && !pdfComplete(pdfPath_))) {
+    std::vector<Page> pages = paginate();
+    if (choose_ && interactive) {
+        if (!choose_(*printer_, static_cast<int>(pages.size()))) {
+            // The user cancelled: nothing is printed, no file is left.
+            if (painter_.isActive()) painter_.end();
+            if (!pdfPath_.isEmpty()) QFile::remove(pdfPath_);
+            return;
+        }
+        pages = paginate();   // the paper chosen may differ
+    }
+    if (!painter_.isActive() && !painter_.begin(printer_.get())) {
+        if (interactive) reportNotPrinted(platform_);
+        return;
+    }
+    painter_.setFont(QFont(request_.font, printer_.get()));
+    const int pageCount = static_cast<int>(pages.size());
+    int first = 1, last = pageCount;
+    if (printer_->printRange() == QPrinter::PageRange && printer_->fromPage() > 0) {
+        first = std::clamp(printer_->fromPage(), 1, pageCount);
+        last = std::clamp(printer_->toPage() > 0 ? printer_->toPage() : pageCount, first, pageCount);
+    }
+    for (int number = first; number <= last; ++number) {
+        if (number > first && !printer_->newPage()) {
+            painter_.end();
+            if (interactive) reportNotPrinted(platform_);
+            return;
+        }
+        paintPage(pages[static_cast<std::size_t>(number - 1)], number, pageCount);
+    }
+    const bool printed = painter_.end() && (pdfPath_.isEmpty() || pdfComplete(pdfPath_));
+    if (!interactive) return;
+    if (!printed) {
         reportNotPrinted(platform_);
         return;
     }

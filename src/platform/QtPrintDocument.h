@@ -6,8 +6,9 @@
 #include <QPainter>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
-#include <optional>
+#include <vector>
 
 class QPrinter;
 
@@ -19,44 +20,56 @@ namespace orvane {
 // one empty line.
 QStringList wrappedLine(const QString& line, const QFontMetrics& metrics, int width);
 
-// A document on a printer, drawn line by line as the lines come: a page is
-// finished as soon as the next line would not fit on it, so a long printout
-// costs its time while it runs and never all at once at its end. Pages keep at
-// least kMinimumMarginMm on every side (more where the printer needs more).
+// Lets the user choose the printer, copies and pages of a printout of
+// `pageCount` pages (the print dialog); false when the user cancels.
+using PrinterChoice = std::function<bool(QPrinter& printer, int pageCount)>;
+
+// A document on a printer. Its lines are kept as they come and laid out on
+// pages when it ends, once the number of pages is known: every page starts with
+// the title and "Page N of M", then the headings, inside at least
+// kMinimumMarginMm on every side (more where the printer needs more).
 class QtPrintDocument : public PrintDocument {
 public:
     static constexpr double kMinimumMarginMm = 15.0;
 
-    // On the default printer when `pdfPath` is empty, else written as a PDF to
-    // `pdfPath`. When the printer cannot be opened the document is not
-    // opened() and the lines printed go nowhere.
-    QtPrintDocument(Platform& platform, const QString& fontName, int pointSize, QString pdfPath);
-    // A document never ended is ended here, without a message, so that its
-    // pages are not lost when its window goes away mid-run.
+    // On the default printer when `pdfPath` is empty, chosen through `choose`
+    // when the document ends; else written as a PDF to `pdfPath`. When the
+    // printer or the PDF cannot be opened the document is not opened() and the
+    // lines printed go nowhere.
+    QtPrintDocument(Platform& platform, PrintRequest request, QString pdfPath, PrinterChoice choose = {});
+    // A document never ended is printed here without a question or a message,
+    // so that its pages are not lost when its window goes away mid-run.
     ~QtPrintDocument() override;
 
     bool opened() const { return opened_; }
     void printLine(const QString& line) override;
     void printImage(const QImage& image) override;
-    // Finishes the last page and the job; a PDF's place is told to the user.
+    // Lays out the pages, lets the user choose the printer (a real one), prints
+    // the pages chosen; a PDF's place is told to the user.
     void end() override;
 
 private:
-    void drawPiece(const QString& piece);
-    // Starts the next page; false (and the document ended) when the printer refuses.
-    bool nextPage();
+    struct Entry {
+        QString line;
+        QImage image;   // a picture on a page of its own, when not null
+    };
+    struct Piece {
+        int entry = 0;      // the entry it comes from
+        QString text;       // the text of a line's piece; empty for a picture
+    };
+    using Page = std::vector<Piece>;
+
+    std::vector<Page> paginate() const;
+    void paintPage(const Page& page, int number, int pageCount);
+    void finish(bool interactive);
 
     Platform& platform_;
+    PrintRequest request_;
     QString pdfPath_;
+    PrinterChoice choose_;
     std::unique_ptr<QPrinter> printer_;
     QPainter painter_;   // ended before the printer it paints on goes away
-    std::optional<QFontMetrics> metrics_;   // the font as the printer measures it
-    int pageWidth_ = 0;
-    int pageHeight_ = 0;
-    int ascent_ = 0;
-    int descent_ = 0;
-    int lineSpacing_ = 0;
-    int top_ = 0;          // where the next line's top goes on the page
+    std::vector<Entry> entries_;
     bool opened_ = false;
     bool ended_ = false;
 };

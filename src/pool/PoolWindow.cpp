@@ -3,6 +3,7 @@
 #include "core/AtomicFile.h"
 #include "core/FileRemoval.h"
 #include "core/SameFile.h"
+#include "platform/FixedFont.h"
 #include "platform/JobDriver.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
@@ -228,7 +229,7 @@ void PoolWindow::saveAndPrint() {
         removeFile(poolPath_);
     }
     if (print_) {
-        std::unique_ptr<PrintDocument> document = platform_.beginPrint(QStringLiteral("Courier New"), 11);
+        std::unique_ptr<PrintDocument> document = platform_.beginPrint({kTitle, fixedPitchFont(11), {}});
         if (!document) {
             platform_.message(QStringLiteral("The printer could not be opened, so the pool was not printed."),
                               QStringLiteral("Printing"), NoticeIcon::Exclamation);

@@ -4,6 +4,7 @@
 #include "platform/ButtonRow.h"
 #include "platform/EnterPressesDefault.h"
 #include "platform/EscapeCloses.h"
+#include "platform/FixedFont.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
 #include "reports/ReportChart.h"
@@ -66,10 +67,7 @@ void ReportWindow::buildLayout() {
     tabViews->setObjectName(QStringLiteral("tabViews"));
     txtAnalysis = new QPlainTextEdit(this);
     txtAnalysis->setObjectName(QStringLiteral("txtAnalysis"));
-    QFont font(QStringLiteral("Courier New"), 12);
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    txtAnalysis->setFont(font);
+    txtAnalysis->setFont(fixedPitchFont(12));
     // Report lines are columns: they scroll sideways rather than wrap.
     txtAnalysis->setLineWrapMode(QPlainTextEdit::NoWrap);
     txtAnalysis->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -202,7 +200,7 @@ void ReportWindow::setRunning(bool running) {
 QString ReportWindow::reportText() const { return txtAnalysis->toPlainText(); }
 
 void ReportWindow::cmdPrint_Click() {
-    std::unique_ptr<PrintDocument> document = platform_.beginPrint(QStringLiteral("Courier New"), 12);
+    std::unique_ptr<PrintDocument> document = platform_.beginPrint({windowTitle(), fixedPitchFont(12), {}});
     if (!document) {
         platform_.message(QStringLiteral("The printer could not be opened, so the report was not printed."),
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);

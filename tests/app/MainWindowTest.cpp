@@ -287,7 +287,8 @@ private slots:
         f.click("cmdWheel");
         QCOMPARE(f.platform->messages.size(), 1);
         const FakePlatform::Message& question = f.platform->messages[0];
-        QCOMPARE(question.buttons, Platform::Buttons::YesNo);
+        // Yes would print a ream of paper: No is the answer Enter gives.
+        QCOMPARE(question.buttons, Platform::Buttons::YesNoDefaultNo);
         QVERIFY2(question.text.contains(QStringLiteral("13,983,816")), qPrintable(question.text));
         QVERIFY(f.platform->printJobs.isEmpty());
         QCOMPARE(f.text("txtPassing"), QString());
@@ -296,6 +297,7 @@ private slots:
         // 17 numbers make 12,376 sets: asked, and Yes prints them all.
         f.click("cmdClear");
         f.selectRange(0, 16);
+        f.platform->replies << Platform::Reply::Yes;
         QVERIFY(f.wheelToEnd());
         QCOMPARE(f.platform->messages.size(), 2);
         QVERIFY(f.platform->messages[1].text.contains(QStringLiteral("12,376")));
@@ -326,6 +328,7 @@ private slots:
         // A printed run ends its document.
         f.window->show();
         f.find<QRadioButton>("optnOutToPrinter")->click();
+        f.platform->replies << Platform::Reply::Yes;
         f.click("cmdWheel");
         QVERIFY(f.window->wheelRunning());
         QVERIFY(f.window->close());
@@ -337,6 +340,7 @@ private slots:
         f.find<QRadioButton>("optnOutToPrinter")->click();
         f.selectRange(0, 48);
         QSignalSpy ended(f.window.get(), &MainWindow::wheelRunEnded);
+        f.platform->replies << Platform::Reply::Yes;
         f.click("cmdWheel");
         QTRY_VERIFY(!f.text("txtGenerated").isEmpty());
         f.click("cmdStopWheeling");

@@ -1,3 +1,4 @@
+#include "platform/FixedFont.h"
 #include "platform/QtPlatform.h"
 #include "platform/QtPrintDocument.h"
 #include "support/FakePlatform.h"
@@ -122,7 +123,7 @@ private slots:
             told = box->findChild<QWidget*>(QStringLiteral("qt_msgbox_label"))->property("text").toString();
             box->close();
         });
-        auto document = platform.beginPrint(QStringLiteral("Courier New"), 12);
+        auto document = platform.beginPrint({QStringLiteral("Sets"), fixedPitchFont(12), {}});
         for (int line = 0; line < 200; ++line) document->printLine(QStringLiteral("1 2 3 4 5 6"));
         document->end();
         const QStringList pdfs = QDir(data.filePath(QStringLiteral("Printouts"))).entryList({QStringLiteral("*.pdf")});
@@ -131,11 +132,21 @@ private slots:
         QVERIFY2(told.contains(pdfs[0]), qPrintable(told));
     }
 
+    // The columns' font sets every character at one width, measured, whatever
+    // the desktop maps its families to; a proportional font is told apart.
+    void theFixedPitchFontMeasuresFixedPitch() {
+        QVERIFY(measuresFixedPitch(fixedPitchFont(12)));
+        QVERIFY(measuresFixedPitch(fixedPitchFont(8)));
+        QCOMPARE(fixedPitchFont(10).pointSize(), 10);
+        QFont proportional(QStringLiteral("DejaVu Sans"), 12);
+        proportional.setStyleHint(QFont::SansSerif);
+        if (QFontInfo(proportional).family() == QStringLiteral("DejaVu Sans")) QVERIFY(!measuresFixedPitch(proportional));
+    }
+
     // A title longer than the page is wide breaks at its last blank that fits;
     // a word longer than the width breaks after its last character that fits.
     void aLongLineWrapsAtItsLastBlankThatFits() {
-        const QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-        const QFontMetrics metrics(font);
+        const QFontMetrics metrics(fixedPitchFont(12));
         const int tenCharacters = metrics.horizontalAdvance(QStringLiteral("0123456789"));
 
         QCOMPARE(wrappedLine(QStringLiteral("1 2 3 4 5"), metrics, tenCharacters), QStringList{QStringLiteral("1 2 3 4 5")});
@@ -154,19 +165,23 @@ private slots:
     }
 
     // The printed text keeps 15 mm from every edge of the paper: the first line
-    // starts inside the top and left margins, the long title wraps inside the
+    // starts inside the top and left margins, a long line wraps inside the
     // right one, and no page's last line reaches into the bottom one. Every
-    // line printed is on a page, each page as full as the next.
+    // page starts with its title and page number; every line printed is on a
+    // page, each page as full as the next.
     void pagesKeepTheirMarginsAndHoldEveryLine() {
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("lines.pdf"));
-        const QString title = QStringLiteral(
+        const QString longLine = QStringLiteral(
             "Orvane 1.00 Build 135 wheeled sets - for entertainment only; no set is promised to win.");
         FakePlatform platform;
         constexpr int kSets = 300;
+        const QFont font = fixedPitchFont(12);
+        int pagesChosen = 0;
         {
-            QtPrintDocument document(platform, QStringLiteral("Courier New"), 12, path);
-            document.printLine(title);
+            QtPrintDocument document(platform, {QStringLiteral("Wheeled Sets"), font, {}}, path,
+                                     [&](QPrinter&, int pages) { pagesChosen = pages; return true; });
+            document.printLine(longLine);
             for (int set = 1; set <= kSets; ++set) document.printLine(QStringLiteral("%1 10 20 30 40 49").arg(set));
             document.end();
         }
@@ -177,34 +192,96 @@ private slots:
         const QList<QByteArray> pages = pageContents(pdf);
         QVERIFY(pages.size() >= 3);
         QCOMPARE(pageCount(pdf), pages.size());
+        QCOMPARE(pagesChosen, pages.size());
 
-        // The paper's size and the font's ascent and descent, in points, as a PDF measures them.
+        // The paper's size and the font's ascent, descent and advance, in points, as a PDF measures them.
         QPdfWriter paper(folder.filePath(QStringLiteral("paper.pdf")));
         paper.setResolution(1200);
         const QRectF sheet = paper.pageLayout().fullRect(QPageLayout::Point);
-        QFont font(QStringLiteral("Courier New"), 12);
-        font.setStyleHint(QFont::Monospace);
         const QFontMetricsF metrics(font, &paper);
         const double ascent = metrics.ascent() * 72.0 / 1200, descent = metrics.descent() * 72.0 / 1200;
+        // Every glyph printed has one advance: the font is measured fixed pitch.
+        const double advance = metrics.horizontalAdvance(QStringLiteral("0")) * 72.0 / 1200;
         const double margin = 15 * kPointsPerMm;
 
         int linesPrinted = 0;
         for (int page = 0; page < pages.size(); ++page) {
             const QList<PrintedLine> lines = printedLines(pages[page], sheet.height());
-            QVERIFY(!lines.isEmpty());
-            linesPrinted += static_cast<int>(lines.size());
+            // The title and "Page N of M" share the first line; the page number ends at the right margin.
+            QVERIFY(lines.size() > 2);
+            QCOMPARE(lines[0].baseline, lines[1].baseline);
+            QVERIFY(lines[1].lastGlyph + advance > sheet.width() - margin - advance);
+            linesPrinted += static_cast<int>(lines.size()) - 2;
             if (page + 1 < pages.size()) QCOMPARE(lines.size(), printedLines(pages[0], sheet.height()).size());
             for (const PrintedLine& line : lines) {
                 QVERIFY2(line.left >= margin - 0.01, qPrintable(QString::number(line.left)));
                 QVERIFY2(line.baseline - ascent >= margin - 0.01, qPrintable(QString::number(line.baseline)));
                 QVERIFY2(line.baseline + descent <= sheet.height() - margin + 0.01,
                          qPrintable(QStringLiteral("page %1: %2").arg(page + 1).arg(line.baseline)));
-                QVERIFY2(line.lastGlyph + metrics.maxWidth() * 72.0 / 1200 <= sheet.width() - margin + 0.01,
+                QVERIFY2(line.lastGlyph + advance <= sheet.width() - margin + 0.01,
                          qPrintable(QString::number(line.lastGlyph)));
             }
         }
-        // The title takes two lines.
+        // The long line takes two lines.
         QCOMPARE(linesPrinted, kSets + 2);
+    }
+
+    // A table's headings stand on every page under the title; the pages the
+    // user chooses are the pages printed, numbered as in the whole document.
+    void headingsRepeatOnEveryPageAndAPageRangePrintsOnlyThosePages() {
+        QTemporaryDir folder;
+        FakePlatform platform;
+        const QFont font = fixedPitchFont(12);
+        auto print = [&](const QString& name, const QStringList& headings, int from, int to) {
+            const QString path = folder.filePath(name);
+            int pagesChosen = 0;
+            {
+                QtPrintDocument document(platform, {QStringLiteral("Report"), font, headings}, path,
+                                         [&](QPrinter& printer, int pages) {
+                                             pagesChosen = pages;
+                                             if (from > 0) {
+                                                 printer.setPrintRange(QPrinter::PageRange);
+                                                 printer.setFromTo(from, to);
+                                             }
+                                             return true;
+                                         });
+                for (int row = 1; row <= 200; ++row) document.printLine(QStringLiteral("%1 %2").arg(row).arg(row * 7));
+                document.end();
+            }
+            return std::pair{pageContents(fileBytes(path)), pagesChosen};
+        };
+        QPdfWriter paper(folder.filePath(QStringLiteral("paper.pdf")));
+        const double paperHeight = paper.pageLayout().fullRect(QPageLayout::Point).height();
+
+        const auto [plain, plainCount] = print(QStringLiteral("plain.pdf"), {}, 0, 0);
+        const auto [headed, headedCount] =
+            print(QStringLiteral("headed.pdf"), {QStringLiteral("Number  Hits"), QStringLiteral("------  ----")}, 0, 0);
+        QCOMPARE(plain.size(), plainCount);
+        QCOMPARE(headed.size(), headedCount);
+        QVERIFY(headedCount >= plainCount);
+        // Each full page holds two rows fewer: the headings take their place.
+        QCOMPARE(printedLines(headed[0], paperHeight).size(), printedLines(plain[0], paperHeight).size());
+        for (int page = 0; page + 1 < headed.size(); ++page)
+            QCOMPARE(printedLines(headed[page], paperHeight).size(), printedLines(headed[0], paperHeight).size());
+
+        // The last page alone: its few lines, not a full page's.
+        const auto [range, rangeCount] = print(QStringLiteral("range.pdf"), {}, plainCount, plainCount);
+        QCOMPARE(rangeCount, plainCount);
+        QCOMPARE(range.size(), 1);
+        QCOMPARE(printedLines(range[0], paperHeight).size(), printedLines(plain.back(), paperHeight).size());
+        QVERIFY(printedLines(range[0], paperHeight).size() < printedLines(plain[0], paperHeight).size());
+
+        // A user who cancels the choice prints nothing and is told nothing.
+        platform.messages.clear();
+        const QString cancelled = folder.filePath(QStringLiteral("cancelled.pdf"));
+        {
+            QtPrintDocument document(platform, {QStringLiteral("Report"), font, {}}, cancelled,
+                                     [](QPrinter&, int) { return false; });
+            document.printLine(QStringLiteral("1 2 3"));
+            document.end();
+        }
+        QVERIFY(platform.messages.isEmpty());
+        QCOMPARE(pageCount(fileBytes(cancelled)), 0);
     }
 
     // A document its window never ended still ends as a whole file, quietly;
@@ -214,7 +291,7 @@ private slots:
         FakePlatform platform;
         const QString path = folder.filePath(QStringLiteral("unended.pdf"));
         {
-            QtPrintDocument document(platform, QStringLiteral("Courier New"), 12, path);
+            QtPrintDocument document(platform, {QStringLiteral("Sets"), fixedPitchFont(12), {}}, path);
             for (int line = 0; line < 120; ++line) document.printLine(QStringLiteral("1 2 3 4 5 6"));
         }
         const QByteArray pdf = fileBytes(path);
@@ -223,7 +300,7 @@ private slots:
         QVERIFY(platform.messages.isEmpty());
 
         {
-            QtPrintDocument document(platform, QStringLiteral("Courier New"), 12,
+            QtPrintDocument document(platform, {QStringLiteral("Sets"), fixedPitchFont(12), {}},
                                      folder.filePath(QStringLiteral("missing/folder/lost.pdf")));
             QVERIFY(!document.opened());
             for (int line = 0; line < 120; ++line) document.printLine(QStringLiteral("1 2 3 4 5 6"));
@@ -238,7 +315,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly)); // a file where the data folder should be
         file.close();
         QtPlatform noRoom(blocked);
-        if (QPrinterInfo::defaultPrinter().isNull()) QVERIFY(!noRoom.beginPrint(QStringLiteral("Courier New"), 12));
+        if (QPrinterInfo::defaultPrinter().isNull()) QVERIFY(!noRoom.beginPrint({QStringLiteral("Sets"), fixedPitchFont(12), {}}));
     }
 
     // The PDF writer says nothing of a write that failed; a document on a full
@@ -247,7 +324,7 @@ private slots:
         if (!QFile::exists(QStringLiteral("/dev/full"))) QSKIP("no full device here");
         FakePlatform platform;
         {
-            QtPrintDocument document(platform, QStringLiteral("Courier New"), 12, QStringLiteral("/dev/full"));
+            QtPrintDocument document(platform, {QStringLiteral("Sets"), fixedPitchFont(12), {}}, QStringLiteral("/dev/full"));
             for (int line = 0; line < 120; ++line) document.printLine(QStringLiteral("1 2 3 4 5 6"));
             document.end();
         }

@@ -24,7 +24,13 @@ private:
 Platform::Reply FakePlatform::message(const QString& text, const QString& title, NoticeIcon icon, Buttons buttons) {
     messages.push_back(Message{text, title, icon, buttons});
     if (!replies.isEmpty()) return replies.dequeue();
-    return buttons == Buttons::YesNo ? Reply::Yes : Reply::Ok;
+    switch (buttons) {
+    case Buttons::Ok: return Reply::Ok;
+    case Buttons::YesNoDefaultNo: return Reply::No;
+    case Buttons::YesNo:
+    case Buttons::YesNoCancel: break;
+    }
+    return Reply::Yes;
 }
 
 QString FakePlatform::inputBox(const QString& prompt, const QString&) {
@@ -37,9 +43,9 @@ QString FakePlatform::fileDialog(const FileDialogRequest& request) {
     return fileAnswers.isEmpty() ? QString() : fileAnswers.dequeue();
 }
 
-std::unique_ptr<PrintDocument> FakePlatform::beginPrint(const QString& fontName, int pointSize) {
+std::unique_ptr<PrintDocument> FakePlatform::beginPrint(const PrintRequest& request) {
     if (printerFails) return nullptr;
-    printJobs.push_back(PrintJob{fontName, pointSize, {}, {}, false});
+    printJobs.push_back(PrintJob{request.title, request.font.family(), request.font.pointSize(), request.headings, {}, {}, false});
     return std::make_unique<FakePrintDocument>(*this, printJobs, static_cast<int>(printJobs.size()) - 1);
 }
 

@@ -22,8 +22,10 @@ public:
         Buttons buttons;
     };
     struct PrintJob {
-        QString fontName;
+        QString title;
+        QString fontName;      // the family asked for
         int pointSize = 0;
+        QStringList headings;
         QStringList lines;
         QList<QImage> images;
         bool ended = false;
@@ -32,7 +34,7 @@ public:
     Reply message(const QString& text, const QString& title, NoticeIcon icon, Buttons buttons) override;
     QString inputBox(const QString& prompt, const QString& title) override;
     QString fileDialog(const FileDialogRequest& request) override;
-    std::unique_ptr<PrintDocument> beginPrint(const QString& fontName, int pointSize) override;
+    std::unique_ptr<PrintDocument> beginPrint(const PrintRequest& request) override;
     QString setting(const QString& key, const QString& defaultValue) override;
     void saveSetting(const QString& key, const QString& value) override;
     QString programFile(const QString& name) override { return programFolder + QStringLiteral("/") + name; }
@@ -46,7 +48,8 @@ public:
     QList<PrintJob> printJobs;
     QMap<QString, QString> settings;
 
-    // Scripted answers, used in order; with none left: OK/Yes, empty text, cancelled dialog.
+    // Scripted answers, used in order; with none left: the default button
+    // (OK, Yes, or No for a YesNoDefaultNo question), empty text, cancelled dialog.
     QQueue<Reply> replies;
     QQueue<QString> inputAnswers;
     QQueue<QString> fileAnswers;
