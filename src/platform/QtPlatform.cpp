@@ -12,6 +12,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStringList>
 
@@ -37,6 +38,12 @@ QString qtFileFilter(const QString& pipeFilter) {
     QStringList captions;
     for (int i = 0; i < parts.size(); i += 2) captions << parts[i];
     return captions.join(QStringLiteral(";;"));
+}
+
+QString extensionOfFilter(const QString& caption, const QString& fallback) {
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*(\\.[A-Za-z0-9]+)[ );]"));
+    const QRegularExpressionMatch match = firstPattern.match(caption);
+    return match.hasMatch() ? match.captured(1) : fallback;
 }
 
 QtPlatform::QtPlatform(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
@@ -82,7 +89,9 @@ QString QtPlatform::fileDialog(const FileDialogRequest& request) {
                                                                &selected, options)
                                 : QFileDialog::getOpenFileName(parent_, QString(), request.fileName, filter,
                                                                &selected, options);
-    if (!name.isEmpty() && request.save && QFileInfo(name).suffix().isEmpty()) name += request.defaultExtension;
+    // A name typed without an extension takes the one of the file type chosen.
+    if (!name.isEmpty() && request.save && QFileInfo(name).suffix().isEmpty())
+        name += extensionOfFilter(selected, request.defaultExtension);
     return name;
 }
 

@@ -41,4 +41,8 @@ private:
 // "Caption (*.EXT)|*.EXT|..." as Qt's "Caption (*.EXT);;..." filter list.
 QString qtFileFilter(const QString& pipeFilter);
 
+// The extension (".EXT") of a filter caption's first pattern, "Caption (*.EXT
+// *.ext)"; `fallback` for a caption of every file ("*.*") or none.
+QString extensionOfFilter(const QString& caption, const QString& fallback);
+
 } // namespace orvane

@@ -109,6 +109,13 @@ private slots:
     void fileFiltersBecomeQtFilterLists() {
         QCOMPARE(qtFileFilter(QStringLiteral("History File (*.HIT)|*.HIT|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*")),
                  QStringLiteral("History File (*.HIT);;Text Files (*.TXT);;All Files (*.*)"));
+        // The file type chosen names the extension a bare name takes.
+        QCOMPARE(extensionOfFilter(QStringLiteral("Comma-Separated Values (*.CSV)"), QStringLiteral(".TXT")),
+                 QStringLiteral(".CSV"));
+        QCOMPARE(extensionOfFilter(QStringLiteral("Draw Files (*.csv *.CSV *.txt *.TXT)"), QStringLiteral(".TXT")),
+                 QStringLiteral(".csv"));
+        QCOMPARE(extensionOfFilter(QStringLiteral("All Files (*.*)"), QStringLiteral(".TXT")), QStringLiteral(".TXT"));
+        QCOMPARE(extensionOfFilter(QString(), QStringLiteral(".TB")), QStringLiteral(".TB"));
     }
 
     void withoutAPrinterTheDocumentBecomesAPdfAndTheUserIsTold() {
