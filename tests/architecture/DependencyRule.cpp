@@ -42,6 +42,9 @@ const std::set<std::string, std::less<>> kStandardHeaders = {
     "limits.h", "locale.h", "math.h", "setjmp.h", "signal.h", "stdalign.h", "stdarg.h", "stdbool.h",
     "stddef.h", "stdint.h", "stdio.h", "stdlib.h", "string.h", "tgmath.h", "time.h", "uchar.h",
     "wchar.h", "wctype.h",
+    // The operating system's file calls that the standard library lacks: a
+    // replace-write syncs its file and folder to the disk.
+    "fcntl.h", "unistd.h", "io.h",
 };
 
 std::string readText(const fs::path& path) {
