@@ -146,6 +146,16 @@ TEST_F(DependencyRule, EngineFileIncludingAnotherLibraryIsCaught) {
     }
 }
 
+// Syncing to the disk needs the system's file calls: the replace-write may
+// include them, no other engine file.
+TEST_F(DependencyRule, OnlyTheReplaceWriteIncludesTheSystemFileCalls) {
+    append("core/CMakeLists.txt", "target_sources(orvane_engine PRIVATE AtomicFile.cpp)\n");
+    write("core/AtomicFile.cpp", "#include <cstdio>\n#include <fcntl.h>\n#include <unistd.h>\n");
+    EXPECT_TRUE(problems().empty()) << joined(problems());
+    write("core/AtomicFile.cpp", "#include <sys/socket.h>\n");
+    expectOneProblem(problems(), "src/core/AtomicFile.cpp:1", {"<sys/socket.h>", "engine file"});
+}
+
 TEST_F(DependencyRule, EngineFileIncludingAWindowOfItsOwnFolderIsCaught) {
     write("history/HistoryFile.cpp", "#include \"history/HistoryFile.h\"\n#include \"DrawWindow.h\"\n");
     expectOneProblem(problems(), "src/history/HistoryFile.cpp:2", {"src/history/DrawWindow.h", "orvane_windows"});
