@@ -172,9 +172,8 @@ std::optional<Numbers> numbersOf(const SourceLine& line, std::string& problem) {
         numbers[k] = value;
     }
     std::sort(numbers.begin(), numbers.end());
-    if (std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end()) {
-        problem = "the number " + std::to_string(*std::adjacent_find(numbers.begin(), numbers.end())) +
-                  " is given twice";
+    if (const auto twice = std::adjacent_find(numbers.begin(), numbers.end()); twice != numbers.end()) {
+        problem = "the number " + std::to_string(*twice) + " is given twice";
         return std::nullopt;
     }
     return numbers;
