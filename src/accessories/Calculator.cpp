@@ -74,31 +74,55 @@ void Calculator::type(char c) {
         newEntry_ = false;
     }
     display_.push_back(c);
+    operandEntered();
 }
 
-void Calculator::digit(int d) {
-    if (d < 0 || d > 9) return;
-    if (!newEntry_ && significantDigits(display_) >= kMaxTypedDigits) return;
+bool Calculator::roomToType() const {
+    if (newEntry_) return true;
+    const std::size_t sign = !display_.empty() && display_.front() == '-' ? 1 : 0;
+    return display_.size() - sign + 1 < kDisplayChars;
+}
+
+void Calculator::operandEntered() {
+    if (chaining_) operandTyped_ = true;
+}
+
+bool Calculator::digit(int d) {
+    if (d < 0 || d > 9) return false;
+    if (!newEntry_ && significantDigits(display_) >= kMaxTypedDigits) return false;
+    if (!roomToType()) return false;
     type(static_cast<char>('0' + d));
+    return true;
 }
 
-void Calculator::point() {
+bool Calculator::point() {
     // The number being typed takes one point.
-    if (!newEntry_ && display_.find('.') != std::string::npos) return;
+    if (!newEntry_ && display_.find('.') != std::string::npos) return false;
+    if (!roomToType()) return false;
     type('.');
+    return true;
 }
 
 void Calculator::operation(Operation op) {
     if (op == Operation::None) return;
+    // Left to right: 2 + 3 X first makes 5 of 2 + 3.
+    if (chaining_ && operandTyped_ && pending_ != Operation::None && first_)
+        showResult(apply(pending_, *first_, value()));
     pending_ = op;
     first_ = value();
     newEntry_ = true;
+    chaining_ = true;
+    operandTyped_ = false;
 }
 
 void Calculator::equals() {
     second_ = value();
     if (pending_ != Operation::None && first_) showResult(apply(pending_, *first_, second_));
     newEntry_ = true;
+    // The calculation is done; "=" again repeats it, an operation key starts
+    // the next one from the result.
+    chaining_ = false;
+    operandTyped_ = false;
 }
 
 void Calculator::changeSign() {
@@ -107,16 +131,19 @@ void Calculator::changeSign() {
         display_.erase(0, 1);
     else
         display_.insert(0, 1, '-');
+    operandEntered();
 }
 
 void Calculator::reciprocal() {
     const double v = value();
     showResult(v == 0 ? std::nullopt : std::optional<double>(1 / v));
+    operandEntered();
 }
 
 void Calculator::squareRoot() {
     const double v = value();
     showResult(v < 0 ? std::nullopt : std::optional<double>(std::sqrt(v)));
+    operandEntered();
 }
 
 void Calculator::backSpace() {
@@ -132,6 +159,8 @@ void Calculator::clear() {
     pending_ = Operation::None;
     first_.reset();
     second_ = 0;
+    chaining_ = false;
+    operandTyped_ = false;
 }
 
 void Calculator::showResult(std::optional<double> result) {

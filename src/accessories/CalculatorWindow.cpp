@@ -59,9 +59,11 @@ void CalculatorWindow::buildLayout() {
     QFont large = txtDisplay->font();
     large.setPointSizeF(large.pointSizeF() * 1.4);
     txtDisplay->setFont(large);
-    // Room for the longest result, a negative number with an exponent.
-    txtDisplay->setMinimumWidth(txtDisplay->fontMetrics().horizontalAdvance(QStringLiteral("-8.88888888888888E-308")) +
-                                16);
+    // Room for the display's every character; the longest result, a negative
+    // number with an exponent, is as long.
+    txtDisplay->setMinimumWidth(
+        txtDisplay->fontMetrics().horizontalAdvance(QString(static_cast<qsizetype>(Calculator::kDisplayChars), QLatin1Char('8'))) +
+        16);
     grid->addWidget(txtDisplay, 0, 0, 1, 5);
 
     cmdBackSpace = addKey("cmdBackSpace", QStringLiteral("BackSpace"));
@@ -74,10 +76,7 @@ void CalculatorWindow::buildLayout() {
     for (int d = 0; d < 10; ++d) {
         const QByteArray name = "cmd" + QByteArray::number(d);
         digits_[d] = addKey(name.constData(), QString::number(d));
-        connect(digits_[d], &QPushButton::clicked, this, [this, d] {
-            calculator_.digit(d);
-            showDisplay();
-        });
+        connect(digits_[d], &QPushButton::clicked, this, [this, d] { typed(calculator_.digit(d)); });
     }
     //  7   8   9   /   SqRt
     //  4   5   6   X   1/y
@@ -120,7 +119,7 @@ void CalculatorWindow::buildLayout() {
     const auto key = [this](QPushButton* button, void (Calculator::*handler)()) {
         connect(button, &QPushButton::clicked, this, [this, handler] { run(handler); });
     };
-    key(cmdDecimal, &Calculator::point);
+    connect(cmdDecimal, &QPushButton::clicked, this, [this] { typed(calculator_.point()); });
     key(cmdEquals, &Calculator::equals);
     key(cmdSign, &Calculator::changeSign);
     key(cmdFraction, &Calculator::reciprocal);
@@ -132,6 +131,13 @@ void CalculatorWindow::buildLayout() {
 
 void CalculatorWindow::run(void (Calculator::*key)()) {
     (calculator_.*key)();
+    showDisplay();
+}
+
+void CalculatorWindow::typed(bool taken) {
+    // A number as long as the display holds takes no more: the key is refused
+    // audibly rather than the number cut.
+    if (!taken) QApplication::beep();
     showDisplay();
 }
 

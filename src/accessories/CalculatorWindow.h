@@ -39,6 +39,8 @@ private:
     QPushButton* addKey(const char* name, const QString& caption);
     // Runs one key of the engine and shows what it left.
     void run(void (Calculator::*key)());
+    // Shows a digit or point typed, beeping when the calculator refused it.
+    void typed(bool taken);
     void showDisplay();
     void cmdExit_Click();
     // The key the keyboard's `event` stands for, if any.

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -23,6 +24,9 @@ namespace orvane {
 namespace {
 const QString kLoadingText = QStringLiteral("Loading the manual... please wait a moment.");
 const QString kStatusTitle = QStringLiteral("Status of Operation:");
+const QString kDiscardQuestion = QStringLiteral("Discard your changes to the manual?");
+const QString kSaveBeforeClosing =
+    QStringLiteral("You have changed the manual since it was loaded or saved. Save your changes before closing?");
 
 // The first fourteen colours of the standard 16-colour palette, black to light magenta.
 const QColor kPalette[14] = {QColor(0, 0, 0),       QColor(0, 0, 128),     QColor(0, 128, 0),
@@ -106,6 +110,7 @@ QString ManualViewer::chosenManual() const {
 
 void ManualViewer::cmdLoadManual_Click() {
     if (job_) return;
+    if (!mayDiscardEdits()) return;
     auto job = std::make_unique<ManualLoadJob>(chosenManual().toStdString());
     if (job->problem()) {
         platform_.notify(*job->problem());
@@ -113,11 +118,14 @@ void ManualViewer::cmdLoadManual_Click() {
     }
     job_ = std::move(job);
     loadedPath_.clear();
+    loadingName_ = (optnGathraManual->isChecked() ? optnGathraManual : optnOrvaneManual)->text();
     cmdDone->setEnabled(false);
     cmdLoadManual->setEnabled(false);
     cmdSaveManual->setEnabled(false);
     cmdStopLoad->setEnabled(true);
     setCursor(Qt::BusyCursor);
+    // Typing into the loading message would be lost when the manual comes.
+    txtManualViewer->setReadOnly(true);
     txtManualViewer->setPlainText(kLoadingText);
     driver_.start([this] { return job_->advance(kSliceBudget); });
 }
@@ -145,6 +153,9 @@ void ManualViewer::endLoad() {
     QString text = QString::fromLatin1(job->text().data(), static_cast<qsizetype>(job->text().size()));
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     txtManualViewer->setPlainText(text);
+    txtManualViewer->document()->setModified(false);
+    txtManualViewer->setReadOnly(false);
+    shownName_ = loadingName_;
     setTextColour(txtManualViewer, Qt::black);
     unsetCursor();
     if (job->problem()) platform_.notify(*job->problem());
@@ -157,25 +168,53 @@ void ManualViewer::Timer1_Timer() {
     setTextColour(txtManualViewer, kPalette[static_cast<int>(platform_.randomFraction() * 14) % 14]);
 }
 
-void ManualViewer::cmdSaveManual_Click() {
-    if (loadedPath_.isEmpty()) return;
+void ManualViewer::cmdSaveManual_Click() { saveManual(); }
+
+bool ManualViewer::saveManual() {
+    if (loadedPath_.isEmpty()) return false;
     cmdSaveManual->setEnabled(false);
     const QByteArray bytes = txtManualViewer->toPlainText().toLatin1();
     int code = 0;
     const std::optional<std::string> failure = writeFileAtomically(
         loadedPath_.toStdString(), manualFileText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))),
         &code);
-    if (failure)
+    if (failure) {
         platform_.message(QStringLiteral("Save failed on code ") + QString::number(code) + QStringLiteral(" (") +
                               QString::fromStdString(*failure) + QStringLiteral(")."),
                           kStatusTitle, NoticeIcon::Exclamation);
-    else
+    } else {
+        txtManualViewer->document()->setModified(false);
         platform_.message(QStringLiteral("Save successful."), kStatusTitle, NoticeIcon::Information);
+    }
     cmdSaveManual->setEnabled(true);
+    return !failure;
+}
+
+// Empty text holds nothing to lose, whatever was done to it.
+bool ManualViewer::textEdited() const {
+    return txtManualViewer->document()->isModified() && !txtManualViewer->document()->isEmpty();
+}
+
+bool ManualViewer::mayDiscardEdits() {
+    return !textEdited() || platform_.message(kDiscardQuestion, windowTitle(), NoticeIcon::Question,
+                                              Platform::Buttons::YesNoDefaultNo) == Platform::Reply::Yes;
+}
+
+bool ManualViewer::mayClose() {
+    if (!textEdited()) return true;
+    // Only a whole manual may be saved back; a part of one can only be let go.
+    if (loadedPath_.isEmpty()) return mayDiscardEdits();
+    switch (platform_.message(kSaveBeforeClosing, windowTitle(), NoticeIcon::Question, Platform::Buttons::YesNoCancel)) {
+    case Platform::Reply::Yes: return saveManual();
+    case Platform::Reply::No: return true;
+    default: return false;
+    }
 }
 
 void ManualViewer::cmdPrintManual_Click() {
-    std::unique_ptr<PrintDocument> document = platform_.beginPrint({windowTitle(), fixedPitchFont(10), {}});
+    // Every page is headed by the manual's name.
+    const QString title = shownName_.isEmpty() ? windowTitle() : shownName_;
+    std::unique_ptr<PrintDocument> document = platform_.beginPrint({title, fixedPitchFont(10), {}});
     if (!document) {
         platform_.message(QStringLiteral("The printer could not be opened, so the manual was not printed."),
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);
@@ -186,16 +225,24 @@ void ManualViewer::cmdPrintManual_Click() {
 }
 
 void ManualViewer::cmdClear_Click() {
+    if (!mayDiscardEdits()) return;
     txtManualViewer->clear();
+    txtManualViewer->document()->setModified(false);
     loadedPath_.clear();
+    shownName_.clear();
     cmdSaveManual->setEnabled(false);
     cmdClear->setEnabled(false);
     cmdLoadManual->setEnabled(true);
 }
 
-// Done, Escape and the title bar alike: a load is stopped first, then the window closes.
+// Done, Escape and the title bar alike: a load is stopped first; then the
+// window closes, once edits the user made are saved or let go.
 void ManualViewer::closeEvent(QCloseEvent* event) {
     cmdStopLoad_Click();
+    if (!mayClose()) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
     emit closed();
 }

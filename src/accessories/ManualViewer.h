@@ -21,7 +21,9 @@ class Platform;
 // of the data folder into a large text box to read, edit, print and save. The
 // load is a job read a piece at a time, so Stop Load answers at once. Save
 // Changes writes back the manual that was loaded. Done, Escape and the title
-// bar close the window (a load is stopped first); it deletes itself.
+// bar close the window (a load is stopped first); it deletes itself. Edits not
+// saved are not thrown away (by Clear, Load Manual or closing) without a
+// question.
 class ManualViewer : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +35,8 @@ public:
     ~ManualViewer() override;
 
     bool loading() const { return job_ != nullptr; }
+    // The user has changed the text since it was loaded or saved.
+    bool textEdited() const;
 
 signals:
     // A load has ended, however it ended.
@@ -52,11 +56,19 @@ private:
     void Timer1_Timer();
     void endLoad();
     QString chosenManual() const;
+    // Writes the text back to the manual loaded and says how it went; true when saved.
+    bool saveManual();
+    // Whether the edited text may go: asks first when there are edits.
+    bool mayDiscardEdits();
+    // Whether the window may close: edits are saved first or let go, as the user answers.
+    bool mayClose();
 
     Platform& platform_;
     JobDriver driver_;
     std::unique_ptr<ManualLoadJob> job_;
     QString loadedPath_;  // the manual the text box holds, the one Save Changes writes
+    QString loadingName_;  // the name of the manual being loaded ("Orvane Manual")
+    QString shownName_;    // the name of the manual the text box holds, whole or in part
 
     QRadioButton* optnOrvaneManual = nullptr;
     QRadioButton* optnGathraManual = nullptr;

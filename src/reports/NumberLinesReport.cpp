@@ -30,9 +30,9 @@ void NumberLineCounts::add(int position, int number, int follower) {
 
 NumberLineCounts countNumberLines(std::span<const Combination> draws) {
     NumberLineCounts counts;
-    // Pairs (i, i+1) for i = 1 .. N-2 in 1-based numbering: the latest draw
-    // never follows. Written as i + 2 < N so that N < 3 counts nothing.
-    for (std::size_t i = 0; i + 2 < draws.size(); ++i) {
+    // Every pair of neighbouring draws, the latest draw's included: the
+    // newest draw is what a player wants to see followed up.
+    for (std::size_t i = 0; i + 1 < draws.size(); ++i) {
         const Combination& draw = draws[i];
         const Combination& next = draws[i + 1];
         for (int p = 0; p < NumberLineCounts::kPositions; ++p)

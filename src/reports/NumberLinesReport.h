@@ -14,10 +14,10 @@ namespace orvane {
 // draw that had n there.
 //
 // The draws are numbered 1 to N oldest first. The follower count of (p, n, m)
-// is the number of indices i from 1 to N-2 such that draw i has n at position
-// p and draw i+1 has m at p: the pairs (1,2) .. (N-2,N-1), so the latest draw
-// is never a follower. With fewer than three draws no pair is counted and
-// every count is 0.
+// is the number of indices i from 1 to N-1 such that draw i has n at position
+// p and draw i+1 has m at p: every transition (1,2) .. (N-1,N), the latest
+// draw's included, so each position's counts add up to N-1. With fewer than
+// two draws no pair is counted and every count is 0.
 class NumberLineCounts {
 public:
     static constexpr int kPositions = 6;

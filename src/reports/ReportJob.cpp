@@ -89,6 +89,10 @@ bool reportHasTable(ReportKind kind) {
     }
 }
 
+bool reportReplacesText(ReportKind kind) {
+    return kind == ReportKind::NumberCount || kind == ReportKind::NumberLines || kind == ReportKind::SkipHit;
+}
+
 std::string tableCsv(const ReportTable& table) {
     std::string csv = table.valueHeading + "," + table.countHeading;
     csv += kLineEnd;
@@ -135,7 +139,8 @@ void ReportJob::compute() {
         text_ = std::move(result.text);
         replaces_ = result.replacesText;
         if (!result.counts.empty())
-            table_ = ReportTable{drawsTitle(kind_, draws), result.valueHeading, "Count", std::move(result.counts), draws};
+            table_ = ReportTable{drawsTitle(kind_, draws), result.valueHeading, "Count", std::move(result.counts), draws,
+                                 {}};
     } else if (kind_ == ReportKind::NumberLines) {
         NumberLinesReport report = numberLinesReport(history.draws);
         text_ = std::move(report.text);
@@ -144,7 +149,7 @@ void ReportJob::compute() {
         SkipHitReport report = skipHitReport(history.draws);
         text_ = std::move(report.text);
         replaces_ = report.replacesText;
-        ReportTable table{drawsTitle(kind_, draws), "Number", "Current skip", {}, draws};
+        ReportTable table{drawsTitle(kind_, draws), "Number", "Current skip", {}, draws, {report.columnHeading}};
         for (const auto& [number, skip] : report.currentSkips) table.rows.push_back({number, skip});
         table_ = std::move(table);
     }

@@ -45,11 +45,19 @@ struct ReportTable {
     std::string countHeading;  // "Count", "Current skip"
     std::vector<ValueCount> rows;
     std::uint64_t draws = 0;
+    // The lines of the report's text that name its columns, without line
+    // ends, so a printout can repeat them on every page; none for a report
+    // whose lines say what they count.
+    std::vector<std::string> headingLines;
 };
 
 // Whether the report gives a counting table: the number count, span, sum hits,
 // evens signature and skip/hit reports.
 bool reportHasTable(ReportKind kind);
+
+// Whether the report's text replaces what the text area holds (the number
+// count, number lines and skip/hit reports) rather than being appended to it.
+bool reportReplacesText(ReportKind kind);
 
 // The table as CSV: a header row of the two headings, one row per value, CR LF line ends.
 std::string tableCsv(const ReportTable& table);

@@ -10,7 +10,9 @@
 #include "reports/ReportChart.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -18,6 +20,7 @@
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -42,6 +45,26 @@ QString fileNameFor(const QString& caption) {
         if (!c.isLetterOrNumber() && c != QLatin1Char(' ')) c = QLatin1Char('-');
     return name.simplified();
 }
+
+// The text area's lines as printed: the line break that ends the last line
+// starts no line of its own, and the table's heading lines, which the printer
+// repeats at the top of every page, are left out where the text has them.
+QStringList printedBody(const QString& text, const QStringList& headings) {
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
+    if (headings.isEmpty()) return lines;
+    for (qsizetype at = 0; at + headings.size() <= lines.size(); ++at) {
+        if (lines.mid(at, headings.size()) == headings) {
+            lines.remove(at, headings.size());
+            break;
+        }
+    }
+    return lines;
+}
+
+const QString kDiscardQuestion = QStringLiteral("Discard your changes to the report?");
+const QString kSaveBeforeClosing =
+    QStringLiteral("You have changed the report since it was made or saved. Save your changes before closing?");
 } // namespace
 
 ReportWindow::ReportWindow(Platform& platform, SharedSettings& shared, BusyState& busy, QWidget* parent)
@@ -110,6 +133,8 @@ void ReportWindow::cmdBegin_Click() {
                           caption_, NoticeIcon::Information);
         return;
     }
+    // A report that replaces the text would throw away the user's edits.
+    if (kind && reportReplacesText(*kind) && !mayDiscardEdits()) return;
     if (busy_) busy_->begin(kReportRun);
     setRunning(true);
     if (!kind) {
@@ -149,15 +174,20 @@ void ReportWindow::appendPiece(const ReportPiece& piece) {
     textAdded_ = true;
     QString text = qt(piece.text);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QTextDocument* document = txtAnalysis->document();
     if (piece.replaces) {
         txtAnalysis->setPlainText(text);
+        document->setModified(false);
         firstNewLine_ = 0;
         return;
     }
-    // Appended at the end without moving the user's cursor or view.
-    QTextCursor end(txtAnalysis->document());
+    // Appended at the end without moving the user's cursor or view. The
+    // report's own text is no edit: the user's edits, if any, stay marked.
+    const bool edited = document->isModified();
+    QTextCursor end(document);
     end.movePosition(QTextCursor::End);
     end.insertText(text);
+    document->setModified(edited);
 }
 
 // The end of every run, however it ended: the caption, buttons and main-window
@@ -199,29 +229,62 @@ void ReportWindow::setRunning(bool running) {
 
 QString ReportWindow::reportText() const { return txtAnalysis->toPlainText(); }
 
+// Empty text holds nothing to lose, whatever was done to it.
+bool ReportWindow::textEdited() const {
+    return txtAnalysis->document()->isModified() && !txtAnalysis->document()->isEmpty();
+}
+
+bool ReportWindow::mayDiscardEdits() {
+    return !textEdited() || platform_.message(kDiscardQuestion, windowTitle(), NoticeIcon::Question,
+                                              Platform::Buttons::YesNoDefaultNo) == Platform::Reply::Yes;
+}
+
+bool ReportWindow::mayClose() {
+    if (!textEdited()) return true;
+    switch (platform_.message(kSaveBeforeClosing, windowTitle(), NoticeIcon::Question, Platform::Buttons::YesNoCancel)) {
+    case Platform::Reply::Yes: return saveReport(true);
+    case Platform::Reply::No: return true;
+    default: return false;
+    }
+}
+
 void ReportWindow::cmdPrint_Click() {
-    std::unique_ptr<PrintDocument> document = platform_.beginPrint({windowTitle(), fixedPitchFont(12), {}});
+    // A counting report's column headings head every page instead of its first only.
+    QStringList headings;
+    if (table_)
+        for (const std::string& line : table_->headingLines) headings << qt(line);
+    std::unique_ptr<PrintDocument> document = platform_.beginPrint({windowTitle(), fixedPitchFont(12), headings});
     if (!document) {
         platform_.message(QStringLiteral("The printer could not be opened, so the report was not printed."),
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);
         return;
     }
-    printTextLines(*document, reportText());
+    for (const QString& line : printedBody(reportText(), headings)) document->printLine(line);
     if (chart_->hasChart()) document->printImage(chart_->image(kPrintedChartSize));
     document->end();
 }
 
-void ReportWindow::cmdSaveAs_Click() {
+QString ReportWindow::saveFolder() {
+    const QString last = platform_.setting(kSaveFolderKey, QString());
+    if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
+    return qt(shared_.defaults.folder);
+}
+
+void ReportWindow::cmdSaveAs_Click() { saveReport(false); }
+
+bool ReportWindow::saveReport(bool textOnly) {
+    const bool offerCsv = table_ && !textOnly;
     FileDialogRequest request;
-    request.filter = table_ ? QStringLiteral("Text Files (*.TXT)|*.TXT|Comma-Separated Values (*.CSV)|*.CSV|All Files "
-                                             "(*.*)|*.*")
-                            : QStringLiteral("Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
+    request.filter = offerCsv ? QStringLiteral("Text Files (*.TXT)|*.TXT|Comma-Separated Values (*.CSV)|*.CSV|All "
+                                               "Files (*.*)|*.*")
+                              : QStringLiteral("Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
     request.defaultExtension = QStringLiteral(".TXT");
-    request.fileName = fileNameFor(windowTitle()) + QStringLiteral(".TXT");
+    // No extension: the dialog gives the name the one of the file type chosen.
+    request.fileName = QDir(saveFolder()).filePath(fileNameFor(windowTitle()));
     const QString path = platform_.fileDialog(request);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return false;
     // The table goes to a file named .CSV; the text area to any other.
-    const bool csv = table_ && path.endsWith(QStringLiteral(".csv"), Qt::CaseInsensitive);
+    const bool csv = offerCsv && QFileInfo(path).suffix().compare(QStringLiteral("csv"), Qt::CaseInsensitive) == 0;
     std::string bytes;
     if (csv) {
         bytes = tableCsv(*table_);
@@ -230,25 +293,38 @@ void ReportWindow::cmdSaveAs_Click() {
         text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
         bytes = text.toStdString();
     }
-    if (const std::optional<std::string> reason = writeFileAtomically(path.toStdString(), bytes))
+    if (const std::optional<std::string> reason = writeFileAtomically(path.toStdString(), bytes)) {
         platform_.message(QStringLiteral("The report could not be saved to ") + path + QStringLiteral(" (") +
                               qt(*reason) + QStringLiteral("). Choose another file or folder."),
                           QStringLiteral("Save As"), NoticeIcon::Exclamation);
+        return false;
+    }
+    platform_.saveSetting(kSaveFolderKey, QFileInfo(path).absolutePath());
+    if (csv) return false;
+    txtAnalysis->document()->setModified(false);
+    return true;
 }
 
 void ReportWindow::cmdClear_Click() {
+    if (!mayDiscardEdits()) return;
     txtAnalysis->clear();
+    txtAnalysis->document()->setModified(false);
     table_.reset();
     chart_->setTable(std::nullopt);
 }
 
 // Stop, Done, Escape and the title bar alike: a running report ends first,
-// through the end of its run, and then the window closes.
+// through the end of its run; then the window closes, once edits the user
+// made are saved or let go.
 void ReportWindow::closeEvent(QCloseEvent* event) {
     if (job_) {
         driver_.cancel();
         job_.reset();
         endRun();
+    }
+    if (!mayClose()) {
+        event->ignore();
+        return;
     }
     QWidget::closeEvent(event);
     emit closed();

@@ -29,12 +29,16 @@ class ReportChart;
 // report's bars to the Chart tab beside it. A run is a job worked slice by
 // slice from the event loop, its text appended once per slice. Stop, Done and
 // closing by the title bar end a running job first, then close the window,
-// which deletes itself.
+// which deletes itself. Text the user has edited since a report produced it
+// or it was saved is not thrown away (by Clear, a report that replaces the
+// text, or closing) without a question.
 class ReportWindow : public QWidget {
     Q_OBJECT
 public:
     // The busy state's name for a running report.
     static inline const QString kReportRun = QStringLiteral("report run");
+    // The per-user setting that keeps the folder a report was last saved in.
+    static inline const QString kSaveFolderKey = QStringLiteral("ReportSaveFolder");
     // The text appended to the text area in a run's first slice. Later slices
     // append as much as the text area took about kAppendBudget for before: its
     // cost goes by the lines, and grows as it fills.
@@ -45,6 +49,8 @@ public:
     ~ReportWindow() override;
 
     bool running() const { return job_ != nullptr; }
+    // The user has changed the text since a report produced it or it was saved.
+    bool textEdited() const;
 
 signals:
     // A run has ended, however it ended, and the window is idle again.
@@ -61,6 +67,16 @@ private:
     void cmdPrint_Click();
     void cmdSaveAs_Click();
     void cmdClear_Click();
+    // Save As: the text, or a counting report's table as CSV when that type is
+    // chosen and `textOnly` is false. True when the text was saved.
+    bool saveReport(bool textOnly);
+    // The folder the Save As dialog opens in: where a report was last saved,
+    // else the data folder.
+    QString saveFolder();
+    // Whether the edited text may go: asks first when there are edits.
+    bool mayDiscardEdits();
+    // Whether the window may close: edits are saved first or let go, as the user answers.
+    bool mayClose();
     bool reportSlice();
     void appendPiece(const ReportPiece& piece);
     void endRun();

@@ -100,8 +100,9 @@ SkipHitReport skipHitReport(std::span<const Combination> draws) {
         heading += "  ";
         appendRight(heading, name, width);
     }
-    heading += "  Last ten skips, newest first\r\n";
-    text += heading;
+    heading += "  Last ten skips, newest first";
+    text += heading + "\r\n";
+    report.columnHeading = heading;
 
     for (const NumberSkips& figures : report.numbers) {
         std::string line = figures.number < 10 ? "0" : "";

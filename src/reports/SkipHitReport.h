@@ -54,6 +54,8 @@ struct SkipHitReport {
     std::string text;
     bool replacesText = true;
     std::uint64_t draws = 0;
+    // The line of the text that names the columns, without its line end.
+    std::string columnHeading;
     std::vector<NumberSkips> numbers;
     std::vector<std::pair<int, std::uint64_t>> currentSkips;
 };

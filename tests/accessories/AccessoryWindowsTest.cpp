@@ -47,6 +47,21 @@ private:
     bool manualButton(const char* name) const {
         return in<QPushButton>(QStringLiteral("frmOrvaneManualViewer"), QLatin1String(name))->isEnabled();
     }
+    QPlainTextEdit* manualBox() const {
+        return in<QPlainTextEdit>(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("txtManualViewer"));
+    }
+    ManualViewer* viewer() const { return fixture.window->findChild<ManualViewer*>(); }
+    // Types at the end of the manual, as the user would.
+    void typeAtEnd(const QString& typed) const {
+        manualBox()->moveCursor(QTextCursor::End);
+        QTest::keyClicks(manualBox(), typed);
+    }
+    QList<FakePlatform::Message> questions() const {
+        QList<FakePlatform::Message> asked;
+        for (const FakePlatform::Message& message : fixture.platform->messages)
+            if (message.buttons != Platform::Buttons::Ok) asked << message;
+        return asked;
+    }
     bool loadToEnd() const {
         auto* viewer = fixture.window->findChild<ManualViewer*>();
         QSignalSpy ended(viewer, &ManualViewer::loadEnded);
@@ -152,6 +167,117 @@ private slots:
         QVERIFY(!manualButton("cmdSaveManual") && !manualButton("cmdClear") && manualButton("cmdLoadManual"));
         clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdDone"));
         QVERIFY(mainEnabled());
+    }
+
+    // Clear and Load Manual ask before edits go; No (the default) keeps them.
+    void editsAreNotThrownAwayWithoutAQuestion() {
+        QVERIFY(WindowFixture::writeFile(dataFile(QStringLiteral("TB-MANUAL.TXT")), "Orvane Manual\r\n"));
+        fixture.trigger(QStringLiteral("mnuManual"));
+        QVERIFY(loadToEnd());
+        QVERIFY(!viewer()->textEdited());
+        typeAtEnd(QStringLiteral("my note"));
+        QVERIFY(viewer()->textEdited());
+        const QString edited = manualText();
+
+        clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdClear"));
+        QCOMPARE(questions().size(), 1);
+        QCOMPARE(questions()[0].text, QStringLiteral("Discard your changes to the manual?"));
+        QCOMPARE(questions()[0].buttons, Platform::Buttons::YesNoDefaultNo);
+        QCOMPARE(manualText(), edited);
+        clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdLoadManual"));
+        QCOMPARE(questions().size(), 2);
+        QVERIFY(!viewer()->loading());
+        QCOMPARE(manualText(), edited);
+        // Yes: the manual is loaded over the edits, and is unedited again.
+        fixture.platform->replies << Platform::Reply::Yes;
+        QVERIFY(loadToEnd());
+        QCOMPARE(questions().size(), 3);
+        QCOMPARE(manualText(), QStringLiteral("Orvane Manual\n"));
+        QVERIFY(!viewer()->textEdited());
+        // Unedited text clears without a question.
+        clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdClear"));
+        QCOMPARE(questions().size(), 3);
+        QCOMPARE(manualText(), QString());
+    }
+
+    void closingEditsOffersToSaveThem() {
+        const QString manual = dataFile(QStringLiteral("TB-MANUAL.TXT"));
+        QVERIFY(WindowFixture::writeFile(manual, "Orvane Manual\r\n"));
+        fixture.trigger(QStringLiteral("mnuManual"));
+        QVERIFY(loadToEnd());
+        typeAtEnd(QStringLiteral("my note"));
+        QPointer<ManualViewer> window = viewer();
+        // Cancel: the window stays; No would let the edits go.
+        fixture.platform->replies << Platform::Reply::Cancel;
+        clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdDone"));
+        QCOMPARE(questions().size(), 1);
+        QCOMPARE(questions()[0].buttons, Platform::Buttons::YesNoCancel);
+        QVERIFY(questions()[0].text.contains(QStringLiteral("Save your changes")));
+        QVERIFY(window->isVisible());
+        QVERIFY(!mainEnabled());
+        // Yes: saved, then closed.
+        fixture.platform->replies << Platform::Reply::Yes;
+        QTest::keyClick(manualBox(), Qt::Key_Escape);
+        QCOMPARE(WindowFixture::fileBytes(manual), QByteArray("Orvane Manual\r\nmy note\r\n"));
+        QCOMPARE(fixture.platform->messages.last().text, QStringLiteral("Save successful."));
+        QVERIFY(mainEnabled());
+        QTRY_VERIFY(window.isNull());
+
+        // Saved by Save Changes: closing asks nothing.
+        fixture.trigger(QStringLiteral("mnuManual"));
+        QVERIFY(loadToEnd());
+        typeAtEnd(QStringLiteral("!"));
+        clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdSaveManual"));
+        QVERIFY(!viewer()->textEdited());
+        window = viewer();
+        const auto asked = questions().size();
+        window->close();
+        QCOMPARE(questions().size(), asked);
+        QTRY_VERIFY(window.isNull());
+
+        // No: closed, the file as it was.
+        fixture.trigger(QStringLiteral("mnuManual"));
+        QVERIFY(loadToEnd());
+        typeAtEnd(QStringLiteral("let go"));
+        window = viewer();
+        fixture.platform->replies << Platform::Reply::No;
+        window->close();
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(WindowFixture::fileBytes(manual), QByteArray("Orvane Manual\r\nmy note\r\n!\r\n"));
+    }
+
+    // Part of a manual cannot be saved back: closing with edits to it only asks whether to let them go.
+    void editsToAStoppedLoadCanOnlyBeLetGo() {
+        QVERIFY(WindowFixture::writeFile(dataFile(QStringLiteral("TB-MANUAL.TXT")), QByteArray(300'000, 'x')));
+        fixture.trigger(QStringLiteral("mnuManual"));
+        clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdLoadManual"));
+        QVERIFY(manualBox()->isReadOnly()); // typing into the loading message would be lost
+        clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdStopLoad"));
+        QVERIFY(!manualBox()->isReadOnly());
+        typeAtEnd(QStringLiteral("y"));
+        QPointer<ManualViewer> window = viewer();
+        window->close(); // No, the default, keeps it
+        QCOMPARE(questions().size(), 1);
+        QCOMPARE(questions()[0].buttons, Platform::Buttons::YesNoDefaultNo);
+        QVERIFY(window->isVisible());
+        fixture.platform->replies << Platform::Reply::Yes;
+        window->close();
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(WindowFixture::fileBytes(dataFile(QStringLiteral("TB-MANUAL.TXT"))).size(), 300'000);
+    }
+
+    void printedManualsAreTitledWithTheirName() {
+        QVERIFY(WindowFixture::writeFile(dataFile(QStringLiteral("GR-MANUAL.TXT")), "Gathra Manual\r\n"));
+        QVERIFY(poolHelpOpensTheGathraManual());
+        QVERIFY(loadToEnd());
+        clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdPrintManual"));
+        QCOMPARE(fixture.platform->printJobs.size(), 1);
+        QCOMPARE(fixture.platform->printJobs[0].title, QStringLiteral("Gathra Manual"));
+        QCOMPARE(fixture.platform->printJobs[0].lines, QStringList{"Gathra Manual"});
+        // The choice changed but nothing loaded: still the manual shown.
+        in<QRadioButton>(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("optnOrvaneManual"))->setChecked(true);
+        clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdPrintManual"));
+        QCOMPARE(fixture.platform->printJobs[1].title, QStringLiteral("Gathra Manual"));
     }
 
     void aStoppedLoadCannotBeSavedAndTheTitleBarActsAsDone() {

@@ -58,8 +58,41 @@ TEST(Calculator, EqualsAppliesThePendingOperationToTheTwoNumbers) {
     EXPECT_EQ(pressed("12 X 2.5 ="), "30");
     EXPECT_EQ(pressed("7 / 2 ="), "3.5");
     EXPECT_EQ(pressed("2 / 3 ="), "0.666666666666667");
-    // One pending operation, no chaining: the second "+" takes 3 as its first number.
-    EXPECT_EQ(pressed("7 + 3 + 2 ="), "5");
+}
+
+TEST(Calculator, OperationsChainLeftToRight) {
+    EXPECT_EQ(pressed("2 + 3 X 4 ="), "20");
+    EXPECT_EQ(pressed("10 - 4 + 1 ="), "7");
+    EXPECT_EQ(pressed("7 + 3 + 2 ="), "12");
+    EXPECT_EQ(pressed("100 / 4 - 5 X 2 ="), "40");
+    // The operation key shows what the chain has come to.
+    Calculator calculator;
+    EXPECT_EQ(press(calculator, "2 + 3 X"), "5");
+    EXPECT_EQ(calculator.pending(), Calculator::Operation::Multiplication);
+    EXPECT_EQ(press(calculator, "4 -"), "20");
+    EXPECT_EQ(press(calculator, "1 ="), "19");
+}
+
+TEST(Calculator, AnOperationKeyWithoutANewNumberOnlyChangesTheOperation) {
+    EXPECT_EQ(pressed("6 + - 2 ="), "4");
+    EXPECT_EQ(pressed("6 + + 2 ="), "8");
+    // After "=" the next operation starts from the result, whether or not a
+    // number was typed since: 2 + 3 = is done.
+    EXPECT_EQ(pressed("2 + 3 = X 4 ="), "20");
+    EXPECT_EQ(pressed("2 + 3 = 5 + 1 ="), "6");
+    EXPECT_EQ(pressed("2 + 3 = = +/- + 1 ="), "-6"); // 2 + 5 is 7, -7 + 1
+    // Clear ends the chain.
+    EXPECT_EQ(pressed("2 + 3 Clear 4 + 1 ="), "5");
+}
+
+TEST(Calculator, FunctionKeysGiveTheNumberAChainTakes) {
+    EXPECT_EQ(pressed("10 + 16 SqRt X 2 ="), "28");
+    EXPECT_EQ(pressed("1 + 4 1/y X 8 ="), "10");
+    EXPECT_EQ(pressed("10 + 3 +/- X 2 ="), "14");
+    // A failure in the chain shows "Error" and goes on from 0.
+    Calculator calculator;
+    EXPECT_EQ(press(calculator, "7 / 0 +"), "Error");
+    EXPECT_EQ(press(calculator, "5 ="), "5");
 }
 
 TEST(Calculator, EqualsAgainRepeatsTheOperationOnTheNumberShown) {
@@ -68,6 +101,8 @@ TEST(Calculator, EqualsAgainRepeatsTheOperationOnTheNumberShown) {
     EXPECT_EQ(press(calculator, "="), "21");
     EXPECT_EQ(press(calculator, "="), "28");
     EXPECT_EQ(pressed("10 - 3 = ="), "3"); // 10 - 3, then 10 - 7
+    // A chained calculation repeats its last operation.
+    EXPECT_EQ(pressed("1 + 1 + = ="), "6"); // 1 + 1, then 2 + 2, then 2 + 4
 }
 
 TEST(Calculator, EqualsWithoutAnOperationLeavesTheDisplay) {
@@ -93,6 +128,12 @@ TEST(Calculator, APointIsTypedOncePerNumber) {
 
 TEST(Calculator, ATypedNumberTakesFifteenDigits) {
     EXPECT_EQ(pressed("1234567890123456789"), "123456789012345");
+    Calculator full;
+    press(full, "123456789012345");
+    EXPECT_FALSE(full.digit(6));
+    EXPECT_FALSE(full.digit(0));
+    EXPECT_EQ(full.display(), "123456789012345");
+    EXPECT_TRUE(full.point());
     EXPECT_EQ(pressed("9.999999999999999"), "9.99999999999999");
     // Leading zeros are not digits of the number.
     EXPECT_EQ(pressed("0.000000000000000001"), "0.000000000000000001");
@@ -101,6 +142,29 @@ TEST(Calculator, ATypedNumberTakesFifteenDigits) {
     EXPECT_DOUBLE_EQ(calculator.value(), 1e-18);
     // The next number has its own fifteen.
     EXPECT_EQ(pressed("123456789012345 + 1234"), "1234");
+}
+
+TEST(Calculator, ATypedNumberLongerThanTheDisplayIsRefusedNotCut) {
+    // Leading zeros are no digits of the number, but they take room.
+    Calculator calculator;
+    const std::string longest = "0." + std::string(Calculator::kDisplayChars - 4, '0') + "1";
+    ASSERT_EQ(longest.size(), Calculator::kDisplayChars - 1);
+    EXPECT_EQ(press(calculator, longest), longest);
+    EXPECT_FALSE(calculator.digit(5));
+    EXPECT_EQ(calculator.display(), longest);
+    // A sign still fits in front of it.
+    EXPECT_EQ(press(calculator, "+/-"), "-" + longest);
+    EXPECT_EQ(calculator.display().size(), Calculator::kDisplayChars);
+    EXPECT_FALSE(calculator.digit(5));
+    EXPECT_EQ(press(calculator, "BackSpace 7"), "-" + longest.substr(0, longest.size() - 1) + "7");
+
+    Calculator zeros;
+    const std::string allZeros(Calculator::kDisplayChars - 1, '0');
+    EXPECT_EQ(press(zeros, allZeros + "0"), allZeros);
+    EXPECT_FALSE(zeros.point());
+    EXPECT_EQ(zeros.display(), allZeros);
+    // A new number starts with room again.
+    EXPECT_EQ(press(zeros, "+ 5"), "5");
 }
 
 TEST(Calculator, SignTogglesALeadingMinus) {

@@ -86,9 +86,9 @@ private slots:
         click({"cmdClear", "cmdDecimal", "cmd1", "cmdPlus", "cmdDecimal", "cmd2", "cmdEquals"});
         QCOMPARE(display(), QStringLiteral("0.3"));
         click({"cmdClear", "cmd1", "cmd2", "cmdTimes", "cmd3", "cmdMinus"});
-        QCOMPARE(display(), QStringLiteral("3")); // no chaining: the operation takes the 3
+        QCOMPARE(display(), QStringLiteral("36")); // left to right: 12 X 3 first
         click({"cmd1", "cmdEquals"});
-        QCOMPARE(display(), QStringLiteral("2"));
+        QCOMPARE(display(), QStringLiteral("35"));
         click({"cmdClear", "cmd1", "cmd6", "cmdSqRt"});
         QCOMPARE(display(), QStringLiteral("4"));
         click({"cmdFraction"});
@@ -99,6 +99,21 @@ private slots:
         QCOMPARE(display(), QStringLiteral("0.25"));
         click({"cmdDivide", "cmd8", "cmdEquals"});
         QCOMPARE(display(), QStringLiteral("0.03125"));
+    }
+
+    void aNumberAsLongAsTheDisplayTakesNoMoreDigits() {
+        QStringList keys{"cmd0", "cmdDecimal"};
+        while (keys.size() < static_cast<qsizetype>(Calculator::kDisplayChars) - 2) keys << QStringLiteral("cmd0");
+        keys << QStringLiteral("cmd1");
+        click(keys);
+        const QString longest = display();
+        QCOMPARE(longest.size(), static_cast<qsizetype>(Calculator::kDisplayChars) - 1);
+        click({"cmd2", "cmdDecimal"});
+        QCOMPARE(display(), longest);
+        // The display shows the whole of it.
+        QLineEdit* txtDisplay = find<QLineEdit>(QStringLiteral("txtDisplay"));
+        click({"cmdSign"});
+        QVERIFY(txtDisplay->fontMetrics().horizontalAdvance(display()) <= txtDisplay->contentsRect().width());
     }
 
     void backSpaceIsOnWhileTheDisplayHoldsText() {
@@ -148,6 +163,10 @@ private slots:
         QCOMPARE(display(), QStringLiteral("12"));
         type(QStringLiteral("1.5-4=/2="));
         QCOMPARE(display(), QStringLiteral("-1.25")); // 1.5 - 4, then that / 2
+        type(QStringLiteral("2+3*4="));
+        QCOMPARE(display(), QStringLiteral("20"));
+        type(QStringLiteral("10-4+1="));
+        QCOMPARE(display(), QStringLiteral("7"));
         // The keypad's keys, its comma among them, type the same.
         press(Qt::Key_3, Qt::KeypadModifier);
         press(Qt::Key_Comma, Qt::KeypadModifier);

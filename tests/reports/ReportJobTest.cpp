@@ -122,8 +122,10 @@ TEST(ReportJobPieces, OnlyTheFirstPieceOfAReplacingReportReplaces) {
         const std::string once = stepThrough(first, 4096).shown;
         ReportJob second(kind, kSample);
         const Pieces again = stepThrough(second, 4096, once);
-        const bool replaces = kind == ReportKind::NumberCount || kind == ReportKind::NumberLines ||
-                              kind == ReportKind::SkipHit;
+        const bool replaces = reportReplacesText(kind);
+        EXPECT_EQ(replaces, kind == ReportKind::NumberCount || kind == ReportKind::NumberLines ||
+                                kind == ReportKind::SkipHit)
+            << reportCaption(kind);
         EXPECT_EQ(again.shown, replaces ? once : once + once) << reportCaption(kind);
         ASSERT_GT(again.pieces.size(), 0u);
         EXPECT_EQ(again.pieces.front().replaces, replaces) << reportCaption(kind);
@@ -234,6 +236,12 @@ TEST(ReportJobTables, TablesOfTheCountingReports) {
         EXPECT_EQ(skips.rows[i].value, direct.currentSkips[i].first);
         EXPECT_EQ(skips.rows[i].count, direct.currentSkips[i].second);
     }
+    // The skip/hit table names its columns in a line of its text; the other
+    // counting reports' lines say what they count.
+    ASSERT_EQ(skips.headingLines.size(), 1u);
+    EXPECT_EQ(skips.headingLines[0], direct.columnHeading);
+    EXPECT_TRUE(skips.headingLines[0].starts_with("No  Drawn  Current"));
+    for (const ReportTable& table : {numbers, spans, sums, evens}) EXPECT_TRUE(table.headingLines.empty()) << table.title;
 }
 
 TEST(ReportJobTables, CsvHasAHeaderAndOneRowPerValue) {

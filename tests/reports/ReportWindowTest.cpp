@@ -60,6 +60,20 @@ private:
     QString shown() const { return inReport<QPlainTextEdit>(QStringLiteral("txtAnalysis"))->toPlainText(); }
     void setShown(const QString& text) const { inReport<QPlainTextEdit>(QStringLiteral("txtAnalysis"))->setPlainText(text); }
     ReportChart* chart() const { return report()->findChild<ReportChart*>(); }
+    // Types at the end of the text, as the user would.
+    void typeAtEnd(const QString& typed) const {
+        auto* text = inReport<QPlainTextEdit>(QStringLiteral("txtAnalysis"));
+        text->moveCursor(QTextCursor::End);
+        QTest::keyClicks(text, typed);
+    }
+    // The questions asked so far (messages with more than an OK button).
+    QList<FakePlatform::Message> questions() const {
+        QList<FakePlatform::Message> asked;
+        for (const FakePlatform::Message& message : fixture.platform->messages)
+            if (message.buttons != Platform::Buttons::Ok) asked << message;
+        return asked;
+    }
+    QString dataFile(const QString& name) const { return QDir(fixture.folder.path()).filePath(name); }
 
     // Opens the window from the menu item and runs its report to the end.
     bool runFromMenu(const QString& item) const {
@@ -380,6 +394,8 @@ private slots:
         clickReport(QStringLiteral("cmdPrint"));
         QCOMPARE(fixture.platform->printJobs.size(), 1);
         const FakePlatform::PrintJob& job = fixture.platform->printJobs[0];
+        QCOMPARE(job.title, QStringLiteral("Historic Number Count"));
+        QVERIFY(job.headings.isEmpty()); // its lines say what they count
         QCOMPARE(job.fontName, QStringLiteral("Courier New"));
         QCOMPARE(job.pointSize, 12);
         QVERIFY(job.ended);
@@ -395,6 +411,208 @@ private slots:
         clickReport(QStringLiteral("cmdPrint"));
         QCOMPARE(fixture.platform->messages.size(), 1);
         QCOMPARE(fixture.platform->messages[0].title, QStringLiteral("Printing"));
+    }
+
+    // The skip/hit table's column line heads every printed page, and is not printed again in the body.
+    void printedTablesRepeatTheirColumnHeadings() {
+        QVERIFY(runFromMenu(QStringLiteral("mnuSkipHit")));
+        clickReport(QStringLiteral("cmdPrint"));
+        QCOMPARE(fixture.platform->printJobs.size(), 1);
+        const FakePlatform::PrintJob& job = fixture.platform->printJobs[0];
+        QCOMPARE(job.title, QStringLiteral("Skip/Hit Report"));
+        QStringList lines = shown().split(QLatin1Char('\n'));
+        lines.removeLast();
+        QCOMPARE(lines.size(), 52);
+        QVERIFY(lines[2].startsWith(QStringLiteral("No  Drawn  Current")));
+        QCOMPARE(job.headings, QStringList{lines[2]});
+        lines.removeAt(2);
+        QCOMPARE(job.lines, lines);
+
+        // An appended report after it has no table: the text prints as it is, without headings.
+        QVERIFY(runFromMenu(QStringLiteral("mnuMidpoint")));
+        clickReport(QStringLiteral("cmdPrint"));
+        QVERIFY(fixture.platform->printJobs[1].headings.isEmpty());
+        QCOMPARE(fixture.platform->printJobs[1].lines.size(), 52 + 599);
+        QCOMPARE(fixture.platform->printJobs[1].title, QStringLiteral("Midpoint Analysis Report"));
+    }
+
+    void theOutputViewersPrintoutShowsTwoDigitNumbers() {
+        writeFile(fixture.outputFile(), "3 11 24 30 41 49\r\n1 2 3 4 5 6\r\n");
+        QVERIFY(runFromMenu(QStringLiteral("mnuViewOutput")));
+        clickReport(QStringLiteral("cmdPrint"));
+        QCOMPARE(fixture.platform->printJobs.size(), 1);
+        QCOMPARE(fixture.platform->printJobs[0].title, QStringLiteral("View & Manipulate Output File"));
+        QCOMPARE(fixture.platform->printJobs[0].lines, QStringList({"03 11 24 30 41 49", "01 02 03 04 05 06"}));
+    }
+
+    // Clear and a report that replaces the text ask before the user's edits go; a report's own text is no edit.
+    void editsAreNotThrownAwayWithoutAQuestion() {
+        QVERIFY(runFromMenu(QStringLiteral("mnuNumCount")));
+        QVERIFY(!report()->textEdited());
+        typeAtEnd(QStringLiteral("my note"));
+        QVERIFY(report()->textEdited());
+        const QString edited = shown();
+
+        // Begin of a replacing report: No (the default) keeps the text and runs nothing.
+        QSignalSpy ended(report(), &ReportWindow::runEnded);
+        clickReport(QStringLiteral("cmdBegin"));
+        QCOMPARE(questions().size(), 1);
+        QCOMPARE(questions()[0].text, QStringLiteral("Discard your changes to the report?"));
+        QCOMPARE(questions()[0].buttons, Platform::Buttons::YesNoDefaultNo);
+        QCOMPARE(questions()[0].title, QStringLiteral("Historic Number Count"));
+        QVERIFY(!report()->running());
+        QCOMPARE(ended.count(), 0);
+        QCOMPARE(shown(), edited);
+        QVERIFY(idleButtons());
+        QVERIFY(lockedCommands().isEmpty());
+
+        // Clear: No keeps the text, Yes clears it.
+        clickReport(QStringLiteral("cmdClear"));
+        QCOMPARE(questions().size(), 2);
+        QCOMPARE(shown(), edited);
+        fixture.platform->replies << Platform::Reply::Yes;
+        clickReport(QStringLiteral("cmdClear"));
+        QCOMPARE(questions().size(), 3);
+        QCOMPARE(shown(), QString());
+        QVERIFY(!report()->textEdited());
+
+        // An appending report keeps the edits, and they stay marked.
+        QVERIFY(runFromMenu(QStringLiteral("mnuMidpoint")));
+        typeAtEnd(QStringLiteral("kept"));
+        QVERIFY(beginToEnd());
+        QCOMPARE(questions().size(), 3);
+        QVERIFY(report()->textEdited());
+        QVERIFY(shown().contains(QStringLiteral("\nkept")));
+        // The replacing report, answered Yes, replaces the text, which is unedited again.
+        fixture.platform->replies << Platform::Reply::Yes;
+        QVERIFY(runFromMenu(QStringLiteral("mnuNumCount")));
+        QCOMPARE(questions().size(), 4);
+        QCOMPARE(shown(), engineText(ReportKind::NumberCount));
+        QVERIFY(!report()->textEdited());
+        // Unedited text clears and is replaced without a question.
+        QVERIFY(beginToEnd());
+        clickReport(QStringLiteral("cmdClear"));
+        QCOMPARE(questions().size(), 4);
+        QCOMPARE(shown(), QString());
+    }
+
+    void closingEditedTextOffersToSaveIt_data() {
+        QTest::addColumn<int>("way");
+        QTest::newRow("Done") << 0;
+        QTest::newRow("Escape") << 1;
+        QTest::newRow("title bar") << 2;
+    }
+    void closingEditedTextOffersToSaveIt() {
+        QFETCH(int, way);
+        const auto closeReport = [&] {
+            if (way == 0)
+                clickReport(QStringLiteral("cmdDone"));
+            else if (way == 1)
+                QTest::keyClick(inReport<QPlainTextEdit>(QStringLiteral("txtAnalysis")), Qt::Key_Escape);
+            else
+                report()->close();
+        };
+        QVERIFY(runFromMenu(QStringLiteral("mnuMidpoint")));
+        typeAtEnd(QStringLiteral("my note"));
+        QPointer<ReportWindow> window = report();
+
+        // Cancel: the window stays, with its text.
+        fixture.platform->replies << Platform::Reply::Cancel;
+        closeReport();
+        QCOMPARE(questions().size(), 1);
+        QCOMPARE(questions()[0].buttons, Platform::Buttons::YesNoCancel);
+        QVERIFY(questions()[0].text.contains(QStringLiteral("Save your changes")));
+        QVERIFY(window->isVisible());
+        QVERIFY(shown().endsWith(QStringLiteral("my note")));
+        // Yes, then the dialog cancelled: nothing saved, the window stays.
+        fixture.platform->replies << Platform::Reply::Yes;
+        closeReport();
+        QCOMPARE(fixture.platform->fileDialogs.size(), 1);
+        QVERIFY(!fixture.platform->fileDialogs[0].filter.contains(QStringLiteral("*.CSV")));
+        QVERIFY(window->isVisible());
+        // Yes, saved: the text with its edits is in the file, and the window closes.
+        const QString saved = dataFile(QStringLiteral("notes.TXT"));
+        fixture.platform->replies << Platform::Reply::Yes;
+        fixture.platform->fileAnswers << saved;
+        const QString text = shown();
+        closeReport();
+        QCOMPARE(QString::fromUtf8(fileBytes(saved)), QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+        QVERIFY(window.isNull() || !window->isVisible());
+        QVERIFY(mainEnabled());
+        QTRY_VERIFY(window.isNull());
+
+        // No: the edits go with the window.
+        QVERIFY(runFromMenu(QStringLiteral("mnuMidpoint")));
+        typeAtEnd(QStringLiteral("let go"));
+        window = report();
+        fixture.platform->replies << Platform::Reply::No;
+        closeReport();
+        QCOMPARE(questions().size(), 4);
+        QTRY_VERIFY(window.isNull());
+        // Unedited text closes without a question.
+        QVERIFY(runFromMenu(QStringLiteral("mnuMidpoint")));
+        window = report();
+        closeReport();
+        QCOMPARE(questions().size(), 4);
+        QTRY_VERIFY(window.isNull());
+    }
+
+    // Stop ends the run as ever; with edits the window then asks before it goes.
+    void stopWithEditsEndsTheRunThenAsks() {
+        writeFile(historyPath(), historyOf(60000));
+        fixture.trigger(QStringLiteral("mnuMidpoint"));
+        typeAtEnd(QStringLiteral("my note"));
+        QTest::keyClick(inReport<QPlainTextEdit>(QStringLiteral("txtAnalysis")), Qt::Key_Return);
+        QPointer<ReportWindow> window = report();
+        QSignalSpy ended(window.data(), &ReportWindow::runEnded);
+        clickReport(QStringLiteral("cmdBegin"));
+        QTRY_VERIFY(shown().size() > 8);
+        QVERIFY(window->running());
+        fixture.platform->replies << Platform::Reply::Cancel;
+        clickReport(QStringLiteral("cmdStop"));
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!window->running());
+        QCOMPARE(questions().size(), 1);
+        QVERIFY(window->isVisible());
+        QVERIFY(idleButtons());
+        QVERIFY(lockedCommands().isEmpty());
+        QVERIFY(shown().startsWith(QStringLiteral("my note\n")));
+    }
+
+    // The dialog opens in the data folder, then where a report was last saved, and
+    // offers the report's name without an extension, so the type chosen gives it one.
+    void saveAsFollowsTheNameTheDialogReturns() {
+        QVERIFY(runFromMenu(QStringLiteral("mnuNumCount")));
+        typeAtEnd(QStringLiteral("edited"));
+        fixture.platform->fileAnswers << dataFile(QStringLiteral("NAME.CSV"));
+        clickReport(QStringLiteral("cmdSaveAs"));
+        const FileDialogRequest& first = fixture.platform->fileDialogs[0];
+        QCOMPARE(first.fileName, dataFile(QStringLiteral("Historic Number Count")));
+        QCOMPARE(first.defaultExtension, QStringLiteral(".TXT"));
+        QVERIFY(first.filter.contains(QStringLiteral("(*.CSV)|*.CSV")));
+        QVERIFY(fileBytes(dataFile(QStringLiteral("NAME.CSV"))).startsWith("Number,Count\r\n"));
+        // The table was saved, not the edited text: closing still asks.
+        QVERIFY(report()->textEdited());
+
+        QVERIFY(QDir(fixture.folder.path()).mkdir(QStringLiteral("kept")));
+        const QString elsewhere = dataFile(QStringLiteral("kept/NAME.TXT"));
+        fixture.platform->fileAnswers << elsewhere;
+        clickReport(QStringLiteral("cmdSaveAs"));
+        QVERIFY(fileBytes(elsewhere).startsWith("There are currently 599 draws"));
+        QVERIFY(fileBytes(elsewhere).endsWith("edited"));
+        QVERIFY(!report()->textEdited());
+        // Saved: Done closes without a question, and the next window's dialog opens where the last save went.
+        QPointer<ReportWindow> window = report();
+        clickReport(QStringLiteral("cmdDone"));
+        QVERIFY(questions().isEmpty());
+        QTRY_VERIFY(window.isNull());
+        QVERIFY(runFromMenu(QStringLiteral("mnuSumHits")));
+        clickReport(QStringLiteral("cmdSaveAs"));
+        QCOMPARE(fixture.platform->fileDialogs.last().fileName, dataFile(QStringLiteral("kept/Sum Hits Counter")));
+        // A folder that has gone: back to the data folder.
+        QVERIFY(QDir(dataFile(QStringLiteral("kept"))).removeRecursively());
+        clickReport(QStringLiteral("cmdSaveAs"));
+        QCOMPARE(fixture.platform->fileDialogs.last().fileName, dataFile(QStringLiteral("Sum Hits Counter")));
     }
 
     void saveAsWritesTheTextOrTheTable() {

@@ -133,6 +133,7 @@ TEST(SkipHitText, GoldenLinesOfTheHandMadeHistory) {
     EXPECT_EQ(lines[0], "Skip/Hit Report of 12 draws in the history file.");
     EXPECT_EQ(lines[1], "");
     EXPECT_EQ(lines[2], "No  Drawn  Current  Longest  Average  Last ten skips, newest first");
+    EXPECT_EQ(report.columnHeading, lines[2]);
     EXPECT_EQ(lines[3], "01      4        0        4      2.7   4  3  1");
     EXPECT_EQ(lines[4], "02      3        8        8      0.0   0  0");
     EXPECT_EQ(lines[5], "03      1        7        7        -");
@@ -164,6 +165,7 @@ TEST(SkipHitText, ColumnsWidenForAHistoryWithLongSkips) {
     ASSERT_EQ(lines.size(), 52u);
     EXPECT_EQ(lines[0], "Skip/Hit Report of 100000 draws in the history file.");
     EXPECT_EQ(lines[2], "No   Drawn  Current  Longest   Average  Last ten skips, newest first");
+    EXPECT_EQ(report.columnHeading, lines[2]);
     // The listed skips are as wide as the widest of them: 99998.
     EXPECT_EQ(lines[3], "01  100000        0        0       0.0      0     0     0     0     0     0     0     0     0"
                         "     0");
