@@ -151,7 +151,8 @@ TEST(ReportJobPieces, OutputViewerShowsTheFileInPieces) {
     for (int i = 1; i <= 5000; ++i) {
         const int a = 1 + i % 40;
         file += std::to_string(a) + " 41 42 43 44 45\r\n";
-        expected += (a < 10 ? "0" : "") + std::to_string(a) + " 41 42 43 44 45\r\n";
+        if (a < 10) expected += '0';
+        expected += std::to_string(a) + " 41 42 43 44 45\r\n";
     }
     const std::string path = folder.write("out.TB", file);
     ReportJob job(ReportKind::OutputViewer, {"", path});
