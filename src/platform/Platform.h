@@ -13,7 +13,9 @@
 namespace orvane {
 
 // What a print job is: every page starts with `title` and "Page N of M", then
-// `headings` (a table's column headings), then the lines that fall on it.
+// the lines that fall on it. `headings` are a table's column headings: printed
+// where the lines hold them, and repeated at the top of every later page (of
+// every page when the lines do not hold them), never on a picture's page.
 struct PrintRequest {
     QString title;
     QFont font;               // a fixed-pitch font (fixedPitchFont())

@@ -115,49 +115,82 @@ namespace {
 struct PageFrame {
     int width = 0;
     int height = 0;
-    int headerLines = 0;   // the title line, an empty line and the headings' lines
+    int headingLines = 0;   // the headings' lines, wrapped
 };
 
 PageFrame frameOf(const QPrinter& printer, const QFontMetrics& metrics, const QStringList& headings) {
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    PageFrame frame{page.width(), page.height(), 2};
+    PageFrame frame{page.width(), page.height(), 0};
     for (const QString& heading : headings)
-        frame.headerLines += static_cast<int>(wrappedLine(heading, metrics, page.width()).size());
+        frame.headingLines += static_cast<int>(wrappedLine(heading, metrics, page.width()).size());
     return frame;
 }
 
+// The title line and the empty line under it.
+constexpr int kTitleLines = 2;
+
 } // namespace
+
+int QtPrintDocument::entryPastHeadings() const {
+    const QStringList& headings = request_.headings;
+    if (headings.isEmpty()) return 0;
+    const auto count = static_cast<std::size_t>(headings.size());
+    for (std::size_t at = 0; at + count <= entries_.size(); ++at) {
+        std::size_t matched = 0;
+        while (matched < count && entries_[at + matched].image.isNull() &&
+               entries_[at + matched].line == headings[static_cast<qsizetype>(matched)])
+            ++matched;
+        if (matched == count) return static_cast<int>(at + count);
+    }
+    return 0;
+}
 
 std::vector<QtPrintDocument::Page> QtPrintDocument::paginate() const {
     const QFontMetrics metrics(QFont(request_.font, printer_.get()));
     const PageFrame frame = frameOf(*printer_, metrics, request_.headings);
-    const int headerHeight = frame.headerLines * metrics.lineSpacing();
+    const int pastHeadings = entryPastHeadings();
     std::vector<Page> pages;
     Page current;
-    int top = headerHeight;   // where the next line's top goes on the page
-    auto finishPage = [&] {
-        pages.push_back(std::move(current));
+    int top = 0;   // where the next line's top goes on the page
+    // A page repeats the headings once the lines that hold them lie on earlier pages.
+    auto startPage = [&](int index, bool picture) {
         current = Page{};
-        top = headerHeight;
+        current.headed = !request_.headings.isEmpty() && !picture && index >= pastHeadings;
+        top = (kTitleLines + (current.headed ? frame.headingLines : 0)) * metrics.lineSpacing();
     };
+    auto finishPage = [&] { pages.push_back(std::move(current)); current = Page{}; };
+    bool open = false;
     for (int index = 0; index < static_cast<int>(entries_.size()); ++index) {
         const Entry& entry = entries_[static_cast<std::size_t>(index)];
         if (!entry.image.isNull()) {
             // A picture takes a page of its own.
-            if (!current.empty()) finishPage();
-            current.push_back(Piece{index, {}});
+            if (open) finishPage();
+            startPage(index, true);
+            current.pieces.push_back(Piece{index, {}});
             finishPage();
+            open = false;
             continue;
         }
         for (QString& piece : wrappedLine(entry.line, metrics, frame.width)) {
             // A line goes on the next page unless all of it, its descent
             // included, fits on this one; a page too short for one line still takes one.
-            if (!current.empty() && top + metrics.ascent() + metrics.descent() > frame.height) finishPage();
-            current.push_back(Piece{index, std::move(piece)});
+            if (open && !current.pieces.empty() && top + metrics.ascent() + metrics.descent() > frame.height) {
+                finishPage();
+                open = false;
+            }
+            if (!open) {
+                startPage(index, false);
+                open = true;
+            }
+            current.pieces.push_back(Piece{index, std::move(piece)});
             top += metrics.lineSpacing();
         }
     }
-    if (!current.empty() || pages.empty()) finishPage();
+    if (open) finishPage();
+    if (pages.empty()) {
+        startPage(0, false);
+        finishPage();
+    }
     return pages;
 }
 
@@ -172,13 +205,14 @@ void QtPrintDocument::paintPage(const Page& page, int number, int pageCount) {
     const int titleRoom = frame.width - pageTextWidth - metrics.horizontalAdvance(QStringLiteral("  "));
     painter_.drawText(0, ascent, metrics.elidedText(request_.title, Qt::ElideRight, std::max(titleRoom, 0)));
     painter_.drawText(frame.width - pageTextWidth, ascent, pageText);
-    int top = 2 * spacing;
-    for (const QString& heading : request_.headings)
-        for (const QString& piece : wrappedLine(heading, metrics, frame.width)) {
-            if (!piece.isEmpty()) painter_.drawText(0, top + ascent, piece);
-            top += spacing;
-        }
-    for (const Piece& piece : page) {
+    int top = kTitleLines * spacing;
+    if (page.headed)
+        for (const QString& heading : request_.headings)
+            for (const QString& piece : wrappedLine(heading, metrics, frame.width)) {
+                if (!piece.isEmpty()) painter_.drawText(0, top + ascent, piece);
+                top += spacing;
+            }
+    for (const Piece& piece : page.pieces) {
         const Entry& entry = entries_[static_cast<std::size_t>(piece.entry)];
         if (!entry.image.isNull()) {
             const QSize size = entry.image.size().scaled(frame.width, frame.height - top, Qt::KeepAspectRatio);

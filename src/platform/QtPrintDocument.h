@@ -26,7 +26,7 @@ using PrinterChoice = std::function<bool(QPrinter& printer, int pageCount)>;
 
 // A document on a printer. Its lines are kept as they come and laid out on
 // pages when it ends, once the number of pages is known: every page starts with
-// the title and "Page N of M", then the headings, inside at least
+// the title and "Page N of M", then the headings where they repeat, inside at least
 // kMinimumMarginMm on every side (more where the printer needs more).
 class QtPrintDocument : public PrintDocument {
 public:
@@ -57,9 +57,14 @@ private:
         int entry = 0;      // the entry it comes from
         QString text;       // the text of a line's piece; empty for a picture
     };
-    using Page = std::vector<Piece>;
+    struct Page {
+        std::vector<Piece> pieces;
+        bool headed = false;   // the headings stand under the title
+    };
 
     std::vector<Page> paginate() const;
+    // The entry after the headings where the lines hold them; 0 when they do not.
+    int entryPastHeadings() const;
     void paintPage(const Page& page, int number, int pageCount);
     void finish(bool interactive);
 

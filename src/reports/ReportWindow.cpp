@@ -46,22 +46,6 @@ QString fileNameFor(const QString& caption) {
     return name.simplified();
 }
 
-// The text area's lines as printed: the line break that ends the last line
-// starts no line of its own, and the table's heading lines, which the printer
-// repeats at the top of every page, are left out where the text has them.
-QStringList printedBody(const QString& text, const QStringList& headings) {
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (!lines.isEmpty() && lines.back().isEmpty()) lines.removeLast();
-    if (headings.isEmpty()) return lines;
-    for (qsizetype at = 0; at + headings.size() <= lines.size(); ++at) {
-        if (lines.mid(at, headings.size()) == headings) {
-            lines.remove(at, headings.size());
-            break;
-        }
-    }
-    return lines;
-}
-
 const QString kDiscardQuestion = QStringLiteral("Discard your changes to the report?");
 const QString kSaveBeforeClosing =
     QStringLiteral("You have changed the report since it was made or saved. Save your changes before closing?");
@@ -249,7 +233,7 @@ bool ReportWindow::mayClose() {
 }
 
 void ReportWindow::cmdPrint_Click() {
-    // A counting report's column headings head every page instead of its first only.
+    // A counting report's column headings head every page after the one they stand on.
     QStringList headings;
     if (table_)
         for (const std::string& line : table_->headingLines) headings << qt(line);
@@ -259,7 +243,7 @@ void ReportWindow::cmdPrint_Click() {
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);
         return;
     }
-    for (const QString& line : printedBody(reportText(), headings)) document->printLine(line);
+    printTextLines(*document, reportText());
     if (chart_->hasChart()) document->printImage(chart_->image(kPrintedChartSize));
     document->end();
 }

@@ -233,13 +233,15 @@ private slots:
         QCOMPARE(linesPrinted, kSets + 2);
     }
 
-    // A table's headings stand on every page under the title; the pages the
+    // A table's headings stand on every page under the title, or, where the
+    // lines hold them, where they stand and on every later page; the pages the
     // user chooses are the pages printed, numbered as in the whole document.
     void headingsRepeatOnEveryPageAndAPageRangePrintsOnlyThosePages() {
         QTemporaryDir folder;
         FakePlatform platform;
         const QFont font = fixedPitchFont(12);
-        auto print = [&](const QString& name, const QStringList& headings, int from, int to) {
+        const QStringList columns{QStringLiteral("Number  Hits"), QStringLiteral("------  ----")};
+        auto print = [&](const QString& name, const QStringList& headings, bool inBody, int from, int to) {
             const QString path = folder.filePath(name);
             int pagesChosen = 0;
             {
@@ -252,6 +254,9 @@ private slots:
                                              }
                                              return true;
                                          });
+                document.printLine(QStringLiteral("A report of 200 rows"));
+                if (inBody)
+                    for (const QString& heading : columns) document.printLine(heading);
                 for (int row = 1; row <= 200; ++row) document.printLine(QStringLiteral("%1 %2").arg(row).arg(row * 7));
                 document.end();
             }
@@ -259,20 +264,30 @@ private slots:
         };
         QPdfWriter paper(folder.filePath(QStringLiteral("paper.pdf")));
         const double paperHeight = paper.pageLayout().fullRect(QPageLayout::Point).height();
+        auto linesOn = [&](const QList<QByteArray>& pages) {
+            qsizetype lines = 0;
+            for (const QByteArray& page : pages) lines += printedLines(page, paperHeight).size();
+            return lines;
+        };
 
-        const auto [plain, plainCount] = print(QStringLiteral("plain.pdf"), {}, 0, 0);
-        const auto [headed, headedCount] =
-            print(QStringLiteral("headed.pdf"), {QStringLiteral("Number  Hits"), QStringLiteral("------  ----")}, 0, 0);
+        const auto [plain, plainCount] = print(QStringLiteral("plain.pdf"), {}, false, 0, 0);
+        const auto [headed, headedCount] = print(QStringLiteral("headed.pdf"), columns, false, 0, 0);
+        const auto [inBody, inBodyCount] = print(QStringLiteral("inbody.pdf"), columns, true, 0, 0);
         QCOMPARE(plain.size(), plainCount);
         QCOMPARE(headed.size(), headedCount);
+        QCOMPARE(inBody.size(), inBodyCount);
         QVERIFY(headedCount >= plainCount);
-        // Each full page holds two rows fewer: the headings take their place.
-        QCOMPARE(printedLines(headed[0], paperHeight).size(), printedLines(plain[0], paperHeight).size());
+        // Every page: the title line's two pieces, the headings, the rows that fit.
+        QCOMPARE(linesOn(plain), 2 * plainCount + 201);
+        QCOMPARE(linesOn(headed), 2 * headedCount + 2 * headedCount + 201);
+        // Where the lines hold them: printed once there, then on every later page.
+        QCOMPARE(linesOn(inBody), 2 * inBodyCount + 203 + 2 * (inBodyCount - 1));
+        QCOMPARE(printedLines(inBody[0], paperHeight).size(), printedLines(plain[0], paperHeight).size());
         for (int page = 0; page + 1 < headed.size(); ++page)
             QCOMPARE(printedLines(headed[page], paperHeight).size(), printedLines(headed[0], paperHeight).size());
 
         // The last page alone: its few lines, not a full page's.
-        const auto [range, rangeCount] = print(QStringLiteral("range.pdf"), {}, plainCount, plainCount);
+        const auto [range, rangeCount] = print(QStringLiteral("range.pdf"), {}, false, plainCount, plainCount);
         QCOMPARE(rangeCount, plainCount);
         QCOMPARE(range.size(), 1);
         QCOMPARE(printedLines(range[0], paperHeight).size(), printedLines(plain.back(), paperHeight).size());
