@@ -240,8 +240,8 @@ private slots:
         QCOMPARE(job.lines[1], QStringLiteral("7 numbers selected for wheeling."));
         QCOMPARE(job.lines[2], QStringLiteral("Report generated 07-04-1999 at 18:30:05"));
         QCOMPARE(job.lines[3], QString());
-        QCOMPARE(job.lines[4], QStringLiteral("1: 1 2 3 4 5 6"));
-        QCOMPARE(job.lines[10], QStringLiteral("7: 2 3 4 5 6 7"));
+        QCOMPARE(job.lines[4], QStringLiteral("1: 01 02 03 04 05 06"));
+        QCOMPARE(job.lines[10], QStringLiteral("7: 02 03 04 05 06 07"));
         QVERIFY(!f.find<QRadioButton>("optnOverwrite")->isEnabled());
         QVERIFY(!QFile::exists(f.outputFile()));
     }
@@ -345,7 +345,7 @@ private slots:
         const FakePlatform::PrintJob& job = f.platform->printJobs[0];
         QVERIFY(job.ended);
         QCOMPARE(QString::number(job.lines.size() - 4), f.text("txtSetsPassing").remove(QLatin1Char(',')));
-        QCOMPARE(job.lines[4], QStringLiteral("1 2 3 4 5 6"));
+        QCOMPARE(job.lines[4], QStringLiteral("01 02 03 04 05 06"));
     }
 
     void aPrinterThatCannotBeOpenedRefusesTheRun() {
