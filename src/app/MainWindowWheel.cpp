@@ -6,6 +6,7 @@
 #include "platform/JobDriver.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
+#include "wheel/FilterBoxes.h"
 #include "wheel/PrintedWheelOutput.h"
 #include "wheel/WheelStart.h"
 
@@ -20,12 +21,6 @@
 
 namespace orvane {
 
-namespace {
-// A slice of this length keeps the results repainting about sixty times a second
-// and lets "Stop Wheel" take effect well within a blink.
-
-} // namespace
-
 std::vector<int> MainWindow::selectedNumbers() const {
     std::vector<int> numbers;
     for (int index = 0; index < 49; ++index)
@@ -39,6 +34,11 @@ void MainWindow::cmdWheel_Click() {
     request.controls = filters_->read();
     request.controls.enableRavelin = chkEnableRavelin->isChecked() ? 1 : 0;
     request.pick = selectedNumbers();
+    // A box that cannot be read is named before anything is asked or changed.
+    if (std::optional<Notice> problem = checkFilterBoxes(request.controls)) {
+        platform_.notify(*problem);
+        return;
+    }
     if (!confirmLargePrintout(request)) return;
 
     lockForRun();
@@ -128,7 +128,10 @@ bool MainWindow::wheelSlice() {
         return true;
     }
     // The last-draw limits, the number groups and the exact values stay live.
-    job_->setLiveControls(filters_->read());
+    // While one of them cannot be read (emptied to type another number, say),
+    // the run keeps the values last in force rather than reading it as 0.
+    FilterControls live = filters_->read();
+    if (!checkFilterBoxes(live)) job_->setLiveControls(live);
     return job_->advance(kSliceBudget);
 }
 

@@ -1,6 +1,7 @@
 #include "wheel/WheelStart.h"
 
 #include "history/HistoryFile.h"
+#include "wheel/FilterBoxes.h"
 #include "wheel/RunPreparation.h"
 
 namespace orvane {
@@ -18,6 +19,12 @@ std::uint64_t mostSetsOf(const WheelStartRequest& request) {
 
 WheelStart startWheel(WheelStartRequest request) {
     WheelStart start;
+    // A box that cannot be read stops the start before anything is changed.
+    if (std::optional<Notice> problem = checkFilterBoxes(request.controls)) {
+        start.normalised = std::move(request.controls);
+        start.pick = std::move(request.pick);
+        return refuse(std::move(start), *problem);
+    }
     start.normalised = std::move(request.controls);
     start.pick = pickWithExactValues(request.pick, start.normalised);
     start.notices = normaliseForRun(start.normalised);

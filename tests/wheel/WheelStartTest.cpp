@@ -127,3 +127,28 @@ TEST(WheelStart, LastFifteenSumsComeFromTheCallerOrTheHistory) {
     EXPECT_LT(passing[0], passing[2]);
     EXPECT_EQ(passing[2], 38760u); // 20 choose 6
 }
+
+TEST(WheelStart, AnUnreadableBoxRefusesTheRunBeforeAnythingIsDone) {
+    TempFolder folder;
+    const std::string output = folder.write("out.TB", "kept\r\n");
+    bool asked = false;
+    WheelStartRequest request;
+    request.pick = range(1, 5); // too few, but the box is named first
+    request.controls.maxDif = "";
+    request.controls.minSum = "300"; // a correction that is not made either
+    request.controls.enableExactValues = 1;
+    request.controls.exactValues[0][0] = "30";
+    request.controls.evensSignatures = 1;
+    request.historyPath = folder.file("absent.HIT");
+    request.openOutput = fileOpener(output, asked);
+    WheelStart start = startWheel(std::move(request));
+    EXPECT_EQ(start.job, nullptr);
+    ASSERT_TRUE(start.refusal.has_value());
+    EXPECT_EQ(start.refusal->text, "Maximum Difference (Filters A) is empty: type a number from 0 to 44.");
+    EXPECT_FALSE(start.poolTooSmall);
+    EXPECT_TRUE(start.notices.empty());
+    EXPECT_EQ(start.pick, range(1, 5));
+    EXPECT_EQ(start.normalised.minSum, "300");
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(contentsOf(output), "kept\r\n");
+}
