@@ -43,7 +43,6 @@ void MainWindow::cmdWheel_Click() {
 
     lockForRun();
     request.historyPath = shared_.historyPath;
-    request.lastFifteenSums = filters_->lastFifteenSums();
     request.openOutput = [this](int poolSize, Notice& failure) { return openOutput(poolSize, failure); };
     WheelStart start = startWheel(std::move(request));
 
@@ -51,9 +50,9 @@ void MainWindow::cmdWheel_Click() {
     for (int number : start.pick) lstNumbers->item(number - 1)->setSelected(true);
     filters_->showNormalised(start.normalised);
     for (const Notice& notice : start.notices) platform_.notify(notice);
-    // A history or output that fails refuses the run before it begins: the
-    // results keep the previous run's figures rather than mixing them with zeros.
-    if (start.job || start.poolTooSmall) {
+    // A run refused (too few numbers, a history or output that fails) leaves the
+    // previous run's figures rather than mixing them with zeros.
+    if (start.job) {
         txtPassing->setText(QStringLiteral("0%"));
         txtSetsPassing->setText(QStringLiteral("0"));
     }

@@ -33,10 +33,7 @@ using OutputOpener = std::function<std::unique_ptr<WheelOutput>(int poolSize, No
 struct WheelStartRequest {
     FilterControls controls;
     std::vector<int> pick;   // ascending
-    std::string historyPath;
-    // The window keeps the last fifteen sums from when its box was checked; when
-    // absent and the filter is on, they are read from the history file.
-    std::optional<std::array<int, 15>> lastFifteenSums;
+    std::string historyPath;   // read at the start by every filter that needs it
     OutputOpener openOutput;   // may be empty: record nothing
 };
 
@@ -48,7 +45,6 @@ struct WheelStart {
     // Why: a filter box that cannot be read (nothing else done), pool too small
     // (after the boxes were normalised), history unreadable, output unopenable.
     std::optional<Notice> refusal;
-    bool poolTooSmall = false;
 };
 
 // The most sets the run could generate (and so record): every set of the pick

@@ -115,6 +115,12 @@ private slots:
         f.selectRange(0, 6);
         QVERIFY(f.wheelToEnd());
         QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QStringLiteral("6")); // 1..6 sums to 21
+        // A draw recorded since the box was checked counts at the next start.
+        QVERIFY(history.open(QIODevice::Append));
+        history.write("020199  01 02 03 04 05 07\r\n");
+        history.close();
+        QVERIFY(f.wheelToEnd());
+        QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QStringLiteral("5")); // and 1..5 7 sums to 22
 
         QFile::remove(QString::fromStdString(f.shared->historyPath));
         check("chkL15S")->click(); // off
