@@ -1,6 +1,7 @@
 #include "support/WindowFixture.h"
 
 #include "core/NumberText.h"
+#include "support/UserLocale.h"
 #include "wheel/WheelJob.h"
 
 #include <functional>
@@ -197,6 +198,22 @@ private slots:
         QTRY_COMPARE(ended.count(), 1);
         QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QStringLiteral("896"));
         QVERIFY(f.platform->messages.isEmpty());
+    }
+
+    // Under a German locale (the windows take the user's) the boxes still read a point.
+    void boxesReadAPointUnderTheUsersLocale() {
+        UserLocale locale("de_DE.UTF-8");
+        if (!locale.active()) QSKIP("de_DE.UTF-8 is not available");
+        check("chkEnablePosAnalysis")->click();
+        option("optnUserLimits")->click();
+        f.box(QStringLiteral("txtFMax"))->setText(QStringLiteral("48.6")); // rounds to 49, not 48
+        f.box(QStringLiteral("txtMaxAboveMid"))->setText(QStringLiteral("0.5e1"));
+        QCOMPARE(f.text(QStringLiteral("txtMaxAboveMid")), QStringLiteral("5"));
+        f.box(QStringLiteral("txtMaxAboveMid"))->setText(QStringLiteral("6"));
+        f.selectRange(42, 48);
+        QVERIFY(f.wheelToEnd());
+        // Every set of 43..49 keeps within the limits once F may reach 49; with 48 only 43..48 would.
+        QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QStringLiteral("7"));
     }
 
     void aHistoryProblemStopsTheRunBeforeItStarts() {
