@@ -1,5 +1,6 @@
 #include "wheel/FilterBoxes.h"
 
+#include "core/Excerpt.h"
 #include "core/NumberText.h"
 
 namespace orvane {
@@ -94,8 +95,10 @@ std::optional<Notice> checkFilterBoxes(const FilterControls& controls) {
         }
         const std::optional<double> number = numberIfAny(text);
         const bool refused = !number || (box.outsideRefused && (*number < box.least || *number > box.most));
+        // A settings file may hold anything in a box: the message quotes a short, printable start of it.
         if (refused)
-            return Notice{where + " holds \"" + text + "\": " + wanted, "Invalid Response", NoticeIcon::Exclamation};
+            return Notice{where + " holds \"" + excerpt(text, 40) + "\": " + wanted, "Invalid Response",
+                          NoticeIcon::Exclamation};
     }
     return std::nullopt;
 }

@@ -40,6 +40,9 @@ TEST(FilterBoxes, AnEmptyOrUnreadableLimitIsNamedWithItsTabAndRange) {
     EXPECT_EQ(problemText(c), "Maximum Difference (Filters A) is empty: type a number from 0 to 44.");
     c.maxDif = "ab";
     EXPECT_EQ(problemText(c), "Maximum Difference (Filters A) holds \"ab\": type a number from 0 to 44.");
+    c.maxDif = std::string(500, 'x') + "\x1b";
+    EXPECT_EQ(problemText(c), "Maximum Difference (Filters A) holds \"" + std::string(40, 'x') +
+                                  "...\": type a number from 0 to 44.");
     for (const char* unreadable : {"-", ".", "x5", "+"}) {
         c.maxDif = unreadable;
         EXPECT_NE(problemText(c), "") << unreadable;
