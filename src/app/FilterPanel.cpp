@@ -21,8 +21,6 @@ void FilterPanel::apply(const FilterControls& controls) {
 
 void FilterPanel::showNormalised(const FilterControls& controls) { a_.showNormalised(controls); }
 
-const std::array<int, 15>& FilterPanel::lastFifteenSums() const { return a_.lastFifteenSums(); }
-
 void FilterPanel::loadPositionalAnalysis(bool enabled) { a_.loadPositionalAnalysis(enabled); }
 
 void FilterPanel::lockForRun() {

@@ -2,8 +2,6 @@
 
 #include "wheel/FilterControls.h"
 
-#include <array>
-
 namespace orvane {
 
 class FiltersATab;
@@ -21,7 +19,6 @@ public:
     // Sets the saved filter controls in the settings file's order, as the user would.
     void apply(const FilterControls& controls);
     void showNormalised(const FilterControls& controls);
-    const std::array<int, 15>& lastFifteenSums() const;
     void loadPositionalAnalysis(bool enabled);
     void lockForRun();
     void restoreAfterRun();

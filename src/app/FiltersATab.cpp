@@ -125,16 +125,15 @@ void FiltersATab::setPositionLimitControls(bool enabled) {
 void FiltersATab::chkEnablePosAnalysis_Click() { setPositionLimitControls(chkEnablePosAnalysis->isChecked()); }
 
 void FiltersATab::chkL15S_Click() {
-    lastFifteenSums_.fill(0);
+    // The run reads the sums when it starts, so that a draw recorded since
+    // counts; checking the box only makes sure there is a history to read.
     if (!chkL15S->isChecked()) return;
     const HistoryRead history = readHistoryRecords(shared_.historyPath);
     if (!history.ok()) {
         // Without the sums the box would promise a filter it cannot apply.
         platform_.notify(historyNotice(history.error));
         chkL15S->setChecked(false);
-        return;
     }
-    lastFifteenSums_ = orvane::lastFifteenSums(history.draws);
 }
 
 void FiltersATab::chkRequirePair_Click() {

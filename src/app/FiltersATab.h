@@ -33,8 +33,6 @@ public:
     void apply(const FilterControls& controls);
     // Shows the boxes the start of a run normalised.
     void showNormalised(const FilterControls& controls);
-    // The table the "Reject Last 15 Game Draw Sums" box keeps.
-    const std::array<int, 15>& lastFifteenSums() const { return lastFifteenSums_; }
     void lockForRun();
     void restoreAfterRun();
 
@@ -58,7 +56,6 @@ private:
 
     Platform& platform_;
     SharedSettings& shared_;
-    std::array<int, 15> lastFifteenSums_{};
 
     QLineEdit* txtMinSum = nullptr;
     QLineEdit* txtMaxSum = nullptr;

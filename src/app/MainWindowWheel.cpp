@@ -7,6 +7,7 @@
 #include "platform/JobDriver.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
+#include "wheel/FilterBoxes.h"
 #include "wheel/PrintedWheelOutput.h"
 #include "wheel/WheelStart.h"
 
@@ -21,12 +22,6 @@
 
 namespace orvane {
 
-namespace {
-// A slice of this length keeps the results repainting about sixty times a second
-// and lets "Stop Wheel" take effect well within a blink.
-
-} // namespace
-
 std::vector<int> MainWindow::selectedNumbers() const {
     std::vector<int> numbers;
     for (int index = 0; index < 49; ++index)
@@ -40,11 +35,15 @@ void MainWindow::cmdWheel_Click() {
     request.controls = filters_->read();
     request.controls.enableRavelin = chkEnableRavelin->isChecked() ? 1 : 0;
     request.pick = selectedNumbers();
+    // A box that cannot be read is named before anything is asked or changed.
+    if (std::optional<Notice> problem = checkFilterBoxes(request.controls)) {
+        platform_.notify(*problem);
+        return;
+    }
     if (!confirmLargePrintout(request)) return;
 
     lockForRun();
     request.historyPath = shared_.historyPath;
-    request.lastFifteenSums = filters_->lastFifteenSums();
     request.openOutput = [this](int poolSize, Notice& failure) { return openOutput(poolSize, failure); };
     WheelStart start = startWheel(std::move(request));
 
@@ -52,9 +51,9 @@ void MainWindow::cmdWheel_Click() {
     for (int number : start.pick) lstNumbers->item(number - 1)->setSelected(true);
     filters_->showNormalised(start.normalised);
     for (const Notice& notice : start.notices) platform_.notify(notice);
-    // A history or output that fails refuses the run before it begins: the
-    // results keep the previous run's figures rather than mixing them with zeros.
-    if (start.job || start.poolTooSmall) {
+    // A run refused (too few numbers, a history or output that fails) leaves the
+    // previous run's figures rather than mixing them with zeros.
+    if (start.job) {
         txtPassing->setText(QStringLiteral("0%"));
         txtSetsPassing->setText(QStringLiteral("0"));
     }
@@ -129,7 +128,10 @@ bool MainWindow::wheelSlice() {
         return true;
     }
     // The last-draw limits, the number groups and the exact values stay live.
-    job_->setLiveControls(filters_->read());
+    // While one of them cannot be read (emptied to type another number, say),
+    // the run keeps the values last in force rather than reading it as 0.
+    FilterControls live = filters_->read();
+    if (!checkFilterBoxes(live)) job_->setLiveControls(live);
     return job_->advance(kSliceBudget);
 }
 

@@ -35,9 +35,7 @@ std::string numbersText(const DrawRecord& draw) {
 
 std::string liftText(const std::optional<double>& lift) {
     if (!lift) return "-";
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", *lift);
-    return text;
+    return fixedText(*lift, 2);
 }
 
 std::string keptText(const Proportion& share) {
@@ -77,11 +75,7 @@ std::string csvProportion(const Proportion& share) {
     return std::to_string(share.kept) + "," + std::to_string(share.of);
 }
 
-std::string csvDouble(double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.6f", value);
-    return text;
-}
+std::string csvDouble(double value) { return fixedText(value, 6); }
 
 std::string csvRow(const std::string& key, const FilterResult& row) {
     return key + "," + csvProportion(row.draws) + "," + csvDouble(row.drawsInterval.low) + "," +
@@ -92,11 +86,7 @@ std::string csvRow(const std::string& key, const FilterResult& row) {
 
 } // namespace
 
-std::string percentText(double share) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f%%", share * 100.0);
-    return text;
-}
+std::string percentText(double share) { return fixedText(share * 100.0, 2) + "%"; }
 
 std::string backtestFilterTable(const BacktestResult& result) {
     std::string text = padRight("Filter", 28) + padLeft("Draws kept", 22) + "  " + padLeft("95% interval", 17) + "  " +

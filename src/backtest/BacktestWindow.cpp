@@ -11,6 +11,7 @@
 #include "platform/JobDriver.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
+#include "wheel/FilterBoxes.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -131,6 +132,11 @@ void BacktestWindow::cmdBegin_Click() {
         return;
     }
     const Start start = source_();
+    // As Start Wheel does: a filter box that cannot be read is named, not taken as 0.
+    if (const std::optional<Notice> problem = checkFilterBoxes(start.controls)) {
+        platform_.notify(*problem);
+        return;
+    }
     BacktestRequest request{start.controls, start.pick, std::move(history.draws), std::nullopt};
     if (spnLastDraws->value() > 0) request.lastDraws = static_cast<std::size_t>(spnLastDraws->value());
     job_ = std::make_unique<BacktestJob>(std::move(request));

@@ -7,6 +7,7 @@
 #include "core/PickText.h"
 #include "history/HistoryFile.h"
 #include "settings/SettingsFile.h"
+#include "wheel/FilterBoxes.h"
 #include "wheel/RunPreparation.h"
 
 #include <memory>
@@ -47,6 +48,11 @@ int runBacktestCommand(const BacktestOptions& options, const CommandContext& con
         for (std::size_t g = 0; g < options.groups.size(); ++g)
             for (std::size_t i = 0; i < options.groups[g].size(); ++i)
                 request.controls.groups[g][i] = std::to_string(options.groups[g][i]);
+    }
+    // As a wheel run does: a filter box that cannot be read is not taken as 0.
+    if (const std::optional<Notice> problem = checkFilterBoxes(request.controls)) {
+        std::fprintf(context.err, "%s: %s\n", problem->title.c_str(), problem->text.c_str());
+        return kExitFailed;
     }
     const std::string historyPath = options.history.value_or(settings.historyPath);
     HistoryRead read = readHistoryRecords(historyPath);

@@ -1,5 +1,6 @@
 #include "core/NumberText.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -35,8 +36,12 @@ int scanNumber(std::string_view text, double& value) {
         while (j < clean.size() && isDigit(clean[j])) exponent.push_back(clean[j++]);
         if (j > expStart) digits += exponent;
     }
-    value = std::strtod(digits.c_str(), nullptr);
-    if (!std::isfinite(value)) value = 0;
+    // from_chars reads a point whatever the C library's locale, which the
+    // windows take from the user (a German locale would stop strtod at "2.").
+    // A number too large or too small for a double reads as 0.
+    value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (error != std::errc() || !std::isfinite(value)) value = 0;
     if (negative) value = -value;
     return digitCount;
 }
@@ -47,6 +52,18 @@ double numberInBox(std::string_view text) {
     double value = 0;
     scanNumber(text, value);
     return value;
+}
+
+std::optional<double> numberIfAny(std::string_view text) {
+    double value = 0;
+    if (scanNumber(text, value) == 0) return std::nullopt;
+    return value;
+}
+
+bool isEmptyBox(std::string_view text) {
+    for (char c : text)
+        if (!isBlank(c)) return false;
+    return true;
 }
 
 long long wholeNumberValue(std::string_view text) {
@@ -84,6 +101,13 @@ std::optional<std::uint64_t> passingPercent(std::uint64_t passing, std::uint64_t
     // Passing never exceeds generated, so 100 * passing cannot overflow for any
     // count a wheel can reach (at most 13,983,816 sets).
     return passing * 100 / generated;
+}
+
+std::string fixedText(double value, int decimals) {
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    if (result.ec != std::errc()) return "0";
+    return std::string(buffer, result.ptr);
 }
 
 std::string percentText(std::uint64_t percent) { return std::to_string(percent) + "%"; }

@@ -16,6 +16,13 @@ constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // An empty or non-numeric text gives 0; "12 apples" gives 12.
 double numberInBox(std::string_view text);
 
+// The box's number as numberInBox reads it, or nothing when the text holds
+// none: empty, blanks only, or not starting with a number ("ab", "-", ".").
+std::optional<double> numberIfAny(std::string_view text);
+
+// A box with no text, or blanks only.
+bool isEmptyBox(std::string_view text);
+
 // Integer part of the absolute value of the box's number.
 long long wholeNumberValue(std::string_view text);
 
@@ -29,6 +36,10 @@ std::string formatCount(std::uint64_t count);
 // Integer part of the exact quotient 100 * passing / generated, or nothing
 // when no set was generated (the display then stays as it stands).
 std::optional<std::uint64_t> passingPercent(std::uint64_t passing, std::uint64_t generated);
+
+// `value` with `decimals` digits after a point, rounded: fixedText(2.345, 1) is
+// "2.3". Written the same in every locale, as printf's "%.*f" is not.
+std::string fixedText(double value, int decimals);
 
 // "66%" style text for the percentage display.
 std::string percentText(std::uint64_t percent);

@@ -14,7 +14,8 @@ enum class KeyRule { RequireAll, RequireAny, AllowOnlyOne };
 
 // The filter controls of the main window as the user set them: check values,
 // option choices and box texts exactly as typed. The window and a settings file
-// both produce one; the run normalises and compiles it.
+// both produce one; the run checks that its boxes can be read (FilterBoxes),
+// then normalises and compiles it.
 struct FilterControls {
     // Filters A
     std::string minSum = "21";

@@ -20,8 +20,14 @@ PrintedWheelOutput::PrintedWheelOutput(PrintLine printLine, EndDocument endDocum
     printLine_("");
 }
 
+std::string printedSetLine(const Combination& set) { return setDisplayText(set); }
+
+std::string numberedPrintedLine(std::uint64_t generatedCount, const Combination& set) {
+    return std::to_string(generatedCount) + ": " + printedSetLine(set);
+}
+
 bool PrintedWheelOutput::record(const Combination& set, std::uint64_t, std::uint64_t generatedCount) {
-    printLine_(numbered_ ? numberedPrintedLine(generatedCount, set) : plainSetLine(set));
+    printLine_(numbered_ ? numberedPrintedLine(generatedCount, set) : printedSetLine(set));
     return true;
 }
 

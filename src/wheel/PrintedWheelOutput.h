@@ -11,6 +11,7 @@ namespace orvane {
 
 // Passing sets as a printed document: a header, then one line per set. The
 // lines go to whatever prints them (the printer, or standard output headless).
+// Unlike the output file's lines, a printed set's numbers are zero-padded.
 class PrintedWheelOutput final : public WheelOutput {
 public:
     using PrintLine = std::function<void(const std::string&)>;
@@ -29,6 +30,11 @@ private:
     EndDocument endDocument_;
     bool numbered_;
 };
+
+// A printed set: two digits a number so that the columns line up, "05 12 23 34 41 49".
+std::string printedSetLine(const Combination& set);
+// The printed numbered form, "245: 05 12 23 34 41 49", counting generated sets.
+std::string numberedPrintedLine(std::uint64_t generatedCount, const Combination& set);
 
 // A printed run of more sets than this asks first: every set is a printed line.
 inline constexpr std::uint64_t kSetsPrintedWithoutAsking = 10000;

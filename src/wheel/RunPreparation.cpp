@@ -57,7 +57,8 @@ std::optional<Notice> readRunTables(const FilterControls& controls, const std::s
     const bool needsLastDraw = numberInBox(controls.lastDrawNumMax) < 6 || numberInBox(controls.lastDrawNumMaxPos) < 6;
     const bool needsSignatures = isChecked(controls.evensSignatures);
     const bool needsHistory = isChecked(controls.filterAgainstHistory);
-    if (!needsLastDraw && !needsSignatures && !needsHistory) return std::nullopt;
+    const bool needsSums = isChecked(controls.rejectLast15Sums);
+    if (!needsLastDraw && !needsSignatures && !needsHistory && !needsSums) return std::nullopt;
 
     HistoryRead read = readHistoryRecords(historyPath);
     if (!read.ok()) return historyNotice(read.error);
@@ -74,6 +75,7 @@ std::optional<Notice> readRunTables(const FilterControls& controls, const std::s
             tables.forbiddenSignatures |= std::uint64_t{1} << evensSignature(read.draws[i].numbers);
     }
     if (needsHistory) tables.history = HistoryIndex(read.draws, wholeNumberValue(controls.maxFromHistory));
+    if (needsSums) tables.lastFifteenSums = lastFifteenSums(read.draws);
     return std::nullopt;
 }
 

@@ -22,7 +22,7 @@ struct RunTables {
     std::optional<std::array<int, 6>> lastDraw;   // read when a last-draw limit is below 6
     std::uint64_t forbiddenSignatures = 0;        // bit s: evens signature s of a recent draw
     HistoryIndex history;                         // the filter against history
-    std::array<int, 15> lastFifteenSums{};        // kept by the window between runs
+    std::array<int, 15> lastFifteenSums{};        // read when the last 15 sums are rejected
 };
 
 // Reads the history when a filter of `controls` needs it. Returns the message

@@ -44,13 +44,6 @@ std::string numberedFileLine(std::uint64_t passingCount, const Combination& set)
     return lineOf(line, putSet(p + 3, set));
 }
 
-std::string numberedPrintedLine(std::uint64_t generatedCount, const Combination& set) {
-    char line[kLongestLine];
-    char* p = putNumber(line, generatedCount);
-    std::memcpy(p, ": ", 2);
-    return lineOf(line, putSet(p + 2, set));
-}
-
 std::optional<Notice> outputOverwritesInput(const std::string& outputPath, const std::string& historyPath,
                                             const std::string& settingsPath) {
     const char* what = sameFile(outputPath, historyPath)    ? "history"

@@ -33,8 +33,6 @@ public:
 std::string plainSetLine(const Combination& set);
 // The file's numbered form, "17 : 5 12 23 34 41 49", counting passing sets.
 std::string numberedFileLine(std::uint64_t passingCount, const Combination& set);
-// The printer's numbered form, "245: 5 12 23 34 41 49", counting generated sets.
-std::string numberedPrintedLine(std::uint64_t generatedCount, const Combination& set);
 
 // The wheel output file: one CR LF line per passing set, buffered and written
 // in large blocks because a full wheel writes over two hundred megabytes.

@@ -1,6 +1,6 @@
 #include "wheel/WheelStart.h"
 
-#include "history/HistoryFile.h"
+#include "wheel/FilterBoxes.h"
 #include "wheel/RunPreparation.h"
 
 namespace orvane {
@@ -18,23 +18,20 @@ std::uint64_t mostSetsOf(const WheelStartRequest& request) {
 
 WheelStart startWheel(WheelStartRequest request) {
     WheelStart start;
+    // A box that cannot be read stops the start before anything is changed.
+    if (std::optional<Notice> problem = checkFilterBoxes(request.controls)) {
+        start.normalised = std::move(request.controls);
+        start.pick = std::move(request.pick);
+        return refuse(std::move(start), *problem);
+    }
     start.normalised = std::move(request.controls);
     start.pick = pickWithExactValues(request.pick, start.normalised);
     start.notices = normaliseForRun(start.normalised);
     const FilterControls& controls = start.normalised;
-    if (static_cast<int>(start.pick.size()) < kMinimumPoolSize) {
-        start.poolTooSmall = true;
-        return refuse(std::move(start), poolTooSmallNotice());
-    }
+    if (static_cast<int>(start.pick.size()) < kMinimumPoolSize) return refuse(std::move(start), poolTooSmallNotice());
 
+    // The history is read now, so a draw recorded since a filter was switched on counts.
     RunTables tables;
-    if (request.lastFifteenSums) {
-        tables.lastFifteenSums = *request.lastFifteenSums;
-    } else if (isChecked(controls.rejectLast15Sums)) {
-        HistoryRead read = readHistoryRecords(request.historyPath);
-        if (!read.ok()) return refuse(std::move(start), historyNotice(read.error));
-        tables.lastFifteenSums = lastFifteenSums(read.draws);
-    }
     if (auto problem = readRunTables(controls, request.historyPath, tables)) return refuse(std::move(start), *problem);
 
     std::unique_ptr<WheelOutput> output;

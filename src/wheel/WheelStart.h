@@ -33,10 +33,7 @@ using OutputOpener = std::function<std::unique_ptr<WheelOutput>(int poolSize, No
 struct WheelStartRequest {
     FilterControls controls;
     std::vector<int> pick;   // ascending
-    std::string historyPath;
-    // The window keeps the last fifteen sums from when its box was checked; when
-    // absent and the filter is on, they are read from the history file.
-    std::optional<std::array<int, 15>> lastFifteenSums;
+    std::string historyPath;   // read at the start by every filter that needs it
     OutputOpener openOutput;   // may be empty: record nothing
 };
 
@@ -45,19 +42,18 @@ struct WheelStart {
     std::vector<int> pick;         // the pick with the exact positional values added
     std::vector<Notice> notices;   // sum-limit corrections, shown first; none stops the run
     std::unique_ptr<WheelJob> job; // null when the run is refused
-    std::optional<Notice> refusal; // why: pool too small, history unreadable, output unopenable
-    // A pool too small is the run's own early end, after it has begun counting
-    // afresh; a history or output that fails refuses the run before it begins.
-    bool poolTooSmall = false;
+    // Why: a filter box that cannot be read (nothing else done), pool too small
+    // (after the boxes were normalised), history unreadable, output unopenable.
+    std::optional<Notice> refusal;
 };
 
 // The most sets the run could generate (and so record): every set of the pick
 // with the exact positional values added.
 std::uint64_t mostSetsOf(const WheelStartRequest& request);
 
-// Normalises the filters, checks the pool size, reads what the filters need from
-// the history, opens the output last (so a refused run leaves the file alone) and
-// builds the job.
+// Checks that every filter box in force can be read, normalises the filters,
+// checks the pool size, reads what the filters need from the history, opens the
+// output last (so a refused run leaves the file alone) and builds the job.
 WheelStart startWheel(WheelStartRequest request);
 
 } // namespace orvane

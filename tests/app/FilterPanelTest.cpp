@@ -1,9 +1,13 @@
 #include "support/WindowFixture.h"
 
 #include "core/NumberText.h"
+#include "support/UserLocale.h"
 #include "wheel/WheelJob.h"
 
+#include <functional>
+
 #include <QCheckBox>
+#include <QSignalSpy>
 #include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
@@ -112,6 +116,12 @@ private slots:
         f.selectRange(0, 6);
         QVERIFY(f.wheelToEnd());
         QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QStringLiteral("6")); // 1..6 sums to 21
+        // A draw recorded since the box was checked counts at the next start.
+        QVERIFY(history.open(QIODevice::Append));
+        history.write("020199  01 02 03 04 05 07\r\n");
+        history.close();
+        QVERIFY(f.wheelToEnd());
+        QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QStringLiteral("5")); // and 1..5 7 sums to 22
 
         QFile::remove(QString::fromStdString(f.shared->historyPath));
         check("chkL15S")->click(); // off
@@ -121,11 +131,11 @@ private slots:
     }
 
     void startOfRunNormalisesTheBoxes() {
-        f.box(QStringLiteral("txtOnes_3"))->setText(QString());
-        f.box(QStringLiteral("txtTens_1"))->setText(QString());
+        f.box(QStringLiteral("txtOnes_3"))->setText(QStringLiteral("0.5"));
+        f.box(QStringLiteral("txtTens_1"))->setText(QStringLiteral("9"));
         f.box(QStringLiteral("txtTens_2"))->setText(QStringLiteral("-4"));
         f.box(QStringLiteral("txtMaxDif"))->setText(QStringLiteral("-7.9"));
-        f.box(QStringLiteral("txtMinSum"))->setText(QStringLiteral("abc"));
+        f.box(QStringLiteral("txtMinSum"))->setText(QStringLiteral("5"));
         f.selectRange(0, 9);
         QVERIFY(f.wheelToEnd());
         QCOMPARE(f.text(QStringLiteral("txtOnes_3")), QStringLiteral("0"));
@@ -136,6 +146,74 @@ private slots:
         QCOMPARE(lastMessage(), QStringLiteral("The sum of a 6/49 Lotto drawing cannot be smaller than 21."));
         // No set holding 3 passes: of 1..10 that leaves the 84 sets of the other nine numbers.
         QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QStringLiteral("84"));
+    }
+
+    void anEmptyOrUnreadableBoxIsNamedAndNothingStarts() {
+        f.find<QRadioButton>(QStringLiteral("optnOutToNothing"))->click();
+        f.selectRange(0, 6);
+        QVERIFY(f.wheelToEnd());
+        f.find<QRadioButton>(QStringLiteral("optnOutToFile"))->click();
+        QVERIFY(WindowFixture::writeFile(f.outputFile(), "kept\r\n"));
+        const QStringList results = {f.text(QStringLiteral("txtOutput")), f.text(QStringLiteral("txtGenerated")),
+                                     f.text(QStringLiteral("txtSetsPassing")), f.text(QStringLiteral("txtPassing"))};
+        const std::vector<std::pair<std::function<void()>, QString>> cases{
+            {[&] { f.box(QStringLiteral("txtMaxDif"))->clear(); },
+             QStringLiteral("Maximum Difference (Filters A) is empty: type a number from 0 to 44.")},
+            {[&] { f.box(QStringLiteral("txtMaxDif"))->setText(QStringLiteral("ab")); },
+             QStringLiteral("Maximum Difference (Filters A) holds \"ab\": type a number from 0 to 44.")},
+            {[&] {
+                 check("chkEnableKeyNumbers")->click();
+                 f.box(QStringLiteral("txtKeyNumber_2"))->setText(QStringLiteral("50"));
+             },
+             QStringLiteral("Key # 03 (Filters B) holds \"50\": type a number from 1 to 49, or leave the box empty.")}};
+        for (const auto& [spoil, message] : cases) {
+            f.box(QStringLiteral("txtMaxDif"))->setText(QStringLiteral("44"));
+            f.platform->messages.clear();
+            spoil();
+            f.click(QStringLiteral("cmdWheel"));
+            QVERIFY(!f.window->wheelRunning());
+            QCOMPARE(f.platform->messages.size(), 1);
+            QCOMPARE(f.platform->messages[0].text, message);
+            QCOMPARE(f.platform->messages[0].icon, NoticeIcon::Exclamation);
+            QCOMPARE(f.outputContents(), QByteArray("kept\r\n"));
+            const QStringList now = {f.text(QStringLiteral("txtOutput")), f.text(QStringLiteral("txtGenerated")),
+                                     f.text(QStringLiteral("txtSetsPassing")), f.text(QStringLiteral("txtPassing"))};
+            QCOMPARE(now, results);
+            QVERIFY(f.window->busy().idle());
+        }
+        // With the key numbers off again, the key box is not read and the run goes ahead.
+        check("chkEnableKeyNumbers")->click();
+        QVERIFY(f.wheelToEnd());
+        QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QStringLiteral("7"));
+    }
+
+    void aLiveBoxThatCannotBeReadKeepsTheValuesInForce() {
+        check("chkEnableGNG")->click();
+        for (int i = 0; i < 4; ++i) f.box(QStringLiteral("txtPoolGrp2_%1").arg(i))->setText(QString::number(i + 1));
+        f.selectRange(0, 11);
+        QSignalSpy ended(f.window.get(), &MainWindow::wheelRunEnded);
+        f.click(QStringLiteral("cmdWheel"));
+        // Emptied to type another number: the run keeps the group 1 2 3 4 rather than 1 2 3.
+        f.box(QStringLiteral("txtPoolGrp2_3"))->setText(QStringLiteral("x"));
+        QTRY_COMPARE(ended.count(), 1);
+        QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QStringLiteral("896"));
+        QVERIFY(f.platform->messages.isEmpty());
+    }
+
+    // Under a German locale (the windows take the user's) the boxes still read a point.
+    void boxesReadAPointUnderTheUsersLocale() {
+        UserLocale locale("de_DE.UTF-8");
+        if (!locale.active()) QSKIP("de_DE.UTF-8 is not available");
+        check("chkEnablePosAnalysis")->click();
+        option("optnUserLimits")->click();
+        f.box(QStringLiteral("txtFMax"))->setText(QStringLiteral("48.6")); // rounds to 49, not 48
+        f.box(QStringLiteral("txtMaxAboveMid"))->setText(QStringLiteral("0.5e1"));
+        QCOMPARE(f.text(QStringLiteral("txtMaxAboveMid")), QStringLiteral("5"));
+        f.box(QStringLiteral("txtMaxAboveMid"))->setText(QStringLiteral("6"));
+        f.selectRange(42, 48);
+        QVERIFY(f.wheelToEnd());
+        // Every set of 43..49 keeps within the limits once F may reach 49; with 48 only 43..48 would.
+        QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QStringLiteral("7"));
     }
 
     void aHistoryProblemStopsTheRunBeforeItStarts() {

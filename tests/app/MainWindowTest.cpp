@@ -112,11 +112,19 @@ private slots:
     }
 
     void tooFewNumbersShowsProblemAndEndsEnabled() {
+        // A first run's results stay on display through the refused one.
+        f.find<QRadioButton>("optnOutToNothing")->click();
+        f.selectRange(0, 6);
+        QVERIFY(f.wheelToEnd());
+        const QStringList before = {f.text("txtOutput"), f.text("txtGenerated"), f.text("txtSetsPassing"),
+                                    f.text("txtPassing")};
+        QCOMPARE(before, (QStringList{"02 03 04 05 06 07", "7", "7", "100%"}));
+        f.find<QRadioButton>("optnOutToFile")->click();
         QFile old(f.outputFile());
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("kept\r\n");
         old.close();
-        f.selectRange(0, 5);
+        f.find<QListWidget>("lstNumbers")->item(6)->setSelected(false);
         QVERIFY(f.wheelToEnd());
         QCOMPARE(f.platform->messages.size(), 1);
         QCOMPARE(f.platform->messages[0].title, QStringLiteral("Problem"));
@@ -125,8 +133,9 @@ private slots:
                                 "to wheel them."));
         QCOMPARE(f.platform->messages[0].icon, NoticeIcon::Exclamation);
         QCOMPARE(f.outputContents(), QByteArray("kept\r\n")); // the output was never opened
-        QCOMPARE(f.text("txtSetsPassing"), QStringLiteral("0"));
-        QCOMPARE(f.text("txtPassing"), QStringLiteral("0%"));
+        const QStringList after = {f.text("txtOutput"), f.text("txtGenerated"), f.text("txtSetsPassing"),
+                                   f.text("txtPassing")};
+        QCOMPARE(after, before);
         expectIdleWindow();
     }
 
@@ -240,8 +249,8 @@ private slots:
         QCOMPARE(job.lines[1], QStringLiteral("7 numbers selected for wheeling."));
         QCOMPARE(job.lines[2], QStringLiteral("Report generated 07-04-1999 at 18:30:05"));
         QCOMPARE(job.lines[3], QString());
-        QCOMPARE(job.lines[4], QStringLiteral("1: 1 2 3 4 5 6"));
-        QCOMPARE(job.lines[10], QStringLiteral("7: 2 3 4 5 6 7"));
+        QCOMPARE(job.lines[4], QStringLiteral("1: 01 02 03 04 05 06"));
+        QCOMPARE(job.lines[10], QStringLiteral("7: 02 03 04 05 06 07"));
         QVERIFY(!f.find<QRadioButton>("optnOverwrite")->isEnabled());
         QVERIFY(!QFile::exists(f.outputFile()));
     }
@@ -349,7 +358,7 @@ private slots:
         const FakePlatform::PrintJob& job = f.platform->printJobs[0];
         QVERIFY(job.ended);
         QCOMPARE(QString::number(job.lines.size() - 4), f.text("txtSetsPassing").remove(QLatin1Char(',')));
-        QCOMPARE(job.lines[4], QStringLiteral("1 2 3 4 5 6"));
+        QCOMPARE(job.lines[4], QStringLiteral("01 02 03 04 05 06"));
     }
 
     void aPrinterThatCannotBeOpenedRefusesTheRun() {

@@ -1,8 +1,10 @@
 #include "backtest/Backtest.h"
 #include "backtest/BacktestFilters.h"
+#include "backtest/BacktestReport.h"
 #include "checks/HistoryIndex.h"
 #include "history/HistoryFile.h"
 #include "support/Picks.h"
+#include "support/UserLocale.h"
 #include "wheel/SetPipeline.h"
 #include "wheel/WheelStart.h"
 
@@ -481,4 +483,12 @@ TEST(BacktestDraws, NoFilterOnKeepsEverything) {
     EXPECT_EQ(result.joint.sets.kept, 13983816u);
     ASSERT_TRUE(result.joint.lift);
     EXPECT_DOUBLE_EQ(*result.joint.lift, 1.0);
+}
+
+// The backtest window shows these texts under the user's locale.
+TEST(BacktestReportText, SharesAreWrittenWithAPointInACommaLocale) {
+    UserLocale locale("fr_FR.UTF-8");
+    if (!locale.active()) GTEST_SKIP() << "fr_FR.UTF-8 is not available";
+    EXPECT_EQ(percentText(0.125), "12.50%");
+    EXPECT_EQ(percentText(1.0 / 3.0), "33.33%");
 }

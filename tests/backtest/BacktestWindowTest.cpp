@@ -107,6 +107,16 @@ private slots:
         QCOMPARE(fixture.platform->messages.size(), 1);
         QVERIFY(fixture.platform->messages[0].text.contains(QString::fromStdString(fixture.shared->historyPath)));
     }
+
+    void anUnreadableFilterBoxIsNamedAndNothingStarts() {
+        fixture.box(QStringLiteral("txtOnes_4"))->setText(QStringLiteral("ab"));
+        click(QStringLiteral("cmdBegin"));
+        QVERIFY(!window()->running());
+        QCOMPARE(fixture.platform->messages.size(), 1);
+        QCOMPARE(fixture.platform->messages[0].text,
+                 QStringLiteral("Ones Place Limits 4 (Filters A) holds \"ab\": type a number from 0 to 6."));
+        QCOMPARE(inWindow<QTableWidget>(QStringLiteral("tblFilters"))->rowCount(), 0);
+    }
 };
 
 QTEST_MAIN(BacktestWindowTest)

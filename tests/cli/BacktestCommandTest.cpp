@@ -1,5 +1,6 @@
 #include "backtest/Backtest.h"
 #include "backtest/BacktestReport.h"
+#include "settings/SettingsFile.h"
 #include "support/CliRun.h"
 #include "support/TempFolder.h"
 
@@ -57,4 +58,24 @@ TEST(CommandLineBacktest, RefusesUnreadableInputsAsTheWheelDoes) {
 
     EXPECT_EQ(runCli({"backtest", "--history", history, "--last", "0"}, paths).status, kExitUsage);
     EXPECT_EQ(runCli({"backtest", "--history", history, "--group", "1-9"}, paths).status, kExitUsage);
+}
+
+TEST(CommandLineBacktest, AnUnreadableFilterBoxIsRefusedAsTheWheelRefusesIt) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.path());
+    const std::string history = folder.write("h.HIT", kFourDraws);
+    SettingsFile settings;
+    settings.filters.enableLocks = 1;
+    settings.filters.lockedOut[7] = "ab";
+    const std::string path = folder.file("VNTB.INI");
+    ASSERT_EQ(saveSettingsFile(path, settings), "");
+    const CliRun result = runCli({"backtest", "--history", history, "--settings", path}, paths);
+    EXPECT_EQ(result.status, kExitFailed);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "Invalid Response: Locked Out B, box 3 (Filters B) holds \"ab\": type a number from 1 "
+                          "to 49, or leave the box empty.\n");
+    // With the locks off the box is not read.
+    settings.filters.enableLocks = 0;
+    ASSERT_EQ(saveSettingsFile(path, settings), "");
+    EXPECT_EQ(runCli({"backtest", "--history", history, "--settings", path}, paths).status, kExitSuccess);
 }

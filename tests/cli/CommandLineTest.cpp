@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 
 using namespace orvane;
 
@@ -103,6 +104,34 @@ TEST(CommandLineSettings, SumCorrectionsArePrintedAndTheRunGoesOn) {
     EXPECT_NE(result.err.find("Impossible Value Entered: The minimum allowed sum cannot be greater"), std::string::npos);
     EXPECT_NE(result.err.find("Impossible Value Entered: The maximum allowed sum cannot be less"), std::string::npos);
     EXPECT_NE(result.out.find("Sets passing: 7"), std::string::npos);
+}
+
+TEST(CommandLineSettings, AnUnreadableFilterBoxRefusesTheRunAndLeavesTheOutput) {
+    TempFolder folder;
+    SettingsFile settings;
+    settings.wheelOutputPath = folder.write("kept.TB", "kept\r\n");
+    settings.diskMode = DiskMode::Overwrite;
+    const std::string path = folder.file("VNTB.INI");
+    const std::vector<std::pair<std::function<void(FilterControls&)>, std::string>> cases{
+        {[](FilterControls& f) { f.maxDif = ""; },
+         "Maximum Difference (Filters A) is empty: type a number from 0 to 44."},
+        {[](FilterControls& f) { f.ones[7] = "ab"; },
+         "Ones Place Limits 7 (Filters A) holds \"ab\": type a number from 0 to 6."},
+        {[](FilterControls& f) {
+             f.enableKeyNumbers = 1;
+             f.keyNumbers[4] = "50";
+         },
+         "Key # 05 (Filters B) holds \"50\": type a number from 1 to 49, or leave the box empty."}};
+    for (const auto& [spoil, message] : cases) {
+        settings.filters = FilterControls{};
+        spoil(settings.filters);
+        ASSERT_EQ(saveSettingsFile(path, settings), "");
+        const CliRun result = run({"wheel", "--pick", "1-7", "--settings", path}, dataPathsIn(folder.path()));
+        EXPECT_EQ(result.status, kExitFailed);
+        EXPECT_EQ(result.err, "Invalid Response: " + message + "\n");
+        EXPECT_EQ(result.out, "");
+        EXPECT_EQ(contentsOf(settings.wheelOutputPath), "kept\r\n");
+    }
 }
 
 TEST(CommandLineSettings, BadSettingsAndHistoryAreErrorsNamingTheFile) {

@@ -1,5 +1,7 @@
 #include "core/NumberText.h"
 
+#include "support/UserLocale.h"
+
 #include <gtest/gtest.h>
 
 using namespace orvane;
@@ -53,4 +55,27 @@ TEST(PassingPercent, IsTheIntegerPartOfTheExactQuotient) {
 TEST(SetDisplayText, ShowsTwoDigitsPerNumber) {
     EXPECT_EQ(setDisplayText({1, 2, 3, 4, 5, 9}), "01 02 03 04 05 09");
     EXPECT_EQ(setDisplayText({3, 11, 17, 25, 38, 44}), "03 11 17 25 38 44");
+}
+
+// A German or French user writes "2,7"; the boxes read a point whatever the locale.
+TEST(NumberInBox, ReadsAPointUnderACommaLocale) {
+    for (const char* name : {"de_DE.UTF-8", "fr_FR.UTF-8"}) {
+        UserLocale locale(name);
+        if (!locale.active()) GTEST_SKIP() << name << " is not available";
+        EXPECT_EQ(numberInBox("2.7"), 2.7) << name;
+        EXPECT_EQ(numberInBox("-0.5e1"), -5) << name;
+        EXPECT_EQ(numberInBox("2,7"), 2) << name;
+        EXPECT_EQ(wholeNumberValue("6.9"), 6) << name;
+    }
+}
+
+TEST(FixedText, WritesAPointWithTheDigitsAskedForInEveryLocale) {
+    EXPECT_EQ(fixedText(12.5, 2), "12.50");
+    EXPECT_EQ(fixedText(0.125, 2), "0.12"); // an exact tie goes to the even digit, as printf does
+    EXPECT_EQ(fixedText(2.0 / 3.0, 6), "0.666667");
+    EXPECT_EQ(fixedText(1e20, 0), "100000000000000000000");
+    UserLocale locale("de_DE.UTF-8");
+    if (!locale.active()) GTEST_SKIP() << "de_DE.UTF-8 is not available";
+    EXPECT_EQ(fixedText(12.5, 2), "12.50");
+    EXPECT_EQ(fixedText(-0.25, 1), "-0.2");
 }

@@ -30,8 +30,26 @@ TEST(SetLines, PlainAndNumberedForms) {
     const Combination set{5, 12, 23, 34, 41, 49};
     EXPECT_EQ(plainSetLine(set), "5 12 23 34 41 49");
     EXPECT_EQ(numberedFileLine(17, set), "17 : 5 12 23 34 41 49");
-    EXPECT_EQ(numberedPrintedLine(245, set), "245: 5 12 23 34 41 49");
     EXPECT_EQ(plainSetLine({1, 2, 3, 4, 5, 9}), "1 2 3 4 5 9");
+}
+
+// Printed, the numbers take two digits each so that the columns line up; the
+// file keeps its plain form.
+TEST(PrintedOutput, SetsArePrintedZeroPaddedAfterTheHeader) {
+    for (const bool numbered : {false, true}) {
+        std::vector<std::string> lines;
+        auto document = std::make_unique<PrintedWheelOutput>(
+            [&lines](const std::string& line) { lines.push_back(line); }, nullptr, 7, numbered, "07-04-1999",
+            "18:30:05");
+        WheelJob job(kSeven, SetPipeline{}, std::move(document));
+        job.runToEnd();
+        ASSERT_EQ(lines.size(), 4u + 7u);
+        EXPECT_EQ(lines[1], "7 numbers selected for wheeling.");
+        EXPECT_EQ(lines[2], "Report generated 07-04-1999 at 18:30:05");
+        EXPECT_EQ(lines[4], numbered ? "1: 01 02 03 04 05 09" : "01 02 03 04 05 09");
+        EXPECT_EQ(lines[10], numbered ? "7: 02 03 04 05 09 12" : "02 03 04 05 09 12");
+    }
+    EXPECT_EQ(numberedPrintedLine(245, {5, 12, 23, 34, 41, 49}), "245: 05 12 23 34 41 49");
 }
 
 TEST(WheelOutputFile, OverwriteWritesPlainCrLfLines) {

@@ -1,8 +1,6 @@
 #include "wheel/WheelStart.h"
 
-#include "history/HistoryFile.h"
 #include "support/TempFolder.h"
-#include "wheel/RunPreparation.h"
 #include "support/Picks.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +34,6 @@ TEST(WheelStart, RefusesASmallPoolBeforeTouchingHistoryOrOutput) {
     EXPECT_EQ(start.job, nullptr);
     ASSERT_TRUE(start.refusal.has_value());
     EXPECT_EQ(*start.refusal, poolTooSmallNotice());
-    EXPECT_TRUE(start.poolTooSmall);
     EXPECT_FALSE(asked);
     EXPECT_EQ(contentsOf(output), "kept\r\n");
 }
@@ -70,7 +67,6 @@ TEST(WheelStart, HistoryProblemsRefuseTheRunAndLeaveTheOutputUnopened) {
         EXPECT_EQ(start.job, nullptr) << filter;
         ASSERT_TRUE(start.refusal.has_value()) << filter;
         EXPECT_EQ(start.refusal->title, "History File Problem");
-        EXPECT_FALSE(start.poolTooSmall);
         EXPECT_NE(start.refusal->text.find(bad), std::string::npos) << start.refusal->text;
         EXPECT_FALSE(asked);
     }
@@ -89,7 +85,6 @@ TEST(WheelStart, AnUnopenableOutputRefusesTheRun) {
     EXPECT_EQ(start.job, nullptr);
     ASSERT_TRUE(start.refusal.has_value());
     EXPECT_NE(start.refusal->text.find(output), std::string::npos);
-    EXPECT_FALSE(start.poolTooSmall);
 }
 
 TEST(WheelStart, SumCorrectionsAreReportedAndTheRunGoesOn) {
@@ -107,23 +102,46 @@ TEST(WheelStart, SumCorrectionsAreReportedAndTheRunGoesOn) {
     EXPECT_EQ(start.job->passing(), 924u);
 }
 
-TEST(WheelStart, LastFifteenSumsComeFromTheCallerOrTheHistory) {
-    // The sample's last fifteen draws: a run given their sums and a run that
-    // reads them itself reject the same sets; an all-zero table rejects none.
+TEST(WheelStart, LastFifteenSumsAreReadFromTheHistoryAtTheStart) {
+    // With one draw summing 21, its one set of 1..7 fails; a draw recorded
+    // since (summing 22) counts at the next start.
+    TempFolder folder;
+    const std::string history = folder.write("h.HIT", "010199  01 02 03 04 05 06\r\n");
     std::vector<std::uint64_t> passing;
-    for (int source = 0; source < 3; ++source) {
+    for (int start = 0; start < 2; ++start) {
+        if (start == 1) folder.write("h.HIT", "010199  01 02 03 04 05 06\r\n020199  01 02 03 04 05 07\r\n");
         WheelStartRequest request;
-        request.pick = range(1, 20);
+        request.pick = range(1, 7);
         request.controls.rejectLast15Sums = 1;
-        request.historyPath = ORVANE_SAMPLE_HISTORY;
-        if (source == 1) request.lastFifteenSums = lastFifteenSums(readHistoryRecords(ORVANE_SAMPLE_HISTORY).draws);
-        if (source == 2) request.lastFifteenSums = std::array<int, 15>{};
-        WheelStart start = startWheel(std::move(request));
-        ASSERT_NE(start.job, nullptr);
-        start.job->runToEnd();
-        passing.push_back(start.job->passing());
+        request.historyPath = history;
+        WheelStart run = startWheel(std::move(request));
+        ASSERT_NE(run.job, nullptr);
+        run.job->runToEnd();
+        passing.push_back(run.job->passing());
     }
-    EXPECT_EQ(passing[0], passing[1]);
-    EXPECT_LT(passing[0], passing[2]);
-    EXPECT_EQ(passing[2], 38760u); // 20 choose 6
+    EXPECT_EQ(passing, (std::vector<std::uint64_t>{6, 5}));
+}
+
+TEST(WheelStart, AnUnreadableBoxRefusesTheRunBeforeAnythingIsDone) {
+    TempFolder folder;
+    const std::string output = folder.write("out.TB", "kept\r\n");
+    bool asked = false;
+    WheelStartRequest request;
+    request.pick = range(1, 5); // too few, but the box is named first
+    request.controls.maxDif = "";
+    request.controls.minSum = "300"; // a correction that is not made either
+    request.controls.enableExactValues = 1;
+    request.controls.exactValues[0][0] = "30";
+    request.controls.evensSignatures = 1;
+    request.historyPath = folder.file("absent.HIT");
+    request.openOutput = fileOpener(output, asked);
+    WheelStart start = startWheel(std::move(request));
+    EXPECT_EQ(start.job, nullptr);
+    ASSERT_TRUE(start.refusal.has_value());
+    EXPECT_EQ(start.refusal->text, "Maximum Difference (Filters A) is empty: type a number from 0 to 44.");
+    EXPECT_TRUE(start.notices.empty());
+    EXPECT_EQ(start.pick, range(1, 5));
+    EXPECT_EQ(start.normalised.minSum, "300");
+    EXPECT_FALSE(asked);
+    EXPECT_EQ(contentsOf(output), "kept\r\n");
 }
