@@ -1,3 +1,4 @@
+#include "platform/FixedFont.h"
 #include "pool/PoolWindow.h"
 
 #include "pool/PoolGeneration.h"
@@ -177,7 +178,7 @@ private slots:
         for (int rank = 1; rank <= 7; ++rank)
             QCOMPARE(lines[7 + rank], QString::number(rank) + QStringLiteral(" - ") + QString::number(expected[rank - 1]));
         QCOMPARE(fixture.platform->printJobs.size(), 1);
-        QCOMPARE(fixture.platform->printJobs[0].fontName, QStringLiteral("Courier New"));
+        QVERIFY(measuresFixedPitch(fixture.platform->printJobs[0].font));
         QCOMPARE(fixture.platform->printJobs[0].pointSize, 11);
         QCOMPARE(fixture.platform->printJobs[0].lines, lines.mid(0, 15));
         QVERIFY(fixture.platform->printJobs[0].ended);

@@ -24,6 +24,7 @@ public:
     struct PrintJob {
         QString title;
         QString fontName;      // the family asked for
+        QFont font;
         int pointSize = 0;
         QStringList headings;
         QStringList lines;
