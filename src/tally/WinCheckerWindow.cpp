@@ -1,4 +1,4 @@
-#include "app/WinCheckerWindow.h"
+#include "tally/WinCheckerWindow.h"
 
 #include "platform/EnterPressesDefault.h"
 #include "platform/JobDriver.h"

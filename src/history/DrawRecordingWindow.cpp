@@ -1,4 +1,4 @@
-#include "app/DrawRecordingWindow.h"
+#include "history/DrawRecordingWindow.h"
 
 #include "history/HistoryFile.h"
 #include "platform/QtText.h"

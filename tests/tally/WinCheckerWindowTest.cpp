@@ -1,4 +1,4 @@
-#include "app/WinCheckerWindow.h"
+#include "tally/WinCheckerWindow.h"
 
 #include "platform/BusyState.h"
 #include "support/FakePlatform.h"
