@@ -107,6 +107,8 @@ void DrawRecordingWindow::buildLayout() {
     // Each recorded draw is confirmed here, so the window stays ready for the next one.
     status_ = named(new QLabel, "lblStatus");
     status_->setWordWrap(true);
+    // Room for a two-line confirmation, so the boxes do not move when one shows.
+    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 2);
     status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(recordButton_);
