@@ -14,10 +14,10 @@
 //
 // Exit status 1 when the reader did not end.
 #include "app/MainWindow.h"
-#include "app/WinCheckerWindow.h"
 #include "backtest/BacktestWindow.h"
 #include "reports/ReportWindow.h"
 #include "support/FakePlatform.h"
+#include "tally/WinCheckerWindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -4,9 +4,9 @@
 // numbers 1 to 26), the longest wait between two repaints and the run's time,
 // on the fake printer and on the real print document writing a PDF.
 #include "app/MainWindow.h"
-#include "app/WinCheckerWindow.h"
 #include "platform/QtPlatform.h"
 #include "support/FakePlatform.h"
+#include "tally/WinCheckerWindow.h"
 #include "tally/WinTally.h"
 #include "wheel/WheelJob.h"
 

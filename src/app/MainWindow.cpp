@@ -1,12 +1,12 @@
 #include "app/MainWindow.h"
 
-#include "app/WinCheckerWindow.h"
 #include "core/Version.h"
 #include "history/DrawImport.h"
 #include "platform/EnterPressesDefault.h"
 #include "platform/Platform.h"
 #include "pool/PoolWindow.h"
 #include "reports/ReportWindow.h"
+#include "tally/WinCheckerWindow.h"
 
 #include <QAction>
 #include <QLabel>

@@ -7,19 +7,19 @@
 #include "accessories/CalculatorWindow.h"
 #include "accessories/ManualViewer.h"
 #include "accessories/TipWindow.h"
-#include "app/DrawRecordingWindow.h"
 #include "app/UserLevels.h"
-#include "app/WinCheckerWindow.h"
 #include "backtest/BacktestWindow.h"
 #include "core/FileRemoval.h"
 #include "core/NumberText.h"
 #include "cover/AbbreviatedWheelWindow.h"
+#include "history/DrawRecordingWindow.h"
 #include "platform/FixedFont.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
 #include "pool/PoolFile.h"
 #include "pool/PoolWindow.h"
 #include "reports/ReportWindow.h"
+#include "tally/WinCheckerWindow.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -22,9 +22,11 @@ void printNotice(std::FILE* err, const Notice& notice) {
 
 // "5,12,23,34,41,49" as a mask of winning numbers: exactly six entries, each
 // written in decimal digits (blanks around it allowed) with a value from 1 to
-// 49. A script's typing error is refused rather than read as some number.
-std::optional<std::uint64_t> winningFromList(const std::string& list) {
+// 49, no two the same. A script's typing error is refused, with what is wrong
+// in `problem`, rather than read as some number.
+std::optional<std::uint64_t> winningFromList(const std::string& list, std::string& problem) {
     std::array<long long, 6> values{};
+    std::array<std::string, 6> entries;
     std::size_t count = 0;
     std::size_t start = 0;
     while (true) {
@@ -33,21 +35,38 @@ std::optional<std::uint64_t> winningFromList(const std::string& list) {
         const std::size_t first = entry.find_first_not_of(" \t");
         const std::size_t last = entry.find_last_not_of(" \t");
         entry = first == std::string::npos ? std::string() : entry.substr(first, last - first + 1);
-        if (entry.empty() || entry.size() > 9 || entry.find_first_not_of("0123456789") != std::string::npos)
-            return std::nullopt;
-        if (count == values.size()) return std::nullopt;
-        values[count++] = std::stoll(entry);
+        if (count < values.size()) {
+            const bool digits = !entry.empty() && entry.find_first_not_of("0123456789") == std::string::npos;
+            // Nine digits hold any number the range check then refuses.
+            values[count] = !digits ? 0 : entry.size() > 9 ? 50 : std::stoll(entry);
+            entries[count] = entry;
+        }
+        ++count;
         if (comma == std::string::npos) break;
         start = comma + 1;
     }
-    if (count != values.size()) return std::nullopt;
-    return winningNumberMask(values);
+    if (count != values.size()) {
+        problem = std::to_string(count) + (count == 1 ? " entry" : " entries") +
+                  " given; a draw has six winning numbers, as in 5,12,23,34,41,49";
+        return std::nullopt;
+    }
+    const WinningNumbers winning = checkWinningNumbers(values);
+    if (winning.ok()) return winning.mask;
+    const std::size_t at = winning.fault->index;
+    if (winning.fault->kind == WinningNumbersFault::Kind::OutOfRange)
+        problem = "winning number " + std::to_string(at + 1) + ", \"" + entries[at] + "\", is not a number from 1 to 49";
+    else
+        problem = "winning number " + std::to_string(at + 1) + " repeats winning number " +
+                  std::to_string(winning.fault->earlier + 1) + " (" + std::to_string(values[at]) +
+                  "); a draw holds six different numbers";
+    return std::nullopt;
 }
 
 int runCheck(const CheckOptions& options, const CommandContext& context) {
-    const std::optional<std::uint64_t> winning = winningFromList(options.winning);
+    std::string problem;
+    const std::optional<std::uint64_t> winning = winningFromList(options.winning, problem);
     if (!winning) {
-        printNotice(context.err, invalidWinningEntriesNotice());
+        std::fprintf(context.err, "orvane: --winning: %s\n", problem.c_str());
         return kExitFailed;
     }
     WinTallyJob job(options.output.value_or(context.paths.wheelOutput), *winning);
@@ -83,11 +102,11 @@ Command addCheckCommand(CLI::App& program, const CommandContext& context) {
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     check->footer(wrapText(
         "Without --output the file checked is " + context.paths.wheelOutput +
-        ". Plain set lines and numbered ones (written with --numbered) are read; a winning number given twice "
-        "counts once.\n"
+        ". Plain set lines and numbered ones (written with --numbered) are read. The six winning numbers are "
+        "different numbers from 1 to 49: an entry that is not, or a number given twice, is refused.\n"
         "Prints seven lines, 'K of 6: COUNT' for K from 0 to 6.\n"
-        "Exit status: 0 when the file has been checked; 1 for winning numbers that are not six numbers from 1 to "
-        "49, or an output file that is missing or holds a line that is not a set; 2 for a usage error."));
+        "Exit status: 0 when the file has been checked; 1 for winning numbers that are not six different numbers "
+        "from 1 to 49, or an output file that is missing or holds a line that is not a set; 2 for a usage error."));
     return Command{check, [options, context] { return runCheck(*options, context); }};
 }
 

@@ -5,7 +5,7 @@
 namespace orvane {
 
 // `orvane record`: checks a new draw as the history update window does and
-// appends it to the history file.
+// records it in the history file in date order.
 Command addRecordCommand(CLI::App& program, const CommandContext& context);
 
 } // namespace orvane

@@ -1,7 +1,10 @@
 #include "history/DrawEntry.h"
 
 #include "core/NumberText.h"
+#include "history/DrawDate.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <utility>
 
 namespace orvane {
@@ -21,17 +24,21 @@ struct Range {
     const char* message;
 };
 
-// The range checks in the order they run; the year has none.
+// The range checks in the order they run; the year has none. The numbers may
+// be typed in any order, so each box takes any number of the game.
 constexpr Range kRanges[] = {
     {EntryBox::Month, 1, 12, "Invalid entry for MONTH of draw.  Please enter a number from 1 to 12."},
     {EntryBox::Day, 1, 31, "Invalid entry for DAY of draw.  Please enter a number from 1 to 31."},
-    {EntryBox::A, 1, 44, "Invalid entry for Position A.  Please enter a number from 1 to 44."},
-    {EntryBox::B, 2, 45, "Invalid entry for Position B.  Please enter a number from 2 to 45."},
-    {EntryBox::C, 3, 46, "Invalid entry for Position C.  Please enter a number from 3 to 46."},
-    {EntryBox::D, 4, 47, "Invalid entry for Position D.  Please enter a number from 4 to 47."},
-    {EntryBox::E, 5, 48, "Invalid entry for Position E.  Please enter a number from 5 to 48."},
-    {EntryBox::F, 6, 49, "Invalid entry for Position F.  Please enter a number from 6 to 49."},
+    {EntryBox::A, 1, 49, "Invalid entry for Position A.  Please enter a number from 1 to 49."},
+    {EntryBox::B, 1, 49, "Invalid entry for Position B.  Please enter a number from 1 to 49."},
+    {EntryBox::C, 1, 49, "Invalid entry for Position C.  Please enter a number from 1 to 49."},
+    {EntryBox::D, 1, 49, "Invalid entry for Position D.  Please enter a number from 1 to 49."},
+    {EntryBox::E, 1, 49, "Invalid entry for Position E.  Please enter a number from 1 to 49."},
+    {EntryBox::F, 1, 49, "Invalid entry for Position F.  Please enter a number from 1 to 49."},
 };
+
+constexpr const char* kMonthNames[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                         "July",    "August",   "September", "October", "November", "December"};
 
 constexpr std::size_t index(EntryBox box) { return static_cast<std::size_t>(box); }
 constexpr std::size_t kFirstPosition = index(EntryBox::A);
@@ -44,9 +51,9 @@ bool isTwoDigits(const std::string& text) {
 
 int twoDigitValue(const std::string& text) { return (text[0] - '0') * 10 + (text[1] - '0'); }
 
-DrawEntryCheck failed(const char* message, std::optional<EntryBox> box) {
+DrawEntryCheck failed(std::string message, std::optional<EntryBox> box) {
     DrawEntryCheck check;
-    check.failure = recordingProblem(message);
+    check.failure = recordingProblem(std::move(message));
     check.boxToEmpty = box;
     return check;
 }
@@ -83,13 +90,33 @@ DrawEntryCheck checkDrawEntry(const DrawEntryTexts& texts) {
     }
 
     DrawEntryCheck check;
-    check.record = texts[index(EntryBox::Month)] + texts[index(EntryBox::Day)] + texts[index(EntryBox::Year)] + ' ';
-    for (std::size_t i = kFirstPosition; i < kEntryBoxCount; ++i) check.record += ' ' + texts[i];
+    NewDraw& draw = check.draw;
+    draw.month = twoDigitValue(texts[index(EntryBox::Month)]);
+    draw.day = twoDigitValue(texts[index(EntryBox::Day)]);
+    draw.year = twoDigitValue(texts[index(EntryBox::Year)]);
+    const int fullYear = yearFromTwoDigits(draw.year);
+    if (const int days = daysInMonth(fullYear, draw.month); draw.day > days) {
+        return failed("Invalid entry for DAY of draw.  " + dateTextOf(draw) + " is not a calendar date: " +
+                          kMonthNames[draw.month - 1] + " " + std::to_string(fullYear) + " has " +
+                          std::to_string(days) + " days.",
+                      EntryBox::Day);
+    }
+    for (std::size_t k = 0; k < draw.numbers.size(); ++k) draw.numbers[k] = twoDigitValue(texts[kFirstPosition + k]);
+    std::sort(draw.numbers.begin(), draw.numbers.end());
+    check.record = recordLineOf(draw);
     return check;
 }
 
-std::string entryDateText(const DrawEntryTexts& texts) {
-    return texts[index(EntryBox::Month)] + '-' + texts[index(EntryBox::Day)] + '-' + texts[index(EntryBox::Year)];
+std::string recordLineOf(const NewDraw& draw) {
+    char date[40];
+    std::snprintf(date, sizeof date, "%02d%02d%02d", draw.month, draw.day, draw.year);
+    return std::string(date) + "  " + setDisplayText(draw.numbers);
+}
+
+std::string dateTextOf(const NewDraw& draw) {
+    char text[40];
+    std::snprintf(text, sizeof text, "%02d-%02d-%02d", draw.month, draw.day, draw.year);
+    return text;
 }
 
 } // namespace orvane

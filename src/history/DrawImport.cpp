@@ -4,6 +4,7 @@
 #include "core/Excerpt.h"
 #include "core/FileBytes.h"
 #include "core/NumberText.h"
+#include "history/DrawDate.h"
 #include "history/HistoryFile.h"
 
 #include <algorithm>
@@ -60,18 +61,6 @@ std::optional<DateGroups> dateGroupsOf(std::string_view field) {
     return date;
 }
 
-// A calendar date as one sortable number, yyyymmdd.
-using FullDate = int;
-
-int yearFromTwoDigits(int yy) { return yy >= 50 ? 1900 + yy : 2000 + yy; }
-
-bool isLeap(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
-
-int daysIn(int year, int month) {
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeap(year) ? 29 : kDays[month - 1];
-}
-
 struct DateReading {
     FullDate date = 0;
     std::string problem; // empty when the date is a real one the history can hold
@@ -101,21 +90,13 @@ DateReading readDate(const DateGroups& date, DateOrder order, std::string_view f
                           " is outside 1950 to 2049, the years the history's two-digit dates can hold";
         return reading;
     }
-    if (month < 1 || month > 12 || day < 1 || day > daysIn(year, month)) {
+    if (month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month)) {
         reading.problem = "the date " + std::string(field) + " is not a real date";
         if (!date.yearFirst()) reading.problem += " when read as " + dateOrderPattern(order);
         return reading;
     }
     reading.date = year * 10000 + month * 100 + day;
     return reading;
-}
-
-// The full date of a history record's MMDDYY group.
-FullDate dateOfRecord(long mmddyy) {
-    const int yy = static_cast<int>(mmddyy % 100);
-    const int day = static_cast<int>(mmddyy / 100 % 100);
-    const int month = static_cast<int>(mmddyy / 10000);
-    return yearFromTwoDigits(yy) * 10000 + month * 100 + day;
 }
 
 std::string recordDateGroup(FullDate date) {
@@ -280,7 +261,7 @@ bool readHistory(const std::string& path, std::vector<HistoryEntry>& entries, st
         if (next == records.draws.size()) break;
         const DrawRecord& record = records.draws[next++];
         HistoryEntry entry;
-        entry.date = dateOfRecord(record.date);
+        entry.date = fullDateOfRecord(record.date);
         entry.numbers = record.numbers;
         std::sort(entry.numbers.begin(), entry.numbers.end());
         entry.text = line;

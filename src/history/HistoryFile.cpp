@@ -1,8 +1,6 @@
 #include "history/HistoryFile.h"
 
-#include "core/AtomicFile.h"
 #include "core/Excerpt.h"
-#include "core/FileBytes.h"
 
 #include <array>
 #include <cerrno>
@@ -37,8 +35,9 @@ bool readWholeFile(const std::string& path, std::string& text, std::string& erro
     return true;
 }
 
-// Calls `visit` with each line of `text` (without its CR LF or LF end) until
-// it returns false. A final line end does not start another (empty) line.
+// Calls `visit` with each line of `text` (without its CR LF or LF end) and the
+// offset where the line after it starts, until it returns false. A final line
+// end does not start another (empty) line.
 template <typename Visit>
 void forEachLine(std::string_view text, Visit visit) {
     std::size_t start = 0;
@@ -48,7 +47,7 @@ void forEachLine(std::string_view text, Visit visit) {
         if (end == std::string_view::npos) end = text.size();
         std::size_t stop = end;
         if (stop > start && text[stop - 1] == '\r') --stop;
-        if (!visit(text.substr(start, stop - start))) return;
+        if (!visit(text.substr(start, stop - start), next)) return;
         start = next;
     }
 }
@@ -57,7 +56,7 @@ void forEachLine(std::string_view text, Visit visit) {
 bool readAllLines(const std::string& path, std::vector<std::string>& lines, std::string& error) {
     std::string text;
     if (!readWholeFile(path, text, error)) return false;
-    forEachLine(text, [&lines](std::string_view line) {
+    forEachLine(text, [&lines](std::string_view line, std::size_t) {
         lines.emplace_back(line);
         return true;
     });
@@ -93,12 +92,11 @@ bool parseWhole(std::string_view field, long& value) {
 
 } // namespace
 
-HistoryRead readHistoryRecords(const std::string& path) {
+HistoryRead readHistoryText(std::string_view text, const std::string& path, std::vector<RecordPlace>* places) {
     HistoryRead result;
-    std::string text;
-    if (!readWholeFile(path, text, result.error)) return result;
+    if (places) places->clear();
     std::size_t lineNumber = 0;
-    forEachLine(text, [&](std::string_view line) {
+    forEachLine(text, [&](std::string_view line, std::size_t next) {
         ++lineNumber;
         if (isBlankLine(line)) return true;
         const auto where = [&] { return "Line " + std::to_string(lineNumber) + " of the history file " + path; };
@@ -119,10 +117,21 @@ HistoryRead readHistoryRecords(const std::string& path) {
             return false;
         }
         result.draws.push_back(record);
+        if (places) places->push_back(RecordPlace{lineNumber, static_cast<std::size_t>(line.data() - text.data()), next});
         return true;
     });
-    if (!result.ok()) result.draws.clear();
+    if (!result.ok()) {
+        result.draws.clear();
+        if (places) places->clear();
+    }
     return result;
+}
+
+HistoryRead readHistoryRecords(const std::string& path) {
+    HistoryRead result;
+    std::string text;
+    if (!readWholeFile(path, text, result.error)) return result;
+    return readHistoryText(text, path);
 }
 
 LastDrawDate readLastDrawDate(const std::string& path) {
@@ -147,33 +156,6 @@ HistoryLines readHistoryLines(const std::string& path) {
     HistoryLines result;
     readAllLines(path, result.lines, result.error);
     return result;
-}
-
-namespace {
-
-// What must precede a new line so that it starts a line of its own: nothing
-// after a line end or in an empty (or missing) file, the LF after a lone CR,
-// else a whole CR LF.
-std::string lineEndOwedAfter(const std::string& text) {
-    if (text.empty() || text.back() == '\n') return {};
-    return text.back() == '\r' ? "\n" : "\r\n";
-}
-
-std::string notWritten(const std::string& path, int error) {
-    return "The history file " + path + " could not be written (" + std::strerror(error) +
-           "). The draw was not recorded.";
-}
-
-} // namespace
-
-std::string appendHistoryLine(const std::string& path, const std::string& line) {
-    // A missing history is an empty one: the first record creates it.
-    std::string text;
-    if (const int error = readFileBytes(path, text); error != 0 && error != ENOENT) return notWritten(path, error);
-    text += lineEndOwedAfter(text) + line + "\r\n";
-    int error = 0;
-    if (writeFileAtomically(path, text, &error)) return notWritten(path, error);
-    return {};
 }
 
 } // namespace orvane

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -22,6 +23,20 @@ struct HistoryRead {
 };
 HistoryRead readHistoryRecords(const std::string& path);
 
+// Where a record stands in the history's text: its line number (from 1), the
+// offset where its line starts and the offset where the line after it starts.
+struct RecordPlace {
+    std::size_t line = 0;
+    std::size_t start = 0;
+    std::size_t next = 0;
+    bool operator==(const RecordPlace&) const = default;
+};
+// The records of a history's text, read as readHistoryRecords reads a file,
+// and each record's place in `places` when given; `path` names the file in
+// the error.
+HistoryRead readHistoryText(std::string_view text, const std::string& path,
+                            std::vector<RecordPlace>* places = nullptr);
+
 // The last draw's date as "MM-DD-YY", from the first six characters of the last line.
 struct LastDrawDate {
     std::string text;
@@ -37,14 +52,5 @@ struct HistoryLines {
     bool ok() const { return error.empty(); }
 };
 HistoryLines readHistoryLines(const std::string& path);
-
-// Adds `line` and its CR LF at the end of the history file, creating the file
-// when missing. A last line left without its line end gets one first, so the
-// new record starts a line of its own. The file is replaced whole, through a
-// temporary file, rather than appended to: a program killed during an append
-// that spans two of the system's pages can leave half a record, and a half
-// record can still read as a draw with a wrong number. When the write fails the
-// file is left as it was. Returns an error text naming the file, empty on success.
-std::string appendHistoryLine(const std::string& path, const std::string& line);
 
 } // namespace orvane

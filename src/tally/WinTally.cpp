@@ -2,6 +2,7 @@
 
 #include "core/NumberText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -128,18 +129,44 @@ Notice readFailureNotice(const std::string& path, int error) {
 
 long long winningNumberValue(std::string_view text) { return wholeNumberValue(text); }
 
-std::optional<std::uint64_t> winningNumberMask(const std::array<long long, 6>& values) {
-    std::uint64_t mask = 0;
-    for (long long value : values) {
-        if (value < 1 || value > 49) return std::nullopt;
-        mask |= std::uint64_t{1} << value;
+WinningNumbers checkWinningNumbers(const std::array<long long, 6>& values) {
+    WinningNumbers result;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        if (values[k] < 1 || values[k] > 49) {
+            result.fault = WinningNumbersFault{WinningNumbersFault::Kind::OutOfRange, k, 0};
+            return result;
+        }
     }
-    return mask;
+    for (std::size_t k = 0; k < values.size(); ++k) {
+        const std::uint64_t bit = std::uint64_t{1} << values[k];
+        if ((result.mask & bit) != 0) {
+            const auto earlier = static_cast<std::size_t>(
+                std::find(values.begin(), values.end(), values[k]) - values.begin());
+            result.fault = WinningNumbersFault{WinningNumbersFault::Kind::GivenTwice, k, earlier};
+            result.mask = 0;
+            return result;
+        }
+        result.mask |= bit;
+    }
+    return result;
 }
 
-Notice invalidWinningEntriesNotice() {
-    return Notice{"One or more entry boxes hold invalid entries.  Change them and try again.", "Orvane",
-                  NoticeIcon::None};
+std::optional<std::uint64_t> winningNumberMask(const std::array<long long, 6>& values) {
+    const WinningNumbers winning = checkWinningNumbers(values);
+    if (!winning.ok()) return std::nullopt;
+    return winning.mask;
+}
+
+Notice winningBoxNotice(const WinningNumbersFault& fault, const std::array<long long, 6>& values) {
+    const auto box = [](std::size_t k) { return std::string(2, static_cast<char>('A' + k)); };
+    std::string text;
+    if (fault.kind == WinningNumbersFault::Kind::OutOfRange)
+        text = "The winning number in box " + box(fault.index) + " is not a number from 1 to 49.  Change it and try again.";
+    else
+        text = "The winning number in box " + box(fault.index) + " repeats the one in box " + box(fault.earlier) +
+               " (" + std::to_string(values[fault.index]) +
+               ").  A draw holds six different numbers: change it and try again.";
+    return Notice{std::move(text), "Orvane", NoticeIcon::None};
 }
 
 Notice outputFileNotOpenedNotice(const std::string& path) {

@@ -24,13 +24,30 @@ using WinTallies = std::array<std::uint64_t, 7>;
 // give 5, "-12" gives 12, an empty box 0.
 long long winningNumberValue(std::string_view text);
 
-// The six winning numbers as bits (bit n for number n) when every value lies
-// from 1 to 49; nothing otherwise. A number given twice is one bit, so a set
-// holding it counts one hit for it.
+// What is wrong with six winning numbers: the first one outside 1 to 49, or
+// else the first one equal to a number before it (a draw holds six different
+// numbers, so a repeat is a typing error).
+struct WinningNumbersFault {
+    enum class Kind { OutOfRange, GivenTwice };
+    Kind kind = Kind::OutOfRange;
+    std::size_t index = 0;   // the number at fault, 0 to 5
+    std::size_t earlier = 0; // GivenTwice: the number it repeats
+    bool operator==(const WinningNumbersFault&) const = default;
+};
+
+// Six winning numbers checked: as bits (bit n for number n), or their fault.
+struct WinningNumbers {
+    std::uint64_t mask = 0;
+    std::optional<WinningNumbersFault> fault;
+    bool ok() const { return !fault.has_value(); }
+};
+WinningNumbers checkWinningNumbers(const std::array<long long, 6>& values);
+
+// The mask of six good winning numbers; nothing when they have a fault.
 std::optional<std::uint64_t> winningNumberMask(const std::array<long long, 6>& values);
 
-// The message for winning numbers outside 1..49.
-Notice invalidWinningEntriesNotice();
+// The win checker's message for a fault, naming the box by its heading (AA to FF).
+Notice winningBoxNotice(const WinningNumbersFault& fault, const std::array<long long, 6>& values);
 
 // The message for a wheel output file that cannot be opened.
 Notice outputFileNotOpenedNotice(const std::string& path);

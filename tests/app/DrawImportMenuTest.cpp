@@ -1,8 +1,8 @@
-#include "app/WinCheckerWindow.h"
 #include "core/AtomicFile.h"
 #include "pool/PoolWindow.h"
 #include "reports/ReportWindow.h"
 #include "support/WindowFixture.h"
+#include "tally/WinCheckerWindow.h"
 
 #include <QDir>
 #include <QMenu>

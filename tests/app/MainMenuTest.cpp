@@ -1,4 +1,4 @@
-#include "app/WinCheckerWindow.h"
+#include "tally/WinCheckerWindow.h"
 #include "support/WindowFixture.h"
 
 #include <QCheckBox>

@@ -98,8 +98,18 @@ std::string importFileOfSkippedDays(int first, int count) {
     return text;
 }
 
+namespace {
+
+// The day of the `index`-th recorded draw, counted from 1 January 1950.
+int recordedDay(int index) {
+    using namespace std::chrono;
+    return static_cast<int>((sys_days{year{2000} / January / 1} - sys_days{year{1950} / January / 1}).count()) + index;
+}
+
+} // namespace
+
 std::vector<std::string> recordedValues(int index) {
-    const auto date = dayAfterStart(index);
+    const auto date = dayAfterStart(recordedDay(index));
     std::vector<std::string> values = {twoDigits(static_cast<unsigned>(date.month())),
                                        twoDigits(static_cast<unsigned>(date.day())),
                                        twoDigits(static_cast<unsigned>(static_cast<int>(date.year())))};
@@ -108,7 +118,7 @@ std::vector<std::string> recordedValues(int index) {
 }
 
 std::string recordedLine(int index) {
-    return recordOf(dayAfterStart(index), drawNumbers(static_cast<unsigned>(index) + 100000u));
+    return recordOf(dayAfterStart(recordedDay(index)), drawNumbers(static_cast<unsigned>(index) + 100000u));
 }
 
 } // namespace crash

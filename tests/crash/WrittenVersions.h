@@ -29,7 +29,9 @@ std::string historyEveryOtherDay(int count);
 // out, starting with the `first` of them (MM/DD/YYYY,A,B,C,D,E,F lines).
 std::string importFileOfSkippedDays(int first, int count);
 
-// The nine values of the `index`-th draw the writer records, as typed.
+// The nine values of the `index`-th draw the writer records, as typed: one a
+// day from 1 January 2000, so each is later than every draw of the sample
+// history and goes at its end.
 std::vector<std::string> recordedValues(int index);
 // The history line that draw becomes: "MMDDYY  AA BB CC DD EE FF".
 std::string recordedLine(int index);

@@ -1,11 +1,6 @@
 #include "history/DrawEntry.h"
-#include "history/HistoryFile.h"
-
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 using namespace orvane;
 
@@ -27,9 +22,8 @@ DrawEntryTexts with(DrawEntryTexts texts, EntryBox box, std::string text) {
     return texts;
 }
 
-std::string positionRange(char position, int low, int high) {
-    return std::string("Invalid entry for Position ") + position + ".  Please enter a number from " +
-           std::to_string(low) + " to " + std::to_string(high) + ".";
+std::string positionRange(char position) {
+    return std::string("Invalid entry for Position ") + position + ".  Please enter a number from 1 to 49.";
 }
 
 // The failure's text and the box it empties, for comparing in one line.
@@ -58,13 +52,22 @@ TEST(DrawEntryChecks, AGoodDrawGivesTheRecordLine) {
     DrawEntryCheck check = checkDrawEntry(goodDraw());
     ASSERT_TRUE(check.ok()) << check.failure->text;
     EXPECT_EQ(check.record, "061299  03 11 24 30 41 49");
-    EXPECT_EQ(entryDateText(goodDraw()), "06-12-99");
+    EXPECT_EQ(check.draw.month, 6);
+    EXPECT_EQ(check.draw.day, 12);
+    EXPECT_EQ(check.draw.year, 99);
+    EXPECT_EQ(check.draw.numbers, (Combination{3, 11, 24, 30, 41, 49}));
+    EXPECT_EQ(dateTextOf(check.draw), "06-12-99");
 }
 
-TEST(DrawEntryChecks, NumbersInDescendingOrderAreWrittenAsTyped) {
+TEST(DrawEntryChecks, NumbersTypedInAnyOrderAreRecordedAscending) {
     DrawEntryCheck check = checkDrawEntry({"01", "02", "03", "40", "30", "20", "10", "09", "08"});
     ASSERT_TRUE(check.ok()) << check.failure->text;
-    EXPECT_EQ(check.record, "010203  40 30 20 10 09 08");
+    EXPECT_EQ(check.record, "010203  08 09 10 20 30 40");
+    EXPECT_EQ(check.draw.numbers, (Combination{8, 9, 10, 20, 30, 40}));
+    // The largest number first: any box takes any number.
+    check = checkDrawEntry({"06", "12", "99", "49", "03", "41", "11", "30", "24"});
+    ASSERT_TRUE(check.ok()) << check.failure->text;
+    EXPECT_EQ(check.record, "061299  03 11 24 30 41 49");
 }
 
 TEST(DrawEntryChecks, TheChecksRunInTheirOrderAndStopAtTheFirstFailure) {
@@ -80,10 +83,13 @@ TEST(DrawEntryChecks, TheChecksRunInTheirOrderAndStopAtTheFirstFailure) {
     // Within a check, the boxes' order: month before day, A before F.
     EXPECT_EQ(outcomeOf(with(with(goodDraw(), EntryBox::Day, "5"), EntryBox::Month, "5")),
               (Outcome{kTwoDigits, EntryBox::Month}));
-    EXPECT_EQ(outcomeOf(with(with(goodDraw(), EntryBox::Day, "32"), EntryBox::A, "45")),
+    EXPECT_EQ(outcomeOf(with(with(goodDraw(), EntryBox::Day, "32"), EntryBox::A, "50")),
               (Outcome{kDayRange, EntryBox::Day}));
-    EXPECT_EQ(outcomeOf(with(with(goodDraw(), EntryBox::F, "50"), EntryBox::A, "45")),
-              (Outcome{positionRange('A', 1, 44), EntryBox::A}));
+    EXPECT_EQ(outcomeOf(with(with(goodDraw(), EntryBox::F, "50"), EntryBox::A, "00")),
+              (Outcome{positionRange('A'), EntryBox::A}));
+    // The calendar comes after every range.
+    EXPECT_EQ(outcomeOf(with(with(with(goodDraw(), EntryBox::Month, "02"), EntryBox::Day, "30"), EntryBox::F, "50")),
+              (Outcome{positionRange('F'), EntryBox::F}));
 }
 
 TEST(DrawEntryChecks, TwoDigitsAreNeededBelowTen) {
@@ -114,14 +120,14 @@ TEST(DrawEntryChecks, TextThatIsNotTwoDigitsGetsItsBoxsRangeMessage) {
     const Case cases[] = {
         {EntryBox::Month, "ab", kMonthRange}, {EntryBox::Month, "-1", kMonthRange},
         {EntryBox::Day, " 5", kDayRange},     {EntryBox::Day, "5 ", kDayRange},
-        {EntryBox::Day, "1x", kDayRange},     {EntryBox::A, "-3", positionRange('A', 1, 44)},
-        {EntryBox::D, "3.", positionRange('D', 4, 47)}, {EntryBox::F, "100", positionRange('F', 6, 49)},
+        {EntryBox::Day, "1x", kDayRange},     {EntryBox::A, "-3", positionRange('A')},
+        {EntryBox::D, "3.", positionRange('D')}, {EntryBox::F, "100", positionRange('F')},
     };
     for (const Case& c : cases)
         EXPECT_EQ(outcomeOf(with(goodDraw(), c.box, c.text)), (Outcome{c.message, c.box})) << '"' << c.text << '"';
     // Two such texts are not "the same number": the first box gets its range message.
     EXPECT_EQ(outcomeOf(with(with(goodDraw(), EntryBox::A, "ab"), EntryBox::B, "cd")),
-              (Outcome{positionRange('A', 1, 44), EntryBox::A}));
+              (Outcome{positionRange('A'), EntryBox::A}));
 }
 
 TEST(DrawEntryChecks, RepeatedNumbersEmptyThePairsEarlierBoxInPairOrder) {
@@ -136,69 +142,42 @@ TEST(DrawEntryChecks, RepeatedNumbersEmptyThePairsEarlierBoxInPairOrder) {
     EXPECT_TRUE(checkDrawEntry({"11", "12", "24", "03", "11", "24", "30", "41", "49"}).ok());
 }
 
-TEST(DrawEntryChecks, EachPositionKeepsItsRange) {
-    struct Case {
-        EntryBox box;
-        char position;
-        int low;
-        int high;
-    };
-    const Case cases[] = {{EntryBox::A, 'A', 1, 44}, {EntryBox::B, 'B', 2, 45}, {EntryBox::C, 'C', 3, 46},
-                          {EntryBox::D, 'D', 4, 47}, {EntryBox::E, 'E', 5, 48}, {EntryBox::F, 'F', 6, 49}};
+TEST(DrawEntryChecks, EachBoxTakesANumberFromOneToFortyNine) {
     // Numbers none of the cases' values can repeat.
     const DrawEntryTexts spread = {"06", "12", "99", "20", "21", "22", "23", "24", "25"};
-    for (const Case& c : cases) {
-        auto twoDigits = [](int n) { return std::string{char('0' + n / 10), char('0' + n % 10)}; };
-        const Outcome rejected{positionRange(c.position, c.low, c.high), c.box};
-        EXPECT_EQ(outcomeOf(with(spread, c.box, twoDigits(c.low - 1))), rejected);
-        EXPECT_EQ(outcomeOf(with(spread, c.box, twoDigits(c.high + 1))), rejected);
-        EXPECT_TRUE(checkDrawEntry(with(spread, c.box, twoDigits(c.low))).ok()) << c.position;
-        EXPECT_TRUE(checkDrawEntry(with(spread, c.box, twoDigits(c.high))).ok()) << c.position;
+    const char positions[] = "ABCDEF";
+    for (std::size_t k = 0; k < 6; ++k) {
+        const auto box = static_cast<EntryBox>(static_cast<std::size_t>(EntryBox::A) + k);
+        const Outcome rejected{positionRange(positions[k]), box};
+        EXPECT_EQ(outcomeOf(with(spread, box, "00")), rejected);
+        EXPECT_EQ(outcomeOf(with(spread, box, "50")), rejected);
+        EXPECT_TRUE(checkDrawEntry(with(spread, box, "01")).ok()) << positions[k];
+        EXPECT_TRUE(checkDrawEntry(with(spread, box, "49")).ok()) << positions[k];
     }
     EXPECT_EQ(outcomeOf(with(goodDraw(), EntryBox::Month, "00")), (Outcome{kMonthRange, EntryBox::Month}));
     EXPECT_TRUE(checkDrawEntry(with(goodDraw(), EntryBox::Month, "12")).ok());
-    EXPECT_TRUE(checkDrawEntry(with(goodDraw(), EntryBox::Day, "31")).ok());
-    // The day is not checked against its month.
-    EXPECT_TRUE(checkDrawEntry(with(with(goodDraw(), EntryBox::Month, "02"), EntryBox::Day, "31")).ok());
+    EXPECT_TRUE(checkDrawEntry(with(with(goodDraw(), EntryBox::Month, "12"), EntryBox::Day, "31")).ok());
 }
 
-TEST(HistoryAppendLine, AddsTheLineWithCrLfAndCreatesAMissingFile) {
-    TempFolder folder;
-    const std::string path = folder.file("FL6-49.HIT");
-    ASSERT_EQ(appendHistoryLine(path, "061299  03 11 24 30 41 49"), "");
-    ASSERT_EQ(appendHistoryLine(path, "061999  01 02 03 04 05 06"), "");
-    EXPECT_EQ(contentsOf(path), "061299  03 11 24 30 41 49\r\n061999  01 02 03 04 05 06\r\n");
-    EXPECT_EQ(readLastDrawDate(path).text, "06-19-99");
-}
-
-TEST(HistoryAppendLine, ALastLineWithoutItsEndIsEndedFirst) {
-    TempFolder folder;
-    struct Case {
-        std::string before;
-        std::string after;
+TEST(DrawEntryChecks, TheDateMustBeACalendarDateAndTheDayBoxIsEmptied) {
+    const auto dated = [](const char* month, const char* day, const char* year) {
+        return with(with(with(goodDraw(), EntryBox::Month, month), EntryBox::Day, day), EntryBox::Year, year);
     };
-    const Case cases[] = {
-        {"010199  01 02 03 04 05 06", "010199  01 02 03 04 05 06\r\n061299  03 11 24 30 41 49\r\n"},
-        {"010199  01 02 03 04 05 06\r", "010199  01 02 03 04 05 06\r\n061299  03 11 24 30 41 49\r\n"},
-        {"010199  01 02 03 04 05 06\n", "010199  01 02 03 04 05 06\n061299  03 11 24 30 41 49\r\n"},
-        {"", "061299  03 11 24 30 41 49\r\n"},
+    const auto noSuchDay = [](const std::string& date, const std::string& month, int days) {
+        return Outcome{"Invalid entry for DAY of draw.  " + date + " is not a calendar date: " + month + " has " +
+                           std::to_string(days) + " days.",
+                       EntryBox::Day};
     };
-    for (const Case& c : cases) {
-        const std::string path = folder.write("h.HIT", c.before);
-        ASSERT_EQ(appendHistoryLine(path, "061299  03 11 24 30 41 49"), "");
-        EXPECT_EQ(contentsOf(path), c.after);
-        EXPECT_EQ(readHistoryRecords(path).draws.size(), c.before.empty() ? 1u : 2u);
-    }
-}
-
-TEST(HistoryAppendLine, AnUnwritablePathIsNamedAndNothingIsCreated) {
-    TempFolder folder;
-    // Paths no write can reach, even as root: under a missing folder, and a folder.
-    for (const std::string& path : {folder.file("missing/FL6-49.HIT"), folder.path()}) {
-        const std::string error = appendHistoryLine(path, "061299  03 11 24 30 41 49");
-        EXPECT_NE(error.find(path), std::string::npos) << error;
-        EXPECT_NE(error.find("not recorded"), std::string::npos) << error;
-    }
-    EXPECT_FALSE(std::filesystem::exists(folder.file("missing")));
-    EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+    EXPECT_EQ(outcomeOf(dated("02", "30", "00")), noSuchDay("02-30-00", "February 2000", 29));
+    EXPECT_EQ(outcomeOf(dated("04", "31", "99")), noSuchDay("04-31-99", "April 1999", 30));
+    EXPECT_EQ(outcomeOf(dated("11", "31", "88")), noSuchDay("11-31-88", "November 1988", 30));
+    // 29 February: two-digit years 00-49 are 2000-2049 and 50-99 are 1950-1999.
+    EXPECT_TRUE(checkDrawEntry(dated("02", "29", "00")).ok()); // 2000, a leap year
+    EXPECT_TRUE(checkDrawEntry(dated("02", "29", "48")).ok());
+    EXPECT_TRUE(checkDrawEntry(dated("02", "29", "96")).ok());
+    EXPECT_EQ(outcomeOf(dated("02", "29", "99")), noSuchDay("02-29-99", "February 1999", 28));
+    EXPECT_EQ(outcomeOf(dated("02", "29", "50")), noSuchDay("02-29-50", "February 1950", 28));
+    EXPECT_EQ(outcomeOf(dated("02", "29", "49")), noSuchDay("02-29-49", "February 2049", 28));
+    EXPECT_TRUE(checkDrawEntry(dated("12", "31", "49")).ok());
+    EXPECT_TRUE(checkDrawEntry(dated("01", "31", "50")).ok());
 }

@@ -91,20 +91,18 @@ TEST(HistoryLines, ShowsEveryLineUnchanged) {
     EXPECT_EQ(lines.lines[0], "050788  15 17 30 42 44 49");
 }
 
-TEST(HistoryAppend, AddsOneRecordLineAtTheEnd) {
-    TempFolder folder;
-    const std::string path = folder.write("h.HIT", "061299  03 11 24 30 41 49\r\n");
-    ASSERT_EQ(appendHistoryLine(path, "070499  01 09 10 22 35 49"), "");
-    EXPECT_EQ(contentsOf(path), "061299  03 11 24 30 41 49\r\n070499  01 09 10 22 35 49\r\n");
-    EXPECT_EQ(readLastDrawDate(path).text, "07-04-99");
-    EXPECT_EQ(readHistoryRecords(path).draws.size(), 2u);
-}
+TEST(HistoryText, EachRecordsPlaceIsItsLineAndWhereTheNextLineStarts) {
+    const std::string text = "010199  01 02 03 04 05 06\r\n\r\n020199  07 08 09 10 11 12\n030199  01 02 03 04 05 06";
+    std::vector<RecordPlace> places;
+    const HistoryRead read = readHistoryText(text, "h.HIT", &places);
+    ASSERT_TRUE(read.ok()) << read.error;
+    ASSERT_EQ(read.draws.size(), 3u);
+    EXPECT_EQ(places, (std::vector<RecordPlace>{{1, 0, 27}, {3, 29, 55}, {4, 55, text.size()}}));
+    EXPECT_EQ(read.draws[1], (DrawRecord{20199, {7, 8, 9, 10, 11, 12}}));
 
-TEST(HistoryAppend, CreatesAMissingFileAndReportsAnUnwritableOne) {
-    TempFolder folder;
-    const std::string path = folder.file("new.HIT");
-    ASSERT_EQ(appendHistoryLine(path, "010203  01 02 03 04 05 06"), "");
-    EXPECT_EQ(contentsOf(path), "010203  01 02 03 04 05 06\r\n");
-    const std::string bad = folder.file("missing/dir.HIT");
-    EXPECT_NE(appendHistoryLine(bad, "010100  01 02 03 04 05 06").find(bad), std::string::npos);
+    // A line that is not a record: the error names it, and no place is given.
+    const HistoryRead bad = readHistoryText("010199  01 02 03 04 05 06\r\nnot a draw\r\n", "h.HIT", &places);
+    EXPECT_EQ(bad.error.rfind("Line 2 of the history file h.HIT", 0), 0u) << bad.error;
+    EXPECT_TRUE(bad.draws.empty());
+    EXPECT_TRUE(places.empty());
 }

@@ -2,9 +2,9 @@
 #include "reports/ReportChart.h"
 #include "reports/ReportWindow.h"
 
-#include "app/WinCheckerWindow.h"
 #include "reports/ReportJob.h"
 #include "support/WindowFixture.h"
+#include "tally/WinCheckerWindow.h"
 
 #include <QDir>
 #include <QFontInfo>

@@ -1,5 +1,6 @@
-#include "app/DrawRecordingWindow.h"
+#include "history/DrawRecordingWindow.h"
 
+#include "history/DrawRecording.h"
 #include "history/HistoryFile.h"
 #include "platform/QtText.h"
 
@@ -88,6 +89,8 @@ void DrawRecordingWindow::buildLayout() {
         entry->setFixedWidth(boxWidth);
         boxes->addWidget(entry, 2, column, Qt::AlignCenter);
         boxes_[i] = entry;
+        // Two digits fill a box: the typing goes on in the next one.
+        if (i + 1 < kEntryBoxCount) connect(entry, &QLineEdit::textEdited, this, [this, i] { moveOnWhenFull(i); });
     }
     boxes->setColumnMinimumWidth(kDateBoxes, boxWidth);
 
@@ -101,6 +104,12 @@ void DrawRecordingWindow::buildLayout() {
     doneButton_ = named(new QPushButton(QStringLiteral("Done")), "cmdExit");
     // Enter in a box records the draw.
     recordButton_->setDefault(true);
+    // Each recorded draw is confirmed here, so the window stays ready for the next one.
+    status_ = named(new QLabel, "lblStatus");
+    status_->setWordWrap(true);
+    // Room for a two-line confirmation, so the boxes do not move when one shows.
+    status_->setMinimumHeight(status_->fontMetrics().lineSpacing() * 2);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(recordButton_);
     buttons->addWidget(clearButton_);
@@ -109,6 +118,7 @@ void DrawRecordingWindow::buildLayout() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lastDrawDate_);
     layout->addWidget(frame, 1);
+    layout->addWidget(status_);
     layout->addLayout(buttons);
     box(EntryBox::Month)->setFocus();
 }
@@ -128,9 +138,17 @@ DrawEntryTexts DrawRecordingWindow::typedTexts() const {
     return texts;
 }
 
+void DrawRecordingWindow::moveOnWhenFull(std::size_t which) {
+    QLineEdit* entry = boxes_[which];
+    if (entry->text().size() < entry->maxLength() || entry->cursorPosition() != entry->text().size()) return;
+    QLineEdit* next = boxes_[which + 1];
+    next->setFocus(Qt::TabFocusReason);
+    next->selectAll();
+}
+
 void DrawRecordingWindow::recordDraw() {
-    const DrawEntryTexts texts = typedTexts();
-    const DrawEntryCheck check = checkDrawEntry(texts);
+    status_->clear();
+    const DrawEntryCheck check = checkDrawEntry(typedTexts());
     if (!check.ok()) {
         platform_.notify(*check.failure);
         if (check.boxToEmpty) {
@@ -139,13 +157,15 @@ void DrawRecordingWindow::recordDraw() {
         }
         return;
     }
-    const std::string error = appendHistoryLine(shared_.historyPath, check.record);
-    if (!error.empty()) {
-        // The boxes keep the draw, to try again once the file can be written.
-        platform_.notify(recordingProblem(error));
+    const DrawRecording recording = orvane::recordDraw(shared_.historyPath, check.draw);
+    if (!recording.ok()) {
+        // The boxes keep the draw, to correct it or to try again once the file can be written.
+        platform_.notify(recordingProblem(recording.error));
         return;
     }
-    lastDrawDate_->setText(QString::fromLatin1(entryDateText(texts)));
+    // A forgotten draw goes before later ones: the label keeps the newest.
+    showLastDrawDate();
+    status_->setText(QString::fromLatin1(recordedText(check.draw, recording)));
     clearBoxes();
 }
 

@@ -1,4 +1,4 @@
-#include "app/DrawRecordingWindow.h"
+#include "history/DrawRecordingWindow.h"
 #include "support/FakePlatform.h"
 
 #include <QDir>
@@ -56,6 +56,7 @@ class DrawRecordingWindowTest : public QObject {
     }
     QLineEdit* box(const QString& name) const { return find<QLineEdit>(name); }
     QString label() const { return find<QLabel>(QStringLiteral("lblLastDrawDate"))->text(); }
+    QString status() const { return find<QLabel>(QStringLiteral("lblStatus"))->text(); }
     void type(const QStringList& texts) {
         for (int i = 0; i < kBoxes.size(); ++i) {
             box(kBoxes[i])->clear();
@@ -68,7 +69,7 @@ class DrawRecordingWindowTest : public QObject {
         return texts;
     }
     void click(const QString& name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
-    QStringList goodDraw() const { return {"06", "12", "99", "03", "11", "24", "30", "41", "49"}; }
+    QStringList goodDraw() const { return {"12", "05", "99", "03", "11", "24", "30", "41", "49"}; }
 
 private slots:
     void init() {
@@ -106,9 +107,43 @@ private slots:
             QCOMPARE(box(name)->maxLength(), 2);
             QVERIFY(box(name)->text().isEmpty());
         }
+        QCOMPARE(status(), QString());
         // The box holds at most two characters, whatever is typed.
         QTest::keyClicks(box("txtYear"), "1999");
         QCOMPARE(box("txtYear")->text(), QStringLiteral("19"));
+    }
+
+    // The draw typed as one run of digits, each key to whichever box has the focus.
+    void twoDigitsMoveTheTypingToTheNextBox() {
+        writeHistory(kTwoLines);
+        open();
+        QApplication::setActiveWindow(window_.get());
+        QVERIFY(QTest::qWaitForWindowActive(window_.get()));
+        box("txtMonth")->setFocus();
+        for (const QChar digit : QStringLiteral("120599031124304149")) {
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY(focused);
+            QTest::keyClick(focused, digit.toLatin1());
+        }
+        QCOMPARE(typed(), goodDraw());
+        QVERIFY(box("txtPosF")->hasFocus());
+
+        // Back in a full box, a digit typed over a selection moves on; the
+        // next box's text is selected, so typing replaces it.
+        box("txtDay")->setFocus();
+        box("txtDay")->selectAll();
+        QTest::keyClicks(QApplication::focusWidget(), "15");
+        QVERIFY(box("txtYear")->hasFocus());
+        QCOMPARE(box("txtYear")->selectedText(), QStringLiteral("99"));
+        QTest::keyClicks(QApplication::focusWidget(), "98");
+        QCOMPARE(box("txtYear")->text(), QStringLiteral("98"));
+        // One digit, or a box set by the program, stays where it is.
+        box("txtMonth")->setFocus();
+        box("txtMonth")->clear();
+        QTest::keyClick(box("txtMonth"), '0');
+        QVERIFY(box("txtMonth")->hasFocus());
+        box("txtMonth")->setText(QStringLiteral("07"));
+        QVERIFY(box("txtMonth")->hasFocus());
     }
 
     void showsTheLastDrawDateOrNothing() {
@@ -130,25 +165,85 @@ private slots:
         type(goodDraw());
         click("cmdRecordDraw");
         QVERIFY(platform_->messages.isEmpty());
-        QCOMPARE(history(), kTwoLines + "061299  03 11 24 30 41 49\r\n");
-        QCOMPARE(label(), QStringLiteral("06-12-99"));
+        const QByteArray recorded = kTwoLines + "120599  03 11 24 30 41 49\r\n";
+        QCOMPARE(history(), recorded);
+        QCOMPARE(label(), QStringLiteral("12-05-99"));
         QCOMPARE(typed(), QStringList(9, QString()));
+        // Confirmed in the window, which stays open for the next draw.
+        QCOMPARE(status(), QStringLiteral("Recorded 12-05-99: 03 11 24 30 41 49."));
+        QVERIFY(window_->isVisible());
 
-        // Pressed again at once: nothing to record.
+        // Pressed again at once: nothing to record, and no confirmation left standing.
         click("cmdRecordDraw");
         QCOMPARE(platform_->messages.size(), 1);
         QCOMPARE(platform_->messages[0].text,
                  QStringLiteral("There are one or more entry boxes with nothing in them.  Please fill them in and try again."));
-        QCOMPARE(history(), kTwoLines + "061299  03 11 24 30 41 49\r\n");
+        QCOMPARE(history(), recorded);
+        QCOMPARE(status(), QString());
+
+        // The next draw.
+        type({"12", "08", "99", "01", "02", "03", "04", "05", "06"});
+        click("cmdRecordDraw");
+        QCOMPARE(history(), recorded + "120899  01 02 03 04 05 06\r\n");
+        QCOMPARE(status(), QStringLiteral("Recorded 12-08-99: 01 02 03 04 05 06."));
+        QCOMPARE(label(), QStringLiteral("12-08-99"));
     }
 
-    void theFirstRecordCreatesAMissingHistoryAndNumbersStayAsTyped() {
+    void theFirstRecordCreatesAMissingHistoryWithTheNumbersAscending() {
         open();
         type({"01", "02", "03", "40", "30", "20", "10", "09", "08"});
         click("cmdRecordDraw");
         QVERIFY(platform_->messages.isEmpty());
-        QCOMPARE(history(), QByteArray("010203  40 30 20 10 09 08\r\n"));
+        QCOMPARE(history(), QByteArray("010203  08 09 10 20 30 40\r\n"));
         QCOMPARE(label(), QStringLiteral("01-02-03"));
+        QCOMPARE(status(), QStringLiteral("Recorded 01-02-03: 08 09 10 20 30 40."));
+    }
+
+    void aForgottenDrawGoesInDateOrderAndTheLabelKeepsTheNewest() {
+        writeHistory(kTwoLines);
+        open();
+        type({"06", "12", "99", "49", "41", "30", "24", "11", "03"});
+        click("cmdRecordDraw");
+        QVERIFY(platform_->messages.isEmpty());
+        QCOMPARE(history(), QByteArray("050788  15 17 30 42 44 49\r\n061299  03 11 24 30 41 49\r\n"
+                                       "102399  11 20 23 33 37 47\r\n"));
+        QCOMPARE(label(), QStringLiteral("10-23-99"));
+        QCOMPARE(status(), QStringLiteral("Recorded 06-12-99: 03 11 24 30 41 49, in date order before the draw of "
+                                          "10-23-99."));
+        QCOMPARE(typed(), QStringList(9, QString()));
+    }
+
+    // The same draw again, or another of a date recorded: refused, the file
+    // as it was and the boxes as typed, to correct.
+    void aDateRecordedAlreadyIsRefused_data() {
+        QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<QString>("message");
+        const QString path = folder_.filePath("FL6-49.HIT");
+        QTest::newRow("same numbers, other order")
+            << QStringList{"10", "23", "99", "47", "37", "33", "23", "20", "11"}
+            << "The draw of 10-23-99, 11 20 23 33 37 47, is already recorded, on line 2 of the history file " + path +
+                   ".";
+        QTest::newRow("other numbers") << QStringList{"05", "07", "88", "15", "17", "30", "42", "44", "48"}
+                                       << "Line 1 of the history file " + path +
+                                              " records another draw of 05-07-88: 15 17 30 42 44 49. The draw 15 17 "
+                                              "30 42 44 48 was not recorded.";
+    }
+    void aDateRecordedAlreadyIsRefused() {
+        QFETCH(QStringList, texts);
+        QFETCH(QString, message);
+        QCOMPARE(historyPath(), folder_.filePath("FL6-49.HIT"));
+        writeHistory(kTwoLines);
+        open();
+        type(texts);
+        click("cmdRecordDraw");
+        QCOMPARE(platform_->messages.size(), 1);
+        QCOMPARE(platform_->messages[0].text, message);
+        QCOMPARE(platform_->messages[0].title, QStringLiteral("Problem"));
+        QCOMPARE(history(), kTwoLines);
+        QCOMPARE(typed(), texts);
+        QCOMPARE(status(), QString());
+        QCOMPARE(label(), QStringLiteral("10-23-99"));
+        QCOMPARE(QDir(folder_.path()).entryList(QDir::Files), QStringList{"FL6-49.HIT"});
     }
 
     void aHistoryWithoutAFinalLineEndGetsOneFirst() {
@@ -156,7 +251,7 @@ private slots:
         open();
         type(goodDraw());
         click("cmdRecordDraw");
-        QCOMPARE(history(), QByteArray("102399  11 20 23 33 37 47\r\n061299  03 11 24 30 41 49\r\n"));
+        QCOMPARE(history(), QByteArray("102399  11 20 23 33 37 47\r\n120599  03 11 24 30 41 49\r\n"));
     }
 
     void aFailedCheckSaysWhyEmptiesOneBoxAndWritesNothing_data() {
@@ -181,7 +276,17 @@ private slots:
         QTest::newRow("day 00") << with({{1, "00"}})
                                 << QStringLiteral("Invalid entry for DAY of draw.  Please enter a number from 1 to 31.") << 1;
         QTest::newRow("F x9") << with({{8, "x9"}})
-                              << QStringLiteral("Invalid entry for Position F.  Please enter a number from 6 to 49.") << 8;
+                              << QStringLiteral("Invalid entry for Position F.  Please enter a number from 1 to 49.") << 8;
+        QTest::newRow("A 50") << with({{3, "50"}})
+                              << QStringLiteral("Invalid entry for Position A.  Please enter a number from 1 to 49.") << 3;
+        QTest::newRow("30 February 2000") << with({{0, "02"}, {1, "30"}, {2, "00"}})
+                                          << QStringLiteral("Invalid entry for DAY of draw.  02-30-00 is not a calendar "
+                                                            "date: February 2000 has 29 days.")
+                                          << 1;
+        QTest::newRow("31 April") << with({{0, "04"}, {1, "31"}})
+                                  << QStringLiteral("Invalid entry for DAY of draw.  04-31-99 is not a calendar date: "
+                                                    "April 1999 has 30 days.")
+                                  << 1;
         QTest::newRow("empty E") << with({{7, ""}, {0, "5"}})
                                  << QStringLiteral("There are one or more entry boxes with nothing in them.  Please fill "
                                                    "them in and try again.")
@@ -217,7 +322,8 @@ private slots:
             click("cmdRecordDraw");
         }
         QVERIFY(platform_->messages.isEmpty());
-        QCOMPARE(history(), kTwoLines + "061200  03 11 24 30 41 49\r\n061299  03 11 24 30 41 49\r\n");
+        // 2000 follows 1999: the draw of 1999 goes before it.
+        QCOMPARE(history(), kTwoLines + "120599  03 11 24 30 41 49\r\n120500  03 11 24 30 41 49\r\n");
     }
 
     void anUnwritableHistoryIsNamedAndTheDrawKept() {
@@ -262,7 +368,7 @@ private slots:
         type(goodDraw());
         box("txtPosF")->setFocus();
         QTest::keyClick(box("txtPosF"), Qt::Key_Return);
-        QCOMPARE(history(), kTwoLines + "061299  03 11 24 30 41 49\r\n");
+        QCOMPARE(history(), kTwoLines + "120599  03 11 24 30 41 49\r\n");
     }
 
     void doneAndTheTitleBarCloseWithoutWriting() {

@@ -1,6 +1,7 @@
-#include "app/WinCheckerWindow.h"
+#include "tally/WinCheckerWindow.h"
 
 #include "platform/EnterPressesDefault.h"
+#include "platform/EscapeCloses.h"
 #include "platform/JobDriver.h"
 #include "platform/FixedFont.h"
 #include "platform/QtText.h"
@@ -51,6 +52,8 @@ WinCheckerWindow::WinCheckerWindow(Platform& platform, SharedSettings& shared, B
     setObjectName(QStringLiteral("frmVNTallorMain"));
     setWindowTitle(QStringLiteral("VN-Tallor"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // Escape acts as Done, as in the program's other small windows.
+    new EscapeCloses(this);
     buildLayout();
     lblChecking->clear();
     connect(&driver_, &JobDriver::sliceDone, this, &WinCheckerWindow::showProgress);
@@ -141,6 +144,9 @@ void WinCheckerWindow::buildLayout() {
 
 void WinCheckerWindow::cmdCheck_Click() {
     if (job_) return;
+    // The tallies belong to one check: a check that cannot run leaves none of
+    // an earlier one's figures standing beside the numbers now typed.
+    for (QLineEdit* box : tallies_) box->clear();
     if (busy_ && busy_->running(kWheelRun)) {
         platform_.message(QStringLiteral("A wheel run is writing the output file. Wait for the run to end, then "
                                          "check the file."),
@@ -153,15 +159,17 @@ void WinCheckerWindow::cmdCheck_Click() {
         values[k] = winningNumberValue(winning_[k]->text().toStdString());
         winning_[k]->setText(QString::number(values[k]));
     }
-    const std::optional<std::uint64_t> winning = winningNumberMask(values);
-    if (!winning) {
-        platform_.notify(invalidWinningEntriesNotice());
-        for (QLineEdit* box : winning_) box->setText(QStringLiteral("0"));
+    const WinningNumbers winning = checkWinningNumbers(values);
+    if (!winning.ok()) {
+        platform_.notify(winningBoxNotice(*winning.fault, values));
+        // The numbers stay as read, to correct the one at fault.
+        QLineEdit* atFault = winning_[winning.fault->index];
+        atFault->setFocus();
+        atFault->selectAll();
         return;
     }
 
-    for (QLineEdit* box : tallies_) box->clear();
-    auto job = std::make_unique<WinTallyJob>(shared_.wheelOutputPath, *winning);
+    auto job = std::make_unique<WinTallyJob>(shared_.wheelOutputPath, winning.mask);
     if (job->ended()) {
         if (job->failure()) platform_.notify(*job->failure());
         return;

@@ -1,4 +1,4 @@
-#include "app/WinCheckerWindow.h"
+#include "tally/WinCheckerWindow.h"
 
 #include "platform/BusyState.h"
 #include "support/FakePlatform.h"
@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -134,7 +134,10 @@ private slots:
             QLineEdit* tallyBox = box(QStringLiteral("txt%1of6").arg(hits));
             QCOMPARE(tallyBox->maxLength(), 9);
             QVERIFY(tallyBox->text().isEmpty());
-            QVERIFY(QFontInfo(tallyBox->font()).fixedPitch() || tallyBox->font().fixedPitch());
+            // Fixed pitch as measured: a font's own claim varies with the fonts installed.
+            const QFontMetrics metrics(tallyBox->font());
+            for (const QChar c : QStringLiteral("0189W"))
+                QCOMPARE(metrics.horizontalAdvance(c), metrics.horizontalAdvance(QLatin1Char('i')));
             // All nine characters fit inside the frame.
             const int frame = tallyBox->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tallyBox);
             const int room = tallyBox->width() - 2 * frame - 4 - tallyBox->textMargins().left() -
@@ -146,9 +149,9 @@ private slots:
 
     void winningNumbersAreShownAsTheValuesRead() {
         writeOutput("1 2 3 4 5 6\r\n");
-        type({"5", "05", " 7", "8.", "-9", "11"});
+        type({"5", "06", " 7", "8.", "-9", "11"});
         QVERIFY(checkToEnd());
-        QCOMPARE(boxes(), QStringList({"5", "5", "7", "8", "9", "11"}));
+        QCOMPARE(boxes(), QStringList({"5", "6", "7", "8", "9", "11"}));
         QVERIFY(platform->messages.isEmpty());
     }
 
@@ -161,33 +164,92 @@ private slots:
         QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("txt6of6"))->text(), QStringLiteral("1"));
     }
 
-    void invalidEntriesAreRefusedAndEveryBoxShowsZero_data() {
+    // A refused entry names its box; the numbers stay as read, to correct
+    // the one at fault, and the tallies of the check before are emptied.
+    void invalidEntriesAreRefusedNamingTheBox_data() {
         QTest::addColumn<QStringList>("typed");
-        QTest::newRow("an empty box") << QStringList({"1", "2", "", "4", "5", "6"});
-        QTest::newRow("zero") << QStringList({"0", "2", "3", "4", "5", "6"});
-        QTest::newRow("fifty") << QStringList({"1", "2", "3", "4", "5", "50"});
-        QTest::newRow("letters") << QStringList({"1", "2", "3", "4", "ab", "6"});
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("atFault");
+        const QString range = QStringLiteral("The winning number in box %1 is not a number from 1 to 49.  Change it and "
+                                             "try again.");
+        QTest::newRow("an empty box") << QStringList({"1", "2", "", "4", "5", "6"})
+                                      << QStringList({"1", "2", "0", "4", "5", "6"}) << range.arg("CC") << "txtPosC";
+        QTest::newRow("zero") << QStringList({"0", "2", "3", "4", "5", "6"})
+                              << QStringList({"0", "2", "3", "4", "5", "6"}) << range.arg("AA") << "txtPosA";
+        QTest::newRow("fifty") << QStringList({"1", "2", "3", "4", "5", "50"})
+                               << QStringList({"1", "2", "3", "4", "5", "50"}) << range.arg("FF") << "txtPosF";
+        QTest::newRow("letters") << QStringList({"1", "2", "3", "4", "ab", "6"})
+                                 << QStringList({"1", "2", "3", "4", "0", "6"}) << range.arg("EE") << "txtPosE";
+        QTest::newRow("given twice") << QStringList({"12", "5", "7", "05", "9", "11"})
+                                     << QStringList({"12", "5", "7", "5", "9", "11"})
+                                     << QStringLiteral("The winning number in box DD repeats the one in box BB (5).  A "
+                                                       "draw holds six different numbers: change it and try again.")
+                                     << "txtPosD";
     }
-    void invalidEntriesAreRefusedAndEveryBoxShowsZero() {
+    void invalidEntriesAreRefusedNamingTheBox() {
         QFETCH(QStringList, typed);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, message);
+        QFETCH(QString, atFault);
+        QApplication::setActiveWindow(window.data());
+        QVERIFY(QTest::qWaitForWindowActive(window.data()));
         writeOutput("1 2 3 4 5 6\r\n");
         type({"1", "2", "3", "4", "5", "6"});
         QVERIFY(checkToEnd());
         QCOMPARE(tally(6), QStringLiteral("1"));
+        QCOMPARE(checking(), QStringLiteral("01 02 03 04 05 06"));
 
         type(typed);
         QSignalSpy ended(window.data(), &WinCheckerWindow::checkEnded);
         click(QStringLiteral("cmdCheck"));
         QCOMPARE(platform->messages.size(), 1);
-        QCOMPARE(platform->messages[0].text,
-                 QStringLiteral("One or more entry boxes hold invalid entries.  Change them and try again."));
-        QCOMPARE(boxes(), QStringList(6, QStringLiteral("0")));
-        // Nothing is read: the earlier tallies stay, and the window is idle.
+        QCOMPARE(platform->messages[0].text, message);
+        QCOMPARE(platform->messages[0].title, QStringLiteral("Orvane"));
+        QCOMPARE(boxes(), shown);
+        QVERIFY(box(atFault)->hasFocus());
+        QCOMPARE(box(atFault)->selectedText(), box(atFault)->text());
+        // Nothing is read, and no figure of the check before is left standing.
         QCOMPARE(ended.count(), 0);
         QVERIFY(!window->checking());
-        QCOMPARE(tally(6), QStringLiteral("1"));
+        for (int hits = 0; hits < 7; ++hits) QCOMPARE(tally(hits), QString());
         QVERIFY(find<QPushButton>(QStringLiteral("cmdCheck"))->isEnabled());
         QVERIFY(box(QStringLiteral("txtPosA"))->isEnabled());
+    }
+
+    void aFileThatCannotBeCheckedEmptiesTheTalliesOfTheCheckBefore() {
+        writeOutput("1 2 3 4 5 6\r\n");
+        type({"1", "2", "3", "4", "5", "6"});
+        QVERIFY(checkToEnd());
+        QCOMPARE(tally(6), QStringLiteral("1"));
+        QFile::remove(outputPath());
+        click(QStringLiteral("cmdCheck"));
+        QCOMPARE(platform->messages.size(), 1);
+        QCOMPARE(platform->messages[0].title, QStringLiteral("Cannot Execute Command"));
+        for (int hits = 0; hits < 7; ++hits) QCOMPARE(tally(hits), QString());
+    }
+
+    void escapeClosesTheWindowAndEndsACheck() {
+        QApplication::setActiveWindow(window.data());
+        QVERIFY(QTest::qWaitForWindowActive(window.data()));
+        box(QStringLiteral("txtPosC"))->setFocus();
+        QTest::keyClick(box(QStringLiteral("txtPosC")), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QTRY_VERIFY(window.isNull());
+
+        // During a check: the check ends with its file closed, as with Done.
+        window = new WinCheckerWindow(*platform, *shared, *busy);
+        window->show();
+        int sets = 0;
+        writeOutput(wheelOf(22, sets));
+        type({"1", "2", "3", "4", "5", "6"});
+        click(QStringLiteral("cmdCheck"));
+        QVERIFY(window->checking());
+        QTest::keyClick(window.data(), Qt::Key_Escape);
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->checking());
+        QVERIFY(busy->idle());
+        QTRY_VERIFY(window.isNull());
     }
 
     void talliesCountTheHitsOfEverySetAsPlainDigits() {
@@ -291,6 +353,15 @@ private slots:
         QVERIFY(platform->messages[0].text.contains(QStringLiteral("wheel run")));
         QVERIFY(!window->checking());
         QVERIFY(!busy->running(WinCheckerWindow::kWinCheck));
+        QCOMPARE(tally(6), QString());
+        busy->end(QStringLiteral("wheel run"));
+        QVERIFY(checkToEnd());
+        QCOMPARE(tally(6), QStringLiteral("1"));
+        // Refused after a check: the file is being written anew, so the
+        // figures of the check before no longer stand.
+        busy->begin(QStringLiteral("wheel run"));
+        click(QStringLiteral("cmdCheck"));
+        QCOMPARE(platform->messages.size(), 2);
         QCOMPARE(tally(6), QString());
         busy->end(QStringLiteral("wheel run"));
         QVERIFY(checkToEnd());

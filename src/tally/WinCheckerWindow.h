@@ -23,9 +23,10 @@ class WinTallyJob;
 // frmVNTallorMain, "VN-Tallor": the user types the six winning numbers of a
 // draw, and the window counts how many sets of the wheel output file hit 0 to
 // 6 of them, showing the set being checked and the seven tallies as it goes.
-// The check is a job run slice by slice from the event loop; Done, or closing
-// the window any other way, ends it and closes the file before the window
-// goes. The window deletes itself once closed.
+// Winning numbers outside 1 to 49 or given twice are refused, naming the box.
+// The check is a job run slice by slice from the event loop; Done, Escape, or
+// closing the window any other way, ends it and closes the file before the
+// window goes. The window deletes itself once closed.
 class WinCheckerWindow : public QWidget {
     Q_OBJECT
 public:
