@@ -19,7 +19,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -104,7 +103,7 @@ void BacktestWindow::buildLayout() {
     txtDraws = new QPlainTextEdit(this);
     txtDraws->setObjectName(QStringLiteral("txtDraws"));
     txtDraws->setReadOnly(true);
-    txtDraws->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    txtDraws->setFont(fixedPitchFont(font().pointSize()));
     txtDraws->setLineWrapMode(QPlainTextEdit::NoWrap);
     chartLift = new QChartView(this);
     chartLift->setObjectName(QStringLiteral("chartLift"));

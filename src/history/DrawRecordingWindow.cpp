@@ -20,12 +20,11 @@ namespace {
 // Four paragraphs, each opened by four blanks; the box wraps them to its width.
 const QString kExplanation = QStringLiteral(
     "    If there have been one or more drawings since the date listed above in blue, you need to update the "
-    "lotto history file.  It is very important that, when you are updating this file, you follow two rules:\n"
-    "    1.  All boxes must be filled with a 2-digit number.  If you are trying to enter a value less than ten you "
+    "lotto history file.  It is very important that, when you are updating this file, you follow one rule:\n"
+    "    All boxes must be filled with a 2-digit number.  If you are trying to enter a value less than ten you "
     "must include a zero in front of the number.\n"
-    "    2. When entering the draw itself, you MUST enter the drawing in numerical order from least on the left to "
-    "greatest on the right.  This will put the smallest number in Position A and the largest in Position F.  "
-    "Failure to follow this rule will invalidate at least one of the filters.\n"
+    "    The six numbers of the draw may be entered in any order: they are recorded from least to greatest, so the "
+    "smallest number is Position A and the largest Position F.  A draw missed earlier is put in its place by date.\n"
     "    In addition, if you do not want to update the lotto history file at all, you can simply click Done and no "
     "harm will come to the history file.");
 

@@ -5,11 +5,11 @@
 #include "platform/ButtonRow.h"
 #include "platform/EnterPressesDefault.h"
 #include "platform/EscapeCloses.h"
+#include "platform/FixedFont.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -96,7 +96,7 @@ void PoolWindow::buildWindow() {
     auto* outputLayout = new QVBoxLayout(output);
     txtOutput = new QPlainTextEdit(output);
     txtOutput->setObjectName(QStringLiteral("txtOutput"));
-    txtOutput->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    txtOutput->setFont(fixedPitchFont(font().pointSize()));
     txtOutput->setLineWrapMode(QPlainTextEdit::NoWrap);
     outputLayout->addWidget(txtOutput);
     layout->addWidget(output, 1);
