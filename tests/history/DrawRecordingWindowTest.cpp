@@ -101,7 +101,9 @@ private slots:
         const QStringList paragraphs = explanation->toPlainText().split('\n');
         QCOMPARE(paragraphs.size(), 4);
         for (const QString& paragraph : paragraphs) QVERIFY2(paragraph.startsWith("    ") && paragraph[4] != ' ', qPrintable(paragraph));
-        QVERIFY(paragraphs[2].contains("Position A and the largest in Position F."));
+        // The numbers may come in any order: the text says so, and no longer asks for ascending order.
+        QVERIFY(paragraphs[2].contains("may be entered in any order"));
+        QVERIFY(!explanation->toPlainText().contains("MUST"));
 
         for (const QString& name : kBoxes) {
             QCOMPARE(box(name)->maxLength(), 2);
