@@ -107,7 +107,8 @@ private:
     // Layout (MainWindowLayout.cpp).
     void buildWindow();
     void buildMenus();   // MainWindowMenus.cpp, with the menus' commands
-    void deleteOutputFile(const std::string& path);
+    // Asks first, naming the file; `command` is the menu item's caption.
+    void deleteOutputFile(const std::string& path, const QString& command);
     QWidget* buildControlPanel();
     QGroupBox* buildNumberFrame();
     QGroupBox* buildMasterControls();

@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -218,7 +219,13 @@ void MainWindow::mnuPrintSelected_Click() {
     platform_.message(QStringLiteral("Printing pool."), QStringLiteral("Command Status"), NoticeIcon::Information);
 }
 
-void MainWindow::deleteOutputFile(const std::string& path) {
+void MainWindow::deleteOutputFile(const std::string& path, const QString& command) {
+    // Nothing is erased unasked; No, the default button, keeps the file. A file
+    // that is not there needs no question.
+    if (QFileInfo::exists(qt(path)) &&
+        platform_.message(QStringLiteral("Erase ") + qt(path) + QStringLiteral("?  What it holds cannot be brought back."),
+                          command, NoticeIcon::Question, Platform::Buttons::YesNoDefaultNo) != Platform::Reply::Yes)
+        return;
     std::string why;
     switch (removeFile(path, &why)) {
     case Removal::Deleted:
@@ -237,9 +244,13 @@ void MainWindow::deleteOutputFile(const std::string& path) {
     }
 }
 
-void MainWindow::mnuDeleteOuput_Click() { deleteOutputFile(shared_.wheelOutputPath); }
+void MainWindow::mnuDeleteOuput_Click() {
+    deleteOutputFile(shared_.wheelOutputPath, QStringLiteral("Delete Orvane's Output File"));
+}
 
-void MainWindow::mnuDelGathraTxt_Click() { deleteOutputFile(shared_.poolPath); }
+void MainWindow::mnuDelGathraTxt_Click() {
+    deleteOutputFile(shared_.poolPath, QStringLiteral("Delete Gathra's Output File"));
+}
 
 void MainWindow::mnuUnInstallPrep_Click() {
     const Platform::Reply answer = platform_.message(

@@ -88,21 +88,40 @@ private slots:
         QCOMPARE(f.platform->messages.last().text, QStringLiteral("Printing pool."));
     }
 
-    void deleteCommandsTellErasedMissingAndUndeletableApart() {
+    void deleteCommandsAskFirstThenTellErasedMissingAndUndeletableApart() {
         f.shared->wheelOutputPath = path("w.TB").toStdString();
+        f.shared->poolPath = path("p.GR").toStdString();
         touch(path("w.TB"));
+        touch(path("p.GR"));
+        // Unanswered, the question keeps the file: No is its default.
+        for (const char* command : {"mnuDeleteOuput", "mnuDelGathraTxt"}) {
+            f.platform->messages.clear();
+            f.trigger(QLatin1String(command));
+            QCOMPARE(f.platform->messages.size(), 1);
+            QCOMPARE(f.platform->messages[0].buttons, Platform::Buttons::YesNoDefaultNo);
+            QCOMPARE(f.platform->messages[0].icon, NoticeIcon::Question);
+        }
+        QVERIFY(f.platform->messages[0].text.contains(path("p.GR")));
+        QVERIFY(QFile::exists(path("w.TB")) && QFile::exists(path("p.GR")));
+
+        f.platform->replies << Platform::Reply::Yes;
         f.trigger("mnuDeleteOuput");
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Command Completed"));
         QVERIFY(!QFile::exists(path("w.TB")));
+        QVERIFY(QFile::exists(path("p.GR")));
+        // Nothing there: nothing to ask.
+        const qsizetype shown = f.platform->messages.size();
         f.trigger("mnuDeleteOuput");
+        QCOMPARE(f.platform->messages.size(), shown + 1);
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Nothing To Do"));
         QCOMPARE(f.platform->messages.last().text, path("w.TB") + QStringLiteral(" could not be found.  There is nothing to delete."));
         // Something is there but cannot be deleted: said so, not "could not be found".
-        QVERIFY(QDir().mkpath(path("p.GR")));
-        f.shared->poolPath = path("p.GR").toStdString();
+        QVERIFY(QDir().mkpath(path("d.GR")));
+        f.shared->poolPath = path("d.GR").toStdString();
+        f.platform->replies << Platform::Reply::Yes;
         f.trigger("mnuDelGathraTxt");
         QVERIFY(f.platform->messages.last().text.contains(QStringLiteral("could not be deleted")));
-        QVERIFY(QFileInfo(path("p.GR")).isDir());
+        QVERIFY(QFileInfo(path("d.GR")).isDir());
     }
 
     void uninstallPrepDeletesOnlyWhatExistsAndNeverTheHistory() {
