@@ -9,6 +9,7 @@
 #include "reports/ReportWindow.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -84,6 +85,7 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
     connect(&driver_, &JobDriver::sliceDone, this, &MainWindow::showRunProgress);
     connect(&driver_, &JobDriver::finished, this, &MainWindow::endRun);
     load();
+    settingsInFile_ = settingsText(currentSettings());
     Timer1->start();
     Timer2->start();
     Timer3->start();
@@ -164,6 +166,17 @@ void MainWindow::cmdExit_Click() {
     // The settings timer writes the file on its next tick, then ends the program.
     shared_.saveRequest = true;
     shared_.exitAfterSaveRequest = true;
+}
+
+bool MainWindow::event(QEvent* event) {
+    // Title bar, File > Exit, the calculator's Exit: every close comes here
+    // before closeEvent ends a run in progress. Save Settings & Exit closes
+    // only after its save, when nothing has changed any more.
+    if (event->type() == QEvent::Close && !mayClose()) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::event(event);
 }
 
 void MainWindow::Timer1_Timer() {

@@ -62,6 +62,8 @@ signals:
     void wheelRunEnded();
 
 protected:
+    // A close of any kind first offers to save settings changed since they were last saved or loaded.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private slots:
@@ -140,6 +142,11 @@ private:
     bool saveSettings();
     void restoreSettings();
     void applySettings(const SettingsFile& file);
+    // The settings file at `path` now holds the settings as they stand: it is
+    // the one the next start restores, and closing asks nothing until they change.
+    void settingsKeptIn(const std::string& path);
+    // Before the window closes: Yes saves changed settings, No drops them, Cancel (false) stays.
+    bool mayClose();
 
     // The wheel run (MainWindowWheel.cpp).
     // Before a printed run of many sets: true to go on.
@@ -183,6 +190,8 @@ private:
     QAction* mnuRecordNumbers = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer3 = nullptr;   // serves the settings requests
+    // The settings file's text as last saved or loaded (or as the window started).
+    std::string settingsInFile_;
 
     // Number selection state: the bulk changes of the list wait for Timer2.
     bool listBusy_ = false;

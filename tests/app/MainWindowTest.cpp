@@ -331,6 +331,7 @@ private slots:
         f.platform->replies << Platform::Reply::Yes;
         f.click("cmdWheel");
         QVERIFY(f.window->wheelRunning());
+        f.platform->replies << Platform::Reply::No; // the output option changed: not saved
         QVERIFY(f.window->close());
         QCOMPARE(f.platform->printJobs.size(), 1);
         QVERIFY(f.platform->printJobs[0].ended);
