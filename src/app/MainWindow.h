@@ -133,7 +133,9 @@ private:
     void openManual(bool gathra);
 
     // File-choice commands.
-    QString chooseFile(const QString& filter, const QString& extension, bool save, bool confirmOverwrite = true);
+    // The dialog starts at `current`, the path of the file chosen until now.
+    QString chooseFile(const QString& filter, const QString& extension, const std::string& current, bool save,
+                       bool confirmOverwrite = true);
     void statusMessage(const QString& text);
     void chooseSettingsFile(bool save);
 
@@ -190,6 +192,7 @@ private:
     QAction* mnuRecordNumbers = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer3 = nullptr;   // serves the settings requests
+    QString lastImport_;   // the draw file imported last, where the next import's dialog opens
     // The settings file's text as last saved or loaded (or as the window started).
     std::string settingsInFile_;
 

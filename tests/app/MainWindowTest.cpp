@@ -403,6 +403,26 @@ private slots:
         QCOMPARE(f.find<QLabel>("lblTimer")->text(), QStringLiteral("1:00:09"));
     }
 
+    // Each dialog starts at its file's full path, so it opens in that file's folder.
+    void fileDialogsStartAtTheirFiles() {
+        f.shared->historyPath = "/tmp/h/My.HIT";
+        f.shared->wheelOutputPath = "/tmp/w/Out.TB";
+        f.shared->poolPath = "/tmp/p/Pool.GR";
+        f.shared->settingsPath = "/tmp/s/Mine.INI";
+        const QList<std::pair<const char*, QString>> expected = {
+            {"mnuHistoryFile", "/tmp/h/My.HIT"},      {"mnuSaveAs", "/tmp/w/Out.TB"},
+            {"mnuSaveGRAs", "/tmp/p/Pool.GR"},        {"mnuSaveSettings", "/tmp/s/Mine.INI"},
+            {"mnuRestoreSettings", "/tmp/s/Mine.INI"}, {"mnuImportDraws", "/tmp/h"}};
+        for (const auto& [command, start] : expected) {
+            f.trigger(QLatin1String(command)); // cancelled
+            QCOMPARE(f.platform->fileDialogs.last().fileName, start);
+            // A cancelled history or output dialog goes back to the default file.
+            f.shared->historyPath = "/tmp/h/My.HIT";
+            f.shared->wheelOutputPath = "/tmp/w/Out.TB";
+            f.shared->poolPath = "/tmp/p/Pool.GR";
+        }
+    }
+
     void fileChoiceCommandsSetPathsAndRequests() {
         f.trigger("mnuHistoryFile");
         QCOMPARE(f.platform->fileDialogs.last().defaultExtension, QStringLiteral(".HIT"));
