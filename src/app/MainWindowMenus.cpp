@@ -309,10 +309,10 @@ void MainWindow::mnuRandom_Click() {
 }
 
 void MainWindow::Timer2_Timer() {
-    // The pool's numbers join the pick one by one through the list's own
-    // recount; a failure keeps those selected before it. A number already in
-    // the pick is passed over, so a long file repeating its numbers costs at
-    // most 49 selections in this tick.
+    // The pool's numbers (of a Minimum list or a Verbose report) join the pick
+    // one by one through the list's own recount; a failure keeps those
+    // selected before it. A number already in the pick is passed over, so a
+    // long file repeating its numbers costs at most 49 selections in this tick.
     if (loadPicksRequest_) {
         loadPicksRequest_ = false;
         const PoolFileRead read = readPoolFile(shared_.poolPath);
@@ -321,7 +321,8 @@ void MainWindow::Timer2_Timer() {
             QListWidgetItem* item = lstNumbers->item(number - 1);
             if (!item->isSelected()) item->setSelected(true);
         }
-        if (!read.ok()) platform_.notify(poolLoadNotice(read.error));
+        // Said when the file was a report rather than a list, and when it failed.
+        if (const std::optional<Notice> notice = poolLoadNotice(read, shared_.poolPath)) platform_.notify(*notice);
     }
     // Bulk changes of the list are made here, with its recount held back until
     // the end, so the count shows once and the clock does not count meanwhile.
