@@ -83,6 +83,7 @@ private slots:
     void mnuSaveSettings_Click();
     void mnuRestoreSettings_Click();
     void mnuRecordNumbers_Click();
+    void mnuExit_Click();
     void optnOutputDestination_Click();
     void mnuDeleteOuput_Click();
     void mnuDelGathraTxt_Click();
