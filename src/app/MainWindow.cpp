@@ -4,11 +4,14 @@
 #include "history/DrawImport.h"
 #include "platform/EnterPressesDefault.h"
 #include "platform/Platform.h"
+#include "platform/QtText.h"
 #include "pool/PoolWindow.h"
 #include "reports/ReportWindow.h"
 #include "tally/WinCheckerWindow.h"
 
 #include <QAction>
+#include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,7 +27,10 @@ const QString kOutputFilter =
     QStringLiteral("Tambril Output Files (*.TB)|*.TB|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
 const QString kSettingsFilter =
     QStringLiteral("Initialization File (*.INI)|*.INI|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
-const QString kDrawFilter = QStringLiteral("Draw Files (*.CSV;*.TXT)|*.CSV;*.TXT|All Files (*.*)|*.*");
+// The caption is the dialog's filter: its patterns are separated by blanks, and
+// both letter cases are listed for the desktops whose dialogs match case exactly.
+const QString kDrawFilter =
+    QStringLiteral("Draw Files (*.csv *.CSV *.txt *.TXT)|*.csv;*.CSV;*.txt;*.TXT|All Files (*)|*");
 const QString kRecordNumbersKey = QStringLiteral("Record Set Numbers");
 
 } // namespace
@@ -84,6 +90,7 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
     connect(&driver_, &JobDriver::sliceDone, this, &MainWindow::showRunProgress);
     connect(&driver_, &JobDriver::finished, this, &MainWindow::endRun);
     load();
+    settingsInFile_ = settingsText(currentSettings());
     Timer1->start();
     Timer2->start();
     Timer3->start();
@@ -166,6 +173,17 @@ void MainWindow::cmdExit_Click() {
     shared_.exitAfterSaveRequest = true;
 }
 
+bool MainWindow::event(QEvent* event) {
+    // Title bar, File > Exit, the calculator's Exit: every close comes here
+    // before closeEvent ends a run in progress. Save Settings & Exit closes
+    // only after its save, when nothing has changed any more.
+    if (event->type() == QEvent::Close && !mayClose()) {
+        event->ignore();
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
 void MainWindow::Timer1_Timer() {
     if (!running_ || listBusy_) return;
     if (++clockSeconds_ > 59) {
@@ -186,8 +204,10 @@ void MainWindow::showClock() {
                           .arg(clockSeconds_, 2, 10, QLatin1Char('0')));
 }
 
-QString MainWindow::chooseFile(const QString& filter, const QString& extension, bool save, bool confirmOverwrite) {
-    return platform_.fileDialog(FileDialogRequest{filter, extension, QString(), 0, save, confirmOverwrite});
+QString MainWindow::chooseFile(const QString& filter, const QString& extension, const std::string& current, bool save,
+                               bool confirmOverwrite) {
+    // Started at the file's full path, the dialog opens in its folder.
+    return platform_.fileDialog(FileDialogRequest{filter, extension, qt(current), 0, save, confirmOverwrite});
 }
 
 void MainWindow::statusMessage(const QString& text) {
@@ -196,16 +216,19 @@ void MainWindow::statusMessage(const QString& text) {
 
 void MainWindow::mnuHistoryFile_Click() {
     // The history is chosen to be read (and later added to), never replaced.
-    const QString name = chooseFile(kHistoryFilter, QStringLiteral(".HIT"), true, false);
+    const QString name = chooseFile(kHistoryFilter, QStringLiteral(".HIT"), shared_.historyPath, true, false);
     shared_.historyPath = name.isEmpty() ? shared_.defaults.history : name.toStdString();
 }
 
 void MainWindow::mnuImportDraws_Click() {
     const QString title = QStringLiteral("Import Draws");
-    // Open form: the file is only read.
+    // Open form: the file is only read. It opens where the last import came
+    // from, or in the history's folder.
+    const QString start = lastImport_.isEmpty() ? QFileInfo(qt(shared_.historyPath)).absolutePath() : lastImport_;
     const QString file =
-        platform_.fileDialog(FileDialogRequest{kDrawFilter, QStringLiteral(".CSV"), QString(), 0, false, false});
+        platform_.fileDialog(FileDialogRequest{kDrawFilter, QStringLiteral(".CSV"), start, 0, false, false});
     if (file.isEmpty()) return;
+    lastImport_ = file;
     DrawImport result = importDraws(file.toStdString(), shared_.historyPath);
     if (result.status == DrawImport::Status::AmbiguousDates) {
         // The dates themselves cannot say which comes first: the user does.
@@ -232,7 +255,7 @@ void MainWindow::mnuImportDraws_Click() {
 }
 
 void MainWindow::mnuSaveAs_Click() {
-    const QString name = chooseFile(kOutputFilter, QStringLiteral(".TB"), true);
+    const QString name = chooseFile(kOutputFilter, QStringLiteral(".TB"), shared_.wheelOutputPath, true);
     if (name.isEmpty()) {
         shared_.wheelOutputPath = shared_.defaults.wheelOutput;
         return;
@@ -254,7 +277,7 @@ void MainWindow::mnuRestoreSettings_Click() { chooseSettingsFile(false); }
 void MainWindow::chooseSettingsFile(bool save) {
     // A cancelled dialog does nothing: saving over the default file, or throwing
     // away unsaved changes by restoring it, is not what Cancel means.
-    const QString name = chooseFile(kSettingsFilter, QStringLiteral(".INI"), save);
+    const QString name = chooseFile(kSettingsFilter, QStringLiteral(".INI"), shared_.settingsPath, save);
     if (name.isEmpty()) return;
     shared_.settingsPath = name.toStdString();
     statusMessage((save ? QStringLiteral("Output will be saved to ") : QStringLiteral("Initialization file is now set to ")) +

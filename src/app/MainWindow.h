@@ -62,6 +62,8 @@ signals:
     void wheelRunEnded();
 
 protected:
+    // A close of any kind first offers to save settings changed since they were last saved or loaded.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private slots:
@@ -81,6 +83,7 @@ private slots:
     void mnuSaveSettings_Click();
     void mnuRestoreSettings_Click();
     void mnuRecordNumbers_Click();
+    void mnuExit_Click();
     void optnOutputDestination_Click();
     void mnuDeleteOuput_Click();
     void mnuDelGathraTxt_Click();
@@ -107,7 +110,8 @@ private:
     // Layout (MainWindowLayout.cpp).
     void buildWindow();
     void buildMenus();   // MainWindowMenus.cpp, with the menus' commands
-    void deleteOutputFile(const std::string& path);
+    // Asks first, naming the file; `command` is the menu item's caption.
+    void deleteOutputFile(const std::string& path, const QString& command);
     QWidget* buildControlPanel();
     QGroupBox* buildNumberFrame();
     QGroupBox* buildMasterControls();
@@ -130,7 +134,9 @@ private:
     void openManual(bool gathra);
 
     // File-choice commands.
-    QString chooseFile(const QString& filter, const QString& extension, bool save, bool confirmOverwrite = true);
+    // The dialog starts at `current`, the path of the file chosen until now.
+    QString chooseFile(const QString& filter, const QString& extension, const std::string& current, bool save,
+                       bool confirmOverwrite = true);
     void statusMessage(const QString& text);
     void chooseSettingsFile(bool save);
 
@@ -139,6 +145,11 @@ private:
     bool saveSettings();
     void restoreSettings();
     void applySettings(const SettingsFile& file);
+    // The settings file at `path` now holds the settings as they stand: it is
+    // the one the next start restores, and closing asks nothing until they change.
+    void settingsKeptIn(const std::string& path);
+    // Before the window closes: Yes saves changed settings, No drops them, Cancel (false) stays.
+    bool mayClose();
 
     // The wheel run (MainWindowWheel.cpp).
     // Before a printed run of many sets: true to go on.
@@ -182,6 +193,9 @@ private:
     QAction* mnuRecordNumbers = nullptr;
     QTimer* Timer1 = nullptr;
     QTimer* Timer3 = nullptr;   // serves the settings requests
+    QString lastImport_;   // the draw file imported last, where the next import's dialog opens
+    // The settings file's text as last saved or loaded (or as the window started).
+    std::string settingsInFile_;
 
     // Number selection state: the bulk changes of the list wait for Timer2.
     bool listBusy_ = false;

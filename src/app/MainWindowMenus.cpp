@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -36,10 +37,16 @@ namespace {
 const QString kReportNotYet = QStringLiteral("This report is not available yet.");
 } // namespace
 
+// Every menu and item has an access key ("&" before its letter, "&&" for an
+// ampersand), unique within its menu; the common commands have shortcuts too,
+// none of them the number list's Ctrl+A or Ctrl+Shift+A.
 void MainWindow::buildMenus() {
-    auto addItem = [this](QMenu* menu, const char* name, const QString& caption, void (MainWindow::*handler)()) {
+    auto addItem = [this](QMenu* menu, const char* name, const QString& caption, void (MainWindow::*handler)(),
+                          const QKeySequence& keys = {}) {
         QAction* action = menu->addAction(caption);
         action->setObjectName(QLatin1String(name));
+        // Qt passes a shortcut by while the busy state has its menu off.
+        action->setShortcut(keys);
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
@@ -59,49 +66,55 @@ void MainWindow::buildMenus() {
     };
 
     mnuFile = addMenu("mnuFile", QStringLiteral("&File"));
-    addItem(mnuFile, "mnuSaveAs", QStringLiteral("Save Tambril's Output As..."), &MainWindow::mnuSaveAs_Click);
-    addItem(mnuFile, "mnuSaveGRAs", QStringLiteral("Save Gathra's Output As..."), &MainWindow::mnuSaveGRAs_Click);
+    addItem(mnuFile, "mnuSaveAs", QStringLiteral("Save &Tambril's Output As..."), &MainWindow::mnuSaveAs_Click);
+    addItem(mnuFile, "mnuSaveGRAs", QStringLiteral("Save &Gathra's Output As..."), &MainWindow::mnuSaveGRAs_Click);
     mnuFile->addSeparator();
-    addItem(mnuFile, "mnuSaveSettings", QStringLiteral("Save Current Settings"), &MainWindow::mnuSaveSettings_Click);
-    addItem(mnuFile, "mnuRestoreSettings", QStringLiteral("Load Settings"), &MainWindow::mnuRestoreSettings_Click);
+    addItem(mnuFile, "mnuSaveSettings", QStringLiteral("&Save Current Settings"), &MainWindow::mnuSaveSettings_Click,
+            QKeySequence(Qt::CTRL | Qt::Key_S));
+    addItem(mnuFile, "mnuRestoreSettings", QStringLiteral("&Load Settings"), &MainWindow::mnuRestoreSettings_Click,
+            QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuFile->addSeparator();
-    addItem(mnuFile, "mnuHistoryFile", QStringLiteral("History File..."), &MainWindow::mnuHistoryFile_Click);
-    addItem(mnuFile, "mnuImportDraws", QStringLiteral("Import Draws..."), &MainWindow::mnuImportDraws_Click);
+    addItem(mnuFile, "mnuHistoryFile", QStringLiteral("&History File..."), &MainWindow::mnuHistoryFile_Click);
+    addItem(mnuFile, "mnuImportDraws", QStringLiteral("&Import Draws..."), &MainWindow::mnuImportDraws_Click);
     mnuFile->addSeparator();
-    mnuRecordNumbers = addItem(mnuFile, "mnuRecordNumbers", QStringLiteral("Record Set Numbers"),
+    mnuRecordNumbers = addItem(mnuFile, "mnuRecordNumbers", QStringLiteral("&Record Set Numbers"),
                                &MainWindow::mnuRecordNumbers_Click);
     mnuRecordNumbers->setCheckable(true);
-    addItem(mnuFile, "mnuDeleteOuput", QStringLiteral("Delete Orvane's Output File"), &MainWindow::mnuDeleteOuput_Click);
-    addItem(mnuFile, "mnuDelGathraTxt", QStringLiteral("Delete Gathra's Output File"),
+    addItem(mnuFile, "mnuDeleteOuput", QStringLiteral("&Delete Orvane's Output File"), &MainWindow::mnuDeleteOuput_Click);
+    addItem(mnuFile, "mnuDelGathraTxt", QStringLiteral("Delete G&athra's Output File"),
             &MainWindow::mnuDelGathraTxt_Click);
     mnuFile->addSeparator();
-    // Exit ends the program without saving; Save Settings & Exit is the saving way out.
-    QAction* exit = mnuFile->addAction(QStringLiteral("E&xit"));
-    exit->setObjectName(QStringLiteral("mnuExit"));
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    // Exit closes the window, which first offers to save changed settings.
+    addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"), &MainWindow::mnuExit_Click, QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    mnuUserLevel = addMenu("mnuUserLevel", QStringLiteral("User Level"));
+    mnuUserLevel = addMenu("mnuUserLevel", QStringLiteral("&User Level"));
     auto* levels = new QActionGroup(this);
-    const std::pair<const char*, UserLevel> levelItems[] = {
-        {"Beginner", UserLevel::Beginner}, {"Intermediate", UserLevel::Intermediate}, {"Advanced", UserLevel::Advanced}};
-    for (const auto& [caption, level] : levelItems) {
-        QAction* item = mnuUserLevel->addAction(QLatin1String(caption));
-        item->setObjectName(QStringLiteral("mnu") + QLatin1String(caption));
+    struct LevelItem {
+        const char* name;
+        const char* caption;
+        UserLevel level;
+    };
+    const LevelItem levelItems[] = {{"mnuBeginner", "&Beginner", UserLevel::Beginner},
+                                    {"mnuIntermediate", "&Intermediate", UserLevel::Intermediate},
+                                    {"mnuAdvanced", "&Advanced", UserLevel::Advanced}};
+    for (const LevelItem& entry : levelItems) {
+        QAction* item = mnuUserLevel->addAction(QLatin1String(entry.caption));
+        item->setObjectName(QLatin1String(entry.name));
         item->setCheckable(true);
-        item->setChecked(level == UserLevel::Advanced);
+        item->setChecked(entry.level == UserLevel::Advanced);
         levels->addAction(item);
-        connect(item, &QAction::triggered, this, [this, level = level] { applyUserLevel(*this, level); });
+        connect(item, &QAction::triggered, this, [this, level = entry.level] { applyUserLevel(*this, level); });
     }
 
-    mnuNumberSelect = addMenu("mnuNumberSelect", QStringLiteral("Number Selection"));
-    addItem(mnuNumberSelect, "mnuSelectAll", QStringLiteral("Select All Numbers"), &MainWindow::mnuSelectAll_Click);
-    addItem(mnuNumberSelect, "mnuDeselectAll", QStringLiteral("De-Select All Numbers"),
+    mnuNumberSelect = addMenu("mnuNumberSelect", QStringLiteral("&Number Selection"));
+    addItem(mnuNumberSelect, "mnuSelectAll", QStringLiteral("Select &All Numbers"), &MainWindow::mnuSelectAll_Click);
+    addItem(mnuNumberSelect, "mnuDeselectAll", QStringLiteral("&De-Select All Numbers"),
             &MainWindow::mnuDeselectAll_Click);
-    addItem(mnuNumberSelect, "mnuRandom", QStringLiteral("Select Multiple Random Numbers"),
+    addItem(mnuNumberSelect, "mnuRandom", QStringLiteral("Select Multiple &Random Numbers"),
             &MainWindow::mnuRandom_Click);
     mnuNumberSelect->addSeparator();
-    addItem(mnuNumberSelect, "mnuGathra", QStringLiteral("Select Numbers With Gathra"), &MainWindow::mnuGathra_Click);
-    addItem(mnuNumberSelect, "mnuLoadGRPool", QStringLiteral("Load Gathra's Picks"), &MainWindow::mnuLoadGRPool_Click);
+    addItem(mnuNumberSelect, "mnuGathra", QStringLiteral("Select Numbers With &Gathra"), &MainWindow::mnuGathra_Click);
+    addItem(mnuNumberSelect, "mnuLoadGRPool", QStringLiteral("&Load Gathra's Picks"), &MainWindow::mnuLoadGRPool_Click);
 
     // A report command opens the report window captioned with the report Begin runs there.
     auto addReport = [this](QMenu* menu, const char* name, const QString& caption, const QString& reportCaption) {
@@ -113,28 +126,28 @@ void MainWindow::buildMenus() {
                 [this, reportCaption, disableMain] { openReport(reportCaption, disableMain); });
         return action;
     };
-    mnuAnalysis = addMenu("mnuAnalysis", QStringLiteral("Analysis"));
+    mnuAnalysis = addMenu("mnuAnalysis", QStringLiteral("&Analysis"));
     struct Report {
         const char* name;
         const char* caption;
         const char* reportCaption;  // none: no report behind it yet
     };
     const Report reports[] = {
-        {"mnuSumCalc", "Sum of Sets Calculator", "Sum of Sets Calculator"},
-        {"mnuEvensCalculator", "Evens Signature Calculator", "Evens Signature Calculator"},
-        {"mnuSumHits", "Sum Hits Report", "Sum Hits Counter"},
-        {"mnuSetSpan", "A-F Span of Set Report", "Span of Set Calculator"},
-        {"mnuMidpoint", "Midpoint Analysis Report", "Midpoint Analysis Report"},
-        {"mnuNumCount", "General Historic Number Count", "Historic Number Count"},
-        {"mnuABCount", "Position Specific Historic Number Count", nullptr},
-        {"mnuNumberLines", "Number Lines Report", "Number Lines Calculator"},
-        {"mnuSkipHit", "Skip/Hit Report", "Skip/Hit Report"},
-        {"mnuShadowing", "Number Shadowing Report", nullptr},
-        {"mnuHotNCold", "Hot && Cold Numbers Calculator", nullptr},
-        {"mnuOnesFreq", "Ones-Place Value Frequency Report", nullptr},
-        {"mnuTensFreq", "Tens-Place Value Frequency Report", nullptr},
-        {"mnuVPosDif", "Vertical Positional Difference Report", nullptr},
-        {"mnuHPosDif", "Horizontal Positional Difference Report", nullptr}};
+        {"mnuSumCalc", "&Sum of Sets Calculator", "Sum of Sets Calculator"},
+        {"mnuEvensCalculator", "&Evens Signature Calculator", "Evens Signature Calculator"},
+        {"mnuSumHits", "Sum &Hits Report", "Sum Hits Counter"},
+        {"mnuSetSpan", "A-F S&pan of Set Report", "Span of Set Calculator"},
+        {"mnuMidpoint", "&Midpoint Analysis Report", "Midpoint Analysis Report"},
+        {"mnuNumCount", "&General Historic Number Count", "Historic Number Count"},
+        {"mnuABCount", "P&osition Specific Historic Number Count", nullptr},
+        {"mnuNumberLines", "Number &Lines Report", "Number Lines Calculator"},
+        {"mnuSkipHit", "S&kip/Hit Report", "Skip/Hit Report"},
+        {"mnuShadowing", "Number Sha&dowing Report", nullptr},
+        {"mnuHotNCold", "Hot && &Cold Numbers Calculator", nullptr},
+        {"mnuOnesFreq", "O&nes-Place Value Frequency Report", nullptr},
+        {"mnuTensFreq", "&Tens-Place Value Frequency Report", nullptr},
+        {"mnuVPosDif", "&Vertical Positional Difference Report", nullptr},
+        {"mnuHPosDif", "Ho&rizontal Positional Difference Report", nullptr}};
     for (const Report& report : reports) {
         if (report.reportCaption)
             addReport(mnuAnalysis, report.name, QLatin1String(report.caption), QLatin1String(report.reportCaption));
@@ -142,35 +155,38 @@ void MainWindow::buildMenus() {
             addLater(mnuAnalysis, report.name, QLatin1String(report.caption), kReportNotYet);
     }
     mnuAnalysis->addSeparator();
-    addItem(mnuAnalysis, "mnuBacktest", QStringLiteral("Backtest Current Filters"), &MainWindow::mnuBacktest_Click);
+    addItem(mnuAnalysis, "mnuBacktest", QStringLiteral("&Backtest Current Filters"), &MainWindow::mnuBacktest_Click);
 
-    mnuTools = addMenu("mnuTools", QStringLiteral("Tools"));
-    addItem(mnuTools, "mnuOdds", QStringLiteral("Odds"), &MainWindow::mnuOdds_Click);
+    mnuTools = addMenu("mnuTools", QStringLiteral("&Tools"));
+    addItem(mnuTools, "mnuOdds", QStringLiteral("&Odds"), &MainWindow::mnuOdds_Click);
     mnuTools->addSeparator();
-    addItem(mnuTools, "mnuTallor", QStringLiteral("Check For Winning Bets"), &MainWindow::mnuTallor_Click);
-    addItem(mnuTools, "mnuUpdateHistory", QStringLiteral("Update Game History File"),
+    addItem(mnuTools, "mnuTallor", QStringLiteral("&Check For Winning Bets"), &MainWindow::mnuTallor_Click);
+    addItem(mnuTools, "mnuUpdateHistory", QStringLiteral("&Update Game History File"),
             &MainWindow::mnuUpdateHistory_Click);
     mnuTools->addSeparator();
-    addReport(mnuTools, "mnuViewHistory", QStringLiteral("View && Manipulate History"),
+    addReport(mnuTools, "mnuViewHistory", QStringLiteral("View && Manipulate &History"),
               QStringLiteral("View & Manipulate History"));
-    addReport(mnuTools, "mnuViewOutput", QStringLiteral("View && Manipulate Output File"),
+    addReport(mnuTools, "mnuViewOutput", QStringLiteral("View && Manipulate Output &File"),
               QStringLiteral("View & Manipulate Output File"));
     mnuTools->addSeparator();
-    addItem(mnuTools, "mnuCalculator", QStringLiteral("Calculator"), &MainWindow::mnuCalculator_Click);
-    addItem(mnuTools, "mnuAbbreviatedWheel", QStringLiteral("Abbreviated Wheel..."),
+    addItem(mnuTools, "mnuCalculator", QStringLiteral("C&alculator"), &MainWindow::mnuCalculator_Click);
+    addItem(mnuTools, "mnuAbbreviatedWheel", QStringLiteral("A&bbreviated Wheel..."),
             &MainWindow::mnuAbbreviatedWheel_Click);
     mnuTools->addSeparator();
-    addItem(mnuTools, "mnuPrintSelected", QStringLiteral("Print Selected Number Pool"),
-            &MainWindow::mnuPrintSelected_Click);
+    addItem(mnuTools, "mnuPrintSelected", QStringLiteral("&Print Selected Number Pool"),
+            &MainWindow::mnuPrintSelected_Click, QKeySequence(Qt::CTRL | Qt::Key_P));
     mnuTools->addSeparator();
-    addItem(mnuTools, "mnuUnInstallPrep", QStringLiteral("UnInstall Prep"), &MainWindow::mnuUnInstallPrep_Click);
+    addItem(mnuTools, "mnuUnInstallPrep", QStringLiteral("U&nInstall Prep"), &MainWindow::mnuUnInstallPrep_Click);
 
-    mnuHelp = addMenu("mnuHelp", QStringLiteral("Help"));
-    addItem(mnuHelp, "mnuManual", QStringLiteral("View Orvane Manual"), &MainWindow::mnuManual_Click);
-    addItem(mnuHelp, "mnuShowTips", QStringLiteral("Show Tip of the Day"), &MainWindow::mnuShowTips_Click);
+    mnuHelp = addMenu("mnuHelp", QStringLiteral("&Help"));
+    addItem(mnuHelp, "mnuManual", QStringLiteral("View Orvane &Manual"), &MainWindow::mnuManual_Click,
+            QKeySequence(Qt::Key_F1));
+    addItem(mnuHelp, "mnuShowTips", QStringLiteral("Show &Tip of the Day"), &MainWindow::mnuShowTips_Click);
     mnuHelp->addSeparator();
-    addItem(mnuHelp, "mnuAbout", QStringLiteral("About Orvane..."), &MainWindow::mnuAbout_Click);
+    addItem(mnuHelp, "mnuAbout", QStringLiteral("&About Orvane..."), &MainWindow::mnuAbout_Click);
 }
+
+void MainWindow::mnuExit_Click() { close(); }
 
 void MainWindow::mnuOdds_Click() {
     const QStringList lines = {
@@ -218,7 +234,13 @@ void MainWindow::mnuPrintSelected_Click() {
     platform_.message(QStringLiteral("Printing pool."), QStringLiteral("Command Status"), NoticeIcon::Information);
 }
 
-void MainWindow::deleteOutputFile(const std::string& path) {
+void MainWindow::deleteOutputFile(const std::string& path, const QString& command) {
+    // Nothing is erased unasked; No, the default button, keeps the file. A file
+    // that is not there needs no question.
+    if (QFileInfo::exists(qt(path)) &&
+        platform_.message(QStringLiteral("Erase ") + qt(path) + QStringLiteral("?  What it holds cannot be brought back."),
+                          command, NoticeIcon::Question, Platform::Buttons::YesNoDefaultNo) != Platform::Reply::Yes)
+        return;
     std::string why;
     switch (removeFile(path, &why)) {
     case Removal::Deleted:
@@ -237,9 +259,13 @@ void MainWindow::deleteOutputFile(const std::string& path) {
     }
 }
 
-void MainWindow::mnuDeleteOuput_Click() { deleteOutputFile(shared_.wheelOutputPath); }
+void MainWindow::mnuDeleteOuput_Click() {
+    deleteOutputFile(shared_.wheelOutputPath, QStringLiteral("Delete Orvane's Output File"));
+}
 
-void MainWindow::mnuDelGathraTxt_Click() { deleteOutputFile(shared_.poolPath); }
+void MainWindow::mnuDelGathraTxt_Click() {
+    deleteOutputFile(shared_.poolPath, QStringLiteral("Delete Gathra's Output File"));
+}
 
 void MainWindow::mnuUnInstallPrep_Click() {
     const Platform::Reply answer = platform_.message(
@@ -298,10 +324,10 @@ void MainWindow::mnuRandom_Click() {
 }
 
 void MainWindow::Timer2_Timer() {
-    // The pool's numbers join the pick one by one through the list's own
-    // recount; a failure keeps those selected before it. A number already in
-    // the pick is passed over, so a long file repeating its numbers costs at
-    // most 49 selections in this tick.
+    // The pool's numbers (of a Minimum list or a Verbose report) join the pick
+    // one by one through the list's own recount; a failure keeps those
+    // selected before it. A number already in the pick is passed over, so a
+    // long file repeating its numbers costs at most 49 selections in this tick.
     if (loadPicksRequest_) {
         loadPicksRequest_ = false;
         const PoolFileRead read = readPoolFile(shared_.poolPath);
@@ -310,7 +336,8 @@ void MainWindow::Timer2_Timer() {
             QListWidgetItem* item = lstNumbers->item(number - 1);
             if (!item->isSelected()) item->setSelected(true);
         }
-        if (!read.ok()) platform_.notify(poolLoadNotice(read.error));
+        // Said when the file was a report rather than a list, and when it failed.
+        if (const std::optional<Notice> notice = poolLoadNotice(read, shared_.poolPath)) platform_.notify(*notice);
     }
     // Bulk changes of the list are made here, with its recount held back until
     // the end, so the count shows once and the clock does not count meanwhile.

@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include "app/FilterWidgets.h"
+#include "app/Startup.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
 #include "pool/PoolWindow.h"
@@ -50,8 +51,12 @@ SettingsFile MainWindow::currentSettings() const {
 }
 
 bool MainWindow::saveSettings() {
-    const std::string problem = saveSettingsFile(shared_.settingsPath, currentSettings());
-    if (problem.empty()) return true;
+    const std::string path = shared_.settingsPath;
+    const std::string problem = saveSettingsFile(path, currentSettings());
+    if (problem.empty()) {
+        settingsKeptIn(path);
+        return true;
+    }
     // The program stays open, so nothing the user set is lost with it.
     shared_.exitAfterSaveRequest = false;
     platform_.message(qt(problem) + QStringLiteral(" Choose another file with Save Current Settings."),
@@ -64,13 +69,39 @@ void MainWindow::restoreSettings() {
     // changes nothing, rather than leaving half of one configuration and half
     // of another.
     SettingsFile file = currentSettings();
-    const SettingsReadResult read = readSettingsFile(shared_.settingsPath, file);
+    const std::string path = shared_.settingsPath;
+    const SettingsReadResult read = readSettingsFile(path, file);
     if (!read.ok()) {
         platform_.message(qt(read.error) + QStringLiteral(" No setting has been changed."),
                           QStringLiteral("Settings Not Loaded"), NoticeIcon::Exclamation);
         return;
     }
     applySettings(file);
+    // The file read, even when its own line names another one for the next
+    // save: read again at the next start, it gives these settings back.
+    settingsKeptIn(path);
+}
+
+void MainWindow::settingsKeptIn(const std::string& path) {
+    // As the controls stand after their handlers ran, so a restore that one of
+    // them corrected does not count as a change the user made.
+    settingsInFile_ = settingsText(currentSettings());
+    rememberSettingsFile(platform_, path);
+}
+
+bool MainWindow::mayClose() {
+    // The whole file's text: any filter, option or path counts, and nothing else does.
+    if (settingsText(currentSettings()) == settingsInFile_) return true;
+    const Platform::Reply answer = platform_.message(
+        QStringLiteral("Save the settings before closing?\n\nThey have changed since they were last saved or loaded; "
+                       "Yes saves them to ") +
+            qt(shared_.settingsPath) + QStringLiteral("."),
+        QStringLiteral("Settings Changed"), NoticeIcon::Question, Platform::Buttons::YesNoCancel);
+    switch (answer) {
+    case Platform::Reply::Yes: return saveSettings();   // a failed save says why and stays open
+    case Platform::Reply::No: return true;
+    default: return false;
+    }
 }
 
 void MainWindow::applySettings(const SettingsFile& file) {

@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include "platform/Platform.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -9,6 +11,8 @@ static void initSampleResource() { Q_INIT_RESOURCE(orvane); }
 namespace orvane {
 
 namespace {
+const QString kSettingsFileKey = QStringLiteral("Settings File");
+
 // Places a file shipped inside the program at `target` unless one is there
 // already: the user's own copy is never overwritten.
 bool placeShippedFile(const QString& resource, const QString& target) {
@@ -33,8 +37,16 @@ QString prepareDataFolder(const QString& folder, const QString& historyPath) {
     return {};
 }
 
-void requestSavedSettings(SharedSettings& shared) {
-    if (QFileInfo::exists(QString::fromStdString(shared.settingsPath))) shared.restoreRequest = true;
+void rememberSettingsFile(Platform& platform, const std::string& path) {
+    platform.saveSetting(kSettingsFileKey, QString::fromStdString(path));
+}
+
+void requestSavedSettings(SharedSettings& shared, Platform& platform) {
+    // A kept file that has since gone (deleted, or on a drive no longer there)
+    // is passed over without a word: the default file serves instead.
+    const QString kept = platform.setting(kSettingsFileKey, QString());
+    if (!kept.isEmpty() && QFileInfo(kept).isFile()) shared.settingsPath = kept.toStdString();
+    if (QFileInfo(QString::fromStdString(shared.settingsPath)).isFile()) shared.restoreRequest = true;
 }
 
 } // namespace orvane

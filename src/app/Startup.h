@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string>
+
 namespace orvane {
 
 // Makes the data folder ready: creates it when missing, places the sample
@@ -12,8 +14,15 @@ namespace orvane {
 // empty on success.
 QString prepareDataFolder(const QString& folder, const QString& historyPath);
 
-// The settings kept by the last Save Settings & Exit come back at start: when
-// the settings file exists, its restore is requested for the settings timer.
-void requestSavedSettings(SharedSettings& shared);
+class Platform;
+
+// Keeps `path`, the settings file last saved or loaded, in the per-user store.
+void rememberSettingsFile(Platform& platform, const std::string& path);
+
+// The settings last saved or loaded come back at start: the settings file is
+// the one kept in the per-user store, or the data folder's VNTB.INI when none
+// is kept or the one kept is gone; when it exists, its restore is requested
+// for the settings timer.
+void requestSavedSettings(SharedSettings& shared, Platform& platform);
 
 } // namespace orvane

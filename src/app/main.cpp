@@ -24,9 +24,9 @@ int main(int argc, char* argv[]) {
     if (!problem.isEmpty()) platform.message(problem, QStringLiteral("Data Folder"), NoticeIcon::Exclamation, Platform::Buttons::Ok);
 
     SharedSettings shared(paths);
+    requestSavedSettings(shared, platform);
     MainWindow window(platform, shared);
     platform.setDialogParent(&window);
-    requestSavedSettings(shared);
     window.show();
     window.showStartupTip();
     return app.exec();

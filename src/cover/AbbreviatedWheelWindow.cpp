@@ -25,6 +25,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <filesystem>
+
 namespace orvane {
 
 namespace {
@@ -202,7 +204,8 @@ void AbbreviatedWheelWindow::cmdStop_Click() {
     endRun();
 }
 
-// The end of a search, finished or stopped: the best proved list is shown and written.
+// The end of a search, finished or stopped: the best proved list is shown.
+// The output file is left alone until Write to Output File is pressed.
 void AbbreviatedWheelWindow::endRun() {
     const std::unique_ptr<CoverJob> job = std::move(job_);
     if (!job) return;
@@ -210,17 +213,18 @@ void AbbreviatedWheelWindow::endRun() {
     prgTime->setValue(job->stopped() ? prgTime->value() : 1000);
     setRunning(false);
     if (tickets_.empty()) {
-        lblResult->setText(QStringLiteral("Stopped before any list was proved; nothing was written."));
+        lblResult->setText(QStringLiteral("Stopped before any list was proved."));
     } else {
-        lblResult->setText(qt(coverResultText(tickets_.size(), guarantee_)));
+        lblResult->setText(qt(coverResultText(tickets_.size(), guarantee_)) +
+                           QStringLiteral("; Write to Output File writes it to ") + qt(shared_.wheelOutputPath));
         txtTickets->setPlainText(shownText(coverListText(job->request().pool, guarantee_, tickets_)));
-        writeTickets();
     }
     emit runEnded();
 }
 
 // Writes the list to the wheel output file, unless a run writing or reading
 // that file is under way: the list is kept, and Write to Output File writes it later.
+// An output file that would be overwritten is replaced only when the user says so.
 bool AbbreviatedWheelWindow::writeTickets() {
     if (tickets_.empty()) return false;
     for (const QString& user : kOutputUsers)
@@ -237,8 +241,20 @@ bool AbbreviatedWheelWindow::writeTickets() {
         platform_.notify(*refusal);
         return false;
     }
+    // The main window's output options as they stand when the list is written.
+    const Start options = source_();
+    std::error_code absent;
+    const auto size = std::filesystem::file_size(path, absent);
+    if (!options.append && !absent && size > 0 &&
+        platform_.message(QStringLiteral("%1 already holds sets, and the main window's output option is Overwrite. "
+                                         "Replace them with these %2 tickets?  (Choose Append on the main window to "
+                                         "add the tickets after them.)")
+                              .arg(qt(path))
+                              .arg(tickets_.size()),
+                          kCoverTitle, NoticeIcon::Question, Platform::Buttons::YesNoDefaultNo) != Platform::Reply::Yes)
+        return false;
     std::unique_ptr<FileWheelOutput> output =
-        FileWheelOutput::open(path, start_.append ? DiskMode::Append : DiskMode::Overwrite, start_.numbered, failure);
+        FileWheelOutput::open(path, options.append ? DiskMode::Append : DiskMode::Overwrite, options.numbered, failure);
     if (!output || !writeCoverTickets(tickets_, *output, failure)) {
         platform_.notify(failure);
         return false;

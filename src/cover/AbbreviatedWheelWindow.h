@@ -25,10 +25,11 @@ class Platform;
 
 // frmAbbreviatedWheel: a short list of tickets from the numbers selected on
 // the main window that keeps a guarantee "t if m", searched for as a sliced
-// job within a time budget and proved before it is shown. The list is written
-// to the wheel output file with the main window's output options, so the win
-// checker and the output viewer read it; Print prints it. Stop keeps the best
-// list proved so far; Done, Escape and the title bar stop a search first.
+// job within a time budget and proved before it is shown. Write to Output File
+// writes the list to the wheel output file with the main window's output
+// options, so the win checker and the output viewer read it; a search never
+// writes by itself. Print prints it. Stop keeps the best list proved so far;
+// Done, Escape and the title bar stop a search first.
 class AbbreviatedWheelWindow : public QWidget {
     Q_OBJECT
 public:

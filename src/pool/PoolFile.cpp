@@ -2,32 +2,45 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string_view>
 
 namespace orvane {
 
 namespace {
 
-// One field of the pool file as it is read, character by character: blanks
+// As much of a bad field or line as a message quotes.
+constexpr std::size_t kQuoted = 24;
+// A ranked line is short; a longer line is kept only this far, which is
+// enough to tell that it is none.
+constexpr std::size_t kLongestLine = 256;
+
+constexpr int kEnd = std::char_traits<char>::eof();
+
+bool isBlank(int c) { return c == ' ' || c == '\t'; }
+bool isDigit(int c) { return c >= '0' && c <= '9'; }
+
+// One field of a Minimum file as it is read, character by character: blanks
 // around it, an optional sign, digits. Anything else makes it not a whole number.
 struct Field {
     bool started = false;   // a character other than a blank was met
     bool closed = false;    // a blank followed the field's characters
     bool negative = false;
-    bool signed_ = false;
     bool digits = false;
     bool malformed = false;
     long long value = 0;
+    std::string text;       // its start, for a message
 
     void take(char c) {
-        if (c == ' ' || c == '\t') {
+        if (isBlank(c)) {
             closed = started;
+            if (started && text.size() < kQuoted) text += c;
             return;
         }
+        if (text.size() < kQuoted) text += c;
         // A character after the field's blank is as malformed as one that is no digit.
         if (!closed && !started && (c == '-' || c == '+')) {
-            signed_ = true;
             negative = c == '-';
-        } else if (!closed && c >= '0' && c <= '9') {
+        } else if (!closed && isDigit(c)) {
             digits = true;
             // Enough to tell any number outside 1 to 49, without overflow.
             if (value < 1000) value = value * 10 + (c - '0');
@@ -39,21 +52,141 @@ struct Field {
 
 enum class FieldEnd { Taken, Empty, Failed };
 
+void fail(PoolFileRead& read, PoolLoadError error, int line, std::string text) {
+    while (!text.empty() && isBlank(text.back())) text.pop_back();
+    read.error = error;
+    read.line = line;
+    read.text = std::move(text);
+}
+
+bool inRange(long long number) { return number >= 1 && number <= 49; }
+
 // Takes a finished field into the read: an empty one ends the list, a number
 // is range-checked before it is kept.
-FieldEnd endField(const Field& field, PoolFileRead& read) {
+FieldEnd endField(const Field& field, int line, PoolFileRead& read) {
     if (!field.started) return FieldEnd::Empty;
     if (field.malformed || !field.digits) {
-        read.error = PoolLoadError::NotANumber;
+        fail(read, PoolLoadError::NotANumber, line, field.text);
         return FieldEnd::Failed;
     }
     const long long number = field.negative ? -field.value : field.value;
-    if (number < 1 || number > 49) {
-        read.error = PoolLoadError::OutOfRange;
+    if (!inRange(number)) {
+        fail(read, PoolLoadError::OutOfRange, line, field.text);
         return FieldEnd::Failed;
     }
     read.numbers.push_back(static_cast<int>(number));
     return FieldEnd::Taken;
+}
+
+// Takes a line end (CR LF, LF or CR) whose first character `c` was just read.
+void finishLineEnd(std::istream& in, int c) {
+    if (c == '\r' && in.peek() == '\n') in.get();
+}
+
+void readMinimum(std::istream& in, PoolFileRead& read) {
+    read.style = PoolFileStyle::Minimum;
+    Field field;
+    int line = 1;
+    // Fields end at a comma or a line end; the end of the file ends the last
+    // one only if it holds something.
+    for (int c = in.get(); c != kEnd; c = in.get()) {
+        if (c == ',' || c == '\n' || c == '\r') {
+            finishLineEnd(in, c);
+            if (endField(field, line, read) != FieldEnd::Taken) return;
+            field = Field{};
+            if (c != ',') ++line;
+            continue;
+        }
+        field.take(static_cast<char>(c));
+    }
+    if (in.bad()) {
+        read.error = PoolLoadError::Unreadable;
+        return;
+    }
+    if (field.started) endField(field, line, read);
+}
+
+// The next line, without its line end, kept to kLongestLine characters; false
+// at the end of the file.
+bool nextLine(std::istream& in, std::string& line) {
+    line.clear();
+    int c = in.get();
+    if (c == kEnd) return false;
+    for (; c != kEnd && c != '\n' && c != '\r'; c = in.get())
+        if (line.size() < kLongestLine) line += static_cast<char>(c);
+    finishLineEnd(in, c);
+    return true;
+}
+
+// "12 - 7" as the rank 12 and the number 7, blanks around each part allowed.
+struct Ranked {
+    long long rank = 0;
+    long long number = 0;
+};
+std::optional<Ranked> rankedLine(std::string_view line) {
+    std::size_t at = 0;
+    auto skipBlanks = [&] {
+        while (at < line.size() && isBlank(line[at])) ++at;
+    };
+    auto wholeNumber = [&]() -> std::optional<long long> {
+        if (at >= line.size() || !isDigit(line[at])) return std::nullopt;
+        long long value = 0;
+        for (; at < line.size() && isDigit(line[at]); ++at)
+            if (value < 1'000'000) value = value * 10 + (line[at] - '0');
+        return value;
+    };
+    skipBlanks();
+    const std::optional<long long> rank = wholeNumber();
+    skipBlanks();
+    if (!rank || at >= line.size() || line[at] != '-') return std::nullopt;
+    ++at;
+    skipBlanks();
+    const std::optional<long long> number = wholeNumber();
+    skipBlanks();
+    if (!number || at != line.size()) return std::nullopt;
+    return Ranked{*rank, *number};
+}
+
+bool blankLine(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// The report's heading ends where its first ranked line, "1 - n", starts the
+// list; the list runs to an empty line or the end of the file.
+void readVerbose(std::istream& in, PoolFileRead& read) {
+    std::string line;
+    int lineNumber = 0;
+    bool listed = false;
+    while (nextLine(in, line)) {
+        ++lineNumber;
+        if (lineNumber == 1 && line.rfind("VN-Gathra", 0) == 0) read.style = PoolFileStyle::Verbose;
+        const std::optional<Ranked> ranked = rankedLine(line);
+        if (!listed) {
+            if (!ranked || ranked->rank != 1) continue;
+            listed = true;
+            read.style = PoolFileStyle::Verbose;
+        } else if (blankLine(line)) {
+            break;
+        } else if (!ranked || ranked->rank != static_cast<long long>(read.numbers.size()) + 1) {
+            fail(read, PoolLoadError::NotANumber, lineNumber, line.substr(0, kQuoted));
+            return;
+        }
+        if (!inRange(ranked->number)) {
+            fail(read, PoolLoadError::OutOfRange, lineNumber, line.substr(0, kQuoted));
+            return;
+        }
+        read.numbers.push_back(static_cast<int>(ranked->number));
+    }
+    if (in.bad()) read.error = PoolLoadError::Unreadable;
+}
+
+// The first character that is not a blank or a line end, the file left at its start.
+int firstMark(std::istream& in) {
+    int c = in.get();
+    while (c != kEnd && (isBlank(c) || c == '\r' || c == '\n')) c = in.get();
+    in.clear();
+    in.seekg(0);
+    return c;
 }
 
 } // namespace
@@ -61,36 +194,73 @@ FieldEnd endField(const Field& field, PoolFileRead& read) {
 PoolFileRead readPoolFile(const std::string& path) {
     PoolFileRead read;
     std::error_code ignored;
+    if (!std::filesystem::exists(path, ignored)) {
+        read.error = PoolLoadError::Missing;
+        return read;
+    }
     std::ifstream in;
     if (!std::filesystem::is_regular_file(path, ignored) || (in.open(path, std::ios::binary), !in)) {
         read.error = PoolLoadError::Unreadable;
         return read;
     }
-    Field field;
-    // Fields end at a comma or a line end (CR LF, LF or CR); the end of the
-    // file ends the last one only if it holds something.
-    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
-        if (c == ',' || c == '\n' || c == '\r') {
-            if (c == '\r' && in.peek() == '\n') in.get();
-            if (endField(field, read) != FieldEnd::Taken) return read;
-            field = Field{};
-            continue;
-        }
-        field.take(static_cast<char>(c));
-    }
-    if (in.bad()) {
-        read.error = PoolLoadError::Unreadable;
-        return read;
-    }
-    if (field.started) endField(field, read);
+    const int first = firstMark(in);
+    // A saved Minimum file starts with its first number; the report starts
+    // with its heading's text.
+    if (isDigit(first) || first == '+' || first == '-' || first == ',')
+        readMinimum(in, read);
+    else if (first != kEnd)
+        readVerbose(in, read);
+    if (read.ok() && read.numbers.empty()) read.error = PoolLoadError::NoPool;
     return read;
 }
 
-Notice poolLoadNotice(PoolLoadError error) {
-    return Notice{"A problem has ocurred: Either the output file from Gathra cannot be found or it was saved in "
-                  "Verbose format.  Please correct the problem and try again.  Error code " +
-                      std::to_string(static_cast<int>(error)) + " reported.",
-                  "Unable To Continue", NoticeIcon::Exclamation};
+namespace {
+
+const std::string kMakeOne = "  Run VN-Gathra (Number Selection > Select Numbers With Gathra) with \"Save Output To "
+                             "Disk\" checked to save a pool there, then try again.";
+
+std::string selectedBefore(const PoolFileRead& read) {
+    const std::size_t count = read.numbers.size();
+    if (count == 0) return "  No number was selected.";
+    if (count == 1) return "  The number before it has been selected.";
+    return "  The " + std::to_string(count) + " numbers before it have been selected.";
+}
+
+} // namespace
+
+std::optional<Notice> poolLoadNotice(const PoolFileRead& read, const std::string& path) {
+    const std::string title = "Unable To Continue";
+    const bool verbose = read.style == PoolFileStyle::Verbose;
+    switch (read.error) {
+    case PoolLoadError::None:
+        if (!verbose) return std::nullopt;
+        return Notice{"The pool file " + path + " is a Verbose report of VN-Gathra; the " +
+                          std::to_string(read.numbers.size()) + " numbers it ranks have been selected.",
+                      "Gathra's Picks Loaded", NoticeIcon::Information};
+    case PoolLoadError::Missing:
+        return Notice{"There is no pool file " + path + "." + kMakeOne, title, NoticeIcon::Exclamation};
+    case PoolLoadError::Unreadable:
+        return Notice{"The pool file " + path + " could not be read: it is a folder, or a file this program may not "
+                          "read.  Choose another with Save Gathra's Output As... (File menu).",
+                      title, NoticeIcon::Exclamation};
+    case PoolLoadError::NoPool:
+        return Notice{"The file " + path +
+                          (verbose ? " is a Verbose report of VN-Gathra that ranks no numbers."
+                                   : " holds no pool: it is neither a list of numbers nor a Verbose report of "
+                                     "VN-Gathra.") +
+                          kMakeOne,
+                      title, NoticeIcon::Exclamation};
+    case PoolLoadError::NotANumber:
+    case PoolLoadError::OutOfRange: break;
+    }
+    const std::string what = read.error == PoolLoadError::OutOfRange ? "is not a number from 1 to 49"
+                             : verbose                               ? "is not a rank and a number such as \"1 - 7\""
+                                                                     : "is not a whole number";
+    return Notice{"The pool file " + path + (verbose ? " is a Verbose report of VN-Gathra" : " is a list of numbers") +
+                      ", but on its line " + std::to_string(read.line) + " \"" + read.text + "\" " + what + "." +
+                      selectedBefore(read) + "  Correct the file, or run VN-Gathra again with \"Save Output To Disk\" "
+                                             "checked.",
+                  title, NoticeIcon::Exclamation};
 }
 
 } // namespace orvane

@@ -2,30 +2,50 @@
 
 #include "core/Notice.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace orvane {
 
-// Why the pool file's numbers could not all be loaded.
-enum class PoolLoadError {
-    None = 0,
-    Unreadable = 1,    // the file is missing or cannot be read
-    NotANumber = 2,    // a field is not a whole number (a Verbose report fails here)
-    OutOfRange = 3,    // a number outside 1 to 49
+// The two forms the pool generator saves its pool in.
+enum class PoolFileStyle {
+    Unknown,   // neither: empty, or text without a ranked list
+    Minimum,   // the numbers alone, best first: " 7 ", " 31 ", ...
+    Verbose,   // the report: its heading, then "1 - 7", "2 - 31", ...
 };
 
-// The numbers of a Minimum-style pool file in file order: fields separated by
-// commas or line ends, blanks around them ignored; an empty field ends the
-// list. On a failure `numbers` holds those read before it.
+// Why the pool file's numbers could not all be loaded.
+enum class PoolLoadError {
+    None,
+    Missing,      // no file at the path
+    Unreadable,   // a folder, or a file that cannot be read
+    NotANumber,   // a field that is not a whole number, or a ranked line that is not "rank - number"
+    OutOfRange,   // a number outside 1 to 49
+    NoPool,       // not one number: an empty file, or text without a ranked list
+};
+
+// The numbers of a pool file in file order, best first.
+// Minimum style (the file starts with a number): fields separated by commas or
+// line ends, blanks around them ignored; an empty field ends the list.
+// Verbose style: the ranked lines after the heading, ranks counting from 1,
+// up to an empty line or the end of the file.
+// On a failure `numbers` holds those read before it, and `line` and `text`
+// say where (the line from 1, and the start of the field or line).
 struct PoolFileRead {
     std::vector<int> numbers;
+    PoolFileStyle style = PoolFileStyle::Unknown;
     PoolLoadError error = PoolLoadError::None;
+    int line = 0;
+    std::string text;
     bool ok() const { return error == PoolLoadError::None; }
 };
 PoolFileRead readPoolFile(const std::string& path);
 
-// "A problem has ocurred: ... Error code N reported." titled "Unable To Continue".
-Notice poolLoadNotice(PoolLoadError error);
+// What Load Gathra's Picks tells about the file at `path`: nothing for a
+// Minimum list loaded whole; which style it is and how many numbers were
+// selected for a Verbose report; for a failure, what went wrong and where,
+// what was selected before it, and how to make a pool file that loads.
+std::optional<Notice> poolLoadNotice(const PoolFileRead& read, const std::string& path);
 
 } // namespace orvane

@@ -82,8 +82,9 @@ void PoolWindow::selectDraws(int draws) { drawOptions_[std::clamp(draws, 1, 5) -
 void PoolWindow::choosePoolFile() {
     // The dialog keeps its previous name, so cancelling it after an earlier
     // choice takes that earlier name again.
-    const QString name =
-        platform_.fileDialog(FileDialogRequest{kPoolFilter, QStringLiteral(".GR"), dialogFileName_, 0, true});
+    // Before any choice it starts at the pool file's path, so it opens in its folder.
+    const QString start = dialogFileName_.isEmpty() ? QString::fromStdString(shared_.poolPath) : dialogFileName_;
+    const QString name = platform_.fileDialog(FileDialogRequest{kPoolFilter, QStringLiteral(".GR"), start, 0, true});
     if (!name.isEmpty()) dialogFileName_ = name;
     if (dialogFileName_.isEmpty()) {
         shared_.poolPath = shared_.defaults.pool;

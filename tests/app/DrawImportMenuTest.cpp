@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QMenu>
+#include <QRegularExpression>
 
 using namespace orvane;
 
@@ -44,7 +45,7 @@ private slots:
         const QList<QAction*> items = f.find<QMenu>(QStringLiteral("mnuFile"))->actions();
         const qsizetype at = items.indexOf(f.find<QAction>(QStringLiteral("mnuHistoryFile")));
         QCOMPARE(items.value(at + 1), item());
-        QCOMPARE(item()->text(), QStringLiteral("Import Draws..."));
+        QCOMPARE(item()->text().remove(QLatin1Char('&')), QStringLiteral("Import Draws..."));
     }
 
     void addsTheNewDrawsToTheCurrentHistoryAndTellsTheCounts() {
@@ -113,6 +114,30 @@ private slots:
         QCOMPARE(f.platform->messages.size(), 2);
         QVERIFY(f.platform->messages[1].text.startsWith(QStringLiteral("Draws added: 1\n")));
         QCOMPARE(WindowFixture::fileBytes(history()), kHistory + "020103  01 02 03 04 05 06\r\n");
+    }
+
+    // The dialog's filter caption is what the desktop's dialog matches names
+    // against: blank-separated patterns, in both letter cases.
+    void theDialogListsDrawFilesInEitherCase() {
+        item()->trigger();
+        const QString caption = f.platform->fileDialogs[0].filter.section(QLatin1Char('|'), 0, 0);
+        const qsizetype open = caption.indexOf(QLatin1Char('(')), close = caption.indexOf(QLatin1Char(')'));
+        QVERIFY(open > 0 && close > open);
+        const QStringList patterns = caption.mid(open + 1, close - open - 1).split(QLatin1Char(' '));
+        auto listed = [&patterns](const QString& name) {
+            for (const QString& pattern : patterns)
+                if (QRegularExpression(QRegularExpression::wildcardToRegularExpression(pattern)).match(name).hasMatch())
+                    return true;
+            return false;
+        };
+        for (const char* name : {"draws.csv", "DRAWS.CSV", "draws.txt", "DRAWS.TXT"}) QVERIFY2(listed(QLatin1String(name)), name);
+        QVERIFY(!listed(QStringLiteral("draws.HIT")));
+
+        // The next import opens where the last one came from.
+        f.platform->fileAnswers.enqueue(drawFile("05/21/1988,08,15,22,25,40,47\r\n"));
+        item()->trigger();
+        item()->trigger();
+        QCOMPARE(f.platform->fileDialogs.last().fileName, f.folder.filePath(QStringLiteral("draws.csv")));
     }
 
     void aCancelledDialogImportsNothing() {

@@ -24,11 +24,23 @@ private:
         out.write("x");
     }
     QAction* item(const char* name) const { return f.find<QAction>(QLatin1String(name)); }
+    // A caption without its access-key marker; "&&", a shown ampersand, stays as stored.
+    static QString withoutAccessKey(QString caption) {
+        caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+        caption.remove(QLatin1Char('&'));
+        return caption.replace(QStringLiteral("\x01"), QStringLiteral("&&"));
+    }
     QStringList captionsOf(const char* menu) const {
         QStringList captions;
         for (QAction* action : f.find<QMenu>(QLatin1String(menu))->actions())
-            captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+            captions << (action->isSeparator() ? QStringLiteral("-") : withoutAccessKey(action->text()));
         return captions;
+    }
+    QList<QMenu*> menus() const {
+        QList<QMenu*> found;
+        for (QAction* action : f.window->menuBar()->actions())
+            if (action->menu()) found << action->menu();
+        return found;
     }
 
 private slots:
@@ -42,7 +54,8 @@ private slots:
         QCOMPARE(captionsOf("mnuFile"),
                  QStringList({"Save Tambril's Output As...", "Save Gathra's Output As...", "-", "Save Current Settings",
                               "Load Settings", "-", "History File...", "Import Draws...", "-", "Record Set Numbers",
-                              "Delete Orvane's Output File", "Delete Gathra's Output File", "-", "E&xit"}));
+                              "Delete Orvane's Output File", "Delete Gathra's Output File", "-", "Exit"}));
+        QCOMPARE(item("mnuExit")->text(), QStringLiteral("E&xit"));
         QCOMPARE(captionsOf("mnuUserLevel"), QStringList({"Beginner", "Intermediate", "Advanced"}));
         QCOMPARE(captionsOf("mnuNumberSelect"),
                  QStringList({"Select All Numbers", "De-Select All Numbers", "Select Multiple Random Numbers", "-",
@@ -54,11 +67,76 @@ private slots:
                               "Print Selected Number Pool", "-", "UnInstall Prep"}));
         QCOMPARE(captionsOf("mnuHelp"), QStringList({"View Orvane Manual", "Show Tip of the Day", "-", "About Orvane..."}));
         QCOMPARE(captionsOf("mnuAnalysis").size(), 17); // the fifteen reports, a rule and the backtest
-        QCOMPARE(item("mnuHotNCold")->text(), QStringLiteral("Hot && Cold Numbers Calculator"));
+        QCOMPARE(withoutAccessKey(item("mnuHotNCold")->text()), QStringLiteral("Hot && Cold Numbers Calculator"));
+        QStringList titles;
+        for (QMenu* menu : menus()) titles << withoutAccessKey(menu->title());
+        QCOMPARE(titles, QStringList({"File", "User Level", "Number Selection", "Analysis", "Tools", "Help"}));
         // No dead clicks: an item with no report behind it is off and says why.
         QVERIFY(!item("mnuShadowing")->isEnabled());
         QCOMPARE(item("mnuShadowing")->toolTip(), QStringLiteral("This report is not available yet."));
         QVERIFY(item("mnuAdvanced")->isChecked());
+    }
+
+    // Alt and a letter opens each menu; within a menu each item's letter is its own.
+    void everyMenuAndItemHasItsOwnAccessKey() {
+        QStringList menuKeys;
+        for (QMenu* menu : menus()) {
+            const QString key = QKeySequence::mnemonic(menu->title()).toString();
+            QVERIFY2(!key.isEmpty() && !menuKeys.contains(key), qPrintable(menu->title()));
+            menuKeys << key;
+            QStringList itemKeys;
+            for (QAction* action : menu->actions()) {
+                if (action->isSeparator()) continue;
+                const QString itemKey = QKeySequence::mnemonic(action->text()).toString();
+                QVERIFY2(!itemKey.isEmpty(), qPrintable(action->text()));
+                QVERIFY2(!itemKeys.contains(itemKey), qPrintable(action->text() + QStringLiteral(" repeats ") + itemKey));
+                itemKeys << itemKey;
+            }
+        }
+        QCOMPARE(menuKeys, QStringList({"Alt+F", "Alt+U", "Alt+N", "Alt+A", "Alt+T", "Alt+H"}));
+    }
+
+    void commonCommandsHaveShortcutsThatNeverClash() {
+        const QList<std::pair<const char*, QKeySequence>> expected = {
+            {"mnuSaveSettings", QKeySequence(Qt::CTRL | Qt::Key_S)}, {"mnuRestoreSettings", QKeySequence(Qt::CTRL | Qt::Key_O)},
+            {"mnuExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},         {"mnuPrintSelected", QKeySequence(Qt::CTRL | Qt::Key_P)},
+            {"mnuManual", QKeySequence(Qt::Key_F1)}};
+        for (const auto& [name, keys] : expected) QCOMPARE(item(name)->shortcut(), keys);
+        // Every action of the window, the number list's Ctrl+A and Ctrl+Shift+A among them.
+        QMap<QString, QString> owners;
+        for (QAction* action : f.window->findChildren<QAction*>())
+            for (const QKeySequence& keys : action->shortcuts()) {
+                if (keys.isEmpty()) continue;
+                const QString text = keys.toString();
+                QVERIFY2(!owners.contains(text), qPrintable(text + QStringLiteral(": ") + owners.value(text) +
+                                                            QStringLiteral(" and ") + action->objectName()));
+                owners[text] = action->objectName();
+            }
+        QVERIFY(owners.contains(QStringLiteral("Ctrl+A")) && owners.contains(QStringLiteral("Ctrl+Shift+A")));
+    }
+
+    // A shortcut does what its item does, and waits while a run keeps its menu off.
+    void shortcutsWorkOnlyWhileTheirMenuIsOn() {
+        f.window->show();
+        f.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
+        QTest::keyClick(f.window.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(f.platform->fileDialogs.size(), 1);
+        QVERIFY(f.platform->fileDialogs[0].save);
+        QCOMPARE(f.platform->fileDialogs[0].defaultExtension, QStringLiteral(".INI"));
+
+        f.window->busy().begin(MainWindow::kWheelRun);
+        QTest::keyClick(f.window.get(), Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(f.window.get(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(f.platform->fileDialogs.size(), 1);
+        QVERIFY(f.platform->messages.isEmpty());
+        f.window->busy().end(MainWindow::kWheelRun);
+
+        QTest::keyClick(f.window.get(), Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(f.platform->messages.size(), 1); // too few numbers to print
+        QTest::keyClick(f.window.get(), Qt::Key_F1);
+        QTRY_VERIFY(f.window->findChild<QWidget*>(QStringLiteral("frmOrvaneManualViewer")));
+        QVERIFY(f.find<QWidget>("frmOrvaneManualViewer")->isVisible());
     }
 
     void oddsShowsTheTable() {
@@ -88,21 +166,40 @@ private slots:
         QCOMPARE(f.platform->messages.last().text, QStringLiteral("Printing pool."));
     }
 
-    void deleteCommandsTellErasedMissingAndUndeletableApart() {
+    void deleteCommandsAskFirstThenTellErasedMissingAndUndeletableApart() {
         f.shared->wheelOutputPath = path("w.TB").toStdString();
+        f.shared->poolPath = path("p.GR").toStdString();
         touch(path("w.TB"));
+        touch(path("p.GR"));
+        // Unanswered, the question keeps the file: No is its default.
+        for (const char* command : {"mnuDeleteOuput", "mnuDelGathraTxt"}) {
+            f.platform->messages.clear();
+            f.trigger(QLatin1String(command));
+            QCOMPARE(f.platform->messages.size(), 1);
+            QCOMPARE(f.platform->messages[0].buttons, Platform::Buttons::YesNoDefaultNo);
+            QCOMPARE(f.platform->messages[0].icon, NoticeIcon::Question);
+        }
+        QVERIFY(f.platform->messages[0].text.contains(path("p.GR")));
+        QVERIFY(QFile::exists(path("w.TB")) && QFile::exists(path("p.GR")));
+
+        f.platform->replies << Platform::Reply::Yes;
         f.trigger("mnuDeleteOuput");
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Command Completed"));
         QVERIFY(!QFile::exists(path("w.TB")));
+        QVERIFY(QFile::exists(path("p.GR")));
+        // Nothing there: nothing to ask.
+        const qsizetype shown = f.platform->messages.size();
         f.trigger("mnuDeleteOuput");
+        QCOMPARE(f.platform->messages.size(), shown + 1);
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Nothing To Do"));
         QCOMPARE(f.platform->messages.last().text, path("w.TB") + QStringLiteral(" could not be found.  There is nothing to delete."));
         // Something is there but cannot be deleted: said so, not "could not be found".
-        QVERIFY(QDir().mkpath(path("p.GR")));
-        f.shared->poolPath = path("p.GR").toStdString();
+        QVERIFY(QDir().mkpath(path("d.GR")));
+        f.shared->poolPath = path("d.GR").toStdString();
+        f.platform->replies << Platform::Reply::Yes;
         f.trigger("mnuDelGathraTxt");
         QVERIFY(f.platform->messages.last().text.contains(QStringLiteral("could not be deleted")));
-        QVERIFY(QFileInfo(path("p.GR")).isDir());
+        QVERIFY(QFileInfo(path("d.GR")).isDir());
     }
 
     void uninstallPrepDeletesOnlyWhatExistsAndNeverTheHistory() {

@@ -341,6 +341,7 @@ private slots:
         f.platform->replies << Platform::Reply::Yes;
         f.click("cmdWheel");
         QVERIFY(f.window->wheelRunning());
+        f.platform->replies << Platform::Reply::No; // the output option changed: not saved
         QVERIFY(f.window->close());
         QCOMPARE(f.platform->printJobs.size(), 1);
         QVERIFY(f.platform->printJobs[0].ended);
@@ -410,6 +411,26 @@ private slots:
         QTRY_COMPARE(ended.count(), 1);
         f.tick("Timer1");
         QCOMPARE(f.find<QLabel>("lblTimer")->text(), QStringLiteral("1:00:09"));
+    }
+
+    // Each dialog starts at its file's full path, so it opens in that file's folder.
+    void fileDialogsStartAtTheirFiles() {
+        f.shared->historyPath = "/tmp/h/My.HIT";
+        f.shared->wheelOutputPath = "/tmp/w/Out.TB";
+        f.shared->poolPath = "/tmp/p/Pool.GR";
+        f.shared->settingsPath = "/tmp/s/Mine.INI";
+        const QList<std::pair<const char*, QString>> expected = {
+            {"mnuHistoryFile", "/tmp/h/My.HIT"},      {"mnuSaveAs", "/tmp/w/Out.TB"},
+            {"mnuSaveGRAs", "/tmp/p/Pool.GR"},        {"mnuSaveSettings", "/tmp/s/Mine.INI"},
+            {"mnuRestoreSettings", "/tmp/s/Mine.INI"}, {"mnuImportDraws", "/tmp/h"}};
+        for (const auto& [command, start] : expected) {
+            f.trigger(QLatin1String(command)); // cancelled
+            QCOMPARE(f.platform->fileDialogs.last().fileName, start);
+            // A cancelled history or output dialog goes back to the default file.
+            f.shared->historyPath = "/tmp/h/My.HIT";
+            f.shared->wheelOutputPath = "/tmp/w/Out.TB";
+            f.shared->poolPath = "/tmp/p/Pool.GR";
+        }
     }
 
     void fileChoiceCommandsSetPathsAndRequests() {

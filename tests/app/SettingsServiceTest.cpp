@@ -1,3 +1,4 @@
+#include "app/Startup.h"
 #include "support/WindowFixture.h"
 
 #include <QCheckBox>
@@ -87,6 +88,7 @@ private slots:
     void saveAndExitWritesTheFileAndThenEndsTheProgram() {
         useSettingsFile(path("VNTB.INI"));
         f.window->show();
+        f.box("txtMaxDif")->setText(QStringLiteral("30")); // saved, so closing asks nothing
         f.click("cmdExit");
         QVERIFY(f.window->isVisible()); // the timer does the work
         tick();
@@ -96,6 +98,100 @@ private slots:
         QVERIFY(!f.window->isVisible());
         QVERIFY(!f.shared->saveRequest);
         QVERIFY(f.platform->messages.isEmpty());
+    }
+
+    // Closing with settings changed since the last save or load asks: Cancel
+    // stays, No closes without saving, Yes saves and closes.
+    void closingWithChangedSettingsAsksToSaveThem() {
+        const QString file = QString::fromStdString(f.shared->settingsPath); // changing it would count
+        QFile::remove(file);
+        f.window->show();
+        f.selectRange(0, 9); // the pick is no setting
+        QVERIFY(f.window->close());
+        QVERIFY(f.platform->messages.isEmpty());
+
+        f.window->show();
+        f.box("txtMaxDif")->setText(QStringLiteral("30"));
+        f.platform->replies << Platform::Reply::Cancel;
+        QVERIFY(!f.window->close());
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.platform->messages.size(), 1);
+        QCOMPARE(f.platform->messages[0].buttons, Platform::Buttons::YesNoCancel);
+        QVERIFY(f.platform->messages[0].text.startsWith(QStringLiteral("Save the settings before closing?")));
+        QVERIFY(f.platform->messages[0].text.contains(file));
+
+        f.platform->replies << Platform::Reply::No;
+        f.trigger("mnuExit");
+        QVERIFY(!f.window->isVisible());
+        QVERIFY(!QFile::exists(file));
+
+        f.window->show();
+        f.platform->replies << Platform::Reply::Yes;
+        QVERIFY(f.window->close());
+        QCOMPARE(f.platform->messages.size(), 3);
+        QCOMPARE(contents(file).split('\n')[31], QByteArray("30\r"));
+
+        // Saved: nothing to ask. Changed and changed back: nothing either.
+        f.window->show();
+        f.box("txtMaxDif")->setText(QStringLiteral("31"));
+        f.box("txtMaxDif")->setText(QStringLiteral("30"));
+        QVERIFY(f.window->close());
+        QCOMPARE(f.platform->messages.size(), 3);
+        // A path counts as much as a filter.
+        f.window->show();
+        f.shared->historyPath = path("other.HIT").toStdString();
+        f.platform->replies << Platform::Reply::Cancel;
+        QVERIFY(!f.window->close());
+        QCOMPARE(f.platform->messages.size(), 4);
+    }
+
+    void aSaveOnClosingThatFailsKeepsTheWindowOpen() {
+        useSettingsFile(path("missing/VNTB.INI"));
+        f.window->show();
+        option("optnOutToNothing")->click();
+        f.platform->replies << Platform::Reply::Yes;
+        QVERIFY(!f.window->close());
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("Settings Not Saved"));
+    }
+
+    void settingsJustLoadedCloseWithoutAQuestion() {
+        useSettingsFile(path("loaded.INI"));
+        save();
+        write(path("loaded.INI"), withLine(contents(path("loaded.INI")), 32, "25"));
+        restore();
+        QCOMPARE(f.text("txtMaxDif"), QStringLiteral("25"));
+        f.window->show();
+        QVERIFY(f.window->close());
+        QVERIFY(f.platform->messages.isEmpty());
+    }
+
+    // The settings file last saved or loaded is kept for the next start;
+    // a load that fails keeps the one before.
+    void theFileLastSavedOrLoadedIsKeptForTheNextStart() {
+        const QString key = QStringLiteral("Settings File");
+        useSettingsFile(path("mine.INI"));
+        f.box("txtMaxDif")->setText(QStringLiteral("27"));
+        save();
+        QCOMPARE(f.platform->settings.value(key), path("mine.INI"));
+        QVERIFY(QFile::copy(path("mine.INI"), path("copy.INI")));
+        useSettingsFile(path("copy.INI"));
+        restore();
+        QCOMPARE(f.platform->settings.value(key), path("copy.INI"));
+        useSettingsFile(path("absent.INI"));
+        restore();
+        QCOMPARE(f.platform->settings.value(key), path("copy.INI"));
+
+        // The next start, on the same desktop, restores the file kept.
+        f.window.reset();
+        f.shared = std::make_unique<SharedSettings>(dataPathsIn(f.folder.path().toStdString()));
+        requestSavedSettings(*f.shared, *f.platform);
+        f.window = std::make_unique<MainWindow>(*f.platform, *f.shared);
+        tick();
+        QCOMPARE(f.text("txtMaxDif"), QStringLiteral("27"));
+        f.window->show();
+        QVERIFY(f.window->close()); // just loaded: nothing to ask
+        QCOMPARE(f.platform->messages.size(), 1); // the failed load's message only
     }
 
     void aSaveThatFailsSaysWhyAndTheProgramStays() {

@@ -1,14 +1,23 @@
 #include "app/Startup.h"
+#include "support/FakePlatform.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <memory>
+
 using namespace orvane;
 
 class StartupTest : public QObject {
     Q_OBJECT
+
+    static void touch(const QString& path) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
 private slots:
     void createsTheFolderAndPlacesTheSampleHistory() {
         QTemporaryDir root;
@@ -24,16 +33,34 @@ private slots:
         QCOMPARE(QDir::current().canonicalPath(), QDir(folder).canonicalPath());
     }
 
-    void aSavedSettingsFileIsRestoredAtStart() {
+    // The file kept in the per-user store, or VNTB.INI in the data folder.
+    void theSettingsFileLastKeptIsRestoredAtStart() {
         QTemporaryDir root;
-        SharedSettings shared(dataPathsIn(root.path().toStdString()));
-        requestSavedSettings(shared);
-        QVERIFY(!shared.restoreRequest); // none saved yet
-        QFile file(QString::fromStdString(shared.settingsPath));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        requestSavedSettings(shared);
-        QVERIFY(shared.restoreRequest);
+        FakePlatform platform;
+        auto start = [&] {
+            auto shared = std::make_unique<SharedSettings>(dataPathsIn(root.path().toStdString()));
+            requestSavedSettings(*shared, platform);
+            return shared;
+        };
+        const std::string fallback = start()->settingsPath;
+        QVERIFY(!start()->restoreRequest); // none saved yet
+        touch(QString::fromStdString(fallback));
+        QVERIFY(start()->restoreRequest);
+
+        const QString mine = root.filePath(QStringLiteral("mine.INI"));
+        touch(mine);
+        rememberSettingsFile(platform, mine.toStdString());
+        QCOMPARE(platform.settings.value(QStringLiteral("Settings File")), mine);
+        QCOMPARE(start()->settingsPath, mine.toStdString());
+        QVERIFY(start()->restoreRequest);
+
+        // Gone since: the default file, without a word.
+        QVERIFY(QFile::remove(mine));
+        QCOMPARE(start()->settingsPath, fallback);
+        QVERIFY(start()->restoreRequest);
+        QVERIFY(platform.messages.isEmpty());
+        QVERIFY(QFile::remove(QString::fromStdString(fallback)));
+        QVERIFY(!start()->restoreRequest);
     }
 
     void neverOverwritesAnExistingHistory() {

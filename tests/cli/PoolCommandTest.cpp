@@ -56,11 +56,13 @@ TEST(CommandLinePool, PrintsTheVerboseReportByDefault) {
     for (std::size_t rank = 1; rank <= 12; ++rank)
         EXPECT_EQ(lines[7 + rank], std::to_string(rank) + " - " + std::to_string(samplePool()[rank - 1]));
 
-    // Saved, it is a Verbose file: the main window's loader refuses it.
+    // Saved, it is a Verbose file: the main window's loader takes its ranked numbers.
     const std::string saved = folder.file("Verbose.GR");
     ASSERT_EQ(runCli(poolArgs(ORVANE_SAMPLE_HISTORY, {"--save", saved}), dataPathsIn(folder.path())).status, kExitSuccess);
     EXPECT_EQ(contentsOf(saved).rfind("VN-Gathra", 0), 0u);
-    EXPECT_EQ(readPoolFile(saved).error, PoolLoadError::NotANumber);
+    const PoolFileRead loaded = readPoolFile(saved);
+    EXPECT_EQ(loaded.style, PoolFileStyle::Verbose);
+    EXPECT_EQ(loaded.numbers, samplePool());
 }
 
 TEST(CommandLinePool, RefusesValuesAndHistoriesItCannotUse) {

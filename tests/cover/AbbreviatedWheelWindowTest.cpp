@@ -36,8 +36,9 @@ private:
         click(QStringLiteral("cmdBegin"));
         return ended.count() == 1 || ended.wait(60000);
     }
+    QString outputPath() const { return QString::fromStdString(fixture.shared->wheelOutputPath); }
     QStringList outputLines() const {
-        const QString text = QString::fromLatin1(WindowFixture::fileBytes(QString::fromStdString(fixture.shared->wheelOutputPath)));
+        const QString text = QString::fromLatin1(WindowFixture::fileBytes(outputPath()));
         QStringList lines = text.split(QStringLiteral("\r\n"));
         if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
         return lines;
@@ -67,15 +68,22 @@ private slots:
     }
     void cleanup() { fixture.close(); }
 
-    void beginWritesAProvedListThatPrints() {
+    // A search shows its list; only Write to Output File writes it.
+    void beginShowsAProvedListWrittenOnlyWhenAsked() {
         open(0, 11);
         set("spnDrawn", 4);
         set("spnSeconds", 1);
         QVERIFY(!inWindow<QPushButton>(QStringLiteral("cmdPrint"))->isEnabled());
+        QVERIFY(!inWindow<QPushButton>(QStringLiteral("cmdWrite"))->isEnabled());
         QVERIFY(beginToEnd());
+        QVERIFY(!QFile::exists(outputPath()));
+        QVERIFY(inWindow<QPushButton>(QStringLiteral("cmdWrite"))->isEnabled());
+        QVERIFY(text("lblResult").contains(QStringLiteral("Write to Output File")));
+        click(QStringLiteral("cmdWrite"));
         const QStringList lines = outputLines();
         QVERIFY(!lines.isEmpty());
         QVERIFY(text("lblResult").startsWith(QStringLiteral("%1 tickets; guarantee 3 if 4 verified").arg(lines.size())));
+        QVERIFY(text("lblResult").endsWith(QStringLiteral("written to ") + outputPath()));
         QCOMPARE(uncoveredSubsets(12, {3, 4}, masksOf(lines, 1)), 0u);
         QVERIFY(text("lblBest").contains(QString::number(lines.size())));
         QCOMPARE(inWindow<QPlainTextEdit>(QStringLiteral("txtTickets"))->toPlainText().count(QLatin1Char('\n')),
@@ -88,19 +96,35 @@ private slots:
         QVERIFY(fixture.platform->messages.isEmpty());
     }
 
-    // The main window's output options: numbered lines, appended.
-    void numberedAndAppendedAsTheMainWindowSays() {
-        WindowFixture::writeFile(QString::fromStdString(fixture.shared->wheelOutputPath), "1 2 3 4 5 6\r\n");
-        fixture.find<QAction>(QStringLiteral("mnuRecordNumbers"))->setChecked(true);
-        fixture.find<QRadioButton>(QStringLiteral("optnAppend"))->setChecked(true);
+    // The main window's output options as they stand at the write: numbered
+    // lines, appended; overwriting sets already there is asked first.
+    void writtenAsTheMainWindowSaysOverwritingOnlyWhenAsked() {
+        WindowFixture::writeFile(outputPath(), "1 2 3 4 5 6\r\n");
         open(10, 16); // 11..17: 3 if 3 on seven numbers takes four tickets
         set("spnSeconds", 1);
         QVERIFY(beginToEnd());
-        const QStringList lines = outputLines();
+        click(QStringLiteral("cmdWrite")); // Overwrite, unanswered: No
+        QCOMPARE(fixture.platform->messages.size(), 1);
+        QCOMPARE(fixture.platform->messages[0].buttons, Platform::Buttons::YesNoDefaultNo);
+        QVERIFY(fixture.platform->messages[0].text.contains(outputPath()));
+        QCOMPARE(outputLines(), QStringList({"1 2 3 4 5 6"}));
+
+        fixture.find<QAction>(QStringLiteral("mnuRecordNumbers"))->setChecked(true);
+        fixture.find<QRadioButton>(QStringLiteral("optnAppend"))->setChecked(true);
+        click(QStringLiteral("cmdWrite"));
+        QCOMPARE(fixture.platform->messages.size(), 1); // appending asks nothing
+        QStringList lines = outputLines();
         QCOMPARE(lines.size(), 1 + 4);
         QCOMPARE(lines[0], QStringLiteral("1 2 3 4 5 6"));
         for (int i = 1; i <= 4; ++i) QVERIFY(lines[i].startsWith(QStringLiteral("%1 : ").arg(i)));
         QCOMPARE(uncoveredSubsets(7, {3, 3}, masksOf(lines.mid(1), 11)), 0u);
+
+        fixture.find<QRadioButton>(QStringLiteral("optnOverwrite"))->setChecked(true);
+        fixture.platform->replies << Platform::Reply::Yes;
+        click(QStringLiteral("cmdWrite"));
+        lines = outputLines();
+        QCOMPARE(lines.size(), 4);
+        QVERIFY(lines[0].startsWith(QStringLiteral("1 : ")));
     }
 
     void stopKeepsTheBestProvedListAndTheTitleBarStopsToo() {
@@ -115,6 +139,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!text("lblBest").endsWith(QStringLiteral("none yet")), 60000);
         click(QStringLiteral("cmdStop"));
         QCOMPARE(ended.count(), 1);
+        QVERIFY(!QFile::exists(outputPath()));
+        click(QStringLiteral("cmdWrite"));
         const QStringList lines = outputLines();
         QVERIFY(text("lblResult").startsWith(QStringLiteral("%1 tickets; guarantee 4 if 4 verified").arg(lines.size())));
         QCOMPARE(uncoveredSubsets(20, {4, 4}, masksOf(lines, 1)), 0u);
@@ -153,7 +179,7 @@ private slots:
         QVERIFY(!window()->running());
         QCOMPARE(fixture.platform->messages.size(), 2);
         QVERIFY(fixture.platform->messages[1].text.contains(QStringLiteral("10,000 tickets")));
-        QVERIFY(!QFile::exists(QString::fromStdString(fixture.shared->wheelOutputPath)));
+        QVERIFY(!QFile::exists(outputPath()));
     }
 
     // A wheel run writing the output file: the list waits for Write to Output File.
@@ -162,9 +188,11 @@ private slots:
         set("spnSeconds", 1);
         fixture.window->busy().begin(MainWindow::kWheelRun);
         QVERIFY(beginToEnd());
+        QVERIFY(fixture.platform->messages.isEmpty());
+        click(QStringLiteral("cmdWrite"));
         QCOMPARE(fixture.platform->messages.size(), 1);
         QVERIFY(fixture.platform->messages[0].text.contains(QStringLiteral("Write to Output File")));
-        QVERIFY(!QFile::exists(QString::fromStdString(fixture.shared->wheelOutputPath)));
+        QVERIFY(!QFile::exists(outputPath()));
         fixture.window->busy().end(MainWindow::kWheelRun);
         click(QStringLiteral("cmdWrite"));
         QCOMPARE(outputLines().size(), 4);

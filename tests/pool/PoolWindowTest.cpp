@@ -242,33 +242,51 @@ private slots:
         fixture.tick(QStringLiteral("Timer2"));
         QCOMPARE(fixture.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("49"));
         QCOMPARE(fixture.platform->messages.size(), 1);
-        QVERIFY(fixture.platform->messages[0].text.endsWith(QStringLiteral("Error code 3 reported.")));
+        QVERIFY(fixture.platform->messages[0].text.contains(QStringLiteral("on its line 10002 \"0\" is not a number from 1 to 49")));
     }
 
-    void loadPicksFailuresKeepWhatWasSelected() {
-        const QString prefix = QStringLiteral("A problem has ocurred: Either the output file from Gathra cannot be found "
-                                              "or it was saved in Verbose format.  Please correct the problem and try "
-                                              "again.  Error code ");
+    void loadPicksFailuresSayWhatToDoAndKeepWhatWasSelected() {
         auto load = [this] {
             fixture.trigger(QStringLiteral("mnuLoadGRPool"));
             fixture.tick(QStringLiteral("Timer2"));
+            return fixture.platform->messages.last();
         };
         QFile::remove(poolPath());
-        load();
-        QCOMPARE(fixture.platform->messages.last().text, prefix + QStringLiteral("1 reported."));
-        QCOMPARE(fixture.platform->messages.last().title, QStringLiteral("Unable To Continue"));
-        writeFile(poolPath(), "VN-Gathra, a Part of VN-Tambril\r\n\r\n1 - 7\r\n");
-        load();
-        QCOMPARE(fixture.platform->messages.last().text, prefix + QStringLiteral("2 reported."));
+        FakePlatform::Message shown = load();
+        QCOMPARE(shown.title, QStringLiteral("Unable To Continue"));
+        QCOMPARE(shown.icon, NoticeIcon::Exclamation);
+        QVERIFY(shown.text.startsWith(QStringLiteral("There is no pool file ") + poolPath()));
+        QVERIFY(shown.text.contains(QStringLiteral("\"Save Output To Disk\"")));
+        writeFile(poolPath(), "VN-Gathra, a Part of VN-Tambril\r\n\r\n");
+        QVERIFY(load().text.contains(QStringLiteral("is a Verbose report of VN-Gathra that ranks no numbers.")));
         QVERIFY(selectedNumbers().isEmpty());
         writeFile(poolPath(), " 7 \r\n 50 \r\n 9 \r\n");
-        load();
-        QCOMPARE(fixture.platform->messages.last().text, prefix + QStringLiteral("3 reported."));
+        QVERIFY(load().text.contains(QStringLiteral("is a list of numbers, but on its line 2 \"50\"")));
         QCOMPARE(selectedNumbers(), QStringList({"7"}));
         // A failed load is not retried on the next tick.
-        const qsizetype shown = fixture.platform->messages.size();
+        const qsizetype shownCount = fixture.platform->messages.size();
         fixture.tick(QStringLiteral("Timer2"));
-        QCOMPARE(fixture.platform->messages.size(), shown);
+        QCOMPARE(fixture.platform->messages.size(), shownCount);
+    }
+
+    // A run saved in the Verbose style loads too, and says so.
+    void aSavedVerboseReportLoadsIntoThePick() {
+        fixture.trigger(QStringLiteral("mnuGathra"));
+        combo(QStringLiteral("cboPoolSize"))->setCurrentText(QStringLiteral("8"));
+        option(QStringLiteral("optnVerbose"))->setChecked(true);
+        check(QStringLiteral("chkSaveToDisk"))->setChecked(true);
+        QVERIFY(beginToEnd());
+        QVERIFY(fileBytes(poolPath()).startsWith("VN-Gathra"));
+        fixture.trigger(QStringLiteral("mnuLoadGRPool"));
+        fixture.tick(QStringLiteral("Timer2"));
+        QStringList wanted;
+        for (int number : expectedPool(5, 10, 8, 1)) wanted << QString::number(number);
+        std::sort(wanted.begin(), wanted.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+        QCOMPARE(selectedNumbers(), wanted);
+        QCOMPARE(fixture.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("8"));
+        QCOMPARE(fixture.platform->messages.size(), 1);
+        QCOMPARE(fixture.platform->messages[0].icon, NoticeIcon::Information);
+        QVERIFY(fixture.platform->messages[0].text.contains(QStringLiteral("is a Verbose report of VN-Gathra; the 8 numbers")));
     }
 
     // Stopped before its first slice: nothing shown, saved or printed.
