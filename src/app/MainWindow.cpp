@@ -177,7 +177,7 @@ bool MainWindow::event(QEvent* event) {
     // Title bar, File > Exit, the calculator's Exit: every close comes here
     // before closeEvent ends a run in progress. Save Settings & Exit closes
     // only after its save, when nothing has changed any more.
-    if (event->type() == QEvent::Close && !mayClose()) {
+    if (event->type() == QEvent::Close && (!closeEditingWindows() || !mayClose())) {
         event->ignore();
         return true;
     }

@@ -149,6 +149,9 @@ private:
     // the one the next start restores, and closing asks nothing until they change.
     void settingsKeptIn(const std::string& path);
     // Before the window closes: Yes saves changed settings, No drops them, Cancel (false) stays.
+    // Closes the report window and the manual viewer first, each asking about
+    // edits of its own; false when the user keeps one open.
+    bool closeEditingWindows();
     bool mayClose();
 
     // The wheel run (MainWindowWheel.cpp).

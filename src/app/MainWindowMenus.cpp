@@ -510,4 +510,11 @@ void MainWindow::setMainEnabled(bool enabled) {
     menuBar()->setEnabled(enabled);
 }
 
+bool MainWindow::closeEditingWindows() {
+    const QList<QWidget*> windows{static_cast<QWidget*>(reportWindow_.data()), static_cast<QWidget*>(manualViewer_.data())};
+    for (QWidget* window : windows)
+        if (window && window->isVisible() && !window->close()) return false;
+    return true;
+}
+
 } // namespace orvane

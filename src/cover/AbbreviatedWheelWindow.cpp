@@ -15,7 +15,6 @@
 
 #include <QCloseEvent>
 #include <QShowEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -123,7 +122,7 @@ void AbbreviatedWheelWindow::buildLayout() {
     txtTickets = new QPlainTextEdit(this);
     txtTickets->setObjectName(QStringLiteral("txtTickets"));
     txtTickets->setReadOnly(true);
-    txtTickets->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    txtTickets->setFont(fixedPitchFont(font().pointSize()));
     txtTickets->setLineWrapMode(QPlainTextEdit::NoWrap);
     layout->addWidget(txtTickets, 1);
     resize(560, 520);

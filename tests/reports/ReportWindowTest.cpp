@@ -556,6 +556,26 @@ private slots:
         QTRY_VERIFY(window.isNull());
     }
 
+    // Closing the program closes the report window first: its edits are asked
+    // about, and keeping them open keeps the program open.
+    void closingTheProgramAsksAboutTheReportsEdits() {
+        QVERIFY(runFromMenu(QStringLiteral("mnuMidpoint")));
+        typeAtEnd(QStringLiteral("my note"));
+        QPointer<ReportWindow> window = report();
+        fixture.platform->replies << Platform::Reply::Cancel;
+        QVERIFY(!fixture.window->close());
+        QCOMPARE(questions().size(), 1);
+        QVERIFY(questions()[0].text.contains(QStringLiteral("Save your changes")));
+        QVERIFY(fixture.window->isVisible());
+        QVERIFY(window && window->isVisible());
+        QVERIFY(shown().endsWith(QStringLiteral("my note")));
+
+        fixture.platform->replies << Platform::Reply::No;
+        QVERIFY(fixture.window->close());
+        QCOMPARE(questions().size(), 2);
+        QTRY_VERIFY(window.isNull());
+    }
+
     // Stop ends the run as ever; with edits the window then asks before it goes.
     void stopWithEditsEndsTheRunThenAsks() {
         writeFile(historyPath(), historyOf(60000));
