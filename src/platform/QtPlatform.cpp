@@ -2,6 +2,7 @@
 
 #include "platform/QtPrintDocument.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -46,6 +47,13 @@ QString extensionOfFilter(const QString& caption, const QString& fallback) {
     return match.hasMatch() ? match.captured(1) : fallback;
 }
 
+QWidget* QtPlatform::dialogOwner() const {
+    // The window the user works in owns the dialog, so that closing the
+    // dialog gives the focus back to it rather than to the main window.
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return parent_;
+}
+
 QtPlatform::QtPlatform(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
 
 Platform::Reply QtPlatform::message(const QString& text, const QString& title, NoticeIcon icon, Buttons buttons) {
@@ -60,7 +68,7 @@ Platform::Reply QtPlatform::message(const QString& text, const QString& title, N
         preferred = QMessageBox::Yes;
         break;
     }
-    QMessageBox box(iconOf(icon), title, text, shown, parent_);
+    QMessageBox box(iconOf(icon), title, text, shown, dialogOwner());
     box.setDefaultButton(preferred);
     // Escape (or the title bar's close) answers No to a Yes/No question.
     if (buttons == Buttons::YesNo || buttons == Buttons::YesNoDefaultNo) box.setEscapeButton(QMessageBox::No);
@@ -75,7 +83,7 @@ Platform::Reply QtPlatform::message(const QString& text, const QString& title, N
 
 QString QtPlatform::inputBox(const QString& prompt, const QString& title) {
     bool ok = false;
-    QString text = QInputDialog::getText(parent_, title, prompt, QLineEdit::Normal, QString(), &ok);
+    QString text = QInputDialog::getText(dialogOwner(), title, prompt, QLineEdit::Normal, QString(), &ok);
     return ok ? text : QString();
 }
 
@@ -85,9 +93,9 @@ QString QtPlatform::fileDialog(const FileDialogRequest& request) {
     QString selected = filters.value(request.filterIndex);
     const QFileDialog::Options options =
         request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::Options(QFileDialog::DontConfirmOverwrite);
-    QString name = request.save ? QFileDialog::getSaveFileName(parent_, QString(), request.fileName, filter,
+    QString name = request.save ? QFileDialog::getSaveFileName(dialogOwner(), QString(), request.fileName, filter,
                                                                &selected, options)
-                                : QFileDialog::getOpenFileName(parent_, QString(), request.fileName, filter,
+                                : QFileDialog::getOpenFileName(dialogOwner(), QString(), request.fileName, filter,
                                                                &selected, options);
     // A name typed without an extension takes the one of the file type chosen.
     if (!name.isEmpty() && request.save && QFileInfo(name).suffix().isEmpty())
@@ -116,7 +124,7 @@ bool QtPlatform::choosePrinter(QPrinter& printer, int pageCount) {
         message(QStringLiteral("This printout takes %1 pages. Print it?").arg(pageCount), QStringLiteral("Printing"),
                 NoticeIcon::Question, Buttons::YesNo) != Reply::Yes)
         return false;
-    QPrintDialog dialog(&printer, parent_);
+    QPrintDialog dialog(&printer, dialogOwner());
     dialog.setMinMax(1, pageCount);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies);

@@ -13,7 +13,7 @@ public:
     // `dataFolder` receives Printouts/ on a machine without a printer.
     explicit QtPlatform(QString dataFolder);
 
-    // The window that dialogs are centred on.
+    // The window that dialogs are centred on when no window of the program is active.
     void setDialogParent(QWidget* parent) { parent_ = parent; }
 
     Reply message(const QString& text, const QString& title, NoticeIcon icon, Buttons buttons) override;
@@ -33,6 +33,8 @@ private:
     // The page count told first when it is long, then the print dialog
     // (printer, copies, pages); false when the user declines or cancels.
     bool choosePrinter(QPrinter& printer, int pageCount);
+    // The active window, or the dialog parent.
+    QWidget* dialogOwner() const;
 
     QString dataFolder_;
     QWidget* parent_ = nullptr;

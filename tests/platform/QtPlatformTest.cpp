@@ -150,6 +150,29 @@ private slots:
         if (QFontInfo(proportional).family() == QStringLiteral("DejaVu Sans")) QVERIFY(!measuresFixedPitch(proportional));
     }
 
+    // A message belongs to the window the user works in, so that closing it
+    // gives that window the focus back, not the main window.
+    void aMessageBelongsToTheActiveWindow() {
+        QTemporaryDir data;
+        QtPlatform platform(data.path());
+        QWidget main;
+        main.show();
+        platform.setDialogParent(&main);
+        QWidget tool;
+        tool.show();
+        tool.activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), &tool);
+        QWidget* owner = nullptr;
+        QTimer::singleShot(0, [&] {
+            QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+            owner = QApplication::activeModalWidget()->parentWidget();
+            QApplication::activeModalWidget()->close();
+        });
+        platform.message(QStringLiteral("A problem"), QStringLiteral("Problem"), NoticeIcon::Exclamation,
+                         Platform::Buttons::Ok);
+        QCOMPARE(owner, &tool);
+    }
+
     // A title longer than the page is wide breaks at its last blank that fits;
     // a word longer than the width breaks after its last character that fits.
     void aLongLineWrapsAtItsLastBlankThatFits() {
