@@ -3,6 +3,7 @@
 #include "accessories/ManualFile.h"
 #include "core/AtomicFile.h"
 #include "platform/ButtonRow.h"
+#include "platform/EditedText.h"
 #include "platform/EscapeCloses.h"
 #include "platform/FixedFont.h"
 #include "platform/JobDriver.h"
@@ -190,15 +191,9 @@ bool ManualViewer::saveManual() {
     return !failure;
 }
 
-// Empty text holds nothing to lose, whatever was done to it.
-bool ManualViewer::textEdited() const {
-    return txtManualViewer->document()->isModified() && !txtManualViewer->document()->isEmpty();
-}
+bool ManualViewer::textEdited() const { return holdsEdits(*txtManualViewer); }
 
-bool ManualViewer::mayDiscardEdits() {
-    return !textEdited() || platform_.message(kDiscardQuestion, windowTitle(), NoticeIcon::Question,
-                                              Platform::Buttons::YesNoDefaultNo) == Platform::Reply::Yes;
-}
+bool ManualViewer::mayDiscardEdits() { return orvane::mayDiscardEdits(platform_, *txtManualViewer, kDiscardQuestion, windowTitle()); }
 
 bool ManualViewer::mayClose() {
     if (!textEdited()) return true;

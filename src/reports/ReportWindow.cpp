@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "platform/ButtonRow.h"
+#include "platform/EditedText.h"
 #include "platform/EnterPressesDefault.h"
 #include "platform/EscapeCloses.h"
 #include "platform/FixedFont.h"
@@ -213,15 +214,9 @@ void ReportWindow::setRunning(bool running) {
 
 QString ReportWindow::reportText() const { return txtAnalysis->toPlainText(); }
 
-// Empty text holds nothing to lose, whatever was done to it.
-bool ReportWindow::textEdited() const {
-    return txtAnalysis->document()->isModified() && !txtAnalysis->document()->isEmpty();
-}
+bool ReportWindow::textEdited() const { return holdsEdits(*txtAnalysis); }
 
-bool ReportWindow::mayDiscardEdits() {
-    return !textEdited() || platform_.message(kDiscardQuestion, windowTitle(), NoticeIcon::Question,
-                                              Platform::Buttons::YesNoDefaultNo) == Platform::Reply::Yes;
-}
+bool ReportWindow::mayDiscardEdits() { return orvane::mayDiscardEdits(platform_, *txtAnalysis, kDiscardQuestion, windowTitle()); }
 
 bool ReportWindow::mayClose() {
     if (!textEdited()) return true;
