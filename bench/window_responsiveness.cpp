@@ -92,18 +92,18 @@ public:
     DocumentEnd documentEnd;
     Reply message(const QString& text, const QString&, NoticeIcon, Buttons buttons) override {
         messages << text;
-        return buttons == Buttons::YesNo ? Reply::Yes : Reply::Ok;
+        return buttons == Buttons::Ok ? Reply::Ok : Reply::Yes;
     }
-    std::unique_ptr<PrintDocument> beginPrint(const QString& fontName, int pointSize) override {
-        return std::make_unique<TimedDocument>(QtPlatform::beginPrint(fontName, pointSize), documentEnd);
+    std::unique_ptr<PrintDocument> beginPrint(const PrintRequest& request) override {
+        return std::make_unique<TimedDocument>(QtPlatform::beginPrint(request), documentEnd);
     }
 };
 
 class TimedFakePlatform : public FakePlatform {
 public:
     DocumentEnd documentEnd;
-    std::unique_ptr<PrintDocument> beginPrint(const QString& fontName, int pointSize) override {
-        return std::make_unique<TimedDocument>(FakePlatform::beginPrint(fontName, pointSize), documentEnd);
+    std::unique_ptr<PrintDocument> beginPrint(const PrintRequest& request) override {
+        return std::make_unique<TimedDocument>(FakePlatform::beginPrint(request), documentEnd);
     }
 };
 

@@ -34,10 +34,30 @@ QMessageBox::Icon iconOf(NoticeIcon icon) {
 
 } // namespace
 
+namespace {
+
+// A caption's patterns in both letter cases, so that a desktop whose file
+// names are case-sensitive lists "draws.hit" as well as "DRAWS.HIT", and "*.*"
+// as "*", which also lists a name without an extension.
+QString eitherCase(const QString& caption) {
+    const qsizetype open = caption.lastIndexOf(QLatin1Char('('));
+    const qsizetype close = caption.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close < open) return caption;
+    QStringList patterns;
+    for (const QString& pattern : caption.mid(open + 1, close - open - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString own = pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern;
+        for (const QString& form : {own, own.toUpper(), own.toLower()})
+            if (!patterns.contains(form)) patterns << form;
+    }
+    return caption.left(open + 1) + patterns.join(QLatin1Char(' ')) + caption.mid(close);
+}
+
+} // namespace
+
 QString qtFileFilter(const QString& pipeFilter) {
     const QStringList parts = pipeFilter.split(QLatin1Char('|'));
     QStringList captions;
-    for (int i = 0; i < parts.size(); i += 2) captions << parts[i];
+    for (int i = 0; i < parts.size(); i += 2) captions << eitherCase(parts[i]);
     return captions.join(QStringLiteral(";;"));
 }
 

@@ -108,7 +108,10 @@ private slots:
 
     void fileFiltersBecomeQtFilterLists() {
         QCOMPARE(qtFileFilter(QStringLiteral("History File (*.HIT)|*.HIT|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*")),
-                 QStringLiteral("History File (*.HIT);;Text Files (*.TXT);;All Files (*.*)"));
+                 QStringLiteral("History File (*.HIT *.hit);;Text Files (*.TXT *.txt);;All Files (*)"));
+        // Patterns in both letter cases, each once.
+        QCOMPARE(qtFileFilter(QStringLiteral("Draw Files (*.csv *.CSV *.txt *.TXT)|*.csv")),
+                 QStringLiteral("Draw Files (*.csv *.CSV *.txt *.TXT)"));
         // The file type chosen names the extension a bare name takes.
         QCOMPARE(extensionOfFilter(QStringLiteral("Comma-Separated Values (*.CSV)"), QStringLiteral(".TXT")),
                  QStringLiteral(".CSV"));
