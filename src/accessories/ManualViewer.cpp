@@ -25,8 +25,8 @@ namespace orvane {
 namespace {
 const QString kLoadingText = QStringLiteral("Loading the manual... please wait a moment.");
 const QString kStatusTitle = QStringLiteral("Status of Operation:");
-const QString kDiscardQuestion = QStringLiteral("Discard your changes to the manual?");
-const QString kSaveBeforeClosing =
+const QString kDiscardManualEdits = QStringLiteral("Discard your changes to the manual?");
+const QString kSaveManualBeforeClosing =
     QStringLiteral("You have changed the manual since it was loaded or saved. Save your changes before closing?");
 
 // The first fourteen colours of the standard 16-colour palette, black to light magenta.
@@ -193,13 +193,13 @@ bool ManualViewer::saveManual() {
 
 bool ManualViewer::textEdited() const { return holdsEdits(*txtManualViewer); }
 
-bool ManualViewer::mayDiscardEdits() { return orvane::mayDiscardEdits(platform_, *txtManualViewer, kDiscardQuestion, windowTitle()); }
+bool ManualViewer::mayDiscardEdits() { return orvane::mayDiscardEdits(platform_, *txtManualViewer, kDiscardManualEdits, windowTitle()); }
 
 bool ManualViewer::mayClose() {
     if (!textEdited()) return true;
     // Only a whole manual may be saved back; a part of one can only be let go.
     if (loadedPath_.isEmpty()) return mayDiscardEdits();
-    switch (platform_.message(kSaveBeforeClosing, windowTitle(), NoticeIcon::Question, Platform::Buttons::YesNoCancel)) {
+    switch (platform_.message(kSaveManualBeforeClosing, windowTitle(), NoticeIcon::Question, Platform::Buttons::YesNoCancel)) {
     case Platform::Reply::Yes: return saveManual();
     case Platform::Reply::No: return true;
     default: return false;

@@ -55,7 +55,7 @@ public:
     BusyState& busy() { return busy_; }
 
     // The busy state's name for a wheel run.
-    static inline const QString kWheelRun = QStringLiteral("wheel run");
+    static inline const QString kWheelRun = kWheelRunOperation;
 
 signals:
     // The run has ended and the window is restored.

@@ -9,6 +9,9 @@
 
 namespace orvane {
 
+// The main window's wheel run, which the windows that read its output file wait for.
+inline const QString kWheelRunOperation = QStringLiteral("wheel run");
+
 // Which long operations are running (a wheel run, a win check, a report, ...)
 // and the commands each keeps disabled while it runs. Commands are menu items,
 // menus and buttons, known by objectName; a command is enabled again only when

@@ -37,7 +37,6 @@ constexpr std::chrono::milliseconds kReportSliceBudget(10);
 // about the size of the report's.
 constexpr QSize kPrintedChartSize(900, 620);
 
-const QString kWheelRun = QStringLiteral("wheel run");
 
 // A file name for the report's caption: characters a file name cannot hold become "-".
 QString fileNameFor(const QString& caption) {
@@ -112,7 +111,7 @@ void ReportWindow::cmdBegin_Click() {
     if (job_) return;
     caption_ = windowTitle();
     const std::optional<ReportKind> kind = reportForCaption(caption_.toStdString());
-    if (kind == ReportKind::OutputViewer && busy_ && busy_->running(kWheelRun)) {
+    if (kind == ReportKind::OutputViewer && busy_ && busy_->running(kWheelRunOperation)) {
         platform_.message(QStringLiteral("A wheel run is writing the output file. Wait for the run to end, then "
                                          "view the file."),
                           caption_, NoticeIcon::Information);
@@ -244,7 +243,7 @@ void ReportWindow::cmdPrint_Click() {
 }
 
 QString ReportWindow::saveFolder() {
-    const QString last = platform_.setting(kSaveFolderKey, QString());
+    QString last = platform_.setting(kSaveFolderKey, QString());
     if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
     return qt(shared_.defaults.folder);
 }

@@ -166,7 +166,7 @@ enum class LineRead { Whole, TooLong, End };
 
 // Reads the next line without its LF (or CR LF) end, keeping at most
 // kLongestSettingsLine characters: a longer line stops the read there.
-LineRead nextLine(std::istream& in, std::string& text) {
+LineRead nextSettingsLine(std::istream& in, std::string& text) {
     text.clear();
     std::streambuf* source = in.rdbuf();
     bool any = false;
@@ -190,7 +190,7 @@ SettingsReadResult readSettingsFile(const std::string& path, SettingsFile& setti
     std::string text;
     for (int number = 1; number <= kSettingsLineCount; ++number) {
         const auto where = [&] { return "Line " + std::to_string(number) + " of the settings file " + path; };
-        switch (nextLine(in, text)) {
+        switch (nextSettingsLine(in, text)) {
         case LineRead::End:
             return {number, "The settings file " + path + " ends before line " + std::to_string(number) + "."};
         case LineRead::TooLong:

@@ -27,7 +27,6 @@ namespace {
 // second and lets Done take effect within a blink.
 
 // The busy state's name for a wheel run, which writes the file a check reads.
-const QString kWheelRun = QStringLiteral("wheel run");
 
 constexpr int kTallyLength = 9;
 
@@ -147,7 +146,7 @@ void WinCheckerWindow::cmdCheck_Click() {
     // The tallies belong to one check: a check that cannot run leaves none of
     // an earlier one's figures standing beside the numbers now typed.
     for (QLineEdit* box : tallies_) box->clear();
-    if (busy_ && busy_->running(kWheelRun)) {
+    if (busy_ && busy_->running(kWheelRunOperation)) {
         platform_.message(QStringLiteral("A wheel run is writing the output file. Wait for the run to end, then "
                                          "check the file."),
                           QStringLiteral("VN-Tallor"), NoticeIcon::Information);

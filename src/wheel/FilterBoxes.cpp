@@ -89,16 +89,20 @@ std::optional<Notice> checkFilterBoxes(const FilterControls& controls) {
         const std::string where = box.caption + " (" + box.tab + ")";
         const std::string wanted = "type a number from " + std::to_string(box.least) + " to " +
                                    std::to_string(box.most) + (box.emptyMeansNone ? ", or leave the box empty." : ".");
+        std::string problem = where;
         if (isEmptyBox(text)) {
             if (box.emptyMeansNone) continue;
-            return Notice{where + " is empty: " + wanted, "Invalid Response", NoticeIcon::Exclamation};
+            problem += " is empty: ";
+        } else {
+            const std::optional<double> number = numberIfAny(text);
+            if (number && (!box.outsideRefused || (*number >= box.least && *number <= box.most))) continue;
+            // A settings file may hold anything in a box: the message quotes a short, printable start of it.
+            problem += " holds \"";
+            problem += excerpt(text, 40);
+            problem += "\": ";
         }
-        const std::optional<double> number = numberIfAny(text);
-        const bool refused = !number || (box.outsideRefused && (*number < box.least || *number > box.most));
-        // A settings file may hold anything in a box: the message quotes a short, printable start of it.
-        if (refused)
-            return Notice{where + " holds \"" + excerpt(text, 40) + "\": " + wanted, "Invalid Response",
-                          NoticeIcon::Exclamation};
+        problem += wanted;
+        return Notice{problem, "Invalid Response", NoticeIcon::Exclamation};
     }
     return std::nullopt;
 }
