@@ -69,6 +69,16 @@ class DrawRecordingWindowTest : public QObject {
         return texts;
     }
     void click(const QString& name) { QTest::mouseClick(find<QPushButton>(name), Qt::LeftButton); }
+    // Types `texts` over a two-draw history and records: one problem, `message`.
+    void recordOverTwoDraws(const QStringList& texts, const QString& message) {
+        writeHistory(kTwoLines);
+        open();
+        type(texts);
+        click("cmdRecordDraw");
+        QCOMPARE(platform_->messages.size(), 1);
+        QCOMPARE(platform_->messages[0].text, message);
+        QCOMPARE(platform_->messages[0].title, QStringLiteral("Problem"));
+    }
     QStringList goodDraw() const { return {"12", "05", "99", "03", "11", "24", "30", "41", "49"}; }
 
 private slots:
@@ -234,13 +244,7 @@ private slots:
         QFETCH(QStringList, texts);
         QFETCH(QString, message);
         QCOMPARE(historyPath(), folder_.filePath("FL6-49.HIT"));
-        writeHistory(kTwoLines);
-        open();
-        type(texts);
-        click("cmdRecordDraw");
-        QCOMPARE(platform_->messages.size(), 1);
-        QCOMPARE(platform_->messages[0].text, message);
-        QCOMPARE(platform_->messages[0].title, QStringLiteral("Problem"));
+        recordOverTwoDraws(texts, message);
         QCOMPARE(history(), kTwoLines);
         QCOMPARE(typed(), texts);
         QCOMPARE(status(), QString());
@@ -298,13 +302,7 @@ private slots:
         QFETCH(QStringList, texts);
         QFETCH(QString, message);
         QFETCH(int, emptied);
-        writeHistory(kTwoLines);
-        open();
-        type(texts);
-        click("cmdRecordDraw");
-        QCOMPARE(platform_->messages.size(), 1);
-        QCOMPARE(platform_->messages[0].text, message);
-        QCOMPARE(platform_->messages[0].title, QStringLiteral("Problem"));
+        recordOverTwoDraws(texts, message);
         QCOMPARE(platform_->messages[0].icon, NoticeIcon::Exclamation);
         QStringList expected = texts;
         if (emptied >= 0) expected[emptied].clear();
