@@ -301,6 +301,7 @@ int main(int argc, char* argv[]) {
     {
         QTemporaryDir data;
         TimedFakePlatform fake;
+        fake.replies << Platform::Reply::Yes;   // print the 230,230 sets
         printedRun("printed run, fake printer", fake, fake.documentEnd, data.path());
         if (fake.printJobs.size() != 1 || fake.printJobs[0].lines.size() != 4 + 230'230) {
             std::printf("the fake printer did not receive the header and 230,230 sets\n");
