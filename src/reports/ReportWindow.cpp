@@ -231,7 +231,7 @@ void ReportWindow::cmdPrint_Click() {
     QStringList headings;
     if (table_)
         for (const std::string& line : table_->headingLines) headings << qt(line);
-    std::unique_ptr<PrintDocument> document = platform_.beginPrint({windowTitle(), fixedPitchFont(12), headings});
+    std::unique_ptr<PrintDocument> document = platform_.beginPrint({shownCaption(), fixedPitchFont(12), headings});
     if (!document) {
         platform_.message(QStringLiteral("The printer could not be opened, so the report was not printed."),
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);
@@ -240,6 +240,12 @@ void ReportWindow::cmdPrint_Click() {
     printTextLines(*document, reportText());
     if (chart_->hasChart()) document->printImage(chart_->image(kPrintedChartSize));
     document->end();
+}
+
+QString ReportWindow::shownCaption() const {
+    // The menu may have captioned the window for the next report already; the
+    // text (and its table) is still the last report run.
+    return caption_.isEmpty() ? windowTitle() : caption_;
 }
 
 QString ReportWindow::saveFolder() {
@@ -258,7 +264,7 @@ bool ReportWindow::saveReport(bool textOnly) {
                               : QStringLiteral("Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
     request.defaultExtension = QStringLiteral(".TXT");
     // No extension: the dialog gives the name the one of the file type chosen.
-    request.fileName = QDir(saveFolder()).filePath(fileNameFor(windowTitle()));
+    request.fileName = QDir(saveFolder()).filePath(fileNameFor(shownCaption()));
     const QString path = platform_.fileDialog(request);
     if (path.isEmpty()) return false;
     // The table goes to a file named .CSV; the text area to any other.

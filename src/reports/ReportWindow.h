@@ -73,6 +73,8 @@ private:
     // The folder the Save As dialog opens in: where a report was last saved,
     // else the data folder.
     QString saveFolder();
+    // The caption of the report whose text the window shows.
+    QString shownCaption() const;
     // Whether the edited text may go: asks first when there are edits.
     bool mayDiscardEdits();
     // Whether the window may close: edits are saved first or let go, as the user answers.

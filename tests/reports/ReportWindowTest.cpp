@@ -600,6 +600,20 @@ private slots:
 
     // The dialog opens in the data folder, then where a report was last saved, and
     // offers the report's name without an extension, so the type chosen gives it one.
+    // The menu captions the window for the next report before its Begin; the
+    // text and table shown are still the last report's, and so are the name
+    // Save As suggests and the printout's title.
+    void aWindowCaptionedForTheNextReportSavesAndPrintsTheReportItShows() {
+        QVERIFY(runFromMenu(QStringLiteral("mnuNumCount")));
+        fixture.trigger(QStringLiteral("mnuMidpoint"));
+        QCOMPARE(report()->windowTitle(), QStringLiteral("Midpoint Analysis Report"));
+        clickReport(QStringLiteral("cmdSaveAs"));
+        QCOMPARE(fixture.platform->fileDialogs.last().fileName, dataFile(QStringLiteral("Historic Number Count")));
+        QVERIFY(fixture.platform->fileDialogs.last().filter.contains(QStringLiteral("*.CSV")));
+        clickReport(QStringLiteral("cmdPrint"));
+        QCOMPARE(fixture.platform->printJobs.last().title, QStringLiteral("Historic Number Count"));
+    }
+
     void saveAsFollowsTheNameTheDialogReturns() {
         QVERIFY(runFromMenu(QStringLiteral("mnuNumCount")));
         typeAtEnd(QStringLiteral("edited"));
