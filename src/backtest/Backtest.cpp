@@ -1,7 +1,8 @@
 #include "backtest/Backtest.h"
 
 #include "backtest/BacktestFilters.h"
-#include "backtest/EarlierDrawParts.h"
+#include "backtest/ChanceShares.h"
+#include "backtest/FirstRejectingDraw.h"
 #include "backtest/SetCounts.h"
 #include "checks/HistoryIndex.h"
 #include "core/NumberText.h"
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace orvane {
 
@@ -22,9 +24,31 @@ Interval wilsonInterval(std::uint64_t kept, std::uint64_t of, double z) {
     return {std::max(0.0, centre - half), std::min(1.0, centre + half)};
 }
 
-std::optional<double> liftOf(const Proportion& draws, const Proportion& sets) {
-    if (draws.of == 0 || sets.kept == 0) return std::nullopt;
-    return draws.share() / sets.share();
+std::optional<double> liftOf(const Proportion& draws, const ChanceShare& chance) {
+    if (draws.of == 0 || !chance.defined || chance.share <= 0) return std::nullopt;
+    return draws.share() / chance.share;
+}
+
+void readLift(FilterResult& row) {
+    constexpr double kZ = 1.959963984540054;
+    row.lift = liftOf(row.draws, row.chance);
+    row.liftLow = row.liftHigh = 0;
+    if (row.draws.of == 0 || !row.chance.defined) {
+        row.reading = Reading::NoDrawJudged;
+        return;
+    }
+    if (row.chance.share <= 0 && !row.chance.estimated) {
+        row.reading = Reading::KeepsNoSet;
+        return;
+    }
+    // The draws' interval over the chance share's, widened by its error where it is estimated.
+    const double lowest = row.chance.share - kZ * row.chance.error;
+    const double highest = row.chance.share + kZ * row.chance.error;
+    row.liftLow = highest > 0 ? row.drawsInterval.low / highest : 0;
+    row.liftHigh = lowest > 0 ? row.drawsInterval.high / lowest : std::numeric_limits<double>::infinity();
+    row.reading = row.liftLow > 1    ? Reading::AboveChance
+                  : row.liftHigh < 1 ? Reading::BelowChance
+                                     : Reading::ConsistentWithChance;
 }
 
 namespace {
@@ -67,18 +91,13 @@ bool readsHistory(BacktestFilter filter) { return backtestFilterInfo(filter).his
 // a window: each draw is judged with only the draws before it.
 class DrawJudging {
 public:
-    DrawJudging(const FilterControls& controls, const std::vector<DrawRecord>& draws, std::size_t firstJudged,
-                std::uint64_t pickMask, const BacktestFilterSet& plainFilters)
-        : controls_(controls), draws_(draws), pickMask_(pickMask), plainFilters_(plainFilters),
+    // `againstHistory` null when that filter is off.
+    DrawJudging(const FilterControls& controls, const std::vector<DrawRecord>& draws,
+                const std::vector<std::uint64_t>& masks, std::size_t firstJudged, std::uint64_t pickMask,
+                const BacktestFilterSet& plainFilters, const FirstRejectingDraw* againstHistory)
+        : controls_(controls), draws_(draws), masks_(masks), pickMask_(pickMask), plainFilters_(plainFilters),
           anyReadsHistory_(std::any_of(plainFilters.active().begin(), plainFilters.active().end(), readsHistory)),
-          againstHistory_(std::find(plainFilters.active().begin(), plainFilters.active().end(),
-                                    BacktestFilter::AgainstHistory) != plainFilters.active().end()),
-          earlier_(wholeNumberValue(controls.maxFromHistory)), next_(std::min(firstJudged, draws.size())) {
-        for (const DrawRecord& draw : draws) masks_.push_back(maskOf(draw.numbers));
-        // The filter against history counts distinct numbers, a limit below 0 as 0.
-        if (againstHistory_)
-            for (std::size_t i = 0; i < next_; ++i) earlier_.add(masks_[i]);
-    }
+          againstHistory_(againstHistory), next_(std::min(firstJudged, draws.size())) {}
 
     // Judges draws until the deadline (at least one); true once every draw is judged.
     bool judgeUntil(std::chrono::steady_clock::time_point deadline, BacktestResult& result) {
@@ -87,7 +106,6 @@ public:
             if (judged % kDrawsPerClockCheck == kDrawsPerClockCheck - 1 && std::chrono::steady_clock::now() >= deadline)
                 return false;
             result.draws.push_back(verdictOf(next_));
-            if (againstHistory_) earlier_.add(masks_[next_]);
             ++next_;
         }
         return true;
@@ -116,7 +134,7 @@ private:
             }
             const bool kept = needed == 0 ? plainFilters_.step(filter).passes(set)
                               : filter == BacktestFilter::AgainstHistory
-                                  ? !earlier_.sharesTooMany(masks_[i])
+                                  ? againstHistory_->of(masks_[i]) >= i
                                   : passesWithHistory(filter, controls_, before, set);
             v = kept ? Verdict::Kept : Verdict::Rejected;
             if (!kept && !verdict.firstRejecting) verdict.firstRejecting = filter;
@@ -129,12 +147,11 @@ private:
 
     const FilterControls& controls_;
     const std::vector<DrawRecord>& draws_;
+    const std::vector<std::uint64_t>& masks_;
     std::uint64_t pickMask_;
     const BacktestFilterSet& plainFilters_;
     bool anyReadsHistory_;
-    bool againstHistory_;
-    std::vector<std::uint64_t> masks_;
-    EarlierDrawParts earlier_;
+    const FirstRejectingDraw* againstHistory_;
     std::size_t next_;
 };
 
@@ -143,11 +160,16 @@ private:
 struct BacktestJob::Engine {
     FilterControls controls;              // normalised
     std::vector<DrawRecord> draws;
+    std::vector<std::uint64_t> drawMasks; // bit n: number n
     std::size_t firstJudged = 0;
     std::uint64_t pickMask = 0;
     std::unique_ptr<BacktestFilterSet> filters;   // against the whole history, for the sets
+    std::unique_ptr<FirstRejectingDraw> againstHistory;   // when that filter is on
+    std::unique_ptr<WalkForwardFilters> walkForward;
+    std::unique_ptr<SetStrata> strata;    // when a filter that reads the history is on
     std::unique_ptr<SetCounter> counter;
     std::unique_ptr<DrawJudging> judging;
+    std::unique_ptr<ChanceShares> chance;
 };
 
 BacktestJob::BacktestJob(BacktestRequest request) : engine_(std::make_unique<Engine>()) {
@@ -169,8 +191,27 @@ BacktestJob::BacktestJob(BacktestRequest request) : engine_(std::make_unique<Eng
         tables.history = HistoryIndex(e.draws, wholeNumberValue(e.controls.maxFromHistory));
     if (!isChecked(e.controls.rejectLast15Sums)) tables.lastFifteenSums = {};
     e.filters = std::make_unique<BacktestFilterSet>(e.controls, tables);
-    e.counter = std::make_unique<SetCounter>(*e.filters, result_.pick);
-    e.judging = std::make_unique<DrawJudging>(e.controls, e.draws, e.firstJudged, e.pickMask, *e.filters);
+    for (const DrawRecord& draw : e.draws) e.drawMasks.push_back(maskOf(draw.numbers));
+
+    // What chance would keep is counted in the same pass over the sets: each
+    // set's stratum by the filters that read no history and, with the filter
+    // against history on, its first rejecting draw.
+    const std::vector<BacktestFilter>& active = e.filters->active();
+    const std::uint32_t history = WalkForwardFilters::historyBits(active);
+    const auto againstHistoryBit = 1u << static_cast<int>(BacktestFilter::AgainstHistory);
+    if ((history & againstHistoryBit) != 0)
+        e.againstHistory = std::make_unique<FirstRejectingDraw>(wholeNumberValue(e.controls.maxFromHistory), e.drawMasks);
+    e.walkForward = std::make_unique<WalkForwardFilters>(e.controls, e.draws, result_.pick);
+    if (history != 0) {
+        const auto readsNoHistory = static_cast<std::size_t>(
+            std::count_if(active.begin(), active.end(), [](BacktestFilter f) { return !readsHistory(f); }));
+        // Samples are needed only when a filter other than the one against history reads it.
+        const std::size_t sampleSize = (history & ~againstHistoryBit) != 0 ? kChanceSamplePairs : 0;
+        e.strata = std::make_unique<SetStrata>(1 + readsNoHistory, e.againstHistory.get(), sampleSize);
+    }
+    e.counter = std::make_unique<SetCounter>(*e.filters, result_.pick, e.strata.get());
+    e.judging = std::make_unique<DrawJudging>(e.controls, e.draws, e.drawMasks, e.firstJudged, e.pickMask, *e.filters,
+                                              e.againstHistory.get());
 }
 
 BacktestJob::~BacktestJob() = default;
@@ -239,7 +280,12 @@ bool BacktestJob::advance(std::chrono::nanoseconds budget) {
         countDraws(engine_->filters->active(), result_);
         drawsJudged_ = true;
     }
-    if (engine_->counter->countUntil(deadline)) finish();
+    if (!setsCounted_) {
+        if (!engine_->counter->countUntil(deadline)) return false;
+        setsCounted_ = true;
+        startChance();
+    }
+    if (engine_->chance->estimateUntil(deadline)) finish();
     return ended_;
 }
 
@@ -257,8 +303,15 @@ void BacktestJob::stop() {
 
 double BacktestJob::progress() const {
     const SetCounter& counter = *engine_->counter;
-    if (counter.finished() || counter.total() == 0) return ended_ ? 1.0 : 0.0;
+    if (counter.finished()) return 1.0;
+    if (counter.total() == 0) return ended_ ? 1.0 : 0.0;
     return static_cast<double>(counter.counts().sets) / static_cast<double>(counter.total());
+}
+
+void BacktestJob::startChance() {
+    Engine& e = *engine_;
+    e.chance = std::make_unique<ChanceShares>(result_, e.filters->active(), e.counter->counts(), e.counter->total(),
+                                              *e.walkForward, e.strata.get());
 }
 
 void BacktestJob::finish() {
@@ -268,12 +321,15 @@ void BacktestJob::finish() {
         const auto f = static_cast<std::size_t>(row.filter);
         row.sets = {counts.kept[f], total};
         row.setsWithout = {counts.keptWithout[f], total};
-        row.lift = liftOf(row.draws, row.sets);
-        row.liftWithout = liftOf(row.drawsWithout, row.setsWithout);
     }
     result_.joint.sets = {counts.keptByAll, total};
     result_.joint.setsWithout = result_.joint.sets;
-    result_.joint.lift = liftOf(result_.joint.draws, result_.joint.sets);
+    engine_->chance->fill(result_);
+    for (FilterResult& row : result_.filters) {
+        readLift(row);
+        row.liftWithout = liftOf(row.drawsWithout, row.chanceWithout);
+    }
+    readLift(result_.joint);
     result_.joint.liftWithout = result_.joint.lift;
     result_.complete = true;
     ended_ = true;

@@ -90,6 +90,26 @@ struct Interval {
 // Wilson's interval for k of n at `z` standard deviations (1.96 for 95%); [0, 1] when n is 0.
 Interval wilsonInterval(std::uint64_t kept, std::uint64_t of, double z = 1.959963984540054);
 
+// The share of the pick's sets that chance alone leads a row's filters to keep:
+// the mean, over the draws the row judged, of the share of the sets that its
+// filters, configured with only the draws before each, keep. On random draws
+// the share of the draws kept comes out at this share, whatever the filters.
+struct ChanceShare {
+    double share = 0;
+    double error = 0;         // the standard error of an estimate; 0 when every set was counted
+    bool estimated = false;   // from a fixed random sample of sets and draws
+    bool defined = false;     // false: the row judged no draw
+};
+
+// What a row's lift says, in words.
+enum class Reading : std::uint8_t {
+    NoDrawJudged,          // no draw to compare
+    KeepsNoSet,            // the filters keep no set of the pick at any draw judged
+    ConsistentWithChance,  // the lift interval covers 1
+    AboveChance,           // the whole interval lies above 1
+    BelowChance,           // the whole interval lies below 1
+};
+
 enum class Verdict : std::uint8_t { Off, Kept, Rejected, NotJudged };
 
 struct DrawVerdict {
@@ -108,12 +128,16 @@ struct FilterResult {
     Proportion draws;             // draws kept of the draws judged (in the pick)
     Interval drawsInterval;
     std::uint64_t notJudged = 0;  // draws in the pick it could not judge
-    Proportion sets;              // sets of the pick kept
-    std::optional<double> lift;   // draws share / sets share; none when either is undefined or the sets share is 0
+    Proportion sets;              // sets of the pick kept by a run with the whole history
+    ChanceShare chance;           // the share of the draws chance alone would keep
+    std::optional<double> lift;   // draws share / chance share; none when no draw was judged or the chance share is 0
+    double liftLow = 0, liftHigh = 0;   // its 95% interval; liftHigh may be infinite
+    Reading reading = Reading::NoDrawJudged;
     // All the other active filters together, without this one.
     Proportion drawsWithout;
     Interval drawsWithoutInterval;
     Proportion setsWithout;
+    ChanceShare chanceWithout;
     std::optional<double> liftWithout;
 };
 
@@ -122,12 +146,15 @@ struct BacktestResult {
     std::vector<FilterResult> filters;  // the active filters, in run order
     FilterResult joint;                 // every active filter together (filter field unused; the "without" fields equal the joint ones)
     std::size_t drawsOutsidePick = 0;   // left out of every count
+    std::size_t drawsInPick() const { return draws.size() - drawsOutsidePick; }
     std::vector<int> pick;              // the pick the sets came from, with the exact positional values added
     std::vector<Notice> notices;        // the sum-limit corrections a run would show
     bool complete = false;              // false: stopped before the sets were all counted
 };
 
-std::optional<double> liftOf(const Proportion& draws, const Proportion& sets);
+std::optional<double> liftOf(const Proportion& draws, const ChanceShare& chance);
+// The lift, its interval and its reading for a row whose draws and chance share are known.
+void readLift(FilterResult& row);
 
 // The backtest as a resumable job: the draws are judged in the first slice, then
 // the sets are counted a slice at a time.
@@ -154,11 +181,13 @@ public:
 
 private:
     struct Engine;
+    void startChance();
     void finish();
 
     std::unique_ptr<Engine> engine_;
     BacktestResult result_;
     bool drawsJudged_ = false;
+    bool setsCounted_ = false;
     bool ended_ = false;
     bool stopped_ = false;
 };

@@ -2,11 +2,12 @@
 
 namespace orvane {
 
-SetCounter::SetCounter(const BacktestFilterSet& filters, const std::vector<int>& pick)
-    : filters_(filters), pick_(pick), total_(setsInPick(static_cast<int>(pick.size()))) {
+SetCounter::SetCounter(const BacktestFilterSet& filters, const std::vector<int>& pick, SetStrata* strata)
+    : filters_(filters), strata_(strata), pick_(pick), total_(setsInPick(static_cast<int>(pick.size()))) {
     for (BacktestFilter filter : filters_.active()) {
         steps_.push_back(&filters_.step(filter));
         activeIndex_.push_back(static_cast<int>(filter));
+        readsNoHistory_.push_back(backtestFilterInfo(filter).historyNeeded == 0);
     }
     finished_ = pick_.size() < 6;
 }
@@ -64,7 +65,34 @@ void SetCounter::countFirstFour() {
             counts_.keptWithout[activeIndex_[s]] += static_cast<std::uint64_t>(countOf(lasts & ~(before[s] | after)));
             after |= failing[s];
         }
+        if (strata_) addToStrata(lead, fifth, lasts, failing);
     }
+}
+
+// Stratum 0: the sets no filter that reads no history rejects; 1 + s: the
+// sets the s-th such filter alone rejects.
+void SetCounter::addToStrata(const Leading& lead, int fifth, std::uint64_t lasts,
+                             const std::array<std::uint64_t, kBacktestFilterCount>& failing) {
+    std::array<std::uint64_t, kBacktestFilterCount + 1> members{};
+    std::array<std::uint64_t, kBacktestFilterCount> before{};
+    std::uint64_t any = 0;
+    for (std::size_t s = 0; s < steps_.size(); ++s)
+        if (readsNoHistory_[s]) {
+            before[s] = any;
+            any |= failing[s];
+        }
+    members[0] = lasts & ~any;
+    std::size_t stratum = 0;
+    for (std::size_t s = 0; s < steps_.size(); ++s)
+        if (readsNoHistory_[s]) ++stratum;
+    std::uint64_t after = 0;
+    for (std::size_t s = steps_.size(); s-- > 0;) {
+        if (!readsNoHistory_[s]) continue;
+        members[stratum--] = lasts & failing[s] & ~(before[s] | after);
+        after |= failing[s];
+    }
+    const int firstFive[5] = {lead.numbers[0], lead.numbers[1], lead.numbers[2], lead.numbers[3], fifth};
+    strata_->addBlock(firstFive, lasts, members.data());
 }
 
 } // namespace orvane

@@ -7,6 +7,7 @@
 // a few bit counts rather than a test per set and filter.
 
 #include "backtest/BacktestFilters.h"
+#include "backtest/SetStrata.h"
 
 #include <array>
 #include <chrono>
@@ -25,7 +26,9 @@ struct SetCounts {
 class SetCounter {
 public:
     // `filters` must outlive the counter; `pick` ascending numbers 1 to 49.
-    SetCounter(const BacktestFilterSet& filters, const std::vector<int>& pick);
+    // With `strata`, every set is also put in its stratum by the filters that
+    // read no history (see SetStrata: one stratum per such active filter, and 0).
+    SetCounter(const BacktestFilterSet& filters, const std::vector<int>& pick, SetStrata* strata = nullptr);
 
     // Counts until `deadline`; true once every set has been counted.
     bool countUntil(std::chrono::steady_clock::time_point deadline);
@@ -35,11 +38,15 @@ public:
 
 private:
     void countFirstFour();
+    void addToStrata(const Leading& lead, int fifth, std::uint64_t lasts,
+                     const std::array<std::uint64_t, kBacktestFilterCount>& failing);
     bool nextFirstFour();
 
     const BacktestFilterSet& filters_;
     std::vector<const BacktestStep*> steps_;   // the active ones, in run order
     std::vector<int> activeIndex_;             // their BacktestFilter values
+    std::vector<bool> readsNoHistory_;         // by active step
+    SetStrata* strata_;
     std::vector<int> pick_;
     std::uint64_t total_ = 0;
     std::array<int, 4> at_{0, 1, 2, 3};        // positions of A to D in the pick
