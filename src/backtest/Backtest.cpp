@@ -181,6 +181,7 @@ BacktestJob::BacktestJob(BacktestRequest request) : engine_(std::make_unique<Eng
     if (pick.empty())
         for (int n = 1; n <= 49; ++n) pick.push_back(n);
     result_.pick = pickWithExactValues(pick, e.controls);
+    result_.pickIsEveryNumber = result_.pick.size() == 49;
     for (int n : result_.pick) e.pickMask |= std::uint64_t{1} << n;
     e.draws = std::move(request.draws);
     if (request.lastDraws && *request.lastDraws < e.draws.size()) e.firstJudged = e.draws.size() - *request.lastDraws;

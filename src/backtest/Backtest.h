@@ -148,6 +148,7 @@ struct BacktestResult {
     std::size_t drawsOutsidePick = 0;   // left out of every count
     std::size_t drawsInPick() const { return draws.size() - drawsOutsidePick; }
     std::vector<int> pick;              // the pick the sets came from, with the exact positional values added
+    bool pickIsEveryNumber = true;      // false: draws outside the pick could never have been wheeled from it
     std::vector<Notice> notices;        // the sum-limit corrections a run would show
     bool complete = false;              // false: stopped before the sets were all counted
 };

@@ -8,9 +8,9 @@ namespace orvane {
 
 // The backtest as text, every line ended by CR LF: a heading, a row per active
 // filter and one for all of them together (draws kept of those judged with the
-// 95% interval, draws not judged, sets kept, lift, and the same without the
-// filter), then a line per draw judged with its outcome and the first filter
-// that rejects it.
+// 95% interval, draws not judged, sets kept, lift, chance share, lift interval,
+// the same without the filter, and what the lift says), then a line per draw
+// judged with its outcome and the first filter that rejects it.
 std::string backtestText(const BacktestResult& result);
 // The per-filter rows alone, for the window's print heading and the command line.
 std::string backtestFilterTable(const BacktestResult& result);
@@ -23,5 +23,15 @@ std::string backtestCsv(const BacktestResult& result);
 
 // "63.86%": a share as a percentage with two decimals.
 std::string percentText(double share);
+
+// "12.34%", with "+/- 0.02%" for an estimate; "-" when no draw was judged.
+std::string chanceText(const ChanceShare& chance);
+// "0.91 - 1.12"; "-" when the row has no lift (its reading says why).
+std::string liftIntervalText(const FilterResult& row);
+// What the row's lift says, in words: "consistent with chance", "no draw judged: it needs 25 earlier draws".
+std::string readingText(const BacktestResult& result, const FilterResult& row, bool joint);
+// How many draws were judged; with a pick of fewer than every number, how
+// many lie wholly inside it: "2 of 600 draws lie wholly inside your 22 numbers and were judged; ...".
+std::string backtestScopeText(const BacktestResult& result);
 
 } // namespace orvane

@@ -123,8 +123,12 @@ Command addBacktestCommand(CLI::App& program, const CommandContext& context) {
         "before it; a draw with too few before it is not judged by them. The sets are those of all 49 numbers (with "
         "the exact positional values, as a run adds them), judged with the whole history.\n"
         "Printed: a row per active filter and one for all of them (draws kept of those judged, the 95% Wilson "
-        "interval, draws not judged, sets kept, lift = draws share / sets share, and the same without that filter), "
-        "then a line per draw.\n"
+        "interval, draws not judged, sets kept, lift, the chance share, the lift's 95% interval, the same without "
+        "that filter, and what the lift says), then a line per draw. The chance share is the share of the draws "
+        "chance alone would keep: the mean over the draws judged of the share of the sets the filter keeps with only "
+        "the draws before each. Lift = draws share / chance share; on random draws it lies near 1 whatever the "
+        "filter, and a row whose interval covers 1 reads \"consistent with chance\". With --csv the filter rows end "
+        "with null_share, lift_low and lift_high.\n"
         "Exit status: 0 when the backtest ends, 1 when an input cannot be read, 2 for a usage error."));
 
     command->callback([options] {
