@@ -168,12 +168,18 @@ std::string backtestFilterTable(const BacktestResult& result) {
     return text;
 }
 
-std::string backtestDrawLines(const BacktestResult& result) {
+std::string backtestDrawLines(const BacktestResult& result, std::size_t first, std::size_t count) {
     std::string text;
-    for (const DrawVerdict& verdict : result.draws)
+    for (std::size_t i = first; i < result.draws.size() && i - first < count; ++i) {
+        const DrawVerdict& verdict = result.draws[i];
         text += padLeft(std::to_string(verdict.index + 1), 6) + "  " + dateText(verdict.draw.date) + "  " +
                 numbersText(verdict.draw) + "  " + outcomeText(verdict) + kLineEnd;
+    }
     return text;
+}
+
+std::string backtestDrawLines(const BacktestResult& result) {
+    return backtestDrawLines(result, 0, result.draws.size());
 }
 
 std::string backtestText(const BacktestResult& result) {

@@ -16,6 +16,8 @@ std::string backtestText(const BacktestResult& result);
 std::string backtestFilterTable(const BacktestResult& result);
 // A line per draw judged: "  12  050788  15 17 30 42 44 49  rejected by Sum limits".
 std::string backtestDrawLines(const BacktestResult& result);
+// The lines of `count` draws from the `first` judged on (as many as there are).
+std::string backtestDrawLines(const BacktestResult& result, std::size_t first, std::size_t count);
 
 // The same as CSV: a header and a row per filter (the joint row last, named
 // "all"), an empty line, then a header and a row per draw.

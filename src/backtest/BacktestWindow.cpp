@@ -46,8 +46,11 @@ QString liftText(const std::optional<double>& lift) { return lift ? QString::num
 const QStringList kColumns = {QStringLiteral("Filter"),           QStringLiteral("Draws kept"),
                               QStringLiteral("95% interval"),     QStringLiteral("Not judged"),
                               QStringLiteral("Sets kept"),        QStringLiteral("Lift"),
+                              QStringLiteral("Chance share"),     QStringLiteral("Lift interval"),
                               QStringLiteral("Without it: draws"), QStringLiteral("Without it: sets"),
-                              QStringLiteral("Without it: lift")};
+                              QStringLiteral("Without it: lift"), QStringLiteral("Reading")};
+// Draws added to the list per event-loop turn: a few milliseconds' work.
+constexpr std::size_t kDrawsPerTurn = 2000;
 } // namespace
 
 BacktestWindow::BacktestWindow(Platform& platform, SharedSettings& shared, StartSource source, QWidget* parent)
@@ -92,6 +95,11 @@ void BacktestWindow::buildLayout() {
     prgSets->setFormat(QStringLiteral("Sets counted: %p%"));
     layout->addWidget(prgSets);
 
+    lblScope = new QLabel(this);
+    lblScope->setObjectName(QStringLiteral("lblScope"));
+    lblScope->setWordWrap(true);
+    layout->addWidget(lblScope);
+
     tabViews = new QTabWidget(this);
     tabViews->setObjectName(QStringLiteral("tabViews"));
     tblFilters = new QTableWidget(0, static_cast<int>(kColumns.size()), this);
@@ -120,6 +128,8 @@ void BacktestWindow::buildLayout() {
     connect(cmdPrint, &QPushButton::clicked, this, &BacktestWindow::cmdPrint_Click);
     connect(cmdSaveAs, &QPushButton::clicked, this, &BacktestWindow::cmdSaveAs_Click);
     connect(cmdDone, &QPushButton::clicked, this, &QWidget::close);
+    drawFiller_.setInterval(0);
+    connect(&drawFiller_, &QTimer::timeout, this, &BacktestWindow::showMoreDraws);
 }
 
 void BacktestWindow::cmdBegin_Click() {
@@ -139,6 +149,7 @@ void BacktestWindow::cmdBegin_Click() {
     BacktestRequest request{start.controls, start.pick, std::move(history.draws), std::nullopt};
     if (spnLastDraws->value() > 0) request.lastDraws = static_cast<std::size_t>(spnLastDraws->value());
     job_ = std::make_unique<BacktestJob>(std::move(request));
+    drawFiller_.stop();
     prgSets->setValue(0);
     setRunning(true);
     driver_.start([this] { return runSlice(); });
@@ -182,12 +193,15 @@ void BacktestWindow::showResult(const BacktestResult& result) {
             QString::number(row.notJudged),
             keptText(row.sets),
             liftText(row.lift),
+            qt(chanceText(row.chance)),
+            qt(liftIntervalText(row)),
             joint ? QString() : keptText(row.drawsWithout),
             joint ? QString() : keptText(row.setsWithout),
-            joint ? QString() : liftText(row.liftWithout)};
+            joint ? QString() : liftText(row.liftWithout),
+            qt(readingText(*result_, row, joint))};
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
-            if (column > 0) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (column > 0 && column < cells.size() - 1) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (joint) {
                 QFont bold = item->font();
                 bold.setBold(true);
@@ -198,8 +212,26 @@ void BacktestWindow::showResult(const BacktestResult& result) {
     };
     for (const FilterResult& row : result.filters) addRow(qt(std::string(backtestFilterName(row.filter))), row, false);
     addRow(QStringLiteral("All active filters"), result.joint, true);
-    txtDraws->setPlainText(shownText(backtestDrawLines(result)));
+    lblScope->setText(qt(backtestScopeText(result)));
+    txtDraws->clear();
+    drawsShown_ = 0;
+    showMoreDraws();
     showChart(result);
+}
+
+void BacktestWindow::showMoreDraws() {
+    if (!result_ || drawsShown_ >= result_->draws.size()) {
+        drawFiller_.stop();
+        return;
+    }
+    QString lines = shownText(backtestDrawLines(*result_, drawsShown_, kDrawsPerTurn));
+    if (lines.endsWith(QLatin1Char('\n'))) lines.chop(1);
+    txtDraws->appendPlainText(lines);
+    drawsShown_ = std::min(result_->draws.size(), drawsShown_ + kDrawsPerTurn);
+    if (drawsShown_ < result_->draws.size())
+        drawFiller_.start();
+    else
+        drawFiller_.stop();
 }
 
 void BacktestWindow::showChart(const BacktestResult& result) {
@@ -215,8 +247,10 @@ void BacktestWindow::showChart(const BacktestResult& result) {
     series->append(bars);
     auto* chart = new QChart;
     chart->addSeries(series);
-    chart->setTitle(QStringLiteral("Lift of each filter over %1 draws (1 = keeps draws and sets alike)")
-                        .arg(result.draws.size()));
+    const std::size_t judged = result.drawsInPick();
+    chart->setTitle(QStringLiteral("Lift of each filter over the %1 %2 (1 = as chance would keep)")
+                        .arg(qt(formatCount(judged)), judged == 1 ? QStringLiteral("draw judged")
+                                                                  : QStringLiteral("draws judged")));
     chart->legend()->hide();
     chart->setAnimationOptions(QChart::NoAnimation);
     auto* axisX = new QBarCategoryAxis;

@@ -5,6 +5,7 @@
 #include "platform/JobDriver.h"
 
 #include <QString>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -12,6 +13,7 @@
 #include <optional>
 
 class QChartView;
+class QLabel;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -29,7 +31,8 @@ class Platform;
 // its progress shown; the Filters tab holds a row per active filter and the
 // joint result, the Draws tab a line per draw, the Chart tab the lift per
 // filter. Done, Escape and the title bar stop a run first; the window deletes
-// itself once closed.
+// itself once closed. Each row sets the share of the draws kept beside the
+// share chance alone would keep, and says whether the lift is consistent with chance.
 class BacktestWindow : public QWidget {
     Q_OBJECT
 public:
@@ -63,6 +66,7 @@ private:
     void endRun();
     void showResult(const BacktestResult& result);
     void showChart(const BacktestResult& result);
+    void showMoreDraws();
     void setRunning(bool running);
 
     Platform& platform_;
@@ -71,6 +75,9 @@ private:
     JobDriver driver_;
     std::unique_ptr<BacktestJob> job_;
     std::optional<BacktestResult> result_;
+    // The per-draw list is filled a part per event-loop turn, so a long history does not freeze the window.
+    QTimer drawFiller_;
+    std::size_t drawsShown_ = 0;
 
     QSpinBox* spnLastDraws = nullptr;
     QPushButton* cmdBegin = nullptr;
@@ -79,6 +86,7 @@ private:
     QPushButton* cmdSaveAs = nullptr;
     QPushButton* cmdDone = nullptr;
     QProgressBar* prgSets = nullptr;
+    QLabel* lblScope = nullptr;
     QTabWidget* tabViews = nullptr;
     QTableWidget* tblFilters = nullptr;
     QPlainTextEdit* txtDraws = nullptr;

@@ -5,6 +5,7 @@
 #include "support/WindowFixture.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSpinBox>
@@ -44,6 +45,13 @@ private:
         return runBacktest(request);
     }
 
+    // The per-draw lines as the list shows them.
+    static QString drawLines(const BacktestResult& result) {
+        QString lines = QString::fromStdString(backtestDrawLines(result)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        lines.chop(1);
+        return lines;
+    }
+
 private slots:
     void init() {
         fixture.open();
@@ -62,8 +70,16 @@ private slots:
         auto* table = inWindow<QTableWidget>(QStringLiteral("tblFilters"));
         QCOMPARE(table->rowCount(), static_cast<int>(engine.filters.size()) + 1);
         QCOMPARE(table->item(table->rowCount() - 1, 0)->text(), QStringLiteral("All active filters"));
-        QCOMPARE(inWindow<QPlainTextEdit>(QStringLiteral("txtDraws"))->toPlainText(),
-                 QString::fromStdString(backtestDrawLines(engine)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QTRY_COMPARE(inWindow<QPlainTextEdit>(QStringLiteral("txtDraws"))->toPlainText(), drawLines(engine));
+        QCOMPARE(inWindow<QLabel>(QStringLiteral("lblScope"))->text(), QString::fromStdString(backtestScopeText(engine)));
+        const int columns = table->columnCount();
+        QCOMPARE(table->horizontalHeaderItem(columns - 1)->text(), QStringLiteral("Reading"));
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const bool joint = row == table->rowCount() - 1;
+            const FilterResult& expectedRow = joint ? engine.joint : engine.filters[static_cast<std::size_t>(row)];
+            QCOMPARE(table->item(row, columns - 1)->text(), QString::fromStdString(readingText(engine, expectedRow, joint)));
+            QCOMPARE(table->item(row, 6)->text(), QString::fromStdString(chanceText(expectedRow.chance)));
+        }
         QCOMPARE(inWindow<QProgressBar>(QStringLiteral("prgSets"))->value(), 1000);
         // Save As: CSV for a .csv name, the text otherwise.
         const QString csv = QDir(fixture.folder.path()).filePath(QStringLiteral("bt.csv"));
@@ -78,11 +94,24 @@ private slots:
         QVERIFY(fixture.platform->printJobs[0].ended);
     }
 
+    // A long history's draws reach the list a part per event-loop turn, so
+    // the window answers while it fills; all of them in the end, in order.
+    void aLongHistoryFillsTheListInParts() {
+        const QByteArray sample = WindowFixture::fileBytes(QStringLiteral(ORVANE_SAMPLE_HISTORY));
+        QVERIFY(WindowFixture::writeFile(QString::fromStdString(fixture.shared->historyPath), sample.repeated(20)));
+        QVERIFY(beginToEnd());
+        auto* draws = inWindow<QPlainTextEdit>(QStringLiteral("txtDraws"));
+        const BacktestResult engine = expected();
+        QCOMPARE(engine.draws.size(), std::size_t{599 * 20});
+        QVERIFY(draws->blockCount() < static_cast<int>(engine.draws.size()));
+        QTRY_COMPARE(draws->toPlainText(), drawLines(engine));
+    }
+
     void theLastDrawsOnly() {
         inWindow<QSpinBox>(QStringLiteral("spnLastDraws"))->setValue(50);
         QVERIFY(beginToEnd());
-        QCOMPARE(inWindow<QPlainTextEdit>(QStringLiteral("txtDraws"))->toPlainText().count(QLatin1Char('\n')),
-                 static_cast<qsizetype>(expected(50).draws.size()));
+        QTRY_COMPARE(inWindow<QPlainTextEdit>(QStringLiteral("txtDraws"))->toPlainText().count(QLatin1Char('\n')) + 1,
+                     static_cast<qsizetype>(expected(50).draws.size()));
     }
 
     // Stop before the sets are counted: the draws are shown, the run marked incomplete.
