@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <random>
 
 namespace orvane {
 
@@ -118,20 +117,30 @@ ChanceShare ChanceShares::countedExactly(const Group& group) const {
 
 bool ChanceShares::estimateUntil(std::chrono::steady_clock::time_point deadline) {
     while (nextStratum_ < strataToEstimate_.size()) {
-        estimateStratum(strataToEstimate_[nextStratum_++]);
+        const std::size_t stratum = strataToEstimate_[nextStratum_];
+        if (nextSet_ == 0) random_.seed(kDrawSeed + stratum);
+        if (!estimateStratum(stratum, deadline)) return false;
+        settleStratum(stratum);
+        ++nextStratum_;
+        nextSet_ = 0;
         if (nextStratum_ == strataToEstimate_.size()) finishEstimates();
         if (std::chrono::steady_clock::now() >= deadline) break;
     }
     return nextStratum_ == strataToEstimate_.size();
 }
 
+namespace {
+// The groups that keep `stratum` and need an estimate, and the slot they count it in.
+std::size_t slotOf(std::size_t stratum) { return stratum == 0 ? 0 : 1; }
+} // namespace
+
 // Tries the stratum's sample of sets at draws judged, for every group that
-// keeps the stratum and needs an estimate.
-void ChanceShares::estimateStratum(std::size_t stratum) {
-    const SetSample& sample = *strata_->stratum(stratum).sample;
-    const std::vector<SampledSet>& sets = sample.sets();
-    if (sets.empty() || judged_.empty()) return;
-    const std::size_t slot = stratum == 0 ? 0 : 1;
+// keeps the stratum and needs an estimate: each set at every draw when that
+// is little work, otherwise at draws drawn at random.
+bool ChanceShares::estimateStratum(std::size_t stratum, std::chrono::steady_clock::time_point deadline) {
+    const std::vector<SampledSet>& sets = strata_->stratum(stratum).sample->sets();
+    if (sets.empty() || judged_.empty()) return true;
+    const std::size_t slot = slotOf(stratum);
     std::vector<Group*> groups;
     for (Group& group : groups_)
         if (group.estimated && (stratum == 0 || group.withStratum == stratum)) groups.push_back(&group);
@@ -153,30 +162,42 @@ void ChanceShares::estimateStratum(std::size_t stratum) {
 
     const std::uint64_t setCount = sets.size();
     const bool everyDraw = setCount * judged_.size() <= kEveryDrawPairs;
-    if (everyDraw) {
-        for (const SampledSet& set : sets)
+    const std::uint64_t perSet = std::max<std::uint64_t>(1, (kChanceSamplePairs + setCount - 1) / setCount);
+    constexpr std::size_t kSetsPerClockCheck = 1024;
+    for (std::size_t tried = 0; nextSet_ < sets.size(); ++nextSet_, ++tried) {
+        if (tried % kSetsPerClockCheck == kSetsPerClockCheck - 1 && std::chrono::steady_clock::now() >= deadline)
+            return false;
+        const SampledSet& set = sets[nextSet_];
+        if (everyDraw) {
             for (std::size_t i : judged_) tryAt(set, i);
-    } else {
-        std::mt19937_64 random(kDrawSeed + stratum);
-        const std::uint64_t perSet = std::max<std::uint64_t>(1, (kChanceSamplePairs + setCount - 1) / setCount);
-        for (const SampledSet& set : sets)
-            for (std::uint64_t k = 0; k < perSet; ++k) tryAt(set, judged_[random() % judged_.size()]);
+        } else {
+            for (std::uint64_t k = 0; k < perSet; ++k) tryAt(set, judged_[random_() % judged_.size()]);
+        }
     }
+    return true;
+}
 
+// The variance of each group's estimate over the stratum, once all its sets are tried.
+void ChanceShares::settleStratum(std::size_t stratum) {
+    const SetSample& sample = *strata_->stratum(stratum).sample;
+    const std::uint64_t setCount = sample.sets().size();
+    const bool everyDraw = setCount * judged_.size() <= kEveryDrawPairs;
     const bool wholeStratum = sample.seen() == setCount;
-    for (Group* group : groups) {
-        const double pairs = static_cast<double>(group->pairs[slot]);
+    const std::size_t slot = slotOf(stratum);
+    for (Group& group : groups_) {
+        if (!group.estimated || !(stratum == 0 || group.withStratum == stratum)) continue;
+        const double pairs = static_cast<double>(group.pairs[slot]);
         if (pairs == 0) continue;
-        const double q = static_cast<double>(group->passed[slot]) / pairs;
+        const double q = static_cast<double>(group.passed[slot]) / pairs;
         if (everyDraw && wholeStratum) {
-            group->variance[slot] = 0;
+            group.variance[slot] = 0;
         } else if (everyDraw) {
             // Every draw for each set sampled: the sets are the only chance in it.
-            group->variance[slot] = q * (1 - q) / static_cast<double>(setCount);
+            group.variance[slot] = q * (1 - q) / static_cast<double>(setCount);
         } else {
-            // With a pass or a failure added on each side, so that a share seen as 0 or 1 is not taken as certain.
-            const double adjusted = (static_cast<double>(group->passed[slot]) + 2) / (pairs + 4);
-            group->variance[slot] = adjusted * (1 - adjusted) / (pairs + 4);
+            // With a pass and a failure added on each side, so that a share seen as 0 or 1 is not taken as certain.
+            const double adjusted = (static_cast<double>(group.passed[slot]) + 2) / (pairs + 4);
+            group.variance[slot] = adjusted * (1 - adjusted) / (pairs + 4);
         }
     }
 }

@@ -21,6 +21,7 @@
 #include "backtest/WalkForwardFilters.h"
 
 #include <chrono>
+#include <random>
 #include <cstdint>
 #include <vector>
 
@@ -59,7 +60,9 @@ private:
     std::size_t firstJudgedFrom(std::size_t threshold) const;
     ChanceShare alone(BacktestFilter filter) const;
     ChanceShare countedExactly(const Group& group) const;
-    void estimateStratum(std::size_t stratum);
+    // Tries the sets of the stratum's sample from nextSet_ until the deadline; true once all are tried.
+    bool estimateStratum(std::size_t stratum, std::chrono::steady_clock::time_point deadline);
+    void settleStratum(std::size_t stratum);
     void finishEstimates();
 
     const std::vector<BacktestFilter>& active_;
@@ -72,6 +75,8 @@ private:
     std::vector<Group> groups_;         // by active filter (without it), then all together
     std::vector<std::size_t> strataToEstimate_;
     std::size_t nextStratum_ = 0;
+    std::size_t nextSet_ = 0;                // in the sample of the stratum being tried
+    std::mt19937_64 random_;                 // the draws each set is tried at, seeded per stratum
 };
 
 } // namespace orvane

@@ -22,19 +22,31 @@ std::uint32_t rankOf(const Positions& positions, int count) {
     return static_cast<std::uint32_t>(rank);
 }
 
+// The subsets of `size` of `count` positions, as bit masks: looked up rather
+// than found by counting bits, which a generic x86-64 build makes a library call.
+const std::vector<unsigned>& subsetsOf(int count, int size) {
+    static const auto table = [] {
+        std::array<std::array<std::vector<unsigned>, kSetSize + 1>, kSetSize + 1> subsets;
+        for (int n = 0; n <= kSetSize; ++n)
+            for (unsigned chosen = 0; chosen < 1u << n; ++chosen)
+                subsets[static_cast<std::size_t>(n)][static_cast<std::size_t>(std::popcount(chosen))].push_back(chosen);
+        return subsets;
+    }();
+    return table[static_cast<std::size_t>(count)][static_cast<std::size_t>(size)];
+}
+
 // Calls `visit` with the rank of every part of `size` numbers of the draw.
 template <typename Visit>
 void forEachPart(std::uint64_t draw, int size, Visit visit) {
     std::array<int, kSetSize> positions{};
     int count = 0;
     for (int n = 1; n <= kNumbers && count < kSetSize; ++n)
-        if (draw >> n & 1) positions[count++] = n - 1;
+        if (draw >> n & 1) positions[static_cast<std::size_t>(count++)] = n - 1;
     std::array<int, kSetSize> part{};
-    for (unsigned chosen = 0; chosen < 1u << count; ++chosen) {
-        if (std::popcount(chosen) != size) continue;
+    for (unsigned chosen : subsetsOf(count, size)) {
         int taken = 0;
         for (int i = 0; i < count; ++i)
-            if (chosen >> i & 1) part[taken++] = positions[i];
+            if (chosen >> i & 1) part[static_cast<std::size_t>(taken++)] = positions[static_cast<std::size_t>(i)];
         visit(rankOf(part, size));
     }
 }
@@ -62,8 +74,7 @@ FirstRejectingDraw::FirstRejectingDraw(long long limit, const std::vector<std::u
     }
 }
 
-std::uint32_t FirstRejectingDraw::firstHolding(std::uint32_t rank) const {
-    if (partSize_ < kSetSize) return first_[rank];
+std::uint32_t FirstRejectingDraw::firstOfWholeDraw(std::uint32_t rank) const {
     if ((drawn_[rank / 64] >> (rank % 64) & 1) == 0) return never_;
     return firstOfDraw_.at(rank);
 }
@@ -79,15 +90,18 @@ FirstRejectingDraw::Block::Block(const FirstRejectingDraw& table, const int (&fi
     : table_(table), ofFive_(table.never_) {
     const int size = table.partSize_;
     if (size > kSetSize) return;
-    std::uint64_t five = 0;
-    for (int n : firstFive) five |= std::uint64_t{1} << n;
-    if (size <= 5) forEachPart(five, size, [&](std::uint32_t rank) { ofFive_ = std::min(ofFive_, table.firstHolding(rank)); });
+    const int positions[5] = {firstFive[0] - 1, firstFive[1] - 1, firstFive[2] - 1, firstFive[3] - 1, firstFive[4] - 1};
+    const auto rankOfChosen = [&positions](unsigned chosen) {
+        std::uint64_t rank = 0;
+        int taken = 0;
+        for (int i = 0; i < 5; ++i)
+            if (chosen >> i & 1) rank += binomial(positions[i], ++taken);
+        return static_cast<std::uint32_t>(rank);
+    };
+    if (size <= 5)
+        for (unsigned chosen : subsetsOf(5, size)) ofFive_ = std::min(ofFive_, table.firstHolding(rankOfChosen(chosen)));
     // The parts with the last number lack size - 1 of the five; an empty part ranks 0.
-    if (size == 1) {
-        ranks_[count_++] = 0;
-        return;
-    }
-    forEachPart(five, size - 1, [&](std::uint32_t rank) { ranks_[count_++] = rank; });
+    for (unsigned chosen : subsetsOf(5, size - 1)) ranks_[count_++] = rankOfChosen(chosen);
 }
 
 std::uint32_t FirstRejectingDraw::Block::with(int last) const {

@@ -39,7 +39,10 @@ public:
     };
 
 private:
-    std::uint32_t firstHolding(std::uint32_t rank) const;
+    std::uint32_t firstHolding(std::uint32_t rank) const {
+        return partSize_ < 6 ? first_[rank] : firstOfWholeDraw(rank);
+    }
+    std::uint32_t firstOfWholeDraw(std::uint32_t rank) const;
 
     int partSize_;
     std::uint32_t never_;

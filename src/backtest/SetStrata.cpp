@@ -1,5 +1,7 @@
 #include "backtest/SetStrata.h"
 
+#include "wheel/FilterSteps.h"
+
 #include <array>
 #include <bit>
 
@@ -38,7 +40,8 @@ void SetStrata::addBlock(const int (&firstFive)[5], std::uint64_t lasts, const s
     for (std::size_t s = 0; s < strata_.size(); ++s) {
         Stratum& stratum = strata_[s];
         const std::uint64_t held = members[s];
-        const auto count = static_cast<std::uint64_t>(std::popcount(held));
+        if (held == 0) continue;
+        const auto count = static_cast<std::uint64_t>(countOf(held));
         stratum.size += count;
         if (againstHistory_)
             for (std::uint64_t rest = held; rest != 0; rest &= rest - 1)

@@ -3,6 +3,7 @@
 #include "core/Binomial.h"
 #include "core/Combination.h"
 #include "core/NumberText.h"
+#include "wheel/FilterSteps.h"
 #include "wheel/RunPreparation.h"
 
 #include <algorithm>
@@ -35,7 +36,7 @@ int shadowTotal(std::uint64_t set, const Combination& last) {
 }
 int lastDrawTotal(std::uint64_t set, const Combination& last) {
     int total = 0;
-    for (int k = 0; k < kSetSize; k += 2) total += std::popcount(set & (bitOf(last[k]) | bitOf(last[k + 1])));
+    for (int k = 0; k < kSetSize; k += 2) total += countOf(set & (bitOf(last[k]) | bitOf(last[k + 1])));
     return total;
 }
 
@@ -116,21 +117,22 @@ std::uint64_t WalkForwardFilters::keptAt(BacktestFilter filter, std::size_t i) c
     case BacktestFilter::Shadow: return keptNearLastDraw(i, true);
     case BacktestFilter::LastDraw: return keptNearLastDraw(i, false);
     case BacktestFilter::LastFifteenSums: {
-        std::vector<int> seen;
+        std::array<int, kSumDraws> seen{};
+        std::size_t seenCount = 0;
         std::uint64_t rejected = 0;
         for (std::size_t j = i > kSumDraws ? i - kSumDraws : 0; j < i; ++j) {
             const int sum = sums_[j];
             if (sum < 0 || static_cast<std::size_t>(sum) >= setsBySum_.size()) continue;
-            if (std::find(seen.begin(), seen.end(), sum) != seen.end()) continue;
-            seen.push_back(sum);
+            if (std::find(seen.begin(), seen.begin() + static_cast<long>(seenCount), sum) != seen.begin() + static_cast<long>(seenCount)) continue;
+            seen[seenCount++] = sum;
             rejected += setsBySum_[static_cast<std::size_t>(sum)];
         }
         return total_ - rejected;
     }
     case BacktestFilter::EvensSignatures: {
         std::uint64_t rejected = 0;
-        for (unsigned signature = 0; signature < 64; ++signature)
-            if ((signaturesBefore_[i] >> signature & 1) != 0) rejected += setsBySignature_[signature];
+        for (std::uint64_t rest = signaturesBefore_[i]; rest != 0; rest &= rest - 1)
+            rejected += setsBySignature_[static_cast<std::size_t>(std::countr_zero(rest))];
         return total_ - rejected;
     }
     default: return total_;
@@ -152,6 +154,15 @@ std::uint64_t WalkForwardFilters::keptNearLastDraw(std::size_t i, bool shadow) c
         seen |= bit;
         weights.push_back(shadow ? shadowTotal(bit, last) : lastDrawTotal(bit, last));
     }
+    const int others = static_cast<int>(pick_.size() - weights.size());
+    if (std::all_of(weights.begin(), weights.end(), [](int weight) { return weight == 1; })) {
+        // Each number of the last draw counts 1: the sets holding at most the limit of them.
+        const int drawn = static_cast<int>(weights.size());
+        std::uint64_t kept = 0;
+        for (int held = 0; held <= drawn && static_cast<double>(held) <= limit; ++held)
+            kept += binomial(drawn, held) * binomial(others, kSetSize - held);
+        return kept;
+    }
     constexpr int kMostTotal = kSetSize * kSetSize;
     std::array<std::array<std::uint64_t, kMostTotal + 1>, kSetSize + 1> ways{};
     ways[0][0] = 1;
@@ -159,7 +170,6 @@ std::uint64_t WalkForwardFilters::keptNearLastDraw(std::size_t i, bool shadow) c
         for (int taken = kSetSize - 1; taken >= 0; --taken)
             for (int t = kMostTotal - weight; t >= 0; --t) ways[taken + 1][t + weight] += ways[taken][t];
     }
-    const int others = static_cast<int>(pick_.size() - weights.size());
     std::uint64_t kept = 0;
     for (int taken = 0; taken <= kSetSize; ++taken)
         for (int t = 0; t <= kMostTotal; ++t)
