@@ -47,8 +47,9 @@ const QStringList kColumns = {QStringLiteral("Filter"),           QStringLiteral
                               QStringLiteral("95% interval"),     QStringLiteral("Not judged"),
                               QStringLiteral("Sets kept"),        QStringLiteral("Lift"),
                               QStringLiteral("Chance share"),     QStringLiteral("Lift interval"),
-                              QStringLiteral("Without it: draws"), QStringLiteral("Without it: sets"),
-                              QStringLiteral("Without it: lift"), QStringLiteral("Reading")};
+                              QStringLiteral("Reading"),          QStringLiteral("Without it: draws"),
+                              QStringLiteral("Without it: sets"), QStringLiteral("Without it: lift")};
+constexpr int kReadingColumn = 8;
 // Draws added to the list per event-loop turn: a few milliseconds' work.
 constexpr std::size_t kDrawsPerTurn = 2000;
 } // namespace
@@ -195,13 +196,13 @@ void BacktestWindow::showResult(const BacktestResult& result) {
             liftText(row.lift),
             qt(chanceText(row.chance)),
             qt(liftIntervalText(row)),
+            qt(readingText(*result_, row, joint)),
             joint ? QString() : keptText(row.drawsWithout),
             joint ? QString() : keptText(row.setsWithout),
-            joint ? QString() : liftText(row.liftWithout),
-            qt(readingText(*result_, row, joint))};
+            joint ? QString() : liftText(row.liftWithout)};
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
-            if (column > 0 && column < cells.size() - 1) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (column > 0 && column != kReadingColumn) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             if (joint) {
                 QFont bold = item->font();
                 bold.setBold(true);

@@ -189,6 +189,7 @@ void ChanceShares::settleStratum(std::size_t stratum) {
         const double pairs = static_cast<double>(group.pairs[slot]);
         if (pairs == 0) continue;
         const double q = static_cast<double>(group.passed[slot]) / pairs;
+        group.exact[slot] = everyDraw && wholeStratum;
         if (everyDraw && wholeStratum) {
             group.variance[slot] = 0;
         } else if (everyDraw) {
@@ -206,7 +207,8 @@ void ChanceShares::finishEstimates() {
     for (Group& group : groups_) {
         if (!group.estimated) continue;
         ChanceShare& chance = group.share;
-        chance.estimated = true;
+        // Strata that hold no set, or whose every set was tried at every draw, were counted exactly.
+        chance.estimated = !(group.exact[0] && (group.withStratum == 0 || group.exact[1]));
         chance.defined = firstJudgedFrom(group.threshold) < judged_.size() && total_ > 0;
         if (!chance.defined) continue;
         double kept = 0, variance = 0;

@@ -54,6 +54,7 @@ private:
         // By stratum (0 and withStratum): the pairs tried and how many passed.
         std::uint64_t pairs[2] = {0, 0}, passed[2] = {0, 0};
         double variance[2] = {0, 0};
+        bool exact[2] = {true, true};     // every set of the stratum tried at every draw (or none to try)
     };
 
     // The draws judged from `threshold` on: a suffix of judged_.

@@ -125,7 +125,7 @@ TEST(BacktestChance, FilterAgainstHistoryIsCountedExactlyForEveryLimit) {
 
 // Every filter on: each alone counted exactly, and all together and all but
 // one from a sample that here holds every set, tried at every draw, so that
-// it too must come out exact.
+// it too must come out exact and say so.
 TEST(BacktestChance, EveryRowMatchesAPlainCountWhenTheSampleHoldsEverySet) {
     BacktestRequest request;
     request.pick = kSmallPick;
@@ -141,7 +141,7 @@ TEST(BacktestChance, EveryRowMatchesAPlainCountWhenTheSampleHoldsEverySet) {
             << "without " << backtestFilterName(row.filter);
         EXPECT_EQ(row.chanceWithout.error, 0.0);
     }
-    EXPECT_TRUE(result.joint.chance.estimated);   // by the sample, which holds every set
+    EXPECT_FALSE(result.joint.chance.estimated);   // the sample holds every set, tried at every draw
     EXPECT_EQ(result.joint.chance.error, 0.0);
     EXPECT_NEAR(result.joint.chance.share, plainChance(request, result, active), 1e-12);
     EXPECT_GT(result.joint.chance.share, 0.0);
@@ -323,6 +323,25 @@ TEST(BacktestChance, DrawsChosenToPassAFilterShowALiftAboveOne) {
     const BacktestResult found = runBacktest(history);
     EXPECT_GT(rowOf(found, BacktestFilter::AgainstHistory).liftLow, 1.0);
     EXPECT_EQ(found.joint.reading, Reading::AboveChance);
+}
+
+// A filter that reads no history and keeps no set of the pick leaves all the
+// filters together nothing to keep at any draw: said in words, not as an estimate.
+TEST(BacktestChance, AllTogetherKeepingNoSetSaysSo) {
+    BacktestRequest request;
+    request.pick = range(1, 22);
+    request.draws = sampleDraws();
+    request.controls.lastDrawNumMax = "2";
+    request.controls.minSum = "200";   // no six of 1 to 22 reach it
+    const BacktestResult result = runBacktest(request);
+    EXPECT_EQ(result.joint.sets.kept, 0u);
+    EXPECT_FALSE(result.joint.chance.estimated);
+    EXPECT_EQ(result.joint.chance.share, 0.0);
+    EXPECT_EQ(result.joint.reading, Reading::KeepsNoSet);
+    EXPECT_EQ(readingText(result, result.joint, true), "keeps no set of the pick at any draw judged");
+    EXPECT_EQ(liftIntervalText(result.joint), "-");
+    EXPECT_NE(backtestScopeText(result).find(" of 599 draws lie wholly inside your 22 numbers and were judged; the other "),
+              std::string::npos);
 }
 
 // A limit of 1 against the whole sample history keeps no set today, but the
