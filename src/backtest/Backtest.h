@@ -1,9 +1,10 @@
 #pragma once
 
 // The backtest: how the filters as the user set them would have treated the
-// draws of the history, set against how many of all the sets of the pick they
-// keep. A filter that keeps 40% of all sets but 40% of the past draws too only
-// cuts cost; one that keeps more of the draws than of the sets is worth its place.
+// draws of the history, set against the share of the pick's sets chance alone
+// would have them keep. On random draws the two agree whatever the filter (a
+// filter chooses which sets are played, not which are drawn), so a lift
+// whose interval covers 1 reads as consistent with chance.
 //
 //  - Each draw is judged by every active filter. The filters that read the
 //    history (the last draw, its shadow, the last 15 sums, the last 25 evens
@@ -14,6 +15,11 @@
 //    same time, as a wheel run with the whole history would test it, so each
 //    filter's share of the sets, the share of all of them together and the
 //    share of all but one come out of the same pass.
+//  - The lift compares the share of the draws kept with the share chance
+//    alone would keep: for each draw judged, the share of the sets the
+//    filters keep with only the draws before it, averaged over the draws
+//    (see ChanceShares). A filter that reads the history keeps more sets
+//    while the history is short, so today's share of the sets would flatter it.
 
 #include "core/Notice.h"
 #include "history/HistoryFile.h"
