@@ -25,6 +25,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -227,7 +228,11 @@ void BacktestWindow::showMoreDraws() {
     }
     QString lines = shownText(backtestDrawLines(*result_, drawsShown_, kDrawsPerTurn));
     if (lines.endsWith(QLatin1Char('\n'))) lines.chop(1);
-    txtDraws->appendPlainText(lines);
+    // Added at the end of the document, not through the edit's own cursor, so
+    // the list stays where the user has it (at the first draw to begin with).
+    QTextCursor end(txtDraws->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(drawsShown_ == 0 ? lines : QLatin1Char('\n') + lines);
     drawsShown_ = std::min(result_->draws.size(), drawsShown_ + kDrawsPerTurn);
     if (drawsShown_ < result_->draws.size())
         drawFiller_.start();
@@ -239,19 +244,28 @@ void BacktestWindow::showChart(const BacktestResult& result) {
     auto* bars = new QBarSet(QStringLiteral("Lift"));
     QStringList names;
     double most = 1.0;
+    std::size_t withoutLift = 0;
     for (const FilterResult& row : result.filters) {
+        // A row without a lift says why in the table; a bar of 0 would read as a lift of 0.
+        if (!row.lift) {
+            ++withoutLift;
+            continue;
+        }
         names << qt(std::string(backtestFilterName(row.filter)));
-        *bars << row.lift.value_or(0.0);
-        most = std::max(most, row.lift.value_or(0.0));
+        *bars << *row.lift;
+        most = std::max(most, *row.lift);
     }
     auto* series = new QBarSeries;
     series->append(bars);
     auto* chart = new QChart;
     chart->addSeries(series);
     const std::size_t judged = result.drawsInPick();
-    chart->setTitle(QStringLiteral("Lift of each filter over the %1 %2 (1 = as chance would keep)")
+    QString title = QStringLiteral("Lift of each filter over the %1 %2 (1 = as chance would keep)")
                         .arg(qt(formatCount(judged)), judged == 1 ? QStringLiteral("draw judged")
-                                                                  : QStringLiteral("draws judged")));
+                                                                  : QStringLiteral("draws judged"));
+    if (withoutLift > 0)
+        title += QStringLiteral("; %1 without a lift (see Filters)").arg(withoutLift);
+    chart->setTitle(title);
     chart->legend()->hide();
     chart->setAnimationOptions(QChart::NoAnimation);
     auto* axisX = new QBarCategoryAxis;

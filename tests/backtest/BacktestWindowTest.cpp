@@ -8,7 +8,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTableWidget>
 
 using namespace orvane;
@@ -105,6 +107,9 @@ private slots:
         QCOMPARE(engine.draws.size(), std::size_t{599 * 20});
         QVERIFY(draws->blockCount() < static_cast<int>(engine.draws.size()));
         QTRY_COMPARE(draws->toPlainText(), drawLines(engine));
+        inWindow<QTabWidget>(QStringLiteral("tabViews"))->setCurrentWidget(draws);
+        QCOMPARE(draws->verticalScrollBar()->value(), 0);   // the list opens at its first draw
+        QVERIFY(draws->verticalScrollBar()->maximum() > 0);
     }
 
     void theLastDrawsOnly() {
