@@ -131,7 +131,7 @@ bool ChanceShares::estimateUntil(std::chrono::steady_clock::time_point deadline)
 
 namespace {
 // The groups that keep `stratum` and need an estimate, and the slot they count it in.
-std::size_t slotOf(std::size_t stratum) { return stratum == 0 ? 0 : 1; }
+std::size_t countingSlot(std::size_t stratum) { return stratum == 0 ? 0 : 1; }
 } // namespace
 
 // Tries the stratum's sample of sets at draws judged, for every group that
@@ -140,7 +140,7 @@ std::size_t slotOf(std::size_t stratum) { return stratum == 0 ? 0 : 1; }
 bool ChanceShares::estimateStratum(std::size_t stratum, std::chrono::steady_clock::time_point deadline) {
     const std::vector<SampledSet>& sets = strata_->stratum(stratum).sample->sets();
     if (sets.empty() || judged_.empty()) return true;
-    const std::size_t slot = slotOf(stratum);
+    const std::size_t slot = countingSlot(stratum);
     std::vector<Group*> groups;
     for (Group& group : groups_)
         if (group.estimated && (stratum == 0 || group.withStratum == stratum)) groups.push_back(&group);
@@ -183,7 +183,7 @@ void ChanceShares::settleStratum(std::size_t stratum) {
     const std::uint64_t setCount = sample.sets().size();
     const bool everyDraw = setCount * judged_.size() <= kEveryDrawPairs;
     const bool wholeStratum = sample.seen() == setCount;
-    const std::size_t slot = slotOf(stratum);
+    const std::size_t slot = countingSlot(stratum);
     for (Group& group : groups_) {
         if (!group.estimated || !(stratum == 0 || group.withStratum == stratum)) continue;
         const double pairs = static_cast<double>(group.pairs[slot]);

@@ -13,14 +13,14 @@ namespace orvane {
 
 namespace {
 
-constexpr int kSetSize = 6;
-constexpr int kHighest = 49;
+constexpr int kNumbersPerSet = 6;
+constexpr int kHighestNumber = 49;
 constexpr std::size_t kSignatureDraws = 25;
 constexpr std::size_t kSumDraws = 15;
 
-std::uint64_t bitOf(int n) { return n >= 1 && n <= kHighest ? std::uint64_t{1} << n : 0; }
+std::uint64_t bitOf(int n) { return n >= 1 && n <= kHighestNumber ? std::uint64_t{1} << n : 0; }
 
-std::uint64_t maskOf(const SampledSet& set) {
+std::uint64_t maskOfSample(const SampledSet& set) {
     std::uint64_t mask = 0;
     for (std::uint8_t n : set.numbers) mask |= bitOf(n);
     return mask;
@@ -36,7 +36,7 @@ int shadowTotal(std::uint64_t set, const Combination& last) {
 }
 int lastDrawTotal(std::uint64_t set, const Combination& last) {
     int total = 0;
-    for (int k = 0; k < kSetSize; k += 2) total += countOf(set & (bitOf(last[k]) | bitOf(last[k + 1])));
+    for (int k = 0; k < kNumbersPerSet; k += 2) total += countOf(set & (bitOf(last[k]) | bitOf(last[k + 1])));
     return total;
 }
 
@@ -59,12 +59,12 @@ WalkForwardFilters::WalkForwardFilters(const FilterControls& c, const std::vecto
 
     // The sets of the pick by sum and by evens signature, counted number by
     // number in ascending order: the c-th number taken stands at position c.
-    std::vector<std::array<std::uint64_t, kSetSize * kHighest + 1>> bySum(kSetSize + 1);
-    std::array<std::array<std::uint64_t, 64>, kSetSize + 1> bySignature{};
+    std::vector<std::array<std::uint64_t, kNumbersPerSet * kHighestNumber + 1>> bySum(kNumbersPerSet + 1);
+    std::array<std::array<std::uint64_t, 64>, kNumbersPerSet + 1> bySignature{};
     bySum[0][0] = 1;
     bySignature[0][0] = 1;
     for (int n : pick_) {
-        for (int taken = kSetSize - 1; taken >= 0; --taken) {
+        for (int taken = kNumbersPerSet - 1; taken >= 0; --taken) {
             const auto t = static_cast<std::size_t>(taken);
             for (std::size_t sum = 0; sum + static_cast<std::size_t>(n) < bySum[t].size(); ++sum)
                 bySum[t + 1][sum + static_cast<std::size_t>(n)] += bySum[t][sum];
@@ -73,8 +73,8 @@ WalkForwardFilters::WalkForwardFilters(const FilterControls& c, const std::vecto
                 bySignature[t + 1][signature | even] += bySignature[t][signature];
         }
     }
-    setsBySum_.assign(bySum[kSetSize].begin(), bySum[kSetSize].end());
-    setsBySignature_ = bySignature[kSetSize];
+    setsBySum_.assign(bySum[kNumbersPerSet].begin(), bySum[kNumbersPerSet].end());
+    setsBySignature_ = bySignature[kNumbersPerSet];
 }
 
 std::uint32_t WalkForwardFilters::historyBits(const std::vector<BacktestFilter>& active) {
@@ -90,7 +90,7 @@ std::uint32_t WalkForwardFilters::failing(const SampledSet& set, std::size_t i, 
     const auto fail = [&failing](BacktestFilter filter) { failing |= 1u << static_cast<int>(filter); };
     if (has(BacktestFilter::AgainstHistory) && set.firstRejecting < i) fail(BacktestFilter::AgainstHistory);
     if (has(BacktestFilter::Shadow) || has(BacktestFilter::LastDraw)) {
-        const std::uint64_t mask = maskOf(set);
+        const std::uint64_t mask = maskOfSample(set);
         const Combination& last = draws_[i - 1].numbers;
         if (has(BacktestFilter::Shadow) && shadowTotal(mask, last) > shadowLimit_) fail(BacktestFilter::Shadow);
         if (has(BacktestFilter::LastDraw) && lastDrawTotal(mask, last) > lastDrawLimit_) fail(BacktestFilter::LastDraw);
@@ -106,7 +106,7 @@ std::uint32_t WalkForwardFilters::failing(const SampledSet& set, std::size_t i, 
     }
     if (has(BacktestFilter::EvensSignatures)) {
         Combination numbers{};
-        for (int k = 0; k < kSetSize; ++k) numbers[k] = set.numbers[k];
+        for (int k = 0; k < kNumbersPerSet; ++k) numbers[k] = set.numbers[k];
         if ((signaturesBefore_[i] >> evensSignature(numbers) & 1) != 0) fail(BacktestFilter::EvensSignatures);
     }
     return failing;
@@ -160,20 +160,20 @@ std::uint64_t WalkForwardFilters::keptNearLastDraw(std::size_t i, bool shadow) c
         const int drawn = static_cast<int>(weights.size());
         std::uint64_t kept = 0;
         for (int held = 0; held <= drawn && static_cast<double>(held) <= limit; ++held)
-            kept += binomial(drawn, held) * binomial(others, kSetSize - held);
+            kept += binomial(drawn, held) * binomial(others, kNumbersPerSet - held);
         return kept;
     }
-    constexpr int kMostTotal = kSetSize * kSetSize;
-    std::array<std::array<std::uint64_t, kMostTotal + 1>, kSetSize + 1> ways{};
+    constexpr int kMostTotal = kNumbersPerSet * kNumbersPerSet;
+    std::array<std::array<std::uint64_t, kMostTotal + 1>, kNumbersPerSet + 1> ways{};
     ways[0][0] = 1;
     for (int weight : weights) {
-        for (int taken = kSetSize - 1; taken >= 0; --taken)
+        for (int taken = kNumbersPerSet - 1; taken >= 0; --taken)
             for (int t = kMostTotal - weight; t >= 0; --t) ways[taken + 1][t + weight] += ways[taken][t];
     }
     std::uint64_t kept = 0;
-    for (int taken = 0; taken <= kSetSize; ++taken)
+    for (int taken = 0; taken <= kNumbersPerSet; ++taken)
         for (int t = 0; t <= kMostTotal; ++t)
-            if (t <= limit) kept += ways[taken][t] * binomial(others, kSetSize - taken);
+            if (t <= limit) kept += ways[taken][t] * binomial(others, kNumbersPerSet - taken);
     return kept;
 }
 

@@ -360,3 +360,47 @@ TEST(BacktestReportText, SharesAreWrittenWithAPointInACommaLocale) {
     EXPECT_EQ(percentText(0.125), "12.50%");
     EXPECT_EQ(percentText(1.0 / 3.0), "33.33%");
 }
+
+// The CSV keeps its columns and ends each filter row with the chance share and
+// the lift interval; a row without a lift leaves them empty.
+TEST(BacktestReportText, CsvRowsEndWithTheChanceShareAndTheLiftInterval) {
+    BacktestRequest request;
+    request.draws = sampleDraws();
+    request.controls.filterAgainstHistory = 1;
+    request.controls.maxFromHistory = "3";
+    request.controls.minSum = "100";
+    request.pick = range(1, 30);
+    const BacktestResult result = runBacktest(request);
+    const std::string csv = backtestCsv(result);
+    const std::string header = csv.substr(0, csv.find("\r\n"));
+    const std::string ending = ",without_lift,null_share,lift_low,lift_high";
+    ASSERT_GE(header.size(), ending.size());
+    EXPECT_EQ(header.substr(header.size() - ending.size()), ending);
+    const auto fields = [](const std::string& line) {
+        std::vector<std::string> parts(1);
+        for (char c : line) {
+            if (c == ',')
+                parts.emplace_back();
+            else
+                parts.back().push_back(c);
+        }
+        return parts;
+    };
+    std::size_t at = csv.find("\r\n") + 2;
+    for (const FilterResult* row : {&result.filters[0], &result.filters[1], &result.joint}) {
+        const std::string line = csv.substr(at, csv.find("\r\n", at) - at);
+        at += line.size() + 2;
+        const std::vector<std::string> cells = fields(line);
+        ASSERT_EQ(cells.size(), fields(header).size()) << line;
+        EXPECT_NEAR(std::stod(cells[cells.size() - 3]), row->chance.share, 1e-9) << line;
+        if (row->lift) {
+            EXPECT_NEAR(std::stod(cells[cells.size() - 2]), row->liftLow, 1e-6) << line;
+            EXPECT_NEAR(std::stod(cells[cells.size() - 1]), row->liftHigh, 1e-6) << line;
+            EXPECT_LE(row->liftLow, *row->lift);
+            EXPECT_GE(row->liftHigh, *row->lift);
+        } else {
+            EXPECT_EQ(cells.back(), "") << line;
+        }
+    }
+    EXPECT_NE(backtestText(result).find("lie wholly inside your 30 numbers and were judged"), std::string::npos);
+}
