@@ -192,6 +192,12 @@ BacktestJob::BacktestJob(BacktestRequest request) : engine_(std::make_unique<Eng
         tables.history = HistoryIndex(e.draws, wholeNumberValue(e.controls.maxFromHistory));
     if (!isChecked(e.controls.rejectLast15Sums)) tables.lastFifteenSums = {};
     e.filters = std::make_unique<BacktestFilterSet>(e.controls, tables);
+}
+
+// The rest of the set-up takes the first slice, so that a long history does
+// not hold up the window at Begin.
+void BacktestJob::prepare() {
+    Engine& e = *engine_;
     for (const DrawRecord& draw : e.draws) e.drawMasks.push_back(maskOf(draw.numbers));
 
     // What chance would keep is counted in the same pass over the sets: each
@@ -276,6 +282,7 @@ void countDraws(const std::vector<BacktestFilter>& active, BacktestResult& resul
 bool BacktestJob::advance(std::chrono::nanoseconds budget) {
     if (ended_) return true;
     const auto deadline = std::chrono::steady_clock::now() + budget;
+    if (!engine_->judging) prepare();
     if (!drawsJudged_) {
         if (!engine_->judging->judgeUntil(deadline, result_)) return false;
         countDraws(engine_->filters->active(), result_);
@@ -305,6 +312,7 @@ void BacktestJob::stop() {
 }
 
 double BacktestJob::progress() const {
+    if (!engine_->counter) return ended_ ? 1.0 : 0.0;
     const SetCounter& counter = *engine_->counter;
     if (counter.finished()) return 1.0;
     if (counter.total() == 0) return ended_ ? 1.0 : 0.0;

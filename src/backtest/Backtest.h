@@ -188,6 +188,7 @@ public:
 
 private:
     struct Engine;
+    void prepare();
     void startChance();
     void finish();
 
