@@ -83,7 +83,7 @@ Command addBacktestCommand(CLI::App& program, const CommandContext& context) {
     auto options = std::make_shared<BacktestOptions>();
     CLI::App* command = program.add_subcommand(
         "backtest", "Judge the past draws by the filters and set the share of draws each filter keeps beside the "
-                    "share of all sets it keeps.");
+                    "share chance alone would have it keep.");
 
     command
         ->add_option_function<std::string>(

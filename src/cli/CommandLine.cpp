@@ -3,6 +3,7 @@
 #include "cli/BacktestCommand.h"
 #include "cli/CheckCommand.h"
 #include "cli/CoverCommand.h"
+#include "cli/GamesCommand.h"
 #include "cli/Command.h"
 #include "cli/HelpFormat.h"
 #include "cli/ImportCommand.h"
@@ -31,6 +32,7 @@ constexpr AddCommand kCommands[] = {
     addPoolCommand,
     addBacktestCommand,
     addCoverCommand,
+    addGamesCommand,
 };
 
 const std::string kVersionLine = std::string("orvane ") + kVersionText;
