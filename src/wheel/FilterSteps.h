@@ -19,6 +19,7 @@
 
 #include "checks/FilterChecks.h"
 #include "checks/HistoryIndex.h"
+#include "core/BitCount.h"
 #include "core/Combination.h"
 #include "wheel/FilterControls.h"
 #include "wheel/RunPreparation.h"
@@ -31,15 +32,6 @@ namespace orvane {
 
 // Bits 1 to 49: every number.
 inline constexpr std::uint64_t kEveryNumber = 0x3FFFFFFFFFFFEull;
-
-// How many numbers a mask holds. Written out rather than std::popcount, which
-// a build for generic x86-64 turns into a library call.
-constexpr int countOf(std::uint64_t mask) {
-    mask = mask - ((mask >> 1) & 0x5555555555555555ull);
-    mask = (mask & 0x3333333333333333ull) + ((mask >> 2) & 0x3333333333333333ull);
-    mask = (mask + (mask >> 4)) & 0x0F0F0F0F0F0F0F0Full;
-    return static_cast<int>((mask * 0x0101010101010101ull) >> 56);
-}
 
 // Bits for the numbers from `first` to `last` (within 1 to 49).
 constexpr std::uint64_t numbersFrom(int first, int last) {

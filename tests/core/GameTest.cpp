@@ -3,6 +3,7 @@
 // cannot be played, the matrix notation, and the catalogue's reading.
 #include "core/Game.h"
 #include "core/GameCatalogue.h"
+#include "core/NumberSet.h"
 
 #include <gtest/gtest.h>
 
@@ -196,4 +197,25 @@ TEST(GameCatalogue, ABadLineIsNamedAndTheOthersKept) {
                                  "MYGAMES.TXT, line 8: a game named \"pick 5\" comes earlier.",
                                  "MYGAMES.TXT, line 9: a game is \"name | matrix | extra | tiers\", four parts split by |.",
                              }));
+}
+
+// One set type for the numbers of every game: up to 90, across its two words.
+TEST(NumberSet, HoldsNumbersOneToNinetyAcrossBothWords) {
+    NumberSet set{1, 63, 64, 65, 90, 0, 91, -5};
+    EXPECT_EQ(set.count(), 5);
+    EXPECT_TRUE(set.has(63) && set.has(64) && set.has(90));
+    EXPECT_FALSE(set.has(0) || set.has(91) || set.has(2));
+    std::vector<int> seen;
+    set.forEach([&](int n) { seen.push_back(n); });
+    EXPECT_EQ(seen, (std::vector<int>{1, 63, 64, 65, 90}));
+    const NumberSet high = NumberSet::range(60, 90);
+    EXPECT_EQ(high.count(), 31);
+    EXPECT_EQ(set.shared(high), 4);
+    EXPECT_EQ((set & high), (NumberSet{63, 64, 65, 90}));
+    EXPECT_EQ((set | high).count(), 32);
+    set.remove(64);
+    set.remove(1);
+    EXPECT_EQ(set, (NumberSet{63, 65, 90}));
+    EXPECT_EQ(set.low(), std::uint64_t{1} << 63);
+    EXPECT_TRUE(NumberSet{}.empty());
 }
