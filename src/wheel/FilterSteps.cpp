@@ -1,6 +1,7 @@
 #include "wheel/FilterSteps.h"
 
 #include "core/NumberText.h"
+#include "wheel/PositionPresets.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,14 +16,6 @@ std::array<double, N> numbersIn(const std::array<std::string, N>& boxes) {
     for (std::size_t i = 0; i < N; ++i) values[i] = numberInBox(boxes[i]);
     return values;
 }
-
-// Preset ranges per position, in the order of the option buttons.
-constexpr std::array<std::array<int, 12>, 4> kPresets{{
-    {1, 39, 2, 42, 3, 44, 7, 46, 12, 48, 20, 49},   // 99.99%
-    {1, 30, 3, 38, 5, 44, 7, 46, 15, 48, 23, 49},   // 98%
-    {1, 24, 3, 31, 7, 39, 12, 46, 17, 48, 30, 49},  // 90%
-    {1, 15, 5, 21, 11, 31, 15, 42, 26, 48, 38, 49}, // 50%
-}};
 
 // "count > limit" for a whole count is "count > floor(limit)"; limits outside
 // -1..7 behave as those ends.
@@ -347,7 +340,7 @@ PositionLimits positionLimits(const FilterControls& controls) {
         limits.max[5] = std::nearbyint(limits.max[5]); // the F maximum is rounded, half to even
         return limits;
     }
-    const auto& preset = kPresets[static_cast<int>(controls.positionPreset)];
+    const auto& preset = measuredPresetOf649(controls.positionPreset);
     for (std::size_t k = 0; k < 6; ++k) {
         limits.min[k] = preset[2 * k];
         limits.max[k] = preset[2 * k + 1];
