@@ -114,7 +114,10 @@ GameHistoryRead readGameHistoryText(std::string_view text, const Game& game, con
             std::string form = "a date YYYY-MM-DD and " + std::to_string(perTicket) + " numbers";
             if (game.hasBonusPool())
                 form += ", then + and " + std::to_string(bonusDrawn) + (bonusDrawn == 1 ? " bonus number" : " bonus numbers");
-            result.error = where + " is not a draw of " + spacedMatrixOf(game) + " (" + form + "): \"" + excerpt(line) + "\".";
+            result.error = where;
+            result.error += " is not a draw of " + spacedMatrixOf(game);
+            result.error += " (" + form + "): \"";
+            result.error += excerpt(line) + "\".";
             break;
         }
         if (draw.month < 1 || draw.month > 12 || draw.day < 1 || draw.day > daysInMonth(draw.year, draw.month)) {

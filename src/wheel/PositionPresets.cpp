@@ -29,6 +29,7 @@ const std::array<int, 12>& measuredPresetOf649(PositionPreset preset) {
 
 std::vector<PositionRange> positionBounds(const Game& game) {
     std::vector<PositionRange> bounds;
+    bounds.reserve(static_cast<std::size_t>(game.perTicket()));
     for (int i = 0; i < game.perTicket(); ++i) bounds.push_back({i + 1, game.highest() - game.perTicket() + i + 1});
     return bounds;
 }
