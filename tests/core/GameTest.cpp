@@ -4,6 +4,7 @@
 #include "core/Game.h"
 #include "core/GameCatalogue.h"
 #include "core/NumberSet.h"
+#include "core/SetWalk.h"
 
 #include <gtest/gtest.h>
 
@@ -218,4 +219,29 @@ TEST(NumberSet, HoldsNumbersOneToNinetyAcrossBothWords) {
     EXPECT_EQ(set, (NumberSet{63, 65, 90}));
     EXPECT_EQ(set.low(), std::uint64_t{1} << 63);
     EXPECT_TRUE(NumberSet{}.empty());
+}
+
+// The sets of any game's pick in ascending lexicographic order, C(n, k) of
+// them; a bonus game's lines pair each with every choice of the bonus numbers.
+TEST(SetWalk, WalksEverySetOfAnyGameInOrder) {
+    for (const char* matrix : {"5/39", "7/35", "3/10", "8/20"}) {
+        const Game game = *gameFromMatrix(matrix);
+        std::vector<int> pick;
+        for (int n = 1; n <= game.highest(); n += 2) pick.push_back(n);   // the odd numbers
+        std::uint64_t count = 0;
+        std::vector<int> previous;
+        for (SetWalk walk(pick, game.perTicket()); !walk.ended(); walk.next()) {
+            ++count;
+            ASSERT_EQ(walk.set().size(), static_cast<std::size_t>(game.perTicket()));
+            ASSERT_TRUE(std::is_sorted(walk.set().begin(), walk.set().end()));
+            ASSERT_TRUE(previous.empty() || previous < walk.set()) << matrix;
+            previous = walk.set();
+        }
+        EXPECT_EQ(count, game.setsOfPick(static_cast<int>(pick.size()))) << matrix;
+        EXPECT_EQ(previous.back(), pick.back());
+    }
+    EXPECT_TRUE(SetWalk({1, 2, 3, 4}, 5).ended());
+    EXPECT_EQ(bonusParts({7}, 1), (std::vector<std::string>{" + 7"}));
+    EXPECT_EQ(bonusParts({3, 11, 12}, 2), (std::vector<std::string>{" + 3 11", " + 3 12", " + 11 12"}));
+    EXPECT_TRUE(bonusParts({3}, 2).empty());
 }
