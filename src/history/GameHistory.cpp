@@ -8,6 +8,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 
 namespace orvane {
 
@@ -68,11 +69,10 @@ std::string spacedMatrixOf(const Game& game) {
 std::string numbersProblem(const std::vector<int>& numbers, int highest, const char* kind) {
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (numbers[i] < 1 || numbers[i] > highest)
-            return std::string(" holds the ") + kind + std::to_string(numbers[i]) + ", outside 1 to " +
-                   std::to_string(highest) + ".";
+            return std::string("the ") + kind + std::to_string(numbers[i]) + ", outside 1 to " + std::to_string(highest);
         if (std::find(numbers.begin(), numbers.begin() + static_cast<long>(i), numbers[i]) !=
             numbers.begin() + static_cast<long>(i))
-            return std::string(" holds the ") + kind + std::to_string(numbers[i]) + " twice.";
+            return std::string("the ") + kind + std::to_string(numbers[i]) + " twice";
     }
     return {};
 }
@@ -85,6 +85,7 @@ GameHistoryRead readGameHistoryText(std::string_view text, const Game& game, con
     for (std::size_t start = 0; start < text.size() && result.ok();) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos) end = text.size();
+        const std::size_t lineStart = start;
         std::string_view line = text.substr(start, end - start);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         start = end + 1;
@@ -120,20 +121,31 @@ GameHistoryRead readGameHistoryText(std::string_view text, const Game& game, con
             result.error += excerpt(line) + "\".";
             break;
         }
-        if (draw.month < 1 || draw.month > 12 || draw.day < 1 || draw.day > daysInMonth(draw.year, draw.month)) {
-            result.error = where + " holds the date " + words[0] + ", which is not a calendar date.";
+        if (const std::optional<std::string> problem = drawProblem(game, draw)) {
+            result.error = where + " holds " + *problem + ".";
             break;
         }
-        std::string problem = numbersProblem(draw.numbers, game.highest(), "number ");
-        if (problem.empty()) problem = numbersProblem(draw.bonus, game.bonusPool(), "bonus number ");
-        if (!problem.empty()) {
-            result.error = where + problem;
-            break;
-        }
+        result.places.emplace_back(lineStart, std::min(start, text.size()));
         result.draws.push_back(std::move(draw));
     }
-    if (!result.ok()) result.draws.clear();
+    if (!result.ok()) {
+        result.draws.clear();
+        result.places.clear();
+    }
     return result;
+}
+
+std::optional<std::string> drawProblem(const Game& game, const GameDraw& draw) {
+    if (draw.month < 1 || draw.month > 12 || draw.day < 1 || draw.day > daysInMonth(draw.year, draw.month))
+        return "the date " + drawDateText(draw) + ", which is not a calendar date";
+    std::string problem = numbersProblem(draw.numbers, game.highest(), "number ");
+    if (problem.empty()) problem = numbersProblem(draw.bonus, game.bonusPool(), "bonus number ");
+    if (!problem.empty()) return problem;
+    return std::nullopt;
+}
+
+bool drawnBefore(const GameDraw& a, const GameDraw& b) {
+    return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
 }
 
 GameHistoryRead readGameHistory(const Game& game, const std::string& path) {

@@ -6,8 +6,10 @@
 
 #include "core/Game.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -21,6 +23,8 @@ struct GameDraw {
 
 struct GameHistoryRead {
     std::vector<GameDraw> draws;
+    // By draw: where its line starts in the text and where the line after it starts.
+    std::vector<std::pair<std::size_t, std::size_t>> places;
     std::string error;   // names the file and the line; the draws are left empty
     bool ok() const { return error.empty(); }
 };
@@ -29,6 +33,14 @@ struct GameHistoryRead {
 // is no draw of the game stops the reading and is named.
 GameHistoryRead readGameHistoryText(std::string_view text, const Game& game, const std::string& path);
 GameHistoryRead readGameHistory(const Game& game, const std::string& path);
+
+// What makes `draw` no draw of `game`, as "the number 70, outside 1 to 69",
+// "the date 2026-02-30, which is not a calendar date"; nothing when it is one.
+// The counts of its numbers are taken as right.
+std::optional<std::string> drawProblem(const Game& game, const GameDraw& draw);
+
+// Whether `a` was drawn before `b`.
+bool drawnBefore(const GameDraw& a, const GameDraw& b);
 
 // A draw as its line: "2026-12-05  03 11 24 30 41 + 07\r\n".
 std::string gameHistoryLine(const GameDraw& draw);
