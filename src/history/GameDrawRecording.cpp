@@ -67,8 +67,12 @@ DrawRecording recordGameDraw(const std::string& path, const Game& game, GameDraw
             if (sorted.numbers == draw.numbers && sorted.bonus == draw.bonus)
                 return refusedWith(Outcome::AlreadyRecorded,
                                    "The draw of " + dateOfLine(draw) + " is already recorded" + where + ".");
-            return refusedWith(Outcome::DateTaken, "The history already holds another draw of " + dateOfLine(draw) +
-                                                       where + ": " + recordedLine + ". The draw was not recorded.");
+            std::string taken = "The history already holds another draw of " + dateOfLine(draw);
+            taken += where;
+            taken += ": ";
+            taken += recordedLine;
+            taken += ". The draw was not recorded.";
+            return refusedWith(Outcome::DateTaken, std::move(taken));
         }
         if (drawnBefore(recorded, draw)) insertAt = history.places[i].second;
     }
