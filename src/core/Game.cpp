@@ -11,12 +11,6 @@ namespace orvane {
 
 namespace {
 
-std::string spacedMatrix(const Game& game) {
-    std::string text = std::to_string(game.perTicket()) + "/" + std::to_string(game.highest());
-    if (game.hasBonusPool()) text += " + " + std::to_string(game.bonusDrawn()) + "/" + std::to_string(game.bonusPool());
-    return text;
-}
-
 // The tiers a game has when none are named: the top matches of the main
 // numbers, each with every count of bonus numbers, and with the extra ball
 // beside the second tier.
@@ -96,9 +90,15 @@ std::string Game::matrix() const {
     return text;
 }
 
+std::string Game::spacedMatrix() const {
+    std::string text = std::to_string(perTicket_) + "/" + std::to_string(highest_);
+    if (hasBonusPool()) text += " + " + std::to_string(bonusDrawn_) + "/" + std::to_string(bonusPool_);
+    return text;
+}
+
 std::string Game::title() const {
-    if (name_.empty()) return spacedMatrix(*this);
-    return name_ + " (" + spacedMatrix(*this) + ")";
+    if (name_.empty()) return spacedMatrix();
+    return name_ + " (" + spacedMatrix() + ")";
 }
 
 std::string Game::tierLabel(const PrizeTier& tier) {

@@ -61,6 +61,8 @@ public:
 
     // "6/49", "5/69+1/26".
     std::string matrix() const;
+    // "6/49", "5/69 + 1/26": the matrix as titles and messages show it.
+    std::string spacedMatrix() const;
     // "Powerball (5/69 + 1/26)", or the matrix alone when the game has no other name.
     std::string title() const;
     // "5 + bonus", "5 + extra", "4 + 2 bonus", "3".

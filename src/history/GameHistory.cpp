@@ -59,12 +59,6 @@ std::string drawDateText(const GameDraw& draw) {
     return year + "-" + paddedNumber(draw.month) + "-" + paddedNumber(draw.day);
 }
 
-std::string spacedMatrixOf(const Game& game) {
-    std::string text = std::to_string(game.perTicket()) + "/" + std::to_string(game.highest());
-    if (game.hasBonusPool()) text += " + " + std::to_string(game.bonusDrawn()) + "/" + std::to_string(game.bonusPool());
-    return text;
-}
-
 // Why the numbers are no draw of the game: out of range or twice.
 std::string numbersProblem(const std::vector<int>& numbers, int highest, const char* kind) {
     for (std::size_t i = 0; i < numbers.size(); ++i) {
@@ -116,7 +110,7 @@ GameHistoryRead readGameHistoryText(std::string_view text, const Game& game, con
             if (game.hasBonusPool())
                 form += ", then + and " + std::to_string(bonusDrawn) + (bonusDrawn == 1 ? " bonus number" : " bonus numbers");
             result.error = where;
-            result.error += " is not a draw of " + spacedMatrixOf(game);
+            result.error += " is not a draw of " + game.spacedMatrix();
             result.error += " (" + form + "): \"";
             result.error += excerpt(line) + "\".";
             break;
