@@ -11,6 +11,7 @@
 #include <array>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 // Small builders and readers the three filter tabs share.
 namespace orvane::filterwidgets {
@@ -60,9 +61,9 @@ inline int value(const QCheckBox* box) {
 void setValue(QCheckBox* box, int value);
 void choose(QRadioButton* option);
 void setText(QLineEdit* box, const std::string& text);
-template <std::size_t N>
-void setTexts(const std::array<QLineEdit*, N>& boxes, const std::array<std::string, N>& texts) {
-    for (std::size_t i = 0; i < N; ++i) setText(boxes[i], texts[i]);
+template <std::size_t N, typename Texts>
+void setTexts(const std::array<QLineEdit*, N>& boxes, const Texts& texts) {
+    for (std::size_t i = 0; i < N && i < texts.size(); ++i) setText(boxes[i], texts[i]);
 }
 
 template <std::size_t N>
@@ -70,6 +71,11 @@ std::array<std::string, N> texts(const std::array<QLineEdit*, N>& boxes) {
     std::array<std::string, N> values;
     for (std::size_t i = 0; i < N; ++i) values[i] = text(boxes[i]);
     return values;
+}
+template <std::size_t N>
+std::vector<std::string> textList(const std::array<QLineEdit*, N>& boxes) {
+    const auto values = texts(boxes);
+    return {values.begin(), values.end()};
 }
 
 template <typename Widgets>

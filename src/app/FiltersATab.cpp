@@ -40,7 +40,7 @@ void FiltersATab::read(FilterControls& c) const {
     c.requirePair = value(chkRequirePair);
     for (int k = 0; k < 7; ++k) c.evensAllowed[k] = value(chkEvens[k]);
     c.evensSignatures = value(chkEvensSignatures);
-    c.tens = texts(txtTens);
+    c.tens = textList(txtTens);
     c.ones = texts(txtOnes);
     c.enablePosAnalysis = value(chkEnablePosAnalysis);
     // The first selected option, in the order the presets are tested.
@@ -49,7 +49,7 @@ void FiltersATab::read(FilterControls& c) const {
                        : optn90->isChecked() ? PositionPreset::Percent90
                        : optn50->isChecked() ? PositionPreset::Percent50
                                              : PositionPreset::UserLimits;
-    c.positionLimits = texts(positionLimitBoxes);
+    c.positionLimits = textList(positionLimitBoxes);
 }
 
 void FiltersATab::apply(const FilterControls& c) {

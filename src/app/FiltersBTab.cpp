@@ -51,8 +51,8 @@ void FiltersBTab::read(FilterControls& c) const {
                                           : KeyRule::RequireAll;
     c.keyNumbers = texts(txtKeyNumber);
     c.enableLocks = value(chkEnableLocks);
-    c.lockedIn = texts(lockedInBoxes);
-    c.lockedOut = texts(lockedOutBoxes);
+    c.lockedIn = textList(lockedInBoxes);
+    c.lockedOut = textList(lockedOutBoxes);
     c.enableSumPick = value(chkEnableSumPick);
     for (int i = 0; i < 259; ++i) c.sumsAccepted[i] = lstSums->item(i)->isSelected();
     c.filterAgainstHistory = value(chkFAH);

@@ -141,7 +141,7 @@ BacktestFilterSet::BacktestFilterSet(const FilterControls& c, const RunTables& t
     FilterControls evensOnly = c;   // the counts of evens without the signatures
     evensOnly.evensSignatures = 0;
     FilterControls signaturesOnly = c;
-    signaturesOnly.evensAllowed.fill(1);
+    signaturesOnly.evensAllowed.assign(signaturesOnly.evensAllowed.size(), 1);
     FilterControls shadowOnly = c;
     shadowOnly.lastDrawNumMax = "6";
     FilterControls lastDrawOnly = c;

@@ -84,6 +84,11 @@ std::optional<Game> Game::make(std::string name, int highest, int perTicket, boo
     return game;
 }
 
+bool Game::isLotto649() const {
+    const Game usual = lotto649();
+    return highest_ == usual.highest_ && perTicket_ == usual.perTicket_ && !hasBonusPool();
+}
+
 std::string Game::matrix() const {
     std::string text = std::to_string(perTicket_) + "/" + std::to_string(highest_);
     if (hasBonusPool()) text += "+" + std::to_string(bonusDrawn_) + "/" + std::to_string(bonusPool_);

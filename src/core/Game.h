@@ -59,6 +59,10 @@ public:
     bool hasBonusPool() const { return bonusPool_ > 0; }
     const std::vector<PrizeTier>& tiers() const { return tiers_; }
 
+    // Whether this is the 6/49 game of the default (whatever its name and
+    // tiers): its wheel, files and texts are the ones Orvane has always had.
+    bool isLotto649() const;
+
     // "6/49", "5/69+1/26".
     std::string matrix() const;
     // "6/49", "5/69 + 1/26": the matrix as titles and messages show it.

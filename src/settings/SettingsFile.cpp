@@ -91,9 +91,15 @@ Line option(Choice& group, Choice mine) {
             }};
 }
 
-Line flag(bool& value) {
-    return {[&value] { return std::string(booleanText(value)); },
-            [&value](const std::string& line) { return readBoolean(line, value); }};
+// One flag of a list of them, such as the accepted sums.
+Line flag(std::vector<bool>& flags, std::size_t i) {
+    return {[&flags, i] { return std::string(booleanText(flags[i])); },
+            [&flags, i](const std::string& line) {
+                bool value = false;
+                if (!readBoolean(line, value)) return false;
+                flags[i] = value;
+                return true;
+            }};
 }
 
 std::vector<Line> linesOf(SettingsFile& s) {
@@ -141,7 +147,7 @@ std::vector<Line> linesOf(SettingsFile& s) {
     lines.push_back(checkBox(f.filterAgainstHistory));
     lines.push_back(textBox(f.maxFromHistory));
     lines.push_back(checkBox(f.enableSumPick));
-    for (bool& accepted : f.sumsAccepted) lines.push_back(flag(accepted));
+    for (std::size_t sum = 0; sum < f.sumsAccepted.size(); ++sum) lines.push_back(flag(f.sumsAccepted, sum));
     return lines;
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/Game.h"
+
 #include <array>
 #include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -15,51 +18,56 @@ enum class KeyRule { RequireAll, RequireAny, AllowOnlyOne };
 // The filter controls of the main window as the user set them: check values,
 // option choices and box texts exactly as typed. The window and a settings file
 // both produce one; the run checks that its boxes can be read (FilterBoxes),
-// then normalises and compiles it.
+// then normalises and compiles it. The lists are sized from the game: a box per
+// position, per count of evens, per tens class, per possible sum; their
+// defaults let every set of the game pass.
 struct FilterControls {
+    // The 6/49 game's controls.
+    FilterControls() : FilterControls(Game::lotto649()) {}
+    explicit FilterControls(const Game& game);
+
     // Filters A
-    std::string minSum = "21";
-    std::string maxSum = "279";
-    std::string maxDif = "44";
+    std::string minSum;
+    std::string maxSum;
+    std::string maxDif;
     CheckValue rejectLast15Sums = 0;
-    std::string lastDrawNumMax = "6";
-    std::string lastDrawNumMaxPos = "6";
+    std::string lastDrawNumMax;
+    std::string lastDrawNumMaxPos;
     CheckValue enablePairs = 0;
-    std::string maxConsecutives = "6";
+    std::string maxConsecutives;
     CheckValue allowPairs = 1;
     CheckValue allowTwoPairs = 1;
     CheckValue allowThreePairs = 1;
     CheckValue requirePair = 0;
-    std::array<CheckValue, 7> evensAllowed{1, 1, 1, 1, 1, 1, 1};
+    std::vector<CheckValue> evensAllowed;    // by how many evens: 0 to k
     CheckValue evensSignatures = 0;
-    std::array<std::string, 5> tens{"6", "6", "6", "6", "6"};
-    std::array<std::string, 10> ones{"6", "6", "6", "6", "6", "6", "6", "6", "6", "6"};
+    std::vector<std::string> tens;           // by tens class: 0-9, 10-19, ...
+    std::array<std::string, 10> ones;        // by last digit
     CheckValue enablePosAnalysis = 0;
     PositionPreset positionPreset = PositionPreset::Percent99;
-    // AMin, AMax, BMin, BMax ... FMin, FMax
-    std::array<std::string, 12> positionLimits{"1", "44", "2", "45", "3", "46", "4", "47", "5", "48", "6", "49"};
+    std::vector<std::string> positionLimits; // AMin, AMax, BMin, BMax ... for each position
 
     // Filters B
-    std::string maxBelowMid = "6";
+    std::string maxBelowMid;
     std::string minBelowMid = "0";
-    std::string maxAboveMid = "6";
+    std::string maxAboveMid;
     std::string minAboveMid = "0";
     CheckValue enableKeyNumbers = 0;
     KeyRule keyRule = KeyRule::RequireAll;
     std::array<std::string, 5> keyNumbers{};
     CheckValue enableLocks = 0;
-    std::array<std::string, 6> lockedIn{};
-    std::array<std::string, 30> lockedOut{};   // five per position, A's first
+    std::vector<std::string> lockedIn;       // one per position
+    std::vector<std::string> lockedOut;      // five per position, A's first
     CheckValue enableSumPick = 0;
-    std::array<bool, 259> sumsAccepted{};      // the sums 21 to 279
+    std::vector<bool> sumsAccepted;          // the sums from the smallest to the largest
     CheckValue filterAgainstHistory = 0;
-    std::string maxFromHistory = "6";
+    std::string maxFromHistory;
 
     // Filters C
     CheckValue enableGroups = 0;
     std::array<std::array<std::string, 8>, 6> groups{};
     CheckValue enableExactValues = 0;
-    std::array<std::array<std::string, 10>, 6> exactValues{};   // positions A to F
+    std::vector<std::array<std::string, 10>> exactValues;   // one row per position
 
     // Control Panel
     CheckValue enableRavelin = 0;

@@ -16,6 +16,19 @@ std::array<double, N> numbersIn(const std::array<std::string, N>& boxes) {
     for (std::size_t i = 0; i < N; ++i) values[i] = numberInBox(boxes[i]);
     return values;
 }
+// The first N boxes of a list sized from the game; these steps serve 6/49 only.
+template <std::size_t N>
+std::array<double, N> firstNumbersIn(const std::vector<std::string>& boxes) {
+    std::array<double, N> values{};
+    for (std::size_t i = 0; i < N && i < boxes.size(); ++i) values[i] = numberInBox(boxes[i]);
+    return values;
+}
+template <std::size_t N>
+std::array<bool, N> firstFlagsIn(const std::vector<bool>& flags) {
+    std::array<bool, N> values{};
+    for (std::size_t i = 0; i < N && i < flags.size(); ++i) values[i] = flags[i];
+    return values;
+}
 
 // "count > limit" for a whole count is "count > floor(limit)"; limits outside
 // -1..7 behave as those ends.
@@ -252,7 +265,7 @@ std::uint64_t KeyNumbersStep::failingLast(const Leading& firstFour, int fifth) c
 }
 
 SumStep::SumStep(const FilterControls& controls, const RunTables& tables)
-    : pickActive(isChecked(controls.enableSumPick)), accepted(controls.sumsAccepted),
+    : pickActive(isChecked(controls.enableSumPick)), accepted(firstFlagsIn<259>(controls.sumsAccepted)),
       minSum(numberInBox(controls.minSum)), maxSum(numberInBox(controls.maxSum)),
       lastFifteen(tables.lastFifteenSums) {
     limitsActive = minSum > 21 || maxSum < 279;
@@ -304,7 +317,7 @@ bool ClassLimits::passes(const Combination& set) const {
 }
 
 TensStep::TensStep(const FilterControls& controls) {
-    const auto tens = numbersIn(controls.tens);
+    const auto tens = firstNumbersIn<5>(controls.tens);
     limits = ClassLimits(tens.data(), 5, false);
 }
 
@@ -332,7 +345,7 @@ PositionLimits positionLimits(const FilterControls& controls) {
     PositionLimits limits;
     if (!isChecked(controls.enablePosAnalysis)) return limits;
     if (controls.positionPreset == PositionPreset::UserLimits) {
-        const auto values = numbersIn(controls.positionLimits);
+        const auto values = firstNumbersIn<12>(controls.positionLimits);
         for (std::size_t k = 0; k < 6; ++k) {
             limits.min[k] = values[2 * k];
             limits.max[k] = values[2 * k + 1];
@@ -360,8 +373,8 @@ bool PositionStep::passes(const Combination& set) const {
 }
 
 LocksStep::LocksStep(const FilterControls& controls)
-    : active(isChecked(controls.enableLocks)), lockedIn(numbersIn(controls.lockedIn)),
-      lockedOut(numbersIn(controls.lockedOut)) {
+    : active(isChecked(controls.enableLocks)), lockedIn(firstNumbersIn<6>(controls.lockedIn)),
+      lockedOut(firstNumbersIn<30>(controls.lockedOut)) {
     for (int k = 0; k < 6; ++k) {
         if (lockedIn[k] > 0) failing[k] |= kEveryNumber & ~numbersBetween(lockedIn[k], lockedIn[k]);
         for (int i = 0; i < 5; ++i) {
@@ -396,7 +409,7 @@ HistoryStep::HistoryStep(const FilterControls& controls, const RunTables& tables
 void ExactValuesStep::setValues(const FilterControls& controls) {
     active = isChecked(controls.enableExactValues);
     for (int k = 0; k < 6; ++k) {
-        const auto values = numbersIn(controls.exactValues[k]);
+        const auto values = numbersIn(controls.exactValues[static_cast<std::size_t>(k)]);
         allowed[k] = valueMask(values.data(), 10);
     }
 }

@@ -6,16 +6,17 @@
 
 namespace orvane {
 
-std::vector<Notice> normaliseForRun(FilterControls& controls) {
-    for (std::string& box : controls.ones) box = std::to_string(std::min(wholeNumberValue(box), 6LL));
+std::vector<Notice> normaliseForRun(FilterControls& controls, const Game& game) {
+    const long long everyNumber = game.perTicket();
+    for (std::string& box : controls.ones) box = std::to_string(std::min(wholeNumberValue(box), everyNumber));
     controls.maxDif = std::to_string(wholeNumberValue(controls.maxDif));
     for (std::string& box : controls.tens) {
-        if (box.empty()) box = "6";
+        if (box.empty()) box = std::to_string(everyNumber);
         const double value = numberInBox(box);
-        if (value < 0 || value > 6) box = "6";
+        if (value < 0 || value > static_cast<double>(everyNumber)) box = std::to_string(everyNumber);
         box = std::to_string(wholeNumberValue(box));
     }
-    SumLimitCheck sums = checkSumLimits(controls.minSum, controls.maxSum);
+    SumLimitCheck sums = checkSumLimits(controls.minSum, controls.maxSum, game);
     controls.minSum = sums.minSumText;
     controls.maxSum = sums.maxSumText;
     return sums.notices;

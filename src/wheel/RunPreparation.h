@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Game.h"
 #include "core/Notice.h"
 #include "checks/HistoryIndex.h"
 #include "wheel/FilterControls.h"
@@ -15,7 +16,8 @@ namespace orvane {
 // Puts the boxes the run normalises into their run form, in the run's order:
 // ones place, maximum difference, tens place, then the four sum checks.
 // Returns the messages to show, in order; none of them stops the run.
-std::vector<Notice> normaliseForRun(FilterControls& controls);
+// The game's limits stand for 6: at most k numbers per class, sums of the game.
+std::vector<Notice> normaliseForRun(FilterControls& controls, const Game& game = Game::lotto649());
 
 // What the run takes from the history file, read once at its start.
 struct RunTables {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Game.h"
 #include "core/Notice.h"
 
 #include <string>
@@ -16,7 +17,8 @@ struct SumLimitCheck {
     std::vector<Notice> notices;   // shown in order; none of them stops the run
 };
 
-// Corrects sums outside 21..279 and crossed limits, one message per correction.
-SumLimitCheck checkSumLimits(std::string minSumText, std::string maxSumText);
+// Corrects sums outside the game's range (21..279 for 6/49) and crossed
+// limits, one message per correction.
+SumLimitCheck checkSumLimits(std::string minSumText, std::string maxSumText, const Game& game = Game::lotto649());
 
 } // namespace orvane

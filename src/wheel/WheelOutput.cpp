@@ -104,6 +104,18 @@ void FileWheelOutput::rebuildPrefix(const Combination& set) {
     prefixLength_ = static_cast<int>(end - prefix_);
 }
 
+bool FileWheelOutput::recordText(std::string_view line, std::uint64_t passingCount) {
+    if (failed_) return false;
+    if (used_ + kLongestLine > buffer_.size() && !flush()) return false;
+    char* p = buffer_.data() + used_;
+    if (numbered_) p = putCountPrefix(p, passingCount);
+    p = std::copy_n(line.data(), std::min(line.size(), kLongestLine - 24), p);
+    *p++ = '\r';
+    *p++ = '\n';
+    used_ = static_cast<std::size_t>(p - buffer_.data());
+    return true;
+}
+
 char* FileWheelOutput::putCountPrefix(char* out, std::uint64_t count) {
     out = putNumber(out, count);
     return std::copy_n(" : ", 3, out);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -64,6 +65,9 @@ public:
         used_ = static_cast<std::size_t>(p - buffer_.data());
         return true;
     }
+    // A line of any game, "5 12 23 34 41 + 7" without its line end, written
+    // plain or numbered as the file's lines are.
+    bool recordText(std::string_view line, std::uint64_t passingCount);
     bool close() override;
     Notice failure() const override { return failure_; }
 

@@ -82,7 +82,7 @@ TEST(CompositionFilters, EvenCountsAndSignatures) {
     controls.evensAllowed[6] = 0;
     EXPECT_FALSE(passes(controls, {2, 4, 6, 8, 10, 12}));
     EXPECT_TRUE(passes(controls, {1, 4, 6, 8, 10, 12}));
-    controls.evensAllowed.fill(0);
+    controls.evensAllowed.assign(controls.evensAllowed.size(), 0);
     EXPECT_FALSE(passes(controls, {1, 3, 5, 7, 9, 11}));
 
     EXPECT_EQ(evensSignature({2, 4, 6, 8, 10, 12}), 0b111111u);
@@ -254,7 +254,7 @@ TEST(SetPipeline, WorkingOutAToEOnceAgreesWithTestingEachSet) {
         for (auto& evens : c.evensAllowed) evens = between(0, 4) > 0;
         if (maybe()) {
             c.enableSumPick = 1;
-            for (bool& accepted : c.sumsAccepted) accepted = between(0, 3) > 0;
+            for (auto&& accepted : c.sumsAccepted) accepted = between(0, 3) > 0;
         }
         if (maybe()) { c.minSum = std::to_string(between(21, 150)); c.maxSum = std::to_string(between(100, 279)); }
         for (auto& limit : c.tens) limit = maybe() ? std::to_string(between(0, 4)) : "6";
@@ -370,7 +370,7 @@ TEST(SetPipeline, EachStepAloneAgreesWithItsPlainTest) {
             break;
         case SumPick:
             c.enableSumPick = 1;
-            for (bool& accepted : c.sumsAccepted) accepted = between(0, 2) > 0;
+            for (auto&& accepted : c.sumsAccepted) accepted = between(0, 2) > 0;
             break;
         case SumLimits:
             c.minSum = std::to_string(between(21, 200));

@@ -1,0 +1,370 @@
+#include "wheel/GameWheel.h"
+
+#include "core/Binomial.h"
+#include "core/SetWalk.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orvane {
+
+namespace {
+// How many blocks go by between two looks at the clock.
+constexpr unsigned kClockStride = 256;
+
+char* putNumber(char* out, int n) {
+    if (n >= 10) *out++ = static_cast<char>('0' + n / 10);
+    *out++ = static_cast<char>('0' + n % 10);
+    return out;
+}
+} // namespace
+
+GameWheel::GameWheel(const Game& game, std::vector<int> pick, std::vector<int> pickedBonus, GameRules rules,
+                     std::unique_ptr<FileWheelOutput> output)
+    : game_(game), k_(game.perTicket()), pick_(std::move(pick)), poolSize_(static_cast<int>(pick_.size())),
+      rules_(std::move(rules)), output_(std::move(output)) {
+    for (int n : pick_) pickNumbers_ |= maskOf(n);
+    if (game.hasBonusPool() && !pickedBonus.empty()) {
+        bonusParts_ = bonusParts(pickedBonus, game.bonusDrawn());
+        linesPerSet_ = bonusParts_.size();
+    }
+    compileTables();
+}
+
+void GameWheel::setLiveControls(const FilterControls& controls) {
+    takeLiveControls(rules_, game_, controls);
+    compileTables();
+}
+
+// The failing last numbers by each total the leading numbers can give, so a
+// block looks its answers up.
+void GameWheel::compileTables() {
+    const GameRules& r = rules_;
+    const int n = game_.highest();
+    anyRule_ = r.anyActive();
+    every_ = numbersUpTo(n);
+    GameMask below = numbersUpTo(r.midpoint), even = 0;
+    for (int x = 2; x <= n; x += 2) even |= maskOf(x);
+
+    auto failing = [&](auto fails) {
+        GameMask mask = 0;
+        for (int x = 1; x <= n; ++x)
+            if (fails(x)) mask |= maskOf(x);
+        return mask;
+    };
+    failingBySum_.assign(static_cast<std::size_t>(r.largestSum + 1), 0);
+    for (int sum = 0; sum <= r.largestSum; ++sum)
+        failingBySum_[static_cast<std::size_t>(sum)] = failing([&](int x) {
+            const int total = sum + x;
+            if (r.sumPickActive && (total < r.smallestSum || total > r.largestSum ||
+                                    !r.sumsAccepted[static_cast<std::size_t>(total - r.smallestSum)]))
+                return true;
+            if (r.sumLimitsActive && (r.minSum > total || r.maxSum < total)) return true;
+            return r.lastFifteenActive &&
+                   std::find(r.lastFifteenSums.begin(), r.lastFifteenSums.end(), total) != r.lastFifteenSums.end();
+        });
+    auto breaksMidpoint = [&](int belowCount) {
+        const int above = k_ - belowCount;
+        return belowCount > r.maxBelow || belowCount < r.minBelow || above > r.maxAbove || above < r.minAbove;
+    };
+    failingByBelow_.assign(static_cast<std::size_t>(k_), 0);
+    for (int count = 0; count < k_; ++count)
+        failingByBelow_[static_cast<std::size_t>(count)] =
+            (breaksMidpoint(count + 1) ? below : 0) | (breaksMidpoint(count) ? every_ & ~below : 0);
+    auto breaksEvens = [&](unsigned signature) {
+        return (r.signaturesActive && r.forbiddenSignatures[signature]) ||
+               (r.evensCountsActive && !r.evensCountAllowed[static_cast<std::size_t>(std::popcount(signature))]);
+    };
+    const unsigned lastBit = 1u << (k_ - 1);
+    failingBySignature_.assign(lastBit, 0);
+    for (unsigned signature = 0; signature < lastBit; ++signature)
+        failingBySignature_[signature] =
+            (breaksEvens(signature | lastBit) ? even : 0) | (breaksEvens(signature) ? every_ & ~even : 0);
+
+    // A number's weight towards each last-draw total, and the numbers that take a total above its limit.
+    shadowWeightMasks_.assign(static_cast<std::size_t>(k_ + 1), 0);
+    fromLastDrawWeightMasks_.assign(static_cast<std::size_t>(k_ + 1), 0);
+    for (int x = 1; x <= n; ++x) {
+        shadowWeightMasks_[static_cast<std::size_t>(r.shadowWeights[static_cast<std::size_t>(x)])] |= maskOf(x);
+        fromLastDrawWeightMasks_[static_cast<std::size_t>(r.fromLastDrawWeights[static_cast<std::size_t>(x)])] |=
+            maskOf(x);
+    }
+    shadowFailing_.assign(static_cast<std::size_t>(k_ + 1), 0);
+    fromLastDrawFailing_.assign(static_cast<std::size_t>(k_ + 1), 0);
+    for (int total = 0; total <= k_; ++total)
+        for (int w = 0; w <= k_; ++w) {
+            const auto t = static_cast<std::size_t>(total), weight = static_cast<std::size_t>(w);
+            if (r.shadowActive && total + w > r.shadowLimit) shadowFailing_[t] |= shadowWeightMasks_[weight];
+            if (r.fromLastDrawActive && total + w > r.fromLastDrawLimit)
+                fromLastDrawFailing_[t] |= fromLastDrawWeightMasks_[weight];
+        }
+
+    keyCountMasks_ = {};
+    validKeys_ = 0;
+    unreachableKey_ = false;
+    for (int x = 1; x <= n; ++x) {
+        const auto boxes = static_cast<std::size_t>(std::count(r.keys.begin(), r.keys.end(), x));
+        keyCountMasks_[boxes] |= maskOf(x);
+        if (boxes > 0) validKeys_ |= maskOf(x);
+    }
+    for (double key : r.keys)
+        if (key > 0 && key < n + 1 && key != std::floor(key)) unreachableKey_ = true;
+
+    tensMasks_ = {};
+    onesMasks_ = {};
+    for (int x = 1; x <= n; ++x) {
+        tensMasks_[static_cast<std::size_t>(x / 10)] |= maskOf(x);
+        onesMasks_[static_cast<std::size_t>(x % 10)] |= maskOf(x);
+    }
+    auto masksOf = [](const std::vector<NumberSet>& sets) {
+        std::vector<GameMask> masks;
+        masks.reserve(sets.size());
+        for (const NumberSet& set : sets) {
+            GameMask mask = 0;
+            set.forEach([&mask](int x) { mask |= maskOf(x); });
+            masks.push_back(mask);
+        }
+        return masks;
+    };
+    groups_ = masksOf(r.groups);
+    pastDraws_ = masksOf(r.pastDraws);
+    wholeMaxDif_ = static_cast<int>(std::floor(std::clamp(r.maxDif, -1.0, 100.0)));
+
+    allowedAtPosition_.assign(static_cast<std::size_t>(k_), every_);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(k_); ++i) {
+        GameMask& allowed = allowedAtPosition_[i];
+        if (r.positionsActive)
+            allowed &= failing([&](int x) { return !(x < r.positionMin[i] || x > r.positionMax[i]); });
+        if (r.locksActive) {
+            if (r.lockedIn[i] > 0) allowed &= failing([&](int x) { return x == r.lockedIn[i]; });
+            for (std::size_t j = 0; j < 5; ++j)
+                if (const double out = r.lockedOut[5 * i + j]; out > 0)
+                    allowed &= ~failing([&](int x) { return x == out; });
+        }
+        if (r.exactValuesActive && !r.exactValues[i].empty())
+            allowed &= failing([&](int x) { return r.exactValues[i].has(x); });
+    }
+}
+
+// Whether `number` may stand at `position` after the numbers of `before`,
+// whatever follows: the position's own limits and the gap before it.
+bool GameWheel::allowedAt(int position, int number, const Leading& before) const {
+    if (!(allowedAtPosition_[static_cast<std::size_t>(position)] >> number & 1)) return false;
+    return !(rules_.differenceActive && position > 0 && number - before.last > wholeMaxDif_);
+}
+
+GameMask GameWheel::failingByKeys(const Leading& leading) const {
+    const GameMask firstNumbers = leading.numbers;
+    switch (rules_.keyRule) {
+    case KeyRule::AllowOnlyOne: {
+        int matches = 0;
+        for (std::size_t w = 1; w < keyCountMasks_.size(); ++w)
+            matches += static_cast<int>(w) * countOf(firstNumbers & keyCountMasks_[w]);
+        GameMask fail = 0;
+        for (std::size_t w = 0; w < keyCountMasks_.size(); ++w)
+            if (matches + static_cast<int>(w) != 1) fail |= keyCountMasks_[w];
+        return fail;
+    }
+    case KeyRule::RequireAll: {
+        if (unreachableKey_) return every_;
+        const GameMask missing = validKeys_ & ~firstNumbers;
+        if (missing == 0) return 0;
+        return countOf(missing) == 1 ? every_ & ~missing : every_;
+    }
+    case KeyRule::RequireAny:
+        if ((validKeys_ == 0 && !unreachableKey_) || (validKeys_ & firstNumbers) != 0) return 0;
+        return every_ & ~validKeys_;
+    }
+    return 0;
+}
+
+// A class already at its limit fails every number of it; one above, every number.
+GameMask GameWheel::failingByClasses(const Leading& leading) const {
+    std::array<int, 10> tens{}, ones{};
+    for (GameMask rest = leading.numbers; rest != 0; rest &= rest - 1) {
+        const int x = lowestOf(rest);
+        ++tens[static_cast<std::size_t>(x / 10)];
+        ++ones[static_cast<std::size_t>(x % 10)];
+    }
+    GameMask fail = 0;
+    if (rules_.tensActive)
+        for (std::size_t c = 0; c < rules_.tensLimits.size(); ++c) {
+            if (tens[c] > rules_.tensLimits[c]) return every_;
+            if (tens[c] == rules_.tensLimits[c]) fail |= tensMasks_[c];
+        }
+    if (rules_.onesActive)
+        for (std::size_t d = 0; d < 10; ++d) {
+            if (ones[d] > rules_.onesLimits[d]) return every_;
+            if (ones[d] == rules_.onesLimits[d]) fail |= onesMasks_[d];
+        }
+    return fail;
+}
+
+// The last numbers that fail some filter after the leading k - 1 numbers
+// (their own positions and gaps were kept when they were placed).
+GameMask GameWheel::failingLast(const Leading& leading) const {
+    const GameRules& r = rules_;
+    GameMask fail = failingBySum_[static_cast<std::size_t>(leading.sum)];
+    if (r.midpointActive) fail |= failingByBelow_[static_cast<std::size_t>(leading.below)];
+    if (r.signaturesActive || r.evensCountsActive) fail |= failingBySignature_[leading.signature];
+    if (r.pairsActive) {
+        auto breaks = [&](int pairs, int longest) {
+            return (r.requirePair && pairs == 0) || pairs > r.maxPairs || longest >= r.runLimit;
+        };
+        const GameMask next = maskOf(leading.last + 1) & every_;
+        if (breaks(leading.pairs + 1, std::max(leading.longest, leading.run + 1))) fail |= next;
+        if (breaks(leading.pairs, leading.longest)) fail |= every_ & ~next;
+    }
+    if (r.shadowActive) fail |= shadowFailing_[static_cast<std::size_t>(leading.shadow)];
+    if (r.fromLastDrawActive) fail |= fromLastDrawFailing_[static_cast<std::size_t>(leading.fromLastDraw)];
+    if (r.keysActive) fail |= failingByKeys(leading);
+    if (r.tensActive || r.onesActive) fail |= failingByClasses(leading);
+    if (r.groupsActive)
+        for (const GameMask group : groups_) {
+            const int held = countOf(leading.numbers & group);
+            if (held > r.groupLimit) return every_;
+            if (held == r.groupLimit) fail |= group;
+        }
+    if (r.differenceActive) fail |= every_ & ~numbersUpTo(leading.last + wholeMaxDif_);
+    if (r.historyActive)
+        for (const GameMask draw : pastDraws_) {
+            const int shared = countOf(leading.numbers & draw);
+            if (shared > r.historyLimit) return every_;
+            if (shared == r.historyLimit) fail |= draw;
+        }
+    return fail;
+}
+
+bool GameWheel::advance(std::chrono::nanoseconds budget) {
+    if (ended_) return true;
+    return walk(std::chrono::steady_clock::now() + budget);
+}
+
+void GameWheel::runToEnd() {
+    while (!advance(std::chrono::hours(1))) {
+    }
+}
+
+void GameWheel::stop() {
+    if (!ended_) end();
+}
+
+std::vector<int> GameWheel::currentLeading() const {
+    std::vector<int> numbers;
+    if (!started_) return numbers;
+    for (int d = 0; d <= std::min(depth_, k_ - 2); ++d) numbers.push_back(pick_[static_cast<std::size_t>(index_[d])]);
+    return numbers;
+}
+
+// The depth-first walk over the leading numbers, resumable between blocks:
+// index_[d] is the pick index at depth d, leading_[d] what depths 0 to d - 1 give.
+bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
+    if (!started_) {
+        started_ = true;
+        if (poolSize_ < k_) {
+            end();
+            return true;
+        }
+        depth_ = 0;
+        index_[0] = -1;
+    }
+    const int lastDepth = k_ - 2;   // the depth whose number completes the leading k - 1
+    unsigned countdown = kClockStride;
+    for (;;) {
+        int& at = index_[static_cast<std::size_t>(depth_)];
+        ++at;
+        if (at > poolSize_ - (k_ - depth_)) {
+            if (--depth_ < 0) {
+                end();
+                return true;
+            }
+            continue;
+        }
+        const int x = pick_[static_cast<std::size_t>(at)];
+        const Leading& before = leading_[static_cast<std::size_t>(depth_)];
+        if (!allowedAt(depth_, x, before)) {
+            // The sets that start this way are counted and never looked at; past
+            // the widest gap, so are all that follow at this depth.
+            if (rules_.differenceActive && depth_ > 0 && x - before.last > wholeMaxDif_) {
+                generatedSets_ += binomial(poolSize_ - at, k_ - depth_);
+                at = poolSize_;
+            } else {
+                generatedSets_ += binomial(poolSize_ - 1 - at, k_ - 1 - depth_);
+            }
+            continue;
+        }
+        Leading& next = leading_[static_cast<std::size_t>(depth_ + 1)];
+        next = before;
+        if (depth_ > 0) {
+            const bool follows = x - before.last == 1;
+            next.pairs += follows;
+            next.run = follows ? before.run + 1 : 1;
+            next.longest = std::max(next.longest, next.run);
+        }
+        next.sum += x;
+        next.below += x <= rules_.midpoint;
+        next.signature |= static_cast<unsigned>(x % 2 == 0) << depth_;
+        next.shadow += rules_.shadowWeights[static_cast<std::size_t>(x)];
+        next.fromLastDraw += rules_.fromLastDrawWeights[static_cast<std::size_t>(x)];
+        next.last = x;
+        next.numbers |= maskOf(x);
+        if (depth_ < lastDepth) {
+            ++depth_;
+            index_[static_cast<std::size_t>(depth_)] = at;
+            continue;
+        }
+        // A block: every last number of the pick above x.
+        generatedSets_ += static_cast<std::uint64_t>(poolSize_ - 1 - at);
+        GameMask passing = pickNumbers_ & numbersAbove(x, game_.highest()) &
+                           allowedAtPosition_[static_cast<std::size_t>(k_ - 1)];
+        if (anyRule_) passing &= ~failingLast(next);
+        if (passing != 0) {
+            if (output_) {
+                if (!record(passing)) return true;
+            } else {
+                passingSets_ += static_cast<std::uint64_t>(countOf(passing));
+            }
+        }
+        if (--countdown == 0) {
+            countdown = kClockStride;
+            if (std::chrono::steady_clock::now() >= deadline) return false;
+        }
+    }
+}
+
+// Writes the block's passing sets, each once for each bonus part.
+bool GameWheel::record(GameMask passing) {
+    char line[64];
+    char* start = line;
+    for (int d = 0; d < k_ - 1; ++d) {
+        start = putNumber(start, pick_[static_cast<std::size_t>(index_[static_cast<std::size_t>(d)])]);
+        *start++ = ' ';
+    }
+    for (; passing != 0; passing &= passing - 1) {
+        char* end = putNumber(start, lowestOf(passing));
+        ++passingSets_;
+        const std::uint64_t firstLine = (passingSets_ - 1) * linesPerSet_;
+        if (bonusParts_.empty()) {
+            if (!output_->recordText({line, static_cast<std::size_t>(end - line)}, firstLine + 1)) break;
+            continue;
+        }
+        for (std::size_t b = 0; b < bonusParts_.size(); ++b) {
+            const std::string& part = bonusParts_[b];
+            std::copy(part.begin(), part.end(), end);
+            if (!output_->recordText({line, static_cast<std::size_t>(end - line) + part.size()}, firstLine + b + 1))
+                break;
+        }
+        if (!output_->failure().text.empty()) break;
+    }
+    if (output_->failure().text.empty()) return true;
+    failure_ = output_->failure();
+    end();
+    return false;
+}
+
+void GameWheel::end() {
+    ended_ = true;
+    if (output_ && !output_->close() && !failure_) failure_ = output_->failure();
+}
+
+} // namespace orvane
