@@ -1,11 +1,14 @@
 #include "cli/WheelCommand.h"
 
 #include "cli/CommandLine.h"
+#include "cli/GameOption.h"
 #include "cli/HelpFormat.h"
 #include "core/NumberText.h"
 #include "core/PickText.h"
+#include "history/GameHistory.h"
 #include "settings/SettingsFile.h"
 #include "wheel/PrintedWheelOutput.h"
+#include "wheel/GameWheelStart.h"
 #include "wheel/WheelJob.h"
 #include "wheel/WheelStart.h"
 
@@ -22,7 +25,9 @@ constexpr std::size_t kMaxGroups = 6;
 constexpr std::size_t kGroupSize = 8;
 
 struct WheelOptions {
+    GameChoice game;
     std::string pickText;
+    std::string bonusText;
     std::vector<std::string> groupTexts;
     std::optional<std::string> settings;
     std::optional<std::string> history;
@@ -31,15 +36,16 @@ struct WheelOptions {
     bool numbered = false;
     // Read from the texts once they have been checked.
     std::vector<int> pick;
+    std::vector<int> bonus;
     std::vector<std::vector<int>> groups;
 };
 
-// Numbers and ranges from 1 to 49 ("1-12,17,33"), at most `most` of them.
-CLI::Validator numberList(std::size_t most = 49, const std::string& tooMany = {}) {
+// Numbers and ranges from 1 to the game's highest ("1-12,17,33"), at most `most` of them.
+CLI::Validator numberList(const GameChoice& game, std::size_t most = 90, const std::string& tooMany = {}) {
     return CLI::Validator(
-        [most, tooMany](std::string& text) {
+        [&game, most, tooMany](std::string& text) {
             std::vector<int> numbers;
-            std::string error = parsePickList(text, numbers);
+            std::string error = parsePickList(text, numbers, game.game().highest());
             if (error.empty() && numbers.size() > most) error = tooMany;
             return error;
         },
@@ -121,7 +127,91 @@ std::unique_ptr<WheelOutput> openOutput(const WheelOptions& options, const Setti
     return FileWheelOutput::open(path, mode, options.numbered, failure);
 }
 
+int printSummary(std::FILE* summary, std::FILE* err, std::uint64_t generated, std::uint64_t passing) {
+    std::fprintf(summary, "Sets generated: %llu\nSets passing: %llu\nPercent passing: %llu%%\n",
+                 static_cast<unsigned long long>(generated), static_cast<unsigned long long>(passing),
+                 static_cast<unsigned long long>(passingPercent(passing, generated).value_or(0)));
+    if (std::fflush(summary) != 0 || std::ferror(summary)) {
+        if (summary != err) std::fprintf(err, "orvane: the summary could not be written to standard output\n");
+        return kExitFailed;
+    }
+    return kExitSuccess;
+}
+
+// A game other than 6/49: its own history file, settings of that game, and
+// each set written once for each choice of the bonus numbers picked.
+int runGameWheel(const WheelOptions& options, const CommandContext& context, const Game& game) {
+    std::FILE* const out = context.out;
+    std::FILE* const err = context.err;
+    SettingsFile settings = settingsFor(game);
+    settings.historyPath = (std::filesystem::path(context.paths.folder) / gameHistoryFileName(game)).string();
+    settings.wheelOutputPath = context.paths.wheelOutput;
+    if (options.settings) {
+        SettingsReadResult read = readSettingsFile(*options.settings, settings);
+        if (!read.ok()) {
+            std::fprintf(err, "orvane: %s\n", read.error.c_str());
+            return kExitFailed;
+        }
+        if (!(settings.game == game)) {
+            std::fprintf(err, "orvane: the settings file %s is for %s, not for %s\n", options.settings->c_str(),
+                         settings.game.title().c_str(), game.title().c_str());
+            return kExitFailed;
+        }
+    }
+    GameWheelRequest request;
+    request.game = game;
+    request.controls = settings.filters;
+    if (!options.groups.empty()) {
+        request.controls.enableGroups = 1;
+        request.controls.groups = {};
+        for (std::size_t g = 0; g < options.groups.size(); ++g)
+            for (std::size_t i = 0; i < options.groups[g].size(); ++i)
+                request.controls.groups[g][i] = std::to_string(options.groups[g][i]);
+    }
+    request.pick = options.pick;
+    request.pickedBonus = options.bonus;
+    request.historyPath = options.history.value_or(settings.historyPath);
+    bool setsOnStandardOutput = false;
+    request.openOutput = [&](Notice& failure) -> std::unique_ptr<FileWheelOutput> {
+        const DiskMode mode = options.append ? DiskMode::Append : settings.diskMode;
+        std::string path;
+        if (options.output && *options.output == "-") {
+            setsOnStandardOutput = true;
+            return FileWheelOutput::onStream(out, "standard output", options.numbered);
+        }
+        if (options.output) {
+            path = *options.output;
+        } else {
+            // A printed document of another game is not offered yet: its sets go nowhere.
+            if (settings.destination != OutputDestination::Disk) return nullptr;
+            std::error_code ignored;
+            std::filesystem::create_directories(context.paths.folder, ignored);
+            path = settings.wheelOutputPath;
+        }
+        if (std::optional<Notice> refusal =
+                outputOverwritesInput(path, request.historyPath, options.settings.value_or(""))) {
+            failure = *refusal;
+            return nullptr;
+        }
+        return FileWheelOutput::open(path, mode, options.numbered, failure);
+    };
+    GameWheelStart start = startGameWheel(std::move(request));
+    for (const Notice& notice : start.notices) printNotice(err, notice);
+    if (!start.job) {
+        printNotice(err, *start.refusal);
+        return kExitFailed;
+    }
+    GameWheel& job = *start.job;
+    job.runToEnd();
+    if (job.failure()) {
+        printNotice(err, *job.failure());
+        return kExitFailed;
+    }
+    return printSummary(setsOnStandardOutput ? err : out, err, job.generated(), job.passing());
+}
+
 int runWheel(const WheelOptions& options, const CommandContext& context) {
+    if (options.game.otherThanLotto649()) return runGameWheel(options, context, options.game.game());
     std::FILE* const out = context.out;
     std::FILE* const err = context.err;
 
@@ -166,15 +256,7 @@ int runWheel(const WheelOptions& options, const CommandContext& context) {
         printNotice(err, *job.failure());
         return kExitFailed;
     }
-    std::FILE* summary = setsOnStandardOutput ? err : out;
-    std::fprintf(summary, "Sets generated: %llu\nSets passing: %llu\nPercent passing: %llu%%\n",
-                 static_cast<unsigned long long>(job.generated()), static_cast<unsigned long long>(job.passing()),
-                 static_cast<unsigned long long>(passingPercent(job.passing(), job.generated()).value_or(0)));
-    if (std::fflush(summary) != 0 || std::ferror(summary)) {
-        if (summary != err) std::fprintf(err, "orvane: the summary could not be written to standard output\n");
-        return kExitFailed;
-    }
-    return kExitSuccess;
+    return printSummary(setsOnStandardOutput ? err : out, err, job.generated(), job.passing());
 }
 
 } // namespace
@@ -185,16 +267,21 @@ Command addWheelCommand(CLI::App& program, const CommandContext& context) {
         "wheel", "Generate every six-number set of the pick, pass each through the filters and record the sets "
                  "that pass.");
 
+    addGameOption(*wheel, options->game, context);
     wheel->add_option("--pick", options->pickText, "The numbers to wheel, as numbers and ranges: 1-12,17,33")
         ->required()
         ->type_name("LIST")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
-        ->check(numberList());
+        ->check(numberList(options->game));
+    wheel->add_option("--bonus", options->bonusText,
+                      "For a game with a bonus pool: the bonus numbers each set is written with, as a list")
+        ->type_name("LIST")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     addValue(*wheel, "--settings", options->settings, "FILE", "Filters, output and paths from a saved settings file");
     wheel->add_option("--group", options->groupTexts, "A number group of up to 8 numbers; up to 6 groups")
         ->type_name("LIST")
         ->allow_extra_args(false) // one list per --group
-        ->check(numberList(kGroupSize, "a group holds at most 8 numbers"));
+        ->check(numberList(options->game, kGroupSize, "a group holds at most 8 numbers"));
     addValue(*wheel, "--history", options->history, "FILE", "The file of past draws");
     addValue(*wheel, "--output", options->output, "FILE|-", "Where the passing sets go; - for standard output");
     wheel->add_flag("--append", options->append, "Add to the output file instead of replacing it");
@@ -212,11 +299,19 @@ Command addWheelCommand(CLI::App& program, const CommandContext& context) {
     // reading them into numbers.
     wheel->callback([options] {
         if (options->groupTexts.size() > kMaxGroups) throw CLI::ValidationError("--group", "at most 6 groups");
-        parsePickList(options->pickText, options->pick);
+        const Game game = options->game.game();
+        parsePickList(options->pickText, options->pick, game.highest());
+        options->bonus.clear();
+        if (!options->bonusText.empty()) {
+            if (!game.hasBonusPool())
+                throw CLI::ValidationError("--bonus", "the game " + game.title() + " has no bonus pool");
+            const std::string error = parsePickList(options->bonusText, options->bonus, game.bonusPool());
+            if (!error.empty()) throw CLI::ValidationError("--bonus", error);
+        }
         options->groups.clear();
         for (const std::string& text : options->groupTexts) {
             std::vector<int> group;
-            parsePickList(text, group);
+            parsePickList(text, group, game.highest());
             options->groups.push_back(std::move(group));
         }
     });

@@ -12,8 +12,8 @@ bool parseNumber(std::string_view text, int& value) {
 }
 } // namespace
 
-std::string parsePickList(std::string_view text, std::vector<int>& pick) {
-    std::array<bool, 50> chosen{};
+std::string parsePickList(std::string_view text, std::vector<int>& pick, int highest) {
+    std::array<bool, 128> chosen{};
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t comma = text.find(',', start);
@@ -25,15 +25,15 @@ std::string parsePickList(std::string_view text, std::vector<int>& pick) {
                       ? parseNumber(item, low) && (high = low, true)
                       : parseNumber(item.substr(0, dash), low) && parseNumber(item.substr(dash + 1), high);
         if (!ok) return "'" + std::string(item) + "' is not a number or a range like 1-12";
-        if (low < 1 || high > 49 || low > 49 || high < 1)
-            return "'" + std::string(item) + "' lies outside the numbers 1 to 49";
+        if (low < 1 || high > highest || low > highest || high < 1)
+            return "'" + std::string(item) + "' lies outside the numbers 1 to " + std::to_string(highest);
         if (low > high) return "the range '" + std::string(item) + "' runs backwards";
-        for (int n = low; n <= high; ++n) chosen[n] = true;
+        for (int n = low; n <= high; ++n) chosen[static_cast<std::size_t>(n)] = true;
         start = comma + 1;
     }
     pick.clear();
-    for (int n = 1; n <= 49; ++n)
-        if (chosen[n]) pick.push_back(n);
+    for (int n = 1; n <= highest; ++n)
+        if (chosen[static_cast<std::size_t>(n)]) pick.push_back(n);
     return {};
 }
 

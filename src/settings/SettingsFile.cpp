@@ -2,6 +2,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/Excerpt.h"
+#include "core/GameCatalogue.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -11,7 +12,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <sstream>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -55,12 +58,41 @@ Line textBox(std::string& box) {
 }
 
 // A path or a combo text, written unchanged; an empty combo line takes its default.
-Line plainText(std::string& text, const char* whenEmpty = nullptr) {
+Line plainText(std::string& text, std::optional<std::string> whenEmpty = std::nullopt) {
     return {[&text] { return text; },
             [&text, whenEmpty](const std::string& line) {
-                text = line.empty() && whenEmpty ? std::string(whenEmpty) : line;
+                text = line.empty() && whenEmpty ? *whenEmpty : line;
                 return true;
             }};
+}
+
+constexpr std::string_view kGameLineStart = "Game | ";
+
+// "Game | Fantasy 5 | 5/39": the first line of another game's file.
+std::string gameLineOf(const Game& game) {
+    return std::string(kGameLineStart) + game.name() + " | " + game.matrix();
+}
+
+// The game a first line names: the catalogue's game of that name and matrix,
+// else the matrix with the name; nothing when the line names no game, or is
+// no game line at all (`isGameLine` false).
+std::optional<Game> gameOfLine(const std::string& line, bool& isGameLine, std::string& problem) {
+    isGameLine = line.rfind(kGameLineStart, 0) == 0;
+    if (!isGameLine) return std::nullopt;
+    const std::string rest = line.substr(kGameLineStart.size());
+    const std::size_t bar = rest.rfind(" | ");
+    if (bar == std::string::npos) {
+        problem = "it names no matrix";
+        return std::nullopt;
+    }
+    const std::string name = trimmed(rest.substr(0, bar));
+    std::optional<Game> matrix = gameFromMatrix(trimmed(rest.substr(bar + 3)), &problem);
+    if (!matrix) return std::nullopt;
+    for (const Game& known : catalogueGames())
+        if (known.matrix() == matrix->matrix() && (name.empty() || known.name() == name)) return known;
+    if (name.empty()) return matrix;
+    return Game::make(name, matrix->highest(), matrix->perTicket(), matrix->extraBall(), matrix->bonusPool(),
+                      matrix->bonusDrawn(), {}, &problem);
 }
 
 // A check box: 0, 1 or 2 in free numeric format, " 1 ".
@@ -106,7 +138,9 @@ std::vector<Line> linesOf(SettingsFile& s) {
     FilterControls& f = s.filters;
     std::vector<Line> lines;
     lines.reserve(kSettingsLineCount);
-    lines.push_back(plainText(s.pool.poolSize, "49"));
+    if (!s.game.isLotto649())
+        lines.push_back({[&s] { return gameLineOf(s.game); }, [](const std::string&) { return true; }});
+    lines.push_back(plainText(s.pool.poolSize, std::to_string(s.game.highest())));
     for (int style = 0; style < 2; ++style) lines.push_back(option(s.pool.style, style));
     for (int draws = 0; draws < 5; ++draws) lines.push_back(option(s.pool.draws, draws));
     lines.push_back(plainText(s.pool.trendLength, "5"));
@@ -153,6 +187,14 @@ std::vector<Line> linesOf(SettingsFile& s) {
 
 } // namespace
 
+SettingsFile settingsFor(const Game& game) {
+    SettingsFile settings;
+    settings.game = game;
+    settings.filters = FilterControls(game);
+    settings.pool.poolSize = std::to_string(game.highest());
+    return settings;
+}
+
 std::string settingsText(const SettingsFile& settings) {
     SettingsFile copy = settings; // the line table binds to a mutable file
     std::string text;
@@ -192,11 +234,29 @@ LineRead nextSettingsLine(std::istream& in, std::string& text) {
 SettingsReadResult readSettingsFile(const std::string& path, SettingsFile& settings) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return {1, "The settings file " + path + " could not be opened (" + std::strerror(errno) + ")."};
-    std::vector<Line> lines = linesOf(settings);
     std::string text;
-    for (int number = 1; number <= kSettingsLineCount; ++number) {
+    // The first line says the game: a line naming one, or none for 6/49.
+    LineRead first = nextSettingsLine(in, text);
+    bool isGameLine = false;
+    std::string problem;
+    const std::optional<Game> named = first == LineRead::Whole ? gameOfLine(text, isGameLine, problem) : std::nullopt;
+    if (isGameLine && !named)
+        return {1, "Line 1 of the settings file " + path + " names no game Orvane knows (" + problem + "): \"" +
+                       excerpt(text) + "\"."};
+    const Game game = named.value_or(Game::lotto649());
+    if (!(game == settings.game)) {
+        SettingsFile reset = settingsFor(game);
+        reset.historyPath = settings.historyPath;
+        reset.settingsPath = settings.settingsPath;
+        reset.wheelOutputPath = settings.wheelOutputPath;
+        reset.poolPath = settings.poolPath;
+        settings = std::move(reset);
+    }
+    std::vector<Line> lines = linesOf(settings);
+    const int lineCount = static_cast<int>(lines.size());
+    for (int number = 1; number <= lineCount; ++number) {
         const auto where = [&] { return "Line " + std::to_string(number) + " of the settings file " + path; };
-        switch (nextSettingsLine(in, text)) {
+        switch (number == 1 ? first : nextSettingsLine(in, text)) {
         case LineRead::End:
             return {number, "The settings file " + path + " ends before line " + std::to_string(number) + "."};
         case LineRead::TooLong:

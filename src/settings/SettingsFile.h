@@ -20,8 +20,11 @@ struct PoolWindowSettings {
     CheckValue sendToPrinter = 0;
 };
 
-// Everything the settings file holds, line by line: 387 lines.
+// Everything the settings file holds, line by line: 387 lines for 6/49. The
+// file of another game starts with a line naming its game ("Game | Fantasy 5 |
+// 5/39"), and its lists are sized from that game.
 struct SettingsFile {
+    Game game = Game::lotto649();
     PoolWindowSettings pool;
     std::string historyPath;
     std::string settingsPath;
@@ -33,6 +36,9 @@ struct SettingsFile {
 };
 
 inline constexpr int kSettingsLineCount = 387;
+
+// A game's settings at their defaults: every list sized from it.
+SettingsFile settingsFor(const Game& game);
 
 // The longest line a settings file may hold: as much as a text box takes
 // (32,767 characters), more than any path. A longer line is not a setting, so
@@ -46,7 +52,8 @@ std::string settingsText(const SettingsFile& settings);
 // write leaves the earlier file whole. Returns an error naming the path.
 std::string saveSettingsFile(const std::string& path, const SettingsFile& settings);
 
-// Reads the file line by line into `settings`, applying each line as it is read;
+// Reads the file line by line into `settings`, applying each line as it is read
+// (a file of another game than settings.game first resets them to that game's);
 // on the first line that is missing, too long or cannot be converted it stops,
 // leaving the lines before it applied. `failedLine` is 0 on success. The error
 // quotes the start of a line that cannot be converted.

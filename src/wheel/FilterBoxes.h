@@ -23,13 +23,14 @@ struct FilterBox {
 
 // Every number box of the three tabs, in tab order. A box whose filter is off
 // is listed with inForce false.
-std::vector<FilterBox> filterBoxes(const FilterControls& controls);
+// The ranges follow the game: sums of k numbers, positions and numbers 1 to N.
+std::vector<FilterBox> filterBoxes(const FilterControls& controls, const Game& game = Game::lotto649());
 
 // The first box in force that the run cannot read: empty where a number is
 // needed, a text that does not start with a number, or (a number drawn, such as
 // a key or group number) a number outside 1 to 49. The message names the box
 // and its tab; the run does not start. Numbers the run corrects itself (sums
 // outside 21 to 279, tens and ones above 6) are left to those corrections.
-std::optional<Notice> checkFilterBoxes(const FilterControls& controls);
+std::optional<Notice> checkFilterBoxes(const FilterControls& controls, const Game& game = Game::lotto649());
 
 } // namespace orvane

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "cli/Command.h"
+#include "core/Game.h"
+
+#include <CLI/CLI.hpp>
+
+#include <optional>
+
+namespace orvane {
+
+// The game a command works with: the one --game names, 6/49 without it.
+struct GameChoice {
+    std::optional<Game> named;
+    Game game() const { return named.value_or(Game::lotto649()); }
+    // A game other than 6/49, which has files and runs of its own.
+    bool otherThanLotto649() const { return named && !named->isLotto649(); }
+};
+
+// Adds --game GAME: a catalogue or own game by name, or a matrix ("5/39",
+// "5/69+1/26"). Add it before the options whose checks depend on the game:
+// it is read first.
+CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandContext& context);
+
+} // namespace orvane
