@@ -76,6 +76,14 @@ void MainWindow::restoreSettings() {
                           QStringLiteral("Settings Not Loaded"), NoticeIcon::Exclamation);
         return;
     }
+    if (!file.game.isLotto649()) {
+        // The window's filter tabs are laid out for 6/49; another game's file runs from the command line.
+        platform_.message(QStringLiteral("The settings file %1 is for %2, and this window serves 6/49. Run it with "
+                                         "orvane wheel --game \"%3\" --settings FILE. No setting has been changed.")
+                              .arg(qt(path), qt(file.game.title()), qt(file.game.matrix())),
+                          QStringLiteral("Settings Not Loaded"), NoticeIcon::Exclamation);
+        return;
+    }
     applySettings(file);
     // The file read, even when its own line names another one for the next
     // save: read again at the next start, it gives these settings back.

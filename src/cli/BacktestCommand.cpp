@@ -38,6 +38,11 @@ int runBacktestCommand(const BacktestOptions& options, const CommandContext& con
             std::fprintf(context.err, "orvane: %s\n", read.error.c_str());
             return kExitFailed;
         }
+        if (!settings.game.isLotto649()) {
+            std::fprintf(context.err, "orvane: the settings file %s is for %s; the backtest serves 6/49\n",
+                         options.settings->c_str(), settings.game.title().c_str());
+            return kExitFailed;
+        }
     }
     BacktestRequest request;
     request.controls = settings.filters;

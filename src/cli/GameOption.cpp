@@ -17,7 +17,8 @@ CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandC
             },
             "The game: a name that 'orvane games' lists, or a matrix such as 5/39 or 5/69+1/26 (6/49 when left out)")
         ->type_name("GAME")
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
+        ->trigger_on_parse();   // the game is known before the other options are checked
 }
 
 } // namespace orvane

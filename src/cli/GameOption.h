@@ -18,8 +18,8 @@ struct GameChoice {
 };
 
 // Adds --game GAME: a catalogue or own game by name, or a matrix ("5/39",
-// "5/69+1/26"). Add it before the options whose checks depend on the game:
-// it is read first.
+// "5/69+1/26"). It is read as soon as it is met, so the checks of the other
+// options know the game.
 CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandContext& context);
 
 } // namespace orvane

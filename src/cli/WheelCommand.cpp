@@ -40,8 +40,10 @@ struct WheelOptions {
     std::vector<std::vector<int>> groups;
 };
 
-// Numbers and ranges from 1 to the game's highest ("1-12,17,33"), at most `most` of them.
-CLI::Validator numberList(const GameChoice& game, std::size_t most = 90, const std::string& tooMany = {}) {
+// Numbers and ranges from 1 to the game's highest ("1-12,17,33"), at most
+// `most` of them. The game is read as soon as --game is met, so it is known here.
+CLI::Validator numberList(const GameChoice& game, std::size_t most = Game::kLargestHighest,
+                          const std::string& tooMany = {}) {
     return CLI::Validator(
         [&game, most, tooMany](std::string& text) {
             std::vector<int> numbers;
@@ -152,7 +154,7 @@ int runGameWheel(const WheelOptions& options, const CommandContext& context, con
             std::fprintf(err, "orvane: %s\n", read.error.c_str());
             return kExitFailed;
         }
-        if (!(settings.game == game)) {
+        if (settings.game.matrix() != game.matrix()) {
             std::fprintf(err, "orvane: the settings file %s is for %s, not for %s\n", options.settings->c_str(),
                          settings.game.title().c_str(), game.title().c_str());
             return kExitFailed;
@@ -224,6 +226,8 @@ int runWheel(const WheelOptions& options, const CommandContext& context) {
             std::fprintf(err, "orvane: %s\n", read.error.c_str());
             return kExitFailed;
         }
+        // A file of another game switches the run to that game.
+        if (!settings.game.isLotto649()) return runGameWheel(options, context, settings.game);
     }
     FilterControls controls = settings.filters;
     if (!options.groups.empty()) {
@@ -267,16 +271,11 @@ Command addWheelCommand(CLI::App& program, const CommandContext& context) {
         "wheel", "Generate every six-number set of the pick, pass each through the filters and record the sets "
                  "that pass.");
 
-    addGameOption(*wheel, options->game, context);
     wheel->add_option("--pick", options->pickText, "The numbers to wheel, as numbers and ranges: 1-12,17,33")
         ->required()
         ->type_name("LIST")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->check(numberList(options->game));
-    wheel->add_option("--bonus", options->bonusText,
-                      "For a game with a bonus pool: the bonus numbers each set is written with, as a list")
-        ->type_name("LIST")
-        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     addValue(*wheel, "--settings", options->settings, "FILE", "Filters, output and paths from a saved settings file");
     wheel->add_option("--group", options->groupTexts, "A number group of up to 8 numbers; up to 6 groups")
         ->type_name("LIST")
@@ -286,6 +285,11 @@ Command addWheelCommand(CLI::App& program, const CommandContext& context) {
     addValue(*wheel, "--output", options->output, "FILE|-", "Where the passing sets go; - for standard output");
     wheel->add_flag("--append", options->append, "Add to the output file instead of replacing it");
     wheel->add_flag("--numbered", options->numbered, "Number the passing sets");
+    addGameOption(*wheel, options->game, context);
+    wheel->add_option("--bonus", options->bonusText,
+                      "For a game with a bonus pool: the bonus numbers each set is written with, as a list")
+        ->type_name("LIST")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
     wheel->footer(wrapText(
         "Without --settings every filter stands at its permissive default, the history is " + context.paths.history +

@@ -74,7 +74,7 @@ std::string gameLineOf(const Game& game) {
 }
 
 // The game a first line names: the catalogue's game of that name and matrix,
-// else the matrix with the name; nothing when the line names no game, or is
+// else the matrix with the name (or alone); nothing when the line names no game, or is
 // no game line at all (`isGameLine` false).
 std::optional<Game> gameOfLine(const std::string& line, bool& isGameLine, std::string& problem) {
     isGameLine = line.rfind(kGameLineStart, 0) == 0;
@@ -88,9 +88,9 @@ std::optional<Game> gameOfLine(const std::string& line, bool& isGameLine, std::s
     const std::string name = trimmed(rest.substr(0, bar));
     std::optional<Game> matrix = gameFromMatrix(trimmed(rest.substr(bar + 3)), &problem);
     if (!matrix) return std::nullopt;
-    for (const Game& known : catalogueGames())
-        if (known.matrix() == matrix->matrix() && (name.empty() || known.name() == name)) return known;
     if (name.empty()) return matrix;
+    for (const Game& known : catalogueGames())
+        if (known.matrix() == matrix->matrix() && known.name() == name) return known;
     return Game::make(name, matrix->highest(), matrix->perTicket(), matrix->extraBall(), matrix->bonusPool(),
                       matrix->bonusDrawn(), {}, &problem);
 }

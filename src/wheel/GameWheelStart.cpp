@@ -49,6 +49,11 @@ GameWheelStart startGameWheel(GameWheelRequest request) {
     start.notices = normaliseForRun(start.normalised, game);
     if (static_cast<int>(start.pick.size()) < minimumPoolSize(game))
         return refuse(std::move(start), poolTooSmallNotice(game));
+    for (int n : start.pick)
+        if (n < 1 || n > game.highest())
+            return refuse(std::move(start), problem("The number " + std::to_string(n) + " is no number of " +
+                                                    game.title() + ", whose numbers run from 1 to " +
+                                                    std::to_string(game.highest()) + "."));
     if (std::optional<Notice> bonus = bonusPickProblem(game, request.pickedBonus))
         return refuse(std::move(start), *bonus);
 

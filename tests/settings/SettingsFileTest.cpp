@@ -218,3 +218,47 @@ TEST(SettingsFile, GarbageIsRefusedWithAShortMessage) {
     EXPECT_NE(result.error.find("...\""), std::string::npos) << result.error;
     EXPECT_LT(result.error.size(), 300u);
 }
+
+// Another game's file names its game first and sizes its lists from it; a
+// reader standing at another game switches to the file's.
+TEST(SettingsFile, AnotherGamesFileNamesItsGameAndSizesItsLists) {
+    TempFolder folder;
+    const Game oz = *gameFromMatrix("7/47");
+    SettingsFile seven = settingsFor(oz);
+    seven.filters.positionLimits[13] = "45";   // G's maximum
+    seven.filters.tens[4] = "3";               // 40 to 47
+    seven.filters.sumsAccepted.back() = true;  // the largest sum, 308 (the smallest is 28)
+    const std::string text = settingsText(seven);
+    const auto lines = linesOf(text);
+    EXPECT_EQ(lines.front(), "Game |  | 7/47");
+    EXPECT_EQ(lines[1], "47");   // the pool generator's size: every number
+    // One more evens box, position pair, lock, five locks out and 21 more sums than 6/49.
+    EXPECT_EQ(lines.size(), 1 + 387 + (8 - 7) + 2 * (7 - 6) + 5 * (7 - 6) + (7 - 6) + (281 - 259));
+    EXPECT_EQ(lines.back(), "True");
+
+    ASSERT_EQ(saveSettingsFile(folder.file("oz.INI"), seven), "");
+    SettingsFile read;   // standing at 6/49
+    ASSERT_TRUE(readSettingsFile(folder.file("oz.INI"), read).ok());
+    EXPECT_EQ(read.game.matrix(), "7/47");
+    EXPECT_EQ(settingsText(read), text);
+
+    // And back: a 6/49 file read by a reader standing at 7/47.
+    ASSERT_EQ(saveSettingsFile(folder.file("lotto.INI"), changedSettings()), "");
+    ASSERT_TRUE(readSettingsFile(folder.file("lotto.INI"), read).ok());
+    EXPECT_TRUE(read.game.isLotto649());
+    expectSameSaved(read, changedSettings());
+
+    // A named catalogue game keeps its name; a game line that names no game is refused by its line.
+    const Game powerball = *gameFromMatrix("5/69+1/26");
+    SettingsFile named = settingsFor(Game::make("Powerball", 69, 5, false, 26, 1, {}).value());
+    ASSERT_EQ(saveSettingsFile(folder.file("pb.INI"), named), "");
+    ASSERT_TRUE(readSettingsFile(folder.file("pb.INI"), read).ok());
+    EXPECT_EQ(read.game.title(), "Powerball (5/69 + 1/26)");
+    EXPECT_EQ(read.game.bonusPool(), powerball.bonusPool());
+    folder.write("bad.INI", "Game | Huge | 6/95\r\n" + text.substr(text.find('\n') + 1));
+    const SettingsReadResult bad = readSettingsFile(folder.file("bad.INI"), read);
+    EXPECT_EQ(bad.failedLine, 1);
+    EXPECT_NE(bad.error.find("Line 1 of the settings file " + folder.file("bad.INI") + " names no game"),
+              std::string::npos)
+        << bad.error;
+}
