@@ -48,11 +48,11 @@ template <bool kSlowOutput>
 bool WheelJob::generateUntil(std::chrono::steady_clock::time_point deadline) {
     for (unsigned countdown = kClockStride;;) {
         const Generated generated = generateNext();
-        if (generated == Generated::Ended) {
+        if (generated == Generated::Ended) [[unlikely]] {
             end();
             return true;
         }
-        if (--countdown == 0) {
+        if (--countdown == 0) [[unlikely]] {
             countdown = kClockStride;
             if (std::chrono::steady_clock::now() >= deadline) {
                 // A set the exact values turned away is never shown; the next one will be.
@@ -69,7 +69,7 @@ bool WheelJob::generateUntil(std::chrono::steady_clock::time_point deadline) {
                 filterCurrent();
             }
         }
-        if (ended_) return true;
+        if (ended_) [[unlikely]] return true;
     }
 }
 
@@ -96,7 +96,7 @@ WheelJob::Generated WheelJob::generateNext() {
             index_[k] = k;
             current_[k] = pick_[k];
         }
-    } else if (index_[5] + 1 < poolSize_) {
+    } else if (index_[5] + 1 < poolSize_) [[likely]] {
         current_[5] = pick_[++index_[5]]; // the common step: only F moves
     } else if (!carryToNextSet()) {
         return Generated::Ended;
