@@ -5,6 +5,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <optional>
 
 namespace orvane {
@@ -20,6 +21,8 @@ struct GameChoice {
 // Adds --game GAME: a catalogue or own game by name, or a matrix ("5/39",
 // "5/69+1/26"). It is read as soon as it is met, so the checks of the other
 // options know the game.
-CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandContext& context);
+// `chosen`, when given, runs once the game is known.
+CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandContext& context,
+                           std::function<void(const Game&)> chosen = {});
 
 } // namespace orvane

@@ -1,8 +1,12 @@
 #include "cli/ImportCommand.h"
 
 #include "cli/CommandLine.h"
+#include "cli/GameOption.h"
 #include "cli/HelpFormat.h"
 #include "history/DrawImport.h"
+#include "history/GameHistory.h"
+
+#include <filesystem>
 
 #include <limits>
 #include <memory>
@@ -13,13 +17,21 @@ namespace orvane {
 namespace {
 
 struct ImportOptions {
+    GameChoice game;
     std::string file;
     std::optional<std::string> history;
     std::optional<DateOrder> order;
 };
 
 int runImport(const ImportOptions& options, const CommandContext& context) {
-    const DrawImport result = importDraws(options.file, options.history.value_or(context.paths.history), options.order);
+    const Game game = options.game.game();
+    std::string history = options.history.value_or(context.paths.history);
+    if (!options.history && options.game.otherThanLotto649()) {
+        std::error_code ignored;   // the data folder is made for the game's first draws
+        std::filesystem::create_directories(context.paths.folder, ignored);
+        history = (std::filesystem::path(context.paths.folder) / gameHistoryFileName(game)).string();
+    }
+    const DrawImport result = importDraws(options.file, history, options.order, game);
     if (result.status == DrawImport::Status::AmbiguousDates) {
         std::fprintf(context.err, "%s Give it with --date-format, for example --date-format %s.\n",
                      result.error.c_str(), dateOrderPattern(result.readings.front()).c_str());
@@ -62,6 +74,7 @@ Command addImportCommand(CLI::App& program, const CommandContext& context) {
             "The order of month, day and year in the file's dates: MM/DD/YYYY, DD.MM.YYYY, YYYY-MM-DD, ...")
         ->type_name("FORMAT")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    addGameOption(*command, options->game, context);
 
     command->footer(wrapText(
         "A line holds a date and six numbers from 1 to 49, separated by commas, semicolons, tabs or blanks; "
@@ -74,6 +87,9 @@ Command addImportCommand(CLI::App& program, const CommandContext& context) {
         "line with its reason. Without --history the history is " +
         context.paths.history +
         ".\n"
+        "For another game, --game names it: a line holds a date, the game's numbers and then its bonus numbers, "
+        "and the draws go to that game's history file in " + context.paths.folder + " unless --history names "
+        "another.\n"
         "Exit status: 0 when the import ran (even if every line was rejected), 1 when the file or the "
         "history cannot be read, the dates need --date-format or the history cannot be written (it is then "
         "left as it was), 2 for a usage error."));

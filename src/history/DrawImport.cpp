@@ -5,6 +5,7 @@
 #include "core/FileBytes.h"
 #include "core/NumberText.h"
 #include "history/DrawDate.h"
+#include "history/GameHistory.h"
 #include "history/HistoryFile.h"
 
 #include <algorithm>
@@ -107,7 +108,17 @@ std::string recordDateGroup(FullDate date) {
 
 // ---- Lines of the imported file ---------------------------------------------
 
-using Numbers = std::array<int, 6>;
+// A draw's numbers, ascending, and its bonus numbers as given (none for 6/49).
+struct Numbers {
+    std::vector<int> main;
+    std::vector<int> bonus;
+    bool operator==(const Numbers&) const = default;
+};
+
+std::string countWord(int count) {
+    static const char* const kWords[] = {"no", "one", "two", "three", "four", "five", "six", "seven", "eight"};
+    return count >= 0 && count <= 8 ? kWords[count] : std::to_string(count);
+}
 
 // One line of the imported file, split into fields.
 struct SourceLine {
@@ -136,34 +147,50 @@ bool isHeading(const SourceLine& line) {
     return line.fields.empty() || std::none_of(line.fields[0].begin(), line.fields[0].end(), isDigit);
 }
 
-// The six numbers after the date, ascending, or the reason there are none.
-std::optional<Numbers> numbersOf(const SourceLine& line, std::string& problem) {
-    if (line.fields.size() < 7) {
-        problem = "it holds fewer than six numbers after the date";
+// The game's numbers after the date, ascending, then its bonus numbers, or
+// the reason there are none; the columns after them are ignored.
+std::optional<Numbers> numbersOf(const SourceLine& line, const Game& game, std::string& problem) {
+    const auto k = static_cast<std::size_t>(game.perTicket()), b = static_cast<std::size_t>(game.bonusDrawn());
+    if (line.fields.size() < 1 + k + b) {
+        problem = "it holds fewer than " + countWord(game.perTicket()) + " numbers" +
+                  (b > 0 ? " and " + countWord(game.bonusDrawn()) + (b == 1 ? " bonus number" : " bonus numbers") : "") +
+                  " after the date";
         return std::nullopt;
     }
-    Numbers numbers{};
-    for (std::size_t k = 0; k < 6; ++k) {
-        const std::string_view field = line.fields[k + 1];
+    Numbers numbers;
+    for (std::size_t i = 0; i < k + b; ++i) {
+        const std::string_view field = line.fields[i + 1];
+        const bool bonus = i >= k;
+        const int highest = bonus ? game.bonusPool() : game.highest();
         const int value = allDigits(field) && field.size() <= 2 ? valueOf(field) : 0;
-        if (value < 1 || value > 49) {
-            problem = "\"" + std::string(field) + "\" is not a number from 1 to 49";
+        if (value < 1 || value > highest) {
+            problem = "\"" + std::string(field) + "\" is not a " + (bonus ? "bonus " : "") + "number from 1 to " +
+                      std::to_string(highest);
             return std::nullopt;
         }
-        numbers[k] = value;
+        (bonus ? numbers.bonus : numbers.main).push_back(value);
     }
-    std::sort(numbers.begin(), numbers.end());
-    if (const auto twice = std::adjacent_find(numbers.begin(), numbers.end()); twice != numbers.end()) {
-        problem = "the number " + std::to_string(*twice) + " is given twice";
-        return std::nullopt;
+    for (std::vector<int>* part : {&numbers.main, &numbers.bonus}) {
+        std::sort(part->begin(), part->end());
+        if (const auto twice = std::adjacent_find(part->begin(), part->end()); twice != part->end()) {
+            problem = std::string(part == &numbers.bonus ? "the bonus number " : "the number ") +
+                      std::to_string(*twice) + " is given twice";
+            return std::nullopt;
+        }
     }
     return numbers;
 }
 
-std::string recordLine(FullDate date, const Numbers& numbers) {
+// The history's line of a new draw: "MMDDYY  AA BB CC DD EE FF" for 6/49,
+// "YYYY-MM-DD  n1 .. + b1" for another game.
+std::string recordLine(FullDate date, const Numbers& numbers, const Game& game) {
+    if (!game.isLotto649()) {
+        std::string line = gameHistoryLine(GameDraw{date / 10000, date / 100 % 100, date % 100, numbers.main, numbers.bonus});
+        return line.substr(0, line.size() - 2);   // without its CR LF
+    }
     std::string line = recordDateGroup(date) + " ";
     char number[4];
-    for (int n : numbers) {
+    for (int n : numbers.main) {
         std::snprintf(number, sizeof number, " %02d", n);
         line += number;
     }
@@ -242,9 +269,33 @@ struct HistoryEntry {
     std::size_t sourceLine = 0; // 0 for a record of the history
 };
 
-bool readHistory(const std::string& path, std::vector<HistoryEntry>& entries, std::string& error) {
+// Another game's history: its draws and the text of each line.
+bool readGameHistoryEntries(const std::string& path, const Game& game, std::vector<HistoryEntry>& entries,
+                            std::string& error) {
+    std::string text;
+    if (const int failure = readFileBytes(path, text)) {
+        error = "The history file " + path + " could not be opened (" + std::strerror(failure) + ").";
+        return false;
+    }
+    const GameHistoryRead read = readGameHistoryText(text, game, path);
+    if (!read.ok()) {
+        error = read.error;
+        return false;
+    }
+    for (std::size_t i = 0; i < read.draws.size(); ++i) {
+        const GameDraw& draw = read.draws[i];
+        std::string line = text.substr(read.places[i].first, read.places[i].second - read.places[i].first);
+        while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.pop_back();
+        entries.push_back(HistoryEntry{draw.year * 10000 + draw.month * 100 + draw.day,
+                                       Numbers{draw.numbers, draw.bonus}, std::move(line), 0});
+    }
+    return true;
+}
+
+bool readHistory(const std::string& path, const Game& game, std::vector<HistoryEntry>& entries, std::string& error) {
     std::error_code ignored;
     if (!std::filesystem::exists(path, ignored)) return true;
+    if (!game.isLotto649()) return readGameHistoryEntries(path, game, entries, error);
     const HistoryRead records = readHistoryRecords(path);
     if (!records.ok()) {
         error = records.error;
@@ -262,8 +313,8 @@ bool readHistory(const std::string& path, std::vector<HistoryEntry>& entries, st
         const DrawRecord& record = records.draws[next++];
         HistoryEntry entry;
         entry.date = fullDateOfRecord(record.date);
-        entry.numbers = record.numbers;
-        std::sort(entry.numbers.begin(), entry.numbers.end());
+        entry.numbers.main.assign(record.numbers.begin(), record.numbers.end());
+        std::sort(entry.numbers.main.begin(), entry.numbers.main.end());
         entry.text = line;
         entries.push_back(std::move(entry));
     }
@@ -314,7 +365,7 @@ std::string dateOrderPattern(DateOrder order) {
 }
 
 DrawImport importDraws(const std::string& sourcePath, const std::string& historyPath,
-                       std::optional<DateOrder> order) {
+                       std::optional<DateOrder> order, const Game& game) {
     DrawImport result;
     std::string source;
     if (const int error = readFileBytes(sourcePath, source)) {
@@ -323,7 +374,7 @@ DrawImport importDraws(const std::string& sourcePath, const std::string& history
         return result;
     }
     std::vector<HistoryEntry> entries;
-    if (!readHistory(historyPath, entries, result.error)) {
+    if (!readHistory(historyPath, game, entries, result.error)) {
         result.status = DrawImport::Status::HistoryUnreadable;
         return result;
     }
@@ -363,7 +414,7 @@ DrawImport importDraws(const std::string& sourcePath, const std::string& history
             continue;
         }
         std::string problem;
-        const std::optional<Numbers> numbers = numbersOf(*line.line, problem);
+        const std::optional<Numbers> numbers = numbersOf(*line.line, game, problem);
         if (!numbers) {
             reject(*line.line, problem);
             continue;
@@ -382,7 +433,8 @@ DrawImport importDraws(const std::string& sourcePath, const std::string& history
             continue;
         }
         byDate.emplace(reading.date, entries.size());
-        entries.push_back(HistoryEntry{reading.date, *numbers, recordLine(reading.date, *numbers), line.line->number});
+        entries.push_back(
+            HistoryEntry{reading.date, *numbers, recordLine(reading.date, *numbers, game), line.line->number});
         ++result.added;
     }
     std::sort(result.rejected.begin(), result.rejected.end(),

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Game.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -77,8 +79,10 @@ struct DrawImport {
 // added it is not touched at all.
 // `order` is the date form of the file's dates; without it the form is found
 // from the dates.
+// Another game's lines hold its k numbers and then its bonus numbers, and its
+// history its own form (GameHistory).
 DrawImport importDraws(const std::string& sourcePath, const std::string& historyPath,
-                       std::optional<DateOrder> order = std::nullopt);
+                       std::optional<DateOrder> order = std::nullopt, const Game& game = Game::lotto649());
 
 // The counts, then "Line N: reason: text" for the first `maxRejected` rejected
 // lines and a line saying how many more there are. Lines end in '\n'.

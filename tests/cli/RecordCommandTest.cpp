@@ -136,7 +136,9 @@ TEST(CommandLineRecord, NineValuesAreNeeded) {
     for (const auto& args : {eight, ten}) {
         CliRun run = record(args, dataPathsIn(folder.path()));
         EXPECT_EQ(run.status, kExitUsage);
-        EXPECT_NE(run.err.find("Usage: orvane record [--history FILE] MM DD YY A B C D E F\n"), std::string::npos)
+        EXPECT_NE(run.err.find("Usage: orvane record [--history FILE] MM DD YY A B C D E F [MORE]...\n"
+                               "                     [--game GAME]\n"),
+                  std::string::npos)
             << run.err;
     }
     EXPECT_EQ(contentsOf(history), kHistory);
