@@ -1,8 +1,13 @@
 #include "cli/CheckCommand.h"
 
 #include "cli/CommandLine.h"
+#include "cli/GameOption.h"
 #include "cli/HelpFormat.h"
+#include "tally/GameWinTally.h"
 #include "tally/WinTally.h"
+
+#include <algorithm>
+#include <charconv>
 
 #include <memory>
 #include <optional>
@@ -12,7 +17,9 @@ namespace orvane {
 namespace {
 
 struct CheckOptions {
+    GameChoice game;
     std::string winning;
+    std::optional<std::string> bonus;
     std::optional<std::string> output;
 };
 
@@ -62,7 +69,84 @@ std::optional<std::uint64_t> winningFromList(const std::string& list, std::strin
     return std::nullopt;
 }
 
+// `count` different whole numbers from 1 to `highest`, separated by commas.
+std::optional<NumberSet> numbersFromList(const std::string& list, int count, int highest, const char* what,
+                                         std::string& problem) {
+    NumberSet numbers;
+    int given = 0;
+    std::size_t start = 0;
+    while (start <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        std::string entry = list.substr(start, comma - start);
+        const std::size_t first = entry.find_first_not_of(" \t");
+        entry = first == std::string::npos ? std::string() : entry.substr(first, entry.find_last_not_of(" \t") - first + 1);
+        int value = 0;
+        const auto [end, ec] = std::from_chars(entry.data(), entry.data() + entry.size(), value);
+        ++given;
+        if (entry.empty() || ec != std::errc() || end != entry.data() + entry.size() || value < 1 || value > highest) {
+            problem = "\"" + entry + "\" is not a " + what + " from 1 to " + std::to_string(highest);
+            return std::nullopt;
+        }
+        if (numbers.has(value)) {
+            problem = "the " + std::string(what) + " " + std::to_string(value) + " is given twice";
+            return std::nullopt;
+        }
+        numbers.add(value);
+        start = comma + 1;
+    }
+    if (given != count) {
+        problem = std::to_string(given) + " given; a draw has " + std::to_string(count) + " of them";
+        return std::nullopt;
+    }
+    return numbers;
+}
+
+// Another game: its winning numbers and the bonus drawn, its own output lines.
+int runGameCheck(const CheckOptions& options, const CommandContext& context, const Game& game) {
+    std::string problem;
+    const std::optional<NumberSet> winning =
+        numbersFromList(options.winning, game.perTicket(), game.highest(), "winning number", problem);
+    if (!winning) {
+        std::fprintf(context.err, "orvane: --winning: %s\n", problem.c_str());
+        return kExitFailed;
+    }
+    NumberSet bonus;
+    if (options.bonus) {
+        const std::optional<NumberSet> drawn =
+            numbersFromList(*options.bonus, game.bonusDrawn(), game.bonusPool(), "bonus number", problem);
+        if (!drawn) {
+            std::fprintf(context.err, "orvane: --bonus: %s\n", problem.c_str());
+            return kExitFailed;
+        }
+        bonus = *drawn;
+    }
+    const GameWinTally tally = tallyGameFile(options.output.value_or(context.paths.wheelOutput), game, *winning, bonus);
+    if (tally.failure) {
+        printNotice(context.err, *tally.failure);
+        return kExitFailed;
+    }
+    const int k = game.perTicket();
+    for (std::size_t hits = 0; hits < tally.lines.size(); ++hits) {
+        const std::vector<std::uint64_t>& byBonus = tally.lines[hits];
+        if (!options.bonus) {
+            std::uint64_t lines = 0;
+            for (std::uint64_t count : byBonus) lines += count;
+            std::fprintf(context.out, "%zu of %d: %llu\n", hits, k, static_cast<unsigned long long>(lines));
+            continue;
+        }
+        for (std::size_t b = 0; b < byBonus.size(); ++b)
+            std::fprintf(context.out, "%zu of %d + %zu of %d bonus: %llu\n", hits, k, b, game.bonusDrawn(),
+                         static_cast<unsigned long long>(byBonus[b]));
+    }
+    if (std::fflush(context.out) != 0 || std::ferror(context.out)) {
+        std::fprintf(context.err, "orvane: the tallies could not be written to standard output\n");
+        return kExitFailed;
+    }
+    return kExitSuccess;
+}
+
 int runCheck(const CheckOptions& options, const CommandContext& context) {
+    if (options.game.otherThanLotto649()) return runGameCheck(options, context, options.game.game());
     std::string problem;
     const std::optional<std::uint64_t> winning = winningFromList(options.winning, problem);
     if (!winning) {
@@ -100,11 +184,23 @@ Command addCheckCommand(CLI::App& program, const CommandContext& context) {
              "The wheel output file to check")
         ->type_name("FILE")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    addGameOption(*check, options->game, context);
+    check->add_option_function<std::string>(
+             "--bonus", [options](const std::string& given) { options->bonus = given; },
+             "For a game with a bonus pool: the bonus numbers drawn, as 7 or 3,11")
+        ->type_name("LIST")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    check->callback([options] {
+        if (options->bonus && !options->game.game().hasBonusPool())
+            throw CLI::ValidationError("--bonus", "the game " + options->game.game().title() + " has no bonus pool");
+    });
     check->footer(wrapText(
         "Without --output the file checked is " + context.paths.wheelOutput +
         ". Plain set lines and numbered ones (written with --numbered) are read. The six winning numbers are "
         "different numbers from 1 to 49: an entry that is not, or a number given twice, is refused.\n"
         "Prints seven lines, 'K of 6: COUNT' for K from 0 to 6.\n"
+        "For another game, --game names it: --winning takes its numbers and --bonus the bonus drawn; the lines "
+        "are 'K of N: COUNT', or with --bonus 'K of N + J of B bonus: COUNT'.\n"
         "Exit status: 0 when the file has been checked; 1 for winning numbers that are not six different numbers "
         "from 1 to 49, or an output file that is missing or holds a line that is not a set; 2 for a usage error."));
     return Command{check, [options, context] { return runCheck(*options, context); }};

@@ -52,3 +52,51 @@ TEST(GameRecordCommand, AWrongCountOrANumberOutsideTheGameIsRefused) {
     EXPECT_EQ(ten.status, kExitUsage);
     EXPECT_EQ(ten.err.rfind("orvane: unexpected argument '7'", 0), 0u) << ten.err;
 }
+
+// The check of another game's wheel: hits of the winning numbers, and of the
+// bonus drawn when it is given, against a count by hand.
+TEST(GameCheckCommand, CountsTheHitsOfEachLineWithAndWithoutTheBonus) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.file("Varnel"));
+    const std::string wheel = folder.file("pb.txt");
+    ASSERT_EQ(runCli({"wheel", "--game", "Powerball", "--pick", "1-8", "--bonus", "1,26", "--output", wheel, "--numbered"},
+                     paths)
+                  .status,
+              kExitSuccess);
+    // Of the 56 sets of five of 1 to 8, C(3,j) C(5,5-j) hold j of 1, 2 and 3; each is written with 1 and with 26.
+    CliRun withBonus = runCli(
+        {"check", "--game", "Powerball", "--output", wheel, "--winning", "1, 2,3,40,50", "--bonus", "26"}, paths);
+    EXPECT_EQ(withBonus.status, kExitSuccess) << withBonus.err;
+    EXPECT_EQ(withBonus.out, "0 of 5 + 0 of 1 bonus: 1\n0 of 5 + 1 of 1 bonus: 1\n"
+                             "1 of 5 + 0 of 1 bonus: 15\n1 of 5 + 1 of 1 bonus: 15\n"
+                             "2 of 5 + 0 of 1 bonus: 30\n2 of 5 + 1 of 1 bonus: 30\n"
+                             "3 of 5 + 0 of 1 bonus: 10\n3 of 5 + 1 of 1 bonus: 10\n"
+                             "4 of 5 + 0 of 1 bonus: 0\n4 of 5 + 1 of 1 bonus: 0\n"
+                             "5 of 5 + 0 of 1 bonus: 0\n5 of 5 + 1 of 1 bonus: 0\n");
+    CliRun mainOnly = runCli({"check", "--game", "Powerball", "--output", wheel, "--winning", "1,2,3,40,50"}, paths);
+    EXPECT_EQ(mainOnly.out, "0 of 5: 2\n1 of 5: 30\n2 of 5: 60\n3 of 5: 20\n4 of 5: 0\n5 of 5: 0\n");
+
+    struct Case {
+        std::vector<std::string> args;
+        std::string error;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"--winning", "1,2,3,40"}, "orvane: --winning: 4 given; a draw has 5 of them\n"},
+             {{"--winning", "1,2,3,40,70"}, "orvane: --winning: \"70\" is not a winning number from 1 to 69\n"},
+             {{"--winning", "1,2,3,40,3"}, "orvane: --winning: the winning number 3 is given twice\n"},
+             {{"--winning", "1,2,3,40,50", "--bonus", "27"}, "orvane: --bonus: \"27\" is not a bonus number from 1 to 26\n"},
+         }) {
+        std::vector<std::string> args{"check", "--game", "Powerball", "--output", wheel};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const CliRun result = runCli(args, paths);
+        EXPECT_EQ(result.status, kExitFailed);
+        EXPECT_EQ(result.err, c.error);
+    }
+    // A 6/49 wheel is no Powerball file.
+    folder.write("lotto.txt", "1 2 3 4 5 6\r\n");
+    const CliRun lotto = runCli({"check", "--game", "Powerball", "--output", folder.file("lotto.txt"), "--winning",
+                                 "1,2,3,4,5"},
+                                paths);
+    EXPECT_EQ(lotto.status, kExitFailed);
+    EXPECT_NE(lotto.err.find("Line 1 of the wheel output file"), std::string::npos) << lotto.err;
+}
