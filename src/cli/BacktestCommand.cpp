@@ -3,6 +3,7 @@
 #include "backtest/Backtest.h"
 #include "backtest/BacktestReport.h"
 #include "cli/CommandLine.h"
+#include "cli/GameOption.h"
 #include "cli/HelpFormat.h"
 #include "core/PickText.h"
 #include "history/HistoryFile.h"
@@ -146,7 +147,11 @@ Command addBacktestCommand(CLI::App& program, const CommandContext& context) {
         }
     });
 
-    return Command{command, [options, context] { return runBacktestCommand(*options, context); }};
+    auto game = std::make_shared<GameChoice>();
+    addGameOption(*command, *game, context);
+    return Command{command, [options, context, game] {
+        return game->otherThanLotto649() ? refuseOtherGame("backtest", game->game(), context) : runBacktestCommand(*options, context);
+    }};
 }
 
 } // namespace orvane

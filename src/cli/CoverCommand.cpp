@@ -1,6 +1,7 @@
 #include "cli/CoverCommand.h"
 
 #include "cli/CommandLine.h"
+#include "cli/GameOption.h"
 #include "cli/HelpFormat.h"
 #include "core/PickText.h"
 #include "cover/CoverJob.h"
@@ -115,7 +116,11 @@ Command addCoverCommand(CLI::App& program, const CommandContext& context) {
         "Exit status: 0 on success; 1 when no list can keep the guarantee (a pick of fewer than 6 numbers, T larger "
         "than M, M larger than the pick) or the tickets cannot be written; 2 for a usage error."));
 
-    return Command{cover, [options, context] { return runCover(*options, context); }};
+    auto game = std::make_shared<GameChoice>();
+    addGameOption(*cover, *game, context);
+    return Command{cover, [options, context, game] {
+        return game->otherThanLotto649() ? refuseOtherGame("cover", game->game(), context) : runCover(*options, context);
+    }};
 }
 
 } // namespace orvane

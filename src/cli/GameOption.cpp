@@ -1,5 +1,6 @@
 #include "cli/GameOption.h"
 
+#include "cli/CommandLine.h"
 #include "core/GameCatalogue.h"
 
 namespace orvane {
@@ -21,6 +22,12 @@ CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandC
         ->type_name("GAME")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->trigger_on_parse();   // the game is known before the other options are checked
+}
+
+int refuseOtherGame(const char* command, const Game& game, const CommandContext& context) {
+    std::fprintf(context.err, "orvane: %s serves 6/49 so far, not %s; wheel, record, import and check serve every game\n",
+                 command, game.title().c_str());
+    return kExitFailed;
 }
 
 } // namespace orvane

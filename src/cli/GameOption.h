@@ -25,4 +25,7 @@ struct GameChoice {
 CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandContext& context,
                            std::function<void(const Game&)> chosen = {});
 
+// For a command that serves 6/49 alone so far: the message naming `game`, and the exit status.
+int refuseOtherGame(const char* command, const Game& game, const CommandContext& context);
+
 } // namespace orvane

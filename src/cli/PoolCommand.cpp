@@ -1,6 +1,7 @@
 #include "cli/PoolCommand.h"
 
 #include "cli/CommandLine.h"
+#include "cli/GameOption.h"
 #include "cli/HelpFormat.h"
 #include "core/AtomicFile.h"
 #include "core/SameFile.h"
@@ -118,7 +119,11 @@ Command addPoolCommand(CLI::App& program, const CommandContext& context) {
         "history file.\n"
         "Exit status: 0 on success; 1 for a value outside its range, a missing or malformed history or a pool "
         "file that cannot be written; 2 for a usage error."));
-    return Command{pool, [options, context] { return runPool(*options, context); }};
+    auto game = std::make_shared<GameChoice>();
+    addGameOption(*pool, *game, context);
+    return Command{pool, [options, context, game] {
+        return game->otherThanLotto649() ? refuseOtherGame("pool", game->game(), context) : runPool(*options, context);
+    }};
 }
 
 } // namespace orvane

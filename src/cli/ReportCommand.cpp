@@ -1,6 +1,7 @@
 #include "cli/ReportCommand.h"
 
 #include "cli/CommandLine.h"
+#include "cli/GameOption.h"
 #include "cli/HelpFormat.h"
 #include "reports/ReportJob.h"
 
@@ -92,7 +93,11 @@ Command addReportCommand(CLI::App& program, const CommandContext& context) {
                             "; without --output the output viewer shows " + context.paths.wheelOutput +
                             ".\nExit status: 0 on success, 1 when a file is missing or malformed, 2 for a usage "
                             "error."));
-    return Command{report, [options, context] { return runReport(*options, context); }};
+    auto game = std::make_shared<GameChoice>();
+    addGameOption(*report, *game, context);
+    return Command{report, [options, context, game] {
+        return game->otherThanLotto649() ? refuseOtherGame("report", game->game(), context) : runReport(*options, context);
+    }};
 }
 
 } // namespace orvane

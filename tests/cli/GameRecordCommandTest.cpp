@@ -100,3 +100,28 @@ TEST(GameCheckCommand, CountsTheHitsOfEachLineWithAndWithoutTheBonus) {
     EXPECT_EQ(lotto.status, kExitFailed);
     EXPECT_NE(lotto.err.find("Line 1 of the wheel output file"), std::string::npos) << lotto.err;
 }
+
+// The tools that serve 6/49 alone say so for another game and touch nothing;
+// named as 6/49 they run as they always have.
+TEST(GameCommands, ToolsOfSixFortyNineAloneRefuseAnotherGame) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.file("Varnel"));
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"report", "Sum Hits Counter", "--game", "5/39"},
+             {"pool", "--game", "Fantasy 5"},
+             {"backtest", "--game", "5/39"},
+             {"cover", "--pick", "1-10", "--guarantee", "3", "--game", "5/39"},
+         }) {
+        const CliRun result = runCli(args, paths);
+        EXPECT_EQ(result.status, kExitFailed) << args.front();
+        EXPECT_EQ(result.err, "orvane: " + args.front() +
+                                  " serves 6/49 so far, not Fantasy 5 (5/39); wheel, record, import and check serve "
+                                  "every game\n");
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_FALSE(std::filesystem::exists(paths.folder));
+    const CliRun lotto = runCli({"cover", "--pick", "1-7", "--guarantee", "3", "--game", "Lotto 6/49", "--output", "-",
+                                 "--seconds", "0"},
+                                paths);
+    EXPECT_EQ(lotto.out, runCli({"cover", "--pick", "1-7", "--guarantee", "3", "--output", "-", "--seconds", "0"}, paths).out);
+}
