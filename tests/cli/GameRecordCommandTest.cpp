@@ -108,7 +108,7 @@ TEST(GameCommands, ToolsOfSixFortyNineAloneRefuseAnotherGame) {
     const DataPaths paths = dataPathsIn(folder.file("Varnel"));
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"report", "Sum Hits Counter", "--game", "5/39"},
-             {"pool", "--game", "Fantasy 5"},
+             {"pool", "--trend", "5", "--groups", "10", "--size", "12", "--draws", "1", "--game", "Fantasy 5"},
              {"backtest", "--game", "5/39"},
              {"cover", "--pick", "1-10", "--guarantee", "3", "--game", "5/39"},
          }) {
