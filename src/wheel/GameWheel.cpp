@@ -20,9 +20,9 @@ char* putNumber(char* out, int n) {
 } // namespace
 
 GameWheel::GameWheel(const Game& game, std::vector<int> pick, std::vector<int> pickedBonus, GameRules rules,
-                     std::unique_ptr<FileWheelOutput> output)
+                     std::unique_ptr<FileWheelOutput> output, bool skip)
     : game_(game), k_(game.perTicket()), pick_(std::move(pick)), poolSize_(static_cast<int>(pick_.size())),
-      rules_(std::move(rules)), output_(std::move(output)) {
+      rules_(std::move(rules)), output_(std::move(output)), skip_(skip) {
     for (int n : pick_) pickNumbers_ |= maskOf(n);
     if (game.hasBonusPool() && !pickedBonus.empty()) {
         bonusParts_ = bonusParts(pickedBonus, game.bonusDrawn());
@@ -129,12 +129,20 @@ void GameWheel::compileTables() {
     groups_ = masksOf(r.groups);
     pastDraws_ = masksOf(r.pastDraws);
     wholeMaxDif_ = static_cast<int>(std::floor(std::clamp(r.maxDif, -1.0, 100.0)));
+    wholeMaxSum_ = r.sumLimitsActive ? static_cast<int>(std::floor(std::clamp(r.maxSum, -1.0, 1000.0))) : r.largestSum;
+    smallestRest_.assign(static_cast<std::size_t>((poolSize_ + 1) * (k_ + 1)), 0);
+    for (int i = 0; i < poolSize_; ++i)
+        for (int c = 1; c <= k_ && i + c < poolSize_; ++c)
+            smallestRest_[static_cast<std::size_t>(i * (k_ + 1) + c)] =
+                smallestRest_[static_cast<std::size_t>(i * (k_ + 1) + c - 1)] + pick_[static_cast<std::size_t>(i + c)];
 
     allowedAtPosition_.assign(static_cast<std::size_t>(k_), every_);
+    withinLimits_.assign(static_cast<std::size_t>(k_), every_);
     for (std::size_t i = 0; i < static_cast<std::size_t>(k_); ++i) {
         GameMask& allowed = allowedAtPosition_[i];
         if (r.positionsActive)
-            allowed &= failing([&](int x) { return !(x < r.positionMin[i] || x > r.positionMax[i]); });
+            withinLimits_[i] = failing([&](int x) { return !(x < r.positionMin[i] || x > r.positionMax[i]); });
+        allowed &= withinLimits_[i];
         if (r.locksActive) {
             if (r.lockedIn[i] > 0) allowed &= failing([&](int x) { return x == r.lockedIn[i]; });
             for (std::size_t j = 0; j < 5; ++j)
@@ -146,11 +154,11 @@ void GameWheel::compileTables() {
     }
 }
 
-// Whether `number` may stand at `position` after the numbers of `before`,
-// whatever follows: the position's own limits and the gap before it.
-bool GameWheel::allowedAt(int position, int number, const Leading& before) const {
-    if (!(allowedAtPosition_[static_cast<std::size_t>(position)] >> number & 1)) return false;
-    return !(rules_.differenceActive && position > 0 && number - before.last > wholeMaxDif_);
+void GameWheel::passOver(int at, bool rest, bool counted) {
+    int& index = index_[static_cast<std::size_t>(depth_)];
+    if (counted)
+        generatedSets_ += rest ? binomial(poolSize_ - at, k_ - depth_) : binomial(poolSize_ - 1 - at, k_ - 1 - depth_);
+    if (rest) index = poolSize_;
 }
 
 GameMask GameWheel::failingByKeys(const Leading& leading) const {
@@ -282,15 +290,24 @@ bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
         }
         const int x = pick_[static_cast<std::size_t>(at)];
         const Leading& before = leading_[static_cast<std::size_t>(depth_)];
-        if (!allowedAt(depth_, x, before)) {
-            // The sets that start this way are counted and never looked at; past
-            // the widest gap, so are all that follow at this depth.
-            if (rules_.differenceActive && depth_ > 0 && x - before.last > wholeMaxDif_) {
-                generatedSets_ += binomial(poolSize_ - at, k_ - depth_);
-                at = poolSize_;
-            } else {
-                generatedSets_ += binomial(poolSize_ - 1 - at, k_ - 1 - depth_);
-            }
+        // Past the widest gap, or (skipping) past the largest sum with the
+        // smallest numbers after it, every later number of this depth fails too.
+        if (rules_.differenceActive && depth_ > 0 && x - before.last > wholeMaxDif_) {
+            passOver(at, true, !skip_);
+            continue;
+        }
+        if (skip_ && before.sum + x + smallestRest_[static_cast<std::size_t>(at * (k_ + 1) + k_ - 1 - depth_)] >
+                         wholeMaxSum_) {
+            passOver(at, true, false);
+            continue;
+        }
+        // The sets that start this way fail: counted (unless skipped) and never
+        // looked at; skipping, those the locks or exact values refuse are walked
+        // on, to count the ones the skip would not pass over.
+        const bool withinLimits = (withinLimits_[static_cast<std::size_t>(depth_)] >> x & 1) != 0;
+        const bool locked = !(allowedAtPosition_[static_cast<std::size_t>(depth_)] >> x & 1) && withinLimits;
+        if (!(allowedAtPosition_[static_cast<std::size_t>(depth_)] >> x & 1) && !(skip_ && locked)) {
+            passOver(at, false, !skip_);
             continue;
         }
         Leading& next = leading_[static_cast<std::size_t>(depth_ + 1)];
@@ -308,15 +325,21 @@ bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
         next.fromLastDraw += rules_.fromLastDrawWeights[static_cast<std::size_t>(x)];
         next.last = x;
         next.numbers |= maskOf(x);
+        next.locked = next.locked || locked;
         if (depth_ < lastDepth) {
             ++depth_;
             index_[static_cast<std::size_t>(depth_)] = at;
             continue;
         }
-        // A block: every last number of the pick above x.
-        generatedSets_ += static_cast<std::uint64_t>(poolSize_ - 1 - at);
-        GameMask passing = pickNumbers_ & numbersAbove(x, game_.highest()) &
-                           allowedAtPosition_[static_cast<std::size_t>(k_ - 1)];
+        // A block: every last number of the pick above x, less those the skip passes over.
+        const GameMask candidates = pickNumbers_ & numbersAbove(x, game_.highest());
+        GameMask generated = candidates;
+        if (skip_) {
+            generated &= withinLimits_[static_cast<std::size_t>(k_ - 1)] & numbersUpTo(wholeMaxSum_ - next.sum);
+            if (rules_.differenceActive) generated &= numbersUpTo(x + wholeMaxDif_);
+        }
+        generatedSets_ += static_cast<std::uint64_t>(countOf(generated));
+        GameMask passing = next.locked ? 0 : candidates & allowedAtPosition_[static_cast<std::size_t>(k_ - 1)];
         if (anyRule_) passing &= ~failingLast(next);
         if (passing != 0) {
             if (output_) {

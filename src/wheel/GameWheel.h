@@ -31,8 +31,11 @@ class GameWheel {
 public:
     // `pick` and `pickedBonus` ascending, within the game; `output` may be null
     // (record nothing). With no bonus numbers picked the main sets are written alone.
+    // With `skip` (the Ravelin skip) the sets that fail the positional limits,
+    // the maximum difference or the maximum sum are passed over uncounted, so
+    // fewer sets are generated and the same ones pass.
     GameWheel(const Game& game, std::vector<int> pick, std::vector<int> pickedBonus, GameRules rules,
-              std::unique_ptr<FileWheelOutput> output);
+              std::unique_ptr<FileWheelOutput> output, bool skip = false);
 
     // Takes the filter controls that stay live during a run, from the next block on.
     void setLiveControls(const FilterControls& controls);
@@ -60,11 +63,14 @@ private:
         unsigned signature = 0;
         int last = 0;
         GameMask numbers = 0;
+        bool locked = false;   // a number the locks or exact values refuse: the walk goes on only to count
     };
 
     void compileTables();
     bool walk(std::chrono::steady_clock::time_point deadline);
-    bool allowedAt(int position, int number, const Leading& before) const;
+    // Passes over the numbers at the current depth from the pick index `at` on,
+    // as sets that fail whatever follows; `rest` counts every later number too.
+    void passOver(int at, bool rest, bool counted);
     GameMask failingLast(const Leading& leading) const;
     GameMask failingByClasses(const Leading& leading) const;
     GameMask failingByKeys(const Leading& leading) const;
@@ -87,7 +93,11 @@ private:
     std::vector<GameMask> failingBySum_, failingByBelow_, failingBySignature_;
     std::vector<GameMask> shadowFailing_, fromLastDrawFailing_;
     std::vector<GameMask> shadowWeightMasks_, fromLastDrawWeightMasks_;
-    std::vector<GameMask> allowedAtPosition_;
+    std::vector<GameMask> allowedAtPosition_;   // by the limits, locks and exact values
+    std::vector<GameMask> withinLimits_;        // by the positional limits alone
+    bool skip_ = false;
+    int wholeMaxSum_ = 0;
+    std::vector<int> smallestRest_;   // by pick index i and count c: the sum of the c pick numbers after i
     std::array<GameMask, 10> tensMasks_{}, onesMasks_{};
     std::array<GameMask, 6> keyCountMasks_{};   // numbers by how many key boxes hold them
     GameMask validKeys_ = 0;

@@ -68,7 +68,8 @@ GameWheelStart startGameWheel(GameWheelRequest request) {
         if (!output && !failure.text.empty()) return refuse(std::move(start), failure);
     }
     start.job = std::make_unique<GameWheel>(game, start.pick, std::move(request.pickedBonus),
-                                            compileGameRules(game, start.normalised, tables), std::move(output));
+                                            compileGameRules(game, start.normalised, tables), std::move(output),
+                                            isChecked(start.normalised.enableRavelin));
     return start;
 }
 

@@ -216,6 +216,43 @@ TEST(GameWheel, EachFilterAloneAgreesWithItsPlainTest) {
     }
 }
 
+// The skip passes over, uncounted, exactly the sets that fail the positional
+// limits, the maximum difference or the maximum sum; the same sets pass.
+TEST(GameWheel, TheSkipPassesOverTheSetsOutsideTheLimitsUncounted) {
+    RandomSettings settings(7);
+    for (const char* matrix : {"5/39", "6/59", "7/35"}) {
+        const Game game = gameOf(matrix);
+        std::uint64_t passedOver = 0;
+        for (int trial = 0; trial < 40; ++trial) {
+            const GameRunTables tables = settings.tables(game);
+            FilterControls controls = settings.controls(game);
+            if (trial % 2 == 0) controls.maxDif = std::to_string(settings.between(4, 20));
+            if (trial % 3 == 0) controls.enablePosAnalysis = 1;
+            const GameRules rules = rulesFor(game, controls, tables);
+            const int k = game.perTicket();
+            const std::vector<int> pick = gamePickWithExactValues(settings.pick(game, k + 4, k + 9), controls, game);
+            std::uint64_t kept = 0;
+            for (SetWalk walk(pick, k); !walk.ended(); walk.next()) {
+                const std::vector<int>& set = walk.set();
+                bool fails = rules.sumLimitsActive && std::accumulate(set.begin(), set.end(), 0) > rules.maxSum;
+                for (std::size_t i = 0; i < set.size(); ++i) {
+                    fails = fails || (rules.positionsActive && (set[i] < rules.positionMin[i] || set[i] > rules.positionMax[i]));
+                    fails = fails || (rules.differenceActive && i > 0 && set[i] - set[i - 1] > rules.maxDif);
+                }
+                kept += !fails;
+            }
+            GameWheel plain(game, pick, {}, rules, nullptr);
+            plain.runToEnd();
+            GameWheel skipping(game, pick, {}, rules, nullptr, true);
+            skipping.runToEnd();
+            ASSERT_EQ(skipping.passing(), plain.passing()) << matrix << " trial " << trial;
+            ASSERT_EQ(skipping.generated(), kept) << matrix << " trial " << trial;
+            passedOver += plain.generated() - kept;
+        }
+        EXPECT_GT(passedOver, 1000u) << matrix;
+    }
+}
+
 // For 6/49 the rules of any game must say what the 6/49 pipeline says, set by
 // set, and the walk count what the 6/49 job counts.
 TEST(GameWheel, SaysWhatTheLotto649PipelineSays) {
