@@ -172,3 +172,59 @@ TEST(FilterBoxes, EveryBoxIsListedOnceAndNamedByItsOwnCaption) {
             << boxes[i].caption;
     }
 }
+
+// Every default and range follows the game: hand values for 5/39 and 6/59.
+TEST(FilterBoxes, DefaultsAndRangesFollowTheGame) {
+    struct Expected {
+        const char* matrix;
+        const char* minSum;
+        const char* maxSum;
+        const char* maxDif;
+        std::size_t tensClasses;
+        std::size_t sums;
+        const char* lastTensCaption;
+        const char* lastPositionMax;
+    };
+    for (const Expected& e : {Expected{"5/39", "15", "185", "35", 4, 171, "Tens Place Limits 30 - 39", "39"},
+                              Expected{"6/59", "21", "339", "54", 6, 319, "Tens Place Limits 50 - 59", "59"}}) {
+        const Game game = *gameFromMatrix(e.matrix);
+        const FilterControls c(game);
+        EXPECT_EQ(c.minSum, e.minSum);
+        EXPECT_EQ(c.maxSum, e.maxSum);
+        EXPECT_EQ(c.maxDif, e.maxDif);
+        EXPECT_EQ(c.tens.size(), e.tensClasses);
+        EXPECT_EQ(c.sumsAccepted.size(), e.sums);
+        EXPECT_EQ(c.evensAllowed.size(), static_cast<std::size_t>(game.perTicket() + 1));
+        EXPECT_EQ(c.positionLimits.front(), "1");
+        EXPECT_EQ(c.positionLimits.back(), e.lastPositionMax);
+        EXPECT_EQ(c.lockedOut.size(), static_cast<std::size_t>(5 * game.perTicket()));
+
+        const std::vector<FilterBox> boxes = filterBoxes(c, game);
+        auto box = [&](const std::string& caption) {
+            for (const FilterBox& b : boxes)
+                if (b.caption == caption) return b;
+            ADD_FAILURE() << caption;
+            return boxes.front();
+        };
+        EXPECT_EQ(box("Minimum Sum of Set").least, std::stoi(e.minSum));
+        EXPECT_EQ(box("Maximum Sum of Set").most, std::stoi(e.maxSum));
+        EXPECT_EQ(box("Maximum Difference").most, std::stoi(e.maxDif));
+        EXPECT_EQ(box(e.lastTensCaption).most, game.perTicket());
+        EXPECT_EQ(box("Key # 01").most, game.highest());
+        EXPECT_EQ(box(std::string("Locked In ") + game.positionLetter(game.perTicket() - 1)).most, game.highest());
+        EXPECT_FALSE(checkFilterBoxes(c, game)) << "the defaults can be read";
+
+        FilterControls outside = c;
+        outside.enableKeyNumbers = 1;
+        outside.keyNumbers[0] = std::to_string(game.highest() + 1);
+        const std::optional<Notice> refused = checkFilterBoxes(outside, game);
+        ASSERT_TRUE(refused);
+        EXPECT_EQ(refused->text, "Key # 01 (Filters B) holds \"" + std::to_string(game.highest() + 1) +
+                                     "\": type a number from 1 to " + std::to_string(game.highest()) +
+                                     ", or leave the box empty.");
+    }
+    // The 6/49 captions stay as they were.
+    const std::vector<FilterBox> lotto = filterBoxes(FilterControls{});
+    EXPECT_EQ(lotto[6].caption, "Tens Place Limits 01 - 09");
+    EXPECT_EQ(lotto[10].caption, "Tens Place Limits 40 - 49");
+}

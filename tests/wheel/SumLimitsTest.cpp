@@ -56,3 +56,16 @@ TEST(SumLimits, MinimumThatIsNoNumberCountsAsZero) {
     EXPECT_EQ(check.minSumText, "21");
     EXPECT_EQ(check.maxSumValue, 150);
 }
+
+TEST(SumLimits, AnotherGamesRangeAndMessages) {
+    const SumLimitCheck low = checkSumLimits("10", "200", *gameFromMatrix("5/39"));
+    EXPECT_EQ(low.minSumText, "15");
+    EXPECT_EQ(low.maxSumText, "185");
+    EXPECT_EQ(low.maxSumValue, 185);
+    ASSERT_EQ(low.notices.size(), 2u);
+    EXPECT_EQ(low.notices[0].text, "The sum of a 5/39 drawing cannot be smaller than 15.");
+    EXPECT_EQ(low.notices[1].text, "The sum of a 5/39 drawing cannot be larger than 185.");
+    // A 6/49 game of another name keeps the 6/49 words.
+    const SumLimitCheck lotto = checkSumLimits("3", "279", *gameFromMatrix("6/49"));
+    EXPECT_EQ(lotto.notices.at(0).text, "The sum of a 6/49 Lotto drawing cannot be smaller than 21.");
+}
