@@ -4,6 +4,7 @@
 #include "backtest/BacktestReport.h"
 #include "cli/CommandLine.h"
 #include "cli/GameOption.h"
+#include "cli/GroupsGiven.h"
 #include "cli/HelpFormat.h"
 #include "core/PickText.h"
 #include "history/HistoryFile.h"
@@ -47,14 +48,7 @@ int runBacktestCommand(const BacktestOptions& options, const CommandContext& con
     }
     BacktestRequest request;
     request.controls = settings.filters;
-    if (!options.groups.empty()) {
-        // As for the wheel: the groups given replace the settings file's.
-        request.controls.enableGroups = 1;
-        request.controls.groups = {};
-        for (std::size_t g = 0; g < options.groups.size(); ++g)
-            for (std::size_t i = 0; i < options.groups[g].size(); ++i)
-                request.controls.groups[g][i] = std::to_string(options.groups[g][i]);
-    }
+    takeGroupsGiven(request.controls, options.groups);   // as for the wheel
     // As a wheel run does: a filter box that cannot be read is not taken as 0.
     if (const std::optional<Notice> problem = checkFilterBoxes(request.controls)) {
         std::fprintf(context.err, "%s: %s\n", problem->title.c_str(), problem->text.c_str());

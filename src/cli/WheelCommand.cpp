@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/GameOption.h"
+#include "cli/GroupsGiven.h"
 #include "cli/HelpFormat.h"
 #include "core/NumberText.h"
 #include "core/PickText.h"
@@ -140,6 +141,30 @@ int printSummary(std::FILE* summary, std::FILE* err, std::uint64_t generated, st
     return kExitSuccess;
 }
 
+// Reads the settings file given into `settings`; false (the reason printed) when it cannot be read.
+bool readGivenSettings(const std::string& path, SettingsFile& settings, std::FILE* err) {
+    const SettingsReadResult read = readSettingsFile(path, settings);
+    if (!read.ok()) std::fprintf(err, "orvane: %s\n", read.error.c_str());
+    return read.ok();
+}
+
+// Runs a started wheel (of 6/49 or another game) to its end: the start's
+// notices, its refusal or the job's failure, else the summary.
+template <typename Start>
+int runStarted(Start& start, std::FILE* out, std::FILE* err, bool setsOnStandardOutput) {
+    for (const Notice& notice : start.notices) printNotice(err, notice);
+    if (!start.job) {
+        printNotice(err, *start.refusal);
+        return kExitFailed;
+    }
+    start.job->runToEnd();
+    if (start.job->failure()) {
+        printNotice(err, *start.job->failure());
+        return kExitFailed;
+    }
+    return printSummary(setsOnStandardOutput ? err : out, err, start.job->generated(), start.job->passing());
+}
+
 // A game other than 6/49: its own history file, settings of that game, and
 // each set written once for each choice of the bonus numbers picked.
 int runGameWheel(const WheelOptions& options, const CommandContext& context, const Game& game) {
@@ -149,11 +174,7 @@ int runGameWheel(const WheelOptions& options, const CommandContext& context, con
     settings.historyPath = (std::filesystem::path(context.paths.folder) / gameHistoryFileName(game)).string();
     settings.wheelOutputPath = context.paths.wheelOutput;
     if (options.settings) {
-        SettingsReadResult read = readSettingsFile(*options.settings, settings);
-        if (!read.ok()) {
-            std::fprintf(err, "orvane: %s\n", read.error.c_str());
-            return kExitFailed;
-        }
+        if (!readGivenSettings(*options.settings, settings, err)) return kExitFailed;
         if (settings.game.matrix() != game.matrix()) {
             std::fprintf(err, "orvane: the settings file %s is for %s, not for %s\n", options.settings->c_str(),
                          settings.game.title().c_str(), game.title().c_str());
@@ -163,13 +184,7 @@ int runGameWheel(const WheelOptions& options, const CommandContext& context, con
     GameWheelRequest request;
     request.game = game;
     request.controls = settings.filters;
-    if (!options.groups.empty()) {
-        request.controls.enableGroups = 1;
-        request.controls.groups = {};
-        for (std::size_t g = 0; g < options.groups.size(); ++g)
-            for (std::size_t i = 0; i < options.groups[g].size(); ++i)
-                request.controls.groups[g][i] = std::to_string(options.groups[g][i]);
-    }
+    takeGroupsGiven(request.controls, options.groups);
     request.pick = options.pick;
     request.pickedBonus = options.bonus;
     request.historyPath = options.history.value_or(settings.historyPath);
@@ -198,18 +213,7 @@ int runGameWheel(const WheelOptions& options, const CommandContext& context, con
         return FileWheelOutput::open(path, mode, options.numbered, failure);
     };
     GameWheelStart start = startGameWheel(std::move(request));
-    for (const Notice& notice : start.notices) printNotice(err, notice);
-    if (!start.job) {
-        printNotice(err, *start.refusal);
-        return kExitFailed;
-    }
-    GameWheel& job = *start.job;
-    job.runToEnd();
-    if (job.failure()) {
-        printNotice(err, *job.failure());
-        return kExitFailed;
-    }
-    return printSummary(setsOnStandardOutput ? err : out, err, job.generated(), job.passing());
+    return runStarted(start, out, err, setsOnStandardOutput);
 }
 
 int runWheel(const WheelOptions& options, const CommandContext& context) {
@@ -221,24 +225,12 @@ int runWheel(const WheelOptions& options, const CommandContext& context) {
     settings.historyPath = context.paths.history;
     settings.wheelOutputPath = context.paths.wheelOutput;
     if (options.settings) {
-        SettingsReadResult read = readSettingsFile(*options.settings, settings);
-        if (!read.ok()) {
-            std::fprintf(err, "orvane: %s\n", read.error.c_str());
-            return kExitFailed;
-        }
+        if (!readGivenSettings(*options.settings, settings, err)) return kExitFailed;
         // A file of another game switches the run to that game.
         if (!settings.game.isLotto649()) return runGameWheel(options, context, settings.game);
     }
     FilterControls controls = settings.filters;
-    if (!options.groups.empty()) {
-        // The groups given replace the settings file's, so none of its groups
-        // (or the rest of one) stays in force beside them.
-        controls.enableGroups = 1;
-        controls.groups = {};
-        for (std::size_t g = 0; g < options.groups.size(); ++g)
-            for (std::size_t i = 0; i < options.groups[g].size(); ++i)
-                controls.groups[g][i] = std::to_string(options.groups[g][i]);
-    }
+    takeGroupsGiven(controls, options.groups);
 
     WheelStartRequest request;
     request.controls = std::move(controls);
@@ -249,18 +241,7 @@ int runWheel(const WheelOptions& options, const CommandContext& context) {
         return openOutput(options, settings, historyPath, context.paths, poolSize, out, failure, setsOnStandardOutput);
     };
     WheelStart start = startWheel(std::move(request));
-    for (const Notice& notice : start.notices) printNotice(err, notice);
-    if (!start.job) {
-        printNotice(err, *start.refusal);
-        return kExitFailed;
-    }
-    WheelJob& job = *start.job;
-    job.runToEnd();
-    if (job.failure()) {
-        printNotice(err, *job.failure());
-        return kExitFailed;
-    }
-    return printSummary(setsOnStandardOutput ? err : out, err, job.generated(), job.passing());
+    return runStarted(start, out, err, setsOnStandardOutput);
 }
 
 } // namespace

@@ -10,7 +10,7 @@ namespace orvane {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isFieldGap(char c) { return c == ' ' || c == '\t'; }
 
 // Reads the numbers of `text` separated by blanks into `set`: exactly `count`
 // different ones from 1 to `highest`.
@@ -18,7 +18,7 @@ bool readNumbers(std::string_view text, int count, int highest, NumberSet& set) 
     int read = 0;
     std::size_t i = 0;
     while (i < text.size()) {
-        while (i < text.size() && isBlank(text[i])) ++i;
+        while (i < text.size() && isFieldGap(text[i])) ++i;
         if (i == text.size()) break;
         int value = 0;
         const auto [end, ec] = std::from_chars(text.data() + i, text.data() + text.size(), value);
@@ -26,7 +26,7 @@ bool readNumbers(std::string_view text, int count, int highest, NumberSet& set) 
         set.add(value);
         ++read;
         i = static_cast<std::size_t>(end - text.data());
-        if (i < text.size() && !isBlank(text[i])) return false;
+        if (i < text.size() && !isFieldGap(text[i])) return false;
     }
     return read == count;
 }

@@ -8,34 +8,28 @@ namespace orvane {
 
 std::optional<Notice> readGameRunTables(const FilterControls& controls, const Game& game,
                                         const std::string& historyPath, GameRunTables& tables) {
-    const int k = game.perTicket();
-    const bool needsLastDraw = numberInBox(controls.lastDrawNumMax) < k || numberInBox(controls.lastDrawNumMaxPos) < k;
-    const bool needsSignatures = isChecked(controls.evensSignatures);
-    const bool needsHistory = isChecked(controls.filterAgainstHistory);
-    const bool needsSums = isChecked(controls.rejectLast15Sums);
-    if (!needsLastDraw && !needsSignatures && !needsHistory && !needsSums) return std::nullopt;
+    const TablesNeeded needed = tablesNeeded(controls, game);
+    if (!needed.any()) return std::nullopt;
 
     const GameHistoryRead read = readGameHistory(game, historyPath);
     if (!read.ok()) return historyNotice(read.error);
-    if (needsLastDraw) {
-        if (read.draws.empty())
-            return historyNotice("The history file " + historyPath +
-                                 " holds no draw, so the sets cannot be compared with the last draw.");
+    if (needed.lastDraw) {
+        if (read.draws.empty()) return noLastDrawNotice(historyPath);
         tables.lastDraw = read.draws.back().numbers;
     }
-    if (needsSignatures) {
+    if (needed.signatures) {
         // With fewer than 25 draws only the signatures that exist are compared.
         const std::size_t first = read.draws.size() > 25 ? read.draws.size() - 25 : 0;
         for (std::size_t i = first; i < read.draws.size(); ++i)
             tables.forbiddenSignatures.set(evensSignatureOf(read.draws[i].numbers));
     }
-    if (needsHistory)
+    if (needed.pastDraws)
         for (const GameDraw& draw : read.draws) {
             NumberSet numbers;
             for (int n : draw.numbers) numbers.add(n);
             tables.pastDraws.push_back(numbers);
         }
-    if (needsSums) {
+    if (needed.lastFifteenSums) {
         const std::size_t first = read.draws.size() > 15 ? read.draws.size() - 15 : 0;
         for (std::size_t i = first; i < read.draws.size(); ++i) {
             int sum = 0;

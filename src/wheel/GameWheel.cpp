@@ -12,7 +12,7 @@ namespace {
 // How many blocks go by between two looks at the clock.
 constexpr unsigned kClockStride = 256;
 
-char* putNumber(char* out, int n) {
+char* putWheelNumber(char* out, int n) {
     if (n >= 10) *out++ = static_cast<char>('0' + n / 10);
     *out++ = static_cast<char>('0' + n % 10);
     return out;
@@ -360,11 +360,11 @@ bool GameWheel::record(GameMask passing) {
     char line[64];
     char* start = line;
     for (int d = 0; d < k_ - 1; ++d) {
-        start = putNumber(start, pick_[static_cast<std::size_t>(index_[static_cast<std::size_t>(d)])]);
+        start = putWheelNumber(start, pick_[static_cast<std::size_t>(index_[static_cast<std::size_t>(d)])]);
         *start++ = ' ';
     }
     for (; passing != 0; passing &= passing - 1) {
-        char* end = putNumber(start, lowestOf(passing));
+        char* end = putWheelNumber(start, lowestOf(passing));
         ++passingSets_;
         const std::uint64_t firstLine = (passingSets_ - 1) * linesPerSet_;
         if (bonusParts_.empty()) {

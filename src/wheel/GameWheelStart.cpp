@@ -11,26 +11,26 @@ GameWheelStart refuse(GameWheelStart start, Notice why) {
     start.refusal = std::move(why);
     return start;
 }
-Notice problem(std::string text) { return Notice{std::move(text), "Problem", NoticeIcon::Exclamation}; }
+Notice startProblem(std::string text) { return Notice{std::move(text), "Problem", NoticeIcon::Exclamation}; }
 } // namespace
 
 int minimumPoolSize(const Game& game) { return game.perTicket() + 1; }
 
 Notice poolTooSmallNotice(const Game& game) {
-    return problem("Not enough numbers have been selected.  You must select at least " +
+    return startProblem("Not enough numbers have been selected.  You must select at least " +
                    std::to_string(minimumPoolSize(game)) + " numbers in order to wheel them.");
 }
 
 std::optional<Notice> bonusPickProblem(const Game& game, const std::vector<int>& pickedBonus) {
     if (pickedBonus.empty()) return std::nullopt;
     if (!game.hasBonusPool())
-        return problem("The game " + game.title() + " has no bonus pool, so no bonus numbers can be picked.");
+        return startProblem("The game " + game.title() + " has no bonus pool, so no bonus numbers can be picked.");
     for (int n : pickedBonus)
         if (n < 1 || n > game.bonusPool())
-            return problem("The bonus number " + std::to_string(n) + " lies outside the bonus numbers 1 to " +
+            return startProblem("The bonus number " + std::to_string(n) + " lies outside the bonus numbers 1 to " +
                            std::to_string(game.bonusPool()) + ".");
     if (static_cast<int>(pickedBonus.size()) < game.bonusDrawn())
-        return problem("A line of " + game.title() + " holds " + std::to_string(game.bonusDrawn()) +
+        return startProblem("A line of " + game.title() + " holds " + std::to_string(game.bonusDrawn()) +
                        " bonus numbers: pick at least " + std::to_string(game.bonusDrawn()) +
                        ", or none to write the main sets alone.");
     return std::nullopt;
@@ -51,7 +51,7 @@ GameWheelStart startGameWheel(GameWheelRequest request) {
         return refuse(std::move(start), poolTooSmallNotice(game));
     for (int n : start.pick)
         if (n < 1 || n > game.highest())
-            return refuse(std::move(start), problem("The number " + std::to_string(n) + " is no number of " +
+            return refuse(std::move(start), startProblem("The number " + std::to_string(n) + " is no number of " +
                                                     game.title() + ", whose numbers run from 1 to " +
                                                     std::to_string(game.highest()) + "."));
     if (std::optional<Notice> bonus = bonusPickProblem(game, request.pickedBonus))

@@ -53,30 +53,40 @@ std::array<int, 15> lastFifteenSums(const std::vector<DrawRecord>& draws) {
     return sums;
 }
 
+TablesNeeded tablesNeeded(const FilterControls& controls, const Game& game) {
+    const int k = game.perTicket();
+    TablesNeeded needed;
+    needed.lastDraw = numberInBox(controls.lastDrawNumMax) < k || numberInBox(controls.lastDrawNumMaxPos) < k;
+    needed.signatures = isChecked(controls.evensSignatures);
+    needed.pastDraws = isChecked(controls.filterAgainstHistory);
+    needed.lastFifteenSums = isChecked(controls.rejectLast15Sums);
+    return needed;
+}
+
+Notice noLastDrawNotice(const std::string& historyPath) {
+    return historyNotice("The history file " + historyPath +
+                         " holds no draw, so the sets cannot be compared with the last draw.");
+}
+
 std::optional<Notice> readRunTables(const FilterControls& controls, const std::string& historyPath,
                                     RunTables& tables) {
-    const bool needsLastDraw = numberInBox(controls.lastDrawNumMax) < 6 || numberInBox(controls.lastDrawNumMaxPos) < 6;
-    const bool needsSignatures = isChecked(controls.evensSignatures);
-    const bool needsHistory = isChecked(controls.filterAgainstHistory);
-    const bool needsSums = isChecked(controls.rejectLast15Sums);
-    if (!needsLastDraw && !needsSignatures && !needsHistory && !needsSums) return std::nullopt;
+    const TablesNeeded needed = tablesNeeded(controls);
+    if (!needed.any()) return std::nullopt;
 
     HistoryRead read = readHistoryRecords(historyPath);
     if (!read.ok()) return historyNotice(read.error);
-    if (needsLastDraw) {
-        if (read.draws.empty())
-            return historyNotice("The history file " + historyPath +
-                                 " holds no draw, so the sets cannot be compared with the last draw.");
+    if (needed.lastDraw) {
+        if (read.draws.empty()) return noLastDrawNotice(historyPath);
         tables.lastDraw = read.draws.back().numbers;
     }
-    if (needsSignatures) {
+    if (needed.signatures) {
         // With fewer than 25 draws only the signatures that exist are compared.
         const std::size_t first = read.draws.size() > 25 ? read.draws.size() - 25 : 0;
         for (std::size_t i = first; i < read.draws.size(); ++i)
             tables.forbiddenSignatures |= std::uint64_t{1} << evensSignature(read.draws[i].numbers);
     }
-    if (needsHistory) tables.history = HistoryIndex(read.draws, wholeNumberValue(controls.maxFromHistory));
-    if (needsSums) tables.lastFifteenSums = lastFifteenSums(read.draws);
+    if (needed.pastDraws) tables.history = HistoryIndex(read.draws, wholeNumberValue(controls.maxFromHistory));
+    if (needed.lastFifteenSums) tables.lastFifteenSums = lastFifteenSums(read.draws);
     return std::nullopt;
 }
 

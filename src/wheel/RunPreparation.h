@@ -27,6 +27,16 @@ struct RunTables {
     std::array<int, 15> lastFifteenSums{};        // read when the last 15 sums are rejected
 };
 
+// What of the history the filters of `controls` read at a run's start.
+struct TablesNeeded {
+    bool lastDraw = false, signatures = false, pastDraws = false, lastFifteenSums = false;
+    bool any() const { return lastDraw || signatures || pastDraws || lastFifteenSums; }
+};
+TablesNeeded tablesNeeded(const FilterControls& controls, const Game& game = Game::lotto649());
+
+// The message that stops a run whose last-draw limits find no draw in the history.
+Notice noLastDrawNotice(const std::string& historyPath);
+
 // Reads the history when a filter of `controls` needs it. Returns the message
 // that stops the run when the file is missing, unreadable, malformed, or holds no
 // draw that a filter needs.
