@@ -52,7 +52,7 @@ int runGameRecord(const RecordOptions& options, const CommandContext& context, c
     for (std::size_t i = static_cast<std::size_t>(EntryBox::A); i < kEntryBoxCount; ++i)
         if (!options.texts[i].empty()) numbers.push_back(options.texts[i]);
     numbers.insert(numbers.end(), options.more.begin(), options.more.end());
-    const std::size_t wanted = static_cast<std::size_t>(game.perTicket() + game.bonusDrawn());
+    const auto wanted = static_cast<std::size_t>(game.perTicket()) + static_cast<std::size_t>(game.bonusDrawn());
     if (numbers.size() != wanted) {
         std::fprintf(context.err, "orvane: a draw of %s holds %zu numbers%s, and %zu were given\n",
                      game.title().c_str(), wanted, game.hasBonusPool() ? " (the bonus numbers last)" : "",

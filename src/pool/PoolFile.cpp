@@ -12,7 +12,7 @@ namespace {
 constexpr std::size_t kQuoted = 24;
 // A ranked line is short; a longer line is kept only this far, which is
 // enough to tell that it is none.
-constexpr std::size_t kLongestLine = 256;
+constexpr std::size_t kLongestPoolLine = 256;
 
 constexpr int kEnd = std::char_traits<char>::eof();
 
@@ -106,14 +106,14 @@ void readMinimum(std::istream& in, PoolFileRead& read) {
     if (field.started) endField(field, line, read);
 }
 
-// The next line, without its line end, kept to kLongestLine characters; false
+// The next line, without its line end, kept to kLongestPoolLine characters; false
 // at the end of the file.
 bool nextLine(std::istream& in, std::string& line) {
     line.clear();
     int c = in.get();
     if (c == kEnd) return false;
     for (; c != kEnd && c != '\n' && c != '\r'; c = in.get())
-        if (line.size() < kLongestLine) line += static_cast<char>(c);
+        if (line.size() < kLongestPoolLine) line += static_cast<char>(c);
     finishLineEnd(in, c);
     return true;
 }

@@ -58,7 +58,7 @@ Line textBox(std::string& box) {
 }
 
 // A path or a combo text, written unchanged; an empty combo line takes its default.
-Line plainText(std::string& text, std::optional<std::string> whenEmpty = std::nullopt) {
+Line plainText(std::string& text, const std::optional<std::string>& whenEmpty = std::nullopt) {
     return {[&text] { return text; },
             [&text, whenEmpty](const std::string& line) {
                 text = line.empty() && whenEmpty ? *whenEmpty : line;

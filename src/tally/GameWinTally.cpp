@@ -52,8 +52,8 @@ std::optional<GameLine> gameLineOf(std::string_view line, const Game& game) {
 GameWinTally tallyGameFile(const std::string& path, const Game& game, const NumberSet& winning,
                            const NumberSet& bonusDrawn) {
     GameWinTally tally;
-    tally.lines.assign(static_cast<std::size_t>(game.perTicket() + 1),
-                       std::vector<std::uint64_t>(static_cast<std::size_t>(game.bonusDrawn() + 1), 0));
+    tally.lines.assign(static_cast<std::size_t>(game.perTicket()) + 1,
+                       std::vector<std::uint64_t>(static_cast<std::size_t>(game.bonusDrawn()) + 1, 0));
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         tally.failure = outputFileNotOpenedNotice(path);

@@ -9,7 +9,7 @@ FilterControls::FilterControls(const Game& game) {
     maxSum = std::to_string(game.largestSum());
     maxDif = std::to_string(game.highest() - k + 1);   // the widest gap a set can have
     lastDrawNumMax = lastDrawNumMaxPos = maxConsecutives = everyNumber;
-    evensAllowed.assign(static_cast<std::size_t>(k + 1), 1);
+    evensAllowed.assign(static_cast<std::size_t>(k) + 1, 1);
     tens.assign(static_cast<std::size_t>(game.tensClasses()), everyNumber);
     ones.fill(everyNumber);
     for (int position = 0; position < k; ++position) {
@@ -18,8 +18,8 @@ FilterControls::FilterControls(const Game& game) {
     }
     maxBelowMid = maxAboveMid = everyNumber;
     lockedIn.assign(static_cast<std::size_t>(k), std::string());
-    lockedOut.assign(static_cast<std::size_t>(5 * k), std::string());
-    sumsAccepted.assign(static_cast<std::size_t>(game.largestSum() - game.smallestSum() + 1), false);
+    lockedOut.assign(5 * static_cast<std::size_t>(k), std::string());
+    sumsAccepted.assign(static_cast<std::size_t>(game.largestSum() - game.smallestSum()) + 1, false);
     maxFromHistory = everyNumber;
     exactValues.assign(static_cast<std::size_t>(k), {});
 }

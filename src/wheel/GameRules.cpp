@@ -183,8 +183,8 @@ GameRules compileGameRules(const Game& game, const FilterControls& c, const Game
     }
 
     // Without a last draw every number counts 0 towards both totals.
-    r.shadowWeights.assign(static_cast<std::size_t>(n + 1), 0);
-    r.fromLastDrawWeights.assign(static_cast<std::size_t>(n + 1), 0);
+    r.shadowWeights.assign(static_cast<std::size_t>(n) + 1, 0);
+    r.fromLastDrawWeights.assign(static_cast<std::size_t>(n) + 1, 0);
     if (tables.lastDraw) {
         const std::vector<int>& d = *tables.lastDraw;
         for (std::size_t i = 0; i < d.size(); ++i) {

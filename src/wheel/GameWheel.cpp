@@ -19,7 +19,7 @@ char* putWheelNumber(char* out, int n) {
 }
 } // namespace
 
-GameWheel::GameWheel(const Game& game, std::vector<int> pick, std::vector<int> pickedBonus, GameRules rules,
+GameWheel::GameWheel(const Game& game, std::vector<int> pick, const std::vector<int>& pickedBonus, GameRules rules,
                      std::unique_ptr<FileWheelOutput> output, bool skip)
     : game_(game), k_(game.perTicket()), pick_(std::move(pick)), poolSize_(static_cast<int>(pick_.size())),
       rules_(std::move(rules)), output_(std::move(output)), skip_(skip) {
@@ -52,7 +52,7 @@ void GameWheel::compileTables() {
             if (fails(x)) mask |= maskOf(x);
         return mask;
     };
-    failingBySum_.assign(static_cast<std::size_t>(r.largestSum + 1), 0);
+    failingBySum_.assign(static_cast<std::size_t>(r.largestSum) + 1, 0);
     for (int sum = 0; sum <= r.largestSum; ++sum)
         failingBySum_[static_cast<std::size_t>(sum)] = failing([&](int x) {
             const int total = sum + x;
@@ -82,15 +82,15 @@ void GameWheel::compileTables() {
             (breaksEvens(signature | lastBit) ? even : 0) | (breaksEvens(signature) ? every_ & ~even : 0);
 
     // A number's weight towards each last-draw total, and the numbers that take a total above its limit.
-    shadowWeightMasks_.assign(static_cast<std::size_t>(k_ + 1), 0);
-    fromLastDrawWeightMasks_.assign(static_cast<std::size_t>(k_ + 1), 0);
+    shadowWeightMasks_.assign(static_cast<std::size_t>(k_) + 1, 0);
+    fromLastDrawWeightMasks_.assign(static_cast<std::size_t>(k_) + 1, 0);
     for (int x = 1; x <= n; ++x) {
         shadowWeightMasks_[static_cast<std::size_t>(r.shadowWeights[static_cast<std::size_t>(x)])] |= maskOf(x);
         fromLastDrawWeightMasks_[static_cast<std::size_t>(r.fromLastDrawWeights[static_cast<std::size_t>(x)])] |=
             maskOf(x);
     }
-    shadowFailing_.assign(static_cast<std::size_t>(k_ + 1), 0);
-    fromLastDrawFailing_.assign(static_cast<std::size_t>(k_ + 1), 0);
+    shadowFailing_.assign(static_cast<std::size_t>(k_) + 1, 0);
+    fromLastDrawFailing_.assign(static_cast<std::size_t>(k_) + 1, 0);
     for (int total = 0; total <= k_; ++total)
         for (int w = 0; w <= k_; ++w) {
             const auto t = static_cast<std::size_t>(total), weight = static_cast<std::size_t>(w);
@@ -130,11 +130,11 @@ void GameWheel::compileTables() {
     pastDraws_ = masksOf(r.pastDraws);
     wholeMaxDif_ = static_cast<int>(std::floor(std::clamp(r.maxDif, -1.0, 100.0)));
     wholeMaxSum_ = r.sumLimitsActive ? static_cast<int>(std::floor(std::clamp(r.maxSum, -1.0, 1000.0))) : r.largestSum;
-    smallestRest_.assign(static_cast<std::size_t>((poolSize_ + 1) * (k_ + 1)), 0);
+    smallestRest_.assign((static_cast<std::size_t>(poolSize_) + 1) * (static_cast<std::size_t>(k_) + 1), 0);
     for (int i = 0; i < poolSize_; ++i)
         for (int c = 1; c <= k_ && i + c < poolSize_; ++c)
-            smallestRest_[static_cast<std::size_t>(i * (k_ + 1) + c)] =
-                smallestRest_[static_cast<std::size_t>(i * (k_ + 1) + c - 1)] + pick_[static_cast<std::size_t>(i + c)];
+            smallestRest_[restIndex(i, c)] =
+                smallestRest_[restIndex(i, c - 1)] + pick_[static_cast<std::size_t>(i) + static_cast<std::size_t>(c)];
 
     allowedAtPosition_.assign(static_cast<std::size_t>(k_), every_);
     withinLimits_.assign(static_cast<std::size_t>(k_), every_);
@@ -296,8 +296,7 @@ bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
             passOver(at, true, !skip_);
             continue;
         }
-        if (skip_ && before.sum + x + smallestRest_[static_cast<std::size_t>(at * (k_ + 1) + k_ - 1 - depth_)] >
-                         wholeMaxSum_) {
+        if (skip_ && before.sum + x + smallestRest_[restIndex(at, k_ - 1 - depth_)] > wholeMaxSum_) {
             passOver(at, true, false);
             continue;
         }
@@ -310,7 +309,7 @@ bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
             passOver(at, false, !skip_);
             continue;
         }
-        Leading& next = leading_[static_cast<std::size_t>(depth_ + 1)];
+        Leading& next = leading_[static_cast<std::size_t>(depth_) + 1];
         next = before;
         if (depth_ > 0) {
             const bool follows = x - before.last == 1;

@@ -34,7 +34,7 @@ public:
     // With `skip` (the Ravelin skip) the sets that fail the positional limits,
     // the maximum difference or the maximum sum are passed over uncounted, so
     // fewer sets are generated and the same ones pass.
-    GameWheel(const Game& game, std::vector<int> pick, std::vector<int> pickedBonus, GameRules rules,
+    GameWheel(const Game& game, std::vector<int> pick, const std::vector<int>& pickedBonus, GameRules rules,
               std::unique_ptr<FileWheelOutput> output, bool skip = false);
 
     // Takes the filter controls that stay live during a run, from the next block on.
@@ -98,6 +98,9 @@ private:
     bool skip_ = false;
     int wholeMaxSum_ = 0;
     std::vector<int> smallestRest_;   // by pick index i and count c: the sum of the c pick numbers after i
+    std::size_t restIndex(int i, int c) const {
+        return static_cast<std::size_t>(i) * (static_cast<std::size_t>(k_) + 1) + static_cast<std::size_t>(c);
+    }
     std::array<GameMask, 10> tensMasks_{}, onesMasks_{};
     std::array<GameMask, 6> keyCountMasks_{};   // numbers by how many key boxes hold them
     GameMask validKeys_ = 0;

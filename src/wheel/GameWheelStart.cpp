@@ -67,7 +67,7 @@ GameWheelStart startGameWheel(GameWheelRequest request) {
         output = request.openOutput(failure);
         if (!output && !failure.text.empty()) return refuse(std::move(start), failure);
     }
-    start.job = std::make_unique<GameWheel>(game, start.pick, std::move(request.pickedBonus),
+    start.job = std::make_unique<GameWheel>(game, start.pick, request.pickedBonus,
                                             compileGameRules(game, start.normalised, tables), std::move(output),
                                             isChecked(start.normalised.enableRavelin));
     return start;

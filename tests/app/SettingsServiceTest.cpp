@@ -1,4 +1,5 @@
 #include "app/Startup.h"
+#include "settings/SettingsFile.h"
 #include "support/WindowFixture.h"
 
 #include <QCheckBox>
@@ -266,6 +267,20 @@ private slots:
             tick();
             QCOMPARE(f.platform->messages.size(), shown); // not retried
         }
+    }
+
+    void aFileOfAnotherGameIsRefusedAndChangesNothing() {
+        // The filter tabs are laid out for 6/49: another game's file is named and left alone.
+        const SettingsFile fantasy = settingsFor(*gameFromMatrix("5/39"));
+        QCOMPARE(saveSettingsFile(path("five.INI").toStdString(), fantasy), std::string());
+        f.box("txtMinSum")->setText(QStringLiteral("50"));
+        useSettingsFile(path("five.INI"));
+        restore();
+        QCOMPARE(f.platform->messages.size(), 1);
+        const QString text = f.platform->messages.last().text;
+        QVERIFY2(text.contains(path("five.INI")) && text.contains(QLatin1String("is for 5/39")), qPrintable(text));
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("Settings Not Loaded"));
+        QCOMPARE(f.text("txtMinSum"), QStringLiteral("50"));
     }
 
     void saveAndRestoreInOneTickWriteFirstThenReadBack() {
