@@ -42,6 +42,14 @@ void GameWheel::compileTables() {
     const GameRules& r = rules_;
     const int n = game_.highest();
     anyRule_ = r.anyActive();
+    beyondSums_ = r.midpointActive || r.signaturesActive || r.evensCountsActive || r.pairsActive || r.shadowActive ||
+                  r.fromLastDrawActive || r.keysActive || r.tensActive || r.onesActive || r.groupsActive ||
+                  r.differenceActive || r.historyActive;
+    // The pick's numbers after each of its places: a block's last numbers.
+    pickAbove_.assign(static_cast<std::size_t>(poolSize_) + 1, 0);
+    for (int i = poolSize_ - 2; i >= 0; --i)
+        pickAbove_[static_cast<std::size_t>(i)] =
+            pickAbove_[static_cast<std::size_t>(i) + 1] | maskOf(pick_[static_cast<std::size_t>(i) + 1]);
     every_ = numbersUpTo(n);
     GameMask below = numbersUpTo(r.midpoint), even = 0;
     for (int x = 2; x <= n; x += 2) even |= maskOf(x);
@@ -130,6 +138,11 @@ void GameWheel::compileTables() {
     pastDraws_ = masksOf(r.pastDraws);
     wholeMaxDif_ = static_cast<int>(std::floor(std::clamp(r.maxDif, -1.0, 100.0)));
     wholeMaxSum_ = r.sumLimitsActive ? static_cast<int>(std::floor(std::clamp(r.maxSum, -1.0, 1000.0))) : r.largestSum;
+    wholeMinSum_ = r.sumLimitsActive ? static_cast<int>(std::ceil(std::clamp(r.minSum, -1.0, 1000.0))) : 0;
+    largestRest_.assign(static_cast<std::size_t>(k_) + 1, 0);
+    for (int c = 1; c <= k_ && c <= poolSize_; ++c)
+        largestRest_[static_cast<std::size_t>(c)] =
+            largestRest_[static_cast<std::size_t>(c - 1)] + pick_[static_cast<std::size_t>(poolSize_ - c)];
     smallestRest_.assign((static_cast<std::size_t>(poolSize_) + 1) * (static_cast<std::size_t>(k_) + 1), 0);
     for (int i = 0; i < poolSize_; ++i)
         for (int c = 1; c <= k_ && i + c < poolSize_; ++c)
@@ -213,6 +226,7 @@ GameMask GameWheel::failingByClasses(const Leading& leading) const {
 GameMask GameWheel::failingLast(const Leading& leading) const {
     const GameRules& r = rules_;
     GameMask fail = failingBySum_[static_cast<std::size_t>(leading.sum)];
+    if (!beyondSums_) return fail;   // the sums alone: the common case, one look-up
     if (r.midpointActive) fail |= failingByBelow_[static_cast<std::size_t>(leading.below)];
     if (r.signaturesActive || r.evensCountsActive) fail |= failingBySignature_[leading.signature];
     if (r.pairsActive) {
@@ -290,14 +304,21 @@ bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
         }
         const int x = pick_[static_cast<std::size_t>(at)];
         const Leading& before = leading_[static_cast<std::size_t>(depth_)];
-        // Past the widest gap, or (skipping) past the largest sum with the
-        // smallest numbers after it, every later number of this depth fails too.
+        // Past the widest gap, or past the largest sum with the smallest numbers
+        // after it, every later number of this depth fails too.
         if (rules_.differenceActive && depth_ > 0 && x - before.last > wholeMaxDif_) {
             passOver(at, true, !skip_);
             continue;
         }
-        if (skip_ && before.sum + x + smallestRest_[restIndex(at, k_ - 1 - depth_)] > wholeMaxSum_) {
-            passOver(at, true, false);
+        const int after = k_ - 1 - depth_;   // the numbers still to come after x
+        if (before.sum + x + smallestRest_[restIndex(at, after)] > wholeMaxSum_) {
+            passOver(at, true, !skip_);
+            continue;
+        }
+        // Below the smallest sum even with the largest numbers after it: these sets all fail
+        // (counted; the skip passes over the largest sums only).
+        if (!skip_ && before.sum + x + largestRest_[static_cast<std::size_t>(after)] < wholeMinSum_) {
+            passOver(at, false, true);
             continue;
         }
         // The sets that start this way fail: counted (unless skipped) and never
@@ -331,13 +352,15 @@ bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
             continue;
         }
         // A block: every last number of the pick above x, less those the skip passes over.
-        const GameMask candidates = pickNumbers_ & numbersAbove(x, game_.highest());
-        GameMask generated = candidates;
+        const GameMask candidates = pickAbove_[static_cast<std::size_t>(at)];
         if (skip_) {
-            generated &= withinLimits_[static_cast<std::size_t>(k_ - 1)] & numbersUpTo(wholeMaxSum_ - next.sum);
+            GameMask generated = candidates & withinLimits_[static_cast<std::size_t>(k_ - 1)] &
+                                 numbersUpTo(wholeMaxSum_ - next.sum);
             if (rules_.differenceActive) generated &= numbersUpTo(x + wholeMaxDif_);
+            generatedSets_ += static_cast<std::uint64_t>(countOf(generated));
+        } else {
+            generatedSets_ += static_cast<std::uint64_t>(poolSize_ - 1 - at);
         }
-        generatedSets_ += static_cast<std::uint64_t>(countOf(generated));
         GameMask passing = next.locked ? 0 : candidates & allowedAtPosition_[static_cast<std::size_t>(k_ - 1)];
         if (anyRule_) passing &= ~failingLast(next);
         if (passing != 0) {

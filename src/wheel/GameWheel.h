@@ -86,6 +86,8 @@ private:
     std::uint64_t linesPerSet_ = 1;
     GameRules rules_;
     bool anyRule_ = false;
+    bool beyondSums_ = false;           // a block filter other than the sums is on
+    std::vector<GameMask> pickAbove_;   // by pick index: the pick's numbers after it
     std::unique_ptr<FileWheelOutput> output_;
 
     // The filters' answers for the last number, by what the leading numbers give.
@@ -96,7 +98,8 @@ private:
     std::vector<GameMask> allowedAtPosition_;   // by the limits, locks and exact values
     std::vector<GameMask> withinLimits_;        // by the positional limits alone
     bool skip_ = false;
-    int wholeMaxSum_ = 0;
+    int wholeMaxSum_ = 0, wholeMinSum_ = 0;   // the sums every set keeps within (the game's ends when off)
+    std::vector<int> largestRest_;   // by count c: the sum of the c largest pick numbers
     std::vector<int> smallestRest_;   // by pick index i and count c: the sum of the c pick numbers after i
     std::size_t restIndex(int i, int c) const {
         return static_cast<std::size_t>(i) * (static_cast<std::size_t>(k_) + 1) + static_cast<std::size_t>(c);
