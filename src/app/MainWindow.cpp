@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "core/Game.h"
 #include "core/Version.h"
 #include "history/DrawImport.h"
 #include "platform/EnterPressesDefault.h"
@@ -105,10 +106,7 @@ void MainWindow::load() {
     filters_->loadPositionalAnalysis(platform_.setting(QStringLiteral("Enable Positional Analysis"),
                                                        QStringLiteral("0")) == QStringLiteral("1"));
     cmdStopWheeling->setEnabled(false);
-    for (int number = 1; number <= 49; ++number) {
-        lstNumbers->addItem(QString::number(number));
-        lstNumbers->item(number - 1)->setTextAlignment(Qt::AlignCenter);
-    }
+    lstNumbers->showNumbers(Game::lotto649().highest());
     if (windowTitle() == QStringLiteral("Orvane"))
         setWindowTitle(QStringLiteral("Orvane - Version %1.%2 Beta, Build %3")
                            .arg(kVersionMajor)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/FilterPanel.h"
+#include "app/NumberGrid.h"
 #include "core/SharedSettings.h"
 #include "platform/BusyState.h"
 #include "platform/JobDriver.h"
@@ -167,7 +168,7 @@ private:
     SharedSettings& shared_;
 
     QTabWidget* tabs_ = nullptr;
-    QListWidget* lstNumbers = nullptr;
+    NumberGrid* lstNumbers = nullptr;
     QLabel* lblPoolSize = nullptr;
     QPushButton* cmdWheel = nullptr;
     QPushButton* cmdStopWheeling = nullptr;

@@ -48,6 +48,18 @@ NumberGrid::NumberGrid(QWidget* parent) : QListWidget(parent), normalFont_(font(
     setGridSize(normalCell());
 }
 
+void NumberGrid::showNumbers(int highest) {
+    clear();
+    columns_ = columnsFor(highest);
+    rows_ = (highest + columns_ - 1) / columns_;
+    for (int number = 1; number <= highest; ++number) {
+        addItem(QString::number(number));
+        item(number - 1)->setTextAlignment(Qt::AlignCenter);
+    }
+    updateGeometry();
+    fitCells();
+}
+
 QSize NumberGrid::normalCell() const {
     const QFontMetrics metrics(normalFont_);
     return {metrics.horizontalAdvance(QStringLiteral("00")) + 18, metrics.height() + 10};
@@ -56,13 +68,13 @@ QSize NumberGrid::normalCell() const {
 QSize NumberGrid::sizeHint() const {
     const QSize cell = normalCell() * kRoomyCell;
     const int frame = 2 * frameWidth() + 1;
-    return {kColumns * cell.width() + frame, kRows * cell.height() + frame};
+    return {columns_ * cell.width() + frame, rows_ * cell.height() + frame};
 }
 
 QSize NumberGrid::minimumSizeHint() const {
     const QSize cell = normalCell();
     const int frame = 2 * frameWidth() + 1;
-    return {kColumns * cell.width() + frame, kRows * cell.height() + frame};
+    return {columns_ * cell.width() + frame, rows_ * cell.height() + frame};
 }
 
 void NumberGrid::resizeEvent(QResizeEvent* event) {
@@ -83,9 +95,9 @@ void NumberGrid::changeEvent(QEvent* event) {
 void NumberGrid::fitCells() {
     const QSize area = viewport()->size();
     const QSize normal = normalCell();
-    // Whole pixels per cell, so that seven cells fit in a row and seven rows in the list; the
+    // Whole pixels per cell, so that a row's cells fit across and every row in the list; the
     // list starts a new row when a cell would reach its last pixel, hence the one kept free.
-    const QSize cell(std::max(1, (area.width() - 1) / kColumns), std::max(1, (area.height() - 1) / kRows));
+    const QSize cell(std::max(1, (area.width() - 1) / columns_), std::max(1, (area.height() - 1) / rows_));
     const double growth = std::clamp(std::min(double(cell.width()) / normal.width(),
                                               double(cell.height()) / normal.height()),
                                      1.0, kMostFontGrowth);
