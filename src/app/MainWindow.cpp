@@ -92,6 +92,7 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
     connect(&driver_, &JobDriver::finished, this, &MainWindow::endRun);
     load();
     settingsInFile_ = settingsText(currentSettings());
+    settingsFileInUse_ = shared_.settingsPath;
     Timer1->start();
     Timer2->start();
     Timer3->start();

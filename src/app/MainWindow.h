@@ -200,6 +200,9 @@ private:
     QString lastImport_;   // the draw file imported last, where the next import's dialog opens
     // The settings file's text as last saved or loaded (or as the window started).
     std::string settingsInFile_;
+    // The settings file last saved or loaded: where the settings go back to when
+    // a file chosen to load is refused for being another game's.
+    std::string settingsFileInUse_;
 
     // Number selection state: the bulk changes of the list wait for Timer2.
     bool listBusy_ = false;

@@ -52,7 +52,11 @@ SettingsFile MainWindow::currentSettings() const {
 
 bool MainWindow::saveSettings() {
     const std::string path = shared_.settingsPath;
-    const std::string problem = saveSettingsFile(path, currentSettings());
+    // Another game's settings are never overwritten with this window's 6/49 ones.
+    const std::optional<Game> other = otherGameOfSettingsFile(path);
+    const std::string problem = other ? "The settings file " + path + " holds the settings of " + other->title() +
+                                            ", which this window's 6/49 settings would replace."
+                                      : saveSettingsFile(path, currentSettings());
     if (problem.empty()) {
         settingsKeptIn(path);
         return true;
@@ -77,7 +81,9 @@ void MainWindow::restoreSettings() {
         return;
     }
     if (!file.game.isLotto649()) {
-        // The window's filter tabs are laid out for 6/49; another game's file runs from the command line.
+        // The window's filter tabs are laid out for 6/49; another game's file runs
+        // from the command line. The settings go back to the file they came from.
+        if (!settingsFileInUse_.empty()) shared_.settingsPath = settingsFileInUse_;
         platform_.message(QStringLiteral("The settings file %1 is for %2, and this window serves 6/49. Run it with "
                                          "orvane wheel --game \"%3\" --settings FILE. No setting has been changed.")
                               .arg(qt(path), qt(file.game.title()), qt(file.game.matrix())),
@@ -94,6 +100,7 @@ void MainWindow::settingsKeptIn(const std::string& path) {
     // As the controls stand after their handlers ran, so a restore that one of
     // them corrected does not count as a change the user made.
     settingsInFile_ = settingsText(currentSettings());
+    settingsFileInUse_ = path;
     rememberSettingsFile(platform_, path);
 }
 

@@ -231,6 +231,15 @@ LineRead nextSettingsLine(std::istream& in, std::string& text) {
 
 } // namespace
 
+std::optional<Game> otherGameOfSettingsFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string first;
+    if (!in || nextSettingsLine(in, first) != LineRead::Whole) return std::nullopt;
+    bool isGameLine = false;
+    std::string problem;
+    return gameOfLine(first, isGameLine, problem);
+}
+
 SettingsReadResult readSettingsFile(const std::string& path, SettingsFile& settings) {
     std::ifstream in(path, std::ios::binary);
     if (!in) return {1, "The settings file " + path + " could not be opened (" + std::strerror(errno) + ")."};

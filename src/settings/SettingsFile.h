@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -47,6 +48,10 @@ inline constexpr std::size_t kLongestSettingsLine = 32'767;
 
 // The file's text: every line in its encoding, each ended by CR LF.
 std::string settingsText(const SettingsFile& settings);
+
+// The game another game's settings file at `path` names on its first line;
+// nothing for a 6/49 file, a file that names no game, or no file.
+std::optional<Game> otherGameOfSettingsFile(const std::string& path);
 
 // Writes the file through a temporary file in the same folder, so a failed
 // write leaves the earlier file whole. Returns an error naming the path.

@@ -274,13 +274,27 @@ private slots:
         const SettingsFile fantasy = settingsFor(*gameFromMatrix("5/39"));
         QCOMPARE(saveSettingsFile(path("five.INI").toStdString(), fantasy), std::string());
         f.box("txtMinSum")->setText(QStringLiteral("50"));
+        const std::string inUse = f.shared->settingsPath;
         useSettingsFile(path("five.INI"));
         restore();
+        // A save after it goes to the file in use, never over the other game's file.
+        QCOMPARE(f.shared->settingsPath, inUse);
         QCOMPARE(f.platform->messages.size(), 1);
         const QString text = f.platform->messages.last().text;
         QVERIFY2(text.contains(path("five.INI")) && text.contains(QLatin1String("is for 5/39")), qPrintable(text));
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Settings Not Loaded"));
         QCOMPARE(f.text("txtMinSum"), QStringLiteral("50"));
+        const QByteArray fiveBefore = contents(path("five.INI"));
+        save();
+        QCOMPARE(contents(path("five.INI")), fiveBefore);
+
+        // Nor does a save aimed at that file write over it: it says so, and the file stays.
+        useSettingsFile(path("five.INI"));
+        save();
+        QCOMPARE(contents(path("five.INI")), fiveBefore);
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("Settings Not Saved"));
+        QVERIFY2(f.platform->messages.last().text.contains(QLatin1String("holds the settings of 5/39")),
+                 qPrintable(f.platform->messages.last().text));
     }
 
     void saveAndRestoreInOneTickWriteFirstThenReadBack() {
