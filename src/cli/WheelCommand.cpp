@@ -189,7 +189,7 @@ int runGameWheel(const WheelOptions& options, const CommandContext& context, con
     request.pickedBonus = options.bonus;
     request.historyPath = options.history.value_or(settings.historyPath);
     bool setsOnStandardOutput = false;
-    request.openOutput = [&](Notice& failure) -> std::unique_ptr<FileWheelOutput> {
+    request.openOutput = [&](std::uint64_t mostBytes, Notice& failure) -> std::unique_ptr<FileWheelOutput> {
         const DiskMode mode = options.append ? DiskMode::Append : settings.diskMode;
         std::string path;
         if (options.output && *options.output == "-") {
@@ -208,6 +208,10 @@ int runGameWheel(const WheelOptions& options, const CommandContext& context, con
         if (std::optional<Notice> refusal =
                 outputOverwritesInput(path, request.historyPath, options.settings.value_or(""))) {
             failure = *refusal;
+            return nullptr;
+        }
+        if (std::optional<Notice> tooLarge = outputWouldNotFit(path, mostBytes)) {
+            failure = *tooLarge;
             return nullptr;
         }
         return FileWheelOutput::open(path, mode, options.numbered, failure);

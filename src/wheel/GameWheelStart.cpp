@@ -1,8 +1,12 @@
 #include "wheel/GameWheelStart.h"
 
+#include "core/SetWalk.h"
 #include "wheel/FilterBoxes.h"
 #include "wheel/GameRunPreparation.h"
 #include "wheel/RunPreparation.h"
+
+#include <cstdio>
+#include <filesystem>
 
 namespace orvane {
 
@@ -15,6 +19,31 @@ Notice startProblem(std::string text) { return Notice{std::move(text), "Problem"
 } // namespace
 
 int minimumPoolSize(const Game& game) { return game.perTicket() + 1; }
+
+std::uint64_t mostOutputBytes(const Game& game, std::uint64_t sets, std::uint64_t linesPerSet, bool numbered) {
+    const std::uint64_t lines = sets * linesPerSet;
+    // "90 " a number, " + " and "26 " a bonus number, CR LF; "N : " in front when numbered.
+    std::uint64_t perLine = 3 * static_cast<std::uint64_t>(game.perTicket()) + 2;
+    if (game.hasBonusPool()) perLine += 2 + 3 * static_cast<std::uint64_t>(game.bonusDrawn());
+    if (numbered) perLine += std::to_string(lines).size() + 3;
+    return lines * perLine;
+}
+
+std::optional<Notice> outputWouldNotFit(const std::string& path, std::uint64_t bytes) {
+    std::error_code failed;
+    std::filesystem::path folder = std::filesystem::absolute(path, failed).parent_path();
+    const std::filesystem::space_info space = std::filesystem::space(folder, failed);
+    if (failed || bytes <= space.available) return std::nullopt;
+    auto gigabytes = [](std::uint64_t n) {
+        char text[32];
+        std::snprintf(text, sizeof text, "%.1f GB", static_cast<double>(n) / 1e9);
+        return std::string(text);
+    };
+    return Notice{"The sets of this pick could take up to " + gigabytes(bytes) + " in the wheel output file " + path +
+                      ", more than the " + gigabytes(space.available) +
+                      " free on its disk. Pick fewer numbers, or send the output nowhere.",
+                  "Output File Error", NoticeIcon::Exclamation};
+}
 
 Notice poolTooSmallNotice(const Game& game) {
     return startProblem("Not enough numbers have been selected.  You must select at least " +
@@ -64,7 +93,10 @@ GameWheelStart startGameWheel(GameWheelRequest request) {
     std::unique_ptr<FileWheelOutput> output;
     if (request.openOutput) {
         Notice failure;
-        output = request.openOutput(failure);
+        const std::uint64_t linesPerSet =
+            request.pickedBonus.empty() ? 1 : bonusParts(request.pickedBonus, game.bonusDrawn()).size();
+        output = request.openOutput(
+            mostOutputBytes(game, game.setsOfPick(static_cast<int>(start.pick.size())), linesPerSet, true), failure);
         if (!output && !failure.text.empty()) return refuse(std::move(start), failure);
     }
     start.job = std::make_unique<GameWheel>(game, start.pick, request.pickedBonus,

@@ -9,6 +9,7 @@
 #include "wheel/GameWheel.h"
 #include "wheel/WheelOutput.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -17,8 +18,16 @@
 
 namespace orvane {
 
-// Opens the output file; null to record nothing, or null with `failure` filled.
-using GameOutputOpener = std::function<std::unique_ptr<FileWheelOutput>(Notice& failure)>;
+// Opens the output file for at most `mostBytes` of lines; null to record
+// nothing, or null with `failure` filled.
+using GameOutputOpener = std::function<std::unique_ptr<FileWheelOutput>(std::uint64_t mostBytes, Notice& failure)>;
+
+// The most bytes a run of `sets` sets, each written `linesPerSet` times, can
+// write: every line as long as the game's longest, numbered or not.
+std::uint64_t mostOutputBytes(const Game& game, std::uint64_t sets, std::uint64_t linesPerSet, bool numbered);
+
+// A file of `bytes` would not fit on the disk of `path`: the message that refuses the run.
+std::optional<Notice> outputWouldNotFit(const std::string& path, std::uint64_t bytes);
 
 struct GameWheelRequest {
     Game game = Game::lotto649();

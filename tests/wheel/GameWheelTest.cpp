@@ -6,6 +6,7 @@
 #include "support/TempFolder.h"
 #include "support/TextLines.h"
 #include "wheel/GameRunPreparation.h"
+#include "wheel/GameWheelStart.h"
 #include "wheel/RunPreparation.h"
 #include "wheel/SetPipeline.h"
 #include "wheel/WheelJob.h"
@@ -351,4 +352,31 @@ TEST(GameWheel, CountsEverySetOfAPickAndStopsBetweenSlices) {
     GameWheel tooFew(game, {1, 2, 3, 4, 5}, {}, rulesFor(game, FilterControls(game), {}), nullptr);
     tooFew.runToEnd();
     EXPECT_EQ(tooFew.generated(), 0u);
+}
+
+// A run whose lines could not fit on the output's disk is refused before the
+// file is touched; the bound counts every line at the game's longest.
+TEST(GameWheelStart, AnOutputThatCouldNotFitOnItsDiskIsRefused) {
+    EXPECT_EQ(mostOutputBytes(gameOf("5/39"), 10, 1, false), 10u * (5 * 3 + 2));
+    EXPECT_EQ(mostOutputBytes(gameOf("5/69+1/26"), 1, 2, false), 2u * (5 * 3 + 2 + 2 + 3));
+    EXPECT_EQ(mostOutputBytes(gameOf("5/39"), 100, 1, true), 100u * (5 * 3 + 2 + 3 + 3));
+
+    TempFolder folder;
+    EXPECT_FALSE(outputWouldNotFit(folder.file("out.txt"), 1000));
+    const std::optional<Notice> refused = outputWouldNotFit(folder.file("out.txt"), std::uint64_t{1} << 62);
+    ASSERT_TRUE(refused);
+    EXPECT_NE(refused->text.find("in the wheel output file " + folder.file("out.txt")), std::string::npos);
+
+    GameWheelRequest request;
+    request.game = gameOf("8/90");
+    request.controls = FilterControls(request.game);
+    for (int n = 1; n <= 90; ++n) request.pick.push_back(n);
+    request.openOutput = [&](std::uint64_t mostBytes, Notice& failure) -> std::unique_ptr<FileWheelOutput> {
+        EXPECT_EQ(mostBytes, mostOutputBytes(request.game, binomial(90, 8), 1, true));
+        failure = Notice{"refused", "", NoticeIcon::Exclamation};
+        return nullptr;
+    };
+    const GameWheelStart start = startGameWheel(request);
+    EXPECT_FALSE(start.job);
+    EXPECT_EQ(start.refusal->text, "refused");
 }
