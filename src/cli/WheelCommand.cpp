@@ -199,8 +199,15 @@ int runGameWheel(const WheelOptions& options, const CommandContext& context, con
         if (options.output) {
             path = *options.output;
         } else {
-            // A printed document of another game is not offered yet: its sets go nowhere.
-            if (settings.destination != OutputDestination::Disk) return nullptr;
+            if (settings.destination == OutputDestination::Nothing) return nullptr;
+            if (settings.destination == OutputDestination::Printer) {
+                // The printed document is laid out for 6/49: a run that would print nothing is refused.
+                failure = Notice{"The settings file sends the sets to the printer, whose document serves 6/49 so far. "
+                                 "Give --output FILE (or - for standard output) for the sets of " +
+                                     game.title() + ".",
+                                 "Output File Error", NoticeIcon::Exclamation};
+                return nullptr;
+            }
             std::error_code ignored;
             std::filesystem::create_directories(context.paths.folder, ignored);
             path = settings.wheelOutputPath;

@@ -102,6 +102,14 @@ TEST(WheelGameCommand, TakesTheGamesSettingsAndHistoryFiles) {
     EXPECT_EQ(backtest.status, kExitFailed);
     EXPECT_NE(backtest.err.find("is for 5/39; the backtest serves 6/49"), std::string::npos) << backtest.err;
 
+    // The printed document serves 6/49: a run of another game sent to the printer is refused, not run unrecorded.
+    settings.destination = OutputDestination::Printer;
+    ASSERT_EQ(saveSettingsFile(folder.file("print.INI"), settings), "");
+    CliRun printed = runCli({"wheel", "--game", "5/39", "--pick", "1-8", "--settings", folder.file("print.INI")}, paths);
+    EXPECT_EQ(printed.status, kExitFailed);
+    EXPECT_NE(printed.err.find("Give --output FILE"), std::string::npos) << printed.err;
+    EXPECT_EQ(printed.out, "");
+
     // A settings file of another game is not taken for this one.
     CliRun other = runCli({"wheel", "--game", "6/45", "--pick", "1-8", "--settings", folder.file("five.INI")}, paths);
     EXPECT_EQ(other.status, kExitFailed);
