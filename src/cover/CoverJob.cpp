@@ -1,5 +1,6 @@
 #include "cover/CoverJob.h"
 
+#include "cover/CoverDesigns.h"
 #include "cover/CoverSearch.h"
 
 #include <algorithm>
@@ -19,6 +20,12 @@ struct CoverJob::State {
     CoverRequest request;
     std::optional<Notice> failure;
     std::unique_ptr<CoverSearch> search;
+    std::vector<TicketMask> constructed;   // a proved list built by construction, when one applies
+    // The shorter of the constructed list and the search's best.
+    const std::vector<TicketMask>& best() const {
+        const std::vector<TicketMask>& found = search->best();
+        return !constructed.empty() && (found.empty() || constructed.size() <= found.size()) ? constructed : found;
+    }
     Clock::duration ran{0};        // time spent in advance() so far
     std::size_t bestSize = 0;
     std::vector<CoverImprovement> improvements;
@@ -45,6 +52,13 @@ CoverJob::CoverJob(CoverRequest request) : state_(std::make_unique<State>()) {
     std::uint64_t partWork = std::max<std::uint64_t>(50'000'000, static_cast<std::uint64_t>(r.timeBudget.count()) * 10'000);
     if (r.workLimit != 0) partWork = std::min(partWork, std::max<std::uint64_t>(r.workLimit / 3, 1));
     state_->search = std::make_unique<CoverSearch>(static_cast<int>(r.pool.size()), r.guarantee, r.seed, partWork);
+    // A construction gives the first proved list at once; the search then tries to beat it.
+    if (std::optional<std::vector<TicketMask>> built =
+            constructedList(static_cast<int>(r.pool.size()), r.guarantee, r.seed, partWork / 4)) {
+        state_->constructed = std::move(*built);
+        state_->bestSize = state_->constructed.size();
+        state_->improvements.push_back({state_->bestSize, std::chrono::milliseconds(0)});
+    }
 }
 
 CoverJob::~CoverJob() = default;
@@ -61,8 +75,8 @@ bool CoverJob::advance(std::chrono::nanoseconds budget) {
         if (r.workLimit != 0) piece = std::min(piece, r.workLimit - std::min(r.workLimit, s.search->workDone()));
         const bool finished = s.search->advance(piece);
         const Clock::duration ranNow = s.ran + (Clock::now() - start);
-        if (s.search->best().size() != s.bestSize) {
-            s.bestSize = s.search->best().size();
+        if (s.best().size() != s.bestSize) {
+            s.bestSize = s.best().size();
             s.improvements.push_back({s.bestSize, std::chrono::duration_cast<std::chrono::milliseconds>(ranNow)});
         }
         const bool outOfTime = ranNow >= r.timeBudget || (r.workLimit != 0 && s.search->workDone() >= r.workLimit);
@@ -92,7 +106,7 @@ CoverProgress CoverJob::progress() const {
     CoverProgress progress;
     progress.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(s.ran);
     if (!s.search) return progress;
-    progress.bestTickets = s.search->best().size();
+    progress.bestTickets = s.best().size();
     progress.workingTickets = s.search->workingSize();
     progress.uncovered = s.search->workingUncovered();
     return progress;
@@ -100,7 +114,7 @@ CoverProgress CoverJob::progress() const {
 
 std::vector<Combination> CoverJob::tickets() const {
     if (!state_->search) return {};
-    return ticketSets(state_->search->best(), state_->request.pool);
+    return ticketSets(state_->best(), state_->request.pool);
 }
 
 const std::vector<CoverImprovement>& CoverJob::improvements() const { return state_->improvements; }
