@@ -1,40 +1,16 @@
 #include "cover/CoverDesigns.h"
 
 #include "cover/CoverCheck.h"
-#include "cover/CoverSearch.h"
 
 #include <bit>
 
 namespace orvane {
 
 namespace {
-
 constexpr int kGolayLength = 23;
 // The generator polynomial of the binary Golay code, 1 + x^2 + x^4 + x^5 + x^6 + x^10 + x^11.
 constexpr std::uint32_t kGolayGenerator = 0b110001110101;
-
-// The shortest list the search finds for `poolSize` within `work` visits.
-std::vector<TicketMask> searchedList(int poolSize, Guarantee guarantee, std::uint64_t seed, std::uint64_t work) {
-    CoverSearch search(poolSize, guarantee, seed);
-    while (!search.advance(20'000) && (search.workDone() < work || search.best().empty())) {
-    }
-    return search.best();
-}
-
-// Pair coverings of parts of the pool put side by side: the parts as equal as
-// they can be, so that m drawn numbers put two in one of them.
-std::optional<std::vector<TicketMask>> pairsInParts(int poolSize, int parts, std::uint64_t seed, std::uint64_t work) {
-    if (parts < 1 || poolSize / parts < kTicketSize) return std::nullopt;
-    std::vector<TicketMask> tickets;
-    int first = 0;
-    for (int part = 0; part < parts; ++part) {
-        const int size = poolSize / parts + (part < poolSize % parts ? 1 : 0);
-        for (TicketMask ticket : searchedList(size, Guarantee{2, 2}, seed, work)) tickets.push_back(ticket << first);
-        first += size;
-    }
-    return tickets;
-}
-
+constexpr int kSteinerPool = 22;
 } // namespace
 
 std::vector<std::uint32_t> golayOctads() {
@@ -64,15 +40,61 @@ std::vector<TicketMask> steinerSystem3622() {
     return blocks;
 }
 
+CoverConstruction::CoverConstruction(int poolSize, Guarantee guarantee, std::uint64_t seed, std::uint64_t partWork)
+    : poolSize_(poolSize), guarantee_(guarantee), seed_(seed), partWork_(partWork) {}
+
+std::unique_ptr<CoverConstruction> CoverConstruction::forPool(int poolSize, Guarantee guarantee, std::uint64_t seed,
+                                                              std::uint64_t partWork) {
+    std::unique_ptr<CoverConstruction> built(new CoverConstruction(poolSize, guarantee, seed, partWork));
+    if (poolSize == kSteinerPool && guarantee == Guarantee{3, 3}) {
+        built->tickets_ = steinerSystem3622();
+    } else if (guarantee.match == 2 && guarantee.drawn > 2) {
+        // m drawn numbers put two in one of m - 1 parts, as equal as they can be.
+        const int parts = guarantee.drawn - 1;
+        if (poolSize / parts < kTicketSize) return nullptr;
+        for (int part = 0, first = 0; part < parts; ++part) {
+            const int size = poolSize / parts + (part < poolSize % parts ? 1 : 0);
+            built->parts_.push_back(Part{size, Guarantee{2, 2}, first});
+            first += size;
+        }
+    } else if (guarantee.match == 3 && guarantee.drawn >= 5) {
+        // m drawn numbers put three in the first 22 or m - 2 in the rest.
+        const Guarantee rest{3, guarantee.drawn - 2};
+        if (poolSize - kSteinerPool < kTicketSize || guaranteeFault(poolSize - kSteinerPool, rest)) return nullptr;
+        built->tickets_ = steinerSystem3622();
+        built->parts_.push_back(Part{poolSize - kSteinerPool, rest, kSteinerPool});
+    } else {
+        return nullptr;
+    }
+    return built;
+}
+
+bool CoverConstruction::advance(std::uint64_t work) {
+    if (ended_) return true;
+    if (!parts_.empty()) {
+        const Part& part = parts_.front();
+        if (!search_) search_ = std::make_unique<CoverSearch>(part.size, part.guarantee, seed_);
+        const bool finished = search_->advance(work);
+        if (!finished && (search_->workDone() < partWork_ || search_->best().empty())) return false;
+        for (TicketMask ticket : search_->best()) tickets_.push_back(ticket << part.first);
+        search_.reset();
+        parts_.erase(parts_.begin());
+        if (!parts_.empty()) return false;
+    }
+    // A construction counts only once the check has proved it.
+    if (uncoveredSubsets(poolSize_, guarantee_, tickets_) == 0) list_ = std::move(tickets_);
+    ended_ = true;
+    return true;
+}
+
 std::optional<std::vector<TicketMask>> constructedList(int poolSize, Guarantee guarantee, std::uint64_t seed,
                                                        std::uint64_t partWork) {
-    std::optional<std::vector<TicketMask>> list;
-    if (poolSize == 22 && guarantee == Guarantee{3, 3}) list = steinerSystem3622();
-    else if (guarantee.match == 2 && guarantee.drawn > 2)
-        list = pairsInParts(poolSize, guarantee.drawn - 1, seed, partWork);
-    // A construction counts only once the check has proved it.
-    if (list && uncoveredSubsets(poolSize, guarantee, *list) != 0) list.reset();
-    return list;
+    std::unique_ptr<CoverConstruction> construction = CoverConstruction::forPool(poolSize, guarantee, seed, partWork);
+    if (!construction) return std::nullopt;
+    while (!construction->advance(20'000)) {
+    }
+    if (construction->list().empty()) return std::nullopt;
+    return construction->list();
 }
 
 } // namespace orvane

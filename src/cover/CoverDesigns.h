@@ -9,10 +9,14 @@
 //   - Parts for "2 if m": m drawn numbers put two of them in one of m - 1
 //     parts, so a pair covering of each part keeps the guarantee on the whole
 //     (19 tickets for 2 if 6 on 49: parts of 10, 10, 10, 10 and 9).
+//   - S(3,6,22) and the rest for "3 if m", m >= 5: m drawn numbers put three
+//     in the 22 or m - 2 in the rest, whose own list the search builds.
 
+#include "cover/CoverSearch.h"
 #include "cover/Guarantee.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -24,9 +28,40 @@ std::vector<std::uint32_t> golayOctads();
 // The 77 blocks of S(3,6,22) on pool positions 0..21.
 std::vector<TicketMask> steinerSystem3622();
 
-// A constructed list for the pool size and guarantee, when one applies; a part
-// that needs its own covering is searched with `seed` for at most `partWork`
-// subset visits.
+// A construction in slices, as the search runs: the parts that need a list of
+// their own are searched one after the other, each for at most `partWork`
+// subset visits (with `seed`), and the whole is proved at the end.
+class CoverConstruction {
+public:
+    // Nothing when no construction applies to the pool size and guarantee.
+    static std::unique_ptr<CoverConstruction> forPool(int poolSize, Guarantee guarantee, std::uint64_t seed,
+                                                      std::uint64_t partWork);
+
+    // Does about `work` subset visits; true once the construction has ended.
+    bool advance(std::uint64_t work);
+    bool ended() const { return ended_; }
+    // The proved list once ended; empty when the proof failed.
+    const std::vector<TicketMask>& list() const { return list_; }
+
+private:
+    struct Part {
+        int size;
+        Guarantee guarantee;
+        int first;   // the pool position of the part's first number
+    };
+    CoverConstruction(int poolSize, Guarantee guarantee, std::uint64_t seed, std::uint64_t partWork);
+
+    int poolSize_;
+    Guarantee guarantee_;
+    std::uint64_t seed_, partWork_;
+    std::vector<TicketMask> tickets_;   // the parts' lists so far
+    std::vector<Part> parts_;           // the parts still to search
+    std::unique_ptr<CoverSearch> search_;
+    std::vector<TicketMask> list_;
+    bool ended_ = false;
+};
+
+// The whole construction at once (for tests and benchmarks).
 std::optional<std::vector<TicketMask>> constructedList(int poolSize, Guarantee guarantee, std::uint64_t seed,
                                                        std::uint64_t partWork);
 

@@ -20,7 +20,8 @@ struct CoverJob::State {
     CoverRequest request;
     std::optional<Notice> failure;
     std::unique_ptr<CoverSearch> search;
-    std::vector<TicketMask> constructed;   // a proved list built by construction, when one applies
+    std::unique_ptr<CoverConstruction> construction;   // worked first, when one applies to the pool
+    std::vector<TicketMask> constructed;   // its proved list
     // The shorter of the constructed list and the search's best.
     const std::vector<TicketMask>& best() const {
         const std::vector<TicketMask>& found = search->best();
@@ -52,13 +53,9 @@ CoverJob::CoverJob(CoverRequest request) : state_(std::make_unique<State>()) {
     std::uint64_t partWork = std::max<std::uint64_t>(50'000'000, static_cast<std::uint64_t>(r.timeBudget.count()) * 10'000);
     if (r.workLimit != 0) partWork = std::min(partWork, std::max<std::uint64_t>(r.workLimit / 3, 1));
     state_->search = std::make_unique<CoverSearch>(static_cast<int>(r.pool.size()), r.guarantee, r.seed, partWork);
-    // A construction gives the first proved list at once; the search then tries to beat it.
-    if (std::optional<std::vector<TicketMask>> built =
-            constructedList(static_cast<int>(r.pool.size()), r.guarantee, r.seed, partWork / 4)) {
-        state_->constructed = std::move(*built);
-        state_->bestSize = state_->constructed.size();
-        state_->improvements.push_back({state_->bestSize, std::chrono::milliseconds(0)});
-    }
+    // A construction gives the first proved list; the search then tries to beat it.
+    state_->construction =
+        CoverConstruction::forPool(static_cast<int>(r.pool.size()), r.guarantee, r.seed, partWork / 4);
 }
 
 CoverJob::~CoverJob() = default;
@@ -72,15 +69,24 @@ bool CoverJob::advance(std::chrono::nanoseconds budget) {
         // Pieces never reach past the work limit, so a limited search ends at
         // the same move however its time was sliced.
         std::uint64_t piece = kWorkPerPiece;
-        if (r.workLimit != 0) piece = std::min(piece, r.workLimit - std::min(r.workLimit, s.search->workDone()));
-        const bool finished = s.search->advance(piece);
+        bool finished = false;
+        if (s.construction) {
+            // The construction's own work does not count against the limit: it is the same for any slicing.
+            if (s.construction->advance(piece)) {
+                s.constructed = s.construction->list();
+                s.construction.reset();
+            }
+        } else {
+            if (r.workLimit != 0) piece = std::min(piece, r.workLimit - std::min(r.workLimit, s.search->workDone()));
+            finished = s.search->advance(piece);
+        }
         const Clock::duration ranNow = s.ran + (Clock::now() - start);
         if (s.best().size() != s.bestSize) {
             s.bestSize = s.best().size();
             s.improvements.push_back({s.bestSize, std::chrono::duration_cast<std::chrono::milliseconds>(ranNow)});
         }
         const bool outOfTime = ranNow >= r.timeBudget || (r.workLimit != 0 && s.search->workDone() >= r.workLimit);
-        if (finished || (outOfTime && s.bestSize != 0)) s.ended = true;
+        if (!s.construction && (finished || (outOfTime && s.bestSize != 0))) s.ended = true;
     } while (!s.ended && Clock::now() - start < budget);
     s.ran += Clock::now() - start;
     return s.ended;
