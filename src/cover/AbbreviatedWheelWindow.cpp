@@ -189,11 +189,16 @@ void AbbreviatedWheelWindow::showProgress() {
     prgTime->setValue(static_cast<int>(std::min<long long>(1000, p.elapsed.count() * 1000 / std::max<long long>(budget, 1))));
     lblBest->setText(p.bestTickets ? QStringLiteral("Shortest list proved: %1 tickets").arg(p.bestTickets)
                                    : QStringLiteral("Shortest list proved: none yet"));
+    const QString elapsed = QString::number(static_cast<double>(p.elapsed.count()) / 1000.0, 'f', 1);
+    if (p.constructing) {
+        lblWorking->setText(QStringLiteral("Putting a list together from known designs; %1 s elapsed").arg(elapsed));
+        return;
+    }
     lblWorking->setText(QStringLiteral("Working on %1 tickets, %2 %3 uncovered; %4 s elapsed")
                             .arg(p.workingTickets)
                             .arg(qt(formatCount(p.uncovered)))
                             .arg(p.uncovered == 1 ? QStringLiteral("subset") : QStringLiteral("subsets"))
-                            .arg(QString::number(static_cast<double>(p.elapsed.count()) / 1000.0, 'f', 1)));
+                            .arg(elapsed));
 }
 
 void AbbreviatedWheelWindow::cmdStop_Click() {

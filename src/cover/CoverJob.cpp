@@ -113,6 +113,7 @@ CoverProgress CoverJob::progress() const {
     progress.elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(s.ran);
     if (!s.search) return progress;
     progress.bestTickets = s.best().size();
+    progress.constructing = s.construction != nullptr;
     progress.workingTickets = s.search->workingSize();
     progress.uncovered = s.search->workingUncovered();
     return progress;

@@ -33,6 +33,7 @@ struct CoverProgress {
     std::size_t bestTickets = 0;       // the shortest proved list so far (0: none yet)
     std::size_t workingTickets = 0;    // the list being worked on
     std::uint64_t uncovered = 0;       // the subsets it leaves uncovered
+    bool constructing = false;         // a list is being put together from known designs, before the search
     std::chrono::milliseconds elapsed{0};
 };
 

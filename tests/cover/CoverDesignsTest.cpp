@@ -60,10 +60,12 @@ TEST(CoverDesigns, TheJobStartsFromTheConstruction) {
         request.timeBudget = std::chrono::milliseconds(0);
         CoverJob job(request);
         EXPECT_TRUE(job.improvements().empty());   // nothing done before the first slice
+        EXPECT_TRUE(job.progress().constructing);
         while (!job.advance(std::chrono::milliseconds(1))) {
         }
         ASSERT_FALSE(job.improvements().empty());
         EXPECT_EQ(job.improvements().front().tickets, tickets);
+        EXPECT_FALSE(job.progress().constructing);
         EXPECT_EQ(job.tickets().size(), tickets);
         EXPECT_EQ(job.progress().bestTickets, tickets);
     }
