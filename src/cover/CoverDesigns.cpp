@@ -2,6 +2,8 @@
 
 #include "cover/CoverCheck.h"
 
+#include <algorithm>
+#include <array>
 #include <bit>
 
 namespace orvane {
@@ -40,6 +42,32 @@ std::vector<TicketMask> steinerSystem3622() {
     return blocks;
 }
 
+std::vector<TicketMask> steinerSystem5612() {
+    // The ternary Golay code: the cyclic code of length 11 over GF(3) spanned
+    // by the six shifts of 2 + x^2 + 2x^3 + x^4 + x^5, each word given a
+    // twelfth digit that brings its digits' sum to 0. The supports of its
+    // 264 words of weight 6 come in pairs (c and -c): 132 hexads.
+    constexpr std::array<int, 6> kGenerator{2, 0, 1, 2, 1, 1};
+    constexpr int kLength = 11;
+    std::vector<TicketMask> hexads;
+    int choice[6] = {};
+    for (int word = 0; word < 729; ++word) {
+        for (int i = 0, rest = word; i < 6; ++i, rest /= 3) choice[i] = rest % 3;
+        std::array<int, kLength + 1> digits{};
+        for (std::size_t shift = 0; shift < 6; ++shift)
+            for (std::size_t i = 0; i < kGenerator.size(); ++i) digits[shift + i] += choice[shift] * kGenerator[i];
+        int sum = 0;
+        for (int i = 0; i < kLength; ++i) sum += digits[static_cast<std::size_t>(i)] %= 3;
+        digits[kLength] = (3 - sum % 3) % 3;
+        TicketMask support = 0;
+        for (int i = 0; i <= kLength; ++i)
+            if (digits[static_cast<std::size_t>(i)] != 0) support |= TicketMask{1} << i;
+        if (std::popcount(support) == kTicketSize && std::find(hexads.begin(), hexads.end(), support) == hexads.end())
+            hexads.push_back(support);
+    }
+    return hexads;
+}
+
 CoverConstruction::CoverConstruction(int poolSize, Guarantee guarantee, std::uint64_t seed, std::uint64_t partWork)
     : poolSize_(poolSize), guarantee_(guarantee), seed_(seed), partWork_(partWork) {}
 
@@ -48,6 +76,8 @@ std::unique_ptr<CoverConstruction> CoverConstruction::forPool(int poolSize, Guar
     std::unique_ptr<CoverConstruction> built(new CoverConstruction(poolSize, guarantee, seed, partWork));
     if (poolSize == kSteinerPool && guarantee == Guarantee{3, 3}) {
         built->tickets_ = steinerSystem3622();
+    } else if (poolSize == 12 && guarantee == Guarantee{5, 5}) {
+        built->tickets_ = steinerSystem5612();
     } else if (guarantee.match == 2 && guarantee.drawn > 2) {
         // m drawn numbers put two in one of m - 1 parts, as equal as they can be.
         const int parts = guarantee.drawn - 1;

@@ -5,7 +5,8 @@
 // size: each is proved by the independent check like any list the search finds.
 //   - S(3,6,22): the 77 blocks of the Steiner system, from the octads of the
 //     extended binary Golay code through two fixed points: every three of 22
-//     numbers in exactly one ticket (3 if 3 on 22).
+//     numbers in exactly one ticket (3 if 3 on 22); and S(5,6,12) from the
+//     ternary Golay code (132 tickets for 5 if 5 on 12).
 //   - Parts for "2 if m": m drawn numbers put two of them in one of m - 1
 //     parts, so a pair covering of each part keeps the guarantee on the whole
 //     (19 tickets for 2 if 6 on 49: parts of 10, 10, 10, 10 and 9).
@@ -27,6 +28,10 @@ std::vector<std::uint32_t> golayOctads();
 
 // The 77 blocks of S(3,6,22) on pool positions 0..21.
 std::vector<TicketMask> steinerSystem3622();
+
+// The 132 blocks of S(5,6,12) on pool positions 0..11: every five of 12 numbers
+// in exactly one, the hexads of the extended ternary Golay code (5 if 5 on 12).
+std::vector<TicketMask> steinerSystem5612();
 
 // A construction in slices, as the search runs: the parts that need a list of
 // their own are searched one after the other, each for at most `partWork`

@@ -33,6 +33,21 @@ TEST(CoverDesigns, TheGolayCodeHasItsOctadsAndTheSteinerSystemEveryTripleOnce) {
     EXPECT_EQ(uncoveredSubsets(22, Guarantee{3, 3}, blocks), 0u);
 }
 
+TEST(CoverDesigns, TheTernaryGolayCodeGivesEveryFiveOfTwelveOnce) {
+    const std::vector<TicketMask> blocks = steinerSystem5612();
+    ASSERT_EQ(blocks.size(), 132u);
+    std::map<TicketMask, int> fives;
+    for (TicketMask block : blocks) {
+        ASSERT_EQ(std::popcount(block), 6);
+        ASSERT_EQ(block >> 12, 0u);
+        for (int left = 0; left < 12; ++left)   // the block less one of its numbers
+            if (block >> left & 1) ++fives[block & ~(TicketMask{1} << left)];
+    }
+    EXPECT_EQ(fives.size(), 792u);   // C(12, 5): every five ...
+    for (const auto& [five, count] : fives) EXPECT_EQ(count, 1);   // ... exactly once
+    EXPECT_EQ(constructedList(12, Guarantee{5, 5}, 1, 0)->size(), 132u);
+}
+
 TEST(CoverDesigns, ConstructionsReachTheBestKnownSizesAndAreProved) {
     const std::optional<std::vector<TicketMask>> pairs = constructedList(49, Guarantee{2, 6}, 1, 5'000'000);
     ASSERT_TRUE(pairs);
