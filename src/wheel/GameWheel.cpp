@@ -385,23 +385,24 @@ bool GameWheel::record(GameMask passing) {
         start = putWheelNumber(start, pick_[static_cast<std::size_t>(index_[static_cast<std::size_t>(d)])]);
         *start++ = ' ';
     }
-    for (; passing != 0; passing &= passing - 1) {
+    // A write that fails ends the run at that line (the failure is asked for once, not per line).
+    bool written = true;
+    for (; passing != 0 && written; passing &= passing - 1) {
         char* end = putWheelNumber(start, lowestOf(passing));
         ++passingSets_;
         const std::uint64_t firstLine = (passingSets_ - 1) * linesPerSet_;
         if (bonusParts_.empty()) {
-            if (!output_->recordText({line, static_cast<std::size_t>(end - line)}, firstLine + 1)) break;
+            written = output_->recordText({line, static_cast<std::size_t>(end - line)}, firstLine + 1);
             continue;
         }
-        for (std::size_t b = 0; b < bonusParts_.size(); ++b) {
+        for (std::size_t b = 0; b < bonusParts_.size() && written; ++b) {
             const std::string& part = bonusParts_[b];
             std::copy(part.begin(), part.end(), end);
-            if (!output_->recordText({line, static_cast<std::size_t>(end - line) + part.size()}, firstLine + b + 1))
-                break;
+            const std::string_view text(line, static_cast<std::size_t>(end - line) + part.size());
+            written = output_->recordText(text, firstLine + b + 1);
         }
-        if (!output_->failure().text.empty()) break;
     }
-    if (output_->failure().text.empty()) return true;
+    if (written) return true;
     failure_ = output_->failure();
     end();
     return false;

@@ -349,6 +349,16 @@ TEST(GameWheel, CountsEverySetOfAPickAndStopsBetweenSlices) {
     sliced.stop();
     EXPECT_TRUE(sliced.ended());
 
+    // A disk that fills ends the run at the line that failed, with the output file named.
+    Notice error;
+    GameWheel full(game, pick, {}, rulesFor(game, FilterControls(game), {}),
+                   FileWheelOutput::open("/dev/full", DiskMode::Overwrite, false, error));
+    full.runToEnd();
+    ASSERT_TRUE(full.failure());
+    EXPECT_NE(full.failure()->text.find("/dev/full"), std::string::npos) << full.failure()->text;
+    EXPECT_LT(full.passing(), 593'775u);
+    EXPECT_TRUE(full.ended());
+
     GameWheel tooFew(game, {1, 2, 3, 4, 5}, {}, rulesFor(game, FilterControls(game), {}), nullptr);
     tooFew.runToEnd();
     EXPECT_EQ(tooFew.generated(), 0u);
