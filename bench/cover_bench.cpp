@@ -6,6 +6,9 @@
 // here against the plain reading of the guarantee; a failure exits with 1.
 //
 //   cover_bench [SECONDS] [CASE]     CASE as "3if3/12" runs that one alone
+//   cover_bench --table [SECONDS]    every pool of 10 to 30 numbers with every
+//                                    guarantee t if m, t = 2..5, m = t..6, SECONDS
+//                                    (default 5) each, as a markdown table
 #include "cover/CoverCheck.h"
 #include "cover/CoverJob.h"
 
@@ -13,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <numeric>
 #include <string>
 #include <vector>
@@ -24,13 +28,27 @@ namespace {
 struct Case {
     int poolSize;
     Guarantee guarantee;
-    int bestKnown; // 0 when this program's authors do not know it
 };
 
+// The best sizes known to this program's authors, from the published tables
+// and designs: 0 where they do not know it.
+int knownSize(int poolSize, Guarantee g) {
+    struct Known {
+        int poolSize, match, drawn, tickets;
+    };
+    static const Known kKnown[] = {
+        {12, 3, 3, 15}, {20, 3, 3, 71},  {22, 3, 3, 77},  {14, 4, 4, 80}, {10, 5, 5, 50},
+        {12, 5, 5, 132}, {31, 2, 2, 31}, {49, 2, 6, 19}, {49, 3, 6, 163}, {27, 3, 4, 86},
+    };
+    for (const Known& k : kKnown)
+        if (k.poolSize == poolSize && k.match == g.match && k.drawn == g.drawn) return k.tickets;
+    return 0;
+}
+
 const Case kCases[] = {
-    {10, {3, 3}, 0}, {12, {3, 3}, 15}, {15, {3, 3}, 0},  {16, {3, 3}, 0},  {18, {3, 3}, 0},
-    {20, {3, 3}, 71}, {22, {3, 3}, 77}, {10, {4, 4}, 0}, {12, {4, 4}, 0},  {14, {4, 4}, 80},
-    {16, {4, 4}, 0},  {10, {5, 5}, 50}, {12, {5, 5}, 132}, {49, {3, 6}, 163},
+    {10, {3, 3}}, {12, {3, 3}}, {15, {3, 3}}, {16, {3, 3}}, {18, {3, 3}}, {20, {3, 3}},
+    {22, {3, 3}}, {10, {4, 4}}, {12, {4, 4}}, {14, {4, 4}}, {16, {4, 4}}, {10, {5, 5}},
+    {12, {5, 5}}, {27, {3, 4}}, {31, {2, 2}}, {49, {2, 6}}, {49, {3, 6}},
 };
 
 std::string caseName(const Case& c) {
@@ -66,28 +84,34 @@ bool plainlyKept(const std::vector<Combination>& tickets, int poolSize, Guarante
     }
 }
 
-void runCase(const Case& c, int seconds) {
+std::unique_ptr<CoverJob> runJob(const Case& c, int seconds) {
     CoverRequest request;
     request.pool.resize(static_cast<std::size_t>(c.poolSize));
     std::iota(request.pool.begin(), request.pool.end(), 1);
     request.guarantee = c.guarantee;
     request.timeBudget = std::chrono::seconds(seconds);
     request.seed = 1;
-    CoverJob job(request);
-    job.runToEnd();
-    if (job.failure()) {
-        std::fprintf(stderr, "%s: %s\n", caseName(c).c_str(), job.failure()->text.c_str());
+    auto job = std::make_unique<CoverJob>(request);
+    job->runToEnd();
+    if (job->failure()) {
+        std::fprintf(stderr, "%s: %s\n", caseName(c).c_str(), job->failure()->text.c_str());
         std::exit(1);
     }
-    if (!plainlyKept(job.tickets(), c.poolSize, c.guarantee)) {
+    if (!plainlyKept(job->tickets(), c.poolSize, c.guarantee)) {
         std::fprintf(stderr, "%s: the list does not keep its guarantee\n", caseName(c).c_str());
         std::exit(1);
     }
+    return job;
+}
+
+void runCase(const Case& c, int seconds) {
+    const std::vector<CoverImprovement> found = runJob(c, seconds)->improvements();
     CoverImprovement at10{};
-    for (const CoverImprovement& found : job.improvements())
-        if (found.after <= std::chrono::seconds(10)) at10 = found;
-    const CoverImprovement last = job.improvements().back();
-    const std::string known = c.bestKnown ? std::to_string(c.bestKnown) : "-";
+    for (const CoverImprovement& improvement : found)
+        if (improvement.after <= std::chrono::seconds(10)) at10 = improvement;
+    const CoverImprovement last = found.back();
+    const int best = knownSize(c.poolSize, c.guarantee);
+    const std::string known = best ? std::to_string(best) : "-";
     std::printf("| %-7s | %5d | %5s | %5zu | %6.1f | %5zu | %6.1f |\n", caseName(c).c_str(),
                 ticketLowerBound(c.poolSize, c.guarantee), known.c_str(), at10.tickets, at10.after.count() / 1000.0,
                 last.tickets, last.after.count() / 1000.0);
@@ -124,13 +148,51 @@ void timeCheck(Guarantee g) {
 
 } // namespace
 
+// Each pool and guarantee the program takes, against the Schönheim bound (for
+// t if t) and the best size known: the first proved list (the one --seconds 0
+// keeps) and the shortest within the budget.
+void runTable(int seconds) {
+    std::printf("| pool | guarantee | bound | known | first | after %d s | found at | vs known |\n", seconds);
+    std::printf("|---|---|---|---|---|---|---|---|\n");
+    for (int match = 2; match <= 5; ++match)
+        for (int drawn = match; drawn <= kTicketSize; ++drawn)
+            for (int poolSize = 10; poolSize <= 30; ++poolSize) {
+                const Case c{poolSize, {match, drawn}};
+                if (guaranteeFault(poolSize, c.guarantee)) continue;
+                const std::vector<CoverImprovement> found = runJob(c, seconds)->improvements();
+                const CoverImprovement last = found.back();
+                const int best = knownSize(poolSize, c.guarantee);
+                const std::string known = best ? std::to_string(best) : "-";
+                char versus[32] = "-";
+                if (best)
+                    std::snprintf(versus, sizeof versus, "%+.1f%%",
+                                  100.0 * (static_cast<double>(last.tickets) - best) / best);
+                const int bound = ticketLowerBound(poolSize, c.guarantee);
+                std::printf("| %d | %s | %s | %s | %zu | %zu | %.1f | %s |\n", poolSize,
+                            guaranteeText(c.guarantee).c_str(), bound > 1 ? std::to_string(bound).c_str() : "-",
+                            known.c_str(), found.front().tickets, last.tickets,
+                            static_cast<double>(last.after.count()) / 1000.0, versus);
+                std::fflush(stdout);
+            }
+}
+
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--table") {
+        runTable(argc > 2 ? std::atoi(argv[2]) : 5);
+        return 0;
+    }
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
     const std::string only = argc > 2 ? argv[2] : "";
     std::printf("| case    | bound | known | at 10 s | found at | at %d s | found at |\n", seconds);
     std::printf("|---|---|---|---|---|---|---|\n");
+    bool ran = false;
     for (const Case& c : kCases)
-        if (only.empty() || caseName(c) == only) runCase(c, seconds);
+        if (only.empty() || caseName(c) == only) {
+            runCase(c, seconds);
+            ran = true;
+        }
+    int t = 0, m = 0, v = 0;
+    if (!ran && std::sscanf(only.c_str(), "%dif%d/%d", &t, &m, &v) == 3) runCase(Case{v, {t, m}}, seconds);
     if (only.empty()) {
         timeCheck({4, 4});
         timeCheck({3, 3});

@@ -13,6 +13,14 @@ constexpr int kGolayLength = 23;
 // The generator polynomial of the binary Golay code, 1 + x^2 + x^4 + x^5 + x^6 + x^10 + x^11.
 constexpr std::uint32_t kGolayGenerator = 0b110001110101;
 constexpr int kSteinerPool = 22;
+constexpr int kPlanePool = 31;
+// Below these pools a shrunk design starts the search no better than its own
+// greedy list does (measured with cover_bench).
+constexpr int kShrunkSteinerFrom = 16;
+constexpr int kShrunkPlaneFrom = 27;
+constexpr int kFive = 5;
+// The five and a part of 20 to 22 numbers, whose 3 if 3 list comes from S(3,6,22).
+constexpr int kFiveWithLargeFrom = 20;
 } // namespace
 
 std::vector<std::uint32_t> golayOctads() {
@@ -68,28 +76,97 @@ std::vector<TicketMask> steinerSystem5612() {
     return hexads;
 }
 
+std::vector<TicketMask> projectivePlaneOrder5() {
+    // Points and lines are the nonzero vectors of (Z/5)^3 up to a factor,
+    // each written with its first nonzero digit 1; a point lies on a line
+    // when their dot product is 0 mod 5.
+    constexpr int kOrder = 5;
+    std::vector<std::array<int, 3>> points;
+    for (int a = 0; a < kOrder; ++a)
+        for (int b = 0; b < kOrder; ++b)
+            for (int c = 0; c < kOrder; ++c) {
+                const int first = a != 0 ? a : b != 0 ? b : c;
+                if (first == 1) points.push_back({a, b, c});
+            }
+    std::vector<TicketMask> lines;
+    for (const std::array<int, 3>& line : points) {
+        TicketMask onLine = 0;
+        for (std::size_t p = 0; p < points.size(); ++p)
+            if ((line[0] * points[p][0] + line[1] * points[p][1] + line[2] * points[p][2]) % kOrder == 0)
+                onLine |= TicketMask{1} << p;
+        lines.push_back(onLine);
+    }
+    return lines;
+}
+
+std::optional<std::vector<TicketMask>> shrunkList(const std::vector<TicketMask>& design, int poolSize,
+                                                  Guarantee guarantee) {
+    const TicketMask kept = (TicketMask{1} << poolSize) - 1;
+    std::vector<TicketMask> tickets;
+    std::vector<int> filled;   // per ticket: how many of its numbers were replaced
+    for (TicketMask ticket : design) {
+        TicketMask shrunk = ticket & kept;
+        const int replaced = kTicketSize - std::popcount(shrunk);
+        for (int position = 0; std::popcount(shrunk) < kTicketSize && position < poolSize; ++position)
+            shrunk |= TicketMask{1} << position;
+        if (std::find(tickets.begin(), tickets.end(), shrunk) != tickets.end()) continue;
+        tickets.push_back(shrunk);
+        filled.push_back(replaced);
+    }
+    if (uncoveredSubsets(poolSize, guarantee, tickets) != 0) return std::nullopt;
+    // The most refilled tickets are the likeliest to be needed no more: tried first.
+    std::vector<std::size_t> order(tickets.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return filled[a] > filled[b]; });
+    std::vector<bool> dropped(tickets.size(), false);
+    for (std::size_t candidate : order) {
+        dropped[candidate] = true;
+        std::vector<TicketMask> rest;
+        for (std::size_t i = 0; i < tickets.size(); ++i)
+            if (!dropped[i]) rest.push_back(tickets[i]);
+        if (uncoveredSubsets(poolSize, guarantee, rest) != 0) dropped[candidate] = false;
+    }
+    std::vector<TicketMask> list;
+    for (std::size_t i = 0; i < tickets.size(); ++i)
+        if (!dropped[i]) list.push_back(tickets[i]);
+    return list;
+}
+
 CoverConstruction::CoverConstruction(int poolSize, Guarantee guarantee, std::uint64_t seed, std::uint64_t partWork)
     : poolSize_(poolSize), guarantee_(guarantee), seed_(seed), partWork_(partWork) {}
 
 std::unique_ptr<CoverConstruction> CoverConstruction::forPool(int poolSize, Guarantee guarantee, std::uint64_t seed,
                                                               std::uint64_t partWork) {
     std::unique_ptr<CoverConstruction> built(new CoverConstruction(poolSize, guarantee, seed, partWork));
-    if (poolSize == kSteinerPool && guarantee == Guarantee{3, 3}) {
-        built->tickets_ = steinerSystem3622();
-    } else if (poolSize == 12 && guarantee == Guarantee{5, 5}) {
+    const int t = guarantee.match;
+    const int m = guarantee.drawn;
+    if (guarantee == Guarantee{3, 3} && poolSize >= kShrunkSteinerFrom && poolSize <= kSteinerPool) {
+        built->tickets_ = poolSize == kSteinerPool ? steinerSystem3622()
+                                                   : shrunkList(steinerSystem3622(), poolSize, guarantee).value();
+    } else if (guarantee == Guarantee{5, 5} && poolSize == 12) {
         built->tickets_ = steinerSystem5612();
-    } else if (guarantee.match == 2 && guarantee.drawn > 2) {
+    } else if (guarantee == Guarantee{2, 2} && poolSize >= kShrunkPlaneFrom && poolSize <= kPlanePool) {
+        built->tickets_ = poolSize == kPlanePool ? projectivePlaneOrder5()
+                                                 : shrunkList(projectivePlaneOrder5(), poolSize, guarantee).value();
+    } else if (t == 2 && m > 2) {
         // m drawn numbers put two in one of m - 1 parts, as equal as they can be.
-        const int parts = guarantee.drawn - 1;
+        const int parts = m - 1;
         if (poolSize / parts < kTicketSize) return nullptr;
         for (int part = 0, first = 0; part < parts; ++part) {
             const int size = poolSize / parts + (part < poolSize % parts ? 1 : 0);
             built->parts_.push_back(Part{size, Guarantee{2, 2}, first});
             first += size;
         }
-    } else if (guarantee.match == 3 && guarantee.drawn >= 5) {
+    } else if (t == 3 && m == 4 && poolSize - kFive >= kFiveWithLargeFrom && poolSize - kFive <= kSteinerPool) {
+        // Four drawn numbers put three in the large part or two among the last
+        // five, which every ticket of those five and one other then holds with a third.
+        const int large = poolSize - kFive;
+        const TicketMask five = ((TicketMask{1} << kFive) - 1) << large;
+        for (int other = 0; other < large; ++other) built->tickets_.push_back(five | TicketMask{1} << other);
+        built->parts_.push_back(Part{large, Guarantee{3, 3}, 0});
+    } else if (t == 3 && m >= 5) {
         // m drawn numbers put three in the first 22 or m - 2 in the rest.
-        const Guarantee rest{3, guarantee.drawn - 2};
+        const Guarantee rest{3, m - 2};
         if (poolSize - kSteinerPool < kTicketSize || guaranteeFault(poolSize - kSteinerPool, rest)) return nullptr;
         built->tickets_ = steinerSystem3622();
         built->parts_.push_back(Part{poolSize - kSteinerPool, rest, kSteinerPool});
@@ -99,14 +176,26 @@ std::unique_ptr<CoverConstruction> CoverConstruction::forPool(int poolSize, Guar
     return built;
 }
 
+void CoverConstruction::takePartList(const Part& part, const std::vector<TicketMask>& partList) {
+    for (TicketMask ticket : partList) tickets_.push_back(ticket << part.first);
+}
+
 bool CoverConstruction::advance(std::uint64_t work) {
     if (ended_) return true;
     if (!parts_.empty()) {
         const Part& part = parts_.front();
-        if (!search_) search_ = std::make_unique<CoverSearch>(part.size, part.guarantee, seed_);
+        if (!search_) {
+            // The part's own construction, where one applies, is where its search starts.
+            if (!partConstruction_) partConstruction_ = forPool(part.size, part.guarantee, seed_, partWork_);
+            if (partConstruction_ && !partConstruction_->advance(work)) return false;
+            search_ = std::make_unique<CoverSearch>(part.size, part.guarantee, seed_);
+            if (partConstruction_ && !partConstruction_->list().empty()) search_->startFrom(partConstruction_->list());
+            partConstruction_.reset();
+            return false;
+        }
         const bool finished = search_->advance(work);
         if (!finished && (search_->workDone() < partWork_ || search_->best().empty())) return false;
-        for (TicketMask ticket : search_->best()) tickets_.push_back(ticket << part.first);
+        takePartList(part, search_->best());
         search_.reset();
         parts_.erase(parts_.begin());
         if (!parts_.empty()) return false;

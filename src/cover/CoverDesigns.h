@@ -12,6 +12,15 @@
 //     (19 tickets for 2 if 6 on 49: parts of 10, 10, 10, 10 and 9).
 //   - S(3,6,22) and the rest for "3 if m", m >= 5: m drawn numbers put three
 //     in the 22 or m - 2 in the rest, whose own list the search builds.
+//   - A "t if t" list of all but five numbers, and those five with each of the
+//     others, for "t if t+1" (t = 2, 3): t + 1 drawn numbers put t in the
+//     large part or two among the five, which a ticket then holds with one more.
+//   - The projective plane of order 5, S(2,6,31): every pair of 31 numbers in
+//     exactly one of 31 tickets.
+//   - A design shrunk to a smaller pool: the numbers beyond it dropped, the
+//     tickets filled up again and those no longer needed taken out.
+// Where a construction has parts of its own, each part's list is built the
+// same way where it can be, then shortened by a search.
 
 #include "cover/CoverSearch.h"
 #include "cover/Guarantee.h"
@@ -32,6 +41,17 @@ std::vector<TicketMask> steinerSystem3622();
 // The 132 blocks of S(5,6,12) on pool positions 0..11: every five of 12 numbers
 // in exactly one, the hexads of the extended ternary Golay code (5 if 5 on 12).
 std::vector<TicketMask> steinerSystem5612();
+
+// The 31 lines of the projective plane over the integers mod 5 (points 0..30):
+// every two points on exactly one line of six.
+std::vector<TicketMask> projectivePlaneOrder5();
+
+// A list for a larger pool brought down to `poolSize` positions: numbers at
+// or beyond it replaced by the lowest the ticket lacks, repeated tickets
+// dropped, then every ticket the guarantee can do without. Proved; nothing
+// when the shrunk list does not keep the guarantee.
+std::optional<std::vector<TicketMask>> shrunkList(const std::vector<TicketMask>& design, int poolSize,
+                                                  Guarantee guarantee);
 
 // A construction in slices, as the search runs: the parts that need a list of
 // their own are searched one after the other, each for at most `partWork`
@@ -54,6 +74,8 @@ private:
         Guarantee guarantee;
         int first;   // the pool position of the part's first number
     };
+    // Moves the part's list (on positions 0..size-1) to its place in the pool.
+    void takePartList(const Part& part, const std::vector<TicketMask>& partList);
     CoverConstruction(int poolSize, Guarantee guarantee, std::uint64_t seed, std::uint64_t partWork);
 
     int poolSize_;
@@ -61,6 +83,7 @@ private:
     std::uint64_t seed_, partWork_;
     std::vector<TicketMask> tickets_;   // the parts' lists so far
     std::vector<Part> parts_;           // the parts still to search
+    std::unique_ptr<CoverConstruction> partConstruction_;   // the part's own, when one applies
     std::unique_ptr<CoverSearch> search_;
     std::vector<TicketMask> list_;
     bool ended_ = false;

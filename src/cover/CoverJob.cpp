@@ -75,6 +75,8 @@ bool CoverJob::advance(std::chrono::nanoseconds budget) {
             if (s.construction->advance(piece)) {
                 s.constructed = s.construction->list();
                 s.construction.reset();
+                // The search starts from the construction and tries to shorten it.
+                if (!s.constructed.empty()) s.search->startFrom(s.constructed);
             }
         } else {
             if (r.workLimit != 0) piece = std::min(piece, r.workLimit - std::min(r.workLimit, s.search->workDone()));

@@ -117,11 +117,26 @@ CoverSearch::CoverSearch(int poolSize, Guarantee guarantee, std::uint64_t seed, 
 
 CoverSearch::~CoverSearch() = default;
 
+void CoverSearch::startFrom(const std::vector<TicketMask>& tickets) {
+    start_.assign(tickets.rbegin(), tickets.rend());
+    phase_ = Phase::Starting;   // no parts of its own: the list is whole
+}
+
+void CoverSearch::startingStep() {
+    if (start_.empty()) {
+        startCheck();
+        return;
+    }
+    addTicket(start_.back());
+    start_.pop_back();
+}
+
 bool CoverSearch::advance(std::uint64_t work) {
     const std::uint64_t until = work_ + std::max<std::uint64_t>(work, 1);
     do {
         switch (phase_) {
         case Phase::Parts: partsStep(until - work_); break;
+        case Phase::Starting: startingStep(); break;
         case Phase::Greedy: greedyStep(); break;
         case Phase::Checking: checkingStep(until - work_); break;
         case Phase::Annealing: annealingStep(); break;

@@ -31,7 +31,7 @@ namespace orvane {
 // whole list.
 class CoverSearch {
 public:
-    enum class Phase { Parts, Greedy, Checking, Annealing, Finished };
+    enum class Phase { Parts, Starting, Greedy, Checking, Annealing, Finished };
 
     // The pool size and guarantee must be ones guaranteeFault accepts.
     // `partWork` is the work each part's own search gets, where the pool is split.
@@ -39,6 +39,11 @@ public:
     ~CoverSearch();
     CoverSearch(const CoverSearch&) = delete;
     CoverSearch& operator=(const CoverSearch&) = delete;
+
+    // Starts from a list already proved elsewhere (a construction) rather
+    // than a greedy one: its tickets are taken a step at a time, then it is
+    // checked again and shortened. Before any advance.
+    void startFrom(const std::vector<TicketMask>& tickets);
 
     // Does at least one step and about `work` subset visits; true once the
     // search has finished (its list is as short as the lower bound allows).
@@ -59,6 +64,7 @@ public:
 
 private:
     void partsStep(std::uint64_t work);
+    void startingStep();
     void greedyStep();
     void annealingStep();
     void tabuStep();
@@ -98,6 +104,7 @@ private:
     std::vector<std::uint32_t> candidateGain_;  // per six-subset rank, while the greedy list grows
     std::vector<TicketMask> tickets_;
     std::vector<TicketMask> best_;
+    std::vector<TicketMask> start_;   // the given list still to take in
     std::unique_ptr<CoverCheck> check_;
     std::vector<std::vector<int>> partPositions_;  // each part's pool positions
     std::vector<Guarantee> partGuarantees_;

@@ -54,13 +54,85 @@ TEST(CoverDesigns, ConstructionsReachTheBestKnownSizesAndAreProved) {
     EXPECT_EQ(pairs->size(), 19u);   // proved optimal
     EXPECT_EQ(uncoveredSubsets(49, Guarantee{2, 6}, *pairs), 0u);
     EXPECT_EQ(constructedList(22, Guarantee{3, 3}, 1, 0)->size(), 77u);
-    EXPECT_FALSE(constructedList(20, Guarantee{3, 3}, 1, 0));   // no construction: the search alone
+    EXPECT_FALSE(constructedList(15, Guarantee{3, 3}, 1, 0));   // no construction: the search alone
 
     // S(3,6,22) and a 3 if 3 list of the other 8: any 5 drawn put three in one part.
     const std::optional<std::vector<TicketMask>> united = constructedList(30, Guarantee{3, 5}, 1, 2'000'000);
     ASSERT_TRUE(united);
     EXPECT_EQ(uncoveredSubsets(30, Guarantee{3, 5}, *united), 0u);
     EXPECT_EQ(std::vector<TicketMask>(united->begin(), united->begin() + 77), steinerSystem3622());
+}
+
+// Every pair once in each of its own pieces: the pieces form a 2-(v,6,1) design.
+void expectEveryPairOnce(const std::vector<TicketMask>& blocks, int poolSize) {
+    std::map<TicketMask, int> pairs;
+    for (TicketMask block : blocks) {
+        ASSERT_EQ(std::popcount(block), 6);
+        ASSERT_EQ(block >> poolSize, 0u);
+        for (int a = 0; a < poolSize; ++a)
+            for (int b = a + 1; b < poolSize; ++b)
+                if ((block >> a & 1) && (block >> b & 1)) ++pairs[TicketMask{1} << a | TicketMask{1} << b];
+    }
+    EXPECT_EQ(pairs.size(), subsetCount(poolSize, 2));
+    for (const auto& [pair, count] : pairs) EXPECT_EQ(count, 1);
+}
+
+TEST(CoverDesigns, TheProjectivePlaneOfOrderFiveHasEveryPairOnce) {
+    const std::vector<TicketMask> lines = projectivePlaneOrder5();
+    ASSERT_EQ(lines.size(), 31u);
+    expectEveryPairOnce(lines, 31);
+    EXPECT_EQ(constructedList(31, Guarantee{2, 2}, 1, 0)->size(), 31u);   // the Schönheim bound
+}
+
+TEST(CoverDesigns, AShrunkDesignKeepsTheGuaranteeOnTheSmallerPool) {
+    // Two numbers fewer than S(3,6,22): the 40 blocks missing both stay, the
+    // others are filled up; every triple left had one block, so all stay.
+    const std::optional<std::vector<TicketMask>> shrunk = shrunkList(steinerSystem3622(), 20, Guarantee{3, 3});
+    ASSERT_TRUE(shrunk);
+    EXPECT_EQ(shrunk->size(), 77u);
+    EXPECT_GE(shrunk->size(), static_cast<std::size_t>(ticketLowerBound(20, Guarantee{3, 3})));
+    EXPECT_EQ(uncoveredSubsets(20, Guarantee{3, 3}, *shrunk), 0u);
+    for (TicketMask ticket : *shrunk) {
+        EXPECT_EQ(std::popcount(ticket), 6);
+        EXPECT_EQ(ticket >> 20, 0u);
+    }
+    // Every four of 20 is more than a list for every three can give.
+    EXPECT_FALSE(shrunkList(steinerSystem3622(), 20, Guarantee{4, 4}));
+    // Tickets to spare go: runs of six numbers before the plane, the plane
+    // once more, and a line through a number beyond the pool that refills as a repeat.
+    std::vector<TicketMask> spare;
+    for (int first = 0; first + 6 <= 31; first += 3) spare.push_back(TicketMask{0b111111} << first);
+    const std::vector<TicketMask> lines = projectivePlaneOrder5();
+    spare.insert(spare.end(), lines.begin(), lines.end());
+    spare.insert(spare.end(), lines.begin(), lines.end());
+    const TicketMask throughZero = *std::find_if(lines.begin(), lines.end(), [](TicketMask l) { return l & 1; });
+    spare.push_back(throughZero ^ 1 ^ TicketMask{1} << 40);
+    const std::optional<std::vector<TicketMask>> plane = shrunkList(spare, 31, Guarantee{2, 2});
+    ASSERT_TRUE(plane);
+    std::vector<TicketMask> kept = *plane, expected = lines;
+    std::sort(kept.begin(), kept.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(kept, expected);
+}
+
+TEST(CoverDesigns, FiveNumbersWithEachOtherAndATripleListKeepThreeIfFour) {
+    // With no work for the search, the list is the construction itself:
+    // S(3,6,22) on 22 numbers and the last five with each of the 22.
+    const std::optional<std::vector<TicketMask>> list = constructedList(27, Guarantee{3, 4}, 1, 0);
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->size(), 77u + 22u);
+    EXPECT_EQ(uncoveredSubsets(27, Guarantee{3, 4}, *list), 0u);
+    const TicketMask lastFive = TicketMask{0b11111} << 22;
+    EXPECT_EQ(std::count_if(list->begin(), list->end(), [&](TicketMask t) { return (t & lastFive) == lastFive; }), 22);
+    // Without the five's tickets, four drawn numbers two of them among the five go uncovered.
+    std::vector<TicketMask> triplesOnly(list->begin(), list->end());
+    std::erase_if(triplesOnly, [&](TicketMask t) { return (t & lastFive) == lastFive; });
+    EXPECT_GT(uncoveredSubsets(27, Guarantee{3, 4}, triplesOnly), 0u);
+    // Worked with a search of each part, it is at least as short.
+    const std::optional<std::vector<TicketMask>> searched = constructedList(27, Guarantee{3, 4}, 1, 5'000'000);
+    ASSERT_TRUE(searched);
+    EXPECT_LE(searched->size(), 99u);
+    EXPECT_EQ(uncoveredSubsets(27, Guarantee{3, 4}, *searched), 0u);
 }
 
 // The job's first proved list is the construction, worked in slices as the
@@ -84,4 +156,25 @@ TEST(CoverDesigns, TheJobStartsFromTheConstruction) {
         EXPECT_EQ(job.tickets().size(), tickets);
         EXPECT_EQ(job.progress().bestTickets, tickets);
     }
+}
+
+// The search goes on from the construction (here S(3,6,22) shrunk to 20
+// numbers): never longer than it, and for a seed and a work limit the same
+// list however the job's time is sliced.
+TEST(CoverDesigns, TheSearchShortensTheConstructionTheSameWayOnAnySlicing) {
+    CoverRequest request;
+    request.pool.resize(20);
+    std::iota(request.pool.begin(), request.pool.end(), 1);
+    request.guarantee = Guarantee{3, 3};
+    request.timeBudget = std::chrono::hours(1);
+    request.workLimit = 30'000'000;
+    CoverJob whole(request);
+    whole.runToEnd();
+    CoverJob sliced(request);
+    while (!sliced.advance(std::chrono::microseconds(300))) {
+    }
+    ASSERT_FALSE(whole.improvements().empty());
+    EXPECT_EQ(whole.improvements().front().tickets, 77u);
+    EXPECT_LT(whole.tickets().size(), 77u);
+    EXPECT_EQ(sliced.tickets(), whole.tickets());
 }
