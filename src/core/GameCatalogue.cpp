@@ -74,21 +74,45 @@ std::optional<Game> gameOfLine(std::string_view line, std::string& problem) {
         problem = "the third part is \"extra\" for an extra ball, or empty; it holds \"" + fields[2] + "\"";
         return std::nullopt;
     }
-    std::vector<PrizeTier> tiers;
-    if (!fields[3].empty())
-        for (const std::string& token : splitAt(fields[3], ',')) {
-            const std::optional<PrizeTier> tier = tierOf(token);
-            if (!tier) {
-                problem = "\"" + token + "\" is no prize tier: write 5, 5+1 (with a bonus number) or 5+x (with the extra ball)";
-                return std::nullopt;
-            }
-            tiers.push_back(*tier);
-        }
+    const std::optional<std::vector<PrizeTier>> tiers = tiersOfText(fields[3], &problem);
+    if (!tiers) return std::nullopt;
     return Game::make(fields[0], matrix->highest(), matrix->perTicket(), !fields[2].empty(), matrix->bonusPool(),
-                      matrix->bonusDrawn(), tiers, &problem);
+                      matrix->bonusDrawn(), *tiers, &problem);
 }
 
 } // namespace
+
+std::optional<std::vector<PrizeTier>> tiersOfText(std::string_view text, std::string* problem) {
+    std::vector<PrizeTier> tiers;
+    if (withoutSpaceAround(text).empty()) return tiers;
+    for (const std::string& token : splitAt(text, ',')) {
+        const std::optional<PrizeTier> tier = tierOf(token);
+        if (!tier) {
+            if (problem)
+                *problem = "\"" + token + "\" is no prize tier: write 5, 5+1 (with a bonus number) or 5+x (with the extra ball)";
+            return std::nullopt;
+        }
+        tiers.push_back(*tier);
+    }
+    return tiers;
+}
+
+std::string tiersText(const std::vector<PrizeTier>& tiers) {
+    std::string text;
+    for (const PrizeTier& tier : tiers) {
+        if (!text.empty()) text += ", ";
+        text += std::to_string(tier.main);
+        if (tier.extra) text += "+x";
+        if (tier.bonus > 0) text += "+" + std::to_string(tier.bonus);
+    }
+    return text;
+}
+
+std::string gameLine(const Game& game) {
+    return game.name() + " | " + game.matrix() + " | " + (game.extraBall() ? "extra" : "") + " | " + tiersText(game.tiers());
+}
+
+bool sameGameName(std::string_view a, std::string_view b) { return sameIgnoringCase(a, b); }
 
 GameList readGameList(std::string_view text, std::string_view fileName) {
     GameList list;

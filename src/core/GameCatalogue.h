@@ -1,8 +1,8 @@
 #pragma once
 
 // The games known by name: the catalogue shipped with the program and the
-// user's own games (MYGAMES.TXT in the data folder, which the program reads
-// but never writes), in one form: a game a line, "name | matrix | extra | tiers".
+// user's own games (MYGAMES.TXT in the data folder, which only Define a Game,
+// Edit and Remove write), in one form: a game a line, "name | matrix | extra | tiers".
 
 #include "core/DataPaths.h"
 #include "core/Game.h"
@@ -22,6 +22,16 @@ struct GameList {
 // Reads a catalogue's text; `fileName` names it in the problems. A bad line is
 // left out and named; the good ones are kept.
 GameList readGameList(std::string_view text, std::string_view fileName);
+
+// The prize tiers of a game line's last part, "5+1, 5, 4+x"; nothing, and
+// why, when a token is no tier. Empty text gives no tiers.
+std::optional<std::vector<PrizeTier>> tiersOfText(std::string_view text, std::string* problem = nullptr);
+// The same part written from tiers: "5+1, 5, 4+x".
+std::string tiersText(const std::vector<PrizeTier>& tiers);
+// A game as its line in a games file: "Powerball | 5/69+1/26 |  | 5+1, 5, ...".
+std::string gameLine(const Game& game);
+// Whether two game names are the same, letter case aside.
+bool sameGameName(std::string_view a, std::string_view b);
 
 // The catalogue shipped with the program, built into it.
 const std::vector<Game>& catalogueGames();
