@@ -16,7 +16,7 @@ std::string paddedTo(std::string text, std::size_t width) {
 }
 
 // "Powerball        5/69+1/26   5 + 1 numbers a line   jackpot 1 in 292,201,338"
-std::string gameLine(const Game& game) {
+std::string listedGame(const Game& game) {
     std::string numbers = std::to_string(game.perTicket());
     if (game.hasBonusPool()) numbers += " + " + std::to_string(game.bonusDrawn());
     numbers += " numbers a line";
@@ -28,11 +28,11 @@ std::string gameLine(const Game& game) {
 
 int runGamesCommand(const CommandContext& context) {
     std::string text;
-    for (const Game& game : catalogueGames()) text += gameLine(game);
+    for (const Game& game : catalogueGames()) text += listedGame(game);
     const GameList own = readOwnGames(context.paths);
     if (!own.games.empty()) {
         text += "\nYour own games (" + ownGamesPath(context.paths) + "):\n";
-        for (const Game& game : own.games) text += gameLine(game);
+        for (const Game& game : own.games) text += listedGame(game);
     }
     std::fwrite(text.data(), 1, text.size(), context.out);
     for (const std::string& problem : own.problems) std::fprintf(context.err, "orvane: %s\n", problem.c_str());
