@@ -66,6 +66,11 @@ void setTexts(const std::array<QLineEdit*, N>& boxes, const Texts& texts) {
     for (std::size_t i = 0; i < N && i < texts.size(); ++i) setText(boxes[i], texts[i]);
 }
 
+template <typename Texts>
+void setTexts(const std::vector<QLineEdit*>& boxes, const Texts& texts) {
+    for (std::size_t i = 0; i < boxes.size() && i < texts.size(); ++i) setText(boxes[i], texts[i]);
+}
+
 template <std::size_t N>
 std::array<std::string, N> texts(const std::array<QLineEdit*, N>& boxes) {
     std::array<std::string, N> values;
@@ -76,6 +81,12 @@ template <std::size_t N>
 std::vector<std::string> textList(const std::array<QLineEdit*, N>& boxes) {
     const auto values = texts(boxes);
     return {values.begin(), values.end()};
+}
+
+inline std::vector<std::string> textList(const std::vector<QLineEdit*>& boxes) {
+    std::vector<std::string> values;
+    for (const QLineEdit* box : boxes) values.push_back(text(box));
+    return values;
 }
 
 template <typename Widgets>

@@ -15,8 +15,8 @@ namespace orvane {
 
 using namespace filterwidgets;
 
-FiltersATab::FiltersATab(Platform& platform, SharedSettings& shared, QWidget* parent)
-    : QWidget(parent), platform_(platform), shared_(shared) {
+FiltersATab::FiltersATab(Platform& platform, SharedSettings& shared, const Game& game, QWidget* parent)
+    : QWidget(parent), platform_(platform), shared_(shared), game_(game) {
     buildLayout();
 }
 
@@ -38,7 +38,8 @@ void FiltersATab::read(FilterControls& c) const {
     c.allowTwoPairs = value(chkAllowTwoPairs);
     c.allowThreePairs = value(chkAllowThreePairs);
     c.requirePair = value(chkRequirePair);
-    for (int k = 0; k < 7; ++k) c.evensAllowed[k] = value(chkEvens[k]);
+    c.evensAllowed.clear();
+    for (const QCheckBox* box : chkEvens) c.evensAllowed.push_back(value(box));
     c.evensSignatures = value(chkEvensSignatures);
     c.tens = textList(txtTens);
     c.ones = texts(txtOnes);
@@ -53,7 +54,7 @@ void FiltersATab::read(FilterControls& c) const {
 }
 
 void FiltersATab::apply(const FilterControls& c) {
-    for (int k = 0; k < 7; ++k) setValue(chkEvens[k], c.evensAllowed[k]);
+    for (std::size_t k = 0; k < chkEvens.size() && k < c.evensAllowed.size(); ++k) setValue(chkEvens[k], c.evensAllowed[k]);
     setText(txtMinSum, c.minSum);
     setText(txtMaxSum, c.maxSum);
     setText(txtMaxDif, c.maxDif);
@@ -78,7 +79,7 @@ void FiltersATab::apply(const FilterControls& c) {
 void FiltersATab::showNormalised(const FilterControls& c) {
     for (int d = 0; d < 10; ++d) txtOnes[d]->setText(QString::fromStdString(c.ones[d]));
     txtMaxDif->setText(QString::fromStdString(c.maxDif));
-    for (int k = 0; k < 5; ++k) txtTens[k]->setText(QString::fromStdString(c.tens[k]));
+    for (std::size_t k = 0; k < txtTens.size() && k < c.tens.size(); ++k) txtTens[k]->setText(QString::fromStdString(c.tens[k]));
     txtMinSum->setText(QString::fromStdString(c.minSum));
     txtMaxSum->setText(QString::fromStdString(c.maxSum));
 }

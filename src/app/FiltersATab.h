@@ -1,11 +1,13 @@
 #pragma once
 
+#include "core/Game.h"
 #include "core/SharedSettings.h"
 #include "wheel/FilterControls.h"
 
 #include <QWidget>
 
 #include <array>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -18,11 +20,13 @@ namespace orvane {
 class Platform;
 
 // The "Filters A" tab: sum limits, the miscellaneous filters, pairs and
-// consecutives, evens, tens and ones places, and the positional limits.
+// consecutives, evens, tens and ones places, and the positional limits, each
+// sized and filled from the game: a box per tens class, a check box per count
+// of evens, a row per position.
 class FiltersATab : public QWidget {
     Q_OBJECT
 public:
-    FiltersATab(Platform& platform, SharedSettings& shared, QWidget* parent = nullptr);
+    FiltersATab(Platform& platform, SharedSettings& shared, const Game& game, QWidget* parent = nullptr);
 
     // Applies the per-user "Enable Positional Analysis" value at window load.
     void loadPositionalAnalysis(bool enabled);
@@ -56,6 +60,7 @@ private:
 
     Platform& platform_;
     SharedSettings& shared_;
+    Game game_;
 
     QLineEdit* txtMinSum = nullptr;
     QLineEdit* txtMaxSum = nullptr;
@@ -75,10 +80,10 @@ private:
     QCheckBox* chkAllowTwoPairs = nullptr;
     QCheckBox* chkAllowThreePairs = nullptr;
     QCheckBox* chkRequirePair = nullptr;
-    std::array<QCheckBox*, 7> chkEvens{};
+    std::vector<QCheckBox*> chkEvens;     // by how many evens: 0 to k
     QCheckBox* chkEvensSignatures = nullptr;
-    std::array<QLineEdit*, 5> txtTens{};
-    std::array<QLabel*, 5> lblTens{};
+    std::vector<QLineEdit*> txtTens;      // by tens class
+    std::vector<QLabel*> lblTens;
     std::array<QLineEdit*, 10> txtOnes{};
     std::array<QLabel*, 10> lblOnes{};
     QCheckBox* chkEnablePosAnalysis = nullptr;
@@ -87,8 +92,8 @@ private:
     QRadioButton* optn90 = nullptr;
     QRadioButton* optn50 = nullptr;
     QRadioButton* optnUserLimits = nullptr;
-    std::array<QLineEdit*, 12> positionLimitBoxes{};   // txtAMin, txtAMax ... txtFMax
-    std::array<QLabel*, 8> positionLimitLabels{};      // lblMin, lblMax, lblPosA ... lblPosF
+    std::vector<QLineEdit*> positionLimitBoxes;   // txtAMin, txtAMax, txtBMin ... for each position
+    std::vector<QLabel*> positionLimitLabels;     // lblMin, lblMax, lblPosA, lblPosB ...
 };
 
 } // namespace orvane

@@ -12,6 +12,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace orvane {
 
 using namespace filterwidgets;
@@ -42,10 +44,26 @@ void FiltersATab::buildLayout() {
     sameWidth({lblMinSum, lblMaxSum, lblMaxDif, lblLastDrawMax, lblLastDrawMaxShadowing, lblMaxConsecutives});
 }
 
+namespace {
+
+QString boxDefault(const std::string& text) { return QString::fromStdString(text); }
+
+// "01 - 09:", "10 - 19:", and at the top "30 - 35:" or "90:" where the game's numbers end.
+QString tensCaption(int tensClass, int highest) {
+    const int low = std::max(tensClass * 10, 1);
+    const int high = std::min(tensClass * 10 + 9, highest);
+    const QString lowText = QStringLiteral("%1").arg(low, 2, 10, QLatin1Char('0'));
+    if (low == high) return lowText + QLatin1Char(':');
+    return QStringLiteral("%1 - %2:").arg(lowText).arg(high, 2, 10, QLatin1Char('0'));
+}
+
+} // namespace
+
 QGroupBox* FiltersATab::buildSumLimits() {
+    const FilterControls defaults(game_);
     auto* limits = frame("frameSumLimits", QStringLiteral("Sum Limits"));
-    txtMinSum = numberBox(QStringLiteral("txtMinSum"), QStringLiteral("21"));
-    txtMaxSum = numberBox(QStringLiteral("txtMaxSum"), QStringLiteral("279"));
+    txtMinSum = numberBox(QStringLiteral("txtMinSum"), boxDefault(defaults.minSum));
+    txtMaxSum = numberBox(QStringLiteral("txtMaxSum"), boxDefault(defaults.maxSum));
     lblMinSum = named(new QLabel(QStringLiteral("Minimum Sum of Set:")), QStringLiteral("lblMinSum"));
     lblMaxSum = named(new QLabel(QStringLiteral("Maximum Sum of Set:")), QStringLiteral("lblMaxSum"));
     auto* sums = new QFormLayout(limits);
@@ -55,14 +73,15 @@ QGroupBox* FiltersATab::buildSumLimits() {
 }
 
 QGroupBox* FiltersATab::buildMiscellaneous() {
+    const FilterControls defaults(game_);
     auto* misc = frame("frameMiscFilters", QStringLiteral("Miscellaneous Filters"));
     chkL15S = checkBox(QStringLiteral("chkL15S"), QStringLiteral("Reject Last 15 Game Draw Sums"));
     auto* chkL25SDR = unavailable(checkBox(QStringLiteral("chkL25SDR"), QStringLiteral("Reject Last 25 Sum Differences")));
-    txtMaxDif = numberBox(QStringLiteral("txtMaxDif"), QStringLiteral("44"));
+    txtMaxDif = numberBox(QStringLiteral("txtMaxDif"), boxDefault(defaults.maxDif));
     lblMaxDif = named(new QLabel(QStringLiteral("Maximum Difference:")), QStringLiteral("lblMaxDif"));
-    txtLastDrawNumMax = numberBox(QStringLiteral("txtLastDrawNumMax"), QStringLiteral("6"));
+    txtLastDrawNumMax = numberBox(QStringLiteral("txtLastDrawNumMax"), boxDefault(defaults.lastDrawNumMax));
     lblLastDrawMax = named(new QLabel(QStringLiteral("Max Numbers From Last Draw:")), QStringLiteral("lblLastDrawMax"));
-    txtLastDrawNumMaxPos = numberBox(QStringLiteral("txtLastDrawNumMaxPos"), QStringLiteral("6"));
+    txtLastDrawNumMaxPos = numberBox(QStringLiteral("txtLastDrawNumMaxPos"), boxDefault(defaults.lastDrawNumMaxPos));
     lblLastDrawMaxShadowing =
         named(new QLabel(QStringLiteral("Max Last Draw #/Pos Shadow:")), QStringLiteral("lblLastDrawMaxShadowing"));
     auto* form = new QFormLayout(misc);
@@ -76,9 +95,10 @@ QGroupBox* FiltersATab::buildMiscellaneous() {
 }
 
 QGroupBox* FiltersATab::buildPairs() {
+    const FilterControls defaults(game_);
     auto* pairs = frame("framePairs", QStringLiteral("Pairs && Consecutives"));
     chkEnablePairsFilter = checkBox(QStringLiteral("chkEnablePairsFilter"), QStringLiteral("Enable"));
-    txtMaxConsecutives = numberBox(QStringLiteral("txtMaxConsecutives"), QStringLiteral("6"));
+    txtMaxConsecutives = numberBox(QStringLiteral("txtMaxConsecutives"), boxDefault(defaults.maxConsecutives));
     txtMaxConsecutives->setToolTip(QStringLiteral("Limits consecutive numbers, such as 12-13-14-15."));
     lblMaxConsecutives =
         named(new QLabel(QStringLiteral("Maximum Consecutive Numbers Limit:")), QStringLiteral("lblMaxConsecutives"));
@@ -104,9 +124,9 @@ QWidget* FiltersATab::buildEvens() {
     column->setContentsMargins(0, 0, 0, 0);
     auto* evens = frame("frameEvensAllowed", QStringLiteral("Even Numbers Limits"));
     auto* evensColumn = new QVBoxLayout(evens);
-    for (int k = 0; k < 7; ++k) {
-        chkEvens[k] = checkBox(indexed("chkEvens", k), QStringLiteral("Allow %1 Even Numbers Per Set").arg(k), true);
-        evensColumn->addWidget(chkEvens[k]);
+    for (int k = 0; k <= game_.perTicket(); ++k) {
+        chkEvens.push_back(checkBox(indexed("chkEvens", k), QStringLiteral("Allow %1 Even Numbers Per Set").arg(k), true));
+        evensColumn->addWidget(chkEvens.back());
     }
     evensColumn->addStretch();
     auto* signatures = frame("frameEvenSignatures", QStringLiteral("Evens Signatures"));
@@ -119,20 +139,20 @@ QWidget* FiltersATab::buildEvens() {
 }
 
 QGroupBox* FiltersATab::buildTensAndOnes(QGroupBox*& frameOnes) {
-    static const char* const kDecades[] = {"01 - 09:", "10 - 19:", "20 - 29:", "30 - 39:", "40 - 49:"};
+    const FilterControls defaults(game_);
     auto* tens = frame("frameTensPlace", QStringLiteral("Tens Place Limits"));
     auto* tensGrid = new QGridLayout(tens);
-    for (int k = 0; k < 5; ++k) {
-        txtTens[k] = numberBox(indexed("txtTens", k), QStringLiteral("6"), 2);
-        lblTens[k] = named(new QLabel(QLatin1String(kDecades[k])), QStringLiteral("lblTens%1").arg(k));
-        tensGrid->addWidget(lblTens[k], k / 3, (k % 3) * 2);
-        tensGrid->addWidget(txtTens[k], k / 3, (k % 3) * 2 + 1);
+    for (int k = 0; k < game_.tensClasses(); ++k) {
+        txtTens.push_back(numberBox(indexed("txtTens", k), boxDefault(defaults.tens[static_cast<std::size_t>(k)]), 2));
+        lblTens.push_back(named(new QLabel(tensCaption(k, game_.highest())), QStringLiteral("lblTens%1").arg(k)));
+        tensGrid->addWidget(lblTens.back(), k / 3, (k % 3) * 2);
+        tensGrid->addWidget(txtTens.back(), k / 3, (k % 3) * 2 + 1);
     }
     keepTopLeft(tensGrid);
     frameOnes = frame("frameOnesPlace", QStringLiteral("Ones Place Limits"));
     auto* onesGrid = new QGridLayout(frameOnes);
     for (int d = 0; d < 10; ++d) {
-        txtOnes[d] = numberBox(indexed("txtOnes", d), QStringLiteral("6"), 2);
+        txtOnes[d] = numberBox(indexed("txtOnes", d), boxDefault(defaults.ones[static_cast<std::size_t>(d)]), 2);
         lblOnes[d] = named(new QLabel(QString::number(d)), QStringLiteral("lblOnes%1").arg(d));
         onesGrid->addWidget(lblOnes[d], d / 5, (d % 5) * 2);
         onesGrid->addWidget(txtOnes[d], d / 5, (d % 5) * 2 + 1);
@@ -142,9 +162,7 @@ QGroupBox* FiltersATab::buildTensAndOnes(QGroupBox*& frameOnes) {
 }
 
 QGroupBox* FiltersATab::buildPositionalLimits() {
-    static const char* const kBoxes[] = {"txtAMin", "txtAMax", "txtBMin", "txtBMax", "txtCMin", "txtCMax",
-                                         "txtDMin", "txtDMax", "txtEMin", "txtEMax", "txtFMin", "txtFMax"};
-    static const char* const kDefaults[] = {"1", "44", "2", "45", "3", "46", "4", "47", "5", "48", "6", "49"};
+    const FilterControls defaults(game_);
     auto* positions = frame("framePosAnalysis", QStringLiteral("Positional Limits"));
     chkEnablePosAnalysis = checkBox(QStringLiteral("chkEnablePosAnalysis"), QStringLiteral("Enable"));
     optn99 = named(new QRadioButton(QStringLiteral("99.99%")), QStringLiteral("optn99"));
@@ -158,19 +176,19 @@ QGroupBox* FiltersATab::buildPositionalLimits() {
     for (QRadioButton* option : {optn99, optn98, optn90, optn50, optnUserLimits}) column->addWidget(option);
 
     auto* grid = new QGridLayout;
-    positionLimitLabels[0] = named(new QLabel(QStringLiteral("Min")), QStringLiteral("lblMin"));
-    positionLimitLabels[1] = named(new QLabel(QStringLiteral("Max")), QStringLiteral("lblMax"));
+    positionLimitLabels.push_back(named(new QLabel(QStringLiteral("Min")), QStringLiteral("lblMin")));
+    positionLimitLabels.push_back(named(new QLabel(QStringLiteral("Max")), QStringLiteral("lblMax")));
     grid->addWidget(positionLimitLabels[0], 0, 1);
     grid->addWidget(positionLimitLabels[1], 0, 2);
-    for (int k = 0; k < 6; ++k) {
-        const QString letter(QChar(u'A' + k));
-        positionLimitLabels[2 + k] = named(new QLabel(letter), QStringLiteral("lblPos") + letter);
-        grid->addWidget(positionLimitLabels[2 + k], k + 1, 0);
+    for (int k = 0; k < game_.perTicket(); ++k) {
+        const QString letter(QLatin1Char(game_.positionLetter(k)));
+        positionLimitLabels.push_back(named(new QLabel(letter), QStringLiteral("lblPos") + letter));
+        grid->addWidget(positionLimitLabels.back(), k + 1, 0);
         for (int side = 0; side < 2; ++side) {
-            const int i = 2 * k + side;
-            positionLimitBoxes[i] =
-                numberBox(QLatin1String(kBoxes[i]), QLatin1String(kDefaults[i]), 2);
-            grid->addWidget(positionLimitBoxes[i], k + 1, side + 1);
+            const auto i = static_cast<std::size_t>(2 * k + side);
+            const QString name = QStringLiteral("txt") + letter + (side == 0 ? QStringLiteral("Min") : QStringLiteral("Max"));
+            positionLimitBoxes.push_back(numberBox(name, boxDefault(defaults.positionLimits[i]), 2));
+            grid->addWidget(positionLimitBoxes.back(), k + 1, side + 1);
         }
     }
     keepTopLeft(grid);

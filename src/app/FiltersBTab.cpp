@@ -24,7 +24,8 @@ namespace orvane {
 
 using namespace filterwidgets;
 
-FiltersBTab::FiltersBTab(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform) {
+FiltersBTab::FiltersBTab(Platform& platform, const Game& game, QWidget* parent)
+    : QWidget(parent), platform_(platform), game_(game) {
     setObjectName(QStringLiteral("tabFiltersB"));
     auto* grid = new QGridLayout(this);
     // The frames fill the tab: the left column's last frame takes the height left over,
@@ -54,7 +55,8 @@ void FiltersBTab::read(FilterControls& c) const {
     c.lockedIn = textList(lockedInBoxes);
     c.lockedOut = textList(lockedOutBoxes);
     c.enableSumPick = value(chkEnableSumPick);
-    for (int i = 0; i < 259; ++i) c.sumsAccepted[i] = lstSums->item(i)->isSelected();
+    c.sumsAccepted.assign(static_cast<std::size_t>(lstSums->count()), false);
+    for (int i = 0; i < lstSums->count(); ++i) c.sumsAccepted[static_cast<std::size_t>(i)] = lstSums->item(i)->isSelected();
     c.filterAgainstHistory = value(chkFAH);
     c.maxFromHistory = text(txtMaxFAH);
 }
@@ -73,7 +75,8 @@ void FiltersBTab::apply(const FilterControls& c) {
     setValue(chkFAH, c.filterAgainstHistory);
     setText(txtMaxFAH, c.maxFromHistory);
     setValue(chkEnableSumPick, c.enableSumPick);
-    for (int i = 0; i < 259; ++i) lstSums->item(i)->setSelected(c.sumsAccepted[i]);
+    for (int i = 0; i < lstSums->count() && static_cast<std::size_t>(i) < c.sumsAccepted.size(); ++i)
+        lstSums->item(i)->setSelected(c.sumsAccepted[static_cast<std::size_t>(i)]);
 }
 
 std::array<QWidget*, 5> FiltersBTab::frames() const {
@@ -85,11 +88,12 @@ void FiltersBTab::lockForRun() { enableAll(frames(), false); }
 void FiltersBTab::restoreAfterRun() { enableAll(frames(), true); }
 
 QGroupBox* FiltersBTab::buildMidpoint() {
+    const FilterControls defaults(game_);
     frameMidpoint = frame("frameMidpoint", QStringLiteral("Midpoint Limits"));
-    txtMaxBelowMid = numberBox(QStringLiteral("txtMaxBelowMid"), QStringLiteral("6"), 2);
-    txtMinBelowMid = numberBox(QStringLiteral("txtMinBelowMid"), QStringLiteral("0"), 2);
-    txtMaxAboveMid = numberBox(QStringLiteral("txtMaxAboveMid"), QStringLiteral("6"), 2);
-    txtMinAboveMid = numberBox(QStringLiteral("txtMinAboveMid"), QStringLiteral("0"), 2);
+    txtMaxBelowMid = numberBox(QStringLiteral("txtMaxBelowMid"), QString::fromStdString(defaults.maxBelowMid), 2);
+    txtMinBelowMid = numberBox(QStringLiteral("txtMinBelowMid"), QString::fromStdString(defaults.minBelowMid), 2);
+    txtMaxAboveMid = numberBox(QStringLiteral("txtMaxAboveMid"), QString::fromStdString(defaults.maxAboveMid), 2);
+    txtMinAboveMid = numberBox(QStringLiteral("txtMinAboveMid"), QString::fromStdString(defaults.minAboveMid), 2);
     auto* form = new QFormLayout(frameMidpoint);
     form->addRow(caption(QStringLiteral(" Max #s Below Midpoint:")), txtMaxBelowMid);
     form->addRow(caption(QStringLiteral("Min #s Below Midpoint:")), txtMinBelowMid);
@@ -124,21 +128,22 @@ QGroupBox* FiltersBTab::buildKeyNumbers() {
 }
 
 QGroupBox* FiltersBTab::buildLocks() {
-    static const char* const kOut[] = {"txtAOut", "txtBOut", "txtCOut", "txtDOut", "TxtEOut", "txtFOut"};
     frameLocks = frame("frameLocks", QStringLiteral("Position Locks"));
     chkEnableLocks = checkBox(QStringLiteral("chkEnableLocks"), QStringLiteral("Enable"));
     auto* grid = new QGridLayout(frameLocks);
     grid->addWidget(chkEnableLocks, 0, 0, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Locked In")), 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("Locked Out")), 1, 2, 1, 5);
-    for (int k = 0; k < 6; ++k) {
-        const QChar letter(u'A' + k);
+    for (int k = 0; k < game_.perTicket(); ++k) {
+        const QChar letter = QLatin1Char(game_.positionLetter(k));
         grid->addWidget(new QLabel(QString(letter) + QLatin1Char(':')), k + 2, 0);
-        lockedInBoxes[k] = numberBox(QStringLiteral("txt1%1In").arg(letter), QString(), 2);
-        grid->addWidget(lockedInBoxes[k], k + 2, 1);
+        lockedInBoxes.push_back(numberBox(QStringLiteral("txt1%1In").arg(letter), QString(), 2));
+        grid->addWidget(lockedInBoxes.back(), k + 2, 1);
+        // The fifth position's boxes have always been named with a capital T.
+        const QByteArray outName = (letter == QLatin1Char('E') ? QStringLiteral("TxtEOut") : QStringLiteral("txt%1Out").arg(letter)).toLatin1();
         for (int i = 0; i < 5; ++i) {
-            lockedOutBoxes[k * 5 + i] = numberBox(indexed(kOut[k], i), QString(), 2);
-            grid->addWidget(lockedOutBoxes[k * 5 + i], k + 2, 2 + i);
+            lockedOutBoxes.push_back(numberBox(indexed(outName.constData(), i), QString(), 2));
+            grid->addWidget(lockedOutBoxes.back(), k + 2, 2 + i);
         }
     }
     keepTopLeft(grid);
@@ -150,7 +155,7 @@ QGroupBox* FiltersBTab::buildSumPick() {
     chkEnableSumPick = checkBox(QStringLiteral("chkEnableSumPick"), QStringLiteral("Enable"));
     lstSums = named(new WholeRowsList, QStringLiteral("lstSums"));
     lstSums->setSelectionMode(QAbstractItemView::MultiSelection);
-    for (int sum = 21; sum <= 279; ++sum) lstSums->addItem(QString::number(sum));
+    for (int sum = game_.smallestSum(); sum <= game_.largestSum(); ++sum) lstSums->addItem(QString::number(sum));
     auto* column = new QVBoxLayout(frameSumPick);
     column->addWidget(chkEnableSumPick);
     column->addWidget(lstSums, 1);
@@ -160,28 +165,29 @@ QGroupBox* FiltersBTab::buildSumPick() {
 QGroupBox* FiltersBTab::buildFilterAgainstHistory() {
     frameFilterVsHistory = frame("frameFilterVsHistory", QStringLiteral("Filter Against History"));
     chkFAH = checkBox(QStringLiteral("chkFAH"), QStringLiteral("Enable"));
-    txtMaxFAH = numberBox(QStringLiteral("txtMaxFAH"), QStringLiteral("6"), 2);
+    txtMaxFAH = numberBox(QStringLiteral("txtMaxFAH"), QString::fromStdString(FilterControls(game_).maxFromHistory), 2);
     auto* form = new QFormLayout(frameFilterVsHistory);
     form->addRow(chkFAH);
     form->addRow(QStringLiteral("Most Numbers Shared With Any Past Draw:"), txtMaxFAH);
     return frameFilterVsHistory;
 }
 
-void FiltersBTab::txtMaxAboveMid_Change() { midpointChanged(txtMaxAboveMid, "6"); }
-void FiltersBTab::txtMaxBelowMid_Change() { midpointChanged(txtMaxBelowMid, "6"); }
-void FiltersBTab::txtMinAboveMid_Change() { midpointChanged(txtMinAboveMid, "0"); }
-void FiltersBTab::txtMinBelowMid_Change() { midpointChanged(txtMinBelowMid, "0"); }
+void FiltersBTab::txtMaxAboveMid_Change() { midpointChanged(txtMaxAboveMid, FilterControls(game_).maxAboveMid); }
+void FiltersBTab::txtMaxBelowMid_Change() { midpointChanged(txtMaxBelowMid, FilterControls(game_).maxBelowMid); }
+void FiltersBTab::txtMinAboveMid_Change() { midpointChanged(txtMinAboveMid, FilterControls(game_).minAboveMid); }
+void FiltersBTab::txtMinBelowMid_Change() { midpointChanged(txtMinBelowMid, FilterControls(game_).minBelowMid); }
 
-void FiltersBTab::midpointChanged(QLineEdit* box, const char* resetText) {
+void FiltersBTab::midpointChanged(QLineEdit* box, const std::string& resetText) {
     // Setting the box's text from here raises the change again; that pass has nothing to do.
     if (midpointBusy_) return;
     midpointBusy_ = true;
     const double whole = std::floor(std::clamp(numberInBox(box->text().toStdString()), -1e9, 1e9));
     box->setText(QString::number(static_cast<long long>(whole)));
-    if (whole < 0 || whole > 6) {
-        platform_.message(QStringLiteral("The value you have entered is invalid.  Enter a number from 0 to 6 in this box."),
+    if (whole < 0 || whole > game_.perTicket()) {
+        platform_.message(QStringLiteral("The value you have entered is invalid.  Enter a number from 0 to %1 in this box.")
+                              .arg(game_.perTicket()),
                           QStringLiteral("Invalid Response"), NoticeIcon::Exclamation);
-        box->setText(QLatin1String(resetText));
+        box->setText(QString::fromStdString(resetText));
     }
     midpointBusy_ = false;
 }

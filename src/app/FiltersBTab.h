@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/Game.h"
 #include "wheel/FilterControls.h"
 
 #include <QWidget>
 
 #include <array>
+#include <string>
+#include <vector>
 
 class QCheckBox;
 class QGroupBox;
@@ -17,11 +20,12 @@ namespace orvane {
 class Platform;
 
 // The "Filters B" tab: midpoint limits, key numbers, the filter against
-// history, position locks and the specific sums accepted.
+// history, position locks (a row per position of the game) and the specific
+// sums accepted (every sum a set of the game can have).
 class FiltersBTab : public QWidget {
     Q_OBJECT
 public:
-    explicit FiltersBTab(Platform& platform, QWidget* parent = nullptr);
+    FiltersBTab(Platform& platform, const Game& game, QWidget* parent = nullptr);
 
     // Puts this tab's values into `controls`.
     void read(FilterControls& controls) const;
@@ -43,10 +47,11 @@ private:
     QGroupBox* buildLocks();
     QGroupBox* buildSumPick();
     QGroupBox* buildFilterAgainstHistory();
-    void midpointChanged(QLineEdit* box, const char* resetText);
+    void midpointChanged(QLineEdit* box, const std::string& resetText);
     std::array<QWidget*, 5> frames() const;
 
     Platform& platform_;
+    Game game_;
     bool midpointBusy_ = false;
 
     QGroupBox* frameMidpoint = nullptr;
@@ -62,8 +67,8 @@ private:
     QRadioButton* optnAND = nullptr;
     QGroupBox* frameLocks = nullptr;
     QCheckBox* chkEnableLocks = nullptr;
-    std::array<QLineEdit*, 6> lockedInBoxes{};     // txt1AIn ... txt1FIn
-    std::array<QLineEdit*, 30> lockedOutBoxes{};   // txtAOut_0 ... txtFOut_4
+    std::vector<QLineEdit*> lockedInBoxes;    // txt1AIn, txt1BIn ... one per position
+    std::vector<QLineEdit*> lockedOutBoxes;   // txtAOut_0 ... txtAOut_4, txtBOut_0 ... five per position
     QGroupBox* frameSumPick = nullptr;
     QCheckBox* chkEnableSumPick = nullptr;
     QListWidget* lstSums = nullptr;

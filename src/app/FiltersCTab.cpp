@@ -16,7 +16,7 @@ namespace orvane {
 
 using namespace filterwidgets;
 
-FiltersCTab::FiltersCTab(QWidget* parent) : QWidget(parent) {
+FiltersCTab::FiltersCTab(const Game& game, QWidget* parent) : QWidget(parent), game_(game) {
     setObjectName(QStringLiteral("tabFiltersC"));
     auto* grid = new QGridLayout(this);
     // The two frames of box rows take the height the tab has to spare and spread their
@@ -29,27 +29,30 @@ FiltersCTab::FiltersCTab(QWidget* parent) : QWidget(parent) {
 
 void FiltersCTab::read(FilterControls& c) const {
     c.enableGroups = value(chkEnableGNG);
-    for (int g = 0; g < 6; ++g) c.groups[g] = texts(txtPoolGrp[g]);
+    for (std::size_t g = 0; g < txtPoolGrp.size() && g < c.groups.size(); ++g) c.groups[g] = texts(txtPoolGrp[g]);
     c.enableExactValues = value(chkEnableXPos);
-    for (int k = 0; k < 6; ++k) c.exactValues[k] = texts(txtXPos[k]);
+    c.exactValues.clear();
+    for (const auto& row : txtXPos) c.exactValues.push_back(texts(row));
 }
 
-// A frame of an enable box over six labelled rows of empty number boxes, named
-// `rowName(row) + "_" + index`.
+// A frame of an enable box over `rowCount` labelled rows of empty number boxes,
+// named `rowName(row) + "_" + index`.
 template <std::size_t N>
 QGroupBox* FiltersCTab::boxRowsFrame(const char* frameName, const QString& caption, QCheckBox*& enable,
-                                     const char* enableName, std::array<std::array<QLineEdit*, N>, 6>& boxes,
-                                     const std::function<QString(int)>& rowLabel,
+                                     const char* enableName, std::vector<std::array<QLineEdit*, N>>& boxes,
+                                     int rowCount, const std::function<QString(int)>& rowLabel,
                                      const std::function<QString(int)>& rowName) {
     auto* rows = frame(frameName, caption);
     enable = checkBox(QLatin1String(enableName), QStringLiteral("Enable"));
     auto* grid = new QGridLayout(rows);
     grid->addWidget(enable, 0, 0, 1, static_cast<int>(N) + 1);
-    for (int row = 0; row < 6; ++row) {
+    boxes.resize(static_cast<std::size_t>(rowCount));
+    for (int row = 0; row < rowCount; ++row) {
         grid->addWidget(new QLabel(rowLabel(row)), row + 1, 0);
         for (int i = 0; i < static_cast<int>(N); ++i) {
-            boxes[row][i] = numberBox(QStringLiteral("%1_%2").arg(rowName(row)).arg(i), QString(), 2);
-            grid->addWidget(boxes[row][i], row + 1, i + 1);
+            QLineEdit*& box = boxes[static_cast<std::size_t>(row)][static_cast<std::size_t>(i)];
+            box = numberBox(QStringLiteral("%1_%2").arg(rowName(row)).arg(i), QString(), 2);
+            grid->addWidget(box, row + 1, i + 1);
         }
     }
     // The boxes stay beside their captions when the frame grows wider.
@@ -60,6 +63,7 @@ QGroupBox* FiltersCTab::boxRowsFrame(const char* frameName, const QString& capti
 QGroupBox* FiltersCTab::buildNumberGroups() {
     return boxRowsFrame(
         "frameGNG", QStringLiteral("Gathra Number Groups"), chkEnableGNG, "chkEnableGNG", txtPoolGrp,
+        static_cast<int>(FilterControls(game_).groups.size()),
         [](int row) { return QStringLiteral("Group %1:").arg(row + 1); },
         [](int row) { return QStringLiteral("txtPoolGrp%1").arg(row + 1); });
 }
@@ -67,8 +71,8 @@ QGroupBox* FiltersCTab::buildNumberGroups() {
 QGroupBox* FiltersCTab::buildExactValues() {
     return boxRowsFrame(
         "frameXPos", QStringLiteral("Exact Positional Values"), chkEnableXPos, "chkEnableXPos", txtXPos,
-        [](int row) { return QString(QChar(u'A' + row)) + QLatin1Char(':'); },
-        [](int row) { return QStringLiteral("txtXPos") + QChar(u'A' + row); });
+        game_.perTicket(), [this](int row) { return QString(QLatin1Char(game_.positionLetter(row))) + QLatin1Char(':'); },
+        [this](int row) { return QStringLiteral("txtXPos") + QLatin1Char(game_.positionLetter(row)); });
 }
 
 QWidget* FiltersCTab::buildUnavailableFilters() {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/Game.h"
 #include "wheel/FilterControls.h"
 
 #include <QWidget>
 
 #include <array>
+#include <vector>
 #include <functional>
 
 class QCheckBox;
@@ -13,12 +15,13 @@ class QLineEdit;
 
 namespace orvane {
 
-// The "Filters C" tab: the number groups and the exact positional values, both
-// read live during a run, and the filters not yet available.
+// The "Filters C" tab: the number groups and the exact positional values (a
+// row per position of the game), both read live during a run, and the filters
+// not yet available.
 class FiltersCTab : public QWidget {
     Q_OBJECT
 public:
-    explicit FiltersCTab(QWidget* parent = nullptr);
+    explicit FiltersCTab(const Game& game, QWidget* parent = nullptr);
 
     // Puts this tab's values into `controls`.
     void read(FilterControls& controls) const;
@@ -29,13 +32,15 @@ private:
     QWidget* buildUnavailableFilters();
     template <std::size_t N>
     QGroupBox* boxRowsFrame(const char* frameName, const QString& caption, QCheckBox*& enable, const char* enableName,
-                            std::array<std::array<QLineEdit*, N>, 6>& boxes, const std::function<QString(int)>& rowLabel,
+                            std::vector<std::array<QLineEdit*, N>>& boxes, int rowCount,
+                            const std::function<QString(int)>& rowLabel,
                             const std::function<QString(int)>& rowName);
 
+    Game game_;
     QCheckBox* chkEnableGNG = nullptr;
-    std::array<std::array<QLineEdit*, 8>, 6> txtPoolGrp{};
+    std::vector<std::array<QLineEdit*, 8>> txtPoolGrp;   // six groups
     QCheckBox* chkEnableXPos = nullptr;
-    std::array<std::array<QLineEdit*, 10>, 6> txtXPos{};
+    std::vector<std::array<QLineEdit*, 10>> txtXPos;     // one row per position
 };
 
 } // namespace orvane

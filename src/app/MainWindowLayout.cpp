@@ -6,6 +6,7 @@
 #include "app/FiltersCTab.h"
 #include "app/LockedBoxLook.h"
 #include "app/NumberGrid.h"
+#include "core/Game.h"
 #include "platform/FixedFont.h"
 #include "platform/QtText.h"
 
@@ -49,9 +50,9 @@ void MainWindow::buildWindow() {
     setWindowTitle(QStringLiteral("Orvane"));
     tabs_ = named(new QTabWidget, "tabMain");
     tabs_->addTab(buildControlPanel(), QStringLiteral("Control Panel"));
-    auto* filtersA = new FiltersATab(platform_, shared_);
-    auto* filtersB = new FiltersBTab(platform_);
-    auto* filtersC = new FiltersCTab;
+    auto* filtersA = new FiltersATab(platform_, shared_, Game::lotto649());
+    auto* filtersB = new FiltersBTab(platform_, Game::lotto649());
+    auto* filtersC = new FiltersCTab(Game::lotto649());
     tabs_->addTab(filtersA, QStringLiteral("Filters A"));
     tabs_->addTab(filtersB, QStringLiteral("Filters B"));
     tabs_->addTab(filtersC, QStringLiteral("Filters C"));

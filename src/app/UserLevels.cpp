@@ -51,11 +51,12 @@ struct Visibility {
     Shown beginner, intermediate, advanced;
 };
 
+// The rows of positions G and H are there in games of seven and eight numbers.
 const Visibility kVisibility[] = {
     {{"lblLastDrawMaxShadowing", "txtLastDrawNumMaxPos", "frameEvenSignatures", "chkRequirePair", "frameOnesPlace",
       "optnUserLimits", "lblMin", "lblMax", "lblPosA", "lblPosB", "lblPosC", "lblPosD", "lblPosE", "lblPosF", "txtAMin",
       "txtAMax", "txtBMin", "txtBMax", "txtCMin", "txtCMax", "txtDMin", "txtDMax", "txtEMin", "txtEMax", "txtFMin",
-      "txtFMax", "frameMidpoint", "frameSumPick", "mnuSumHits", "mnuMidpoint", "mnuNumberLines", "mnuShadowing",
+      "txtFMax", "lblPosG", "lblPosH", "txtGMin", "txtGMax", "txtHMin", "txtHMax", "frameMidpoint", "frameSumPick", "mnuSumHits", "mnuMidpoint", "mnuNumberLines", "mnuShadowing",
       "mnuOnesFreq", "mnuABCount"},
      H, H, V},
     {{"chkAllowPairs", "chkAllowTwoPairs", "chkAllowThreePairs", "frameTensPlace", "frameLocks", "mnuSetSpan",

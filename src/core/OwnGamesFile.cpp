@@ -58,7 +58,7 @@ std::optional<std::string> writeText(const std::string& path, const OwnGamesText
 std::optional<std::string> saveOwnGame(const DataPaths& paths, const Game& game, const std::string& replacing) {
     const std::string path = ownGamesPath(paths);
     OwnGamesText text;
-    if (const std::optional<std::string> failure = readText(path, text)) return failure;
+    if (std::optional<std::string> failure = readText(path, text)) return failure;
     const std::size_t at = replacing.empty() ? text.lines.size() : lineOfGame(text, replacing);
     if (at < text.lines.size()) {
         text.lines[at] = gameLine(game) + text.lineEnd;
@@ -72,7 +72,7 @@ std::optional<std::string> saveOwnGame(const DataPaths& paths, const Game& game,
 std::optional<std::string> removeOwnGame(const DataPaths& paths, const std::string& name) {
     const std::string path = ownGamesPath(paths);
     OwnGamesText text;
-    if (const std::optional<std::string> failure = readText(path, text)) return failure;
+    if (std::optional<std::string> failure = readText(path, text)) return failure;
     const std::size_t at = lineOfGame(text, name);
     if (at == text.lines.size()) return std::nullopt;
     text.lines.erase(text.lines.begin() + static_cast<std::ptrdiff_t>(at));

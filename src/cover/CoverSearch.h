@@ -17,7 +17,9 @@ namespace orvane {
 // fewer: tickets are changed a number at a time to cover the subsets left
 // uncovered, by simulated annealing and, each time it freezes, a round of
 // tabu search, until none is left; each list that gets there is proved by a
-// CoverCheck before it counts, and the search goes on one ticket shorter.
+// CoverCheck before it counts, and the search goes on one ticket shorter. A
+// search that proves nothing shorter for long starts again from its best list
+// on a fresh random stream drawn from its seed.
 //
 // The work is counted in subset visits, and the search does the same moves in
 // the same order for a seed however its work is sliced.
@@ -61,6 +63,8 @@ public:
     // fault of the search; such a list never counts).
     int refusedLists() const { return refusedLists_; }
     int lowerBound() const { return lowerBound_; }
+    // How many times it has started again from its best list.
+    std::uint64_t restarts() const { return restarts_; }
 
 private:
     void partsStep(std::uint64_t work);
@@ -71,6 +75,7 @@ private:
     void checkingStep(std::uint64_t work);
     void startCheck();
     void dropOneTicket();
+    void restartFromBest();
     void lowerCandidateGains(TicketMask subset);
 
     std::uint64_t rankOf(TicketMask subset) const;
@@ -90,6 +95,9 @@ private:
     int poolSize_;
     Guarantee guarantee_;
     std::mt19937_64 random_;
+    std::uint64_t seed_;
+    std::uint64_t restarts_ = 0;
+    std::uint64_t workAtLastProof_ = 0;
     std::uint64_t partWork_;
     Phase phase_ = Phase::Greedy;
     int lowerBound_;

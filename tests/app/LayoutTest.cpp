@@ -1,3 +1,4 @@
+#include "support/PageLayoutCheck.h"
 #include "support/WindowFixture.h"
 
 #include <QAbstractButton>
@@ -38,56 +39,13 @@ class LayoutTest : public QObject {
         settle();
     }
 
-    static bool isControl(const QWidget* widget) {
-        return qobject_cast<const QLabel*>(widget) || qobject_cast<const QAbstractButton*>(widget) ||
-               qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QGroupBox*>(widget) ||
-               qobject_cast<const QAbstractItemView*>(widget);
-    }
-    static QString describe(const QWidget* widget) {
-        QString text;
-        if (auto* label = qobject_cast<const QLabel*>(widget)) text = label->text();
-        if (auto* button = qobject_cast<const QAbstractButton*>(widget)) text = button->text();
-        return QStringLiteral("%1 \"%2\" (%3) at %4,%5 %6x%7")
-            .arg(widget->objectName(), text, QLatin1String(widget->metaObject()->className()))
-            .arg(widget->x())
-            .arg(widget->y())
-            .arg(widget->width())
-            .arg(widget->height());
-    }
-
     // On every tab, every control shown is at least its minimum size and none
     // overlaps another control of the same parent.
     void expectEveryTabWhole() {
         for (int index = 0; index < tabs()->count(); ++index) {
             showTab(index);
-            QWidget* page = tabs()->widget(index);
-            QList<QWidget*> controls;
-            for (QWidget* widget : page->findChildren<QWidget*>()) {
-                if (!isControl(widget) || !widget->isVisibleTo(page)) continue;
-                // The parts of a list (viewport, scroll bars) are the list's own business.
-                if (qobject_cast<QAbstractItemView*>(widget->parentWidget())) continue;
-                controls.append(widget);
-            }
-            QVERIFY(controls.size() > 10);
-            for (QWidget* control : controls) {
-                const QSize least = control->minimumSizeHint();
-                const bool whole = control->width() >= least.width() && control->height() >= least.height();
-                QVERIFY2(whole, qPrintable(QStringLiteral("tab %1: %2 is smaller than %3x%4")
-                                               .arg(tabs()->tabText(index), describe(control))
-                                               .arg(least.width())
-                                               .arg(least.height())));
-                QVERIFY2(page->rect().contains(QRect(control->mapTo(page, QPoint(0, 0)), control->size())),
-                         qPrintable(QStringLiteral("tab %1: %2 runs off the tab")
-                                        .arg(tabs()->tabText(index), describe(control))));
-            }
-            for (qsizetype i = 0; i < controls.size(); ++i)
-                for (qsizetype j = i + 1; j < controls.size(); ++j) {
-                    if (controls[i]->parentWidget() != controls[j]->parentWidget()) continue;
-                    QVERIFY2(!controls[i]->geometry().intersects(controls[j]->geometry()),
-                             qPrintable(QStringLiteral("tab %1: %2 overlaps %3")
-                                            .arg(tabs()->tabText(index), describe(controls[i]),
-                                                 describe(controls[j]))));
-                }
+            const QString fault = pagelayout::faultOf(tabs()->widget(index), QStringLiteral("tab ") + tabs()->tabText(index));
+            QVERIFY2(fault.isEmpty(), qPrintable(fault));
         }
     }
 
