@@ -50,8 +50,9 @@ GameDefinitionDialog::GameDefinitionDialog(Platform& platform, const DataPaths& 
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Name:"), txtGameName);
-    form->addRow(QStringLiteral("&Highest number:"), txtHighest);
+    // In the order the boxes are checked: the highest number's range follows from the ticket's.
     form->addRow(QStringLiteral("Numbers per &ticket:"), txtPerTicket);
+    form->addRow(QStringLiteral("&Highest number:"), txtHighest);
     form->addRow(QString(), chkExtraBall);
     form->addRow(QStringLiteral("&Bonus pool, highest number:"), txtBonusPool);
     form->addRow(QStringLiteral("Bonus numbers &drawn:"), txtBonusDrawn);
