@@ -1,6 +1,8 @@
+#include "app/BonusPick.h"
 #include "app/NumberGrid.h"
 #include "core/Game.h"
 
+#include <QLabel>
 #include <QtTest>
 
 using namespace orvane;
@@ -50,6 +52,36 @@ private slots:
         grid.showNumbers(90);
         QCOMPARE(grid.selectedItems().size(), 0);
         QCOMPARE(grid.item(89)->text(), QStringLiteral("90"));
+    }
+
+    // The bonus pool's slip: its numbers, its own count, none of it for a game without one.
+    void theBonusSlipCountsItsOwnPick() {
+        BonusPick bonus;
+        bonus.showFor(*gameFromMatrix("5/69+1/26"));
+        bonus.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bonus));
+        auto* slip = bonus.findChild<QListWidget*>(QStringLiteral("lstBonusNumbers"));
+        auto* count = bonus.findChild<QLabel*>(QStringLiteral("lblBonusCount"));
+        QCOMPARE(slip->count(), 26);
+        QCOMPARE(count->text(), QStringLiteral("Bonus numbers picked: 0"));
+        int changes = 0;
+        connect(&bonus, &BonusPick::pickChanged, this, [&] { ++changes; });
+        for (int number : {7, 26}) {
+            const QRect cell = slip->visualItemRect(slip->item(number - 1));
+            QTest::mouseClick(slip->viewport(), Qt::LeftButton, {}, cell.center());
+        }
+        QCOMPARE(count->text(), QStringLiteral("Bonus numbers picked: 2"));
+        QCOMPARE(bonus.picked(), (std::vector<int>{7, 26}));
+        QCOMPARE(changes, 2);
+
+        // Another game: its own pool, none picked; a game without one hides the slip.
+        bonus.showFor(*gameFromMatrix("5/50+2/12"));
+        QCOMPARE(slip->count(), 12);
+        QVERIFY(bonus.picked().empty());
+        QCOMPARE(count->text(), QStringLiteral("Bonus numbers picked: 0"));
+        QVERIFY(bonus.isVisible());
+        bonus.showFor(*gameFromMatrix("5/39"));
+        QVERIFY(!bonus.isVisible());
     }
 };
 
