@@ -85,6 +85,7 @@ std::vector<std::string> textList(const std::array<QLineEdit*, N>& boxes) {
 
 inline std::vector<std::string> textList(const std::vector<QLineEdit*>& boxes) {
     std::vector<std::string> values;
+    values.reserve(boxes.size());
     for (const QLineEdit* box : boxes) values.push_back(text(box));
     return values;
 }

@@ -185,7 +185,7 @@ QGroupBox* FiltersATab::buildPositionalLimits() {
         positionLimitLabels.push_back(named(new QLabel(letter), QStringLiteral("lblPos") + letter));
         grid->addWidget(positionLimitLabels.back(), k + 1, 0);
         for (int side = 0; side < 2; ++side) {
-            const auto i = static_cast<std::size_t>(2 * k + side);
+            const std::size_t i = 2 * static_cast<std::size_t>(k) + static_cast<std::size_t>(side);
             const QString name = QStringLiteral("txt") + letter + (side == 0 ? QStringLiteral("Min") : QStringLiteral("Max"));
             positionLimitBoxes.push_back(numberBox(name, boxDefault(defaults.positionLimits[i]), 2));
             grid->addWidget(positionLimitBoxes.back(), k + 1, side + 1);

@@ -236,9 +236,9 @@ TEST(CoverSearch, TheSameSeedGivesTheSameTicketsHoweverTheWorkIsSliced) {
 // A search that stalls starts again from its best list on a stream drawn
 // from its seed: the same restarts and the same list however it is sliced.
 TEST(CoverSearch, RestartsAreTheSameOnAnySlicing) {
-    constexpr std::uint64_t kLimit = 140'000'000;
+    constexpr std::uint64_t kLimit = 70'000'000;
     const auto run = [](std::uint64_t piece) {
-        CoverSearch search(10, {5, 5}, 5);
+        CoverSearch search(13, {3, 3}, 5);
         while (search.workDone() < kLimit && !search.advance(std::min(piece, kLimit - search.workDone()))) {
         }
         return std::pair{search.restarts(), search.best()};
@@ -246,7 +246,7 @@ TEST(CoverSearch, RestartsAreTheSameOnAnySlicing) {
     const auto [restarts, best] = run(20'000);
     EXPECT_GT(restarts, 0u);
     EXPECT_EQ(run(1'234'567), std::pair(restarts, best));
-    EXPECT_EQ(uncoveredSubsets(10, {5, 5}, best), 0u);
+    EXPECT_EQ(uncoveredSubsets(13, {3, 3}, best), 0u);
 }
 
 TEST(CoverJob, StopKeepsTheBestProvedList) {
