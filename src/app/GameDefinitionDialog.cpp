@@ -97,7 +97,6 @@ QLineEdit* GameDefinitionDialog::boxFor(DefinitionBox box) const {
     case DefinitionBox::Name: return txtGameName;
     case DefinitionBox::Highest: return txtHighest;
     case DefinitionBox::PerTicket: return txtPerTicket;
-    case DefinitionBox::ExtraBall: return txtHighest;
     case DefinitionBox::BonusPool: return txtBonusPool;
     case DefinitionBox::BonusDrawn: return txtBonusDrawn;
     case DefinitionBox::Tiers: return txtTiers;

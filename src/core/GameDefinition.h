@@ -21,7 +21,7 @@ struct GameDefinition {
     std::string tiers;       // "5+1, 5, 4": empty for the usual tiers
 };
 
-enum class DefinitionBox { Name, Highest, PerTicket, ExtraBall, BonusPool, BonusDrawn, Tiers };
+enum class DefinitionBox { Name, Highest, PerTicket, BonusPool, BonusDrawn, Tiers };
 
 struct DefinitionProblem {
     DefinitionBox box;
