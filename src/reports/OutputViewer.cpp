@@ -1,6 +1,7 @@
 #include "reports/OutputViewer.h"
 
 #include "core/NumberText.h"
+#include "tally/GameWinTally.h"
 #include "tally/WinTally.h"
 
 namespace orvane {
@@ -13,10 +14,20 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
-Notice noSetNotice(const std::string& path, std::uint64_t line) {
-    return Notice{"Line " + std::to_string(line) + " of the wheel output file " + path +
-                      " does not hold a set of six different numbers from 1 to 49.  The sets before it are shown.",
+Notice noSetNotice(const std::string& path, std::uint64_t line, const Game& game) {
+    const std::string what = game.isLotto649() ? std::string("a set of six different numbers from 1 to 49")
+                                               : "a line of " + game.title();
+    return Notice{"Line " + std::to_string(line) + " of the wheel output file " + path + " does not hold " + what +
+                      ".  The sets before it are shown.",
                   "Wheel Output File", NoticeIcon::Exclamation};
+}
+
+void appendPadded(std::string& text, const NumberSet& numbers) {
+    numbers.forEach([&text](int n) {
+        if (!text.empty() && text.back() != ' ') text += ' ';
+        text += static_cast<char>('0' + n / 10);
+        text += static_cast<char>('0' + n % 10);
+    });
 }
 
 Notice capacityNotice(std::uint64_t shown) {
@@ -29,13 +40,31 @@ Notice capacityNotice(std::uint64_t shown) {
 
 } // namespace
 
-OutputViewer::OutputViewer(std::string path, std::uint64_t capacity) : path_(std::move(path)), capacity_(capacity) {
+OutputViewer::OutputViewer(std::string path, std::uint64_t capacity, Game game)
+    : path_(std::move(path)), capacity_(capacity), game_(std::move(game)) {
     file_ = std::fopen(path_.c_str(), "rb");
     if (!file_) finish(outputFileNotOpenedNotice(path_));
 }
 
 OutputViewer::~OutputViewer() {
     if (file_) std::fclose(file_);
+}
+
+std::optional<std::string> OutputViewer::shownLine(std::string_view set_text) const {
+    if (game_.isLotto649()) {
+        const std::optional<Combination> set = setOnLine(set_text);
+        if (!set) return std::nullopt;
+        return setDisplayText(*set);
+    }
+    const std::optional<GameLine> line = gameLineOf(set_text, game_);
+    if (!line) return std::nullopt;
+    std::string shown;
+    appendPadded(shown, line->numbers);
+    if (!line->bonus.empty()) {
+        shown += " +";
+        appendPadded(shown, line->bonus);
+    }
+    return shown;
 }
 
 void OutputViewer::finish(std::optional<Notice> problem) {
@@ -69,7 +98,7 @@ bool OutputViewer::read(std::string& text, std::uint64_t most) {
         }
         ++line_;
         if (tooLong) {
-            finish(noSetNotice(path_, line_));
+            finish(noSetNotice(path_, line_, game_));
             break;
         }
         const std::string_view whole = trimmed(line);
@@ -80,9 +109,9 @@ bool OutputViewer::read(std::string& text, std::uint64_t most) {
             count_text = trimmed(whole.substr(0, colon));
             set_text = whole.substr(colon + 1);
         }
-        const std::optional<Combination> set = setOnLine(set_text);
-        if (!set) {
-            finish(noSetNotice(path_, line_));
+        const std::optional<std::string> shown = shownLine(set_text);
+        if (!shown) {
+            finish(noSetNotice(path_, line_, game_));
             break;
         }
         if (shown_ == capacity_) {
@@ -90,7 +119,7 @@ bool OutputViewer::read(std::string& text, std::uint64_t most) {
             break;
         }
         if (!count_text.empty()) text.append(count_text).append(" : ");
-        text += setDisplayText(*set);
+        text += *shown;
         text += "\r\n";
         ++shown_;
         ++count;

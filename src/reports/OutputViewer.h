@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Game.h"
 #include "core/Notice.h"
 
 #include <cstddef>
@@ -7,13 +8,15 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace orvane {
 
 // The wheel output file as the report window's viewer shows it: one line per
 // set, each number with two digits ("03 11 24 30 41 49"); a numbered line keeps
-// its count in front ("17 : 05 12 23 34 41 49"). Read a part at a time, so the
-// window can show it as it loads and stop it.
+// its count in front ("17 : 05 12 23 34 41 49"). A game with a bonus pool shows
+// the bonus numbers of a line after a plus ("03 11 24 30 41 + 07"). Read a part
+// at a time, so the window can show it as it loads and stop it.
 class OutputViewer {
 public:
     // The most sets the viewer shows; a longer file shows its first ones and says so.
@@ -22,7 +25,7 @@ public:
     // no set and is not kept (the win checker refuses such lines too).
     static constexpr std::size_t kLongestLine = std::size_t{1} << 18;
 
-    explicit OutputViewer(std::string path, std::uint64_t capacity = kCapacity);
+    explicit OutputViewer(std::string path, std::uint64_t capacity = kCapacity, Game game = Game::lotto649());
     ~OutputViewer();
     OutputViewer(const OutputViewer&) = delete;
     OutputViewer& operator=(const OutputViewer&) = delete;
@@ -41,8 +44,12 @@ public:
 private:
     void finish(std::optional<Notice> problem);
 
+    // The line as shown, or nothing when it holds no line of the game.
+    std::optional<std::string> shownLine(std::string_view set_text) const;
+
     std::string path_;
     std::uint64_t capacity_;
+    Game game_;
     std::FILE* file_ = nullptr;
     std::uint64_t shown_ = 0;
     std::uint64_t line_ = 0;

@@ -112,7 +112,7 @@ ReportJob::~ReportJob() = default;
 void ReportJob::compute() {
     computed_ = true;
     if (kind_ == ReportKind::OutputViewer) {
-        viewer_ = std::make_unique<OutputViewer>(sources_.outputPath);
+        viewer_ = std::make_unique<OutputViewer>(sources_.outputPath, OutputViewer::kCapacity, sources_.game);
         return;
     }
     if (kind_ == ReportKind::HistoryViewer) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Game.h"
 #include "core/Notice.h"
 #include "reports/HistoryReports.h"
 
@@ -66,6 +67,7 @@ std::string tableCsv(const ReportTable& table);
 struct ReportSources {
     std::string historyPath;
     std::string outputPath;
+    Game game = Game::lotto649();   // whose lines the output file holds
 };
 
 // Text a report adds to the window's text area: it replaces what the area

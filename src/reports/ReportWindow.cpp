@@ -132,7 +132,7 @@ void ReportWindow::cmdBegin_Click() {
     firstNewLine_ = txtAnalysis->document()->blockCount() - 1;
     textAdded_ = false;
     pieceBytes_ = kFirstPieceBytes;
-    job_ = std::make_unique<ReportJob>(*kind, ReportSources{shared_.historyPath, shared_.wheelOutputPath});
+    job_ = std::make_unique<ReportJob>(*kind, ReportSources{shared_.historyPath, shared_.wheelOutputPath, shared_.game});
     driver_.start([this] { return reportSlice(); });
 }
 

@@ -20,9 +20,10 @@ char* putWheelNumber(char* out, int n) {
 } // namespace
 
 GameWheel::GameWheel(const Game& game, std::vector<int> pick, const std::vector<int>& pickedBonus, GameRules rules,
-                     std::unique_ptr<FileWheelOutput> output, bool skip)
+                     std::unique_ptr<WheelOutput> output, bool skip)
     : game_(game), k_(game.perTicket()), pick_(std::move(pick)), poolSize_(static_cast<int>(pick_.size())),
       rules_(std::move(rules)), output_(std::move(output)), skip_(skip) {
+    fileOutput_ = dynamic_cast<FileWheelOutput*>(output_.get());
     for (int n : pick_) pickNumbers_ |= maskOf(n);
     if (game.hasBonusPool() && !pickedBonus.empty()) {
         bonusParts_ = bonusParts(pickedBonus, game.bonusDrawn());
@@ -377,6 +378,11 @@ bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
     }
 }
 
+bool GameWheel::recordLine(std::string_view text, std::uint64_t passingCount) {
+    // The file, the usual output, is called directly rather than through the interface.
+    return fileOutput_ ? fileOutput_->recordText(text, passingCount) : output_->recordText(text, passingCount);
+}
+
 // Writes the block's passing sets, each once for each bonus part.
 bool GameWheel::record(GameMask passing) {
     char line[64];
@@ -392,14 +398,14 @@ bool GameWheel::record(GameMask passing) {
         ++passingSets_;
         const std::uint64_t firstLine = (passingSets_ - 1) * linesPerSet_;
         if (bonusParts_.empty()) {
-            written = output_->recordText({line, static_cast<std::size_t>(end - line)}, firstLine + 1);
+            written = recordLine({line, static_cast<std::size_t>(end - line)}, firstLine + 1);
             continue;
         }
         for (std::size_t b = 0; b < bonusParts_.size() && written; ++b) {
             const std::string& part = bonusParts_[b];
             std::copy(part.begin(), part.end(), end);
             const std::string_view text(line, static_cast<std::size_t>(end - line) + part.size());
-            written = output_->recordText(text, firstLine + b + 1);
+            written = recordLine(text, firstLine + b + 1);
         }
     }
     if (written) return true;

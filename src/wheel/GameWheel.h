@@ -23,6 +23,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -35,7 +36,7 @@ public:
     // the maximum difference or the maximum sum are passed over uncounted, so
     // fewer sets are generated and the same ones pass.
     GameWheel(const Game& game, std::vector<int> pick, const std::vector<int>& pickedBonus, GameRules rules,
-              std::unique_ptr<FileWheelOutput> output, bool skip = false);
+              std::unique_ptr<WheelOutput> output, bool skip = false);
 
     // Takes the filter controls that stay live during a run, from the next block on.
     void setLiveControls(const FilterControls& controls);
@@ -75,6 +76,7 @@ private:
     GameMask failingByClasses(const Leading& leading) const;
     GameMask failingByKeys(const Leading& leading) const;
     bool record(GameMask passing);
+    bool recordLine(std::string_view text, std::uint64_t passingCount);
     void end();
 
     Game game_;
@@ -88,7 +90,8 @@ private:
     bool anyRule_ = false;
     bool beyondSums_ = false;           // a block filter other than the sums is on
     std::vector<GameMask> pickAbove_;   // by pick index: the pick's numbers after it
-    std::unique_ptr<FileWheelOutput> output_;
+    std::unique_ptr<WheelOutput> output_;
+    FileWheelOutput* fileOutput_ = nullptr;   // output_ when it is the file
 
     // The filters' answers for the last number, by what the leading numbers give.
     GameMask every_ = 0;

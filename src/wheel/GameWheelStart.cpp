@@ -90,7 +90,7 @@ GameWheelStart startGameWheel(GameWheelRequest request) {
     if (auto history = readGameRunTables(start.normalised, game, request.historyPath, tables))
         return refuse(std::move(start), *history);
 
-    std::unique_ptr<FileWheelOutput> output;
+    std::unique_ptr<WheelOutput> output;
     if (request.openOutput) {
         Notice failure;
         const std::uint64_t linesPerSet =

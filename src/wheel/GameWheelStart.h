@@ -20,7 +20,7 @@ namespace orvane {
 
 // Opens the output file for at most `mostBytes` of lines; null to record
 // nothing, or null with `failure` filled.
-using GameOutputOpener = std::function<std::unique_ptr<FileWheelOutput>(std::uint64_t mostBytes, Notice& failure)>;
+using GameOutputOpener = std::function<std::unique_ptr<WheelOutput>(std::uint64_t mostBytes, Notice& failure)>;
 
 // The most bytes a run of `sets` sets, each written `linesPerSet` times, can
 // write: every line as long as the game's longest, numbered or not.

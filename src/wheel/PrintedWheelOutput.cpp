@@ -3,6 +3,7 @@
 #include "core/NumberText.h"
 #include "core/Version.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace orvane {
@@ -28,6 +29,25 @@ std::string numberedPrintedLine(std::uint64_t generatedCount, const Combination&
 
 bool PrintedWheelOutput::record(const Combination& set, std::uint64_t, std::uint64_t generatedCount) {
     printLine_(numbered_ ? numberedPrintedLine(generatedCount, set) : printedSetLine(set));
+    return true;
+}
+
+std::string printedGameLine(std::string_view line) {
+    std::string printed;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        const std::size_t end = std::min(line.find(' ', at), line.size());
+        const std::string_view word = line.substr(at, end - at);
+        if (!printed.empty()) printed += ' ';
+        if (word.size() == 1 && word[0] >= '0' && word[0] <= '9') printed += '0';
+        printed += word;
+        at = end + 1;
+    }
+    return printed;
+}
+
+bool PrintedWheelOutput::recordText(std::string_view line, std::uint64_t passingCount) {
+    printLine_(numbered_ ? std::to_string(passingCount) + ": " + printedGameLine(line) : printedGameLine(line));
     return true;
 }
 

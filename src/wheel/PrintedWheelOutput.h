@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace orvane {
 
@@ -22,6 +23,9 @@ public:
                        const std::string& date, const std::string& time);
 
     bool record(const Combination& set, std::uint64_t passingCount, std::uint64_t generatedCount) override;
+    // A line of another game, padded as a set is; numbered by passing lines,
+    // as that game's run counts its sets in blocks.
+    bool recordText(std::string_view line, std::uint64_t passingCount) override;
     bool close() override;
     Notice failure() const override { return {}; }
 
@@ -33,6 +37,8 @@ private:
 
 // A printed set: two digits a number so that the columns line up, "05 12 23 34 41 49".
 std::string printedSetLine(const Combination& set);
+// A line of any game printed: "5 12 23 34 41 + 7" as "05 12 23 34 41 + 07".
+std::string printedGameLine(std::string_view line);
 // The printed numbered form, "245: 05 12 23 34 41 49", counting generated sets.
 std::string numberedPrintedLine(std::uint64_t generatedCount, const Combination& set);
 

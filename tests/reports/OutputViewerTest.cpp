@@ -104,3 +104,25 @@ TEST(OutputViewer, ALineTooLongForASetIsNoSet) {
     ASSERT_TRUE(check.failure().has_value());
     EXPECT_NE(check.failure()->text.find("Line 2 of the wheel output file"), std::string::npos);
 }
+
+TEST(OutputViewer, ShowsAnotherGamesLinesWithTheirBonusNumbers) {
+    TempFolder folder;
+    const Game powerball = *gameFromMatrix("5/69+1/26");
+    const std::string path = folder.write("pb.TB", "3 11 24 30 41 + 7\r\n2 : 5 12 23 34 69 + 26\r\n1 2 3 4 5\r\n");
+    OutputViewer viewer(path, OutputViewer::kCapacity, powerball);
+    EXPECT_EQ(shown(viewer), "03 11 24 30 41 + 07\r\n2 : 05 12 23 34 69 + 26\r\n01 02 03 04 05\r\n");
+    EXPECT_FALSE(viewer.problem().has_value());
+}
+
+TEST(OutputViewer, ALineOfAnotherGameIsNamedWithTheGame) {
+    TempFolder folder;
+    const Game fantasy = *gameFromMatrix("5/39");
+    // A 6/49 set in a 5/39 file: six numbers, one beyond the drum.
+    const std::string path = folder.write("f5.TB", "1 2 3 4 5\r\n3 11 24 30 41 45\r\n");
+    OutputViewer viewer(path, OutputViewer::kCapacity, fantasy);
+    EXPECT_EQ(shown(viewer), "01 02 03 04 05\r\n");
+    ASSERT_TRUE(viewer.problem().has_value());
+    EXPECT_NE(viewer.problem()->text.find("Line 2 of the wheel output file " + path + " does not hold a line of " +
+                                          fantasy.title()),
+              std::string::npos);
+}

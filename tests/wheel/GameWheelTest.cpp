@@ -7,6 +7,7 @@
 #include "support/TextLines.h"
 #include "wheel/GameRunPreparation.h"
 #include "wheel/GameWheelStart.h"
+#include "wheel/PrintedWheelOutput.h"
 #include "wheel/RunPreparation.h"
 #include "wheel/SetPipeline.h"
 #include "wheel/WheelJob.h"
@@ -331,6 +332,22 @@ TEST(GameWheel, WritesEachSetWithEachBonusChoiceAndCountsTheLines) {
     EXPECT_EQ(pairs.passing(), 3u);
     EXPECT_EQ(linesOf(contentsOf(folder.file("euro.txt"))),
               (std::vector<std::string>{"10 20 30 40 50 + 1 5", "10 20 30 40 50 + 1 12", "10 20 30 40 50 + 5 12"}));
+}
+
+// Printed, the lines are padded as printed sets are, and numbered by passing line.
+TEST(GameWheel, PrintsItsLinesPaddedAndNumberedByPassingLine) {
+    const Game powerball = gameOf("5/69+1/26");
+    std::vector<std::string> printed;
+    auto output = std::make_unique<PrintedWheelOutput>([&printed](const std::string& line) { printed.push_back(line); },
+                                                       nullptr, 6, true, "12-09-2026", "19:00:00");
+    GameWheel wheel(powerball, {1, 2, 3, 4, 5, 60}, {7}, rulesFor(powerball, FilterControls(powerball), {}),
+                    std::move(output));
+    wheel.runToEnd();
+    ASSERT_EQ(printed.size(), 4u + 6);
+    EXPECT_EQ(printed[1], "6 numbers selected for wheeling.");
+    EXPECT_EQ(printed[4], "1: 01 02 03 04 05 + 07");
+    EXPECT_EQ(printed[9], "6: 02 03 04 05 60 + 07");
+    EXPECT_EQ(printedGameLine("10 20 30 40 50 + 1 12"), "10 20 30 40 50 + 01 12");
 }
 
 TEST(GameWheel, CountsEverySetOfAPickAndStopsBetweenSlices) {
