@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QSet>
 
 #include <algorithm>
 
@@ -16,9 +17,23 @@ namespace {
 
 const QString kGameKey = QStringLiteral("Game");
 
-QString gameCaption(const Game& game) {
-    // An ampersand in a name is shown, not taken for a shortcut key.
-    return QString::fromStdString(game.title()).replace(QLatin1Char('&'), QStringLiteral("&&"));
+// The game's title as an item's caption, its access key the first letter or
+// digit that no item above it (nor Define, Edit or Remove) has taken; none
+// when every one of them is taken.
+QString gameCaption(const Game& game, QSet<QChar>& usedKeys) {
+    const QString title = QString::fromStdString(game.title());
+    QString caption;
+    bool keyed = false;
+    for (const QChar c : title) {
+        if (!keyed && c.isLetterOrNumber() && !usedKeys.contains(c.toUpper())) {
+            usedKeys.insert(c.toUpper());
+            caption += QLatin1Char('&');
+            keyed = true;
+        }
+        // An ampersand in a name is shown, not taken for an access key.
+        caption += c == QLatin1Char('&') ? QStringLiteral("&&") : QString(c);
+    }
+    return caption;
 }
 
 } // namespace
@@ -62,8 +77,9 @@ void GameMenu::rebuild() {
     games_.clear();
     own_ = readOwnGames(paths_).games;
     auto* group = new QActionGroup(this);
+    QSet<QChar> usedKeys = {QLatin1Char('D'), QLatin1Char('E'), QLatin1Char('R')};
     const auto addGame = [&](const Game& game, const QString& name) {
-        QAction* item = addAction(gameCaption(game));
+        QAction* item = addAction(gameCaption(game, usedKeys));
         item->setObjectName(name);
         item->setCheckable(true);
         item->setChecked(game == current_);

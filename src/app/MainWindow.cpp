@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/BonusPick.h"
+#include "app/GameMenu.h"
 #include "core/Game.h"
 #include "core/Version.h"
 #include "history/DrawImport.h"
@@ -9,6 +11,7 @@
 #include "pool/PoolWindow.h"
 #include "reports/ReportWindow.h"
 #include "tally/WinCheckerWindow.h"
+#include "wheel/GameWheelStart.h"
 
 #include <QAction>
 #include <QEvent>
@@ -44,13 +47,14 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
                                       QStringLiteral("mnuNumberSelect"), QStringLiteral("mnuAnalysis"),
                                       QStringLiteral("mnuTools"), QStringLiteral("mnuHelp"), QStringLiteral("cmdWheel"),
                                       QStringLiteral("cmdExit"), QStringLiteral("cmdClear"),
-                                      QStringLiteral("cmdChooseRandom"), QStringLiteral("lstNumbers")});
+                                      QStringLiteral("cmdChooseRandom"), QStringLiteral("lstNumbers"),
+                                      QStringLiteral("lstBonusNumbers"), QStringLiteral("mnuGame")});
     // A win check reads the output file: nothing may change, delete or rewrite it meanwhile.
     busy_.defineOperation(WinCheckerWindow::kWinCheck,
                           {QStringLiteral("cmdWheel"), QStringLiteral("mnuDeleteOuput"), QStringLiteral("mnuDelGathraTxt"),
                            QStringLiteral("mnuUnInstallPrep"), QStringLiteral("mnuSaveSettings"),
                            QStringLiteral("mnuRestoreSettings"), QStringLiteral("mnuHistoryFile"),
-                           QStringLiteral("mnuImportDraws"), QStringLiteral("mnuSaveAs")});
+                           QStringLiteral("mnuImportDraws"), QStringLiteral("mnuSaveAs"), QStringLiteral("mnuGame")});
     // A report reads the history or the output file: nothing may replace or
     // rewrite them meanwhile, and the report commands wait for the window.
     busy_.defineOperation(ReportWindow::kReportRun,
@@ -59,7 +63,7 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
                            QStringLiteral("mnuImportDraws"), QStringLiteral("cmdWheel"), QStringLiteral("mnuExit"),
                            QStringLiteral("mnuGathra"), QStringLiteral("mnuLoadGRPool"), QStringLiteral("mnuAnalysis"),
                            QStringLiteral("mnuUpdateHistory"), QStringLiteral("mnuViewHistory"),
-                           QStringLiteral("mnuViewOutput")});
+                           QStringLiteral("mnuViewOutput"), QStringLiteral("mnuGame")});
     // A pool run reads the history and ends by writing the pool file.
     busy_.defineOperation(PoolWindow::kPoolRun,
                           {QStringLiteral("mnuSaveSettings"), QStringLiteral("mnuRestoreSettings"),
@@ -67,7 +71,15 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
                            QStringLiteral("mnuImportDraws"), QStringLiteral("mnuExit"),
                            QStringLiteral("mnuGathra"), QStringLiteral("mnuLoadGRPool"), QStringLiteral("mnuAnalysis"),
                            QStringLiteral("mnuUpdateHistory"), QStringLiteral("mnuViewHistory"),
-                           QStringLiteral("cmdWheel")});
+                           QStringLiteral("cmdWheel"), QStringLiteral("mnuGame")});
+    // The tools that serve 6/49 alone so far.
+    busy_.defineCondition(kOtherGame,
+                          {QStringLiteral("mnuGathra"), QStringLiteral("mnuSumCalc"), QStringLiteral("mnuEvensCalculator"),
+                           QStringLiteral("mnuSumHits"), QStringLiteral("mnuSetSpan"), QStringLiteral("mnuMidpoint"),
+                           QStringLiteral("mnuNumCount"), QStringLiteral("mnuNumberLines"), QStringLiteral("mnuSkipHit"),
+                           QStringLiteral("mnuBacktest"), QStringLiteral("mnuOdds"), QStringLiteral("mnuTallor"),
+                           QStringLiteral("mnuUpdateHistory"), QStringLiteral("mnuViewHistory"),
+                           QStringLiteral("mnuAbbreviatedWheel")});
     busy_.addCommandsIn(this);
     // Made after the commands are gathered: its own controls are its to enable.
     poolWindow_ = new PoolWindow(platform_, shared_, busy_, this);
@@ -91,6 +103,7 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
     connect(&driver_, &JobDriver::sliceDone, this, &MainWindow::showRunProgress);
     connect(&driver_, &JobDriver::finished, this, &MainWindow::endRun);
     load();
+    showGame();
     settingsInFile_ = settingsText(currentSettings());
     settingsFileInUse_ = shared_.settingsPath;
     Timer1->start();
@@ -107,12 +120,7 @@ void MainWindow::load() {
     filters_->loadPositionalAnalysis(platform_.setting(QStringLiteral("Enable Positional Analysis"),
                                                        QStringLiteral("0")) == QStringLiteral("1"));
     cmdStopWheeling->setEnabled(false);
-    lstNumbers->showNumbers(Game::lotto649().highest());
-    if (windowTitle() == QStringLiteral("Orvane"))
-        setWindowTitle(QStringLiteral("Orvane - Version %1.%2 Beta, Build %3")
-                           .arg(kVersionMajor)
-                           .arg(kVersionMinor, 2, 10, QLatin1Char('0'))
-                           .arg(kVersionRevision));
+    lstNumbers->showNumbers(shared_.game.highest());
 }
 
 void MainWindow::addNumberListCommands() {
@@ -141,14 +149,15 @@ void MainWindow::lstNumbers_Click() {
 }
 
 void MainWindow::cmdChooseRandom_Click() {
+    const int highest = shared_.game.highest();
     for (;;) {
-        const int index = static_cast<int>(platform_.randomFraction() * 49);
-        QListWidgetItem* item = lstNumbers->item(qBound(0, index, 48));
+        const int index = static_cast<int>(platform_.randomFraction() * highest);
+        QListWidgetItem* item = lstNumbers->item(qBound(0, index, highest - 1));
         if (!item->isSelected()) {
             item->setSelected(true);
             return;
         }
-        if (poolSize() == 49) {
+        if (poolSize() == highest) {
             platform_.message(QStringLiteral("All possible numbers have been selected."),
                               QStringLiteral("Cannot Execute Command"), NoticeIcon::Exclamation);
             return;
@@ -163,7 +172,7 @@ void MainWindow::cmdClear_Click() {
     clockSeconds_ = clockMinutes_ = clockHours_ = 0;
     lblTimer->setText(QStringLiteral("00:00:00"));
     txtPassing->clear();
-    for (int index = 0; index < 49; ++index) lstNumbers->item(index)->setSelected(false);
+    for (int index = 0; index < lstNumbers->count(); ++index) lstNumbers->item(index)->setSelected(false);
 }
 
 void MainWindow::cmdExit_Click() {
@@ -228,7 +237,7 @@ void MainWindow::mnuImportDraws_Click() {
         platform_.fileDialog(FileDialogRequest{kDrawFilter, QStringLiteral(".CSV"), start, 0, false, false});
     if (file.isEmpty()) return;
     lastImport_ = file;
-    DrawImport result = importDraws(file.toStdString(), shared_.historyPath);
+    DrawImport result = importDraws(file.toStdString(), shared_.historyPath, std::nullopt, shared_.game);
     if (result.status == DrawImport::Status::AmbiguousDates) {
         // The dates themselves cannot say which comes first: the user does.
         const QString given = platform_.inputBox(
@@ -244,7 +253,7 @@ void MainWindow::mnuImportDraws_Click() {
                               title, NoticeIcon::Exclamation);
             return;
         }
-        result = importDraws(file.toStdString(), shared_.historyPath, order);
+        result = importDraws(file.toStdString(), shared_.historyPath, order, shared_.game);
     }
     if (!result.ok()) {
         platform_.message(QString::fromStdString(result.error), title, NoticeIcon::Exclamation);

@@ -2,10 +2,12 @@
 
 #include "app/FilterPanel.h"
 #include "app/NumberGrid.h"
+#include "core/Game.h"
 #include "core/SharedSettings.h"
 #include "platform/BusyState.h"
 #include "platform/JobDriver.h"
 #include "settings/SettingsFile.h"
+#include "wheel/GameWheel.h"
 #include "wheel/WheelJob.h"
 #include "wheel/WheelStart.h"
 
@@ -29,6 +31,8 @@ class QTimer;
 namespace orvane {
 
 class BacktestWindow;
+class BonusPick;
+class GameMenu;
 class AbbreviatedWheelWindow;
 class CalculatorWindow;
 class DrawRecordingWindow;
@@ -41,14 +45,22 @@ class WinCheckerWindow;
 class PrintDocument;
 
 // frmOrvaneMain: the number list, the filter tabs, the output options, the
-// wheel run's controls and results, and the menu bar.
+// wheel run's controls and results, and the menu bar; all of them for the game
+// played (shared.game), which the Game menu changes.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     MainWindow(Platform& platform, SharedSettings& shared, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    bool wheelRunning() const { return job_ != nullptr; }
+    bool wheelRunning() const { return job_ != nullptr || gameJob_ != nullptr; }
+    const Game& game() const { return shared_.game; }
+    // Plays `game` from now on: settings changed since they were saved are
+    // offered for saving first (Cancel keeps the game), the windows opened from
+    // this one close, and the number list, the bonus slip and the filter tabs
+    // are made anew for the game, with its settings file restored. Nothing
+    // changes while a long operation runs.
+    void switchGame(const Game& game);
     // The tip of the day, when the user wants one at start.
     void showStartupTip();
     // The long operations running and the commands they keep disabled; the
@@ -57,6 +69,9 @@ public:
 
     // The busy state's name for a wheel run.
     static inline const QString kWheelRun = kWheelRunOperation;
+    // The busy state's condition while a game other than 6/49 is played: the
+    // tools that serve 6/49 alone so far are off.
+    static inline const QString kOtherGame = QStringLiteral("another game");
 
 signals:
     // The run has ended and the window is restored.
@@ -110,6 +125,7 @@ private slots:
 private:
     // Layout (MainWindowLayout.cpp).
     void buildWindow();
+    void buildFilterTabs();   // the three filter tabs for the game played, after the control panel
     void buildMenus();   // MainWindowMenus.cpp, with the menus' commands
     // Asks first, naming the file; `command` is the menu item's caption.
     void deleteOutputFile(const std::string& path, const QString& command);
@@ -121,6 +137,13 @@ private:
 
     // Main window load.
     void load();
+    // The title, the tools the game can use and the room for its sets.
+    void showGame();
+    void fitLastSetBox();
+    // The game switch (MainWindowGame.cpp): the windows that serve one game go
+    // away first; false when the user keeps one open.
+    bool closeGameWindows();
+    void rebuildForGame();
     void addNumberListCommands();
     int poolSize() const;
     // The numbers selected in lstNumbers, ascending.
@@ -154,14 +177,26 @@ private:
     // edits of its own; false when the user keeps one open.
     bool closeEditingWindows();
     bool mayClose();
+    // Before settings changed since they were last saved or loaded are left:
+    // `question` with Yes (save), No (drop) and Cancel (false, stay).
+    bool settingsMayGo(const QString& question);
 
     // The wheel run (MainWindowWheel.cpp).
-    // Before a printed run of many sets: true to go on.
-    bool confirmLargePrintout(const WheelStartRequest& request);
+    // Before a printed run of up to `mostLines` lines: true to go on.
+    bool confirmLargePrintout(std::uint64_t mostLines);
     void lockForRun();
+    // A run of another game than 6/49, through its own engine.
+    void startGameRun();
+    // Shows what the start did to the pick and the filters; false when it refused the run.
+    template <typename Start>
+    bool showStart(Start& start);
+    void startClock();
     std::unique_ptr<WheelOutput> openOutput(int poolSize, Notice& failure);
+    std::unique_ptr<WheelOutput> openGameOutput(int poolSize, std::uint64_t mostBytes, Notice& failure);
+    std::unique_ptr<WheelOutput> openPrintedOutput(int poolSize, Notice& failure);
     bool wheelSlice();
     void showRunProgress();
+    void showGameRunProgress(const GameWheel& job);
     void endRun();
 
     Platform& platform_;
@@ -169,6 +204,8 @@ private:
 
     QTabWidget* tabs_ = nullptr;
     NumberGrid* lstNumbers = nullptr;
+    BonusPick* bonusPick_ = nullptr;
+    GameMenu* mnuGame = nullptr;
     QLabel* lblPoolSize = nullptr;
     QPushButton* cmdWheel = nullptr;
     QPushButton* cmdStopWheeling = nullptr;
@@ -235,6 +272,7 @@ private:
     // The run in progress, if any.
     JobDriver driver_;
     std::unique_ptr<WheelJob> job_;
+    std::unique_ptr<GameWheel> gameJob_;   // a run of another game than 6/49
     std::shared_ptr<PrintDocument> printDocument_;   // a printed run's document, ended with the run
     bool wheelStop_ = false;
 };

@@ -1,6 +1,7 @@
 // Builds the controls of frmOrvaneMain and lays them out; the handlers live elsewhere.
 #include "app/MainWindow.h"
 
+#include "app/BonusPick.h"
 #include "app/FiltersATab.h"
 #include "app/FiltersBTab.h"
 #include "app/FiltersCTab.h"
@@ -50,13 +51,7 @@ void MainWindow::buildWindow() {
     setWindowTitle(QStringLiteral("Orvane"));
     tabs_ = named(new QTabWidget, "tabMain");
     tabs_->addTab(buildControlPanel(), QStringLiteral("Control Panel"));
-    auto* filtersA = new FiltersATab(platform_, shared_, Game::lotto649());
-    auto* filtersB = new FiltersBTab(platform_, Game::lotto649());
-    auto* filtersC = new FiltersCTab(Game::lotto649());
-    tabs_->addTab(filtersA, QStringLiteral("Filters A"));
-    tabs_->addTab(filtersB, QStringLiteral("Filters B"));
-    tabs_->addTab(filtersC, QStringLiteral("Filters C"));
-    filters_ = std::make_unique<FilterPanel>(*filtersA, *filtersB, *filtersC);
+    buildFilterTabs();
     setCentralWidget(tabs_);
     buildMenus();
     // A box the user cannot type in (a result, a locked filter, one not available)
@@ -66,6 +61,17 @@ void MainWindow::buildWindow() {
     // at which every caption and box of every tab is shown whole.
     setMinimumSize(minimumSizeHint());
     resize(sizeHint());
+}
+
+void MainWindow::buildFilterTabs() {
+    const Game& game = shared_.game;
+    auto* filtersA = new FiltersATab(platform_, shared_, game);
+    auto* filtersB = new FiltersBTab(platform_, game);
+    auto* filtersC = new FiltersCTab(game);
+    tabs_->insertTab(1, filtersA, QStringLiteral("Filters A"));
+    tabs_->insertTab(2, filtersB, QStringLiteral("Filters B"));
+    tabs_->insertTab(3, filtersC, QStringLiteral("Filters C"));
+    filters_ = std::make_unique<FilterPanel>(*filtersA, *filtersB, *filtersC);
 }
 
 QWidget* MainWindow::buildControlPanel() {
@@ -103,6 +109,9 @@ QGroupBox* MainWindow::buildNumberFrame() {
     // Seven numbers to a row, the way a lotto slip lays them out.
     lstNumbers = named(new NumberGrid, "lstNumbers");
     lstNumbers->setSelectionMode(QAbstractItemView::MultiSelection);
+    // The bonus pool's own slip, under the main one; none for a game without a bonus pool.
+    bonusPick_ = new BonusPick;
+    bonusPick_->showFor(shared_.game);
     lblPoolSize = fixedLabel("lblPoolSize", QStringLiteral("0"));
     auto* caption = named(new QLabel(QStringLiteral("Current Active Pool Size")), "lblSelected");
     auto* count = new QHBoxLayout;
@@ -112,6 +121,7 @@ QGroupBox* MainWindow::buildNumberFrame() {
     auto* column = new QVBoxLayout(frame);
     column->addWidget(lstNumbers, 1);
     column->addLayout(count);
+    column->addWidget(bonusPick_);
     return frame;
 }
 
@@ -146,8 +156,7 @@ QGroupBox* MainWindow::buildResultsFrame() {
     txtPassing = resultBox("txtPassing");
     txtPassing->setText(QStringLiteral("100%"));
     lblTimer = fixedLabel("lblTimer", QStringLiteral("0:00:00"));
-    txtOutput->setMinimumWidth(QFontMetrics(txtOutput->font()).horizontalAdvance(QStringLiteral("00 00 00 00 00 00")) +
-                               16);
+    fitLastSetBox();
     // The rows share the frame's height, so a taller window spreads them out.
     auto* rows = new QGridLayout(frame);
     const std::pair<const char*, QWidget*> shown[] = {{"Last Generated Set", txtOutput},

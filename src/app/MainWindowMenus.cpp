@@ -7,6 +7,7 @@
 #include "accessories/CalculatorWindow.h"
 #include "accessories/ManualViewer.h"
 #include "accessories/TipWindow.h"
+#include "app/GameMenu.h"
 #include "app/UserLevels.h"
 #include "backtest/BacktestWindow.h"
 #include "core/FileRemoval.h"
@@ -20,6 +21,7 @@
 #include "pool/PoolWindow.h"
 #include "reports/ReportWindow.h"
 #include "tally/WinCheckerWindow.h"
+#include "wheel/GameWheelStart.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -87,6 +89,12 @@ void MainWindow::buildMenus() {
     mnuFile->addSeparator();
     // Exit closes the window, which first offers to save changed settings.
     addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"), &MainWindow::mnuExit_Click, QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    // The game played: choosing one asks this window to switch, which it may refuse.
+    mnuGame = new GameMenu(platform_, shared_.dataPaths, this);
+    mnuGame->setCurrent(shared_.game);
+    menuBar()->addMenu(mnuGame);
+    connect(mnuGame, &GameMenu::gameChosen, this, &MainWindow::switchGame);
 
     mnuUserLevel = addMenu("mnuUserLevel", QStringLiteral("&User Level"));
     auto* levels = new QActionGroup(this);
@@ -205,9 +213,11 @@ void MainWindow::mnuOdds_Click() {
 }
 
 void MainWindow::mnuPrintSelected_Click() {
-    if (poolSize() < 7) {
-        platform_.message(QStringLiteral("There are not enough numbers selected for this operation.  Select 7 or more "
-                                         "numbers, and then try again."),
+    const int fewest = minimumPoolSize(shared_.game);
+    if (poolSize() < fewest) {
+        platform_.message(QStringLiteral("There are not enough numbers selected for this operation.  Select %1 or more "
+                                         "numbers, and then try again.")
+                              .arg(fewest),
                           QStringLiteral("Unable to Complete Operation"), NoticeIcon::Exclamation);
         return;
     }
@@ -224,7 +234,7 @@ void MainWindow::mnuPrintSelected_Click() {
     document->printLine(QStringLiteral("The numbers selected are as follows:"));
     document->printLine(QString());
     int count = 0;
-    for (int index = 0; index < 49; ++index) {
+    for (int index = 0; index < lstNumbers->count(); ++index) {
         if (!lstNumbers->item(index)->isSelected()) continue;
         document->printLine(QString::number(index + 1));
         ++count;
@@ -309,17 +319,21 @@ void MainWindow::mnuDeselectAll_Click() {
 }
 
 void MainWindow::mnuRandom_Click() {
+    const int fewest = minimumPoolSize(shared_.game);
+    const int highest = shared_.game.highest();
     for (;;) {
         const QString answer =
             platform_.inputBox(QStringLiteral("Please specify how many random numbers you wish chosen.  Valid input is "
-                                              "an integer from 7 to 49."),
+                                              "an integer from %1 to %2.")
+                                   .arg(fewest)
+                                   .arg(highest),
                                QStringLiteral("Gathering Information..."));
         if (answer.isEmpty()) return;
-        if (const std::optional<int> count = wholeNumberFrom(answer.toStdString(), 7, 49)) {
+        if (const std::optional<int> count = wholeNumberFrom(answer.toStdString(), fewest, highest)) {
             randomCount_ = *count;
             return;
         }
-        platform_.message(QStringLiteral("You must enter an integer value from 7 to 49."),
+        platform_.message(QStringLiteral("You must enter an integer value from %1 to %2.").arg(fewest).arg(highest),
                           QStringLiteral("Data Input Error"), NoticeIcon::Information);
     }
 }
@@ -328,12 +342,14 @@ void MainWindow::Timer2_Timer() {
     // The pool's numbers (of a Minimum list or a Verbose report) join the pick
     // one by one through the list's own recount; a failure keeps those
     // selected before it. A number already in the pick is passed over, so a
-    // long file repeating its numbers costs at most 49 selections in this tick.
+    // long file repeating its numbers costs at most N selections in this tick.
+    // Numbers beyond the game's are passed over too.
+    const int highest = shared_.game.highest();
     if (loadPicksRequest_) {
         loadPicksRequest_ = false;
         const PoolFileRead read = readPoolFile(shared_.poolPath);
         for (int number : read.numbers) {
-            if (number < 1 || number > 49) continue;
+            if (number < 1 || number > highest) continue;
             QListWidgetItem* item = lstNumbers->item(number - 1);
             if (!item->isSelected()) item->setSelected(true);
         }
@@ -344,10 +360,10 @@ void MainWindow::Timer2_Timer() {
     // the end, so the count shows once and the clock does not count meanwhile.
     if (randomCount_ > 0) {
         listBusy_ = true;
-        for (int index = 0; index < 49; ++index) lstNumbers->item(index)->setSelected(false);
+        for (int index = 0; index < highest; ++index) lstNumbers->item(index)->setSelected(false);
         int chosen = 0;
         while (chosen < randomCount_) {
-            const int index = qBound(0, static_cast<int>(platform_.randomFraction() * 49), 48);
+            const int index = qBound(0, static_cast<int>(platform_.randomFraction() * highest), highest - 1);
             if (lstNumbers->item(index)->isSelected()) continue;
             lstNumbers->item(index)->setSelected(true);
             ++chosen;
@@ -361,7 +377,7 @@ void MainWindow::Timer2_Timer() {
         lstNumbers->selectAll();
         listBusy_ = false;
         lblPoolSize->setText(QString::number(lstNumbers->selectedItems().size()));
-        if (poolSize() == 49) selectAllRequest_ = false;
+        if (poolSize() == highest) selectAllRequest_ = false;
     }
     if (deselectAllRequest_) {
         listBusy_ = true;

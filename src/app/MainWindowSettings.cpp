@@ -35,7 +35,7 @@ void MainWindow::Timer3_Timer() {
 }
 
 SettingsFile MainWindow::currentSettings() const {
-    SettingsFile file;
+    SettingsFile file = settingsFor(shared_.game);
     file.pool = poolWindow_->settings();
     file.historyPath = shared_.historyPath;
     file.settingsPath = shared_.settingsPath;
@@ -50,12 +50,23 @@ SettingsFile MainWindow::currentSettings() const {
     return file;
 }
 
+namespace {
+// The game whose settings the file at `path` holds, when it holds any.
+std::optional<Game> gameOfSettingsFile(const std::string& path) {
+    SettingsFile file;
+    if (!readSettingsFile(path, file).ok()) return otherGameOfSettingsFile(path);
+    return file.game;
+}
+} // namespace
+
 bool MainWindow::saveSettings() {
     const std::string path = shared_.settingsPath;
-    // Another game's settings are never overwritten with this window's 6/49 ones.
-    const std::optional<Game> other = otherGameOfSettingsFile(path);
-    const std::string problem = other ? "The settings file " + path + " holds the settings of " + other->title() +
-                                            ", which this window's 6/49 settings would replace."
+    // Another game's settings are never overwritten with this window's.
+    const std::optional<Game> other = gameOfSettingsFile(path);
+    const bool clash = other && other->matrix() != shared_.game.matrix();
+    const std::string played = shared_.game.isLotto649() ? std::string("6/49") : shared_.game.title();
+    const std::string problem = clash ? "The settings file " + path + " holds the settings of " + other->title() +
+                                            ", which this window's " + played + " settings would replace."
                                       : saveSettingsFile(path, currentSettings());
     if (problem.empty()) {
         settingsKeptIn(path);
@@ -80,13 +91,13 @@ void MainWindow::restoreSettings() {
                           QStringLiteral("Settings Not Loaded"), NoticeIcon::Exclamation);
         return;
     }
-    if (!file.game.isLotto649()) {
-        // The window's filter tabs are laid out for 6/49; another game's file runs
-        // from the command line. The settings go back to the file they came from.
+    if (file.game.matrix() != shared_.game.matrix()) {
+        // The filter tabs are laid out for the game played. The settings go back
+        // to the file they came from.
         if (!settingsFileInUse_.empty()) shared_.settingsPath = settingsFileInUse_;
-        platform_.message(QStringLiteral("The settings file %1 is for %2, and this window serves 6/49. Run it with "
-                                         "orvane wheel --game \"%3\" --settings FILE. No setting has been changed.")
-                              .arg(qt(path), qt(file.game.title()), qt(file.game.matrix())),
+        platform_.message(QStringLiteral("The settings file %1 is for %2, and the game played is %3. Choose %2 in the "
+                                         "Game menu, then load the file. No setting has been changed.")
+                              .arg(qt(path), qt(file.game.title()), qt(shared_.game.title())),
                           QStringLiteral("Settings Not Loaded"), NoticeIcon::Exclamation);
         return;
     }
@@ -101,15 +112,16 @@ void MainWindow::settingsKeptIn(const std::string& path) {
     // them corrected does not count as a change the user made.
     settingsInFile_ = settingsText(currentSettings());
     settingsFileInUse_ = path;
-    rememberSettingsFile(platform_, path);
+    rememberSettingsFile(platform_, shared_.game, path);
 }
 
-bool MainWindow::mayClose() {
+bool MainWindow::mayClose() { return settingsMayGo(QStringLiteral("Save the settings before closing?")); }
+
+bool MainWindow::settingsMayGo(const QString& question) {
     // The whole file's text: any filter, option or path counts, and nothing else does.
     if (settingsText(currentSettings()) == settingsInFile_) return true;
     const Platform::Reply answer = platform_.message(
-        QStringLiteral("Save the settings before closing?\n\nThey have changed since they were last saved or loaded; "
-                       "Yes saves them to ") +
+        question + QStringLiteral("\n\nThey have changed since they were last saved or loaded; Yes saves them to ") +
             qt(shared_.settingsPath) + QStringLiteral("."),
         QStringLiteral("Settings Changed"), NoticeIcon::Question, Platform::Buttons::YesNoCancel);
     switch (answer) {

@@ -37,14 +37,23 @@ QString prepareDataFolder(const QString& folder, const QString& historyPath) {
     return {};
 }
 
-void rememberSettingsFile(Platform& platform, const std::string& path) {
-    platform.saveSetting(kSettingsFileKey, QString::fromStdString(path));
+namespace {
+// 6/49's settings file is kept under the key it always had; every other game's under its own.
+QString settingsFileKey(const Game& game) {
+    if (game.isLotto649()) return kSettingsFileKey;
+    return kSettingsFileKey + QStringLiteral(" of ") +
+           QString::fromStdString(game.name().empty() ? game.matrix() : game.name());
+}
+} // namespace
+
+void rememberSettingsFile(Platform& platform, const Game& game, const std::string& path) {
+    platform.saveSetting(settingsFileKey(game), QString::fromStdString(path));
 }
 
 void requestSavedSettings(SharedSettings& shared, Platform& platform) {
     // A kept file that has since gone (deleted, or on a drive no longer there)
     // is passed over without a word: the default file serves instead.
-    const QString kept = platform.setting(kSettingsFileKey, QString());
+    const QString kept = platform.setting(settingsFileKey(shared.game), QString());
     if (!kept.isEmpty() && QFileInfo(kept).isFile()) shared.settingsPath = kept.toStdString();
     if (QFileInfo(QString::fromStdString(shared.settingsPath)).isFile()) shared.restoreRequest = true;
 }

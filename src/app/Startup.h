@@ -16,13 +16,13 @@ QString prepareDataFolder(const QString& folder, const QString& historyPath);
 
 class Platform;
 
-// Keeps `path`, the settings file last saved or loaded, in the per-user store.
-void rememberSettingsFile(Platform& platform, const std::string& path);
+// Keeps `path`, the settings file of `game` last saved or loaded, in the per-user store.
+void rememberSettingsFile(Platform& platform, const Game& game, const std::string& path);
 
-// The settings last saved or loaded come back at start: the settings file is
-// the one kept in the per-user store, or the data folder's VNTB.INI when none
-// is kept or the one kept is gone; when it exists, its restore is requested
-// for the settings timer.
+// The settings of the game played last saved or loaded come back at start:
+// the settings file is the one kept in the per-user store for the game, or the
+// game's default file (VNTB.INI for 6/49) when none is kept or the one kept is
+// gone; when it exists, its restore is requested for the settings timer.
 void requestSavedSettings(SharedSettings& shared, Platform& platform);
 
 } // namespace orvane

@@ -75,11 +75,21 @@ void setOnNamed(QWidget& window, const char* name, Setter set) {
     for (QAction* action : window.findChildren<QAction*>(objectName)) set(action);
 }
 
+const char* levelItemName(UserLevel level) {
+    return level == UserLevel::Beginner ? "mnuBeginner" : level == UserLevel::Intermediate ? "mnuIntermediate" : "mnuAdvanced";
+}
+
 } // namespace
 
+UserLevel userLevelOf(QWidget& window) {
+    for (UserLevel level : {UserLevel::Beginner, UserLevel::Intermediate})
+        if (auto* action = window.findChild<QAction*>(QLatin1String(levelItemName(level))); action && action->isChecked())
+            return level;
+    return UserLevel::Advanced;
+}
+
 void applyUserLevel(QWidget& window, UserLevel level) {
-    const char* item = level == UserLevel::Beginner ? "mnuBeginner" : level == UserLevel::Intermediate ? "mnuIntermediate"
-                                                                                                        : "mnuAdvanced";
+    const char* item = levelItemName(level);
     if (auto* action = window.findChild<QAction*>(QLatin1String(item))) action->setChecked(true);
 
     for (const Tip& tip : kBeginnerTips) {

@@ -11,5 +11,7 @@ enum class UserLevel { Beginner, Intermediate, Advanced };
 // panels, fields and report items. No value, selection or check state is
 // touched, so a hidden filter keeps its settings and stays in force.
 void applyUserLevel(QWidget& window, UserLevel level);
+// The level the window's User Level menu has checked.
+UserLevel userLevelOf(QWidget& window);
 
 } // namespace orvane

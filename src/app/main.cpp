@@ -1,6 +1,7 @@
 // orvane: with no arguments the windows; with a subcommand the engine headless.
 #include "cli/CommandLine.h"
 #include "core/DataPaths.h"
+#include "app/GameMenu.h"
 #include "app/MainWindow.h"
 #include "app/Startup.h"
 #include "platform/QtPlatform.h"
@@ -24,6 +25,8 @@ int main(int argc, char* argv[]) {
     if (!problem.isEmpty()) platform.message(problem, QStringLiteral("Data Folder"), NoticeIcon::Exclamation, Platform::Buttons::Ok);
 
     SharedSettings shared(paths);
+    // The game played last, with its settings.
+    shared.useGame(restoredGame(platform, paths));
     requestSavedSettings(shared, platform);
     MainWindow window(platform, shared);
     platform.setDialogParent(&window);

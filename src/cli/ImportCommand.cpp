@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/GameOption.h"
 #include "cli/HelpFormat.h"
+#include "core/DataPaths.h"
 #include "history/DrawImport.h"
 #include "history/GameHistory.h"
 
@@ -29,7 +30,7 @@ int runImport(const ImportOptions& options, const CommandContext& context) {
     if (!options.history && options.game.otherThanLotto649()) {
         std::error_code ignored;   // the data folder is made for the game's first draws
         std::filesystem::create_directories(context.paths.folder, ignored);
-        history = (std::filesystem::path(context.paths.folder) / gameHistoryFileName(game)).string();
+        history = gamePaths(context.paths, game).history;
     }
     const DrawImport result = importDraws(options.file, history, options.order, game);
     if (result.status == DrawImport::Status::AmbiguousDates) {

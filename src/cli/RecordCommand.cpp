@@ -3,6 +3,7 @@
 #include "cli/CommandLine.h"
 #include "cli/GameOption.h"
 #include "cli/HelpFormat.h"
+#include "core/DataPaths.h"
 #include "history/DrawEntry.h"
 #include "history/DrawRecording.h"
 #include "history/GameDrawRecording.h"
@@ -81,7 +82,7 @@ int runGameRecord(const RecordOptions& options, const CommandContext& context, c
     } else {
         std::error_code ignored;   // the data folder is made for the game's first draw
         std::filesystem::create_directories(context.paths.folder, ignored);
-        path = (std::filesystem::path(context.paths.folder) / gameHistoryFileName(game)).string();
+        path = gamePaths(context.paths, game).history;
     }
     const DrawRecording recording = recordGameDraw(path, game, std::move(draw));
     if (!recording.ok()) {

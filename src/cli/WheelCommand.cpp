@@ -4,6 +4,7 @@
 #include "cli/GameOption.h"
 #include "cli/GroupsGiven.h"
 #include "cli/HelpFormat.h"
+#include "core/DataPaths.h"
 #include "core/NumberText.h"
 #include "core/PickText.h"
 #include "history/GameHistory.h"
@@ -171,7 +172,7 @@ int runGameWheel(const WheelOptions& options, const CommandContext& context, con
     std::FILE* const out = context.out;
     std::FILE* const err = context.err;
     SettingsFile settings = settingsFor(game);
-    settings.historyPath = (std::filesystem::path(context.paths.folder) / gameHistoryFileName(game)).string();
+    settings.historyPath = gamePaths(context.paths, game).history;
     settings.wheelOutputPath = context.paths.wheelOutput;
     if (options.settings) {
         if (!readGivenSettings(*options.settings, settings, err)) return kExitFailed;

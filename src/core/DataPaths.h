@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Game.h"
+
 #include <string>
 
 namespace orvane {
@@ -16,5 +18,14 @@ struct DataPaths {
 // C:\Varnel on Windows, ~/Varnel elsewhere.
 std::string defaultDataFolder();
 DataPaths dataPathsIn(const std::string& folder);
+
+// A file of `game` in the data folder, named from the game's name ("POWERBALL.HIT")
+// or from its matrix ("5-39.HIT") when it has none; `extension` with its dot.
+std::string gameFileName(const Game& game, const std::string& extension);
+
+// The default paths of `game`'s files: 6/49's are `paths`; another game has a
+// history and a settings file of its own beside them ("POWERBALL.HIT",
+// "POWERBALL.INI") and shares the wheel output and pool files.
+DataPaths gamePaths(const DataPaths& paths, const Game& game);
 
 } // namespace orvane

@@ -119,4 +119,14 @@ std::string setDisplayText(const Combination& set) {
     return buffer;
 }
 
+std::string numbersDisplayText(const std::vector<int>& numbers) {
+    std::string text;
+    for (int n : numbers) {
+        if (!text.empty()) text += ' ';
+        text += static_cast<char>('0' + n / 10 % 10);
+        text += static_cast<char>('0' + n % 10);
+    }
+    return text;
+}
+
 } // namespace orvane

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 #include <string_view>
 
 namespace orvane {
@@ -46,5 +47,7 @@ std::string percentText(std::uint64_t percent);
 
 // A set as shown on screen: two digits per number, single blanks: "03 11 17 25 38 44".
 std::string setDisplayText(const Combination& set);
+// Numbers of any game as shown on screen, the same way.
+std::string numbersDisplayText(const std::vector<int>& numbers);
 
 } // namespace orvane

@@ -1,5 +1,7 @@
 #include "history/GameHistory.h"
 
+#include "core/DataPaths.h"
+
 #include "core/Excerpt.h"
 #include "core/FileBytes.h"
 #include "history/DrawDate.h"
@@ -162,18 +164,6 @@ std::string gameHistoryLine(const GameDraw& draw) {
     return line + "\r\n";
 }
 
-std::string gameHistoryFileName(const Game& game) {
-    std::string stem;
-    const std::string source = game.name().empty() ? game.matrix() : game.name();
-    for (char c : source) {
-        const auto u = static_cast<unsigned char>(c);
-        if (std::isalnum(u) || c == '+')
-            stem += static_cast<char>(std::toupper(u));
-        else if (!stem.empty() && stem.back() != '-')
-            stem += '-';
-    }
-    while (!stem.empty() && stem.back() == '-') stem.pop_back();
-    return (stem.empty() ? std::string("GAME") : stem) + ".HIT";
-}
+std::string gameHistoryFileName(const Game& game) { return gameFileName(game, ".HIT"); }
 
 } // namespace orvane

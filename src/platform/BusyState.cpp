@@ -23,6 +23,17 @@ void BusyState::defineOperation(const QString& operation, const QStringList& com
     disables_.insert(operation, commands);
 }
 
+void BusyState::defineCondition(const QString& condition, const QStringList& commands) {
+    defineOperation(condition, commands);
+    conditions_.insert(condition);
+}
+
+bool BusyState::idle() const {
+    for (const QString& operation : running_)
+        if (!conditions_.contains(operation)) return false;
+    return true;
+}
+
 void BusyState::addCommand(QObject* command) {
     const QString name = command->objectName();
     QList<QPointer<QObject>>& list = commands_[name];

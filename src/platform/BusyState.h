@@ -23,6 +23,10 @@ public:
 
     // The commands `operation` disables while it runs, by objectName.
     void defineOperation(const QString& operation, const QStringList& commands);
+    // A standing condition rather than a long operation (a game the commands do
+    // not serve yet): begun and ended as an operation is, it keeps its commands
+    // disabled the same way, but does not make the window busy.
+    void defineCondition(const QString& condition, const QStringList& commands);
     // A command (QAction, QMenu or any QWidget) under its objectName; it takes the
     // state the running operations give it at once.
     void addCommand(QObject* command);
@@ -32,7 +36,12 @@ public:
     void begin(const QString& operation);
     void end(const QString& operation);
     bool running(const QString& operation) const { return running_.contains(operation); }
-    bool idle() const { return running_.isEmpty(); }
+    // No long operation runs; a standing condition may hold.
+    bool idle() const;
+    // Whether `operation` (or condition) disables the command.
+    bool lists(const QString& operation, const QString& command) const {
+        return disables_.value(operation).contains(command);
+    }
     // Whether some running operation keeps the command disabled.
     bool disabled(const QString& command) const;
 
@@ -44,6 +53,7 @@ private:
 
     QHash<QString, QStringList> disables_;
     QSet<QString> running_;
+    QSet<QString> conditions_;
     QHash<QString, QList<QPointer<QObject>>> commands_;
 };
 

@@ -279,6 +279,15 @@ std::vector<int> GameWheel::currentLeading() const {
     return numbers;
 }
 
+std::vector<int> GameWheel::lastSetOfBlock() const {
+    // A run that went to its end stands at the last set of the pick.
+    if (ended_ && started_ && poolSize_ >= k_) return std::vector<int>(pick_.end() - k_, pick_.end());
+    std::vector<int> numbers = currentLeading();
+    if (static_cast<int>(numbers.size()) != k_ - 1) return {};
+    numbers.push_back(pick_.back());
+    return numbers;
+}
+
 // The depth-first walk over the leading numbers, resumable between blocks:
 // index_[d] is the pick index at depth d, leading_[d] what depths 0 to d - 1 give.
 bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {

@@ -54,6 +54,9 @@ public:
     std::uint64_t linesPerSet() const { return linesPerSet_; }
     // The first k - 1 numbers of the block the run stands at.
     std::vector<int> currentLeading() const;
+    // The last set of that block (its leading numbers and the pick's largest), as
+    // far as the run has gone; nothing before it has started.
+    std::vector<int> lastSetOfBlock() const;
     const std::optional<Notice>& failure() const { return failure_; }
 
 private:

@@ -49,7 +49,7 @@ private slots:
 
         const QString mine = root.filePath(QStringLiteral("mine.INI"));
         touch(mine);
-        rememberSettingsFile(platform, mine.toStdString());
+        rememberSettingsFile(platform, Game::lotto649(), mine.toStdString());
         QCOMPARE(platform.settings.value(QStringLiteral("Settings File")), mine);
         QCOMPARE(start()->settingsPath, mine.toStdString());
         QVERIFY(start()->restoreRequest);

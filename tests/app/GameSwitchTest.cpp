@@ -1,0 +1,281 @@
+#include "app/GameMenu.h"
+#include "app/Startup.h"
+#include "core/Binomial.h"
+#include "core/GameCatalogue.h"
+#include "core/NumberText.h"
+#include "core/OwnGamesFile.h"
+#include "support/WindowFixture.h"
+#include "wheel/GameWheelStart.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QtTest>
+
+using namespace orvane;
+
+// The game switch of the main window: the number list, the bonus slip, the
+// filter tabs and the tools follow the game; a run gives the engine's counts;
+// the game and its settings come back at the next start; 6/49 comes back as
+// it has always been.
+class GameSwitchTest : public QObject {
+    Q_OBJECT
+
+    WindowFixture f;
+
+    static Game catalogueGame(const char* name) {
+        const std::optional<Game> game = findGame(name, catalogueGames());
+        if (!game) qFatal("no game %s", name);
+        return *game;
+    }
+    QListWidget* numbers() const { return f.find<QListWidget>(QStringLiteral("lstNumbers")); }
+    QListWidget* bonusNumbers() const { return f.find<QListWidget>(QStringLiteral("lstBonusNumbers")); }
+    // A start as the program makes it: the game kept, then its settings requested.
+    void restart() {
+        f.window.reset();
+        f.shared = std::make_unique<SharedSettings>(dataPathsIn(f.folder.path().toStdString()));
+        f.shared->useGame(restoredGame(*f.platform, f.shared->dataPaths));
+        requestSavedSettings(*f.shared, *f.platform);
+        f.window = std::make_unique<MainWindow>(*f.platform, *f.shared);
+        f.tick(QStringLiteral("Timer3"));
+    }
+    // What a user sees of every control: its kind, name, caption or text,
+    // whether it is shown and usable, and where it stands.
+    QStringList look() const {
+        QStringList lines;
+        for (QWidget* widget : f.window->findChildren<QWidget*>()) {
+            if (widget->objectName().isEmpty() || widget->objectName().startsWith(QLatin1String("qt_")) ||
+                widget->window() != f.window.get())
+                continue;
+            QString text;
+            if (auto* box = qobject_cast<QLineEdit*>(widget)) text = box->text();
+            else if (auto* label = qobject_cast<QLabel*>(widget)) text = label->text();
+            else if (auto* button = qobject_cast<QAbstractButton*>(widget)) text = button->text() + QString::number(button->isChecked());
+            else if (auto* frame = qobject_cast<QGroupBox*>(widget)) text = frame->title();
+            else if (auto* list = qobject_cast<QListWidget*>(widget)) text = QString::number(list->count());
+            // Where a hidden control stands is nothing the user sees.
+            const QRect place = widget->isVisibleTo(f.window.get())
+                                    ? QRect(widget->mapTo(f.window.get(), QPoint(0, 0)), widget->size())
+                                    : QRect();
+            lines << QStringLiteral("%1 %2 '%3' %4%5 %6,%7 %8x%9")
+                         .arg(QLatin1String(widget->metaObject()->className()), widget->objectName(), text)
+                         .arg(widget->isVisibleTo(f.window.get()))
+                         .arg(widget->isEnabled())
+                         .arg(place.x())
+                         .arg(place.y())
+                         .arg(place.width())
+                         .arg(place.height());
+        }
+        for (QAction* action : f.window->findChildren<QAction*>())
+            if (!action->objectName().isEmpty())
+                lines << QStringLiteral("action %1 '%2' %3 %4 '%5'")
+                             .arg(action->objectName(), action->text())
+                             .arg(action->isEnabled())
+                             .arg(action->isChecked())
+                             .arg(action->toolTip());
+        lines.sort();
+        return lines;
+    }
+    static void settle() {
+        for (int pass = 0; pass < 3; ++pass) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            QCoreApplication::processEvents();
+        }
+    }
+    // Every tab shown once, so that each is laid out, then the first again.
+    void showEveryTab() const {
+        auto* tabs = f.find<QTabWidget>(QStringLiteral("tabMain"));
+        for (int tab = tabs->count() - 1; tab >= 0; --tab) {
+            tabs->setCurrentIndex(tab);
+            settle();
+        }
+    }
+
+private slots:
+    void init() { f.open(); }
+    void cleanup() {
+        f.close();
+        // Each test starts from an empty data folder.
+        QDir(f.folder.path()).removeRecursively();
+        QDir().mkpath(f.folder.path());
+    }
+
+    void theWindowFollowsTheGame() {
+        const Game fantasy = catalogueGame("Fantasy 5");
+        f.window->switchGame(fantasy);
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Orvane - Fantasy 5 (5/39)"));
+        QCOMPARE(numbers()->count(), 39);
+        QVERIFY(!f.find<QGroupBox>(QStringLiteral("frameBonusNumbers"))->isVisibleTo(f.window.get()));
+        QVERIFY(f.window->findChild<QLineEdit*>(QStringLiteral("txtEMin")));
+        QVERIFY(!f.window->findChild<QLineEdit*>(QStringLiteral("txtFMin")));
+        QCOMPARE(f.text(QStringLiteral("txtMaxSum")), QStringLiteral("185"));
+        QCOMPARE(f.find<QListWidget>(QStringLiteral("lstSums"))->item(0)->text(), QStringLiteral("15"));
+        QCOMPARE(f.shared->historyPath, f.folder.filePath(QStringLiteral("FANTASY-5.HIT")).toStdString());
+        QCOMPARE(f.platform->settings.value(QStringLiteral("Game")), QStringLiteral("Fantasy 5"));
+        // The tools that serve 6/49 alone are off and say why; the rest stay.
+        QVERIFY(!f.find<QAction>(QStringLiteral("mnuTallor"))->isEnabled());
+        QVERIFY(f.find<QAction>(QStringLiteral("mnuTallor"))->toolTip().contains(QLatin1String("6/49")));
+        QVERIFY(f.find<QAction>(QStringLiteral("mnuViewOutput"))->isEnabled());
+        QVERIFY(f.find<QAction>(QStringLiteral("mnuRandom"))->isEnabled());
+
+        // The number commands count to the game's numbers.
+        f.trigger(QStringLiteral("mnuSelectAll"));
+        f.tick(QStringLiteral("Timer2"));
+        QCOMPARE(f.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("39"));
+        f.platform->inputAnswers.enqueue(QStringLiteral("40"));
+        f.platform->inputAnswers.enqueue(QStringLiteral("6"));
+        f.trigger(QStringLiteral("mnuRandom"));
+        QVERIFY(f.platform->inputPrompts.last().contains(QLatin1String("from 6 to 39")));
+        QCOMPARE(f.platform->messages.last().text, QStringLiteral("You must enter an integer value from 6 to 39."));
+        f.tick(QStringLiteral("Timer2"));
+        QCOMPARE(f.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("6"));
+        for (int pick = 0; pick < 40; ++pick) f.click(QStringLiteral("cmdChooseRandom"));
+        QCOMPARE(f.platform->messages.last().text, QStringLiteral("All possible numbers have been selected."));
+    }
+
+    void aRunOfABonusGameGivesTheEnginesCountsAndWritesItsLines() {
+        const Game powerball = catalogueGame("Powerball");
+        f.window->switchGame(powerball);
+        QVERIFY(f.find<QGroupBox>(QStringLiteral("frameBonusNumbers"))->isVisibleTo(f.window.get()));
+        QCOMPARE(bonusNumbers()->count(), 26);
+        f.selectRange(0, 7);
+        bonusNumbers()->item(0)->setSelected(true);
+        bonusNumbers()->item(25)->setSelected(true);
+        QCOMPARE(f.find<QLabel>(QStringLiteral("lblBonusCount"))->text(), QStringLiteral("Bonus numbers picked: 2"));
+        f.box(QStringLiteral("txtMinSum"))->setText(QStringLiteral("20"));
+        QVERIFY(f.wheelToEnd());
+
+        // The engine's own run of the same pick and filters.
+        GameWheelRequest request;
+        request.game = powerball;
+        request.controls = FilterControls(powerball);
+        request.controls.minSum = "20";
+        request.pick = {1, 2, 3, 4, 5, 6, 7, 8};
+        request.pickedBonus = {1, 26};
+        request.historyPath = f.shared->historyPath;
+        GameWheelStart start = startGameWheel(std::move(request));
+        QVERIFY(start.job);
+        start.job->runToEnd();
+        QCOMPARE(start.job->generated(), std::uint64_t{binomial(8, 5) * 2});
+        QCOMPARE(f.text(QStringLiteral("txtGenerated")), QString::fromStdString(formatCount(start.job->generated())));
+        QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QString::fromStdString(formatCount(start.job->passing())));
+        const QStringList lines = QString::fromLatin1(f.outputContents()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(std::uint64_t(lines.size()), start.job->passing());
+        QVERIFY(start.job->passing() < start.job->generated());
+        QCOMPARE(lines.first(), QStringLiteral("1 2 3 6 8 + 1"));   // the first whose sum reaches 20
+        QCOMPARE(lines.last(), QStringLiteral("4 5 6 7 8 + 26"));
+        QCOMPARE(f.text(QStringLiteral("txtOutput")), QStringLiteral("04 05 06 07 08"));
+
+        // Printed, the lines show their bonus numbers too.
+        f.find<QRadioButton>(QStringLiteral("optnOutToPrinter"))->click();
+        QVERIFY(f.wheelToEnd());
+        QCOMPARE(f.platform->printJobs.size(), 1);
+        QVERIFY(f.platform->printJobs[0].lines.contains(QStringLiteral("01 02 03 06 08 + 01")));
+        QVERIFY(f.platform->printJobs[0].lines.contains(QStringLiteral("8 numbers selected for wheeling.")));
+    }
+
+    void theGameIsKeptFromRunAndMenuDuringAnyLongOperation() {
+        f.selectRange(0, 48);
+        f.click(QStringLiteral("cmdWheel"));
+        QVERIFY(f.window->wheelRunning());
+        QVERIFY(!f.find<QMenu>(QStringLiteral("mnuGame"))->menuAction()->isEnabled());
+        f.window->switchGame(catalogueGame("Fantasy 5"));
+        QCOMPARE(numbers()->count(), 49);
+        QSignalSpy ended(f.window.get(), &MainWindow::wheelRunEnded);
+        f.click(QStringLiteral("cmdStopWheeling"));
+        QVERIFY(ended.count() == 1 || ended.wait(20000));
+        QVERIFY(f.find<QMenu>(QStringLiteral("mnuGame"))->menuAction()->isEnabled());
+    }
+
+    void changedSettingsAreOfferedForSavingAsClosingDoes() {
+        f.box(QStringLiteral("txtMaxSum"))->setText(QStringLiteral("200"));
+        f.platform->replies.enqueue(Platform::Reply::Cancel);
+        f.window->switchGame(catalogueGame("Fantasy 5"));
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("Settings Changed"));
+        QVERIFY(f.platform->messages.last().text.startsWith(
+            QLatin1String("Save the settings before changing the game to Fantasy 5 (5/39)?")));
+        QCOMPARE(numbers()->count(), 49);
+        QCOMPARE(f.text(QStringLiteral("txtMaxSum")), QStringLiteral("200"));
+
+        // Yes saves them to 6/49's file, and they come back with 6/49.
+        f.platform->replies.enqueue(Platform::Reply::Yes);
+        f.window->switchGame(catalogueGame("Fantasy 5"));
+        QCOMPARE(numbers()->count(), 39);
+        f.window->switchGame(Game::lotto649());
+        QCOMPARE(f.text(QStringLiteral("txtMaxSum")), QStringLiteral("200"));
+    }
+
+    void theGameAndItsSettingsComeBackAtTheNextStart() {
+        const DataPaths paths = dataPathsIn(f.folder.path().toStdString());
+        const Game own = *Game::make("Pick Six", 45, 6, false, 0, 0, {});
+        QVERIFY(!saveOwnGame(paths, own));
+        f.window->switchGame(own);
+        QCOMPARE(numbers()->count(), 45);
+        f.box(QStringLiteral("txtMaxSum"))->setText(QStringLiteral("222"));
+        f.shared->saveRequest = true;
+        f.tick(QStringLiteral("Timer3"));
+        QVERIFY(QFile::exists(f.folder.filePath(QStringLiteral("PICK-SIX.INI"))));
+
+        restart();
+        QCOMPARE(f.window->game(), own);
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Orvane - Pick Six (6/45)"));
+        QCOMPARE(numbers()->count(), 45);
+        QCOMPARE(f.text(QStringLiteral("txtMaxSum")), QStringLiteral("222"));
+        // The own game is in the menu, checked.
+        bool checked = false;
+        for (QAction* item : f.find<QMenu>(QStringLiteral("mnuGame"))->actions())
+            if (item->objectName() == QLatin1String("mnuOwnGame0")) checked = item->isChecked();
+        QVERIFY(checked);
+    }
+
+    void aSettingsFileOfAnotherGameIsNotLoadedNorWrittenOver() {
+        f.window->switchGame(catalogueGame("Fantasy 5"));
+        f.shared->saveRequest = true;
+        f.tick(QStringLiteral("Timer3"));
+        const QString fantasyFile = f.folder.filePath(QStringLiteral("FANTASY-5.INI"));
+        const QByteArray saved = WindowFixture::fileBytes(fantasyFile);
+        QVERIFY(saved.startsWith("Game | Fantasy 5 | 5/39"));
+
+        f.window->switchGame(Game::lotto649());
+        f.shared->settingsPath = fantasyFile.toStdString();
+        f.shared->restoreRequest = true;
+        f.tick(QStringLiteral("Timer3"));
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("Settings Not Loaded"));
+        QVERIFY(f.platform->messages.last().text.contains(QLatin1String("Choose Fantasy 5 (5/39) in the Game menu")));
+        QCOMPARE(numbers()->count(), 49);
+        f.shared->settingsPath = fantasyFile.toStdString();
+        f.shared->saveRequest = true;
+        f.tick(QStringLiteral("Timer3"));
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("Settings Not Saved"));
+        QCOMPARE(WindowFixture::fileBytes(fantasyFile), saved);
+    }
+
+    void switchingBackTo649RestoresTodaysWindow() {
+        f.window->show();
+        settle();
+        const QSize opened = f.window->size();
+        const QSize smallest = f.window->minimumSize();
+        showEveryTab();
+        const QStringList before = look();
+        for (const char* name : {"Powerball", "Lotto Max", "SuperEnalotto"}) {
+            f.window->switchGame(catalogueGame(name));
+            settle();
+        }
+        f.window->switchGame(Game::lotto649());
+        f.window->resize(opened);
+        settle();
+        QCOMPARE(f.window->minimumSize(), smallest);
+        showEveryTab();
+        const QStringList after = look();
+        for (qsizetype line = 0; line < std::min(before.size(), after.size()); ++line)
+            QCOMPARE(after[line], before[line]);
+        QCOMPARE(after.size(), before.size());
+    }
+};
+
+QTEST_MAIN(GameSwitchTest)
+#include "GameSwitchTest.moc"
