@@ -120,7 +120,6 @@ void MainWindow::load() {
     filters_->loadPositionalAnalysis(platform_.setting(QStringLiteral("Enable Positional Analysis"),
                                                        QStringLiteral("0")) == QStringLiteral("1"));
     cmdStopWheeling->setEnabled(false);
-    lstNumbers->showNumbers(shared_.game.highest());
 }
 
 void MainWindow::addNumberListCommands() {

@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTabWidget>
 
 #include <algorithm>
@@ -106,7 +107,10 @@ void MainWindow::rebuildForGame() {
         if (widget->layout() && widget->window() == this) widget->layout()->activate();
     layout()->activate();
     setMinimumSize(minimumSizeHint());
-    resize(size().expandedTo(minimumSize()));
+    // A larger game's window grows to the size it asks for, as far as the screen allows.
+    QSize wanted = size().expandedTo(sizeHint());
+    if (const QScreen* shown = screen()) wanted = wanted.boundedTo(shown->availableSize());
+    resize(wanted.expandedTo(minimumSize()));
 }
 
 void MainWindow::showGame() {

@@ -109,8 +109,11 @@ QGroupBox* MainWindow::buildNumberFrame() {
     // Seven numbers to a row, the way a lotto slip lays them out.
     lstNumbers = named(new NumberGrid, "lstNumbers");
     lstNumbers->setSelectionMode(QAbstractItemView::MultiSelection);
+    lstNumbers->showNumbers(shared_.game.highest());
     // The bonus pool's own slip, under the main one; none for a game without a bonus pool.
+    // It never takes more than the room its numbers ask for: the main slip gets the rest.
     bonusPick_ = new BonusPick;
+    bonusPick_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     bonusPick_->showFor(shared_.game);
     lblPoolSize = fixedLabel("lblPoolSize", QStringLiteral("0"));
     auto* caption = named(new QLabel(QStringLiteral("Current Active Pool Size")), "lblSelected");

@@ -63,6 +63,19 @@ class LayoutTest : public QObject {
         }
     }
 
+    // Every number of `list` lies inside its viewport, `columns` to a row.
+    static QString gridFault(QListWidget* list, int count, int columns) {
+        if (list->count() != count) return QStringLiteral("%1 holds %2 numbers").arg(list->objectName()).arg(list->count());
+        const QRect viewport = list->viewport()->rect();
+        for (int i = 0; i < count; ++i) {
+            const QRect cell = list->visualItemRect(list->item(i));
+            if (!viewport.contains(cell)) return QStringLiteral("number %1 lies outside %2").arg(i + 1).arg(list->objectName());
+            if (cell.top() != list->visualItemRect(list->item(i - i % columns)).top())
+                return QStringLiteral("number %1 is not in its row of %2").arg(i + 1).arg(columns);
+        }
+        return {};
+    }
+
     // A pixel inside a box, right of any text it holds: its background.
     static QRgb background(QLineEdit* box) {
         return box->grab().toImage().pixel(box->width() - 6, box->height() / 2);
@@ -90,6 +103,37 @@ private slots:
     void nothingIsCutInALargeWindow() {
         resizeTo(QSize(1600, 1000));
         expectEveryTabWhole();
+    }
+
+    // Started in each game, the window opens, shrinks and grows with every
+    // control whole and every number of the game, and of its bonus pool, in its slip.
+    void everyGameFitsAtTheOpeningSmallestAndLargeSizes_data() {
+        QTest::addColumn<QString>("matrix");
+        for (const char* matrix : {"5/39", "6/49", "6/59", "7/35", "5/69+1/26", "6/90"}) QTest::newRow(matrix) << matrix;
+    }
+    void everyGameFitsAtTheOpeningSmallestAndLargeSizes() {
+        QFETCH(QString, matrix);
+        const Game game = *gameFromMatrix(matrix.toStdString());
+        f.window.reset();
+        f.shared->useGame(game);
+        f.window = std::make_unique<MainWindow>(*f.platform, *f.shared);
+        f.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f.window.get()));
+        settle();
+        for (const QSize& size : {f.window->size(), f.window->minimumSize(), QSize(1600, 1000)}) {
+            resizeTo(size);
+            expectEveryTabWhole();
+            showTab(0);
+            QString fault = gridFault(f.find<QListWidget>(QStringLiteral("lstNumbers")), game.highest(),
+                                      game.highest() <= 49 ? 7 : 10);
+            if (fault.isEmpty() && game.hasBonusPool())
+                fault = gridFault(f.find<QListWidget>(QStringLiteral("lstBonusNumbers")), game.bonusPool(), 7);
+            QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("%1 at %2x%3: %4")
+                                                     .arg(matrix)
+                                                     .arg(size.width())
+                                                     .arg(size.height())
+                                                     .arg(fault)));
+        }
     }
 
     void numberListKeepsSevenToARowAndGrowsWithTheWindow() {
