@@ -41,9 +41,7 @@ QString gameCaption(const Game& game, QSet<QChar>& usedKeys) {
 Game restoredGame(Platform& platform, const DataPaths& paths) {
     const QString kept = platform.setting(kGameKey, QString());
     if (kept.isEmpty()) return Game::lotto649();
-    std::vector<Game> games = catalogueGames();
-    for (const Game& own : readOwnGames(paths).games) games.push_back(own);
-    return findGame(kept.toStdString(), games).value_or(Game::lotto649());
+    return findGame(kept.toStdString(), knownGames(paths)).value_or(Game::lotto649());
 }
 
 void keepGame(Platform& platform, const Game& game) {

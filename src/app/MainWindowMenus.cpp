@@ -11,6 +11,7 @@
 #include "app/UserLevels.h"
 #include "backtest/BacktestWindow.h"
 #include "core/FileRemoval.h"
+#include "core/GameCatalogue.h"
 #include "core/NumberText.h"
 #include "cover/AbbreviatedWheelWindow.h"
 #include "history/DrawRecordingWindow.h"
@@ -290,6 +291,9 @@ void MainWindow::mnuUnInstallPrep_Click() {
     std::vector<std::string> files = uninstallFilesIn(QDir::currentPath().toStdString());
     files.push_back(shared_.wheelOutputPath);
     files.push_back(shared_.poolPath);
+    // The settings files of the other games are the program's too; their histories are the user's.
+    for (const Game& game : knownGames(shared_.dataPaths))
+        if (!game.isLotto649()) files.push_back(gamePaths(shared_.dataPaths, game).settings);
     // Only files that exist are deleted, and never the history: it holds the user's own draws.
     const std::vector<std::string> failed = removeExisting(files, shared_.historyPath);
     if (!failed.empty()) {

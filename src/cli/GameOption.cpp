@@ -11,10 +11,8 @@ CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandC
         .add_option_function<std::string>(
             "--game",
             [&choice, paths = context.paths, chosen = std::move(chosen)](const std::string& text) {
-                std::vector<Game> games = catalogueGames();
-                for (Game& own : readOwnGames(paths).games) games.push_back(std::move(own));
                 std::string problem;
-                choice.named = findGame(text, games, &problem);
+                choice.named = findGame(text, knownGames(paths), &problem);
                 if (!choice.named) throw CLI::ValidationError("--game", problem);
                 if (chosen) chosen(*choice.named);
             },

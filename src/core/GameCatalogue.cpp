@@ -157,6 +157,12 @@ GameList readOwnGames(const DataPaths& paths) {
     return readGameList(text, path);
 }
 
+std::vector<Game> knownGames(const DataPaths& paths) {
+    std::vector<Game> games = catalogueGames();
+    for (Game& own : readOwnGames(paths).games) games.push_back(std::move(own));
+    return games;
+}
+
 std::optional<Game> findGame(std::string_view text, const std::vector<Game>& games, std::string* problem) {
     const std::string wanted = withoutSpaceAround(text);
     for (const Game& game : games)

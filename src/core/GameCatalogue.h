@@ -40,6 +40,8 @@ const std::vector<Game>& catalogueGames();
 std::string ownGamesPath(const DataPaths& paths);
 // The user's own games; a missing file holds none.
 GameList readOwnGames(const DataPaths& paths);
+// The catalogue's games, then the user's own (those the file holds that can be read).
+std::vector<Game> knownGames(const DataPaths& paths);
 
 // The game `text` names among `games`: a name (in any letter case), else a
 // matrix ("5/39", "5/69+1/26"), which takes the first game of that matrix or,

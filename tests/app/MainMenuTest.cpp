@@ -210,6 +210,9 @@ private slots:
         f.shared->historyPath = path("FL6-49.HIT").toStdString();
         f.shared->wheelOutputPath = path("w.TB").toStdString();
         touch(path("w.TB"));
+        // Another game's settings file is the program's; its history is the user's.
+        touch(path("POWERBALL.INI"));
+        touch(path("POWERBALL.HIT"));
 
         f.platform->replies << Platform::Reply::No;
         f.trigger("mnuUnInstallPrep");
@@ -219,6 +222,7 @@ private slots:
         f.trigger("mnuUnInstallPrep"); // Yes
         QVERIFY(!QFile::exists(path("VNTB.INI")) && !QFile::exists(path("temp.fil")) && !QFile::exists(path("w.TB")));
         QVERIFY(QFile::exists(path("FL6-49.HIT")));
+        QVERIFY(!QFile::exists(path("POWERBALL.INI")) && QFile::exists(path("POWERBALL.HIT")));
         QVERIFY(!QFile::exists(path("records.txt"))); // never made to be deleted
         QVERIFY(f.shared->poolStop);
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Uninstallation Prep Status"));
