@@ -137,6 +137,35 @@ private slots:
         QCOMPARE(f.platform->messages.last().text, QStringLiteral("All possible numbers have been selected."));
     }
 
+    void picksPrintingAndUserLevelsServeTheGame() {
+        f.window->switchGame(catalogueGame("Fantasy 5"));
+        // The pool's numbers beyond the game's are passed over.
+        f.shared->poolPath = f.folder.filePath(QStringLiteral("picks.GR")).toStdString();
+        QVERIFY(WindowFixture::writeFile(QString::fromStdString(f.shared->poolPath), "3\r\n40\r\n12\r\n"));
+        f.trigger(QStringLiteral("mnuLoadGRPool"));
+        f.tick(QStringLiteral("Timer2"));
+        QCOMPARE(f.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("2"));
+        f.trigger(QStringLiteral("mnuPrintSelected"));
+        QCOMPARE(f.platform->messages.last().text,
+                 QStringLiteral("There are not enough numbers selected for this operation.  Select 6 or more numbers, "
+                                "and then try again."));
+        f.selectRange(30, 38);
+        f.trigger(QStringLiteral("mnuPrintSelected"));
+        QCOMPARE(f.platform->printJobs.size(), 1);
+        QVERIFY(f.platform->printJobs[0].lines.contains(QStringLiteral("39")));
+        QVERIFY(f.platform->printJobs[0].lines.contains(QStringLiteral("11 numbers selected in total.")));
+
+        // A level chosen before the switch holds for the new tabs, the eighth position's row too.
+        f.trigger(QStringLiteral("mnuBeginner"));
+        const Game eight = *gameFromMatrix("8/70");
+        f.window->switchGame(eight);
+        for (const char* hidden : {"txtAMin", "txtHMax", "lblPosH", "frameTensPlace", "frameLocks"})
+            QVERIFY2(f.window->findChild<QWidget*>(QLatin1String(hidden))->isHidden(), hidden);
+        f.trigger(QStringLiteral("mnuAdvanced"));
+        for (const char* shown : {"txtAMin", "txtHMax", "lblPosH", "frameTensPlace", "frameLocks"})
+            QVERIFY2(!f.window->findChild<QWidget*>(QLatin1String(shown))->isHidden(), shown);
+    }
+
     void aRunOfABonusGameGivesTheEnginesCountsAndWritesItsLines() {
         const Game powerball = catalogueGame("Powerball");
         f.window->switchGame(powerball);
