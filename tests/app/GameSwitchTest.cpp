@@ -261,6 +261,24 @@ private slots:
         QVERIFY(checked);
     }
 
+    void aGameDefinedInTheMenuIsPlayedAndComesBackAtTheNextStart() {
+        QTimer::singleShot(0, this, [] {
+            auto* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            dialog->findChild<QLineEdit*>(QStringLiteral("txtGameName"))->setText(QStringLiteral("Daily Four"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("txtPerTicket"))->setText(QStringLiteral("4"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("txtHighest"))->setText(QStringLiteral("30"));
+            QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        });
+        f.trigger(QStringLiteral("mnuDefineGame"));
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Orvane - Daily Four (4/30)"));
+        QCOMPARE(numbers()->count(), 30);
+        restart();
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Orvane - Daily Four (4/30)"));
+        emit f.find<QMenu>(QStringLiteral("mnuGame"))->aboutToShow();
+        QVERIFY(f.find<QAction>(QStringLiteral("mnuOwnGame0"))->isChecked());
+    }
+
     void aSettingsFileOfAnotherGameIsNotLoadedNorWrittenOver() {
         f.window->switchGame(catalogueGame("Fantasy 5"));
         f.shared->saveRequest = true;
