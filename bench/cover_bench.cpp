@@ -5,10 +5,12 @@
 // list over every subset of a 20-number pool. Every list is checked again
 // here against the plain reading of the guarantee; a failure exits with 1.
 //
-//   cover_bench [SECONDS] [CASE]     CASE as "3if3/12" runs that one alone
-//   cover_bench --table [SECONDS]    every pool of 10 to 30 numbers with every
-//                                    guarantee t if m, t = 2..5, m = t..6, SECONDS
-//                                    (default 5) each, as a markdown table
+//   cover_bench [SECONDS] [CASE]     CASE as "3if3/12" runs that one alone, and
+//                                    "3if3/12k5" with tickets of five numbers
+//   cover_bench --table [SECONDS] [K...]   every pool of 10 to 30 numbers with
+//                                    every guarantee t if m, t = 2..5, m = t..k,
+//                                    for tickets of K numbers (default 5 6 7),
+//                                    SECONDS (default 5) each, as a markdown table
 #include "cover/CoverCheck.h"
 #include "cover/CoverJob.h"
 
@@ -34,14 +36,17 @@ struct Case {
 // and designs: 0 where they do not know it.
 int knownSize(int poolSize, Guarantee g) {
     struct Known {
-        int poolSize, match, drawn, tickets;
+        int poolSize, match, drawn, tickets, ticket = kTicketSize;
     };
     static const Known kKnown[] = {
         {12, 3, 3, 15}, {20, 3, 3, 71},  {22, 3, 3, 77},  {14, 4, 4, 80}, {10, 5, 5, 50},
         {12, 5, 5, 132}, {31, 2, 2, 31}, {49, 2, 6, 19}, {49, 3, 6, 163}, {27, 3, 4, 86},
+        // Steiner systems of five-number tickets: S(4,5,11) and the plane of order 4, S(2,5,21).
+        {11, 4, 4, 66, 5}, {21, 2, 2, 21, 5},
     };
     for (const Known& k : kKnown)
-        if (k.poolSize == poolSize && k.match == g.match && k.drawn == g.drawn) return k.tickets;
+        if (k.poolSize == poolSize && k.match == g.match && k.drawn == g.drawn && k.ticket == g.ticket)
+            return k.tickets;
     return 0;
 }
 
@@ -53,17 +58,17 @@ const Case kCases[] = {
 
 std::string caseName(const Case& c) {
     return std::to_string(c.guarantee.match) + "if" + std::to_string(c.guarantee.drawn) + "/" +
-           std::to_string(c.poolSize);
+           std::to_string(c.poolSize) + (c.guarantee.ticket == kTicketSize ? "" : "k" + std::to_string(c.guarantee.ticket));
 }
 
 // Every m numbers of 1..v share t with a ticket, counted on the numbers with loops.
-bool plainlyKept(const std::vector<Combination>& tickets, int poolSize, Guarantee g) {
+bool plainlyKept(const std::vector<std::vector<int>>& tickets, int poolSize, Guarantee g) {
     std::vector<int> drawn(static_cast<std::size_t>(g.drawn));
     std::iota(drawn.begin(), drawn.end(), 1);
     // The ticket that covered the last numbers most likely covers the next,
     // which differ in one or two: it is tried first.
     std::size_t lastHit = 0;
-    const auto covers = [&](const Combination& ticket) {
+    const auto covers = [&](const std::vector<int>& ticket) {
         int shared = 0;
         for (int n : drawn) shared += std::find(ticket.begin(), ticket.end(), n) != ticket.end();
         return shared >= g.match;
@@ -97,7 +102,7 @@ std::unique_ptr<CoverJob> runJob(const Case& c, int seconds) {
         std::fprintf(stderr, "%s: %s\n", caseName(c).c_str(), job->failure()->text.c_str());
         std::exit(1);
     }
-    if (!plainlyKept(job->tickets(), c.poolSize, c.guarantee)) {
+    if (!plainlyKept(job->ticketLists(), c.poolSize, c.guarantee)) {
         std::fprintf(stderr, "%s: the list does not keep its guarantee\n", caseName(c).c_str());
         std::exit(1);
     }
@@ -129,7 +134,7 @@ void timeCheck(Guarantee g) {
     CoverJob job(request);
     job.runToEnd();
     std::vector<TicketMask> masks;
-    for (const Combination& ticket : job.tickets()) {
+    for (const std::vector<int>& ticket : job.ticketLists()) {
         TicketMask mask = 0;
         for (int n : ticket) mask |= TicketMask{1} << (n - 1);
         masks.push_back(mask);
@@ -151,13 +156,14 @@ void timeCheck(Guarantee g) {
 // Each pool and guarantee the program takes, against the Schönheim bound (for
 // t if t) and the best size known: the first proved list (the one --seconds 0
 // keeps) and the shortest within the budget.
-void runTable(int seconds) {
-    std::printf("| pool | guarantee | bound | known | first | after %d s | found at | vs known |\n", seconds);
-    std::printf("|---|---|---|---|---|---|---|---|\n");
+void runTable(int seconds, const std::vector<int>& ticketSizes) {
+    std::printf("| ticket | pool | guarantee | bound | known | first | after %d s | found at | vs known |\n", seconds);
+    std::printf("|---|---|---|---|---|---|---|---|---|\n");
+    for (int ticket : ticketSizes)
     for (int match = 2; match <= 5; ++match)
-        for (int drawn = match; drawn <= kTicketSize; ++drawn)
+        for (int drawn = match; drawn <= ticket; ++drawn)
             for (int poolSize = 10; poolSize <= 30; ++poolSize) {
-                const Case c{poolSize, {match, drawn}};
+                const Case c{poolSize, {match, drawn, ticket}};
                 if (guaranteeFault(poolSize, c.guarantee)) continue;
                 const std::vector<CoverImprovement> found = runJob(c, seconds)->improvements();
                 const CoverImprovement last = found.back();
@@ -168,7 +174,7 @@ void runTable(int seconds) {
                     std::snprintf(versus, sizeof versus, "%+.1f%%",
                                   100.0 * (static_cast<double>(last.tickets) - best) / best);
                 const int bound = ticketLowerBound(poolSize, c.guarantee);
-                std::printf("| %d | %s | %s | %s | %zu | %zu | %.1f | %s |\n", poolSize,
+                std::printf("| %d | %d | %s | %s | %s | %zu | %zu | %.1f | %s |\n", ticket, poolSize,
                             guaranteeText(c.guarantee).c_str(), bound > 1 ? std::to_string(bound).c_str() : "-",
                             known.c_str(), found.front().tickets, last.tickets,
                             static_cast<double>(last.after.count()) / 1000.0, versus);
@@ -178,7 +184,10 @@ void runTable(int seconds) {
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--table") {
-        runTable(argc > 2 ? std::atoi(argv[2]) : 5);
+        std::vector<int> ticketSizes;
+        for (int i = 3; i < argc; ++i) ticketSizes.push_back(std::atoi(argv[i]));
+        if (ticketSizes.empty()) ticketSizes = {5, 6, 7};
+        runTable(argc > 2 ? std::atoi(argv[2]) : 5, ticketSizes);
         return 0;
     }
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
@@ -191,8 +200,8 @@ int main(int argc, char** argv) {
             runCase(c, seconds);
             ran = true;
         }
-    int t = 0, m = 0, v = 0;
-    if (!ran && std::sscanf(only.c_str(), "%dif%d/%d", &t, &m, &v) == 3) runCase(Case{v, {t, m}}, seconds);
+    int t = 0, m = 0, v = 0, k = kTicketSize;
+    if (!ran && std::sscanf(only.c_str(), "%dif%d/%dk%d", &t, &m, &v, &k) >= 3) runCase(Case{v, {t, m, k}}, seconds);
     if (only.empty()) {
         timeCheck({4, 4});
         timeCheck({3, 3});

@@ -36,21 +36,21 @@ CoverCheck::CoverCheck(int poolSize, Guarantee guarantee, std::vector<TicketMask
       heldWhole_(subsetCount(poolSize, guarantee.match), false), subset_(lowBits(guarantee.drawn)),
       lastSubset_(lowBits(guarantee.drawn) << (poolSize - guarantee.drawn)) {
     for (int n = 0; n <= kLargestPool; ++n)
-        for (int k = 0; k <= kTicketSize; ++k) binomial_[n][k] = subsetCount(n, k);
+        for (int k = 0; k <= kLargestTicket; ++k) binomial_[n][k] = subsetCount(n, k);
     subsetParts_ = choices(guarantee.drawn, guarantee.match);
-    const std::vector<std::vector<int>> ticketParts = choices(kTicketSize, guarantee.match);
+    const std::vector<std::vector<int>> ticketParts = choices(guarantee.ticket, guarantee.match);
     for (TicketMask ticket : tickets_) {
-        if (std::popcount(ticket) != kTicketSize || (ticket & ~lowBits(poolSize)) != 0) {
+        if (std::popcount(ticket) != guarantee.ticket || (ticket & ~lowBits(poolSize)) != 0) {
             // A malformed ticket proves nothing: the list fails outright.
             finished_ = true;
             uncovered_ = 1;
             return;
         }
-        int numbers[kTicketSize];
+        int numbers[kLargestTicket];
         int count = 0;
         for (TicketMask rest = ticket; rest; rest &= rest - 1) numbers[count++] = std::countr_zero(rest);
         for (const std::vector<int>& places : ticketParts) {
-            int part[kTicketSize];
+            int part[kLargestTicket];
             for (std::size_t i = 0; i < places.size(); ++i) part[i] = numbers[places[i]];
             heldWhole_[colexNumber(part, guarantee.match)] = true;
         }
@@ -66,12 +66,12 @@ std::uint64_t CoverCheck::colexNumber(const int* positions, int count) const {
 
 bool CoverCheck::advance(std::uint64_t subsets) {
     for (std::uint64_t done = 0; !finished_ && done < subsets; ++done) {
-        int numbers[kTicketSize];
+        int numbers[kLargestTicket];
         int count = 0;
         for (TicketMask rest = subset_; rest; rest &= rest - 1) numbers[count++] = std::countr_zero(rest);
         bool covered = false;
         for (std::size_t c = 0; !covered && c < subsetParts_.size(); ++c) {
-            int part[kTicketSize];
+            int part[kLargestTicket];
             for (std::size_t i = 0; i < subsetParts_[c].size(); ++i) part[i] = numbers[subsetParts_[c][i]];
             covered = heldWhole_[colexNumber(part, guarantee_.match)];
         }

@@ -76,6 +76,14 @@ std::vector<TicketMask> steinerSystem5612() {
     return hexads;
 }
 
+std::vector<TicketMask> steinerSystem4511() {
+    constexpr int kDropped = 11;
+    std::vector<TicketMask> blocks;
+    for (TicketMask hexad : steinerSystem5612())
+        if (hexad & (TicketMask{1} << kDropped)) blocks.push_back(hexad & ~(TicketMask{1} << kDropped));
+    return blocks;
+}
+
 std::vector<TicketMask> projectivePlaneOrder5() {
     // Points and lines are the nonzero vectors of (Z/5)^3 up to a factor,
     // each written with its first nonzero digit 1; a point lies on a line
@@ -106,8 +114,8 @@ std::optional<std::vector<TicketMask>> shrunkList(const std::vector<TicketMask>&
     std::vector<int> filled;   // per ticket: how many of its numbers were replaced
     for (TicketMask ticket : design) {
         TicketMask shrunk = ticket & kept;
-        const int replaced = kTicketSize - std::popcount(shrunk);
-        for (int position = 0; std::popcount(shrunk) < kTicketSize && position < poolSize; ++position)
+        const int replaced = guarantee.ticket - std::popcount(shrunk);
+        for (int position = 0; std::popcount(shrunk) < guarantee.ticket && position < poolSize; ++position)
             shrunk |= TicketMask{1} << position;
         if (std::find(tickets.begin(), tickets.end(), shrunk) != tickets.end()) continue;
         tickets.push_back(shrunk);
@@ -140,31 +148,36 @@ std::unique_ptr<CoverConstruction> CoverConstruction::forPool(int poolSize, Guar
     std::unique_ptr<CoverConstruction> built(new CoverConstruction(poolSize, guarantee, seed, partWork));
     const int t = guarantee.match;
     const int m = guarantee.drawn;
+    const int k = guarantee.ticket;
+    // The designs and the parts of 22 and of five are of six-number tickets;
+    // the pairs' parts serve tickets of any size.
     if (guarantee == Guarantee{3, 3} && poolSize >= kShrunkSteinerFrom && poolSize <= kSteinerPool) {
         built->tickets_ = poolSize == kSteinerPool ? steinerSystem3622()
                                                    : shrunkList(steinerSystem3622(), poolSize, guarantee).value();
     } else if (guarantee == Guarantee{5, 5} && poolSize == 12) {
         built->tickets_ = steinerSystem5612();
+    } else if (guarantee == Guarantee{4, 4, 5} && poolSize == 11) {
+        built->tickets_ = steinerSystem4511();
     } else if (guarantee == Guarantee{2, 2} && poolSize >= kShrunkPlaneFrom && poolSize <= kPlanePool) {
         built->tickets_ = poolSize == kPlanePool ? projectivePlaneOrder5()
                                                  : shrunkList(projectivePlaneOrder5(), poolSize, guarantee).value();
     } else if (t == 2 && m > 2) {
         // m drawn numbers put two in one of m - 1 parts, as equal as they can be.
         const int parts = m - 1;
-        if (poolSize / parts < kTicketSize) return nullptr;
+        if (poolSize / parts < k) return nullptr;
         for (int part = 0, first = 0; part < parts; ++part) {
             const int size = poolSize / parts + (part < poolSize % parts ? 1 : 0);
-            built->parts_.push_back(Part{size, Guarantee{2, 2}, first});
+            built->parts_.push_back(Part{size, Guarantee{2, 2, k}, first});
             first += size;
         }
-    } else if (t == 3 && m == 4 && poolSize - kFive >= kFiveWithLargeFrom && poolSize - kFive <= kSteinerPool) {
+    } else if (k == kTicketSize && t == 3 && m == 4 && poolSize - kFive >= kFiveWithLargeFrom && poolSize - kFive <= kSteinerPool) {
         // Four drawn numbers put three in the large part or two among the last
         // five, which every ticket of those five and one other then holds with a third.
         const int large = poolSize - kFive;
         const TicketMask five = ((TicketMask{1} << kFive) - 1) << large;
         for (int other = 0; other < large; ++other) built->tickets_.push_back(five | TicketMask{1} << other);
         built->parts_.push_back(Part{large, Guarantee{3, 3}, 0});
-    } else if (t == 3 && m >= 5) {
+    } else if (k == kTicketSize && t == 3 && m >= 5) {
         // m drawn numbers put three in the first 22 or m - 2 in the rest.
         const Guarantee rest{3, m - 2};
         if (poolSize - kSteinerPool < kTicketSize || guaranteeFault(poolSize - kSteinerPool, rest)) return nullptr;

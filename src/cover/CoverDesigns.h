@@ -41,6 +41,9 @@ std::vector<TicketMask> steinerSystem3622();
 // The 132 blocks of S(5,6,12) on pool positions 0..11: every five of 12 numbers
 // in exactly one, the hexads of the extended ternary Golay code (5 if 5 on 12).
 std::vector<TicketMask> steinerSystem5612();
+// S(4,5,11), its derived design: the 66 hexads through point 11, without it;
+// every four of eleven numbers on exactly one five-number ticket.
+std::vector<TicketMask> steinerSystem4511();
 
 // The 31 lines of the projective plane over the integers mod 5 (points 0..30):
 // every two points on exactly one line of six.

@@ -126,6 +126,11 @@ std::vector<Combination> CoverJob::tickets() const {
     return ticketSets(state_->best(), state_->request.pool);
 }
 
+std::vector<std::vector<int>> CoverJob::ticketLists() const {
+    if (!state_->search) return {};
+    return ticketNumbers(state_->best(), state_->request.pool);
+}
+
 const std::vector<CoverImprovement>& CoverJob::improvements() const { return state_->improvements; }
 
 std::string coverResultText(std::size_t tickets, Guarantee guarantee) {

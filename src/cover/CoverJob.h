@@ -62,6 +62,8 @@ public:
     // The best proved list as six-number sets of the pool's numbers; empty
     // when the search was stopped before it had one.
     std::vector<Combination> tickets() const;
+    // The same for tickets of any size.
+    std::vector<std::vector<int>> ticketLists() const;
     // Every proved list in turn, each shorter than the one before.
     const std::vector<CoverImprovement>& improvements() const;
     const CoverRequest& request() const;

@@ -53,7 +53,7 @@ template <class Visit> void forEachSubset(const int* positions, int count, int s
         visit(TicketMask{0});
         return;
     }
-    std::array<int, kTicketSize> index{};
+    std::array<int, kLargestTicket> index{};
     for (int i = 0; i < size; ++i) index[static_cast<std::size_t>(i)] = i;
     while (true) {
         TicketMask mask = 0;
@@ -79,35 +79,36 @@ TicketMask allPositions(int poolSize) { return (TicketMask{1} << poolSize) - 1; 
 } // namespace
 
 CoverSearch::CoverSearch(int poolSize, Guarantee guarantee, std::uint64_t seed, std::uint64_t partWork)
-    : poolSize_(poolSize), guarantee_(guarantee), random_(seed), seed_(seed), partWork_(partWork),
+    : poolSize_(poolSize), guarantee_(guarantee), ticket_(guarantee.ticket), random_(seed), seed_(seed), partWork_(partWork),
       lowerBound_(ticketLowerBound(poolSize, guarantee)), temperature_(kStartTemperature) {
     for (int n = 0; n <= kLargestPool; ++n)
-        for (int k = 0; k <= kTicketSize; ++k) binomial_[n][k] = subsetCount(n, k);
+        for (int k = 0; k <= kLargestTicket; ++k) binomial_[n][k] = subsetCount(n, k);
 
     const int t = guarantee.match;
     const int m = guarantee.drawn;
+    const int k = ticket_;
     visitsPerTicket_ = 0;
     for (int inTicket = t; inTicket <= m; ++inTicket)
-        visitsPerTicket_ += subsetCount(kTicketSize, inTicket) * subsetCount(poolSize - kTicketSize, m - inTicket);
+        visitsPerTicket_ += subsetCount(k, inTicket) * subsetCount(poolSize - k, m - inTicket);
     // Keeping every possible ticket's gain pays when there are not too many
     // tickets, and not too many of them cover each subset.
     std::uint64_t coverersPerSubset = 0;
     for (int inTicket = t; inTicket <= m; ++inTicket)
-        coverersPerSubset += subsetCount(m, inTicket) * subsetCount(poolSize - m, kTicketSize - inTicket);
-    greedyOverAll_ = subsetCount(poolSize, kTicketSize) <= kMostCandidates &&
+        coverersPerSubset += subsetCount(m, inTicket) * subsetCount(poolSize - m, k - inTicket);
+    greedyOverAll_ = subsetCount(poolSize, k) <= kMostCandidates &&
                      subsetCount(poolSize, m) * coverersPerSubset <= kMostGainUpdates;
 
     // Split in two only where one search over the whole pool would be slow.
-    const Guarantee second{t, m - t + 1};
+    const Guarantee second{t, m - t + 1, k};
     // "t if t" asks more of each number than a weaker guarantee: that part gets fewer.
     const int firstSize = second.drawn == t ? poolSize / 2 : (poolSize * 9 + 10) / 20;
-    if (!greedyOverAll_ && m >= 2 * t - 1 && firstSize >= kTicketSize && poolSize - firstSize >= kTicketSize) {
+    if (!greedyOverAll_ && m >= 2 * t - 1 && firstSize >= k && poolSize - firstSize >= k) {
         std::vector<int> first(static_cast<std::size_t>(firstSize));
         std::vector<int> rest(static_cast<std::size_t>(poolSize - firstSize));
         std::iota(first.begin(), first.end(), 0);
         std::iota(rest.begin(), rest.end(), firstSize);
         partPositions_ = {first, rest};
-        partGuarantees_ = {Guarantee{t, t}, second};
+        partGuarantees_ = {Guarantee{t, t, k}, second};
         phase_ = Phase::Parts;
     }
 
@@ -193,12 +194,12 @@ void CoverSearch::uncover(std::uint64_t rank) {
 template <class Visit> void CoverSearch::visitCovered(TicketMask ticket, Visit&& visit) {
     const int t = guarantee_.match;
     const int m = guarantee_.drawn;
-    int inside[kTicketSize];
+    int inside[kLargestTicket];
     int outside[kLargestPool];
     positionsOf(ticket, inside);
     const int outsideCount = positionsOf(allPositions(poolSize_) & ~ticket, outside);
     for (int shared = t; shared <= m; ++shared)
-        forEachSubset(inside, kTicketSize, shared, [&](TicketMask part) {
+        forEachSubset(inside, ticket_, shared, [&](TicketMask part) {
             forEachSubset(outside, outsideCount, m - shared, [&](TicketMask rest) {
                 const TicketMask subset = part | rest;
                 visit(rankOf(subset), subset);
@@ -216,7 +217,7 @@ template <class Visit> void CoverSearch::visitSwap(TicketMask ticket, int out, i
     const int m = guarantee_.drawn;
     const TicketMask outBit = TicketMask{1} << out;
     const TicketMask inBit = TicketMask{1} << in;
-    int kept[kTicketSize];
+    int kept[kLargestTicket];
     int others[kLargestPool];
     const int keptCount = positionsOf(ticket & ~outBit, kept);
     const int otherCount = positionsOf(allPositions(poolSize_) & ~ticket & ~inBit, others);
@@ -260,7 +261,7 @@ TicketMask CoverSearch::sampledCandidate() {
     const TicketMask target = unrank(uncoveredList_[below(uncoveredList_.size())]);
     TicketMask ticket = 0;
     for (int i = 0; i < guarantee_.match; ++i) ticket |= TicketMask{1} << randomMember(target & ~ticket, random_());
-    while (std::popcount(ticket) < kTicketSize)
+    while (std::popcount(ticket) < ticket_)
         ticket |= TicketMask{1} << randomMember(allPositions(poolSize_) & ~ticket, random_());
     return ticket;
 }
@@ -307,10 +308,10 @@ void CoverSearch::greedyStep() {
     };
     if (greedyOverAll_) {
         // Every possible ticket, with its gain kept up to date as subsets get covered.
-        if (candidateGain_.empty()) candidateGain_.assign(subsetCount(poolSize_, kTicketSize), static_cast<std::uint32_t>(visitsPerTicket_));
+        if (candidateGain_.empty()) candidateGain_.assign(subsetCount(poolSize_, ticket_), static_cast<std::uint32_t>(visitsPerTicket_));
         int positions[kLargestPool];
         const int count = positionsOf(allPositions(poolSize_), positions);
-        forEachSubset(positions, count, kTicketSize,
+        forEachSubset(positions, count, ticket_,
                       [&](TicketMask ticket) { consider(ticket, candidateGain_[rankOf(ticket)]); });
         work_ += candidateGain_.size();
     } else {
@@ -329,14 +330,14 @@ void CoverSearch::greedyStep() {
 void CoverSearch::lowerCandidateGains(TicketMask subset) {
     const int t = guarantee_.match;
     const int m = guarantee_.drawn;
-    int inside[kTicketSize];
+    int inside[kLargestTicket];
     int outside[kLargestPool];
     positionsOf(subset, inside);
     const int outsideCount = positionsOf(allPositions(poolSize_) & ~subset, outside);
     std::uint64_t visited = 0;
     for (int shared = t; shared <= m; ++shared)
         forEachSubset(inside, m, shared, [&](TicketMask part) {
-            forEachSubset(outside, outsideCount, kTicketSize - shared, [&](TicketMask rest) {
+            forEachSubset(outside, outsideCount, ticket_ - shared, [&](TicketMask rest) {
                 --candidateGain_[rankOf(part | rest)];
                 ++visited;
             });

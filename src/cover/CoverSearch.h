@@ -94,6 +94,7 @@ private:
 
     int poolSize_;
     Guarantee guarantee_;
+    int ticket_;   // k, the numbers of a ticket
     std::mt19937_64 random_;
     std::uint64_t seed_;
     std::uint64_t restarts_ = 0;
@@ -105,11 +106,11 @@ private:
     std::uint64_t visitsPerTicket_;
     bool greedyOverAll_;
 
-    std::uint64_t binomial_[kLargestPool + 1][kTicketSize + 1] = {};
+    std::uint64_t binomial_[kLargestPool + 1][kLargestTicket + 1] = {};
     std::vector<std::uint16_t> coverCount_;     // per m-subset rank: tickets covering it
     std::vector<std::uint32_t> uncoveredList_;  // the ranks no ticket covers
     std::vector<std::uint32_t> listPlace_;      // per rank: its place in uncoveredList_
-    std::vector<std::uint32_t> candidateGain_;  // per six-subset rank, while the greedy list grows
+    std::vector<std::uint32_t> candidateGain_;  // per k-subset rank, while the greedy list grows
     std::vector<TicketMask> tickets_;
     std::vector<TicketMask> best_;
     std::vector<TicketMask> start_;   // the given list still to take in

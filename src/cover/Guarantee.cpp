@@ -29,12 +29,12 @@ std::optional<Guarantee> parseGuarantee(std::string_view text) {
     if (at == std::string::npos) {
         const std::optional<int> t = singleDigit(lower);
         if (!t) return std::nullopt;
-        return Guarantee{*t, *t};
+        return Guarantee{*t, *t, kTicketSize};
     }
     const std::optional<int> t = singleDigit(std::string_view(lower).substr(0, at));
     const std::optional<int> m = singleDigit(std::string_view(lower).substr(at + 2));
     if (!t || !m) return std::nullopt;
-    return Guarantee{*t, *m};
+    return Guarantee{*t, *m, kTicketSize};
 }
 
 std::string guaranteeText(Guarantee guarantee) {
@@ -42,18 +42,23 @@ std::string guaranteeText(Guarantee guarantee) {
 }
 
 std::optional<std::string> guaranteeFault(int poolSize, Guarantee g) {
-    if (poolSize < kTicketSize)
-        return "The pool holds " + std::to_string(poolSize) + " numbers; a ticket needs six.";
+    const int k = g.ticket;
+    if (k < kSmallestTicket || k > kLargestTicket)
+        return "A ticket holds " + std::to_string(kSmallestTicket) + " to " + std::to_string(kLargestTicket) +
+               " numbers, not " + std::to_string(k) + ".";
+    // Six-number tickets keep the words they always had.
+    const std::string kText = k == kTicketSize ? std::string("six") : std::to_string(k);
+    if (poolSize < k) return "The pool holds " + std::to_string(poolSize) + " numbers; a ticket needs " + kText + ".";
     if (poolSize > kLargestPool) return "The pool holds more than 49 numbers.";
-    if (g.match < 2 || g.match > kTicketSize) return "The guarantee's match must be 2 to 6.";
+    if (g.match < 2 || g.match > k) return "The guarantee's match must be 2 to " + std::to_string(k) + ".";
     if (g.drawn < g.match) return "The guarantee " + guaranteeText(g) + " asks for more matches than drawn numbers.";
-    if (g.drawn > kTicketSize) return "The guarantee's drawn numbers must be at most 6.";
+    if (g.drawn > k) return "The guarantee's drawn numbers must be at most " + std::to_string(k) + ".";
     if (g.drawn > poolSize)
         return "The guarantee " + guaranteeText(g) + " needs a pool of at least " + std::to_string(g.drawn) +
                " numbers.";
-    // Every t numbers of the pool sit in some ticket, which holds C(6,t) of
+    // Every t numbers of the pool sit in some ticket, which holds C(k,t) of
     // them: past this the list is no longer abbreviated, and would take too long.
-    if (subsetCount(poolSize, g.match) / subsetCount(kTicketSize, g.match) > kLongestList)
+    if (subsetCount(poolSize, g.match) / subsetCount(k, g.match) > kLongestList)
         return "A list for " + guaranteeText(g) + " on " + std::to_string(poolSize) +
                " numbers would hold more than 10,000 tickets: choose fewer numbers or a lower guarantee.";
     return std::nullopt;
@@ -73,7 +78,7 @@ int ticketLowerBound(int poolSize, Guarantee g) {
     std::uint64_t bound = 1;
     for (int i = g.match - 1; i >= 0; --i) {
         const auto v = static_cast<std::uint64_t>(poolSize - i);
-        const auto k = static_cast<std::uint64_t>(kTicketSize - i);
+        const auto k = static_cast<std::uint64_t>(g.ticket - i);
         bound = (v * bound + k - 1) / k;
     }
     return static_cast<int>(bound);
@@ -90,6 +95,17 @@ std::vector<Combination> ticketSets(const std::vector<TicketMask>& tickets, cons
         sets.push_back(set);
     }
     return sets;
+}
+
+std::vector<std::vector<int>> ticketNumbers(const std::vector<TicketMask>& tickets, const std::vector<int>& pool) {
+    std::vector<std::vector<int>> lists;
+    lists.reserve(tickets.size());
+    for (TicketMask ticket : tickets) {
+        std::vector<int>& numbers = lists.emplace_back();
+        for (TicketMask rest = ticket; rest; rest &= rest - 1)
+            numbers.push_back(pool[static_cast<std::size_t>(std::countr_zero(rest))]);
+    }
+    return lists;
 }
 
 } // namespace orvane

@@ -10,18 +10,24 @@
 
 namespace orvane {
 
+// The numbers of a ticket: six for 6/49; from three to eight in other games.
+constexpr int kTicketSize = 6;
+constexpr int kSmallestTicket = 3;
+constexpr int kLargestTicket = 8;
+
 // "t if m": whenever m of the drawn numbers are in the pool, at least one
-// ticket holds t of them. "t if t" is the plain covering of every t numbers.
+// ticket (of k numbers) holds t of them. "t if t" is the plain covering of
+// every t numbers.
 struct Guarantee {
     int match = 3; // t
     int drawn = 3; // m
+    int ticket = kTicketSize; // k
     bool operator==(const Guarantee&) const = default;
 };
 
 // A ticket as a set of pool positions: bit i stands for the pool's i-th number.
 using TicketMask = std::uint64_t;
 
-constexpr int kTicketSize = 6;
 constexpr int kLargestPool = 49;
 // Guarantees whose lists would be longer than this are refused.
 constexpr std::uint64_t kLongestList = 10'000;
@@ -32,8 +38,9 @@ std::optional<Guarantee> parseGuarantee(std::string_view text);
 std::string guaranteeText(Guarantee guarantee);
 
 // Why no list of tickets can be built for this pool size and guarantee, if
-// there is a reason: a pool smaller than six, t outside 2..6, t > m, m > 6 or
-// m larger than the pool, or a list that would hold more than kLongestList tickets.
+// there is a reason: a ticket outside 3..8, a pool smaller than a ticket, t
+// outside 2..k, t > m, m > k or m larger than the pool, or a list that would
+// hold more than kLongestList tickets.
 std::optional<std::string> guaranteeFault(int poolSize, Guarantee guarantee);
 
 // How many k-number subsets an n-number pool has (0 when k > n).
@@ -46,5 +53,7 @@ int ticketLowerBound(int poolSize, Guarantee guarantee);
 // The tickets as six-number sets of the pool's own numbers, ascending, in the
 // order the list holds them.
 std::vector<Combination> ticketSets(const std::vector<TicketMask>& tickets, const std::vector<int>& pool);
+// The same for tickets of any size.
+std::vector<std::vector<int>> ticketNumbers(const std::vector<TicketMask>& tickets, const std::vector<int>& pool);
 
 } // namespace orvane

@@ -48,6 +48,22 @@ TEST(CoverDesigns, TheTernaryGolayCodeGivesEveryFiveOfTwelveOnce) {
     EXPECT_EQ(constructedList(12, Guarantee{5, 5}, 1, 0)->size(), 132u);
 }
 
+TEST(CoverDesigns, TheDerivedDesignGivesEveryFourOfElevenOnceOnFiveNumberTickets) {
+    const std::vector<TicketMask> blocks = steinerSystem4511();
+    ASSERT_EQ(blocks.size(), 66u);
+    std::map<TicketMask, int> fours;
+    for (TicketMask block : blocks) {
+        ASSERT_EQ(std::popcount(block), 5);
+        ASSERT_EQ(block >> 11, 0u);
+        for (int left = 0; left < 11; ++left)
+            if (block >> left & 1) ++fours[block & ~(TicketMask{1} << left)];
+    }
+    EXPECT_EQ(fours.size(), 330u);   // C(11, 4): every four ...
+    for (const auto& [four, count] : fours) EXPECT_EQ(count, 1);   // ... exactly once
+    EXPECT_EQ(constructedList(11, Guarantee{4, 4, 5}, 1, 0)->size(), 66u);
+    EXPECT_FALSE(constructedList(11, Guarantee{4, 4}, 1, 0));   // six-number tickets: no such design
+}
+
 TEST(CoverDesigns, ConstructionsReachTheBestKnownSizesAndAreProved) {
     const std::optional<std::vector<TicketMask>> pairs = constructedList(49, Guarantee{2, 6}, 1, 5'000'000);
     ASSERT_TRUE(pairs);

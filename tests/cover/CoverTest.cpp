@@ -22,13 +22,14 @@ std::vector<int> firstNumbers(int count) {
 
 // The plain reading of the guarantee, on the numbers themselves: every
 // m numbers of the pool share at least t with some ticket.
-bool keepsGuarantee(const std::vector<Combination>& tickets, const std::vector<int>& pool, Guarantee g) {
+template <class Ticket>
+bool keepsGuarantee(const std::vector<Ticket>& tickets, const std::vector<int>& pool, Guarantee g) {
     std::vector<int> drawn;
     bool kept = true;
     std::function<void(std::size_t)> choose = [&](std::size_t from) {
         if (!kept) return;
         if (drawn.size() == static_cast<std::size_t>(g.drawn)) {
-            kept = std::any_of(tickets.begin(), tickets.end(), [&](const Combination& ticket) {
+            kept = std::any_of(tickets.begin(), tickets.end(), [&](const Ticket& ticket) {
                 int shared = 0;
                 for (int n : drawn) shared += std::count(ticket.begin(), ticket.end(), n) > 0;
                 return shared >= g.match;
@@ -119,6 +120,40 @@ TEST(CoverCheck, AgreesWithThePlainReadingOnRandomLists) {
         EXPECT_EQ(uncoveredSubsets(poolSize, g, tickets) == 0, keepsGuarantee(ticketSets(tickets, pool), pool, g))
             << poolSize << " numbers, " << guaranteeText(g);
     }
+}
+
+// Tickets of three to eight numbers: every list the search keeps holds tickets
+// of that size and keeps its guarantee by the plain reading; the check refuses
+// a ticket of another size.
+TEST(CoverSearch, TicketsOfAnySizeKeepTheirGuarantee) {
+    struct Case {
+        int poolSize;
+        Guarantee guarantee;
+    };
+    for (const Case& c : {Case{9, {2, 2, 3}}, Case{12, {3, 3, 5}}, Case{13, {2, 3, 5}}, Case{12, {3, 4, 7}},
+                          Case{14, {4, 4, 7}}, Case{13, {2, 2, 8}}, Case{16, {3, 5, 5}}}) {
+        const Guarantee g = c.guarantee;
+        ASSERT_FALSE(guaranteeFault(c.poolSize, g)) << guaranteeText(g);
+        CoverJob job(requestFor(firstNumbers(c.poolSize), g, 3'000'000));
+        job.runToEnd();
+        const std::vector<std::vector<int>> tickets = job.ticketLists();
+        ASSERT_FALSE(tickets.empty()) << c.poolSize << " numbers, " << guaranteeText(g) << ", tickets of " << g.ticket;
+        for (const std::vector<int>& ticket : tickets) EXPECT_EQ(ticket.size(), static_cast<std::size_t>(g.ticket));
+        EXPECT_TRUE(keepsGuarantee(tickets, firstNumbers(c.poolSize), g))
+            << c.poolSize << " numbers, " << guaranteeText(g) << ", tickets of " << g.ticket;
+        if (g.match == g.drawn) {
+            EXPECT_GE(tickets.size(), static_cast<std::size_t>(ticketLowerBound(c.poolSize, g)));
+        }
+    }
+    // The Schönheim bound of five-number tickets: S(4,5,11) reaches it.
+    EXPECT_EQ(ticketLowerBound(11, {4, 4, 5}), 66);
+    EXPECT_EQ(ticketLowerBound(21, {2, 2, 5}), 21);
+    const TicketMask six = maskOf({0, 1, 2, 3, 4, 5});
+    EXPECT_NE(uncoveredSubsets(7, {2, 2, 5}, {six, six << 1}), 0u);   // six numbers are no ticket of five
+    EXPECT_EQ(*guaranteeFault(4, {2, 2, 5}), "The pool holds 4 numbers; a ticket needs 5.");
+    EXPECT_EQ(*guaranteeFault(10, {2, 2, 9}), "A ticket holds 3 to 8 numbers, not 9.");
+    EXPECT_EQ(*guaranteeFault(10, {3, 6, 5}), "The guarantee's drawn numbers must be at most 5.");
+    EXPECT_EQ(*guaranteeFault(5, {3, 3}), "The pool holds 5 numbers; a ticket needs six.");
 }
 
 TEST(CoverCheck, RefusesAListShortOfOneTicketAndMalformedTickets) {
