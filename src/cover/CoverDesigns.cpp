@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <functional>
+#include <numeric>
+#include <utility>
 
 namespace orvane {
 
@@ -13,11 +16,11 @@ constexpr int kGolayLength = 23;
 // The generator polynomial of the binary Golay code, 1 + x^2 + x^4 + x^5 + x^6 + x^10 + x^11.
 constexpr std::uint32_t kGolayGenerator = 0b110001110101;
 constexpr int kSteinerPool = 22;
-constexpr int kPlanePool = 31;
 // Below these pools a shrunk design starts the search no better than its own
-// greedy list does (measured with cover_bench).
+// greedy list does (measured with cover_bench): from 16 numbers for S(3,6,22),
+// and within four numbers of a plane's points (27 for the plane of order 5).
 constexpr int kShrunkSteinerFrom = 16;
-constexpr int kShrunkPlaneFrom = 27;
+constexpr int kPlaneShrink = 4;
 constexpr int kFive = 5;
 // The five and a part of 20 to 22 numbers, whose 3 if 3 list comes from S(3,6,22).
 constexpr int kFiveWithLargeFrom = 20;
@@ -84,25 +87,87 @@ std::vector<TicketMask> steinerSystem4511() {
     return blocks;
 }
 
-std::vector<TicketMask> projectivePlaneOrder5() {
-    // Points and lines are the nonzero vectors of (Z/5)^3 up to a factor,
+namespace {
+
+// The field of q elements for the orders a lotto ticket can use: the
+// integers mod q for a prime, and for 4 the polynomials over GF(2) mod
+// x^2 + x + 1 (element b1 b0 standing for b1 x + b0).
+struct SmallField {
+    int q;
+    int add(int a, int b) const { return q == 4 ? a ^ b : (a + b) % q; }
+    int times(int a, int b) const {
+        if (q != 4) return a * b % q;
+        static constexpr int kTimes4[4][4] = {{0, 0, 0, 0}, {0, 1, 2, 3}, {0, 2, 3, 1}, {0, 3, 1, 2}};
+        return kTimes4[a][b];
+    }
+};
+
+bool isPlaneOrder(int q) { return q == 2 || q == 3 || q == 4 || q == 5 || q == 7; }
+
+} // namespace
+
+std::vector<TicketMask> projectivePlane(int order) {
+    // Points and lines are the nonzero vectors of GF(q)^3 up to a factor,
     // each written with its first nonzero digit 1; a point lies on a line
-    // when their dot product is 0 mod 5.
-    constexpr int kOrder = 5;
+    // when their dot product is 0.
+    if (!isPlaneOrder(order) || order * order + order + 1 > kLargestPool) return {};
+    const SmallField field{order};
     std::vector<std::array<int, 3>> points;
-    for (int a = 0; a < kOrder; ++a)
-        for (int b = 0; b < kOrder; ++b)
-            for (int c = 0; c < kOrder; ++c) {
+    for (int a = 0; a < order; ++a)
+        for (int b = 0; b < order; ++b)
+            for (int c = 0; c < order; ++c) {
                 const int first = a != 0 ? a : b != 0 ? b : c;
                 if (first == 1) points.push_back({a, b, c});
             }
     std::vector<TicketMask> lines;
     for (const std::array<int, 3>& line : points) {
         TicketMask onLine = 0;
-        for (std::size_t p = 0; p < points.size(); ++p)
-            if ((line[0] * points[p][0] + line[1] * points[p][1] + line[2] * points[p][2]) % kOrder == 0)
-                onLine |= TicketMask{1} << p;
+        for (std::size_t p = 0; p < points.size(); ++p) {
+            const int dot = field.add(field.add(field.times(line[0], points[p][0]), field.times(line[1], points[p][1])),
+                                      field.times(line[2], points[p][2]));
+            if (dot == 0) onLine |= TicketMask{1} << p;
+        }
         lines.push_back(onLine);
+    }
+    return lines;
+}
+
+std::vector<TicketMask> projectivePlaneOrder5() { return projectivePlane(5); }
+
+namespace {
+// The plane of k-number lines with the fewest points that still holds the
+// pool, when the pool is within kPlaneShrink of them: the projective plane of
+// order k - 1 or the affine plane of order k.
+std::vector<TicketMask> planeFor(int poolSize, int k) {
+    const int projectivePoints = (k - 1) * (k - 1) + k;
+    const int affinePoints = k * k;
+    std::vector<std::pair<int, std::vector<TicketMask>>> planes;
+    planes.emplace_back(projectivePoints, projectivePlane(k - 1));
+    planes.emplace_back(affinePoints, affinePlane(k));
+    std::sort(planes.begin(), planes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [points, lines] : planes)
+        if (!lines.empty() && poolSize <= points && poolSize >= points - kPlaneShrink) return std::move(lines);
+    return {};
+}
+} // namespace
+
+std::vector<TicketMask> affinePlane(int order) {
+    // The points (x, y) of GF(q)^2, numbered x q + y; the lines y = m x + b
+    // for every slope and intercept, and x = c.
+    if (!isPlaneOrder(order) || order * order > kLargestPool) return {};
+    const SmallField field{order};
+    const auto point = [order](int x, int y) { return TicketMask{1} << (x * order + y); };
+    std::vector<TicketMask> lines;
+    for (int slope = 0; slope < order; ++slope)
+        for (int intercept = 0; intercept < order; ++intercept) {
+            TicketMask line = 0;
+            for (int x = 0; x < order; ++x) line |= point(x, field.add(field.times(slope, x), intercept));
+            lines.push_back(line);
+        }
+    for (int x = 0; x < order; ++x) {
+        TicketMask line = 0;
+        for (int y = 0; y < order; ++y) line |= point(x, y);
+        lines.push_back(line);
     }
     return lines;
 }
@@ -150,7 +215,8 @@ std::unique_ptr<CoverConstruction> CoverConstruction::forPool(int poolSize, Guar
     const int m = guarantee.drawn;
     const int k = guarantee.ticket;
     // The designs and the parts of 22 and of five are of six-number tickets;
-    // the pairs' parts serve tickets of any size.
+    // the planes and the pairs' parts serve tickets of any size.
+    const std::vector<TicketMask> plane = t == 2 && m == 2 ? planeFor(poolSize, k) : std::vector<TicketMask>{};
     if (guarantee == Guarantee{3, 3} && poolSize >= kShrunkSteinerFrom && poolSize <= kSteinerPool) {
         built->tickets_ = poolSize == kSteinerPool ? steinerSystem3622()
                                                    : shrunkList(steinerSystem3622(), poolSize, guarantee).value();
@@ -158,9 +224,9 @@ std::unique_ptr<CoverConstruction> CoverConstruction::forPool(int poolSize, Guar
         built->tickets_ = steinerSystem5612();
     } else if (guarantee == Guarantee{4, 4, 5} && poolSize == 11) {
         built->tickets_ = steinerSystem4511();
-    } else if (guarantee == Guarantee{2, 2} && poolSize >= kShrunkPlaneFrom && poolSize <= kPlanePool) {
-        built->tickets_ = poolSize == kPlanePool ? projectivePlaneOrder5()
-                                                 : shrunkList(projectivePlaneOrder5(), poolSize, guarantee).value();
+    } else if (!plane.empty()) {
+        const int points = std::popcount(std::accumulate(plane.begin(), plane.end(), TicketMask{0}, std::bit_or<>()));
+        built->tickets_ = poolSize == points ? plane : shrunkList(plane, poolSize, guarantee).value();
     } else if (t == 2 && m > 2) {
         // m drawn numbers put two in one of m - 1 parts, as equal as they can be.
         const int parts = m - 1;

@@ -45,6 +45,14 @@ std::vector<TicketMask> steinerSystem5612();
 // every four of eleven numbers on exactly one five-number ticket.
 std::vector<TicketMask> steinerSystem4511();
 
+// The lines of the projective plane of order q (q^2 + q + 1 points, lines of
+// q + 1) and of the affine plane (q^2 points, lines of q), for q = 2, 3, 4, 5
+// or 7 as far as the points fit a pool: every two points on exactly one
+// line, so a list keeping 2 if 2 on tickets of the lines' size. Empty when
+// there is no such plane here.
+std::vector<TicketMask> projectivePlane(int order);
+std::vector<TicketMask> affinePlane(int order);
+
 // The 31 lines of the projective plane over the integers mod 5 (points 0..30):
 // every two points on exactly one line of six.
 std::vector<TicketMask> projectivePlaneOrder5();

@@ -79,11 +79,11 @@ TEST(CoverDesigns, ConstructionsReachTheBestKnownSizesAndAreProved) {
     EXPECT_EQ(std::vector<TicketMask>(united->begin(), united->begin() + 77), steinerSystem3622());
 }
 
-// Every pair once in each of its own pieces: the pieces form a 2-(v,6,1) design.
-void expectEveryPairOnce(const std::vector<TicketMask>& blocks, int poolSize) {
+// Every pair once in each of its own pieces: the pieces form a 2-(v,k,1) design.
+void expectEveryPairOnce(const std::vector<TicketMask>& blocks, int poolSize, int k = 6) {
     std::map<TicketMask, int> pairs;
     for (TicketMask block : blocks) {
-        ASSERT_EQ(std::popcount(block), 6);
+        ASSERT_EQ(std::popcount(block), k);
         ASSERT_EQ(block >> poolSize, 0u);
         for (int a = 0; a < poolSize; ++a)
             for (int b = a + 1; b < poolSize; ++b)
@@ -98,6 +98,36 @@ TEST(CoverDesigns, TheProjectivePlaneOfOrderFiveHasEveryPairOnce) {
     ASSERT_EQ(lines.size(), 31u);
     expectEveryPairOnce(lines, 31);
     EXPECT_EQ(constructedList(31, Guarantee{2, 2}, 1, 0)->size(), 31u);   // the Schönheim bound
+}
+
+// The planes of every order a ticket can use: each pair of points on one line,
+// and the job takes the plane, at the Schönheim bound, for its pool.
+TEST(CoverDesigns, TheProjectiveAndAffinePlanesHaveEveryPairOnce) {
+    for (int order : {2, 3, 4, 5}) {
+        const int points = order * order + order + 1;
+        const std::vector<TicketMask> lines = projectivePlane(order);
+        EXPECT_EQ(lines.size(), static_cast<std::size_t>(points)) << "order " << order;
+        expectEveryPairOnce(lines, points, order + 1);
+        EXPECT_EQ(constructedList(points, Guarantee{2, 2, order + 1}, 1, 0)->size(), lines.size());
+        EXPECT_EQ(ticketLowerBound(points, Guarantee{2, 2, order + 1}), points);
+    }
+    EXPECT_TRUE(projectivePlane(7).empty());   // 57 points: more than a pool holds
+    EXPECT_TRUE(projectivePlane(6).empty());   // no field of six elements
+    for (int order : {2, 3, 4, 5, 7}) {
+        const int points = order * order;
+        const std::vector<TicketMask> lines = affinePlane(order);
+        EXPECT_EQ(lines.size(), static_cast<std::size_t>(points + order)) << "order " << order;
+        expectEveryPairOnce(lines, points, order);
+        if (order >= kSmallestTicket) {
+            EXPECT_EQ(constructedList(points, Guarantee{2, 2, order}, 1, 0)->size(), lines.size());
+        }
+    }
+    EXPECT_EQ(projectivePlane(5), projectivePlaneOrder5());
+    // A pool a little smaller than a plane's points starts from the plane, shrunk and proved.
+    const std::optional<std::vector<TicketMask>> shrunk = constructedList(47, Guarantee{2, 2, 7}, 1, 0);
+    ASSERT_TRUE(shrunk);
+    EXPECT_LE(shrunk->size(), 56u);
+    EXPECT_EQ(uncoveredSubsets(47, Guarantee{2, 2, 7}, *shrunk), 0u);
 }
 
 TEST(CoverDesigns, AShrunkDesignKeepsTheGuaranteeOnTheSmallerPool) {
