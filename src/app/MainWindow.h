@@ -61,6 +61,10 @@ public:
     // are made anew for the game, with its settings file restored. Nothing
     // changes while a long operation runs.
     void switchGame(const Game& game);
+    // Shows a history (.HIT) or a wheel output file (.TB) in the report window's
+    // viewer, as a double click on one asks; the settings of the start are
+    // restored first, so that they do not replace its path afterwards.
+    void openFile(const QString& path);
     // The tip of the day, when the user wants one at start.
     void showStartupTip();
     // The long operations running and the commands they keep disabled; the

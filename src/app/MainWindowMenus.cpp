@@ -519,6 +519,18 @@ void MainWindow::openReport(const QString& caption, bool disableMain) {
     reportWindow_->activateWindow();
 }
 
+void MainWindow::openFile(const QString& path) {
+    if (shared_.restoreRequest) {
+        shared_.restoreRequest = false;
+        restoreSettings();
+    }
+    const bool history = path.endsWith(QStringLiteral(".HIT"), Qt::CaseInsensitive);
+    (history ? shared_.historyPath : shared_.wheelOutputPath) = path.toStdString();
+    openReport(history ? QStringLiteral("View & Manipulate History") : QStringLiteral("View & Manipulate Output File"),
+               false);
+    reportWindow_->begin();
+}
+
 // However a window opened from here went away, this window is usable again and has the focus.
 void MainWindow::windowPutAway() {
     setMainEnabled(true);

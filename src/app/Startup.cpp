@@ -46,6 +46,14 @@ QString settingsFileKey(const Game& game) {
 }
 } // namespace
 
+QString fileToOpen(const std::vector<std::string>& args) {
+    if (args.size() != 1) return {};
+    const QFileInfo file(QString::fromStdString(args.front()));
+    const QString suffix = file.suffix().toUpper();
+    if (!file.isFile() || (suffix != QStringLiteral("HIT") && suffix != QStringLiteral("TB"))) return {};
+    return file.absoluteFilePath();
+}
+
 void rememberSettingsFile(Platform& platform, const Game& game, const std::string& path) {
     platform.saveSetting(settingsFileKey(game), QString::fromStdString(path));
 }

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -15,6 +16,11 @@ namespace orvane {
 QString prepareDataFolder(const QString& folder, const QString& historyPath);
 
 class Platform;
+
+// The history (.HIT) or wheel output (.TB) file the program was started with,
+// as a desktop starts it for a double click on one: its absolute path, or
+// empty when the arguments are not one such file that exists (a command).
+QString fileToOpen(const std::vector<std::string>& args);
 
 // Keeps `path`, the settings file of `game` last saved or loaded, in the per-user store.
 void rememberSettingsFile(Platform& platform, const Game& game, const std::string& path);

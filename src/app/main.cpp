@@ -14,7 +14,10 @@
 int main(int argc, char* argv[]) {
     using namespace orvane;
     const DataPaths paths = dataPathsIn(defaultDataFolder());
-    if (argc > 1) return runCommandLine(std::vector<std::string>(argv + 1, argv + argc), stdout, stderr, paths);
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    // A file to show (a double click on it) opens the windows; anything else is a command.
+    const QString opened = fileToOpen(args);
+    if (!args.empty() && opened.isEmpty()) return runCommandLine(args, stdout, stderr, paths);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("orvane"));
@@ -31,6 +34,9 @@ int main(int argc, char* argv[]) {
     MainWindow window(platform, shared);
     platform.setDialogParent(&window);
     window.show();
-    window.showStartupTip();
+    if (opened.isEmpty())
+        window.showStartupTip();
+    else
+        window.openFile(opened);
     return app.exec();
 }

@@ -1,12 +1,14 @@
 #include "cli/CommandLine.h"
 
 #include "cli/BacktestCommand.h"
+#include "cli/BashCompletion.h"
 #include "cli/CheckCommand.h"
 #include "cli/CoverCommand.h"
 #include "cli/GamesCommand.h"
 #include "cli/Command.h"
 #include "cli/HelpFormat.h"
 #include "cli/ImportCommand.h"
+#include "cli/ManualPage.h"
 #include "cli/PoolCommand.h"
 #include "cli/RecordCommand.h"
 #include "cli/ReportCommand.h"
@@ -91,6 +93,15 @@ int runCommandLine(const std::vector<std::string>& args, std::FILE* out, std::FI
         command.app->group("Commands");
         command.app->set_version_flag("--version", kVersionLine);
         commands.push_back(std::move(command));
+    }
+
+    // The manual page and the bash completion are made from these commands when
+    // the program is built; they are no commands a user types.
+    if (args.size() == 1 && (args[0] == "--manual-page" || args[0] == "--bash-completion")) {
+        const std::string text =
+            args[0] == "--manual-page" ? manualPage(program) : bashCompletion(program, reportCaptions());
+        std::fputs(text.c_str(), out);
+        return std::fflush(out) == 0 ? kExitSuccess : kExitFailed;
     }
 
     try {

@@ -55,14 +55,13 @@ int runReport(const ReportOptions& options, const CommandContext& context) {
     return printed;
 }
 
-// Every caption the command knows.
+} // namespace
+
 std::vector<std::string> reportCaptions() {
     std::vector<std::string> captions;
     for (ReportKind kind : everyReport()) captions.push_back(reportCaption(kind));
     return captions;
 }
-
-} // namespace
 
 Command addReportCommand(CLI::App& program, const CommandContext& context) {
     auto options = std::make_shared<ReportOptions>();

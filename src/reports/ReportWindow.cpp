@@ -107,6 +107,8 @@ void ReportWindow::buildLayout() {
     resize(800, 600);
 }
 
+void ReportWindow::begin() { cmdBegin_Click(); }
+
 void ReportWindow::cmdBegin_Click() {
     if (job_) return;
     caption_ = windowTitle();

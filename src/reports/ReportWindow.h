@@ -49,6 +49,8 @@ public:
     ~ReportWindow() override;
 
     bool running() const { return job_ != nullptr; }
+    // Begins the report of the window's caption, as the Begin button does.
+    void begin();
     // The user has changed the text since a report produced it or it was saved.
     bool textEdited() const;
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 
 using namespace orvane;
 
@@ -200,6 +201,18 @@ private slots:
         f.trigger("mnuDelGathraTxt");
         QVERIFY(f.platform->messages.last().text.contains(QStringLiteral("could not be deleted")));
         QVERIFY(QFileInfo(path("d.GR")).isDir());
+    }
+
+    // A file opened by a double click is shown in the report window's viewer at once.
+    void aHistoryOrOutputFileOpenedIsShownInItsViewer() {
+        QVERIFY(QFile::copy(QStringLiteral(ORVANE_SAMPLE_HISTORY), path("mine.HIT")));
+        f.window->openFile(path("mine.HIT"));
+        QCOMPARE(f.shared->historyPath, path("mine.HIT").toStdString());
+        auto* viewer = f.window->findChild<QWidget*>(QStringLiteral("frmAnalysis"));
+        QVERIFY(viewer);
+        QVERIFY(viewer->windowTitle().startsWith(QLatin1String("View & Manipulate History")));   // begun at once
+        auto* text = viewer->findChild<QPlainTextEdit*>(QStringLiteral("txtAnalysis"));
+        QTRY_VERIFY_WITH_TIMEOUT(text->toPlainText().contains(QLatin1String("050788")), 20000);
     }
 
     void uninstallPrepDeletesOnlyWhatExistsAndNeverTheHistory() {

@@ -63,6 +63,24 @@ private slots:
         QVERIFY(!start()->restoreRequest);
     }
 
+    // A double click on a history or wheel output file starts the program with
+    // that one file; anything else is a command.
+    void aHistoryOrOutputFileGivenAloneIsOpenedAndAnythingElseIsACommand() {
+        QTemporaryDir root;
+        for (const char* name : {"draws.HIT", "old.hit", "Wheeled.TB", "notes.txt"}) touch(root.filePath(QLatin1String(name)));
+        const auto argument = [&](const char* name) { return root.filePath(QLatin1String(name)).toStdString(); };
+        QCOMPARE(fileToOpen({argument("draws.HIT")}), root.filePath(QStringLiteral("draws.HIT")));
+        QCOMPARE(fileToOpen({argument("old.hit")}), root.filePath(QStringLiteral("old.hit")));
+        QCOMPARE(fileToOpen({argument("Wheeled.TB")}), root.filePath(QStringLiteral("Wheeled.TB")));
+        QVERIFY(fileToOpen({argument("notes.txt")}).isEmpty());
+        QVERIFY(fileToOpen({argument("gone.HIT")}).isEmpty());
+        QVERIFY(fileToOpen({"wheel", argument("draws.HIT")}).isEmpty());
+        QVERIFY(fileToOpen({}).isEmpty());
+        // A relative path comes back whole, as the program then works in the data folder.
+        QVERIFY(QDir::setCurrent(root.path()));
+        QCOMPARE(fileToOpen({"draws.HIT"}), QDir(root.path()).absoluteFilePath(QStringLiteral("draws.HIT")));
+    }
+
     void neverOverwritesAnExistingHistory() {
         QTemporaryDir root;
         const QString history = root.filePath(QStringLiteral("FL6-49.HIT"));
