@@ -114,8 +114,7 @@ int main() {
         auto start = Clock::now();
         BacktestJob job(request);
         // The draws are judged a part per slice; the last slice may start on the sets.
-        while (job.result().draws.size() < read.draws.size() && !job.advance(std::chrono::nanoseconds(0))) {
-        }
+        while (job.result().draws.size() < read.draws.size() && !job.advance(std::chrono::nanoseconds(0))) {}
         bestDraws = std::min(bestDraws, msSince(start));
         if (job.result().draws.size() != read.draws.size()) fail("not every draw was judged");
 
@@ -164,8 +163,9 @@ int main() {
                 longestStep, static_cast<unsigned long long>(whole.joint.sets.kept));
     std::printf("backtest with chance shares, %zu filters, %zu draws: %.0f ms in one go (limit 1500); all together %s, "
                 "chance share %.4f%% +/- %.4f%%\n",
-                whole.filters.size(), read.draws.size(), bestWhole, whole.joint.chance.estimated ? "estimated" : "exact",
-                whole.joint.chance.share * 100, 1.96 * whole.joint.chance.error * 100);
+                whole.filters.size(), read.draws.size(), bestWhole,
+                whole.joint.chance.estimated ? "estimated" : "exact", whole.joint.chance.share * 100,
+                1.96 * whole.joint.chance.error * 100);
     std::printf("backtest with chance shares, %zu filters, 100,000 random draws: %.0f ms in 15 ms steps (limit 5000), "
                 "longest step %.1f ms; %d of %zu filters consistent with chance, all together %s\n",
                 longRun.result.filters.size(), longRun.ms, longRun.longestStep, consistent,

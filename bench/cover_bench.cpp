@@ -39,10 +39,19 @@ int knownSize(int poolSize, Guarantee g) {
         int poolSize, match, drawn, tickets, ticket = kTicketSize;
     };
     static const Known kKnown[] = {
-        {12, 3, 3, 15}, {20, 3, 3, 71},  {22, 3, 3, 77},  {14, 4, 4, 80}, {10, 5, 5, 50},
-        {12, 5, 5, 132}, {31, 2, 2, 31}, {49, 2, 6, 19}, {49, 3, 6, 163}, {27, 3, 4, 86},
+        {12, 3, 3, 15},
+        {20, 3, 3, 71},
+        {22, 3, 3, 77},
+        {14, 4, 4, 80},
+        {10, 5, 5, 50},
+        {12, 5, 5, 132},
+        {31, 2, 2, 31},
+        {49, 2, 6, 19},
+        {49, 3, 6, 163},
+        {27, 3, 4, 86},
         // Steiner systems of five-number tickets: S(4,5,11) and the plane of order 4, S(2,5,21).
-        {11, 4, 4, 66, 5}, {21, 2, 2, 21, 5},
+        {11, 4, 4, 66, 5},
+        {21, 2, 2, 21, 5},
     };
     for (const Known& k : kKnown)
         if (k.poolSize == poolSize && k.match == g.match && k.drawn == g.drawn && k.ticket == g.ticket)
@@ -58,7 +67,8 @@ const Case kCases[] = {
 
 std::string caseName(const Case& c) {
     return std::to_string(c.guarantee.match) + "if" + std::to_string(c.guarantee.drawn) + "/" +
-           std::to_string(c.poolSize) + (c.guarantee.ticket == kTicketSize ? "" : "k" + std::to_string(c.guarantee.ticket));
+           std::to_string(c.poolSize) +
+           (c.guarantee.ticket == kTicketSize ? "" : "k" + std::to_string(c.guarantee.ticket));
 }
 
 // Every m numbers of 1..v share t with a ticket, counted on the numbers with loops.
@@ -85,7 +95,8 @@ bool plainlyKept(const std::vector<std::vector<int>>& tickets, int poolSize, Gua
         while (i >= 0 && drawn[static_cast<std::size_t>(i)] == poolSize - g.drawn + 1 + i) --i;
         if (i < 0) return true;
         ++drawn[static_cast<std::size_t>(i)];
-        for (int j = i + 1; j < g.drawn; ++j) drawn[static_cast<std::size_t>(j)] = drawn[static_cast<std::size_t>(j - 1)] + 1;
+        for (int j = i + 1; j < g.drawn; ++j)
+            drawn[static_cast<std::size_t>(j)] = drawn[static_cast<std::size_t>(j - 1)] + 1;
     }
 }
 
@@ -147,8 +158,8 @@ void timeCheck(Guarantee g) {
         if (uncovered != 0) std::exit(1);
         fastest = std::min(fastest, ms);
     }
-    std::printf("Check of a %zu-ticket %s list on 20 numbers over every subset: %.3f ms (limit 100 ms)\n",
-                masks.size(), guaranteeText(g).c_str(), fastest);
+    std::printf("Check of a %zu-ticket %s list on 20 numbers over every subset: %.3f ms (limit 100 ms)\n", masks.size(),
+                guaranteeText(g).c_str(), fastest);
 }
 
 } // namespace
@@ -160,26 +171,26 @@ void runTable(int seconds, const std::vector<int>& ticketSizes) {
     std::printf("| ticket | pool | guarantee | bound | known | first | after %d s | found at | vs known |\n", seconds);
     std::printf("|---|---|---|---|---|---|---|---|---|\n");
     for (int ticket : ticketSizes)
-    for (int match = 2; match <= 5; ++match)
-        for (int drawn = match; drawn <= ticket; ++drawn)
-            for (int poolSize = 10; poolSize <= 30; ++poolSize) {
-                const Case c{poolSize, {match, drawn, ticket}};
-                if (guaranteeFault(poolSize, c.guarantee)) continue;
-                const std::vector<CoverImprovement> found = runJob(c, seconds)->improvements();
-                const CoverImprovement last = found.back();
-                const int best = knownSize(poolSize, c.guarantee);
-                const std::string known = best ? std::to_string(best) : "-";
-                char versus[32] = "-";
-                if (best)
-                    std::snprintf(versus, sizeof versus, "%+.1f%%",
-                                  100.0 * (static_cast<double>(last.tickets) - best) / best);
-                const int bound = ticketLowerBound(poolSize, c.guarantee);
-                std::printf("| %d | %d | %s | %s | %s | %zu | %zu | %.1f | %s |\n", ticket, poolSize,
-                            guaranteeText(c.guarantee).c_str(), bound > 1 ? std::to_string(bound).c_str() : "-",
-                            known.c_str(), found.front().tickets, last.tickets,
-                            static_cast<double>(last.after.count()) / 1000.0, versus);
-                std::fflush(stdout);
-            }
+        for (int match = 2; match <= 5; ++match)
+            for (int drawn = match; drawn <= ticket; ++drawn)
+                for (int poolSize = 10; poolSize <= 30; ++poolSize) {
+                    const Case c{poolSize, {match, drawn, ticket}};
+                    if (guaranteeFault(poolSize, c.guarantee)) continue;
+                    const std::vector<CoverImprovement> found = runJob(c, seconds)->improvements();
+                    const CoverImprovement last = found.back();
+                    const int best = knownSize(poolSize, c.guarantee);
+                    const std::string known = best ? std::to_string(best) : "-";
+                    char versus[32] = "-";
+                    if (best)
+                        std::snprintf(versus, sizeof versus, "%+.1f%%",
+                                      100.0 * (static_cast<double>(last.tickets) - best) / best);
+                    const int bound = ticketLowerBound(poolSize, c.guarantee);
+                    std::printf("| %d | %d | %s | %s | %s | %zu | %zu | %.1f | %s |\n", ticket, poolSize,
+                                guaranteeText(c.guarantee).c_str(), bound > 1 ? std::to_string(bound).c_str() : "-",
+                                known.c_str(), found.front().tickets, last.tickets,
+                                static_cast<double>(last.after.count()) / 1000.0, versus);
+                    std::fflush(stdout);
+                }
 }
 
 int main(int argc, char** argv) {

@@ -77,8 +77,7 @@ struct Desk {
 
     Desk() : shared(dataPathsIn(folder.path().toStdString())), window(platform, shared) { window.show(); }
 
-    template <typename T>
-    T* find(QObject* parent, const char* name) {
+    template <typename T> T* find(QObject* parent, const char* name) {
         T* found = parent->findChild<T*>(QLatin1String(name));
         if (!found) qFatal("no control named %s", name);
         return found;
@@ -128,8 +127,7 @@ int picks(Desk& desk, const std::string& file) {
     desk.find<QAction>(&desk.window, "mnuLoadGRPool")->trigger();
     const qint64 startNs = benchClock.nsecsElapsed();
     desk.tick("Timer2");
-    std::printf("load picks: %.1f ms, pool size %s\n",
-                static_cast<double>(benchClock.nsecsElapsed() - startNs) / 1e6,
+    std::printf("load picks: %.1f ms, pool size %s\n", static_cast<double>(benchClock.nsecsElapsed() - startNs) / 1e6,
                 qPrintable(desk.find<QLabel>(&desk.window, "lblPoolSize")->text()));
     desk.printMessages();
     return 0;
@@ -143,8 +141,8 @@ int checker(Desk& desk, const std::string& file) {
     const char* winning[] = {"3", "11", "24", "30", "41", "49"};
     for (int k = 0; k < 6; ++k) desk.find<QLineEdit>(window, boxes[k])->setText(QLatin1String(winning[k]));
     LoopTurns turns;
-    const double ms = untilSignal(window, &WinCheckerWindow::checkEnded,
-                                  [&] { desk.find<QPushButton>(window, "cmdCheck")->click(); }, turns);
+    const double ms = untilSignal(
+        window, &WinCheckerWindow::checkEnded, [&] { desk.find<QPushButton>(window, "cmdCheck")->click(); }, turns);
     if (ms < 0) return std::printf("win check: did not end\n"), 1;
     std::printf("win check: %.1f ms, longest event-loop turn %.1f ms, tallies", ms, turns.longestMs());
     for (const char* name : {"txt0of6", "txt1of6", "txt2of6", "txt3of6", "txt4of6", "txt5of6", "txt6of6"})
@@ -159,8 +157,8 @@ int viewer(Desk& desk, const std::string& file) {
     desk.find<QAction>(&desk.window, "mnuViewOutput")->trigger();
     auto* report = desk.find<ReportWindow>(&desk.window, "frmAnalysis");
     LoopTurns turns;
-    const double ms = untilSignal(report, &ReportWindow::runEnded,
-                                  [&] { desk.find<QPushButton>(report, "cmdBegin")->click(); }, turns);
+    const double ms = untilSignal(
+        report, &ReportWindow::runEnded, [&] { desk.find<QPushButton>(report, "cmdBegin")->click(); }, turns);
     if (ms < 0) return std::printf("output viewer: did not end\n"), 1;
     std::printf("output viewer: %.1f ms, longest event-loop turn %.1f ms, %d lines shown\n", ms, turns.longestMs(),
                 desk.find<QPlainTextEdit>(report, "txtAnalysis")->document()->blockCount());
@@ -176,8 +174,8 @@ int backtest(Desk& desk, const std::string& history, const std::string& settings
     desk.find<QAction>(&desk.window, "mnuBacktest")->trigger();
     auto* window = desk.find<BacktestWindow>(&desk.window, "frmBacktest");
     LoopTurns turns;
-    const double ms = untilSignal(window, &BacktestWindow::runEnded,
-                                  [&] { desk.find<QPushButton>(window, "cmdBegin")->click(); }, turns);
+    const double ms = untilSignal(
+        window, &BacktestWindow::runEnded, [&] { desk.find<QPushButton>(window, "cmdBegin")->click(); }, turns);
     if (ms < 0) return std::printf("backtest: did not end\n"), 1;
     // The per-draw list fills a part per turn after the run: the turns are measured until it is whole.
     auto* draws = desk.find<QPlainTextEdit>(window, "txtDraws");

@@ -112,10 +112,11 @@ int main(int argc, char* argv[]) {
             best.ms = std::min(best.ms, load.ms);
             best.longestGapMs = std::min(best.longestGapMs, load.longestGapMs);
         }
-        std::printf("%8lld bytes: load %7.1f ms (target < %.0f ms for 100 KB)%s, longest wait %5.1f ms (target < %.0f)%s\n",
-                    static_cast<long long>(bytes), best.ms, kLoadTargetMs,
-                    bytes <= 100'000 && best.ms > kLoadTargetMs ? "  OVER TARGET" : "", best.longestGapMs,
-                    kResponseTargetMs, best.longestGapMs > kResponseTargetMs ? "  OVER TARGET" : "");
+        std::printf(
+            "%8lld bytes: load %7.1f ms (target < %.0f ms for 100 KB)%s, longest wait %5.1f ms (target < %.0f)%s\n",
+            static_cast<long long>(bytes), best.ms, kLoadTargetMs,
+            bytes <= 100'000 && best.ms > kLoadTargetMs ? "  OVER TARGET" : "", best.longestGapMs, kResponseTargetMs,
+            best.longestGapMs > kResponseTargetMs ? "  OVER TARGET" : "");
     }
 
     // Stop Load on a large manual as the load begins.
@@ -139,7 +140,8 @@ int main(int argc, char* argv[]) {
         viewer->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    std::printf("Stop Load on a 3 MB manual as its load begins: %.2f ms to the stopped, usable window (target < %.0f ms)%s\n", bestStopMs,
-                kResponseTargetMs, bestStopMs > kResponseTargetMs ? "  OVER TARGET" : "");
+    std::printf(
+        "Stop Load on a 3 MB manual as its load begins: %.2f ms to the stopped, usable window (target < %.0f ms)%s\n",
+        bestStopMs, kResponseTargetMs, bestStopMs > kResponseTargetMs ? "  OVER TARGET" : "");
     return 0;
 }

@@ -68,9 +68,9 @@ void check(const std::optional<PoolOutcome>& outcome, const std::vector<ReportDr
 }
 
 struct Timing {
-    double whole = 1e9;    // in one go
-    double stepped = 1e9;  // in 15 ms steps
-    double longest = 1e9;  // the longest of those steps
+    double whole = 1e9;   // in one go
+    double stepped = 1e9; // in 15 ms steps
+    double longest = 1e9; // the longest of those steps
 };
 
 template <typename Job, typename Make>
@@ -132,14 +132,16 @@ int main() {
         const std::vector<ReportDraw> draws = plainDrawsOf(fileText(history.path));
         const std::string what = std::string(history.name) + " (" + std::to_string(draws.size()) + " draws)";
         const Timing begin = timeJob<PoolJob>(
-            [&] { return std::make_unique<PoolJob>(history.path, kBegin, PoolRunTexts{"5", "10"}); }, kRuns, draws,
-            kBegin, what + ", Begin");
+            [&] {
+                return std::make_unique<PoolJob>(history.path, kBegin, PoolRunTexts{"5", "10"});
+            },
+            kRuns, draws, kBegin, what + ", Begin");
         std::printf("%-24s Begin T 5, G 10  %8.3f ms%s, stepped %8.3f ms, longest step %6.3f ms%s\n", what.c_str(),
                     begin.whole, flag(begin.whole, history.beginTarget), begin.stepped, begin.longest,
                     flag(begin.longest, 20));
-        const Timing batch = timeJob<PoolBatchJob>(
-            [&] { return std::make_unique<PoolBatchJob>(history.path, 10, "10"); }, kBatchRuns, draws,
-            PoolParameters{5, 10, 49, 5}, what + ", batch");
+        const Timing batch =
+            timeJob<PoolBatchJob>([&] { return std::make_unique<PoolBatchJob>(history.path, 10, "10"); }, kBatchRuns,
+                                  draws, PoolParameters{5, 10, 49, 5}, what + ", batch");
         std::printf("%-24s batch, 125 passes %8.3f ms%s, stepped %8.3f ms, longest step %6.3f ms%s\n", what.c_str(),
                     batch.whole, flag(batch.whole, history.batchTarget), batch.stepped, batch.longest,
                     flag(batch.longest, 20));
@@ -148,8 +150,10 @@ int main() {
     const std::vector<ReportDraw> hugeDraws = plainDrawsOf(fileText(hugePath));
     const PoolParameters longTrend{15, 20, 49, 5};
     const Timing huge = timeJob<PoolJob>(
-        [&] { return std::make_unique<PoolJob>(hugePath, longTrend, PoolRunTexts{"15", "20"}); }, kBatchRuns,
-        hugeDraws, longTrend, "60,000 draws, Begin");
+        [&] {
+            return std::make_unique<PoolJob>(hugePath, longTrend, PoolRunTexts{"15", "20"});
+        },
+        kBatchRuns, hugeDraws, longTrend, "60,000 draws, Begin");
     std::printf("%-24s Begin T 15, G 20 %8.3f ms, stepped %8.3f ms, longest step %6.3f ms%s\n", "60,000 draws",
                 huge.whole, huge.stepped, huge.longest, flag(huge.longest, 20));
 

@@ -35,7 +35,9 @@ constexpr int kSampleRuns = 15;
 constexpr int kLargeRuns = 5;
 constexpr std::size_t kLargeDraws = 60'000;
 
-std::size_t lineCount(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t lineCount(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 // Six different numbers 1 to 49, ascending.
 Draw randomSet(std::mt19937& random) {
@@ -89,13 +91,15 @@ std::map<int, std::uint64_t> expectedTable(ReportKind kind, const std::vector<Dr
         break;
     case ReportKind::EvensSignature:
         for (int e = 0; e <= 6; ++e) counts[e] = 0;
-        for (const Draw& d : draws) ++counts[static_cast<int>(std::count_if(d.begin(), d.end(), [](int n) { return n % 2 == 0; }))];
+        for (const Draw& d : draws)
+            ++counts[static_cast<int>(std::count_if(d.begin(), d.end(), [](int n) { return n % 2 == 0; }))];
         break;
     case ReportKind::SkipHit:
         // The draws since the number's latest one; all of them when it never came.
         for (int n = 1; n <= 49; ++n) {
             std::uint64_t since = 0;
-            for (auto d = draws.rbegin(); d != draws.rend() && std::find(d->begin(), d->end(), n) == d->end(); ++d) ++since;
+            for (auto d = draws.rbegin(); d != draws.rend() && std::find(d->begin(), d->end(), n) == d->end(); ++d)
+                ++since;
             counts[n] = since;
         }
         break;
@@ -254,7 +258,8 @@ int main() {
     }
 
     // The output viewer, up to its capacity and one set beyond it.
-    for (std::size_t sets : {std::size_t{250'000}, std::size_t{500'000}, std::size_t{1'000'000}, std::size_t{1'000'001}}) {
+    for (std::size_t sets :
+         {std::size_t{250'000}, std::size_t{500'000}, std::size_t{1'000'000}, std::size_t{1'000'001}}) {
         const std::string path = (scratch / ("Wheeled-" + std::to_string(sets) + ".TB")).string();
         std::string shown;
         writeOutputFile(path, sets, shown);
@@ -273,7 +278,8 @@ int main() {
                 fail(name + " shows " + std::to_string(lineCount(steps.text)) + " lines");
             if (steps.text != shown) fail(name + " does not show the file's sets");
             if (beyond != job.problem().has_value())
-                fail(name + (beyond ? " does not say it stopped at its capacity" : " gave a notice: " + job.problem()->text));
+                fail(name +
+                     (beyond ? " does not say it stopped at its capacity" : " gave a notice: " + job.problem()->text));
             if (job.problem()) notice = job.problem()->text;
         }
         std::filesystem::remove(path);

@@ -41,8 +41,7 @@ double check(const std::string& path, bool sliced) {
     const auto start = Clock::now();
     WinTallyJob job(path, winning);
     if (sliced)
-        while (!job.advance(std::chrono::milliseconds(15))) {
-        }
+        while (!job.advance(std::chrono::milliseconds(15))) {}
     else
         job.runToEnd();
     const double seconds = secondsSince(start);
@@ -56,9 +55,9 @@ double check(const std::string& path, bool sliced) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    std::filesystem::path folder = argc > 1                                  ? std::filesystem::path(argv[1])
+    std::filesystem::path folder = argc > 1                                    ? std::filesystem::path(argv[1])
                                    : std::filesystem::is_directory("/dev/shm") ? std::filesystem::path("/dev/shm")
-                                                                             : std::filesystem::temp_directory_path();
+                                                                               : std::filesystem::temp_directory_path();
     const std::string plain = (folder / "orvane-tally-bench.TB").string();
     const std::string numbered = (folder / "orvane-tally-bench-numbered.TB").string();
     const int rounds = 7;
@@ -73,8 +72,7 @@ int main(int argc, char* argv[]) {
     std::printf("full wheel to %s: %.3f s (fastest of %d)\n", plain.c_str(), best[0], rounds);
     std::printf("check of its 13,983,816 plain lines: %.3f s in one go (%.2f of the wheel), %.3f s in 15 ms slices\n",
                 best[1], best[1] / best[0], best[2]);
-    std::printf("check of the numbered lines (%.0f MB): %.3f s\n", std::filesystem::file_size(numbered) / 1e6,
-                best[3]);
+    std::printf("check of the numbered lines (%.0f MB): %.3f s\n", std::filesystem::file_size(numbered) / 1e6, best[3]);
     std::filesystem::remove(plain);
     std::filesystem::remove(numbered);
     return best[1] <= best[0] ? 0 : 1;

@@ -42,7 +42,8 @@ BENCHMARK(FullPickEngineOnly)->Unit(benchmark::kMillisecond);
 void FullPickToNullDevice(benchmark::State& state) {
     for (auto _ : state) {
         Notice failure;
-        WheelJob job(fullPick(), SetPipeline{}, FileWheelOutput::open("/dev/null", DiskMode::Overwrite, false, failure));
+        WheelJob job(fullPick(), SetPipeline{},
+                     FileWheelOutput::open("/dev/null", DiskMode::Overwrite, false, failure));
         job.runToEnd();
         benchmark::DoNotOptimize(job.passing());
     }
@@ -54,8 +55,7 @@ void SlicedFullPick(benchmark::State& state) {
     // As the window drives it: 15 ms slices until the end.
     for (auto _ : state) {
         WheelJob job(fullPick(), SetPipeline{}, nullptr);
-        while (!job.advance(std::chrono::milliseconds(15))) {
-        }
+        while (!job.advance(std::chrono::milliseconds(15))) {}
         benchmark::DoNotOptimize(job.passing());
     }
     setsPerSecond(state, 13'983'816);

@@ -66,7 +66,8 @@ struct DocumentEnd {
 };
 class TimedDocument : public PrintDocument {
 public:
-    TimedDocument(std::unique_ptr<PrintDocument> document, DocumentEnd& end) : document_(std::move(document)), end_(end) {}
+    TimedDocument(std::unique_ptr<PrintDocument> document, DocumentEnd& end)
+        : document_(std::move(document)), end_(end) {}
     void printLine(const QString& line) override {
         document_->printLine(line);
         end_.lineNs.push_back(benchClock.nsecsElapsed());
@@ -176,7 +177,8 @@ bool timeSettings(MainWindow& window, SharedSettings& shared, const QString& fol
         save[0] = std::min(save[0], saved), save[1] = std::max(save[1], saved);
         restore[0] = std::min(restore[0], restored), restore[1] = std::max(restore[1], restored);
     }
-    if (shared.saveRequest || shared.restoreRequest || !QFileInfo::exists(QString::fromStdString(shared.settingsPath))) {
+    if (shared.saveRequest || shared.restoreRequest ||
+        !QFileInfo::exists(QString::fromStdString(shared.settingsPath))) {
         std::printf("the settings timer did not serve the requests\n");
         return false;
     }
@@ -230,7 +232,8 @@ bool timeWinCheck() {
         QEventLoop loop;
         QObject::connect(window, &WinCheckerWindow::checkEnded, &loop, &QEventLoop::quit);
         const qint64 startNs = benchClock.nsecsElapsed();
-        QTimer::singleShot(0, window, [window] { window->findChild<QPushButton*>(QStringLiteral("cmdCheck"))->click(); });
+        QTimer::singleShot(0, window,
+                           [window] { window->findChild<QPushButton*>(QStringLiteral("cmdCheck"))->click(); });
         loop.exec();
         const double seconds = (benchClock.nsecsElapsed() - startNs) / 1e9;
         bestWindow = std::min(bestWindow, seconds);
@@ -293,7 +296,8 @@ int main(int argc, char* argv[]) {
     if (!ended) loop.exec();
     const qint64 stopMs = clock.elapsed();
 
-    std::printf("results frame repaints (txtGenerated): %d in %.2f s (%.0f per second)\n", paints, seconds, paints / seconds);
+    std::printf("results frame repaints (txtGenerated): %d in %.2f s (%.0f per second)\n", paints, seconds,
+                paints / seconds);
     std::printf("Stop Wheel to run ended: %lld ms\n", static_cast<long long>(stopMs));
     if (!timeSettings(window, shared, folder.path())) return 1;
     if (!timeWinCheck()) return 1;
@@ -301,7 +305,7 @@ int main(int argc, char* argv[]) {
     {
         QTemporaryDir data;
         TimedFakePlatform fake;
-        fake.replies << Platform::Reply::Yes;   // print the 230,230 sets
+        fake.replies << Platform::Reply::Yes; // print the 230,230 sets
         printedRun("printed run, fake printer", fake, fake.documentEnd, data.path());
         if (fake.printJobs.size() != 1 || fake.printJobs[0].lines.size() != 4 + 230'230) {
             std::printf("the fake printer did not receive the header and 230,230 sets\n");

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ qt6-base-dev qt6-qpa-plugins libcli11-dev libgtest-dev libgmock-dev
           libbenchmark-dev fonts-dejavu-core qt6-charts-dev
-          libqt6opengl6-dev libqt6svg6 clang clang-tidy libclang-rt-14-dev python3
+          libqt6opengl6-dev libqt6svg6 clang clang-tidy clang-format libclang-rt-14-dev python3
           fonts-liberation2 locales strace dpkg-dev file desktop-file-utils appstream)
 
 missing=()

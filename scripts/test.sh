@@ -7,7 +7,8 @@
 #     sanitizer finding fails (the benchmarks are built there too, not run);
 #  2. builds the fuzz targets with clang into build-fuzz-smoke/ (warnings again
 #     errors) and runs each through ctest for 10 s on its sample inputs;
-#  3. checks src/ with clang-tidy (scripts/tidy.sh).
+#  3. checks that the sources follow .clang-format (scripts/format-check.sh);
+#  4. checks src/ with clang-tidy (scripts/tidy.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
@@ -17,10 +18,11 @@ scripts/install-deps.sh
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 export QT_QPA_PLATFORM=offscreen
 
-cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVANE_WARNINGS_AS_ERRORS=ON \
-      -DORVANE_BUILD_BENCHMARKS=OFF
-cmake --build build-release -j2
-(cd build-release && ctest --output-on-failure -j2)
+# The builds are the presets of CMakePresets.json, so a developer's
+# `cmake --preset asan` is the build tested here.
+cmake --preset release
+cmake --build --preset release
+ctest --preset release
 
 # A finding aborts the process, so it can never pass for an expected exit
 # status. Leaks are suppressed only inside the desktop libraries
@@ -30,15 +32,15 @@ export UBSAN_OPTIONS=abort_on_error=1:print_stacktrace=1
 export LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0
 # Unoptimised compiles quickest; -g1 keeps file and line in the reports, and
 # the asserts stay on (no NDEBUG).
-unoptimised=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O0 -g1"
-             -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O0 -g1" -DORVANE_WARNINGS_AS_ERRORS=ON)
-cmake -S . -B build-asan -G Ninja "${unoptimised[@]}" -DORVANE_SANITIZE=ON
-cmake --build build-asan -j2
-(cd build-asan && ctest --output-on-failure -j2)
+cmake --preset asan
+cmake --build --preset asan
+ctest --preset asan
 
-cmake -S . -B build-fuzz-smoke -G Ninja "${unoptimised[@]}" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-      -DORVANE_FUZZ=ON -DORVANE_BUILD_TESTS=OFF -DORVANE_BUILD_BENCHMARKS=OFF
-cmake --build build-fuzz-smoke -j2 --target fuzz_targets
-(cd build-fuzz-smoke && ctest --output-on-failure -j2)
+cmake --preset fuzz
+cmake --build --preset fuzz
+ctest --preset fuzz
+
+# The tree follows .clang-format: formatting it changes nothing.
+scripts/format-check.sh
 
 scripts/tidy.sh

@@ -37,7 +37,8 @@ AboutBox::AboutBox(Kind kind, QWidget* opener)
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
-    const QString version = orvane ? QStringLiteral("Version %1.%2 Build %3") : QStringLiteral("Version %1.%2, Build %3");
+    const QString version =
+        orvane ? QStringLiteral("Version %1.%2 Build %3") : QStringLiteral("Version %1.%2, Build %3");
     lblVersion = new QLabel(version.arg(kVersionMajor).arg(kVersionMinor).arg(kVersionRevision), this);
     lblVersion->setObjectName(QStringLiteral("lblVersion"));
     lblDescription = new QLabel(

@@ -61,9 +61,9 @@ void CalculatorWindow::buildLayout() {
     txtDisplay->setFont(large);
     // Room for the display's every character; the longest result, a negative
     // number with an exponent, is as long.
-    txtDisplay->setMinimumWidth(
-        txtDisplay->fontMetrics().horizontalAdvance(QString(static_cast<qsizetype>(Calculator::kDisplayChars), QLatin1Char('8'))) +
-        16);
+    txtDisplay->setMinimumWidth(txtDisplay->fontMetrics().horizontalAdvance(
+                                    QString(static_cast<qsizetype>(Calculator::kDisplayChars), QLatin1Char('8'))) +
+                                16);
     grid->addWidget(txtDisplay, 0, 0, 1, 5);
 
     cmdBackSpace = addKey("cmdBackSpace", QStringLiteral("BackSpace"));

@@ -39,8 +39,7 @@ bool ManualLoadJob::advance(std::chrono::nanoseconds budget) {
 }
 
 void ManualLoadJob::runToEnd() {
-    while (!advance(std::chrono::hours(1))) {
-    }
+    while (!advance(std::chrono::hours(1))) {}
 }
 
 void ManualLoadJob::stop() {

@@ -30,10 +30,9 @@ const QString kSaveManualBeforeClosing =
     QStringLiteral("You have changed the manual since it was loaded or saved. Save your changes before closing?");
 
 // The first fourteen colours of the standard 16-colour palette, black to light magenta.
-const QColor kPalette[14] = {QColor(0, 0, 0),       QColor(0, 0, 128),     QColor(0, 128, 0),
-                             QColor(0, 128, 128),   QColor(128, 0, 0),     QColor(128, 0, 128),
-                             QColor(128, 128, 0),   QColor(192, 192, 192), QColor(128, 128, 128),
-                             QColor(0, 0, 255),     QColor(0, 255, 0),     QColor(0, 255, 255),
+const QColor kPalette[14] = {QColor(0, 0, 0),       QColor(0, 0, 128),   QColor(0, 128, 0),   QColor(0, 128, 128),
+                             QColor(128, 0, 0),     QColor(128, 0, 128), QColor(128, 128, 0), QColor(192, 192, 192),
+                             QColor(128, 128, 128), QColor(0, 0, 255),   QColor(0, 255, 0),   QColor(0, 255, 255),
                              QColor(255, 0, 0),     QColor(255, 0, 255)};
 
 void setTextColour(QPlainTextEdit* box, const QColor& colour) {
@@ -177,8 +176,8 @@ bool ManualViewer::saveManual() {
     const QByteArray bytes = txtManualViewer->toPlainText().toLatin1();
     int code = 0;
     const std::optional<std::string> failure = writeFileAtomically(
-        loadedPath_.toStdString(), manualFileText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))),
-        &code);
+        loadedPath_.toStdString(),
+        manualFileText(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))), &code);
     if (failure) {
         platform_.message(QStringLiteral("Save failed on code ") + QString::number(code) + QStringLiteral(" (") +
                               QString::fromStdString(*failure) + QStringLiteral(")."),
@@ -193,13 +192,16 @@ bool ManualViewer::saveManual() {
 
 bool ManualViewer::textEdited() const { return holdsEdits(*txtManualViewer); }
 
-bool ManualViewer::mayDiscardEdits() { return orvane::mayDiscardEdits(platform_, *txtManualViewer, kDiscardManualEdits, windowTitle()); }
+bool ManualViewer::mayDiscardEdits() {
+    return orvane::mayDiscardEdits(platform_, *txtManualViewer, kDiscardManualEdits, windowTitle());
+}
 
 bool ManualViewer::mayClose() {
     if (!textEdited()) return true;
     // Only a whole manual may be saved back; a part of one can only be let go.
     if (loadedPath_.isEmpty()) return mayDiscardEdits();
-    switch (platform_.message(kSaveManualBeforeClosing, windowTitle(), NoticeIcon::Question, Platform::Buttons::YesNoCancel)) {
+    switch (platform_.message(kSaveManualBeforeClosing, windowTitle(), NoticeIcon::Question,
+                              Platform::Buttons::YesNoCancel)) {
     case Platform::Reply::Yes: return saveManual();
     case Platform::Reply::No: return true;
     default: return false;

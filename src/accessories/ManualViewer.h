@@ -67,8 +67,8 @@ private:
     JobDriver driver_;
     std::unique_ptr<ManualLoadJob> job_;
     QString loadedPath_;  // the manual the text box holds, the one Save Changes writes
-    QString loadingName_;  // the name of the manual being loaded ("Orvane Manual")
-    QString shownName_;    // the name of the manual the text box holds, whole or in part
+    QString loadingName_; // the name of the manual being loaded ("Orvane Manual")
+    QString shownName_;   // the name of the manual the text box holds, whole or in part
 
     QRadioButton* optnOrvaneManual = nullptr;
     QRadioButton* optnGathraManual = nullptr;

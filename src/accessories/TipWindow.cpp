@@ -82,8 +82,8 @@ void TipWindow::loadTips() {
     const std::optional<std::vector<std::string>> tips =
         orvane::loadTips(platform_.programFile(QStringLiteral("TIPOFDAY.TXT")).toStdString());
     if (!tips) {
-        lblTipText->setText(QString::fromStdString(missingTipsText()).replace(QStringLiteral("\r\n"),
-                                                                              QStringLiteral("\n")));
+        lblTipText->setText(
+            QString::fromStdString(missingTipsText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
         return;
     }
     tips_ = *tips;

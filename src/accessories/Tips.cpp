@@ -19,7 +19,8 @@ std::optional<std::vector<std::string>> loadTips(const std::string& path) {
 }
 
 std::string missingTipsText() {
-    return "That the TIPOFDAY.TXT file was not found? \r\n\r\nCreate a text file named TIPOFDAY.TXT using NotePad with 1 "
+    return "That the TIPOFDAY.TXT file was not found? \r\n\r\nCreate a text file named TIPOFDAY.TXT using NotePad with "
+           "1 "
            "tip per line. Then place it in the same directory as the application. ";
 }
 

@@ -39,8 +39,6 @@ std::vector<int> BonusPick::picked() const {
     return numbers;
 }
 
-void BonusPick::showCount() {
-    lblBonusCount->setText(QStringLiteral("Bonus numbers picked: %1").arg(picked().size()));
-}
+void BonusPick::showCount() { lblBonusCount->setText(QStringLiteral("Bonus numbers picked: %1").arg(picked().size())); }
 
 } // namespace orvane

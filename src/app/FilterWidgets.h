@@ -16,8 +16,7 @@
 // Small builders and readers the three filter tabs share.
 namespace orvane::filterwidgets {
 
-template <typename Widget>
-Widget* named(Widget* widget, const QString& name) {
+template <typename Widget> Widget* named(Widget* widget, const QString& name) {
     widget->setObjectName(name);
     return widget;
 }
@@ -43,8 +42,7 @@ void sameWidth(std::initializer_list<QWidget*> widgets);
 void keepTopLeft(QGridLayout* grid);
 
 // A control that no filter reads yet: shown, but off and saying so.
-template <typename Widget>
-Widget* unavailable(Widget* widget) {
+template <typename Widget> Widget* unavailable(Widget* widget) {
     widget->setEnabled(false);
     widget->setToolTip(QStringLiteral("This filter is not available yet."));
     return widget;
@@ -61,24 +59,20 @@ inline int value(const QCheckBox* box) {
 void setValue(QCheckBox* box, int value);
 void choose(QRadioButton* option);
 void setText(QLineEdit* box, const std::string& text);
-template <std::size_t N, typename Texts>
-void setTexts(const std::array<QLineEdit*, N>& boxes, const Texts& texts) {
+template <std::size_t N, typename Texts> void setTexts(const std::array<QLineEdit*, N>& boxes, const Texts& texts) {
     for (std::size_t i = 0; i < N && i < texts.size(); ++i) setText(boxes[i], texts[i]);
 }
 
-template <typename Texts>
-void setTexts(const std::vector<QLineEdit*>& boxes, const Texts& texts) {
+template <typename Texts> void setTexts(const std::vector<QLineEdit*>& boxes, const Texts& texts) {
     for (std::size_t i = 0; i < boxes.size() && i < texts.size(); ++i) setText(boxes[i], texts[i]);
 }
 
-template <std::size_t N>
-std::array<std::string, N> texts(const std::array<QLineEdit*, N>& boxes) {
+template <std::size_t N> std::array<std::string, N> texts(const std::array<QLineEdit*, N>& boxes) {
     std::array<std::string, N> values;
     for (std::size_t i = 0; i < N; ++i) values[i] = text(boxes[i]);
     return values;
 }
-template <std::size_t N>
-std::vector<std::string> textList(const std::array<QLineEdit*, N>& boxes) {
+template <std::size_t N> std::vector<std::string> textList(const std::array<QLineEdit*, N>& boxes) {
     const auto values = texts(boxes);
     return {values.begin(), values.end()};
 }
@@ -90,16 +84,14 @@ inline std::vector<std::string> textList(const std::vector<QLineEdit*>& boxes) {
     return values;
 }
 
-template <typename Widgets>
-void enableAll(const Widgets& widgets, bool enabled) {
+template <typename Widgets> void enableAll(const Widgets& widgets, bool enabled) {
     for (QWidget* widget : widgets) widget->setEnabled(enabled);
 }
 inline void enableAll(std::initializer_list<QWidget*> widgets, bool enabled) {
     for (QWidget* widget : widgets) widget->setEnabled(enabled);
 }
 
-template <typename Boxes>
-void lockAll(const Boxes& boxes, bool locked) {
+template <typename Boxes> void lockAll(const Boxes& boxes, bool locked) {
     for (QLineEdit* box : boxes) box->setReadOnly(locked);
 }
 inline void lockAll(std::initializer_list<QLineEdit*> boxes, bool locked) {

@@ -54,7 +54,8 @@ void FiltersATab::read(FilterControls& c) const {
 }
 
 void FiltersATab::apply(const FilterControls& c) {
-    for (std::size_t k = 0; k < chkEvens.size() && k < c.evensAllowed.size(); ++k) setValue(chkEvens[k], c.evensAllowed[k]);
+    for (std::size_t k = 0; k < chkEvens.size() && k < c.evensAllowed.size(); ++k)
+        setValue(chkEvens[k], c.evensAllowed[k]);
     setText(txtMinSum, c.minSum);
     setText(txtMaxSum, c.maxSum);
     setText(txtMaxDif, c.maxDif);
@@ -79,17 +80,20 @@ void FiltersATab::apply(const FilterControls& c) {
 void FiltersATab::showNormalised(const FilterControls& c) {
     for (int d = 0; d < 10; ++d) txtOnes[d]->setText(QString::fromStdString(c.ones[d]));
     txtMaxDif->setText(QString::fromStdString(c.maxDif));
-    for (std::size_t k = 0; k < txtTens.size() && k < c.tens.size(); ++k) txtTens[k]->setText(QString::fromStdString(c.tens[k]));
+    for (std::size_t k = 0; k < txtTens.size() && k < c.tens.size(); ++k)
+        txtTens[k]->setText(QString::fromStdString(c.tens[k]));
     txtMinSum->setText(QString::fromStdString(c.minSum));
     txtMaxSum->setText(QString::fromStdString(c.maxSum));
 }
 
 void FiltersATab::lockForRun() {
+    // clang-format off
     enableAll({lblMinSum, lblMaxSum, lblMaxDif, lblLastDrawMax, lblLastDrawMaxShadowing, chkEnablePairsFilter,
                 chkAllowPairs, chkAllowThreePairs, chkRequirePair, lblMaxConsecutives, txtMaxConsecutives,
                 chkAllowTwoPairs, chkEvensSignatures, chkL15S, chkEnablePosAnalysis, optn99, optn98, optn90, optn50,
                 optnUserLimits},
                false);
+    // clang-format on
     enableAll(lblTens, false);
     enableAll(lblOnes, false);
     enableAll(positionLimitLabels, false);
@@ -102,10 +106,10 @@ void FiltersATab::lockForRun() {
 }
 
 void FiltersATab::restoreAfterRun() {
-    enableAll({chkEnablePosAnalysis, chkL15S, chkEnablePairsFilter, chkAllowPairs, chkAllowTwoPairs,
-                chkAllowThreePairs, chkRequirePair, lblMaxConsecutives, txtMaxConsecutives, chkEvensSignatures,
-                lblMinSum, lblMaxSum, lblMaxDif, lblLastDrawMax, lblLastDrawMaxShadowing},
-               true);
+    enableAll({chkEnablePosAnalysis, chkL15S, chkEnablePairsFilter, chkAllowPairs, chkAllowTwoPairs, chkAllowThreePairs,
+               chkRequirePair, lblMaxConsecutives, txtMaxConsecutives, chkEvensSignatures, lblMinSum, lblMaxSum,
+               lblMaxDif, lblLastDrawMax, lblLastDrawMaxShadowing},
+              true);
     enableAll(lblTens, true);
     enableAll(lblOnes, true);
     enableAll(positionLimitLabels, true);

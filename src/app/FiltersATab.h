@@ -80,9 +80,9 @@ private:
     QCheckBox* chkAllowTwoPairs = nullptr;
     QCheckBox* chkAllowThreePairs = nullptr;
     QCheckBox* chkRequirePair = nullptr;
-    std::vector<QCheckBox*> chkEvens;     // by how many evens: 0 to k
+    std::vector<QCheckBox*> chkEvens; // by how many evens: 0 to k
     QCheckBox* chkEvensSignatures = nullptr;
-    std::vector<QLineEdit*> txtTens;      // by tens class
+    std::vector<QLineEdit*> txtTens; // by tens class
     std::vector<QLabel*> lblTens;
     std::array<QLineEdit*, 10> txtOnes{};
     std::array<QLabel*, 10> lblOnes{};
@@ -92,8 +92,8 @@ private:
     QRadioButton* optn90 = nullptr;
     QRadioButton* optn50 = nullptr;
     QRadioButton* optnUserLimits = nullptr;
-    std::vector<QLineEdit*> positionLimitBoxes;   // txtAMin, txtAMax, txtBMin ... for each position
-    std::vector<QLabel*> positionLimitLabels;     // lblMin, lblMax, lblPosA, lblPosB ...
+    std::vector<QLineEdit*> positionLimitBoxes; // txtAMin, txtAMax, txtBMin ... for each position
+    std::vector<QLabel*> positionLimitLabels;   // lblMin, lblMax, lblPosA, lblPosB ...
 };
 
 } // namespace orvane

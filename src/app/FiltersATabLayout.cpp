@@ -76,7 +76,8 @@ QGroupBox* FiltersATab::buildMiscellaneous() {
     const FilterControls defaults(game_);
     auto* misc = frame("frameMiscFilters", QStringLiteral("Miscellaneous Filters"));
     chkL15S = checkBox(QStringLiteral("chkL15S"), QStringLiteral("Reject Last 15 Game Draw Sums"));
-    auto* chkL25SDR = unavailable(checkBox(QStringLiteral("chkL25SDR"), QStringLiteral("Reject Last 25 Sum Differences")));
+    auto* chkL25SDR =
+        unavailable(checkBox(QStringLiteral("chkL25SDR"), QStringLiteral("Reject Last 25 Sum Differences")));
     txtMaxDif = numberBox(QStringLiteral("txtMaxDif"), boxDefault(defaults.maxDif));
     lblMaxDif = named(new QLabel(QStringLiteral("Maximum Difference:")), QStringLiteral("lblMaxDif"));
     txtLastDrawNumMax = numberBox(QStringLiteral("txtLastDrawNumMax"), boxDefault(defaults.lastDrawNumMax));
@@ -107,8 +108,7 @@ QGroupBox* FiltersATab::buildPairs() {
         checkBox(QStringLiteral("chkAllowTwoPairs"), QStringLiteral("Allow Two Number Pairs Per Set"), true);
     chkAllowThreePairs =
         checkBox(QStringLiteral("chkAllowThreePairs"), QStringLiteral("Allow Three Number Pairs Per Set"), true);
-    chkRequirePair =
-        checkBox(QStringLiteral("chkRequirePair"), QStringLiteral("Require Sets With At Least One  Pair"));
+    chkRequirePair = checkBox(QStringLiteral("chkRequirePair"), QStringLiteral("Require Sets With At Least One  Pair"));
     auto* form = new QFormLayout(pairs);
     form->addRow(chkEnablePairsFilter);
     form->addRow(lblMaxConsecutives, txtMaxConsecutives);
@@ -125,7 +125,8 @@ QWidget* FiltersATab::buildEvens() {
     auto* evens = frame("frameEvensAllowed", QStringLiteral("Even Numbers Limits"));
     auto* evensColumn = new QVBoxLayout(evens);
     for (int k = 0; k <= game_.perTicket(); ++k) {
-        chkEvens.push_back(checkBox(indexed("chkEvens", k), QStringLiteral("Allow %1 Even Numbers Per Set").arg(k), true));
+        chkEvens.push_back(
+            checkBox(indexed("chkEvens", k), QStringLiteral("Allow %1 Even Numbers Per Set").arg(k), true));
         evensColumn->addWidget(chkEvens.back());
     }
     evensColumn->addStretch();
@@ -186,7 +187,8 @@ QGroupBox* FiltersATab::buildPositionalLimits() {
         grid->addWidget(positionLimitLabels.back(), k + 1, 0);
         for (int side = 0; side < 2; ++side) {
             const std::size_t i = 2 * static_cast<std::size_t>(k) + static_cast<std::size_t>(side);
-            const QString name = QStringLiteral("txt") + letter + (side == 0 ? QStringLiteral("Min") : QStringLiteral("Max"));
+            const QString name =
+                QStringLiteral("txt") + letter + (side == 0 ? QStringLiteral("Min") : QStringLiteral("Max"));
             positionLimitBoxes.push_back(numberBox(name, boxDefault(defaults.positionLimits[i]), 2));
             grid->addWidget(positionLimitBoxes.back(), k + 1, side + 1);
         }

@@ -56,7 +56,8 @@ void FiltersBTab::read(FilterControls& c) const {
     c.lockedOut = textList(lockedOutBoxes);
     c.enableSumPick = value(chkEnableSumPick);
     c.sumsAccepted.assign(static_cast<std::size_t>(lstSums->count()), false);
-    for (int i = 0; i < lstSums->count(); ++i) c.sumsAccepted[static_cast<std::size_t>(i)] = lstSums->item(i)->isSelected();
+    for (int i = 0; i < lstSums->count(); ++i)
+        c.sumsAccepted[static_cast<std::size_t>(i)] = lstSums->item(i)->isSelected();
     c.filterAgainstHistory = value(chkFAH);
     c.maxFromHistory = text(txtMaxFAH);
 }
@@ -140,7 +141,9 @@ QGroupBox* FiltersBTab::buildLocks() {
         lockedInBoxes.push_back(numberBox(QStringLiteral("txt1%1In").arg(letter), QString(), 2));
         grid->addWidget(lockedInBoxes.back(), k + 2, 1);
         // The fifth position's boxes have always been named with a capital T.
-        const QByteArray outName = (letter == QLatin1Char('E') ? QStringLiteral("TxtEOut") : QStringLiteral("txt%1Out").arg(letter)).toLatin1();
+        const QByteArray outName =
+            (letter == QLatin1Char('E') ? QStringLiteral("TxtEOut") : QStringLiteral("txt%1Out").arg(letter))
+                .toLatin1();
         for (int i = 0; i < 5; ++i) {
             lockedOutBoxes.push_back(numberBox(indexed(outName.constData(), i), QString(), 2));
             grid->addWidget(lockedOutBoxes.back(), k + 2, 2 + i);
@@ -184,9 +187,10 @@ void FiltersBTab::midpointChanged(QLineEdit* box, const std::string& resetText) 
     const double whole = std::floor(std::clamp(numberInBox(box->text().toStdString()), -1e9, 1e9));
     box->setText(QString::number(static_cast<long long>(whole)));
     if (whole < 0 || whole > game_.perTicket()) {
-        platform_.message(QStringLiteral("The value you have entered is invalid.  Enter a number from 0 to %1 in this box.")
-                              .arg(game_.perTicket()),
-                          QStringLiteral("Invalid Response"), NoticeIcon::Exclamation);
+        platform_.message(
+            QStringLiteral("The value you have entered is invalid.  Enter a number from 0 to %1 in this box.")
+                .arg(game_.perTicket()),
+            QStringLiteral("Invalid Response"), NoticeIcon::Exclamation);
         box->setText(QString::fromStdString(resetText));
     }
     midpointBusy_ = false;

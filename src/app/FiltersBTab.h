@@ -67,8 +67,8 @@ private:
     QRadioButton* optnAND = nullptr;
     QGroupBox* frameLocks = nullptr;
     QCheckBox* chkEnableLocks = nullptr;
-    std::vector<QLineEdit*> lockedInBoxes;    // txt1AIn, txt1BIn ... one per position
-    std::vector<QLineEdit*> lockedOutBoxes;   // txtAOut_0 ... txtAOut_4, txtBOut_0 ... five per position
+    std::vector<QLineEdit*> lockedInBoxes;  // txt1AIn, txt1BIn ... one per position
+    std::vector<QLineEdit*> lockedOutBoxes; // txtAOut_0 ... txtAOut_4, txtBOut_0 ... five per position
     QGroupBox* frameSumPick = nullptr;
     QCheckBox* chkEnableSumPick = nullptr;
     QListWidget* lstSums = nullptr;

@@ -71,7 +71,8 @@ QGroupBox* FiltersCTab::buildNumberGroups() {
 QGroupBox* FiltersCTab::buildExactValues() {
     return boxRowsFrame(
         "frameXPos", QStringLiteral("Exact Positional Values"), chkEnableXPos, "chkEnableXPos", txtXPos,
-        game_.perTicket(), [this](int row) { return QString(QLatin1Char(game_.positionLetter(row))) + QLatin1Char(':'); },
+        game_.perTicket(),
+        [this](int row) { return QString(QLatin1Char(game_.positionLetter(row))) + QLatin1Char(':'); },
         [this](int row) { return QStringLiteral("txtXPos") + QLatin1Char(game_.positionLetter(row)); });
 }
 
@@ -81,7 +82,8 @@ QWidget* FiltersCTab::buildUnavailableFilters() {
     layout->setContentsMargins(0, 0, 0, 0);
 
     auto* hotCold = frame("frameHotCold", QStringLiteral("Hot/Cold Number Filter"));
-    (new QVBoxLayout(hotCold))->addWidget(unavailable(checkBox(QStringLiteral("chkEnableHCF"), QStringLiteral("Enable"))));
+    (new QVBoxLayout(hotCold))
+        ->addWidget(unavailable(checkBox(QStringLiteral("chkEnableHCF"), QStringLiteral("Enable"))));
 
     auto* sumHit = frame("frameSumHit", QStringLiteral("Sum Hit Filter"));
     auto* sumHitForm = new QFormLayout(sumHit);

@@ -33,14 +33,13 @@ private:
     template <std::size_t N>
     QGroupBox* boxRowsFrame(const char* frameName, const QString& caption, QCheckBox*& enable, const char* enableName,
                             std::vector<std::array<QLineEdit*, N>>& boxes, int rowCount,
-                            const std::function<QString(int)>& rowLabel,
-                            const std::function<QString(int)>& rowName);
+                            const std::function<QString(int)>& rowLabel, const std::function<QString(int)>& rowName);
 
     Game game_;
     QCheckBox* chkEnableGNG = nullptr;
-    std::vector<std::array<QLineEdit*, 8>> txtPoolGrp;   // six groups
+    std::vector<std::array<QLineEdit*, 8>> txtPoolGrp; // six groups
     QCheckBox* chkEnableXPos = nullptr;
-    std::vector<std::array<QLineEdit*, 10>> txtXPos;     // one row per position
+    std::vector<std::array<QLineEdit*, 10>> txtXPos; // one row per position
 };
 
 } // namespace orvane

@@ -86,7 +86,7 @@ GameDefinitionDialog::GameDefinitionDialog(Platform& platform, const DataPaths& 
 }
 
 GameDefinition GameDefinitionDialog::definition() const {
-    return GameDefinition{boxText(txtGameName).toStdString(), boxText(txtHighest).toStdString(),
+    return GameDefinition{boxText(txtGameName).toStdString(),  boxText(txtHighest).toStdString(),
                           boxText(txtPerTicket).toStdString(), chkExtraBall->isChecked(),
                           boxText(txtBonusPool).toStdString(), boxText(txtBonusDrawn).toStdString(),
                           boxText(txtTiers).toStdString()};
@@ -118,7 +118,8 @@ void GameDefinitionDialog::cmdOK_Click() {
         return;
     }
     const Game& game = std::get<Game>(result);
-    if (const std::optional<std::string> failure = saveOwnGame(paths_, game, editing_ ? editing_->name() : std::string())) {
+    if (const std::optional<std::string> failure =
+            saveOwnGame(paths_, game, editing_ ? editing_->name() : std::string())) {
         platform_.message(QString::fromStdString(*failure), windowTitle(), NoticeIcon::Exclamation);
         return;
     }

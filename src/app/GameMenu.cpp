@@ -85,7 +85,7 @@ void GameMenu::rebuild() {
         games_.emplace(item, game);
         connect(item, &QAction::triggered, this, [this, game] {
             if (!(game == current_)) emit gameChosen(game);
-            setCurrent(current_);   // the check stays where the window leaves the game
+            setCurrent(current_); // the check stays where the window leaves the game
         });
     };
     const std::vector<Game>& catalogue = catalogueGames();
@@ -123,8 +123,9 @@ void GameMenu::mnuEditGame_Click() {
 
 void GameMenu::mnuRemoveGame_Click() {
     if (!currentIsOwn()) return;
-    const QString question = QStringLiteral("Remove %1 from your games? Its history and settings files stay where they are.")
-                                 .arg(QString::fromStdString(current_.title()));
+    const QString question =
+        QStringLiteral("Remove %1 from your games? Its history and settings files stay where they are.")
+            .arg(QString::fromStdString(current_.title()));
     if (platform_.message(question, QStringLiteral("Remove Game"), NoticeIcon::Question,
                           Platform::Buttons::YesNoDefaultNo) != Platform::Reply::Yes)
         return;

@@ -48,7 +48,7 @@ private:
     DataPaths paths_;
     Game current_;
     std::vector<Game> own_;
-    std::map<QAction*, Game> games_;   // each game item's game
+    std::map<QAction*, Game> games_; // each game item's game
 };
 
 } // namespace orvane

@@ -26,7 +26,8 @@
 namespace orvane {
 
 namespace {
-const QString kHistoryFilter = QStringLiteral("History File (*.HIT)|*.HIT|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
+const QString kHistoryFilter =
+    QStringLiteral("History File (*.HIT)|*.HIT|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
 const QString kOutputFilter =
     QStringLiteral("Tambril Output Files (*.TB)|*.TB|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
 const QString kSettingsFilter =
@@ -43,18 +44,19 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
     : QMainWindow(parent), platform_(platform), shared_(shared) {
     buildWindow();
     // The menus and buttons that could start a second long operation or change the run's inputs.
-    busy_.defineOperation(kWheelRun, {QStringLiteral("mnuFile"), QStringLiteral("mnuUserLevel"),
-                                      QStringLiteral("mnuNumberSelect"), QStringLiteral("mnuAnalysis"),
-                                      QStringLiteral("mnuTools"), QStringLiteral("mnuHelp"), QStringLiteral("cmdWheel"),
-                                      QStringLiteral("cmdExit"), QStringLiteral("cmdClear"),
-                                      QStringLiteral("cmdChooseRandom"), QStringLiteral("lstNumbers"),
-                                      QStringLiteral("lstBonusNumbers"), QStringLiteral("mnuGame")});
+    busy_.defineOperation(kWheelRun,
+                          {QStringLiteral("mnuFile"), QStringLiteral("mnuUserLevel"), QStringLiteral("mnuNumberSelect"),
+                           QStringLiteral("mnuAnalysis"), QStringLiteral("mnuTools"), QStringLiteral("mnuHelp"),
+                           QStringLiteral("cmdWheel"), QStringLiteral("cmdExit"), QStringLiteral("cmdClear"),
+                           QStringLiteral("cmdChooseRandom"), QStringLiteral("lstNumbers"),
+                           QStringLiteral("lstBonusNumbers"), QStringLiteral("mnuGame")});
     // A win check reads the output file: nothing may change, delete or rewrite it meanwhile.
     busy_.defineOperation(WinCheckerWindow::kWinCheck,
-                          {QStringLiteral("cmdWheel"), QStringLiteral("mnuDeleteOuput"), QStringLiteral("mnuDelGathraTxt"),
-                           QStringLiteral("mnuUnInstallPrep"), QStringLiteral("mnuSaveSettings"),
-                           QStringLiteral("mnuRestoreSettings"), QStringLiteral("mnuHistoryFile"),
-                           QStringLiteral("mnuImportDraws"), QStringLiteral("mnuSaveAs"), QStringLiteral("mnuGame")});
+                          {QStringLiteral("cmdWheel"), QStringLiteral("mnuDeleteOuput"),
+                           QStringLiteral("mnuDelGathraTxt"), QStringLiteral("mnuUnInstallPrep"),
+                           QStringLiteral("mnuSaveSettings"), QStringLiteral("mnuRestoreSettings"),
+                           QStringLiteral("mnuHistoryFile"), QStringLiteral("mnuImportDraws"),
+                           QStringLiteral("mnuSaveAs"), QStringLiteral("mnuGame")});
     // A report reads the history or the output file: nothing may replace or
     // rewrite them meanwhile, and the report commands wait for the window.
     busy_.defineOperation(ReportWindow::kReportRun,
@@ -68,18 +70,18 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
     busy_.defineOperation(PoolWindow::kPoolRun,
                           {QStringLiteral("mnuSaveSettings"), QStringLiteral("mnuRestoreSettings"),
                            QStringLiteral("mnuSaveGRAs"), QStringLiteral("mnuHistoryFile"),
-                           QStringLiteral("mnuImportDraws"), QStringLiteral("mnuExit"),
-                           QStringLiteral("mnuGathra"), QStringLiteral("mnuLoadGRPool"), QStringLiteral("mnuAnalysis"),
+                           QStringLiteral("mnuImportDraws"), QStringLiteral("mnuExit"), QStringLiteral("mnuGathra"),
+                           QStringLiteral("mnuLoadGRPool"), QStringLiteral("mnuAnalysis"),
                            QStringLiteral("mnuUpdateHistory"), QStringLiteral("mnuViewHistory"),
                            QStringLiteral("cmdWheel"), QStringLiteral("mnuGame")});
     // The tools that serve 6/49 alone so far.
-    busy_.defineCondition(kOtherGame,
-                          {QStringLiteral("mnuGathra"), QStringLiteral("mnuSumCalc"), QStringLiteral("mnuEvensCalculator"),
-                           QStringLiteral("mnuSumHits"), QStringLiteral("mnuSetSpan"), QStringLiteral("mnuMidpoint"),
-                           QStringLiteral("mnuNumCount"), QStringLiteral("mnuNumberLines"), QStringLiteral("mnuSkipHit"),
-                           QStringLiteral("mnuBacktest"), QStringLiteral("mnuOdds"), QStringLiteral("mnuTallor"),
-                           QStringLiteral("mnuUpdateHistory"), QStringLiteral("mnuViewHistory"),
-                           QStringLiteral("mnuAbbreviatedWheel")});
+    busy_.defineCondition(
+        kOtherGame,
+        {QStringLiteral("mnuGathra"), QStringLiteral("mnuSumCalc"), QStringLiteral("mnuEvensCalculator"),
+         QStringLiteral("mnuSumHits"), QStringLiteral("mnuSetSpan"), QStringLiteral("mnuMidpoint"),
+         QStringLiteral("mnuNumCount"), QStringLiteral("mnuNumberLines"), QStringLiteral("mnuSkipHit"),
+         QStringLiteral("mnuBacktest"), QStringLiteral("mnuOdds"), QStringLiteral("mnuTallor"),
+         QStringLiteral("mnuUpdateHistory"), QStringLiteral("mnuViewHistory"), QStringLiteral("mnuAbbreviatedWheel")});
     busy_.addCommandsIn(this);
     // Made after the commands are gathered: its own controls are its to enable.
     poolWindow_ = new PoolWindow(platform_, shared_, busy_, this);
@@ -117,8 +119,8 @@ void MainWindow::load() {
     txtPassing->clear();
     const QString record = platform_.setting(kRecordNumbersKey, QStringLiteral("False"));
     mnuRecordNumbers->setChecked(record.compare(QStringLiteral("False"), Qt::CaseInsensitive) != 0);
-    filters_->loadPositionalAnalysis(platform_.setting(QStringLiteral("Enable Positional Analysis"),
-                                                       QStringLiteral("0")) == QStringLiteral("1"));
+    filters_->loadPositionalAnalysis(
+        platform_.setting(QStringLiteral("Enable Positional Analysis"), QStringLiteral("0")) == QStringLiteral("1"));
     cmdStopWheeling->setEnabled(false);
 }
 
@@ -135,8 +137,8 @@ void MainWindow::addNumberListCommands() {
         lstNumbers->addAction(action);
     };
     addCommand("ctxSelectAll", QStringLiteral("Select All Numbers"), QKeySequence::SelectAll, &QListWidget::selectAll);
-    addCommand("ctxDeselectAll", QStringLiteral("De-Select All Numbers"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A),
-               &QListWidget::clearSelection);
+    addCommand("ctxDeselectAll", QStringLiteral("De-Select All Numbers"),
+               QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), &QListWidget::clearSelection);
     lstNumbers->setContextMenuPolicy(Qt::ActionsContextMenu);
 }
 
@@ -287,8 +289,9 @@ void MainWindow::chooseSettingsFile(bool save) {
     const QString name = chooseFile(kSettingsFilter, QStringLiteral(".INI"), shared_.settingsPath, save);
     if (name.isEmpty()) return;
     shared_.settingsPath = name.toStdString();
-    statusMessage((save ? QStringLiteral("Output will be saved to ") : QStringLiteral("Initialization file is now set to ")) +
-                  name);
+    statusMessage(
+        (save ? QStringLiteral("Output will be saved to ") : QStringLiteral("Initialization file is now set to ")) +
+        name);
     // The settings timer writes or reads the file on its next tick.
     (save ? shared_.saveRequest : shared_.restoreRequest) = true;
     shared_.exitAfterSaveRequest = false;

@@ -129,8 +129,8 @@ private slots:
 private:
     // Layout (MainWindowLayout.cpp).
     void buildWindow();
-    void buildFilterTabs();   // the three filter tabs for the game played, after the control panel
-    void buildMenus();   // MainWindowMenus.cpp, with the menus' commands
+    void buildFilterTabs(); // the three filter tabs for the game played, after the control panel
+    void buildMenus();      // MainWindowMenus.cpp, with the menus' commands
     // Asks first, naming the file; `command` is the menu item's caption.
     void deleteOutputFile(const std::string& path, const QString& command);
     QWidget* buildControlPanel();
@@ -192,8 +192,7 @@ private:
     // A run of another game than 6/49, through its own engine.
     void startGameRun();
     // Shows what the start did to the pick and the filters; false when it refused the run.
-    template <typename Start>
-    bool showStart(Start& start);
+    template <typename Start> bool showStart(Start& start);
     void startClock();
     std::unique_ptr<WheelOutput> openOutput(int poolSize, Notice& failure);
     std::unique_ptr<WheelOutput> openGameOutput(int poolSize, std::uint64_t mostBytes, Notice& failure);
@@ -237,8 +236,8 @@ private:
     QMenu* mnuHelp = nullptr;
     QAction* mnuRecordNumbers = nullptr;
     QTimer* Timer1 = nullptr;
-    QTimer* Timer3 = nullptr;   // serves the settings requests
-    QString lastImport_;   // the draw file imported last, where the next import's dialog opens
+    QTimer* Timer3 = nullptr; // serves the settings requests
+    QString lastImport_;      // the draw file imported last, where the next import's dialog opens
     // The settings file's text as last saved or loaded (or as the window started).
     std::string settingsInFile_;
     // The settings file last saved or loaded: where the settings go back to when
@@ -250,7 +249,7 @@ private:
     bool selectAllRequest_ = false;
     bool deselectAllRequest_ = false;
     bool loadPicksRequest_ = false;
-    int randomCount_ = 0;   // numbers to choose at random, 0 when none is asked for
+    int randomCount_ = 0; // numbers to choose at random, 0 when none is asked for
     QTimer* Timer2 = nullptr;
 
     // Elapsed-time clock of the run.
@@ -276,8 +275,8 @@ private:
     // The run in progress, if any.
     JobDriver driver_;
     std::unique_ptr<WheelJob> job_;
-    std::unique_ptr<GameWheel> gameJob_;   // a run of another game than 6/49
-    std::shared_ptr<PrintDocument> printDocument_;   // a printed run's document, ended with the run
+    std::unique_ptr<GameWheel> gameJob_;           // a run of another game than 6/49
+    std::shared_ptr<PrintDocument> printDocument_; // a printed run's document, ended with the run
     bool wheelStop_ = false;
 };
 

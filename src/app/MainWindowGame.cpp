@@ -90,8 +90,8 @@ void MainWindow::rebuildForGame() {
     for (int tab = 1; tab <= 3; ++tab) showLockedBoxesAsLocked(tabs_->widget(tab));
     tabs_->setCurrentIndex(shownTab);
     applyUserLevel(*this, userLevelOf(*this));
-    filters_->loadPositionalAnalysis(platform_.setting(QStringLiteral("Enable Positional Analysis"),
-                                                       QStringLiteral("0")) == QStringLiteral("1"));
+    filters_->loadPositionalAnalysis(
+        platform_.setting(QStringLiteral("Enable Positional Analysis"), QStringLiteral("0")) == QStringLiteral("1"));
 
     // The results of a run of the game before mean nothing for this one.
     for (QLineEdit* box : {txtOutput, txtGenerated, txtSetsPassing, txtPassing}) box->clear();

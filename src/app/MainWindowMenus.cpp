@@ -84,12 +84,14 @@ void MainWindow::buildMenus() {
     mnuRecordNumbers = addItem(mnuFile, "mnuRecordNumbers", QStringLiteral("&Record Set Numbers"),
                                &MainWindow::mnuRecordNumbers_Click);
     mnuRecordNumbers->setCheckable(true);
-    addItem(mnuFile, "mnuDeleteOuput", QStringLiteral("&Delete Orvane's Output File"), &MainWindow::mnuDeleteOuput_Click);
+    addItem(mnuFile, "mnuDeleteOuput", QStringLiteral("&Delete Orvane's Output File"),
+            &MainWindow::mnuDeleteOuput_Click);
     addItem(mnuFile, "mnuDelGathraTxt", QStringLiteral("Delete G&athra's Output File"),
             &MainWindow::mnuDelGathraTxt_Click);
     mnuFile->addSeparator();
     // Exit closes the window, which first offers to save changed settings.
-    addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"), &MainWindow::mnuExit_Click, QKeySequence(Qt::CTRL | Qt::Key_Q));
+    addItem(mnuFile, "mnuExit", QStringLiteral("E&xit"), &MainWindow::mnuExit_Click,
+            QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     // The game played: choosing one asks this window to switch, which it may refuse.
     mnuGame = new GameMenu(platform_, shared_.dataPaths, this);
@@ -140,24 +142,23 @@ void MainWindow::buildMenus() {
     struct Report {
         const char* name;
         const char* caption;
-        const char* reportCaption;  // none: no report behind it yet
+        const char* reportCaption; // none: no report behind it yet
     };
-    const Report reports[] = {
-        {"mnuSumCalc", "&Sum of Sets Calculator", "Sum of Sets Calculator"},
-        {"mnuEvensCalculator", "&Evens Signature Calculator", "Evens Signature Calculator"},
-        {"mnuSumHits", "Sum &Hits Report", "Sum Hits Counter"},
-        {"mnuSetSpan", "A-F S&pan of Set Report", "Span of Set Calculator"},
-        {"mnuMidpoint", "&Midpoint Analysis Report", "Midpoint Analysis Report"},
-        {"mnuNumCount", "&General Historic Number Count", "Historic Number Count"},
-        {"mnuABCount", "P&osition Specific Historic Number Count", nullptr},
-        {"mnuNumberLines", "Number &Lines Report", "Number Lines Calculator"},
-        {"mnuSkipHit", "S&kip/Hit Report", "Skip/Hit Report"},
-        {"mnuShadowing", "Number Sha&dowing Report", nullptr},
-        {"mnuHotNCold", "Hot && &Cold Numbers Calculator", nullptr},
-        {"mnuOnesFreq", "O&nes-Place Value Frequency Report", nullptr},
-        {"mnuTensFreq", "&Tens-Place Value Frequency Report", nullptr},
-        {"mnuVPosDif", "&Vertical Positional Difference Report", nullptr},
-        {"mnuHPosDif", "Ho&rizontal Positional Difference Report", nullptr}};
+    const Report reports[] = {{"mnuSumCalc", "&Sum of Sets Calculator", "Sum of Sets Calculator"},
+                              {"mnuEvensCalculator", "&Evens Signature Calculator", "Evens Signature Calculator"},
+                              {"mnuSumHits", "Sum &Hits Report", "Sum Hits Counter"},
+                              {"mnuSetSpan", "A-F S&pan of Set Report", "Span of Set Calculator"},
+                              {"mnuMidpoint", "&Midpoint Analysis Report", "Midpoint Analysis Report"},
+                              {"mnuNumCount", "&General Historic Number Count", "Historic Number Count"},
+                              {"mnuABCount", "P&osition Specific Historic Number Count", nullptr},
+                              {"mnuNumberLines", "Number &Lines Report", "Number Lines Calculator"},
+                              {"mnuSkipHit", "S&kip/Hit Report", "Skip/Hit Report"},
+                              {"mnuShadowing", "Number Sha&dowing Report", nullptr},
+                              {"mnuHotNCold", "Hot && &Cold Numbers Calculator", nullptr},
+                              {"mnuOnesFreq", "O&nes-Place Value Frequency Report", nullptr},
+                              {"mnuTensFreq", "&Tens-Place Value Frequency Report", nullptr},
+                              {"mnuVPosDif", "&Vertical Positional Difference Report", nullptr},
+                              {"mnuHPosDif", "Ho&rizontal Positional Difference Report", nullptr}};
     for (const Report& report : reports) {
         if (report.reportCaption)
             addReport(mnuAnalysis, report.name, QLatin1String(report.caption), QLatin1String(report.reportCaption));
@@ -222,7 +223,8 @@ void MainWindow::mnuPrintSelected_Click() {
                           QStringLiteral("Unable to Complete Operation"), NoticeIcon::Exclamation);
         return;
     }
-    std::unique_ptr<PrintDocument> document = platform_.beginPrint({QStringLiteral("Orvane Selected Number Pool"), fixedPitchFont(12), {}});
+    std::unique_ptr<PrintDocument> document =
+        platform_.beginPrint({QStringLiteral("Orvane Selected Number Pool"), fixedPitchFont(12), {}});
     if (!document) {
         platform_.message(QStringLiteral("The printer could not be opened, so the pool was not printed."),
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);
@@ -250,7 +252,8 @@ void MainWindow::deleteOutputFile(const std::string& path, const QString& comman
     // Nothing is erased unasked; No, the default button, keeps the file. A file
     // that is not there needs no question.
     if (QFileInfo::exists(qt(path)) &&
-        platform_.message(QStringLiteral("Erase ") + qt(path) + QStringLiteral("?  What it holds cannot be brought back."),
+        platform_.message(QStringLiteral("Erase ") + qt(path) +
+                              QStringLiteral("?  What it holds cannot be brought back."),
                           command, NoticeIcon::Question, Platform::Buttons::YesNoDefaultNo) != Platform::Reply::Yes)
         return;
     std::string why;
@@ -299,9 +302,10 @@ void MainWindow::mnuUnInstallPrep_Click() {
     if (!failed.empty()) {
         QStringList names;
         for (const std::string& path : failed) names << qt(path);
-        platform_.message(QStringLiteral("These files could not be deleted, so uninstallation prep is not complete:\n") +
-                              names.join(QLatin1Char('\n')),
-                          QStringLiteral("Uninstallation Prep Status"), NoticeIcon::Exclamation);
+        platform_.message(
+            QStringLiteral("These files could not be deleted, so uninstallation prep is not complete:\n") +
+                names.join(QLatin1Char('\n')),
+            QStringLiteral("Uninstallation Prep Status"), NoticeIcon::Exclamation);
         return;
     }
     platform_.message(
@@ -544,7 +548,8 @@ void MainWindow::setMainEnabled(bool enabled) {
 }
 
 bool MainWindow::closeEditingWindows() {
-    const QList<QWidget*> windows{static_cast<QWidget*>(reportWindow_.data()), static_cast<QWidget*>(manualViewer_.data())};
+    const QList<QWidget*> windows{static_cast<QWidget*>(reportWindow_.data()),
+                                  static_cast<QWidget*>(manualViewer_.data())};
     for (QWidget* window : windows)
         if (window && window->isVisible() && !window->close()) return false;
     return true;

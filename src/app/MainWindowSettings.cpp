@@ -125,7 +125,7 @@ bool MainWindow::settingsMayGo(const QString& question) {
             qt(shared_.settingsPath) + QStringLiteral("."),
         QStringLiteral("Settings Changed"), NoticeIcon::Question, Platform::Buttons::YesNoCancel);
     switch (answer) {
-    case Platform::Reply::Yes: return saveSettings();   // a failed save says why and stays open
+    case Platform::Reply::Yes: return saveSettings(); // a failed save says why and stays open
     case Platform::Reply::No: return true;
     default: return false;
     }

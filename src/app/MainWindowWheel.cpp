@@ -88,8 +88,7 @@ void MainWindow::startGameRun() {
     startClock();
 }
 
-template <typename Start>
-bool MainWindow::showStart(Start& start) {
+template <typename Start> bool MainWindow::showStart(Start& start) {
     // The exact positional values join the pick as if the user had selected them.
     for (int number : start.pick) lstNumbers->item(number - 1)->setSelected(true);
     filters_->showNormalised(start.normalised);
@@ -167,7 +166,8 @@ std::unique_ptr<WheelOutput> MainWindow::openGameOutput(int poolSize, std::uint6
 }
 
 std::unique_ptr<WheelOutput> MainWindow::openPrintedOutput(int poolSize, Notice& failure) {
-    std::shared_ptr<PrintDocument> document = platform_.beginPrint({QStringLiteral("Orvane Wheeled Sets"), fixedPitchFont(12), {}});
+    std::shared_ptr<PrintDocument> document =
+        platform_.beginPrint({QStringLiteral("Orvane Wheeled Sets"), fixedPitchFont(12), {}});
     if (!document) {
         failure = Notice{"The printer could not be opened, so the wheel has not started. Check the printer, or "
                          "send the output to disk.",
@@ -212,7 +212,8 @@ void MainWindow::showRunProgress() {
     txtOutput->setText(qt(setDisplayText(job_->currentSet())));
     txtGenerated->setText(qt(formatCount(job_->generated())));
     txtSetsPassing->setText(qt(formatCount(job_->passing())));
-    if (auto percent = passingPercent(job_->passing(), job_->generated())) txtPassing->setText(qt(percentText(*percent)));
+    if (auto percent = passingPercent(job_->passing(), job_->generated()))
+        txtPassing->setText(qt(percentText(*percent)));
 }
 
 void MainWindow::showGameRunProgress(const GameWheel& job) {

@@ -98,9 +98,8 @@ void NumberGrid::fitCells() {
     // Whole pixels per cell, so that a row's cells fit across and every row in the list; the
     // list starts a new row when a cell would reach its last pixel, hence the one kept free.
     const QSize cell(std::max(1, (area.width() - 1) / columns_), std::max(1, (area.height() - 1) / rows_));
-    const double growth = std::clamp(std::min(double(cell.width()) / normal.width(),
-                                              double(cell.height()) / normal.height()),
-                                     1.0, kMostFontGrowth);
+    const double growth = std::clamp(
+        std::min(double(cell.width()) / normal.width(), double(cell.height()) / normal.height()), 1.0, kMostFontGrowth);
     QFont grown = normalFont_;
     if (normalFont_.pointSizeF() > 0)
         grown.setPointSizeF(normalFont_.pointSizeF() * growth);

@@ -29,7 +29,8 @@ constexpr Tip kBeginnerTips[] = {
     {"frameEvensAllowed", "Specify exactly which Evens Groups you want to allow."},
     {"cmdChooseRandom", "Clicking on this button selects a single random number at a time."},
     {"cmdWheel", "This button starts the wheeling process."},
-    {"cmdStopWheeling", "This button is only available only during a wheeling cycle.  Clicking on it will stop the wheel."},
+    {"cmdStopWheeling",
+     "This button is only available only during a wheeling cycle.  Clicking on it will stop the wheel."},
     {"cmdClear", "This button clears the display area to the right labelled Results.  It also de-selects the smallest "
                  "selected number."},
     {"cmdExit", "Click here to quit this program."},
@@ -52,6 +53,7 @@ struct Visibility {
 };
 
 // The rows of positions G and H are there in games of seven and eight numbers.
+// clang-format off
 const Visibility kVisibility[] = {
     {{"lblLastDrawMaxShadowing", "txtLastDrawNumMaxPos", "frameEvenSignatures", "chkRequirePair", "frameOnesPlace",
       "optnUserLimits", "lblMin", "lblMax", "lblPosA", "lblPosB", "lblPosC", "lblPosD", "lblPosE", "lblPosF", "txtAMin",
@@ -64,11 +66,11 @@ const Visibility kVisibility[] = {
      H, V, V},
     {{"mnuRecordNumbers"}, H, Same, V},
 };
+// clang-format on
 
 // Sets `set` on the window's own control of that name: a widget of the window
 // itself (not of a window opened from it that uses the same name), or a menu item.
-template <typename Setter>
-void setOnNamed(QWidget& window, const char* name, Setter set) {
+template <typename Setter> void setOnNamed(QWidget& window, const char* name, Setter set) {
     const QString objectName = QLatin1String(name);
     for (QWidget* widget : window.findChildren<QWidget*>(objectName))
         if (widget->window() == &window) set(widget);
@@ -76,14 +78,17 @@ void setOnNamed(QWidget& window, const char* name, Setter set) {
 }
 
 const char* levelItemName(UserLevel level) {
-    return level == UserLevel::Beginner ? "mnuBeginner" : level == UserLevel::Intermediate ? "mnuIntermediate" : "mnuAdvanced";
+    return level == UserLevel::Beginner       ? "mnuBeginner"
+           : level == UserLevel::Intermediate ? "mnuIntermediate"
+                                              : "mnuAdvanced";
 }
 
 } // namespace
 
 UserLevel userLevelOf(QWidget& window) {
     for (UserLevel level : {UserLevel::Beginner, UserLevel::Intermediate})
-        if (auto* action = window.findChild<QAction*>(QLatin1String(levelItemName(level))); action && action->isChecked())
+        if (auto* action = window.findChild<QAction*>(QLatin1String(levelItemName(level)));
+            action && action->isChecked())
             return level;
     return UserLevel::Advanced;
 }

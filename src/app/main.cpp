@@ -25,7 +25,8 @@ int main(int argc, char* argv[]) {
     QtPlatform platform(QString::fromStdString(paths.folder));
     const QString problem =
         prepareDataFolder(QString::fromStdString(paths.folder), QString::fromStdString(paths.history));
-    if (!problem.isEmpty()) platform.message(problem, QStringLiteral("Data Folder"), NoticeIcon::Exclamation, Platform::Buttons::Ok);
+    if (!problem.isEmpty())
+        platform.message(problem, QStringLiteral("Data Folder"), NoticeIcon::Exclamation, Platform::Buttons::Ok);
 
     SharedSettings shared(paths);
     // The game played last, with its settings.

@@ -70,8 +70,10 @@ bool passesWithHistory(BacktestFilter filter, const FilterControls& controls, co
     case BacktestFilter::Shadow:
     case BacktestFilter::LastDraw: {
         FilterControls limit;
-        if (filter == BacktestFilter::Shadow) limit.lastDrawNumMaxPos = controls.lastDrawNumMaxPos;
-        else limit.lastDrawNumMax = controls.lastDrawNumMax;
+        if (filter == BacktestFilter::Shadow)
+            limit.lastDrawNumMaxPos = controls.lastDrawNumMaxPos;
+        else
+            limit.lastDrawNumMax = controls.lastDrawNumMax;
         LastDrawStep step(tables);
         step.setLimits(limit);
         return step.passes(set);
@@ -158,15 +160,15 @@ private:
 } // namespace
 
 struct BacktestJob::Engine {
-    FilterControls controls;              // normalised
+    FilterControls controls; // normalised
     std::vector<DrawRecord> draws;
     std::vector<std::uint64_t> drawMasks; // bit n: number n
     std::size_t firstJudged = 0;
     std::uint64_t pickMask = 0;
-    std::unique_ptr<BacktestFilterSet> filters;   // against the whole history, for the sets
-    std::unique_ptr<FirstRejectingDraw> againstHistory;   // when that filter is on
+    std::unique_ptr<BacktestFilterSet> filters;         // against the whole history, for the sets
+    std::unique_ptr<FirstRejectingDraw> againstHistory; // when that filter is on
     std::unique_ptr<WalkForwardFilters> walkForward;
-    std::unique_ptr<SetStrata> strata;    // when a filter that reads the history is on
+    std::unique_ptr<SetStrata> strata; // when a filter that reads the history is on
     std::unique_ptr<SetCounter> counter;
     std::unique_ptr<DrawJudging> judging;
     std::unique_ptr<ChanceShares> chance;
@@ -207,7 +209,8 @@ void BacktestJob::prepare() {
     const std::uint32_t history = WalkForwardFilters::historyBits(active);
     const auto againstHistoryBit = 1u << static_cast<int>(BacktestFilter::AgainstHistory);
     if ((history & againstHistoryBit) != 0)
-        e.againstHistory = std::make_unique<FirstRejectingDraw>(wholeNumberValue(e.controls.maxFromHistory), e.drawMasks);
+        e.againstHistory =
+            std::make_unique<FirstRejectingDraw>(wholeNumberValue(e.controls.maxFromHistory), e.drawMasks);
     e.walkForward = std::make_unique<WalkForwardFilters>(e.controls, e.draws, result_.pick);
     if (history != 0) {
         const auto readsNoHistory = static_cast<std::size_t>(
@@ -300,8 +303,7 @@ bool BacktestJob::advance(std::chrono::nanoseconds budget) {
 }
 
 void BacktestJob::runToEnd() {
-    while (!advance(std::chrono::hours(1))) {
-    }
+    while (!advance(std::chrono::hours(1))) {}
 }
 
 void BacktestJob::stop() {

@@ -42,32 +42,32 @@ namespace orvane {
 // more than one control (the sum, the evens, the last draw) is split here into
 // the filters the user switches one by one.
 enum class BacktestFilter : int {
-    Midpoint,          // below and above the midpoint
-    Pairs,             // consecutive pairs and runs
-    EvensSignatures,   // the evens signatures of the last 25 draws     (reads the history)
-    Evens,             // the allowed counts of even numbers
-    Shadow,            // numbers of the last draw, position by position (reads the history)
-    LastDraw,          // numbers of the last draw                       (reads the history)
+    Midpoint,        // below and above the midpoint
+    Pairs,           // consecutive pairs and runs
+    EvensSignatures, // the evens signatures of the last 25 draws     (reads the history)
+    Evens,           // the allowed counts of even numbers
+    Shadow,          // numbers of the last draw, position by position (reads the history)
+    LastDraw,        // numbers of the last draw                       (reads the history)
     KeyNumbers,
-    SumsPicked,        // the sums picked one by one
-    SumLimits,         // minimum and maximum sum
-    LastFifteenSums,   // the sums of the last 15 draws                  (reads the history)
+    SumsPicked,      // the sums picked one by one
+    SumLimits,       // minimum and maximum sum
+    LastFifteenSums, // the sums of the last 15 draws                  (reads the history)
     Tens,
     Groups,
     PositionLimits,
     MaxDifference,
     Ones,
     Locks,
-    AgainstHistory,    // no more numbers of any past draw than the limit (reads the history)
+    AgainstHistory, // no more numbers of any past draw than the limit (reads the history)
     ExactValues,
 };
 inline constexpr int kBacktestFilterCount = 18;
 
 struct BacktestFilterInfo {
     BacktestFilter filter;
-    const char* name;         // for the window and the reports: "Sum limits", "Evens", "Last draw"
-    const char* key;          // one word for CSV and scripts: "sum-limits"
-    int historyNeeded;        // draws a filter needs before a draw to judge it; 0: reads no history
+    const char* name;  // for the window and the reports: "Sum limits", "Evens", "Last draw"
+    const char* key;   // one word for CSV and scripts: "sum-limits"
+    int historyNeeded; // draws a filter needs before a draw to judge it; 0: reads no history
 };
 // By filter, in run order.
 const std::array<BacktestFilterInfo, kBacktestFilterCount>& backtestFilters();
@@ -78,10 +78,10 @@ inline std::string_view backtestFilterName(BacktestFilter filter) { return backt
 
 // What a backtest starts from.
 struct BacktestRequest {
-    FilterControls controls;   // as the user set them; normalised as a run normalises them
-    std::vector<int> pick;     // ascending numbers 1 to 49; empty: all 49
-    std::vector<DrawRecord> draws;   // the history, oldest first
-    std::optional<std::size_t> lastDraws;   // judge only the last N draws (the earlier ones still serve as history)
+    FilterControls controls;              // as the user set them; normalised as a run normalises them
+    std::vector<int> pick;                // ascending numbers 1 to 49; empty: all 49
+    std::vector<DrawRecord> draws;        // the history, oldest first
+    std::optional<std::size_t> lastDraws; // judge only the last N draws (the earlier ones still serve as history)
 };
 
 // A share k of n with its 95% interval (Wilson's score interval).
@@ -102,42 +102,42 @@ Interval wilsonInterval(std::uint64_t kept, std::uint64_t of, double z = 1.95996
 // the share of the draws kept comes out at this share, whatever the filters.
 struct ChanceShare {
     double share = 0;
-    double error = 0;         // the standard error of an estimate; 0 when every set was counted
-    bool estimated = false;   // from a fixed random sample of sets and draws
-    bool defined = false;     // false: the row judged no draw
+    double error = 0;       // the standard error of an estimate; 0 when every set was counted
+    bool estimated = false; // from a fixed random sample of sets and draws
+    bool defined = false;   // false: the row judged no draw
 };
 
 // What a row's lift says, in words.
 enum class Reading : std::uint8_t {
-    NoDrawJudged,          // no draw to compare
-    KeepsNoSet,            // the filters keep no set of the pick at any draw judged
-    ConsistentWithChance,  // the lift interval covers 1
-    AboveChance,           // the whole interval lies above 1
-    BelowChance,           // the whole interval lies below 1
+    NoDrawJudged,         // no draw to compare
+    KeepsNoSet,           // the filters keep no set of the pick at any draw judged
+    ConsistentWithChance, // the lift interval covers 1
+    AboveChance,          // the whole interval lies above 1
+    BelowChance,          // the whole interval lies below 1
 };
 
 enum class Verdict : std::uint8_t { Off, Kept, Rejected, NotJudged };
 
 struct DrawVerdict {
-    std::size_t index = 0;     // in the history, 0 the oldest
+    std::size_t index = 0; // in the history, 0 the oldest
     DrawRecord draw;
-    bool inPick = true;        // a draw with a number outside the pick could never have been wheeled
+    bool inPick = true; // a draw with a number outside the pick could never have been wheeled
     // Passed: kept by every active filter. Failed: rejected by one. NotJudged:
     // rejected by none, but some filter lacked the history to judge it.
     enum class Outcome : std::uint8_t { Passed, Failed, NotJudged } outcome = Outcome::Passed;
-    std::optional<BacktestFilter> firstRejecting;   // in run order
+    std::optional<BacktestFilter> firstRejecting; // in run order
     std::array<Verdict, kBacktestFilterCount> verdicts{};
 };
 
 struct FilterResult {
     BacktestFilter filter{};
-    Proportion draws;             // draws kept of the draws judged (in the pick)
+    Proportion draws; // draws kept of the draws judged (in the pick)
     Interval drawsInterval;
-    std::uint64_t notJudged = 0;  // draws in the pick it could not judge
-    Proportion sets;              // sets of the pick kept by a run with the whole history
-    ChanceShare chance;           // the share of the draws chance alone would keep
-    std::optional<double> lift;   // draws share / chance share; none when no draw was judged or the chance share is 0
-    double liftLow = 0, liftHigh = 0;   // its 95% interval; liftHigh may be infinite
+    std::uint64_t notJudged = 0; // draws in the pick it could not judge
+    Proportion sets;             // sets of the pick kept by a run with the whole history
+    ChanceShare chance;          // the share of the draws chance alone would keep
+    std::optional<double> lift;  // draws share / chance share; none when no draw was judged or the chance share is 0
+    double liftLow = 0, liftHigh = 0; // its 95% interval; liftHigh may be infinite
     Reading reading = Reading::NoDrawJudged;
     // All the other active filters together, without this one.
     Proportion drawsWithout;
@@ -148,15 +148,15 @@ struct FilterResult {
 };
 
 struct BacktestResult {
-    std::vector<DrawVerdict> draws;     // the draws judged, oldest first
-    std::vector<FilterResult> filters;  // the active filters, in run order
-    FilterResult joint;                 // every active filter together (filter field unused; the "without" fields equal the joint ones)
-    std::size_t drawsOutsidePick = 0;   // left out of every count
+    std::vector<DrawVerdict> draws;    // the draws judged, oldest first
+    std::vector<FilterResult> filters; // the active filters, in run order
+    FilterResult joint; // every active filter together (filter field unused; the "without" fields equal the joint ones)
+    std::size_t drawsOutsidePick = 0; // left out of every count
     std::size_t drawsInPick() const { return draws.size() - drawsOutsidePick; }
-    std::vector<int> pick;              // the pick the sets came from, with the exact positional values added
-    bool pickIsEveryNumber = true;      // false: draws outside the pick could never have been wheeled from it
-    std::vector<Notice> notices;        // the sum-limit corrections a run would show
-    bool complete = false;              // false: stopped before the sets were all counted
+    std::vector<int> pick;         // the pick the sets came from, with the exact positional values added
+    bool pickIsEveryNumber = true; // false: draws outside the pick could never have been wheeled from it
+    std::vector<Notice> notices;   // the sum-limit corrections a run would show
+    bool complete = false;         // false: stopped before the sets were all counted
 };
 
 std::optional<double> liftOf(const Proportion& draws, const ChanceShare& chance);

@@ -8,8 +8,7 @@ namespace orvane {
 
 namespace {
 
-template <typename Step>
-class StepOf final : public BacktestStep {
+template <typename Step> class StepOf final : public BacktestStep {
 public:
     explicit StepOf(Step step) : step_(std::move(step)) {}
     bool passes(const Combination& set) const override { return step_.passes(set); }
@@ -22,8 +21,7 @@ private:
     Step step_;
 };
 
-template <typename Step>
-std::unique_ptr<BacktestStep> stepOf(Step step) {
+template <typename Step> std::unique_ptr<BacktestStep> stepOf(Step step) {
     return std::make_unique<StepOf<Step>>(std::move(step));
 }
 
@@ -138,7 +136,7 @@ BacktestFilterSet::BacktestFilterSet(const FilterControls& c, const RunTables& t
     }
 
     const RunTables noLastFifteen = withoutLastFifteen(tables);
-    FilterControls evensOnly = c;   // the counts of evens without the signatures
+    FilterControls evensOnly = c; // the counts of evens without the signatures
     evensOnly.evensSignatures = 0;
     FilterControls signaturesOnly = c;
     signaturesOnly.evensAllowed.assign(signaturesOnly.evensAllowed.size(), 1);

@@ -50,7 +50,7 @@ public:
     const BacktestStep& step(BacktestFilter filter) const { return *steps_[static_cast<std::size_t>(filter)]; }
 
 private:
-    std::vector<BacktestFilter> active_;   // in run order
+    std::vector<BacktestFilter> active_; // in run order
     std::array<std::unique_ptr<BacktestStep>, kBacktestFilterCount> steps_;
 };
 

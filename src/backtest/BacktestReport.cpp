@@ -43,7 +43,8 @@ std::string liftText(const std::optional<double>& lift) {
 int historyNeededBy(const BacktestResult& result, const FilterResult& row, bool joint) {
     if (!joint) return backtestFilterInfo(row.filter).historyNeeded;
     int most = 0;
-    for (const FilterResult& other : result.filters) most = std::max(most, backtestFilterInfo(other.filter).historyNeeded);
+    for (const FilterResult& other : result.filters)
+        most = std::max(most, backtestFilterInfo(other.filter).historyNeeded);
     return most;
 }
 
@@ -119,7 +120,8 @@ std::string chanceText(const ChanceShare& chance) {
 
 std::string liftIntervalText(const FilterResult& row) {
     if (!row.chance.defined || row.reading == Reading::NoDrawJudged || row.reading == Reading::KeepsNoSet) return "-";
-    return fixedText(row.liftLow, 2) + " - " + (std::isinf(row.liftHigh) ? std::string("no bound") : fixedText(row.liftHigh, 2));
+    return fixedText(row.liftLow, 2) + " - " +
+           (std::isinf(row.liftHigh) ? std::string("no bound") : fixedText(row.liftHigh, 2));
 }
 
 std::string readingText(const BacktestResult& result, const FilterResult& row, bool joint) {
@@ -204,9 +206,10 @@ std::string backtestText(const BacktestResult& result) {
 }
 
 std::string backtestCsv(const BacktestResult& result) {
-    std::string csv = "filter,draws_kept,draws_judged,draws_low,draws_high,not_judged,sets_kept,sets_total,lift,"
-                      "without_draws_kept,without_draws_judged,without_sets_kept,without_sets_total,without_lift,null_share,lift_low,"
-                      "lift_high";
+    std::string csv =
+        "filter,draws_kept,draws_judged,draws_low,draws_high,not_judged,sets_kept,sets_total,lift,"
+        "without_draws_kept,without_draws_judged,without_sets_kept,without_sets_total,without_lift,null_share,lift_low,"
+        "lift_high";
     csv += kLineEnd;
     for (const FilterResult& row : result.filters) csv += csvRow(backtestFilterInfo(row.filter).key, row);
     csv += csvRow("all", result.joint);
@@ -214,13 +217,13 @@ std::string backtestCsv(const BacktestResult& result) {
     csv += "draw,date,numbers,outcome,first_rejecting";
     csv += kLineEnd;
     for (const DrawVerdict& verdict : result.draws) {
-        const char* outcome = !verdict.inPick                                           ? "outside-pick"
-                              : verdict.outcome == DrawVerdict::Outcome::Passed     ? "kept"
+        const char* outcome = !verdict.inPick                                      ? "outside-pick"
+                              : verdict.outcome == DrawVerdict::Outcome::Passed    ? "kept"
                               : verdict.outcome == DrawVerdict::Outcome::NotJudged ? "not-judged"
-                                                                                    : "rejected";
+                                                                                   : "rejected";
         csv += std::to_string(verdict.index + 1) + "," + dateText(verdict.draw.date) + "," + numbersText(verdict.draw) +
-               "," + outcome + "," +
-               (verdict.firstRejecting ? backtestFilterInfo(*verdict.firstRejecting).key : "") + kLineEnd;
+               "," + outcome + "," + (verdict.firstRejecting ? backtestFilterInfo(*verdict.firstRejecting).key : "") +
+               kLineEnd;
     }
     return csv;
 }

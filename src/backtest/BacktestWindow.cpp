@@ -39,10 +39,12 @@ namespace {
 const QString kBacktestTitle = QStringLiteral("Backtest Current Filters");
 
 QString keptText(const Proportion& share) {
-    return QStringLiteral("%1 of %2 (%3)").arg(qt(formatCount(share.kept)), qt(formatCount(share.of)),
-                                                qt(percentText(share.share())));
+    return QStringLiteral("%1 of %2 (%3)")
+        .arg(qt(formatCount(share.kept)), qt(formatCount(share.of)), qt(percentText(share.share())));
 }
-QString liftText(const std::optional<double>& lift) { return lift ? QString::number(*lift, 'f', 2) : QStringLiteral("-"); }
+QString liftText(const std::optional<double>& lift) {
+    return lift ? QString::number(*lift, 'f', 2) : QStringLiteral("-");
+}
 
 const QStringList kColumns = {QStringLiteral("Filter"),           QStringLiteral("Draws kept"),
                               QStringLiteral("95% interval"),     QStringLiteral("Not judged"),
@@ -188,19 +190,19 @@ void BacktestWindow::showResult(const BacktestResult& result) {
     auto addRow = [this](const QString& name, const FilterResult& row, bool joint) {
         const int at = tblFilters->rowCount();
         tblFilters->insertRow(at);
-        const QStringList cells = {
-            name,
-            keptText(row.draws),
-            qt(percentText(row.drawsInterval.low)) + QStringLiteral(" - ") + qt(percentText(row.drawsInterval.high)),
-            QString::number(row.notJudged),
-            keptText(row.sets),
-            liftText(row.lift),
-            qt(chanceText(row.chance)),
-            qt(liftIntervalText(row)),
-            qt(readingText(*result_, row, joint)),
-            joint ? QString() : keptText(row.drawsWithout),
-            joint ? QString() : keptText(row.setsWithout),
-            joint ? QString() : liftText(row.liftWithout)};
+        const QStringList cells = {name,
+                                   keptText(row.draws),
+                                   qt(percentText(row.drawsInterval.low)) + QStringLiteral(" - ") +
+                                       qt(percentText(row.drawsInterval.high)),
+                                   QString::number(row.notJudged),
+                                   keptText(row.sets),
+                                   liftText(row.lift),
+                                   qt(chanceText(row.chance)),
+                                   qt(liftIntervalText(row)),
+                                   qt(readingText(*result_, row, joint)),
+                                   joint ? QString() : keptText(row.drawsWithout),
+                                   joint ? QString() : keptText(row.setsWithout),
+                                   joint ? QString() : liftText(row.liftWithout)};
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
             if (column > 0 && column != kReadingColumn) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -260,11 +262,10 @@ void BacktestWindow::showChart(const BacktestResult& result) {
     auto* chart = new QChart;
     chart->addSeries(series);
     const std::size_t judged = result.drawsInPick();
-    QString title = QStringLiteral("Lift of each filter over the %1 %2 (1 = as chance would keep)")
-                        .arg(qt(formatCount(judged)), judged == 1 ? QStringLiteral("draw judged")
-                                                                  : QStringLiteral("draws judged"));
-    if (withoutLift > 0)
-        title += QStringLiteral("; %1 without a lift (see Filters)").arg(withoutLift);
+    QString title =
+        QStringLiteral("Lift of each filter over the %1 %2 (1 = as chance would keep)")
+            .arg(qt(formatCount(judged)), judged == 1 ? QStringLiteral("draw judged") : QStringLiteral("draws judged"));
+    if (withoutLift > 0) title += QStringLiteral("; %1 without a lift (see Filters)").arg(withoutLift);
     chart->setTitle(title);
     chart->legend()->hide();
     chart->setAnimationOptions(QChart::NoAnimation);
@@ -311,7 +312,8 @@ void BacktestWindow::cmdPrint_Click() {
 void BacktestWindow::cmdSaveAs_Click() {
     if (!result_) return;
     FileDialogRequest request;
-    request.filter = QStringLiteral("Text Files (*.TXT)|*.TXT|Comma-Separated Values (*.CSV)|*.CSV|All Files (*.*)|*.*");
+    request.filter =
+        QStringLiteral("Text Files (*.TXT)|*.TXT|Comma-Separated Values (*.CSV)|*.CSV|All Files (*.*)|*.*");
     request.defaultExtension = QStringLiteral(".TXT");
     request.fileName = QStringLiteral("Backtest.TXT");
     const QString path = platform_.fileDialog(request);

@@ -147,7 +147,7 @@ bool ChanceShares::estimateStratum(std::size_t stratum, std::chrono::steady_cloc
 
     std::uint32_t history = 0;
     for (const Group* group : groups) history |= group->history;
-    std::array<std::uint32_t, 64> readyAt{};   // by draw index up to 63: the filters that can judge it
+    std::array<std::uint32_t, 64> readyAt{}; // by draw index up to 63: the filters that can judge it
     for (std::size_t i = 0; i < readyAt.size(); ++i)
         for (BacktestFilter filter : active_)
             if ((history & bitOf(filter)) != 0 && needOf(filter) <= i) readyAt[i] |= bitOf(filter);

@@ -45,16 +45,16 @@ public:
 private:
     // All the filters together (the last row) or all but one.
     struct Group {
-        std::uint32_t history = 0;        // its history-reading filters, as bits
-        std::size_t withStratum = 0;      // 0, or the stratum it keeps besides stratum 0
-        std::size_t threshold = 0;        // the first draw every filter of it can judge
-        std::uint64_t keptWithoutHistory = 0;   // its sets when none of its filters reads the history
+        std::uint32_t history = 0;            // its history-reading filters, as bits
+        std::size_t withStratum = 0;          // 0, or the stratum it keeps besides stratum 0
+        std::size_t threshold = 0;            // the first draw every filter of it can judge
+        std::uint64_t keptWithoutHistory = 0; // its sets when none of its filters reads the history
         bool estimated = false;
         ChanceShare share;
         // By stratum (0 and withStratum): the pairs tried and how many passed.
         std::uint64_t pairs[2] = {0, 0}, passed[2] = {0, 0};
         double variance[2] = {0, 0};
-        bool exact[2] = {true, true};     // every set of the stratum tried at every draw (or none to try)
+        bool exact[2] = {true, true}; // every set of the stratum tried at every draw (or none to try)
     };
 
     // The draws judged from `threshold` on: a suffix of judged_.
@@ -71,13 +71,13 @@ private:
     std::uint64_t total_;
     const WalkForwardFilters& walkForward_;
     const SetStrata* strata_;
-    std::vector<std::size_t> judged_;   // the draws judged in the pick, ascending
-    std::vector<ChanceShare> alone_;    // by active filter
-    std::vector<Group> groups_;         // by active filter (without it), then all together
+    std::vector<std::size_t> judged_; // the draws judged in the pick, ascending
+    std::vector<ChanceShare> alone_;  // by active filter
+    std::vector<Group> groups_;       // by active filter (without it), then all together
     std::vector<std::size_t> strataToEstimate_;
     std::size_t nextStratum_ = 0;
-    std::size_t nextSet_ = 0;                // in the sample of the stratum being tried
-    std::mt19937_64 random_;                 // the draws each set is tried at, seeded per stratum
+    std::size_t nextSet_ = 0; // in the sample of the stratum being tried
+    std::mt19937_64 random_;  // the draws each set is tried at, seeded per stratum
 };
 
 } // namespace orvane

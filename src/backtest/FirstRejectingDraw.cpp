@@ -15,8 +15,7 @@ constexpr int kPartNumbers = 49;
 constexpr int kPartLargest = 6;
 
 // The rank of ascending positions (number - 1) in the combinatorial number system.
-template <typename Positions>
-std::uint32_t rankOf(const Positions& positions, int count) {
+template <typename Positions> std::uint32_t rankOf(const Positions& positions, int count) {
     std::uint64_t rank = 0;
     for (int j = 0; j < count; ++j) rank += binomial(positions[j], j + 1);
     return static_cast<std::uint32_t>(rank);
@@ -36,8 +35,7 @@ const std::vector<unsigned>& subsetsOf(int count, int size) {
 }
 
 // Calls `visit` with the rank of every part of `size` numbers of the draw.
-template <typename Visit>
-void forEachPart(std::uint64_t draw, int size, Visit visit) {
+template <typename Visit> void forEachPart(std::uint64_t draw, int size, Visit visit) {
     std::array<int, kPartLargest> positions{};
     int count = 0;
     for (int n = 1; n <= kPartNumbers && count < kPartLargest; ++n)
@@ -55,7 +53,8 @@ void forEachPart(std::uint64_t draw, int size, Visit visit) {
 
 FirstRejectingDraw::FirstRejectingDraw(long long limit, const std::vector<std::uint64_t>& draws)
     : partSize_(static_cast<int>(std::clamp(limit, 0LL, 6LL)) + 1),
-      never_(static_cast<std::uint32_t>(std::min<std::size_t>(draws.size(), std::numeric_limits<std::uint32_t>::max()))) {
+      never_(
+          static_cast<std::uint32_t>(std::min<std::size_t>(draws.size(), std::numeric_limits<std::uint32_t>::max()))) {
     if (partSize_ > kPartLargest) return;
     const std::uint64_t parts = binomial(kPartNumbers, partSize_);
     if (partSize_ < kPartLargest)
@@ -99,7 +98,8 @@ FirstRejectingDraw::Block::Block(const FirstRejectingDraw& table, const int (&fi
         return static_cast<std::uint32_t>(rank);
     };
     if (size <= 5)
-        for (unsigned chosen : subsetsOf(5, size)) ofFive_ = std::min(ofFive_, table.firstHolding(rankOfChosen(chosen)));
+        for (unsigned chosen : subsetsOf(5, size))
+            ofFive_ = std::min(ofFive_, table.firstHolding(rankOfChosen(chosen)));
     // The parts with the last number lack size - 1 of the five; an empty part ranks 0.
     for (unsigned chosen : subsetsOf(5, size - 1)) ranks_[count_++] = rankOfChosen(chosen);
 }

@@ -34,7 +34,7 @@ public:
     private:
         const FirstRejectingDraw& table_;
         std::uint32_t ofFive_;
-        std::uint32_t ranks_[10];   // parts of partSize - 1 of the five numbers
+        std::uint32_t ranks_[10]; // parts of partSize - 1 of the five numbers
         int count_ = 0;
     };
 

@@ -48,19 +48,18 @@ void SetCounter::countFirstFour() {
     const int size = static_cast<int>(pick_.size());
     for (int e = at_[3] + 1; e < size - 1; ++e) {
         const int fifth = pick_[e];
-        const std::uint64_t lasts = pickMask & ~numbersFrom(1, fifth);   // the F of this block
+        const std::uint64_t lasts = pickMask & ~numbersFrom(1, fifth); // the F of this block
         const int sets = countOf(lasts);
         counts_.sets += static_cast<std::uint64_t>(sets);
         std::uint64_t any = 0;
         for (std::size_t s = 0; s < count; ++s) {
-            failing[s] = (failingFifth[s] >> fifth & 1) != 0 ? ~std::uint64_t{0}
-                                                               : steps_[s]->failingLast(lead, fifth);
-            before[s] = any;   // failing some filter ahead of s
+            failing[s] = (failingFifth[s] >> fifth & 1) != 0 ? ~std::uint64_t{0} : steps_[s]->failingLast(lead, fifth);
+            before[s] = any; // failing some filter ahead of s
             any |= failing[s];
             counts_.kept[activeIndex_[s]] += static_cast<std::uint64_t>(countOf(lasts & ~failing[s]));
         }
         counts_.keptByAll += static_cast<std::uint64_t>(countOf(lasts & ~any));
-        std::uint64_t after = 0;   // failing some filter behind s
+        std::uint64_t after = 0; // failing some filter behind s
         for (std::size_t s = count; s-- > 0;) {
             counts_.keptWithout[activeIndex_[s]] += static_cast<std::uint64_t>(countOf(lasts & ~(before[s] | after)));
             after |= failing[s];

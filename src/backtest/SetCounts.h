@@ -17,10 +17,10 @@
 namespace orvane {
 
 struct SetCounts {
-    std::uint64_t sets = 0;       // sets looked at
-    std::uint64_t keptByAll = 0;  // sets no active filter rejects
-    std::array<std::uint64_t, kBacktestFilterCount> kept{};          // by filter: sets it keeps
-    std::array<std::uint64_t, kBacktestFilterCount> keptWithout{};   // by filter: sets every other active filter keeps
+    std::uint64_t sets = 0;                                        // sets looked at
+    std::uint64_t keptByAll = 0;                                   // sets no active filter rejects
+    std::array<std::uint64_t, kBacktestFilterCount> kept{};        // by filter: sets it keeps
+    std::array<std::uint64_t, kBacktestFilterCount> keptWithout{}; // by filter: sets every other active filter keeps
 };
 
 class SetCounter {
@@ -43,13 +43,13 @@ private:
     bool nextFirstFour();
 
     const BacktestFilterSet& filters_;
-    std::vector<const BacktestStep*> steps_;   // the active ones, in run order
-    std::vector<int> activeIndex_;             // their BacktestFilter values
-    std::vector<bool> readsNoHistory_;         // by active step
+    std::vector<const BacktestStep*> steps_; // the active ones, in run order
+    std::vector<int> activeIndex_;           // their BacktestFilter values
+    std::vector<bool> readsNoHistory_;       // by active step
     SetStrata* strata_;
     std::vector<int> pick_;
     std::uint64_t total_ = 0;
-    std::array<int, 4> at_{0, 1, 2, 3};        // positions of A to D in the pick
+    std::array<int, 4> at_{0, 1, 2, 3}; // positions of A to D in the pick
     bool finished_ = false;
     SetCounts counts_;
 };

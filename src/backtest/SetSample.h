@@ -17,8 +17,7 @@ public:
 
     // Offers the next `count` sets; `set(j)` makes the j-th of them (from 0)
     // and is called only for the ones taken.
-    template <typename MakeSet>
-    void offer(std::uint64_t count, MakeSet set) {
+    template <typename MakeSet> void offer(std::uint64_t count, MakeSet set) {
         std::uint64_t j = 0;
         for (; j < count && sets_.size() < capacity_; ++j) sets_.push_back(set(j));
         while (next_ < seen_ + count) {
@@ -33,7 +32,7 @@ public:
     std::uint64_t seen() const { return seen_; }
 
 private:
-    double uniform();   // in (0, 1)
+    double uniform(); // in (0, 1)
     std::size_t slot();
     void skipAhead();
 
@@ -41,7 +40,7 @@ private:
     std::mt19937_64 random_;
     std::vector<SampledSet> sets_;
     std::uint64_t seen_ = 0;
-    std::uint64_t next_ = 0;   // the index of the next set to take once the sample is full
+    std::uint64_t next_ = 0; // the index of the next set to take once the sample is full
     double w_ = 0;
 };
 

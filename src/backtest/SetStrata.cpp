@@ -28,7 +28,7 @@ SetStrata::SetStrata(std::size_t strata, const FirstRejectingDraw* againstHistor
 }
 
 void SetStrata::addBlock(const int (&firstFive)[5], std::uint64_t lasts, const std::uint64_t* members) {
-    std::array<std::uint32_t, 64> first{};   // by last number: its set's first rejecting draw
+    std::array<std::uint32_t, 64> first{}; // by last number: its set's first rejecting draw
     if (againstHistory_) {
         const FirstRejectingDraw::Block block(*againstHistory_, firstFive);
         for (std::uint64_t rest = lasts; rest != 0; rest &= rest - 1) {
@@ -50,7 +50,8 @@ void SetStrata::addBlock(const int (&firstFive)[5], std::uint64_t lasts, const s
             stratum.sample->offer(count, [&](std::uint64_t j) {
                 const int last = nthNumber(held, j);
                 SampledSet set;
-                for (int k = 0; k < 5; ++k) set.numbers[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(firstFive[k]);
+                for (int k = 0; k < 5; ++k)
+                    set.numbers[static_cast<std::size_t>(k)] = static_cast<std::uint8_t>(firstFive[k]);
                 set.numbers[5] = static_cast<std::uint8_t>(last);
                 set.firstRejecting = againstHistory_ ? first[static_cast<std::size_t>(last)] : ~std::uint32_t{0};
                 return set;

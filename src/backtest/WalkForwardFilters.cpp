@@ -123,7 +123,9 @@ std::uint64_t WalkForwardFilters::keptAt(BacktestFilter filter, std::size_t i) c
         for (std::size_t j = i > kSumDraws ? i - kSumDraws : 0; j < i; ++j) {
             const int sum = sums_[j];
             if (sum < 0 || static_cast<std::size_t>(sum) >= setsBySum_.size()) continue;
-            if (std::find(seen.begin(), seen.begin() + static_cast<long>(seenCount), sum) != seen.begin() + static_cast<long>(seenCount)) continue;
+            if (std::find(seen.begin(), seen.begin() + static_cast<long>(seenCount), sum) !=
+                seen.begin() + static_cast<long>(seenCount))
+                continue;
             seen[seenCount++] = sum;
             rejected += setsBySum_[static_cast<std::size_t>(sum)];
         }
@@ -147,7 +149,7 @@ std::uint64_t WalkForwardFilters::keptNearLastDraw(std::size_t i, bool shadow) c
     const Combination& last = draws_[i - 1].numbers;
     const double limit = shadow ? shadowLimit_ : lastDrawLimit_;
     std::uint64_t seen = 0;
-    std::vector<int> weights;   // of the pick's numbers in the last draw
+    std::vector<int> weights; // of the pick's numbers in the last draw
     for (int n : last) {
         const std::uint64_t bit = bitOf(n);
         if ((pickMask_ & bit) == 0 || (seen & bit) != 0) continue;

@@ -19,8 +19,8 @@ namespace orvane {
 
 // A set of the pick, as a sample of sets keeps it.
 struct SampledSet {
-    std::array<std::uint8_t, 6> numbers{};   // ascending
-    std::uint32_t firstRejecting = 0;        // by the filter against history; the draw count when none
+    std::array<std::uint8_t, 6> numbers{}; // ascending
+    std::uint32_t firstRejecting = 0;      // by the filter against history; the draw count when none
 };
 
 class WalkForwardFilters {

@@ -27,8 +27,7 @@ constexpr std::array<std::array<Choices, 7>, 7> kChoices = [] {
 
 // Calls visit(numbers) for every choice of `size` of the ascending
 // `from[0..count)`, with the chosen numbers ascending in `numbers`.
-template <typename Visit>
-void forEachPiece(const int* from, int count, int size, Visit visit) {
+template <typename Visit> void forEachPiece(const int* from, int count, int size, Visit visit) {
     const Choices& choices = kChoices[count][size];
     for (int i = 0; i < choices.count; ++i) {
         std::array<int, 6> numbers{};
@@ -122,8 +121,10 @@ HistoryIndex::HistoryIndex(const std::vector<DrawRecord>& draws, long long limit
         const std::uint64_t drawMask = maskOf(numbers.data(), count);
         forEachPiece(numbers.data(), count, t.directSize, [&](const int* piece) {
             const std::uint64_t completing = drawMask & ~maskOf(piece, t.directSize);
-            if (t.directSize == 0) t.completeAlone |= completing;
-            else t.entries[t.rowStart[rowRank(piece, t.directSize - 1)] + piece[t.directSize - 1]] |= completing;
+            if (t.directSize == 0)
+                t.completeAlone |= completing;
+            else
+                t.entries[t.rowStart[rowRank(piece, t.directSize - 1)] + piece[t.directSize - 1]] |= completing;
         });
         for (int size = 4; size < partSize; ++size) {
             forEachPiece(numbers.data(), count, size, [&](const int* piece) {
@@ -158,9 +159,8 @@ bool HistoryIndex::CheckAgainstHistory(const Combination& set) const {
     const std::uint64_t setMask = maskOf(set.data(), 6);
     const int pieceSize = tables_->partSize - 1;
     bool fails = false;
-    forEachPiece(set.data(), 6, pieceSize, [&](const int* piece) {
-        fails = fails || (completionsOf(piece, pieceSize) & setMask) != 0;
-    });
+    forEachPiece(set.data(), 6, pieceSize,
+                 [&](const int* piece) { fails = fails || (completionsOf(piece, pieceSize) & setMask) != 0; });
     return !fails;
 }
 
@@ -180,8 +180,8 @@ void HistoryIndex::forFirstFour(const std::array<int, 4>& numbers, FirstFour& f)
     switch (t.partSize) {
     case 1: f.completing = t.completeAlone; break;
     case 2:
-        f.completing = entries[rowStart[0] + a] | entries[rowStart[0] + b] | entries[rowStart[0] + c] |
-                       entries[rowStart[0] + d];
+        f.completing =
+            entries[rowStart[0] + a] | entries[rowStart[0] + b] | entries[rowStart[0] + c] | entries[rowStart[0] + d];
         f.rowStarts = {rowStart[0]};
         f.pieceCount = 1;
         break;

@@ -31,8 +31,8 @@ public:
     // The same check split for a run, where consecutive sets share A to D and
     // then A to E. What A to D give, worked out once for all their blocks.
     struct FirstFour {
-        std::uint64_t numbers = 0;      // A to D
-        std::uint64_t completing = 0;   // the numbers completing a part with A to D alone
+        std::uint64_t numbers = 0;    // A to D
+        std::uint64_t completing = 0; // the numbers completing a part with A to D alone
         // The pieces of A to D that E brings to one number short of a part.
         // Small parts: for each such piece, where its row of completions by E
         // starts. Large parts: each piece with the values of E that can take it there.
@@ -63,7 +63,7 @@ public:
 
 private:
     struct Slot {
-        std::uint64_t piece = 0;   // 0: free
+        std::uint64_t piece = 0; // 0: free
         std::uint64_t completions = 0;
     };
     struct Tables {
@@ -74,20 +74,20 @@ private:
         // entries[rowStart[r] + z], r the rank of those other numbers, and
         // each row only holds the z above them.
         int directSize = 0;
-        std::uint64_t completeAlone = 0;   // directSize 0: every number of every draw
+        std::uint64_t completeAlone = 0; // directSize 0: every number of every draw
         std::vector<std::uint64_t> entries;
         std::vector<int> rowStart;
         // Pieces of four and five numbers, for parts of five and six.
         bool hashedPieces = false;
-        std::vector<Slot> buckets;   // open addressing
+        std::vector<Slot> buckets; // open addressing
         std::uint64_t slotMask = 0;
         int slotShift = 64;
     };
 
     std::uint64_t hashed(std::uint64_t piece) const;
-    std::uint64_t completionsOf(const int* numbers, int count) const;   // ascending numbers of one piece
+    std::uint64_t completionsOf(const int* numbers, int count) const; // ascending numbers of one piece
 
-    std::shared_ptr<const Tables> tables_;   // shared by copies: never changed once built
+    std::shared_ptr<const Tables> tables_; // shared by copies: never changed once built
 };
 
 } // namespace orvane

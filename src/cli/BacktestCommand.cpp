@@ -28,7 +28,7 @@ struct BacktestOptions {
     std::optional<std::string> history;
     std::optional<std::size_t> last;
     bool csv = false;
-    std::vector<std::vector<int>> groups;   // read from the texts once they have been checked
+    std::vector<std::vector<int>> groups; // read from the texts once they have been checked
 };
 
 int runBacktestCommand(const BacktestOptions& options, const CommandContext& context) {
@@ -48,7 +48,7 @@ int runBacktestCommand(const BacktestOptions& options, const CommandContext& con
     }
     BacktestRequest request;
     request.controls = settings.filters;
-    takeGroupsGiven(request.controls, options.groups);   // as for the wheel
+    takeGroupsGiven(request.controls, options.groups); // as for the wheel
     // As a wheel run does: a filter box that cannot be read is not taken as 0.
     if (const std::optional<Notice> problem = checkFilterBoxes(request.controls)) {
         std::fprintf(context.err, "%s: %s\n", problem->title.c_str(), problem->text.c_str());
@@ -117,8 +117,7 @@ Command addBacktestCommand(CLI::App& program, const CommandContext& context) {
     command->add_flag("--csv", options->csv, "Print CSV: a row per filter, then a row per draw");
 
     command->footer(wrapText(
-        "Without --settings every filter stands at its permissive default and the history is " +
-        context.paths.history +
+        "Without --settings every filter stands at its permissive default and the history is " + context.paths.history +
         ". The Ravelin skip takes no part. The filters that read the history judge each draw with only the draws "
         "before it; a draw with too few before it is not judged by them. The sets are those of all 49 numbers (with "
         "the exact positional values, as a run adds them), judged with the whole history.\n"
@@ -144,8 +143,9 @@ Command addBacktestCommand(CLI::App& program, const CommandContext& context) {
     auto game = std::make_shared<GameChoice>();
     addGameOption(*command, *game, context);
     return Command{command, [options, context, game] {
-        return game->otherThanLotto649() ? refuseOtherGame("backtest", game->game(), context) : runBacktestCommand(*options, context);
-    }};
+                       return game->otherThanLotto649() ? refuseOtherGame("backtest", game->game(), context)
+                                                        : runBacktestCommand(*options, context);
+                   }};
 }
 
 } // namespace orvane

@@ -36,7 +36,8 @@ std::string bashCompletion(const CLI::App& program, const std::vector<std::strin
                          "    prev=\"${COMP_WORDS[COMP_CWORD-1]}\"\n"
                          "    command=\"${COMP_WORDS[1]}\"\n"
                          "    if [ \"$COMP_CWORD\" -eq 1 ]; then\n"
-                         "        COMPREPLY=($(compgen -W \"" + commands + " " + optionNames(program) +
+                         "        COMPREPLY=($(compgen -W \"" +
+                         commands + " " + optionNames(program) +
                          "\" -- \"$cur\"))\n"
                          "        return\n"
                          "    fi\n"
@@ -44,7 +45,8 @@ std::string bashCompletion(const CLI::App& program, const std::vector<std::strin
     for (const CLI::App* command : program.get_subcommands({})) {
         script += "    " + command->get_name() + ")\n";
         if (const std::string files = fileOptions(*command); !files.empty())
-            script += "        case \"$prev\" in " + files + ") COMPREPLY=($(compgen -f -- \"$cur\")); return ;; esac\n";
+            script +=
+                "        case \"$prev\" in " + files + ") COMPREPLY=($(compgen -f -- \"$cur\")); return ;; esac\n";
         if (command->get_name() == "report") {
             // The captions hold blanks: each is offered whole, in quotes,
             // matched against what is typed after an opening quote.
@@ -58,7 +60,9 @@ std::string bashCompletion(const CLI::App& program, const std::vector<std::strin
             }
             script += "        if [[ \"$cur\" != -* ]]; then\n"
                       "            local IFS=$'\\n' caption typed=\"${cur#[\\\"\\']}\"\n"
-                      "            local captions=$'" + list + "'\n"
+                      "            local captions=$'" +
+                      list +
+                      "'\n"
                       "            COMPREPLY=()\n"
                       "            for caption in $captions; do\n"
                       "                [[ \"$caption\" == \"$typed\"* ]] && COMPREPLY+=(\"\\\"$caption\\\"\")\n"

@@ -61,7 +61,8 @@ std::optional<std::uint64_t> winningFromList(const std::string& list, std::strin
     if (winning.ok()) return winning.mask;
     const std::size_t at = winning.fault->index;
     if (winning.fault->kind == WinningNumbersFault::Kind::OutOfRange)
-        problem = "winning number " + std::to_string(at + 1) + ", \"" + entries[at] + "\", is not a number from 1 to 49";
+        problem =
+            "winning number " + std::to_string(at + 1) + ", \"" + entries[at] + "\", is not a number from 1 to 49";
     else
         problem = "winning number " + std::to_string(at + 1) + " repeats winning number " +
                   std::to_string(winning.fault->earlier + 1) + " (" + std::to_string(values[at]) +
@@ -79,7 +80,8 @@ std::optional<NumberSet> numbersFromList(const std::string& list, int count, int
         const std::size_t comma = std::min(list.find(',', start), list.size());
         std::string entry = list.substr(start, comma - start);
         const std::size_t first = entry.find_first_not_of(" \t");
-        entry = first == std::string::npos ? std::string() : entry.substr(first, entry.find_last_not_of(" \t") - first + 1);
+        entry =
+            first == std::string::npos ? std::string() : entry.substr(first, entry.find_last_not_of(" \t") - first + 1);
         int value = 0;
         const auto [end, ec] = std::from_chars(entry.data(), entry.data() + entry.size(), value);
         ++given;
@@ -179,15 +181,17 @@ Command addCheckCommand(CLI::App& program, const CommandContext& context) {
         ->required()
         ->type_name("A,B,C,D,E,F")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    check->add_option_function<std::string>(
-             "--output", [options](const std::string& given) { options->output = given; },
-             "The wheel output file to check")
+    check
+        ->add_option_function<std::string>(
+            "--output", [options](const std::string& given) { options->output = given; },
+            "The wheel output file to check")
         ->type_name("FILE")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     addGameOption(*check, options->game, context);
-    check->add_option_function<std::string>(
-             "--bonus", [options](const std::string& given) { options->bonus = given; },
-             "For a game with a bonus pool: the bonus numbers drawn, as 7 or 3,11")
+    check
+        ->add_option_function<std::string>(
+            "--bonus", [options](const std::string& given) { options->bonus = given; },
+            "For a game with a bonus pool: the bonus numbers drawn, as 7 or 3,11")
         ->type_name("LIST")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     check->callback([options] {

@@ -26,15 +26,8 @@ namespace {
 // The commands, in the order the help lists them. A new command is a file of its
 // own and one line here.
 constexpr AddCommand kCommands[] = {
-    addWheelCommand,
-    addRecordCommand,
-    addImportCommand,
-    addCheckCommand,
-    addReportCommand,
-    addPoolCommand,
-    addBacktestCommand,
-    addCoverCommand,
-    addGamesCommand,
+    addWheelCommand, addRecordCommand,   addImportCommand, addCheckCommand, addReportCommand,
+    addPoolCommand,  addBacktestCommand, addCoverCommand,  addGamesCommand,
 };
 
 const std::string kVersionLine = std::string("orvane ") + kVersionText;

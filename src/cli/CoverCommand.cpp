@@ -51,10 +51,9 @@ int runCover(const CoverOptions& options, const CommandContext& context) {
 
     Notice failure;
     std::unique_ptr<FileWheelOutput> output =
-        toStandardOutput
-            ? FileWheelOutput::onStream(context.out, "standard output", options.numbered)
-            : FileWheelOutput::open(path, options.append ? DiskMode::Append : DiskMode::Overwrite, options.numbered,
-                                    failure);
+        toStandardOutput ? FileWheelOutput::onStream(context.out, "standard output", options.numbered)
+                         : FileWheelOutput::open(path, options.append ? DiskMode::Append : DiskMode::Overwrite,
+                                                 options.numbered, failure);
     if (!output || !writeCoverTickets(tickets, *output, failure)) {
         std::fprintf(context.err, "%s: %s\n", failure.title.c_str(), failure.text.c_str());
         return kExitFailed;
@@ -100,9 +99,10 @@ Command addCoverCommand(CLI::App& program, const CommandContext& context) {
     cover->add_option("--seed", options->seed, "The search's seed (default 1): the same seed gives the same search")
         ->type_name("N")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    cover->add_option_function<std::string>(
-              "--output", [options](const std::string& given) { options->output = given; },
-              "Where the tickets go; - for standard output")
+    cover
+        ->add_option_function<std::string>(
+            "--output", [options](const std::string& given) { options->output = given; },
+            "Where the tickets go; - for standard output")
         ->type_name("FILE|-")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     cover->add_flag("--append", options->append, "Add to the output file instead of replacing it");
@@ -119,8 +119,9 @@ Command addCoverCommand(CLI::App& program, const CommandContext& context) {
     auto game = std::make_shared<GameChoice>();
     addGameOption(*cover, *game, context);
     return Command{cover, [options, context, game] {
-        return game->otherThanLotto649() ? refuseOtherGame("cover", game->game(), context) : runCover(*options, context);
-    }};
+                       return game->otherThanLotto649() ? refuseOtherGame("cover", game->game(), context)
+                                                        : runCover(*options, context);
+                   }};
 }
 
 } // namespace orvane

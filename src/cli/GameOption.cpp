@@ -19,12 +19,13 @@ CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandC
             "The game: a name that 'orvane games' lists, or a matrix such as 5/39 or 5/69+1/26 (6/49 when left out)")
         ->type_name("GAME")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
-        ->trigger_on_parse();   // the game is known before the other options are checked
+        ->trigger_on_parse(); // the game is known before the other options are checked
 }
 
 int refuseOtherGame(const char* command, const Game& game, const CommandContext& context) {
-    std::fprintf(context.err, "orvane: %s serves 6/49 so far, not %s; wheel, record, import and check serve every game\n",
-                 command, game.title().c_str());
+    std::fprintf(context.err,
+                 "orvane: %s serves 6/49 so far, not %s; wheel, record, import and check serve every game\n", command,
+                 game.title().c_str());
     return kExitFailed;
 }
 

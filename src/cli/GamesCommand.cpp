@@ -49,7 +49,8 @@ Command addGamesCommand(CLI::App& program, const CommandContext& context) {
     CLI::App* command = program.add_subcommand("games", "List the lotto games Orvane knows by name.");
     command->footer(wrapText(
         "Prints a game a line: its name, its matrix (K/N, or K/N+B/M with a separate bonus pool), the numbers of a "
-        "line, and the odds of the top prize for one line. Your own games come from " + ownGamesPath(context.paths) +
+        "line, and the odds of the top prize for one line. Your own games come from " +
+        ownGamesPath(context.paths) +
         ", in the form of the catalogue: a game a line, \"name | matrix | extra | tiers\", such as \"Pick 5 | 5/35 | "
         "| 5, 4, 3\". A game can also be named by its matrix alone.\n"
         "Exit status: 0 when every game was read, 1 when a line of your own games could not be (it is named)."));

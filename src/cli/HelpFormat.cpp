@@ -99,8 +99,10 @@ std::string HelpFormatter::make_subcommand(const CLI::App* command) const {
 
 std::string HelpFormatter::entry(const std::string& name, std::string_view description) const {
     std::string left = "  " + name;
-    if (left.size() < column_width_) left.resize(column_width_, ' ');
-    else left += '\n' + std::string(column_width_, ' ');
+    if (left.size() < column_width_)
+        left.resize(column_width_, ' ');
+    else
+        left += '\n' + std::string(column_width_, ' ');
     return left + layOut(words(description), column_width_, column_width_) + '\n';
 }
 

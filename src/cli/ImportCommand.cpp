@@ -28,7 +28,7 @@ int runImport(const ImportOptions& options, const CommandContext& context) {
     const Game game = options.game.game();
     std::string history = options.history.value_or(context.paths.history);
     if (!options.history && options.game.otherThanLotto649()) {
-        std::error_code ignored;   // the data folder is made for the game's first draws
+        std::error_code ignored; // the data folder is made for the game's first draws
         std::filesystem::create_directories(context.paths.folder, ignored);
         history = gamePaths(context.paths, game).history;
     }
@@ -89,7 +89,9 @@ Command addImportCommand(CLI::App& program, const CommandContext& context) {
         context.paths.history +
         ".\n"
         "For another game, --game names it: a line holds a date, the game's numbers and then its bonus numbers, "
-        "and the draws go to that game's history file in " + context.paths.folder + " unless --history names "
+        "and the draws go to that game's history file in " +
+        context.paths.folder +
+        " unless --history names "
         "another.\n"
         "Exit status: 0 when the import ran (even if every line was rejected), 1 when the file or the "
         "history cannot be read, the dates need --date-format or the history cannot be written (it is then "

@@ -14,9 +14,12 @@ std::string roff(std::string_view text) {
     bool lineStart = true;
     for (char c : text) {
         if (lineStart && (c == '.' || c == '\'')) escaped += "\\&";
-        if (c == '\\') escaped += "\\e";
-        else if (c == '-') escaped += "\\-";
-        else escaped += c;
+        if (c == '\\')
+            escaped += "\\e";
+        else if (c == '-')
+            escaped += "\\-";
+        else
+            escaped += c;
         lineStart = c == '\n';
     }
     return escaped;
@@ -40,8 +43,8 @@ std::string paragraphs(std::string_view text) {
 std::string optionEntry(const CLI::Option& option) {
     std::string name = option.get_positional() ? option.get_name(true) : option.get_name(false, true);
     std::string entry = ".TP\n\\fB" + roff(name) + "\\fR";
-    if (const std::string type = option.get_type_name(); option.get_type_size() != 0 && !type.empty() &&
-                                                         !option.get_positional())
+    if (const std::string type = option.get_type_name();
+        option.get_type_size() != 0 && !type.empty() && !option.get_positional())
         entry += " \\fI" + roff(type) + "\\fR";
     return entry + '\n' + roff(option.get_description()) + '\n';
 }
@@ -53,7 +56,8 @@ std::string commandSection(const CLI::App& command) {
     const std::string lead = "Usage: ";
     std::string usage = usageText(command);
     if (usage.rfind(lead, 0) == 0) usage.erase(0, lead.size());
-    for (std::size_t at = usage.find('\n'); at != std::string::npos && at + 1 < usage.size(); at = usage.find('\n', at + 1))
+    for (std::size_t at = usage.find('\n'); at != std::string::npos && at + 1 < usage.size();
+         at = usage.find('\n', at + 1))
         if (usage.compare(at + 1, lead.size(), std::string(lead.size(), ' ')) == 0) usage.erase(at + 1, lead.size());
     section += ".PP\n.nf\n" + roff(usage) + ".fi\n";
     for (const CLI::Option* option : command.get_options()) section += optionEntry(*option);

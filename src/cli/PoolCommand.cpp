@@ -113,17 +113,18 @@ Command addPoolCommand(CLI::App& program, const CommandContext& context) {
     addValue(*pool, "--history", options->history, "The file of past draws");
     addValue(*pool, "--save", options->save, "Also write the pool file, as the pool window's save step does");
 
-    pool->footer(wrapText(
-        "Without --history the history is " + context.paths.history +
-        ". The trend length T runs from 1 to (D - 2) / 2 for a history of D draws. --save never replaces the "
-        "history file.\n"
-        "Exit status: 0 on success; 1 for a value outside its range, a missing or malformed history or a pool "
-        "file that cannot be written; 2 for a usage error."));
+    pool->footer(
+        wrapText("Without --history the history is " + context.paths.history +
+                 ". The trend length T runs from 1 to (D - 2) / 2 for a history of D draws. --save never replaces the "
+                 "history file.\n"
+                 "Exit status: 0 on success; 1 for a value outside its range, a missing or malformed history or a pool "
+                 "file that cannot be written; 2 for a usage error."));
     auto game = std::make_shared<GameChoice>();
     addGameOption(*pool, *game, context);
     return Command{pool, [options, context, game] {
-        return game->otherThanLotto649() ? refuseOtherGame("pool", game->game(), context) : runPool(*options, context);
-    }};
+                       return game->otherThanLotto649() ? refuseOtherGame("pool", game->game(), context)
+                                                        : runPool(*options, context);
+                   }};
 }
 
 } // namespace orvane

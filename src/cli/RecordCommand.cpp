@@ -21,7 +21,7 @@ struct RecordOptions {
     GameChoice game;
     std::optional<std::string> history;
     DrawEntryTexts texts;
-    std::vector<std::string> more;   // another game's numbers after the sixth
+    std::vector<std::string> more; // another game's numbers after the sixth
 };
 
 // The values in the order of the record, with their help.
@@ -30,14 +30,10 @@ struct Value {
     const char* help;
 };
 constexpr Value kValues[kEntryBoxCount] = {
-    {"MM", "Month of the draw, 01 to 12"},
-    {"DD", "Day of the draw, 01 to 31"},
-    {"YY", "Year of the draw, two digits"},
-    {"A", "A number of the draw, 01 to 49"},
-    {"B", "A number of the draw, 01 to 49"},
-    {"C", "A number of the draw, 01 to 49"},
-    {"D", "A number of the draw, 01 to 49"},
-    {"E", "A number of the draw, 01 to 49"},
+    {"MM", "Month of the draw, 01 to 12"},   {"DD", "Day of the draw, 01 to 31"},
+    {"YY", "Year of the draw, two digits"},  {"A", "A number of the draw, 01 to 49"},
+    {"B", "A number of the draw, 01 to 49"}, {"C", "A number of the draw, 01 to 49"},
+    {"D", "A number of the draw, 01 to 49"}, {"E", "A number of the draw, 01 to 49"},
     {"F", "A number of the draw, 01 to 49"},
 };
 
@@ -80,7 +76,7 @@ int runGameRecord(const RecordOptions& options, const CommandContext& context, c
     if (options.history) {
         path = *options.history;
     } else {
-        std::error_code ignored;   // the data folder is made for the game's first draw
+        std::error_code ignored; // the data folder is made for the game's first draw
         std::filesystem::create_directories(context.paths.folder, ignored);
         path = gamePaths(context.paths, game).history;
     }
@@ -123,7 +119,8 @@ Command addRecordCommand(CLI::App& program, const CommandContext& context) {
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     std::vector<CLI::Option*> numbers;
     for (std::size_t i = 0; i < kEntryBoxCount; ++i) {
-        CLI::Option* value = record->add_option(kValues[i].name, options->texts[i], kValues[i].help)->required()->type_name("");
+        CLI::Option* value =
+            record->add_option(kValues[i].name, options->texts[i], kValues[i].help)->required()->type_name("");
         if (i >= static_cast<std::size_t>(EntryBox::A)) numbers.push_back(value);
     }
     record->add_option("MORE", options->more, "For another game: its numbers after the sixth, then its bonus numbers")
@@ -146,7 +143,8 @@ Command addRecordCommand(CLI::App& program, const CommandContext& context) {
         context.paths.history +
         ".\n"
         "For another game, --game names it: the date as MM DD YY (or a four-digit year), then the draw's numbers and "
-        "its bonus numbers, recorded in that game's history file in " + context.paths.folder +
+        "its bonus numbers, recorded in that game's history file in " +
+        context.paths.folder +
         " unless --history names another.\n"
         "Exit status: 0 when the draw is recorded, 1 when a check fails, the date is recorded already or the "
         "history cannot be read or written, 2 for a usage error."));

@@ -33,7 +33,8 @@ int printText(const CommandContext& context, const std::string& text) {
 }
 
 int noTable(const ReportOptions& options, const CommandContext& context) {
-    std::fprintf(context.err, "orvane: --csv is for the counting reports; \"%s\" has no table\n", options.caption.c_str());
+    std::fprintf(context.err, "orvane: --csv is for the counting reports; \"%s\" has no table\n",
+                 options.caption.c_str());
     return kExitUsage;
 }
 
@@ -65,8 +66,8 @@ std::vector<std::string> reportCaptions() {
 
 Command addReportCommand(CLI::App& program, const CommandContext& context) {
     auto options = std::make_shared<ReportOptions>();
-    CLI::App* report =
-        program.add_subcommand("report", "Print a report of the report window, as Begin shows it on an empty text area.");
+    CLI::App* report = program.add_subcommand(
+        "report", "Print a report of the report window, as Begin shows it on an empty text area.");
     const std::vector<std::string> captions = reportCaptions();
     report->add_option("CAPTION", options->caption, "The report's caption, in quotes")
         ->required()
@@ -95,8 +96,9 @@ Command addReportCommand(CLI::App& program, const CommandContext& context) {
     auto game = std::make_shared<GameChoice>();
     addGameOption(*report, *game, context);
     return Command{report, [options, context, game] {
-        return game->otherThanLotto649() ? refuseOtherGame("report", game->game(), context) : runReport(*options, context);
-    }};
+                       return game->otherThanLotto649() ? refuseOtherGame("report", game->game(), context)
+                                                        : runReport(*options, context);
+                   }};
 }
 
 } // namespace orvane

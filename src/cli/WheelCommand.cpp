@@ -151,8 +151,7 @@ bool readGivenSettings(const std::string& path, SettingsFile& settings, std::FIL
 
 // Runs a started wheel (of 6/49 or another game) to its end: the start's
 // notices, its refusal or the job's failure, else the summary.
-template <typename Start>
-int runStarted(Start& start, std::FILE* out, std::FILE* err, bool setsOnStandardOutput) {
+template <typename Start> int runStarted(Start& start, std::FILE* out, std::FILE* err, bool setsOnStandardOutput) {
     for (const Notice& notice : start.notices) printNotice(err, notice);
     if (!start.job) {
         printNotice(err, *start.refusal);
@@ -279,8 +278,9 @@ Command addWheelCommand(CLI::App& program, const CommandContext& context) {
     wheel->add_flag("--append", options->append, "Add to the output file instead of replacing it");
     wheel->add_flag("--numbered", options->numbered, "Number the passing sets");
     addGameOption(*wheel, options->game, context);
-    wheel->add_option("--bonus", options->bonusText,
-                      "For a game with a bonus pool: the bonus numbers each set is written with, as a list")
+    wheel
+        ->add_option("--bonus", options->bonusText,
+                     "For a game with a bonus pool: the bonus numbers each set is written with, as a list")
         ->type_name("LIST")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 

@@ -39,28 +39,34 @@ std::optional<std::string> Game::problemWith(int highest, int perTicket, bool ex
     if (perTicket < kFewestPerTicket || perTicket > kMostPerTicket)
         return "a ticket of " + std::to_string(perTicket) + " numbers: it holds from " +
                std::to_string(kFewestPerTicket) + " to " + std::to_string(kMostPerTicket) + " numbers";
-    if (highest > kLargestHighest) return "numbers up to " + std::to_string(highest) + ": the highest number is at most " +
-                                          std::to_string(kLargestHighest);
+    if (highest > kLargestHighest)
+        return "numbers up to " + std::to_string(highest) + ": the highest number is at most " +
+               std::to_string(kLargestHighest);
     if (highest <= perTicket + (extraBall ? 1 : 0))
         return "numbers up to " + std::to_string(highest) + " for a ticket of " + std::to_string(perTicket) +
                (extraBall ? " and an extra ball" : "") + ": the drum must hold more numbers than are drawn";
     if (bonusPool < 0 || bonusDrawn < 0 || (bonusPool == 0) != (bonusDrawn == 0))
         return std::string("a bonus pool needs both its size and how many of it are drawn");
-    if (bonusDrawn > kMostBonusDrawn) return "a bonus pool drawing " + std::to_string(bonusDrawn) +
-                                             " numbers: at most " + std::to_string(kMostBonusDrawn);
+    if (bonusDrawn > kMostBonusDrawn)
+        return "a bonus pool drawing " + std::to_string(bonusDrawn) + " numbers: at most " +
+               std::to_string(kMostBonusDrawn);
     if (bonusPool > kLargestHighest || (bonusPool > 0 && bonusPool <= bonusDrawn))
         return "a bonus pool of " + std::to_string(bonusPool) + " numbers drawing " + std::to_string(bonusDrawn) +
                ": it must hold more numbers than are drawn, and at most " + std::to_string(kLargestHighest);
     for (std::size_t t = 0; t < tiers.size(); ++t) {
         const PrizeTier& tier = tiers[t];
         const std::string label = "the prize tier \"" + tierLabel(tier) + "\"";
-        if (tier.main < 0 || tier.main > perTicket) return label + ": a ticket matches 0 to " + std::to_string(perTicket) + " main numbers";
+        if (tier.main < 0 || tier.main > perTicket)
+            return label + ": a ticket matches 0 to " + std::to_string(perTicket) + " main numbers";
         if (tier.bonus < 0 || tier.bonus > bonusDrawn)
-            return label + (bonusDrawn == 0 ? std::string(": the game has no bonus pool")
-                                            : ": a ticket matches 0 to " + std::to_string(bonusDrawn) + " bonus numbers");
+            return label + (bonusDrawn == 0
+                                ? std::string(": the game has no bonus pool")
+                                : ": a ticket matches 0 to " + std::to_string(bonusDrawn) + " bonus numbers");
         if (tier.extra && !extraBall) return label + ": the game has no extra ball";
-        if (tier.extra && tier.main == perTicket) return label + ": a ticket that matches every main number cannot hold the extra ball";
-        if (std::find(tiers.begin(), tiers.begin() + static_cast<long>(t), tier) != tiers.begin() + static_cast<long>(t))
+        if (tier.extra && tier.main == perTicket)
+            return label + ": a ticket that matches every main number cannot hold the extra ball";
+        if (std::find(tiers.begin(), tiers.begin() + static_cast<long>(t), tier) !=
+            tiers.begin() + static_cast<long>(t))
             return label + " is named twice";
     }
     return std::nullopt;
@@ -69,7 +75,8 @@ std::optional<std::string> Game::problemWith(int highest, int perTicket, bool ex
 std::optional<Game> Game::make(std::string name, int highest, int perTicket, bool extraBall, int bonusPool,
                                int bonusDrawn, std::vector<PrizeTier> tiers, std::string* problem) {
     if (tiers.empty()) tiers = usualTiers(perTicket, extraBall, bonusDrawn);
-    if (const std::optional<std::string> why = problemWith(highest, perTicket, extraBall, bonusPool, bonusDrawn, tiers)) {
+    if (const std::optional<std::string> why =
+            problemWith(highest, perTicket, extraBall, bonusPool, bonusDrawn, tiers)) {
         if (problem) *problem = *why;
         return std::nullopt;
     }
@@ -125,7 +132,7 @@ std::uint64_t Game::possibleDraws() const {
 
 Odds Game::oddsOf(const PrizeTier& tier) const {
     const int k = perTicket_;
-    const int others = highest_ - k;   // the numbers not among the k drawn
+    const int others = highest_ - k; // the numbers not among the k drawn
     std::uint64_t main = 0;
     if (!extraBall_) {
         main = binomial(k, tier.main) * binomial(others, k - tier.main);

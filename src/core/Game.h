@@ -18,8 +18,8 @@ namespace orvane {
 // and 1 bonus number; "5 + extra" 5 main numbers and the extra ball.
 struct PrizeTier {
     int main = 0;
-    int bonus = 0;       // of the separate bonus pool
-    bool extra = false;  // the extra ball from the main drum, besides `main` numbers
+    int bonus = 0;      // of the separate bonus pool
+    bool extra = false; // the extra ball from the main drum, besides `main` numbers
     bool operator==(const PrizeTier&) const = default;
 };
 
@@ -51,11 +51,11 @@ public:
                                     int bonusDrawn, std::vector<PrizeTier> tiers, std::string* problem = nullptr);
 
     const std::string& name() const { return name_; }
-    int highest() const { return highest_; }        // N: numbers 1 to N
-    int perTicket() const { return perTicket_; }    // k
+    int highest() const { return highest_; }     // N: numbers 1 to N
+    int perTicket() const { return perTicket_; } // k
     bool extraBall() const { return extraBall_; }
-    int bonusPool() const { return bonusPool_; }    // M, 0 without a bonus pool
-    int bonusDrawn() const { return bonusDrawn_; }  // b
+    int bonusPool() const { return bonusPool_; }   // M, 0 without a bonus pool
+    int bonusDrawn() const { return bonusDrawn_; } // b
     bool hasBonusPool() const { return bonusPool_ > 0; }
     const std::vector<PrizeTier>& tiers() const { return tiers_; }
 
@@ -72,11 +72,11 @@ public:
     // "5 + bonus", "5 + extra", "4 + 2 bonus", "3".
     static std::string tierLabel(const PrizeTier& tier);
 
-    int smallestSum() const;            // 1 + 2 + ... + k: 21 for 6/49
-    int largestSum() const;             // (N - k + 1) + ... + N: 279 for 6/49
-    int midpoint() const { return highest_ / 2; }   // numbers up to it lie below the midpoint: 24 for 49
-    int tensClasses() const { return highest_ / 10 + 1; }   // 0-9, 10-19, ...: 5 for 49
-    char positionLetter(int position) const { return static_cast<char>('A' + position); }   // from 0
+    int smallestSum() const;                              // 1 + 2 + ... + k: 21 for 6/49
+    int largestSum() const;                               // (N - k + 1) + ... + N: 279 for 6/49
+    int midpoint() const { return highest_ / 2; }         // numbers up to it lie below the midpoint: 24 for 49
+    int tensClasses() const { return highest_ / 10 + 1; } // 0-9, 10-19, ...: 5 for 49
+    char positionLetter(int position) const { return static_cast<char>('A' + position); } // from 0
     // The sets of k numbers of a pick of `poolSize`.
     std::uint64_t setsOfPick(int poolSize) const;
     // Every outcome of a draw: C(N, k) main sets times C(M, b) bonus sets.

@@ -52,8 +52,10 @@ std::optional<PrizeTier> tierOf(const std::string& text) {
     PrizeTier tier;
     if (!whole(parts[0], tier.main)) return std::nullopt;
     if (parts.size() == 2) {
-        if (sameIgnoringCase(parts[1], "x")) tier.extra = true;
-        else if (!whole(parts[1], tier.bonus)) return std::nullopt;
+        if (sameIgnoringCase(parts[1], "x"))
+            tier.extra = true;
+        else if (!whole(parts[1], tier.bonus))
+            return std::nullopt;
     }
     return tier;
 }
@@ -89,7 +91,8 @@ std::optional<std::vector<PrizeTier>> tiersOfText(std::string_view text, std::st
         const std::optional<PrizeTier> tier = tierOf(token);
         if (!tier) {
             if (problem)
-                *problem = "\"" + token + "\" is no prize tier: write 5, 5+1 (with a bonus number) or 5+x (with the extra ball)";
+                *problem = "\"" + token +
+                           "\" is no prize tier: write 5, 5+1 (with a bonus number) or 5+x (with the extra ball)";
             return std::nullopt;
         }
         tiers.push_back(*tier);
@@ -109,7 +112,8 @@ std::string tiersText(const std::vector<PrizeTier>& tiers) {
 }
 
 std::string gameLine(const Game& game) {
-    return game.name() + " | " + game.matrix() + " | " + (game.extraBall() ? "extra" : "") + " | " + tiersText(game.tiers());
+    return game.name() + " | " + game.matrix() + " | " + (game.extraBall() ? "extra" : "") + " | " +
+           tiersText(game.tiers());
 }
 
 bool sameGameName(std::string_view a, std::string_view b) { return sameIgnoringCase(a, b); }
@@ -134,7 +138,8 @@ GameList readGameList(std::string_view text, std::string_view fileName) {
         if (game)
             list.games.push_back(std::move(*game));
         else
-            list.problems.push_back(std::string(fileName) + ", line " + std::to_string(lineNumber) + ": " + problem + ".");
+            list.problems.push_back(std::string(fileName) + ", line " + std::to_string(lineNumber) + ": " + problem +
+                                    ".");
     }
     return list;
 }
@@ -171,7 +176,8 @@ std::optional<Game> findGame(std::string_view text, const std::vector<Game>& gam
     std::optional<Game> matrix = gameFromMatrix(wanted, &why);
     if (!matrix) {
         if (problem)
-            *problem = "\"" + wanted + "\" names no game: give a game's name (orvane games lists them) or its matrix, "
+            *problem = "\"" + wanted +
+                       "\" names no game: give a game's name (orvane games lists them) or its matrix, "
                        "such as 5/39 or 5/69+1/26";
         const bool looksLikeMatrix = wanted.find('/') != std::string::npos;
         if (problem && looksLikeMatrix) *problem = why;

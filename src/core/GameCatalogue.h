@@ -16,7 +16,7 @@ namespace orvane {
 
 struct GameList {
     std::vector<Game> games;
-    std::vector<std::string> problems;   // "MYGAMES.TXT, line 4: ..." for each line left out
+    std::vector<std::string> problems; // "MYGAMES.TXT, line 4: ..." for each line left out
 };
 
 // Reads a catalogue's text; `fileName` names it in the problems. A bad line is

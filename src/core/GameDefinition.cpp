@@ -19,7 +19,8 @@ std::string trimmed(const std::string& text) {
 int wholeNumber(const std::string& text) {
     const std::string digits = trimmed(text);
     if (digits.empty()) return -2;
-    if (digits.size() > 3 || !std::all_of(digits.begin(), digits.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }))
+    if (digits.size() > 3 || !std::all_of(digits.begin(), digits.end(),
+                                          [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }))
         return -1;
     return std::stoi(digits);
 }
@@ -39,7 +40,8 @@ std::variant<Game, DefinitionProblem> gameOfDefinition(const GameDefinition& d, 
     if (name.find('|') != std::string::npos || name.front() == '#')
         return problem(DefinitionBox::Name, "A game's name cannot hold | or begin with #: choose another name.");
     if (std::any_of(taken.begin(), taken.end(), [&](const Game& game) { return sameGameName(game.name(), name); }))
-        return problem(DefinitionBox::Name, "A game named \"" + name + "\" is already in the list: choose another name.");
+        return problem(DefinitionBox::Name,
+                       "A game named \"" + name + "\" is already in the list: choose another name.");
 
     const std::string perTicketRange =
         std::to_string(Game::kFewestPerTicket) + " to " + std::to_string(Game::kMostPerTicket);
@@ -60,13 +62,15 @@ std::variant<Game, DefinitionProblem> gameOfDefinition(const GameDefinition& d, 
     if (bonusDrawn == -2) bonusDrawn = 0;
     if (bonusPool < 0 || bonusPool > Game::kLargestHighest)
         return problem(DefinitionBox::BonusPool, "Enter the bonus pool's highest number, up to " +
-                                                     std::to_string(Game::kLargestHighest) + ", or leave it empty for none.");
+                                                     std::to_string(Game::kLargestHighest) +
+                                                     ", or leave it empty for none.");
     if (bonusPool == 0 && bonusDrawn != 0)
         return problem(DefinitionBox::BonusPool,
                        "Enter the bonus pool's highest number, or clear how many bonus numbers are drawn.");
     if (bonusPool > 0 && (bonusDrawn < 1 || bonusDrawn > Game::kMostBonusDrawn || bonusDrawn >= bonusPool))
         return problem(DefinitionBox::BonusDrawn, "Enter how many bonus numbers are drawn, from 1 to " +
-                                                      std::to_string(std::min(Game::kMostBonusDrawn, bonusPool - 1)) + ".");
+                                                      std::to_string(std::min(Game::kMostBonusDrawn, bonusPool - 1)) +
+                                                      ".");
 
     std::string why;
     const std::optional<std::vector<PrizeTier>> tiers = tiersOfText(d.tiers, &why);

@@ -13,19 +13,19 @@ namespace orvane {
 
 struct GameDefinition {
     std::string name;
-    std::string highest;     // N
-    std::string perTicket;   // k
+    std::string highest;   // N
+    std::string perTicket; // k
     bool extraBall = false;
-    std::string bonusPool;   // M: empty or 0 for none
-    std::string bonusDrawn;  // b
-    std::string tiers;       // "5+1, 5, 4": empty for the usual tiers
+    std::string bonusPool;  // M: empty or 0 for none
+    std::string bonusDrawn; // b
+    std::string tiers;      // "5+1, 5, 4": empty for the usual tiers
 };
 
 enum class DefinitionBox { Name, Highest, PerTicket, BonusPool, BonusDrawn, Tiers };
 
 struct DefinitionProblem {
     DefinitionBox box;
-    std::string message;   // a whole sentence that says what to enter
+    std::string message; // a whole sentence that says what to enter
 };
 
 // The game the boxes define, or the first box that is wrong and why. A name

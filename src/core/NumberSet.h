@@ -46,8 +46,7 @@ public:
     constexpr bool operator==(const NumberSet& other) const = default;
 
     // Calls `visit` with each number, ascending.
-    template <typename Visit>
-    constexpr void forEach(Visit visit) const {
+    template <typename Visit> constexpr void forEach(Visit visit) const {
         for (int word = 0; word < 2; ++word)
             for (std::uint64_t rest = words_[word]; rest != 0; rest &= rest - 1) {
                 int bit = 0;

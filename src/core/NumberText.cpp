@@ -22,12 +22,21 @@ int scanNumber(std::string_view text, double& value) {
     if (i < clean.size() && (clean[i] == '+' || clean[i] == '-')) negative = clean[i++] == '-';
     std::string digits;
     int digitCount = 0;
-    while (i < clean.size() && isDigit(clean[i])) { digits.push_back(clean[i++]); ++digitCount; }
+    while (i < clean.size() && isDigit(clean[i])) {
+        digits.push_back(clean[i++]);
+        ++digitCount;
+    }
     if (i < clean.size() && clean[i] == '.') {
         digits.push_back(clean[i++]);
-        while (i < clean.size() && isDigit(clean[i])) { digits.push_back(clean[i++]); ++digitCount; }
+        while (i < clean.size() && isDigit(clean[i])) {
+            digits.push_back(clean[i++]);
+            ++digitCount;
+        }
     }
-    if (digitCount == 0) { value = 0; return 0; }
+    if (digitCount == 0) {
+        value = 0;
+        return 0;
+    }
     if (i < clean.size() && (clean[i] == 'e' || clean[i] == 'E' || clean[i] == 'd' || clean[i] == 'D')) {
         std::size_t j = i + 1;
         std::string exponent = "e";

@@ -12,20 +12,21 @@ namespace orvane {
 
 namespace {
 
-constexpr const char* kNewFileHeading =
-    "# Your own games, one a line: name | matrix | extra ball | prize tiers,\n"
-    "# as in the catalogue of games that comes with Orvane.\n";
+constexpr const char* kNewFileHeading = "# Your own games, one a line: name | matrix | extra ball | prize tiers,\n"
+                                        "# as in the catalogue of games that comes with Orvane.\n";
 
 struct OwnGamesText {
-    std::vector<std::string> lines;   // each with its own line end
-    std::string lineEnd = "\n";       // the file's own, for a line added
+    std::vector<std::string> lines; // each with its own line end
+    std::string lineEnd = "\n";     // the file's own, for a line added
 };
 
 std::optional<std::string> readText(const std::string& path, OwnGamesText& text) {
     std::string bytes;
     const int error = readFileBytes(path, bytes);
-    if (error == ENOENT) bytes = kNewFileHeading;
-    else if (error != 0) return path + " could not be read (" + std::strerror(error) + "); nothing was changed.";
+    if (error == ENOENT)
+        bytes = kNewFileHeading;
+    else if (error != 0)
+        return path + " could not be read (" + std::strerror(error) + "); nothing was changed.";
     for (std::size_t start = 0; start < bytes.size();) {
         std::size_t end = bytes.find('\n', start);
         end = end == std::string::npos ? bytes.size() : end + 1;

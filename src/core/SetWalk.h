@@ -23,7 +23,7 @@ public:
 
 private:
     std::vector<int> pick_;
-    std::vector<std::size_t> at_;   // positions of the set's numbers in the pick
+    std::vector<std::size_t> at_; // positions of the set's numbers in the pick
     std::vector<int> set_;
     bool ended_ = false;
 };

@@ -24,9 +24,9 @@ struct SharedSettings {
         settingsPath = defaults.settings;
     }
 
-    DataPaths dataPaths;   // the data folder's paths, from which every game's are made
+    DataPaths dataPaths; // the data folder's paths, from which every game's are made
     Game game = Game::lotto649();
-    DataPaths defaults;    // the game's default paths
+    DataPaths defaults; // the game's default paths
     std::string historyPath;
     std::string wheelOutputPath;
     std::string poolPath;

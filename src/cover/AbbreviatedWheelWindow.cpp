@@ -144,10 +144,11 @@ void AbbreviatedWheelWindow::showEvent(QShowEvent* event) {
 void AbbreviatedWheelWindow::showPool() {
     QStringList numbers;
     for (int number : source_().pool) numbers << QString::number(number);
-    lblPool->setText(numbers.size() < 7 ? QStringLiteral("Select 7 or more numbers on the main window, then press Begin.")
-                                        : QStringLiteral("Pool: %1 numbers selected on the main window: %2")
-                                              .arg(numbers.size())
-                                              .arg(numbers.join(QLatin1Char(' '))));
+    lblPool->setText(numbers.size() < 7
+                         ? QStringLiteral("Select 7 or more numbers on the main window, then press Begin.")
+                         : QStringLiteral("Pool: %1 numbers selected on the main window: %2")
+                               .arg(numbers.size())
+                               .arg(numbers.join(QLatin1Char(' '))));
 }
 
 void AbbreviatedWheelWindow::cmdBegin_Click() {
@@ -186,7 +187,8 @@ void AbbreviatedWheelWindow::showProgress() {
     if (!job_) return;
     const CoverProgress p = job_->progress();
     const auto budget = job_->request().timeBudget.count();
-    prgTime->setValue(static_cast<int>(std::min<long long>(1000, p.elapsed.count() * 1000 / std::max<long long>(budget, 1))));
+    prgTime->setValue(
+        static_cast<int>(std::min<long long>(1000, p.elapsed.count() * 1000 / std::max<long long>(budget, 1))));
     lblBest->setText(p.bestTickets ? QStringLiteral("Shortest list proved: %1 tickets").arg(p.bestTickets)
                                    : QStringLiteral("Shortest list proved: none yet"));
     const QString elapsed = QString::number(static_cast<double>(p.elapsed.count()) / 1000.0, 'f', 1);

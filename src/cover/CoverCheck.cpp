@@ -32,9 +32,8 @@ std::vector<std::vector<int>> choices(int count, int size) {
 } // namespace
 
 CoverCheck::CoverCheck(int poolSize, Guarantee guarantee, std::vector<TicketMask> tickets)
-    : guarantee_(guarantee), tickets_(std::move(tickets)),
-      heldWhole_(subsetCount(poolSize, guarantee.match), false), subset_(lowBits(guarantee.drawn)),
-      lastSubset_(lowBits(guarantee.drawn) << (poolSize - guarantee.drawn)) {
+    : guarantee_(guarantee), tickets_(std::move(tickets)), heldWhole_(subsetCount(poolSize, guarantee.match), false),
+      subset_(lowBits(guarantee.drawn)), lastSubset_(lowBits(guarantee.drawn) << (poolSize - guarantee.drawn)) {
     for (int n = 0; n <= kLargestPool; ++n)
         for (int k = 0; k <= kLargestTicket; ++k) binomial_[n][k] = subsetCount(n, k);
     subsetParts_ = choices(guarantee.drawn, guarantee.match);
@@ -77,16 +76,17 @@ bool CoverCheck::advance(std::uint64_t subsets) {
         }
         if (!covered) ++uncovered_;
         ++checked_;
-        if (subset_ == lastSubset_) finished_ = true;
-        else subset_ = nextSubset(subset_);
+        if (subset_ == lastSubset_)
+            finished_ = true;
+        else
+            subset_ = nextSubset(subset_);
     }
     return finished_;
 }
 
 std::uint64_t uncoveredSubsets(int poolSize, Guarantee guarantee, const std::vector<TicketMask>& tickets) {
     CoverCheck check(poolSize, guarantee, tickets);
-    while (!check.advance(UINT64_MAX)) {
-    }
+    while (!check.advance(UINT64_MAX)) {}
     return check.uncovered();
 }
 

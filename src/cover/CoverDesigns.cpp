@@ -176,7 +176,7 @@ std::optional<std::vector<TicketMask>> shrunkList(const std::vector<TicketMask>&
                                                   Guarantee guarantee) {
     const TicketMask kept = (TicketMask{1} << poolSize) - 1;
     std::vector<TicketMask> tickets;
-    std::vector<int> filled;   // per ticket: how many of its numbers were replaced
+    std::vector<int> filled; // per ticket: how many of its numbers were replaced
     for (TicketMask ticket : design) {
         TicketMask shrunk = ticket & kept;
         const int replaced = guarantee.ticket - std::popcount(shrunk);
@@ -236,7 +236,8 @@ std::unique_ptr<CoverConstruction> CoverConstruction::forPool(int poolSize, Guar
             built->parts_.push_back(Part{size, Guarantee{2, 2, k}, first});
             first += size;
         }
-    } else if (k == kTicketSize && t == 3 && m == 4 && poolSize - kFive >= kFiveWithLargeFrom && poolSize - kFive <= kSteinerPool) {
+    } else if (k == kTicketSize && t == 3 && m == 4 && poolSize - kFive >= kFiveWithLargeFrom &&
+               poolSize - kFive <= kSteinerPool) {
         // Four drawn numbers put three in the large part or two among the last
         // five, which every ticket of those five and one other then holds with a third.
         const int large = poolSize - kFive;
@@ -289,8 +290,7 @@ std::optional<std::vector<TicketMask>> constructedList(int poolSize, Guarantee g
                                                        std::uint64_t partWork) {
     std::unique_ptr<CoverConstruction> construction = CoverConstruction::forPool(poolSize, guarantee, seed, partWork);
     if (!construction) return std::nullopt;
-    while (!construction->advance(20'000)) {
-    }
+    while (!construction->advance(20'000)) {}
     if (construction->list().empty()) return std::nullopt;
     return construction->list();
 }

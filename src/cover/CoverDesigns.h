@@ -83,7 +83,7 @@ private:
     struct Part {
         int size;
         Guarantee guarantee;
-        int first;   // the pool position of the part's first number
+        int first; // the pool position of the part's first number
     };
     // Moves the part's list (on positions 0..size-1) to its place in the pool.
     void takePartList(const Part& part, const std::vector<TicketMask>& partList);
@@ -92,9 +92,9 @@ private:
     int poolSize_;
     Guarantee guarantee_;
     std::uint64_t seed_, partWork_;
-    std::vector<TicketMask> tickets_;   // the parts' lists so far
-    std::vector<Part> parts_;           // the parts still to search
-    std::unique_ptr<CoverConstruction> partConstruction_;   // the part's own, when one applies
+    std::vector<TicketMask> tickets_;                     // the parts' lists so far
+    std::vector<Part> parts_;                             // the parts still to search
+    std::unique_ptr<CoverConstruction> partConstruction_; // the part's own, when one applies
     std::unique_ptr<CoverSearch> search_;
     std::vector<TicketMask> list_;
     bool ended_ = false;

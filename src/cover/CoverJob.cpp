@@ -13,21 +13,20 @@ using Clock = std::chrono::steady_clock;
 // Work between looks at the clock: well under a millisecond on any pool.
 constexpr std::uint64_t kWorkPerPiece = 20'000;
 
-
 } // namespace
 
 struct CoverJob::State {
     CoverRequest request;
     std::optional<Notice> failure;
     std::unique_ptr<CoverSearch> search;
-    std::unique_ptr<CoverConstruction> construction;   // worked first, when one applies to the pool
-    std::vector<TicketMask> constructed;   // its proved list
+    std::unique_ptr<CoverConstruction> construction; // worked first, when one applies to the pool
+    std::vector<TicketMask> constructed;             // its proved list
     // The shorter of the constructed list and the search's best.
     const std::vector<TicketMask>& best() const {
         const std::vector<TicketMask>& found = search->best();
         return !constructed.empty() && (found.empty() || constructed.size() <= found.size()) ? constructed : found;
     }
-    Clock::duration ran{0};        // time spent in advance() so far
+    Clock::duration ran{0}; // time spent in advance() so far
     std::size_t bestSize = 0;
     std::vector<CoverImprovement> improvements;
     bool ended = false;
@@ -40,9 +39,9 @@ CoverJob::CoverJob(CoverRequest request) : state_(std::make_unique<State>()) {
     state_->request = std::move(request);
     const CoverRequest& r = state_->request;
     const bool numbersValid = std::all_of(r.pool.begin(), r.pool.end(), [](int n) { return n >= 1 && n <= 49; });
-    std::optional<std::string> fault =
-        numbersValid ? guaranteeFault(static_cast<int>(r.pool.size()), r.guarantee)
-                     : std::optional<std::string>("The pool holds a number outside 1 to 49.");
+    std::optional<std::string> fault = numbersValid
+                                           ? guaranteeFault(static_cast<int>(r.pool.size()), r.guarantee)
+                                           : std::optional<std::string>("The pool holds a number outside 1 to 49.");
     if (fault) {
         state_->failure = Notice{*fault, "Abbreviated Wheel", NoticeIcon::Exclamation};
         state_->ended = true;
@@ -50,7 +49,8 @@ CoverJob::CoverJob(CoverRequest request) : state_(std::make_unique<State>()) {
     }
     // Where the pool is split, each part's own search gets about a third of
     // the budget, at some 30 million visits a second.
-    std::uint64_t partWork = std::max<std::uint64_t>(50'000'000, static_cast<std::uint64_t>(r.timeBudget.count()) * 10'000);
+    std::uint64_t partWork =
+        std::max<std::uint64_t>(50'000'000, static_cast<std::uint64_t>(r.timeBudget.count()) * 10'000);
     if (r.workLimit != 0) partWork = std::min(partWork, std::max<std::uint64_t>(r.workLimit / 3, 1));
     state_->search = std::make_unique<CoverSearch>(static_cast<int>(r.pool.size()), r.guarantee, r.seed, partWork);
     // A construction gives the first proved list; the search then tries to beat it.
@@ -95,8 +95,7 @@ bool CoverJob::advance(std::chrono::nanoseconds budget) {
 }
 
 void CoverJob::runToEnd() {
-    while (!advance(std::chrono::seconds(1))) {
-    }
+    while (!advance(std::chrono::seconds(1))) {}
 }
 
 void CoverJob::stop() {

@@ -13,7 +13,7 @@
 namespace orvane {
 
 struct CoverRequest {
-    std::vector<int> pool;          // the pool's numbers, 1..49
+    std::vector<int> pool; // the pool's numbers, 1..49
     Guarantee guarantee;
     std::chrono::milliseconds timeBudget{10'000};
     std::uint64_t seed = 1;
@@ -30,10 +30,10 @@ struct CoverImprovement {
 
 // What the window shows while the search runs.
 struct CoverProgress {
-    std::size_t bestTickets = 0;       // the shortest proved list so far (0: none yet)
-    std::size_t workingTickets = 0;    // the list being worked on
-    std::uint64_t uncovered = 0;       // the subsets it leaves uncovered
-    bool constructing = false;         // a list is being put together from known designs, before the search
+    std::size_t bestTickets = 0;    // the shortest proved list so far (0: none yet)
+    std::size_t workingTickets = 0; // the list being worked on
+    std::uint64_t uncovered = 0;    // the subsets it leaves uncovered
+    bool constructing = false;      // a list is being put together from known designs, before the search
     std::chrono::milliseconds elapsed{0};
 };
 

@@ -63,7 +63,8 @@ template <class Visit> void forEachSubset(const int* positions, int count, int s
         while (i >= 0 && index[static_cast<std::size_t>(i)] == count - size + i) --i;
         if (i < 0) return;
         ++index[static_cast<std::size_t>(i)];
-        for (int j = i + 1; j < size; ++j) index[static_cast<std::size_t>(j)] = index[static_cast<std::size_t>(j - 1)] + 1;
+        for (int j = i + 1; j < size; ++j)
+            index[static_cast<std::size_t>(j)] = index[static_cast<std::size_t>(j - 1)] + 1;
     }
 }
 
@@ -79,8 +80,8 @@ TicketMask allPositions(int poolSize) { return (TicketMask{1} << poolSize) - 1; 
 } // namespace
 
 CoverSearch::CoverSearch(int poolSize, Guarantee guarantee, std::uint64_t seed, std::uint64_t partWork)
-    : poolSize_(poolSize), guarantee_(guarantee), ticket_(guarantee.ticket), random_(seed), seed_(seed), partWork_(partWork),
-      lowerBound_(ticketLowerBound(poolSize, guarantee)), temperature_(kStartTemperature) {
+    : poolSize_(poolSize), guarantee_(guarantee), ticket_(guarantee.ticket), random_(seed), seed_(seed),
+      partWork_(partWork), lowerBound_(ticketLowerBound(poolSize, guarantee)), temperature_(kStartTemperature) {
     for (int n = 0; n <= kLargestPool; ++n)
         for (int k = 0; k <= kLargestTicket; ++k) binomial_[n][k] = subsetCount(n, k);
 
@@ -95,8 +96,8 @@ CoverSearch::CoverSearch(int poolSize, Guarantee guarantee, std::uint64_t seed, 
     std::uint64_t coverersPerSubset = 0;
     for (int inTicket = t; inTicket <= m; ++inTicket)
         coverersPerSubset += subsetCount(m, inTicket) * subsetCount(poolSize - m, k - inTicket);
-    greedyOverAll_ = subsetCount(poolSize, k) <= kMostCandidates &&
-                     subsetCount(poolSize, m) * coverersPerSubset <= kMostGainUpdates;
+    greedyOverAll_ =
+        subsetCount(poolSize, k) <= kMostCandidates && subsetCount(poolSize, m) * coverersPerSubset <= kMostGainUpdates;
 
     // Split in two only where one search over the whole pool would be slow.
     const Guarantee second{t, m - t + 1, k};
@@ -126,7 +127,7 @@ CoverSearch::~CoverSearch() = default;
 
 void CoverSearch::startFrom(const std::vector<TicketMask>& tickets) {
     start_.assign(tickets.rbegin(), tickets.rend());
-    phase_ = Phase::Starting;   // no parts of its own: the list is whole
+    phase_ = Phase::Starting; // no parts of its own: the list is whole
 }
 
 void CoverSearch::startingStep() {
@@ -308,15 +309,16 @@ void CoverSearch::greedyStep() {
     };
     if (greedyOverAll_) {
         // Every possible ticket, with its gain kept up to date as subsets get covered.
-        if (candidateGain_.empty()) candidateGain_.assign(subsetCount(poolSize_, ticket_), static_cast<std::uint32_t>(visitsPerTicket_));
+        if (candidateGain_.empty())
+            candidateGain_.assign(subsetCount(poolSize_, ticket_), static_cast<std::uint32_t>(visitsPerTicket_));
         int positions[kLargestPool];
         const int count = positionsOf(allPositions(poolSize_), positions);
         forEachSubset(positions, count, ticket_,
                       [&](TicketMask ticket) { consider(ticket, candidateGain_[rankOf(ticket)]); });
         work_ += candidateGain_.size();
     } else {
-        const std::uint64_t samples =
-            std::clamp<std::uint64_t>(kGreedyStepWork / std::max<std::uint64_t>(visitsPerTicket_, 1), 8, kLargestSample);
+        const std::uint64_t samples = std::clamp<std::uint64_t>(
+            kGreedyStepWork / std::max<std::uint64_t>(visitsPerTicket_, 1), 8, kLargestSample);
         for (std::uint64_t i = 0; i < samples; ++i) {
             const TicketMask ticket = sampledCandidate();
             consider(ticket, newlyCovered(ticket));
@@ -492,7 +494,8 @@ void CoverSearch::tabuStep() {
         if (std::popcount(ticket & target) != mostShared) continue;
         for (TicketMask ins = target & ~ticket; ins; ins &= ins - 1) {
             const int in = std::countr_zero(ins);
-            const bool tabu = tabuUntil_[i * static_cast<std::size_t>(poolSize_) + static_cast<std::size_t>(in)] > iteration_;
+            const bool tabu =
+                tabuUntil_[i * static_cast<std::size_t>(poolSize_) + static_cast<std::size_t>(in)] > iteration_;
             for (TicketMask outs = ticket & ~target; outs; outs &= outs - 1) {
                 const int out = std::countr_zero(outs);
                 std::int64_t change = 0;

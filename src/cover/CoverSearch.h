@@ -94,7 +94,7 @@ private:
 
     int poolSize_;
     Guarantee guarantee_;
-    int ticket_;   // k, the numbers of a ticket
+    int ticket_; // k, the numbers of a ticket
     std::mt19937_64 random_;
     std::uint64_t seed_;
     std::uint64_t restarts_ = 0;
@@ -107,21 +107,21 @@ private:
     bool greedyOverAll_;
 
     std::uint64_t binomial_[kLargestPool + 1][kLargestTicket + 1] = {};
-    std::vector<std::uint16_t> coverCount_;     // per m-subset rank: tickets covering it
-    std::vector<std::uint32_t> uncoveredList_;  // the ranks no ticket covers
-    std::vector<std::uint32_t> listPlace_;      // per rank: its place in uncoveredList_
-    std::vector<std::uint32_t> candidateGain_;  // per k-subset rank, while the greedy list grows
+    std::vector<std::uint16_t> coverCount_;    // per m-subset rank: tickets covering it
+    std::vector<std::uint32_t> uncoveredList_; // the ranks no ticket covers
+    std::vector<std::uint32_t> listPlace_;     // per rank: its place in uncoveredList_
+    std::vector<std::uint32_t> candidateGain_; // per k-subset rank, while the greedy list grows
     std::vector<TicketMask> tickets_;
     std::vector<TicketMask> best_;
-    std::vector<TicketMask> start_;   // the given list still to take in
+    std::vector<TicketMask> start_; // the given list still to take in
     std::unique_ptr<CoverCheck> check_;
-    std::vector<std::vector<int>> partPositions_;  // each part's pool positions
+    std::vector<std::vector<int>> partPositions_; // each part's pool positions
     std::vector<Guarantee> partGuarantees_;
-    std::unique_ptr<CoverSearch> part_;             // the search of the part being built
+    std::unique_ptr<CoverSearch> part_; // the search of the part being built
     std::size_t partsDone_ = 0;
     int refusedLists_ = 0;
 
-    std::vector<std::uint64_t> tabuUntil_;  // per ticket and position: no re-entry before this step
+    std::vector<std::uint64_t> tabuUntil_; // per ticket and position: no re-entry before this step
     std::uint64_t iteration_ = 0;
     bool inTabu_ = false;
     std::uint64_t tabuSteps_ = 0;

@@ -19,8 +19,8 @@ constexpr int kLargestTicket = 8;
 // ticket (of k numbers) holds t of them. "t if t" is the plain covering of
 // every t numbers.
 struct Guarantee {
-    int match = 3; // t
-    int drawn = 3; // m
+    int match = 3;            // t
+    int drawn = 3;            // m
     int ticket = kTicketSize; // k
     bool operator==(const Guarantee&) const = default;
 };

@@ -96,9 +96,9 @@ DrawEntryCheck checkDrawEntry(const DrawEntryTexts& texts) {
     draw.year = twoDigitValue(texts[index(EntryBox::Year)]);
     const int fullYear = yearFromTwoDigits(draw.year);
     if (const int days = daysInMonth(fullYear, draw.month); draw.day > days) {
-        return failed("Invalid entry for DAY of draw.  " + dateTextOf(draw) + " is not a calendar date: " +
-                          kMonthNames[draw.month - 1] + " " + std::to_string(fullYear) + " has " +
-                          std::to_string(days) + " days.",
+        return failed("Invalid entry for DAY of draw.  " + dateTextOf(draw) +
+                          " is not a calendar date: " + kMonthNames[draw.month - 1] + " " + std::to_string(fullYear) +
+                          " has " + std::to_string(days) + " days.",
                       EntryBox::Day);
     }
     for (std::size_t k = 0; k < draw.numbers.size(); ++k) draw.numbers[k] = twoDigitValue(texts[kFirstPosition + k]);

@@ -23,9 +23,7 @@ namespace {
 constexpr std::array<DateOrder, 3> kOrders = {DateOrder::MonthDayYear, DateOrder::DayMonthYear,
                                               DateOrder::YearMonthDay};
 
-bool allDigits(std::string_view text) {
-    return !text.empty() && std::all_of(text.begin(), text.end(), isDigit);
-}
+bool allDigits(std::string_view text) { return !text.empty() && std::all_of(text.begin(), text.end(), isDigit); }
 
 int valueOf(std::string_view digits) {
     int value = 0;
@@ -69,7 +67,8 @@ struct DateReading {
 
 DateReading readDate(const DateGroups& date, DateOrder order, std::string_view field) {
     DateReading reading;
-    if (date.yearFirst()) order = DateOrder::YearMonthDay;
+    if (date.yearFirst())
+        order = DateOrder::YearMonthDay;
     else if (date.yearLast() && order == DateOrder::YearMonthDay) {
         reading.problem = "the date " + std::string(field) + " does not have the form YY/MM/DD";
         return reading;
@@ -152,9 +151,10 @@ bool isHeading(const SourceLine& line) {
 std::optional<Numbers> numbersOf(const SourceLine& line, const Game& game, std::string& problem) {
     const auto k = static_cast<std::size_t>(game.perTicket()), b = static_cast<std::size_t>(game.bonusDrawn());
     if (line.fields.size() < 1 + k + b) {
-        problem = "it holds fewer than " + countWord(game.perTicket()) + " numbers" +
-                  (b > 0 ? " and " + countWord(game.bonusDrawn()) + (b == 1 ? " bonus number" : " bonus numbers") : "") +
-                  " after the date";
+        problem =
+            "it holds fewer than " + countWord(game.perTicket()) + " numbers" +
+            (b > 0 ? " and " + countWord(game.bonusDrawn()) + (b == 1 ? " bonus number" : " bonus numbers") : "") +
+            " after the date";
         return std::nullopt;
     }
     Numbers numbers;
@@ -185,8 +185,9 @@ std::optional<Numbers> numbersOf(const SourceLine& line, const Game& game, std::
 // "YYYY-MM-DD  n1 .. + b1" for another game.
 std::string recordLine(FullDate date, const Numbers& numbers, const Game& game) {
     if (!game.isLotto649()) {
-        std::string line = gameHistoryLine(GameDraw{date / 10000, date / 100 % 100, date % 100, numbers.main, numbers.bonus});
-        return line.substr(0, line.size() - 2);   // without its CR LF
+        std::string line =
+            gameHistoryLine(GameDraw{date / 10000, date / 100 % 100, date % 100, numbers.main, numbers.bonus});
+        return line.substr(0, line.size() - 2); // without its CR LF
     }
     std::string line = recordDateGroup(date) + " ";
     char number[4];
@@ -264,8 +265,8 @@ DateOrder findDateOrder(const std::vector<DatedLine>& lines, DrawImport& result)
 
 struct HistoryEntry {
     FullDate date = 0;
-    Numbers numbers{}; // ascending
-    std::string text;  // the record's line as written
+    Numbers numbers{};          // ascending
+    std::string text;           // the record's line as written
     std::size_t sourceLine = 0; // 0 for a record of the history
 };
 
@@ -364,8 +365,8 @@ std::string dateOrderPattern(DateOrder order) {
     return {};
 }
 
-DrawImport importDraws(const std::string& sourcePath, const std::string& historyPath,
-                       std::optional<DateOrder> order, const Game& game) {
+DrawImport importDraws(const std::string& sourcePath, const std::string& historyPath, std::optional<DateOrder> order,
+                       const Game& game) {
     DrawImport result;
     std::string source;
     if (const int error = readFileBytes(sourcePath, source)) {
@@ -420,7 +421,8 @@ DrawImport importDraws(const std::string& sourcePath, const std::string& history
             continue;
         }
         const auto [first, last] = byDate.equal_range(reading.date);
-        const auto same = std::find_if(first, last, [&](const auto& at) { return entries[at.second].numbers == *numbers; });
+        const auto same =
+            std::find_if(first, last, [&](const auto& at) { return entries[at.second].numbers == *numbers; });
         if (same != last) {
             ++result.skipped;
             continue;
@@ -443,8 +445,8 @@ DrawImport importDraws(const std::string& sourcePath, const std::string& history
     if (result.added == 0) return result;
     if (const std::optional<std::string> failure = writeFileAtomically(historyPath, historyText(std::move(entries)))) {
         result.status = DrawImport::Status::HistoryNotWritten;
-        result.error = "The history file " + historyPath + " could not be written (" + *failure +
-                       "). No draw was imported.";
+        result.error =
+            "The history file " + historyPath + " could not be written (" + *failure + "). No draw was imported.";
     }
     return result;
 }

@@ -29,9 +29,7 @@ std::string notRecorded(const std::string& path, const char* what, int error) {
            "). The draw was not recorded.";
 }
 
-FullDate fullDateOf(const NewDraw& draw) {
-    return yearFromTwoDigits(draw.year) * 10000 + draw.month * 100 + draw.day;
-}
+FullDate fullDateOf(const NewDraw& draw) { return yearFromTwoDigits(draw.year) * 10000 + draw.month * 100 + draw.day; }
 
 Combination ascending(Combination numbers) {
     std::sort(numbers.begin(), numbers.end());
@@ -81,11 +79,10 @@ DrawRecording recordDraw(const std::string& path, const NewDraw& draw) {
         if (held < date) before = i;
     }
     if (taken) {
-        return refused(Outcome::DateTaken,
-                       "Line " + std::to_string(places[*taken].line) + " of the history file " + path +
-                           " records another draw of " + dateTextOf(draw) + ": " +
-                           setDisplayText(history.draws[*taken].numbers) + ". The draw " +
-                           setDisplayText(draw.numbers) + " was not recorded.");
+        return refused(Outcome::DateTaken, "Line " + std::to_string(places[*taken].line) + " of the history file " +
+                                               path + " records another draw of " + dateTextOf(draw) + ": " +
+                                               setDisplayText(history.draws[*taken].numbers) + ". The draw " +
+                                               setDisplayText(draw.numbers) + " was not recorded.");
     }
 
     DrawRecording recording;

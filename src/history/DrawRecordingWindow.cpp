@@ -29,7 +29,7 @@ const QString kExplanation = QStringLiteral(
     "harm will come to the history file.");
 
 // Box and heading names in the order of EntryBox.
-constexpr const char* kBoxNames[kEntryBoxCount] = {"txtMonth", "txtDay",  "txtYear",  "txtPosA", "txtPosB",
+constexpr const char* kBoxNames[kEntryBoxCount] = {"txtMonth", "txtDay",  "txtYear", "txtPosA", "txtPosB",
                                                    "txtPosC",  "txtPosD", "txtPosE", "txtPosF"};
 constexpr const char* kHeadingNames[kEntryBoxCount] = {"lblMonth", "lblDay", "lblYear", "lblAA", "lblBB",
                                                        "lblCC",    "lblDD",  "lblEE",   "lblFF"};

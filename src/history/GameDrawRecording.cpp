@@ -62,8 +62,11 @@ DrawRecording recordGameDraw(const std::string& path, const Game& game, GameDraw
             std::sort(sorted.bonus.begin(), sorted.bonus.end());
             std::string recordedLine = gameHistoryLine(recorded);
             recordedLine.resize(recordedLine.size() - 2);
-            const std::string where = ", on line " + std::to_string(std::count(text.begin(), text.begin() +
-                                          static_cast<long>(history.places[i].first), '\n') + 1) + " of " + path;
+            const std::string where =
+                ", on line " +
+                std::to_string(
+                    std::count(text.begin(), text.begin() + static_cast<long>(history.places[i].first), '\n') + 1) +
+                " of " + path;
             if (sorted.numbers == draw.numbers && sorted.bonus == draw.bonus)
                 return refusedWith(Outcome::AlreadyRecorded,
                                    "The draw of " + dateOfLine(draw) + " is already recorded" + where + ".");

@@ -39,9 +39,8 @@ std::vector<std::string> wordsOfLine(std::string_view line) {
 }
 
 bool readWhole(const std::string& text, int& value) {
-    if (text.empty() || text.size() > 4 || !std::all_of(text.begin(), text.end(), [](char c) {
-            return std::isdigit(static_cast<unsigned char>(c)) != 0;
-        }))
+    if (text.empty() || text.size() > 4 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }))
         return false;
     value = std::stoi(text);
     return true;
@@ -65,7 +64,8 @@ std::string drawDateText(const GameDraw& draw) {
 std::string numbersProblem(const std::vector<int>& numbers, int highest, const char* kind) {
     for (std::size_t i = 0; i < numbers.size(); ++i) {
         if (numbers[i] < 1 || numbers[i] > highest)
-            return std::string("the ") + kind + std::to_string(numbers[i]) + ", outside 1 to " + std::to_string(highest);
+            return std::string("the ") + kind + std::to_string(numbers[i]) + ", outside 1 to " +
+                   std::to_string(highest);
         if (std::find(numbers.begin(), numbers.begin() + static_cast<long>(i), numbers[i]) !=
             numbers.begin() + static_cast<long>(i))
             return std::string("the ") + kind + std::to_string(numbers[i]) + " twice";
@@ -110,7 +110,8 @@ GameHistoryRead readGameHistoryText(std::string_view text, const Game& game, con
         if (!shaped) {
             std::string form = "a date YYYY-MM-DD and " + std::to_string(perTicket) + " numbers";
             if (game.hasBonusPool())
-                form += ", then + and " + std::to_string(bonusDrawn) + (bonusDrawn == 1 ? " bonus number" : " bonus numbers");
+                form += ", then + and " + std::to_string(bonusDrawn) +
+                        (bonusDrawn == 1 ? " bonus number" : " bonus numbers");
             result.error = where;
             result.error += " is not a draw of " + game.spacedMatrix();
             result.error += " (" + form + "): \"";

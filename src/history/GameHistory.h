@@ -16,8 +16,8 @@ namespace orvane {
 
 struct GameDraw {
     int year = 0, month = 0, day = 0;
-    std::vector<int> numbers;   // the k main numbers
-    std::vector<int> bonus;     // the b numbers of the bonus pool; none without one
+    std::vector<int> numbers; // the k main numbers
+    std::vector<int> bonus;   // the b numbers of the bonus pool; none without one
     bool operator==(const GameDraw&) const = default;
 };
 
@@ -25,7 +25,7 @@ struct GameHistoryRead {
     std::vector<GameDraw> draws;
     // By draw: where its line starts in the text and where the line after it starts.
     std::vector<std::pair<std::size_t, std::size_t>> places;
-    std::string error;   // names the file and the line; the draws are left empty
+    std::string error; // names the file and the line; the draws are left empty
     bool ok() const { return error.empty(); }
 };
 

@@ -38,8 +38,7 @@ bool readWholeFile(const std::string& path, std::string& text, std::string& erro
 // Calls `visit` with each line of `text` (without its CR LF or LF end) and the
 // offset where the line after it starts, until it returns false. A final line
 // end does not start another (empty) line.
-template <typename Visit>
-void forEachLine(std::string_view text, Visit visit) {
+template <typename Visit> void forEachLine(std::string_view text, Visit visit) {
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
@@ -63,14 +62,11 @@ bool readAllLines(const std::string& path, std::vector<std::string>& lines, std:
     return true;
 }
 
-bool isBlankLine(std::string_view line) {
-    return line.find_first_not_of(" \t") == std::string::npos;
-}
+bool isBlankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string::npos; }
 
 // Splits a record line into its fields, separated by blanks or commas: at
 // most `fields.size()` of them are kept; the count says how many there are.
-template <std::size_t N>
-std::size_t fieldsOf(std::string_view line, std::array<std::string_view, N>& fields) {
+template <std::size_t N> std::size_t fieldsOf(std::string_view line, std::array<std::string_view, N>& fields) {
     std::size_t count = 0;
     std::size_t i = 0;
     while (i < line.size()) {
@@ -117,7 +113,8 @@ HistoryRead readHistoryText(std::string_view text, const std::string& path, std:
             return false;
         }
         result.draws.push_back(record);
-        if (places) places->push_back(RecordPlace{lineNumber, static_cast<std::size_t>(line.data() - text.data()), next});
+        if (places)
+            places->push_back(RecordPlace{lineNumber, static_cast<std::size_t>(line.data() - text.data()), next});
         return true;
     });
     if (!result.ok()) {

@@ -34,8 +34,7 @@ struct RecordPlace {
 // The records of a history's text, read as readHistoryRecords reads a file,
 // and each record's place in `places` when given; `path` names the file in
 // the error.
-HistoryRead readHistoryText(std::string_view text, const std::string& path,
-                            std::vector<RecordPlace>* places = nullptr);
+HistoryRead readHistoryText(std::string_view text, const std::string& path, std::vector<RecordPlace>* places = nullptr);
 
 // The last draw's date as "MM-DD-YY", from the first six characters of the last line.
 struct LastDrawDate {

@@ -20,14 +20,11 @@ QFont candidate(const QString& family, int pointSize) {
 // does not change while the program runs.
 QString chosenFamily() {
     static const QString family = [] {
-        QStringList families{QStringLiteral("Courier New"),
-                             QFontDatabase::systemFont(QFontDatabase::FixedFont).family(),
-                             QStringLiteral("Liberation Mono"),
-                             QStringLiteral("DejaVu Sans Mono"),
-                             QStringLiteral("Noto Mono"),
-                             QStringLiteral("Nimbus Mono PS"),
-                             QStringLiteral("FreeMono"),
-                             QStringLiteral("Monospace")};
+        QStringList families{
+            QStringLiteral("Courier New"),     QFontDatabase::systemFont(QFontDatabase::FixedFont).family(),
+            QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono"),
+            QStringLiteral("Noto Mono"),       QStringLiteral("Nimbus Mono PS"),
+            QStringLiteral("FreeMono"),        QStringLiteral("Monospace")};
         for (const QString& name : families)
             if (measuresFixedPitch(candidate(name, 12))) return name;
         return families[1];

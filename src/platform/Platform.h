@@ -18,7 +18,7 @@ namespace orvane {
 // every page when the lines do not hold them), never on a picture's page.
 struct PrintRequest {
     QString title;
-    QFont font;               // a fixed-pitch font (fixedPitchFont())
+    QFont font; // a fixed-pitch font (fixedPitchFont())
     QStringList headings;
 };
 
@@ -34,11 +34,11 @@ public:
 };
 
 struct FileDialogRequest {
-    QString filter;            // "Name (*.EXT)|*.EXT|..." pairs of caption and pattern
-    QString defaultExtension;  // ".EXT", added when the chosen name has none
-    QString fileName;          // the name the dialog starts with
-    int filterIndex = 0;       // the filter entry it starts with
-    bool save = true;          // save form, or open form
+    QString filter;           // "Name (*.EXT)|*.EXT|..." pairs of caption and pattern
+    QString defaultExtension; // ".EXT", added when the chosen name has none
+    QString fileName;         // the name the dialog starts with
+    int filterIndex = 0;      // the filter entry it starts with
+    bool save = true;         // save form, or open form
     // The save form asks before a chosen file is replaced; a file only read
     // (the history) is never replaced, so its dialog does not ask.
     bool confirmOverwrite = true;
@@ -55,7 +55,8 @@ public:
 
     virtual ~Platform() = default;
 
-    virtual Reply message(const QString& text, const QString& title, NoticeIcon icon, Buttons buttons = Buttons::Ok) = 0;
+    virtual Reply message(const QString& text, const QString& title, NoticeIcon icon,
+                          Buttons buttons = Buttons::Ok) = 0;
     // The typed text, empty on Cancel.
     virtual QString inputBox(const QString& prompt, const QString& title) = 0;
     // The chosen file, empty when the dialog is cancelled.

@@ -81,8 +81,14 @@ Platform::Reply QtPlatform::message(const QString& text, const QString& title, N
     QMessageBox::StandardButton preferred = QMessageBox::Ok;
     switch (buttons) {
     case Buttons::Ok: break;
-    case Buttons::YesNo: shown = QMessageBox::Yes | QMessageBox::No; preferred = QMessageBox::Yes; break;
-    case Buttons::YesNoDefaultNo: shown = QMessageBox::Yes | QMessageBox::No; preferred = QMessageBox::No; break;
+    case Buttons::YesNo:
+        shown = QMessageBox::Yes | QMessageBox::No;
+        preferred = QMessageBox::Yes;
+        break;
+    case Buttons::YesNoDefaultNo:
+        shown = QMessageBox::Yes | QMessageBox::No;
+        preferred = QMessageBox::No;
+        break;
     case Buttons::YesNoCancel:
         shown = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
         preferred = QMessageBox::Yes;
@@ -113,10 +119,10 @@ QString QtPlatform::fileDialog(const FileDialogRequest& request) {
     QString selected = filters.value(request.filterIndex);
     const QFileDialog::Options options =
         request.confirmOverwrite ? QFileDialog::Options() : QFileDialog::Options(QFileDialog::DontConfirmOverwrite);
-    QString name = request.save ? QFileDialog::getSaveFileName(dialogOwner(), QString(), request.fileName, filter,
-                                                               &selected, options)
-                                : QFileDialog::getOpenFileName(dialogOwner(), QString(), request.fileName, filter,
-                                                               &selected, options);
+    QString name =
+        request.save
+            ? QFileDialog::getSaveFileName(dialogOwner(), QString(), request.fileName, filter, &selected, options)
+            : QFileDialog::getOpenFileName(dialogOwner(), QString(), request.fileName, filter, &selected, options);
     // A name typed without an extension takes the one of the file type chosen.
     if (!name.isEmpty() && request.save && QFileInfo(name).suffix().isEmpty())
         name += extensionOfFilter(selected, request.defaultExtension);

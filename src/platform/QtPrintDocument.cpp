@@ -70,9 +70,8 @@ QStringList wrappedLine(const QString& line, const QFontMetrics& metrics, int wi
 
 QtPrintDocument::QtPrintDocument(Platform& platform, PrintRequest request, QString pdfPath, PrinterChoice choose)
     : platform_(platform), request_(std::move(request)), pdfPath_(std::move(pdfPath)), choose_(std::move(choose)) {
-    printer_ = pdfPath_.isEmpty()
-                   ? std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution)
-                   : std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer_ = pdfPath_.isEmpty() ? std::make_unique<QPrinter>(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution)
+                                  : std::make_unique<QPrinter>(QPrinter::HighResolution);
     if (!pdfPath_.isEmpty()) {
         printer_->setOutputFormat(QPrinter::PdfFormat);
         printer_->setOutputFileName(pdfPath_);
@@ -115,7 +114,7 @@ namespace {
 struct PageFrame {
     int width = 0;
     int height = 0;
-    int headingLines = 0;   // the headings' lines, wrapped
+    int headingLines = 0; // the headings' lines, wrapped
 };
 
 PageFrame frameOf(const QPrinter& printer, const QFontMetrics& metrics, const QStringList& headings) {
@@ -151,14 +150,17 @@ std::vector<QtPrintDocument::Page> QtPrintDocument::paginate() const {
     const int pastHeadings = entryPastHeadings();
     std::vector<Page> pages;
     Page current;
-    int top = 0;   // where the next line's top goes on the page
+    int top = 0; // where the next line's top goes on the page
     // A page repeats the headings once the lines that hold them lie on earlier pages.
     auto startPage = [&](int index, bool picture) {
         current = Page{};
         current.headed = !request_.headings.isEmpty() && !picture && index >= pastHeadings;
         top = (kTitleLines + (current.headed ? frame.headingLines : 0)) * metrics.lineSpacing();
     };
-    auto finishPage = [&] { pages.push_back(std::move(current)); current = Page{}; };
+    auto finishPage = [&] {
+        pages.push_back(std::move(current));
+        current = Page{};
+    };
     bool open = false;
     for (int index = 0; index < static_cast<int>(entries_.size()); ++index) {
         const Entry& entry = entries_[static_cast<std::size_t>(index)];
@@ -235,7 +237,7 @@ void QtPrintDocument::finish(bool interactive) {
             if (!pdfPath_.isEmpty()) QFile::remove(pdfPath_);
             return;
         }
-        pages = paginate();   // the paper chosen may differ
+        pages = paginate(); // the paper chosen may differ
     }
     if (!painter_.isActive() && !painter_.begin(printer_.get())) {
         if (interactive) reportNotPrinted(platform_);

@@ -51,15 +51,15 @@ public:
 private:
     struct Entry {
         QString line;
-        QImage image;   // a picture on a page of its own, when not null
+        QImage image; // a picture on a page of its own, when not null
     };
     struct Piece {
-        int entry = 0;      // the entry it comes from
-        QString text;       // the text of a line's piece; empty for a picture
+        int entry = 0; // the entry it comes from
+        QString text;  // the text of a line's piece; empty for a picture
     };
     struct Page {
         std::vector<Piece> pieces;
-        bool headed = false;   // the headings stand under the title
+        bool headed = false; // the headings stand under the title
     };
 
     std::vector<Page> paginate() const;
@@ -73,7 +73,7 @@ private:
     QString pdfPath_;
     PrinterChoice choose_;
     std::unique_ptr<QPrinter> printer_;
-    QPainter painter_;   // ended before the printer it paints on goes away
+    QPainter painter_; // ended before the printer it paints on goes away
     std::vector<Entry> entries_;
     bool opened_ = false;
     bool ended_ = false;

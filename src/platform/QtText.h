@@ -17,8 +17,7 @@ inline QString shownText(const std::string& text) {
 
 // Gives a control its object name and hands it back, so a layout names what it
 // builds where it builds it.
-template <typename Widget>
-Widget* named(Widget* widget, const char* name) {
+template <typename Widget> Widget* named(Widget* widget, const char* name) {
     widget->setObjectName(QLatin1String(name));
     return widget;
 }

@@ -22,7 +22,7 @@ struct PoolBatchJob::State {
     bool ended = false;
     int followingDraws = 1;
     int pass = 1;
-    std::unique_ptr<pool_steps::SharedWork> work;  // the scan and groups every pass shares
+    std::unique_ptr<pool_steps::SharedWork> work; // the scan and groups every pass shares
     std::unique_ptr<pool_steps::Pass> running;
     std::string action;
     std::string status;
@@ -34,15 +34,17 @@ struct PoolBatchJob::State {
     }
 
     void beginPass() {
-        running = std::make_unique<pool_steps::Pass>(*work, parameters(), std::to_string(kBatchTrendLength),
-                                                     bestGroupsText);
+        running =
+            std::make_unique<pool_steps::Pass>(*work, parameters(), std::to_string(kBatchTrendLength), bestGroupsText);
     }
 
     // Reads the history once for all passes and checks the batch's values against it.
     void start() {
         ReportHistory history = readReportHistory(historyPath);
-        if (!history.ok()) failure = history.failure;
-        else failure = checkPoolParameters(parameters(), history.draws.size());
+        if (!history.ok())
+            failure = history.failure;
+        else
+            failure = checkPoolParameters(parameters(), history.draws.size());
         if (failure) {
             ended = true;
             return;
@@ -101,8 +103,7 @@ bool PoolBatchJob::advance(std::chrono::nanoseconds budget) {
 }
 
 void PoolBatchJob::runToEnd() {
-    while (!advance(std::chrono::hours(1))) {
-    }
+    while (!advance(std::chrono::hours(1))) {}
 }
 
 // The result of the last finished pass stays.

@@ -22,13 +22,13 @@ bool isDigit(int c) { return c >= '0' && c <= '9'; }
 // One field of a Minimum file as it is read, character by character: blanks
 // around it, an optional sign, digits. Anything else makes it not a whole number.
 struct Field {
-    bool started = false;   // a character other than a blank was met
-    bool closed = false;    // a blank followed the field's characters
+    bool started = false; // a character other than a blank was met
+    bool closed = false;  // a blank followed the field's characters
     bool negative = false;
     bool digits = false;
     bool malformed = false;
     long long value = 0;
-    std::string text;       // its start, for a message
+    std::string text; // its start, for a message
 
     void take(char c) {
         if (isBlank(c)) {
@@ -147,9 +147,7 @@ std::optional<Ranked> rankedLine(std::string_view line) {
     return Ranked{*rank, *number};
 }
 
-bool blankLine(std::string_view line) {
-    return line.find_first_not_of(" \t") == std::string_view::npos;
-}
+bool blankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
 // The report's heading ends where its first ranked line, "1 - n", starts the
 // list; the list runs to an empty line or the end of the file.
@@ -240,7 +238,8 @@ std::optional<Notice> poolLoadNotice(const PoolFileRead& read, const std::string
     case PoolLoadError::Missing:
         return Notice{"There is no pool file " + path + "." + kMakeOne, title, NoticeIcon::Exclamation};
     case PoolLoadError::Unreadable:
-        return Notice{"The pool file " + path + " could not be read: it is a folder, or a file this program may not "
+        return Notice{"The pool file " + path +
+                          " could not be read: it is a folder, or a file this program may not "
                           "read.  Choose another with Save Gathra's Output As... (File menu).",
                       title, NoticeIcon::Exclamation};
     case PoolLoadError::NoPool:
@@ -258,8 +257,9 @@ std::optional<Notice> poolLoadNotice(const PoolFileRead& read, const std::string
                                                                      : "is not a whole number";
     return Notice{"The pool file " + path + (verbose ? " is a Verbose report of VN-Gathra" : " is a list of numbers") +
                       ", but on its line " + std::to_string(read.line) + " \"" + read.text + "\" " + what + "." +
-                      selectedBefore(read) + "  Correct the file, or run VN-Gathra again with \"Save Output To Disk\" "
-                                             "checked.",
+                      selectedBefore(read) +
+                      "  Correct the file, or run VN-Gathra again with \"Save Output To Disk\" "
+                      "checked.",
                   title, NoticeIcon::Exclamation};
 }
 

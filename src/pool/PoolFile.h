@@ -10,19 +10,19 @@ namespace orvane {
 
 // The two forms the pool generator saves its pool in.
 enum class PoolFileStyle {
-    Unknown,   // neither: empty, or text without a ranked list
-    Minimum,   // the numbers alone, best first: " 7 ", " 31 ", ...
-    Verbose,   // the report: its heading, then "1 - 7", "2 - 31", ...
+    Unknown, // neither: empty, or text without a ranked list
+    Minimum, // the numbers alone, best first: " 7 ", " 31 ", ...
+    Verbose, // the report: its heading, then "1 - 7", "2 - 31", ...
 };
 
 // Why the pool file's numbers could not all be loaded.
 enum class PoolLoadError {
     None,
-    Missing,      // no file at the path
-    Unreadable,   // a folder, or a file that cannot be read
-    NotANumber,   // a field that is not a whole number, or a ranked line that is not "rank - number"
-    OutOfRange,   // a number outside 1 to 49
-    NoPool,       // not one number: an empty file, or text without a ranked list
+    Missing,    // no file at the path
+    Unreadable, // a folder, or a file that cannot be read
+    NotANumber, // a field that is not a whole number, or a ranked line that is not "rank - number"
+    OutOfRange, // a number outside 1 to 49
+    NoPool,     // not one number: an empty file, or text without a ranked list
 };
 
 // The numbers of a pool file in file order, best first.

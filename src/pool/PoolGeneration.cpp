@@ -54,7 +54,8 @@ PoolOutcome generatePool(const std::vector<ReportDraw>& draws, const PoolParamet
     outcome.draws = draws.size();
     outcome.blocksTested = scan.blockCount();
     outcome.bestGroups = scan.bestGroups(parameters.bestGroups);
-    const pool_steps::Ranking ranking = pool_steps::rankFollowingDraws(draws, outcome.bestGroups, parameters.followingDraws);
+    const pool_steps::Ranking ranking =
+        pool_steps::rankFollowingDraws(draws, outcome.bestGroups, parameters.followingDraws);
     outcome.ranking = ranking.rows;
     outcome.swaps = ranking.swaps;
     outcome.pool = pool_steps::poolOf(ranking, parameters.poolSize);

@@ -14,10 +14,10 @@ namespace orvane {
 
 // What a pool run is asked for.
 struct PoolParameters {
-    int trendLength = 5;     // T: the recent draws compared with the history
-    int bestGroups = 10;     // G: how many of the most similar stretches are used
-    int poolSize = 49;       // P: how many numbers the pool holds
-    int followingDraws = 1;  // N: the draws after each stretch that are counted, 1 to 5
+    int trendLength = 5;    // T: the recent draws compared with the history
+    int bestGroups = 10;    // G: how many of the most similar stretches are used
+    int poolSize = 49;      // P: how many numbers the pool holds
+    int followingDraws = 1; // N: the draws after each stretch that are counted, 1 to 5
 };
 
 // A combo box's value: the leading whole number of its text, 0 when there is none.
@@ -47,12 +47,12 @@ struct RankedNumber {
 
 // Everything a run works out.
 struct PoolOutcome {
-    std::size_t draws = 0;                 // D
-    std::size_t blocksTested = 0;          // D - 2T - 1
-    std::vector<ScoredBlock> bestGroups;   // G slots, in the order they were chosen
-    std::array<RankedNumber, 49> ranking{};  // after the exchange sort
-    std::uint64_t swaps = 0;               // swaps the exchange sort made
-    std::vector<int> pool;                 // the first P numbers of the ranking
+    std::size_t draws = 0;                  // D
+    std::size_t blocksTested = 0;           // D - 2T - 1
+    std::vector<ScoredBlock> bestGroups;    // G slots, in the order they were chosen
+    std::array<RankedNumber, 49> ranking{}; // after the exchange sort
+    std::uint64_t swaps = 0;                // swaps the exchange sort made
+    std::vector<int> pool;                  // the first P numbers of the ranking
     bool operator==(const PoolOutcome&) const = default;
 };
 

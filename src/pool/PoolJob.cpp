@@ -12,7 +12,7 @@ struct PoolJob::State {
     PoolParameters parameters;
     PoolRunTexts texts;
     bool ended = false;
-    std::unique_ptr<pool_steps::SharedWork> work;  // once the history is read
+    std::unique_ptr<pool_steps::SharedWork> work; // once the history is read
     std::unique_ptr<pool_steps::Pass> pass;
     std::string action;
     std::string status;
@@ -23,8 +23,10 @@ struct PoolJob::State {
     // here, before any step, when either fails.
     void start() {
         ReportHistory history = readReportHistory(historyPath);
-        if (!history.ok()) failure = history.failure;
-        else failure = checkPoolParameters(parameters, history.draws.size());
+        if (!history.ok())
+            failure = history.failure;
+        else
+            failure = checkPoolParameters(parameters, history.draws.size());
         if (failure) {
             ended = true;
             return;
@@ -72,8 +74,7 @@ bool PoolJob::advance(std::chrono::nanoseconds budget) {
 }
 
 void PoolJob::runToEnd() {
-    while (!advance(std::chrono::hours(1))) {
-    }
+    while (!advance(std::chrono::hours(1))) {}
 }
 
 void PoolJob::stop() {

@@ -12,8 +12,8 @@ namespace orvane {
 
 // The texts of the pool window's boxes that a run's step texts quote as typed.
 struct PoolRunTexts {
-    std::string trendLength;  // cboTrendLength's text
-    std::string bestGroups;   // cboBestGroups's text
+    std::string trendLength; // cboTrendLength's text
+    std::string bestGroups;  // cboBestGroups's text
 };
 
 // A pool run as a resumable job: reads the history once, then works through

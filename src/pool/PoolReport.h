@@ -15,9 +15,9 @@ std::string minimumPoolText(const std::vector<int>& pool);
 // What the Verbose report's heading lines quote.
 struct VerboseHeading {
     PoolParameters parameters;
-    std::string trendLengthText;  // cboTrendLength's text
-    std::string bestGroupsText;   // cboBestGroups's text
-    std::string date;             // the report's date and time in the user's formats
+    std::string trendLengthText; // cboTrendLength's text
+    std::string bestGroupsText;  // cboBestGroups's text
+    std::string date;            // the report's date and time in the user's formats
     std::string time;
 };
 

@@ -49,10 +49,9 @@ std::vector<ScoredBlock> BlockScan::bestGroups(int count) const {
     std::vector<std::size_t> order(scores_.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
     const std::size_t taken = std::min(order.size(), static_cast<std::size_t>(std::max(count, 0)));
-    std::partial_sort(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(taken), order.end(),
-                      [this](std::size_t a, std::size_t b) {
-                          return scores_[a] != scores_[b] ? scores_[a] > scores_[b] : a < b;
-                      });
+    std::partial_sort(
+        order.begin(), order.begin() + static_cast<std::ptrdiff_t>(taken), order.end(),
+        [this](std::size_t a, std::size_t b) { return scores_[a] != scores_[b] ? scores_[a] > scores_[b] : a < b; });
     std::vector<ScoredBlock> groups(static_cast<std::size_t>(std::max(count, 0)));
     for (std::size_t g = 0; g < taken && scores_[order[g]] > 0; ++g) {
         const int start = static_cast<int>(order[g]) + 1;

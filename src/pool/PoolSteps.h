@@ -38,9 +38,9 @@ public:
 private:
     int trend_;
     std::size_t blockCount_;
-    std::vector<std::uint64_t> weights_;  // per draw of the history
-    std::vector<std::uint64_t> scores_;   // per block scored so far, block k at k - 1
-    std::uint64_t running_ = 0;           // the score of the last block scored
+    std::vector<std::uint64_t> weights_; // per draw of the history
+    std::vector<std::uint64_t> scores_;  // per block scored so far, block k at k - 1
+    std::uint64_t running_ = 0;          // the score of the last block scored
 };
 
 // The 49 counts of the draws that followed the groups, after the exchange sort.
@@ -70,7 +70,7 @@ struct SharedWork {
     std::vector<ReportDraw> draws;
     BlockScan scan;
     std::optional<std::vector<ScoredBlock>> groups;
-    std::array<std::optional<Ranking>, 5> rankings;  // by following draws, 1 to 5
+    std::array<std::optional<Ranking>, 5> rankings; // by following draws, 1 to 5
 };
 
 // One pass of a run as a sequence of units, each setting the step texts as

@@ -243,9 +243,9 @@ void PoolWindow::saveAndPrint() {
 
 void PoolWindow::setRunning(bool running, bool batch) {
     cmdStop->setEnabled(running);
-    for (QWidget* control : std::initializer_list<QWidget*>{cmdBegin, cmdExit, cmdClear, chkSaveToDisk,
-                                                            chkSendToPrinter, cboTrendLength, cboBestGroups,
-                                                            cboPoolSize, optnVerbose, optnMinimum})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{cmdBegin, cmdExit, cmdClear, chkSaveToDisk, chkSendToPrinter, cboTrendLength,
+                                         cboBestGroups, cboPoolSize, optnVerbose, optnMinimum})
         control->setEnabled(!running);
     // A run keeps its draw option shown; a batch moves through all five.
     for (QRadioButton* option : drawOptions_) option->setEnabled(!running || (option->isChecked() && !batch));

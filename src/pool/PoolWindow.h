@@ -109,7 +109,7 @@ private:
     bool outputCleared_ = false;
     QString dialogFileName_;
 
-    std::array<QRadioButton*, 5> drawOptions_{};  // optn1Draw .. optn5Draws
+    std::array<QRadioButton*, 5> drawOptions_{}; // optn1Draw .. optn5Draws
     QComboBox* cboTrendLength = nullptr;
     QComboBox* cboBestGroups = nullptr;
     QComboBox* cboPoolSize = nullptr;
@@ -122,7 +122,7 @@ private:
     QPushButton* cmdClear = nullptr;
     QPushButton* cmdExit = nullptr;
     QPlainTextEdit* txtOutput = nullptr;
-    QPlainTextEdit* txtStatus = nullptr;  // two lines while it locates the groups
+    QPlainTextEdit* txtStatus = nullptr; // two lines while it locates the groups
     QLineEdit* txtAction = nullptr;
     QMenu* mnuFile = nullptr;
     QMenu* mnoOpt = nullptr;

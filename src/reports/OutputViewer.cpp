@@ -15,8 +15,8 @@ std::string_view trimmed(std::string_view text) {
 }
 
 Notice noSetNotice(const std::string& path, std::uint64_t line, const Game& game) {
-    const std::string what = game.isLotto649() ? std::string("a set of six different numbers from 1 to 49")
-                                               : "a line of " + game.title();
+    const std::string what =
+        game.isLotto649() ? std::string("a set of six different numbers from 1 to 49") : "a line of " + game.title();
     return Notice{"Line " + std::to_string(line) + " of the wheel output file " + path + " does not hold " + what +
                       ".  The sets before it are shown.",
                   "Wheel Output File", NoticeIcon::Exclamation};

@@ -118,7 +118,7 @@ QImage ReportChart::image(const QSize& size) const {
     if (!table_) return {};
     QGraphicsScene scene;
     QChart* chart = chartOf(*table_);
-    scene.addItem(chart);  // the scene owns it
+    scene.addItem(chart); // the scene owns it
     chart->setGeometry(QRectF(QPointF(0, 0), QSizeF(size)));
     // Drawn at twice the pixels, so its text stays sharp when the printer enlarges it.
     constexpr int kSharpness = 2;

@@ -51,9 +51,8 @@ ReportHistory readReportHistory(const std::string& path) {
         const auto repeated = std::adjacent_find(draw.begin(), draw.end());
         if (repeated != draw.end()) {
             result.draws.clear();
-            result.failure = malformedNotice("Line " + std::to_string(lineOfRecord(path, i)) +
-                                             " of the history file " + path + " holds the number " +
-                                             std::to_string(*repeated) + " twice.");
+            result.failure = malformedNotice("Line " + std::to_string(lineOfRecord(path, i)) + " of the history file " +
+                                             path + " holds the number " + std::to_string(*repeated) + " twice.");
             return result;
         }
         result.draws.push_back(draw);

@@ -139,8 +139,8 @@ void ReportJob::compute() {
         text_ = std::move(result.text);
         replaces_ = result.replacesText;
         if (!result.counts.empty())
-            table_ = ReportTable{drawsTitle(kind_, draws), result.valueHeading, "Count", std::move(result.counts), draws,
-                                 {}};
+            table_ = ReportTable{
+                drawsTitle(kind_, draws), result.valueHeading, "Count", std::move(result.counts), draws, {}};
     } else if (kind_ == ReportKind::NumberLines) {
         NumberLinesReport report = numberLinesReport(history.draws);
         text_ = std::move(report.text);

@@ -41,9 +41,9 @@ std::vector<ReportKind> everyReport();
 
 // The table of a report that counts draws per value, for its chart and its CSV.
 struct ReportTable {
-    std::string title;         // the report and the number of draws it counted
-    std::string valueHeading;  // "Number", "Span", "Sum", "Evens"
-    std::string countHeading;  // "Count", "Current skip"
+    std::string title;        // the report and the number of draws it counted
+    std::string valueHeading; // "Number", "Span", "Sum", "Evens"
+    std::string countHeading; // "Count", "Current skip"
     std::vector<ValueCount> rows;
     std::uint64_t draws = 0;
     // The lines of the report's text that name its columns, without line
@@ -67,7 +67,7 @@ std::string tableCsv(const ReportTable& table);
 struct ReportSources {
     std::string historyPath;
     std::string outputPath;
-    Game game = Game::lotto649();   // whose lines the output file holds
+    Game game = Game::lotto649(); // whose lines the output file holds
 };
 
 // Text a report adds to the window's text area: it replaces what the area
@@ -113,9 +113,9 @@ private:
     ReportKind kind_;
     ReportSources sources_;
     bool computed_ = false;
-    bool replaces_ = false;      // the next piece replaces the text area
-    std::string text_;           // computed text not yet handed over
-    std::size_t handed_ = 0;     // bytes of text_ handed over
+    bool replaces_ = false;  // the next piece replaces the text area
+    std::string text_;       // computed text not yet handed over
+    std::size_t handed_ = 0; // bytes of text_ handed over
     std::unique_ptr<OutputViewer> viewer_;
     std::optional<Notice> problem_;
     std::optional<ReportTable> table_;

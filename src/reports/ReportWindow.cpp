@@ -37,7 +37,6 @@ constexpr std::chrono::milliseconds kReportSliceBudget(10);
 // about the size of the report's.
 constexpr QSize kPrintedChartSize(900, 620);
 
-
 // A file name for the report's caption: characters a file name cannot hold become "-".
 QString fileNameFor(const QString& caption) {
     QString name = caption;
@@ -134,7 +133,8 @@ void ReportWindow::cmdBegin_Click() {
     firstNewLine_ = txtAnalysis->document()->blockCount() - 1;
     textAdded_ = false;
     pieceBytes_ = kFirstPieceBytes;
-    job_ = std::make_unique<ReportJob>(*kind, ReportSources{shared_.historyPath, shared_.wheelOutputPath, shared_.game});
+    job_ =
+        std::make_unique<ReportJob>(*kind, ReportSources{shared_.historyPath, shared_.wheelOutputPath, shared_.game});
     driver_.start([this] { return reportSlice(); });
 }
 
@@ -217,11 +217,14 @@ QString ReportWindow::reportText() const { return txtAnalysis->toPlainText(); }
 
 bool ReportWindow::textEdited() const { return holdsEdits(*txtAnalysis); }
 
-bool ReportWindow::mayDiscardEdits() { return orvane::mayDiscardEdits(platform_, *txtAnalysis, kDiscardQuestion, windowTitle()); }
+bool ReportWindow::mayDiscardEdits() {
+    return orvane::mayDiscardEdits(platform_, *txtAnalysis, kDiscardQuestion, windowTitle());
+}
 
 bool ReportWindow::mayClose() {
     if (!textEdited()) return true;
-    switch (platform_.message(kSaveBeforeClosing, windowTitle(), NoticeIcon::Question, Platform::Buttons::YesNoCancel)) {
+    switch (
+        platform_.message(kSaveBeforeClosing, windowTitle(), NoticeIcon::Question, Platform::Buttons::YesNoCancel)) {
     case Platform::Reply::Yes: return saveReport(true);
     case Platform::Reply::No: return true;
     default: return false;

@@ -94,11 +94,11 @@ private:
     QPointer<BusyState> busy_;
     JobDriver driver_;
     std::unique_ptr<ReportJob> job_;
-    QString caption_;                   // the caption outside a run
-    std::optional<ReportTable> table_;  // the last counting report's table
+    QString caption_;                  // the caption outside a run
+    std::optional<ReportTable> table_; // the last counting report's table
     std::size_t pieceBytes_ = kFirstPieceBytes;
-    int firstNewLine_ = 0;              // where the running report's text begins
-    bool textAdded_ = false;            // the running report has shown text
+    int firstNewLine_ = 0;   // where the running report's text begins
+    bool textAdded_ = false; // the running report has shown text
 
     QTabWidget* tabViews = nullptr;
     QPlainTextEdit* txtAnalysis = nullptr;

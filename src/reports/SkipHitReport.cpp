@@ -16,9 +16,7 @@ void appendRight(std::string& line, const std::string& value, std::size_t width)
     line += value;
 }
 
-std::string tenthsText(std::uint64_t tenths) {
-    return std::to_string(tenths / 10) + '.' + std::to_string(tenths % 10);
-}
+std::string tenthsText(std::uint64_t tenths) { return std::to_string(tenths / 10) + '.' + std::to_string(tenths % 10); }
 
 } // namespace
 
@@ -94,9 +92,9 @@ SkipHitReport skipHitReport(std::span<const Combination> draws) {
     std::string& text = report.text;
     text += "Skip/Hit Report of " + std::to_string(report.draws) + " draws in the history file.\r\n\r\n";
     std::string heading = "No";
-    for (const auto& [name, width] : {std::pair{drawnHeading, drawnWidth}, std::pair{currentHeading, currentWidth},
-                                      std::pair{longestHeading, longestWidth},
-                                      std::pair{averageHeading, averageWidth}}) {
+    for (const auto& [name, width] :
+         {std::pair{drawnHeading, drawnWidth}, std::pair{currentHeading, currentWidth},
+          std::pair{longestHeading, longestWidth}, std::pair{averageHeading, averageWidth}}) {
         heading += "  ";
         appendRight(heading, name, width);
     }

@@ -69,9 +69,7 @@ Line plainText(std::string& text, const std::optional<std::string>& whenEmpty = 
 constexpr std::string_view kGameLineStart = "Game | ";
 
 // "Game | Fantasy 5 | 5/39": the first line of another game's file.
-std::string gameLineOf(const Game& game) {
-    return std::string(kGameLineStart) + game.name() + " | " + game.matrix();
-}
+std::string gameLineOf(const Game& game) { return std::string(kGameLineStart) + game.name() + " | " + game.matrix(); }
 
 // The game a first line names: the catalogue's game of that name and matrix,
 // else the matrix with the name (or alone); nothing when the line names no game, or is
@@ -102,8 +100,7 @@ Line checkBox(CheckValue& value) {
                 const std::string word = trimmed(line);
                 int number = 0;
                 auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), number);
-                if (word.empty() || ec != std::errc() || end != word.data() + word.size() || number < 0 ||
-                    number > 2)
+                if (word.empty() || ec != std::errc() || end != word.data() + word.size() || number < 0 || number > 2)
                     return false;
                 value = number;
                 return true;
@@ -112,8 +109,7 @@ Line checkBox(CheckValue& value) {
 
 // One option button of a group: True when the group's choice is this one.
 // Reading True chooses it; reading False leaves the group's choice alone.
-template <typename Choice>
-Line option(Choice& group, Choice mine) {
+template <typename Choice> Line option(Choice& group, Choice mine) {
     return {[&group, mine] { return std::string(booleanText(group == mine)); },
             [&group, mine](const std::string& line) {
                 bool selected = false;

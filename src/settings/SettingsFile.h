@@ -13,8 +13,8 @@ namespace orvane {
 // The pool generator window's options kept in the settings file.
 struct PoolWindowSettings {
     std::string poolSize = "49";
-    int style = 0;        // 0 Minimum, 1 Verbose
-    int draws = 0;        // 0 to 4: one to five draws
+    int style = 0; // 0 Minimum, 1 Verbose
+    int draws = 0; // 0 to 4: one to five draws
     std::string trendLength = "5";
     std::string bestGroups = "10";
     CheckValue saveToDisk = 0;

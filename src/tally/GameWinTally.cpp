@@ -65,8 +65,7 @@ GameWinTally tallyGameFile(const std::string& path, const Game& game, const Numb
         const std::optional<GameLine> line = gameLineOf(text, game);
         if (!line) {
             tally.failure = Notice{"Line " + std::to_string(number) + " of the wheel output file " + path +
-                                       " does not hold a line of " + game.title() +
-                                       ", so the file cannot be checked.",
+                                       " does not hold a line of " + game.title() + ", so the file cannot be checked.",
                                    "Wheel Output File", NoticeIcon::Exclamation};
             for (auto& row : tally.lines) row.assign(row.size(), 0);
             return tally;

@@ -26,7 +26,7 @@ std::optional<GameLine> gameLineOf(std::string_view line, const Game& game);
 struct GameWinTally {
     // lines[main][bonus]: the lines hitting `main` winning numbers and `bonus` bonus numbers.
     std::vector<std::vector<std::uint64_t>> lines;
-    std::optional<Notice> failure;   // the file could not be read, or a line holds no line of the game
+    std::optional<Notice> failure; // the file could not be read, or a line holds no line of the game
 };
 
 // Checks every line of the file at `path` against the winning numbers and the bonus drawn.

@@ -118,8 +118,8 @@ void WinCheckerWindow::buildLayout() {
     layout->addLayout(testing);
 
     auto* tallies = new QGridLayout;
-    static const char* const kCaptions[7] = {"sets hit 0 of 6.",  "sets hit 1 of 6.",   "sets hit 2 of 6.",
-                                             "sets hit 3 of 6!",  "sets hit 4 of 6!!",  "sets hit 5 of 6!!!",
+    static const char* const kCaptions[7] = {"sets hit 0 of 6.",   "sets hit 1 of 6.",  "sets hit 2 of 6.",
+                                             "sets hit 3 of 6!",   "sets hit 4 of 6!!", "sets hit 5 of 6!!!",
                                              "sets hit 6 of 6!!!!"};
     for (int hits = 0; hits < 7; ++hits) {
         const QString name = QString::number(hits) + QStringLiteral("of6");

@@ -65,8 +65,8 @@ private:
     std::unique_ptr<WinTallyJob> job_;
 
     QLabel* lblInstructions = nullptr;
-    std::array<QLabel*, 6> headings_{};    // lblAA .. lblFF
-    std::array<QLineEdit*, 6> winning_{};  // txtPosA .. txtPosF
+    std::array<QLabel*, 6> headings_{};   // lblAA .. lblFF
+    std::array<QLineEdit*, 6> winning_{}; // txtPosA .. txtPosF
     QPushButton* cmdCheck = nullptr;
     QPushButton* cmdClear = nullptr;
     QPushButton* cmdExit = nullptr;

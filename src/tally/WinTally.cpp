@@ -140,8 +140,8 @@ WinningNumbers checkWinningNumbers(const std::array<long long, 6>& values) {
     for (std::size_t k = 0; k < values.size(); ++k) {
         const std::uint64_t bit = std::uint64_t{1} << values[k];
         if ((result.mask & bit) != 0) {
-            const auto earlier = static_cast<std::size_t>(
-                std::find(values.begin(), values.end(), values[k]) - values.begin());
+            const auto earlier =
+                static_cast<std::size_t>(std::find(values.begin(), values.end(), values[k]) - values.begin());
             result.fault = WinningNumbersFault{WinningNumbersFault::Kind::GivenTwice, k, earlier};
             result.mask = 0;
             return result;
@@ -161,7 +161,8 @@ Notice winningBoxNotice(const WinningNumbersFault& fault, const std::array<long 
     const auto box = [](std::size_t k) { return std::string(2, static_cast<char>('A' + k)); };
     std::string text;
     if (fault.kind == WinningNumbersFault::Kind::OutOfRange)
-        text = "The winning number in box " + box(fault.index) + " is not a number from 1 to 49.  Change it and try again.";
+        text = "The winning number in box " + box(fault.index) +
+               " is not a number from 1 to 49.  Change it and try again.";
     else
         text = "The winning number in box " + box(fault.index) + " repeats the one in box " + box(fault.earlier) +
                " (" + std::to_string(values[fault.index]) +
@@ -182,8 +183,7 @@ std::optional<Combination> setOnLine(std::string_view line) {
     return parsed.set;
 }
 
-WinTallyJob::WinTallyJob(std::string path, std::uint64_t winningMask)
-    : path_(std::move(path)), winning_(winningMask) {
+WinTallyJob::WinTallyJob(std::string path, std::uint64_t winningMask) : path_(std::move(path)), winning_(winningMask) {
     file_ = std::fopen(path_.c_str(), "rb");
     if (!file_) {
         fail(outputFileNotOpenedNotice(path_));
@@ -214,8 +214,7 @@ bool WinTallyJob::advance(std::chrono::nanoseconds budget) {
 }
 
 void WinTallyJob::runToEnd() {
-    while (!advance(std::chrono::hours(1))) {
-    }
+    while (!advance(std::chrono::hours(1))) {}
 }
 
 void WinTallyJob::stop() {

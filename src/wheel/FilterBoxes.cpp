@@ -60,8 +60,8 @@ std::vector<FilterBox> filterBoxes(const FilterControls& c, const Game& game) {
     // The twelve boxes count only for the user's own limits; a preset fills the table otherwise.
     const bool userLimits = isChecked(c.enablePosAnalysis) && c.positionPreset == PositionPreset::UserLimits;
     for (std::size_t i = 0; i < c.positionLimits.size(); ++i)
-        table.add("Positional Limits " + letter(i / 2) + (i % 2 == 0 ? " Min" : " Max"), kFiltersA, 1, n,
-                  Takes::Limit, userLimits, c.positionLimits[i]);
+        table.add("Positional Limits " + letter(i / 2) + (i % 2 == 0 ? " Min" : " Max"), kFiltersA, 1, n, Takes::Limit,
+                  userLimits, c.positionLimits[i]);
 
     // Filters B.
     table.add("Max #s Below Midpoint", kFiltersB, 0, k, Takes::Limit, always, c.maxBelowMid);
@@ -87,8 +87,8 @@ std::vector<FilterBox> filterBoxes(const FilterControls& c, const Game& game) {
                       isChecked(c.enableGroups), c.groups[g][i]);
     for (std::size_t p = 0; p < c.exactValues.size(); ++p)
         for (std::size_t i = 0; i < c.exactValues[p].size(); ++i)
-            table.add("Exact Positional Values " + letter(p) + boxNumber(i), kFiltersC, 1, n,
-                      Takes::OptionalNumber, isChecked(c.enableExactValues), c.exactValues[p][i]);
+            table.add("Exact Positional Values " + letter(p) + boxNumber(i), kFiltersC, 1, n, Takes::OptionalNumber,
+                      isChecked(c.enableExactValues), c.exactValues[p][i]);
     return boxes;
 }
 

@@ -12,13 +12,13 @@ namespace orvane {
 // One number box of the filter tabs as the user sees it, with the numbers it
 // takes, read from a FilterControls.
 struct FilterBox {
-    std::string caption;        // its label, as "Maximum Difference" or "Key # 01"
-    const char* tab;            // "Filters A", "Filters B" or "Filters C"
-    int least, most;            // the numbers the box takes, as its message says
-    bool emptyMeansNone;        // an empty box is allowed and names no number
-    bool outsideRefused;        // a number outside least..most is refused too
-    bool inForce;               // the run reads the box with these controls
-    const std::string* text;    // the text as typed, inside the controls read
+    std::string caption;     // its label, as "Maximum Difference" or "Key # 01"
+    const char* tab;         // "Filters A", "Filters B" or "Filters C"
+    int least, most;         // the numbers the box takes, as its message says
+    bool emptyMeansNone;     // an empty box is allowed and names no number
+    bool outsideRefused;     // a number outside least..most is refused too
+    bool inForce;            // the run reads the box with these controls
+    const std::string* text; // the text as typed, inside the controls read
 };
 
 // Every number box of the three tabs, in tab order. A box whose filter is off

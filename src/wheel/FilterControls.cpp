@@ -7,7 +7,7 @@ FilterControls::FilterControls(const Game& game) {
     const std::string everyNumber = std::to_string(k);
     minSum = std::to_string(game.smallestSum());
     maxSum = std::to_string(game.largestSum());
-    maxDif = std::to_string(game.highest() - k + 1);   // the widest gap a set can have
+    maxDif = std::to_string(game.highest() - k + 1); // the widest gap a set can have
     lastDrawNumMax = lastDrawNumMaxPos = maxConsecutives = everyNumber;
     evensAllowed.assign(static_cast<std::size_t>(k) + 1, 1);
     tens.assign(static_cast<std::size_t>(game.tensClasses()), everyNumber);

@@ -39,10 +39,10 @@ struct FilterControls {
     CheckValue allowTwoPairs = 1;
     CheckValue allowThreePairs = 1;
     CheckValue requirePair = 0;
-    std::vector<CheckValue> evensAllowed;    // by how many evens: 0 to k
+    std::vector<CheckValue> evensAllowed; // by how many evens: 0 to k
     CheckValue evensSignatures = 0;
-    std::vector<std::string> tens;           // by tens class: 0-9, 10-19, ...
-    std::array<std::string, 10> ones;        // by last digit
+    std::vector<std::string> tens;    // by tens class: 0-9, 10-19, ...
+    std::array<std::string, 10> ones; // by last digit
     CheckValue enablePosAnalysis = 0;
     PositionPreset positionPreset = PositionPreset::Percent99;
     std::vector<std::string> positionLimits; // AMin, AMax, BMin, BMax ... for each position
@@ -56,10 +56,10 @@ struct FilterControls {
     KeyRule keyRule = KeyRule::RequireAll;
     std::array<std::string, 5> keyNumbers{};
     CheckValue enableLocks = 0;
-    std::vector<std::string> lockedIn;       // one per position
-    std::vector<std::string> lockedOut;      // five per position, A's first
+    std::vector<std::string> lockedIn;  // one per position
+    std::vector<std::string> lockedOut; // five per position, A's first
     CheckValue enableSumPick = 0;
-    std::vector<bool> sumsAccepted;          // the sums from the smallest to the largest
+    std::vector<bool> sumsAccepted; // the sums from the smallest to the largest
     CheckValue filterAgainstHistory = 0;
     std::string maxFromHistory;
 
@@ -67,7 +67,7 @@ struct FilterControls {
     CheckValue enableGroups = 0;
     std::array<std::array<std::string, 8>, 6> groups{};
     CheckValue enableExactValues = 0;
-    std::vector<std::array<std::string, 10>> exactValues;   // one row per position
+    std::vector<std::array<std::string, 10>> exactValues; // one row per position
 
     // Control Panel
     CheckValue enableRavelin = 0;

@@ -10,21 +10,18 @@ namespace orvane {
 
 namespace {
 
-template <std::size_t N>
-std::array<double, N> numbersIn(const std::array<std::string, N>& boxes) {
+template <std::size_t N> std::array<double, N> numbersIn(const std::array<std::string, N>& boxes) {
     std::array<double, N> values{};
     for (std::size_t i = 0; i < N; ++i) values[i] = numberInBox(boxes[i]);
     return values;
 }
 // The first N boxes of a list sized from the game; these steps serve 6/49 only.
-template <std::size_t N>
-std::array<double, N> firstNumbersIn(const std::vector<std::string>& boxes) {
+template <std::size_t N> std::array<double, N> firstNumbersIn(const std::vector<std::string>& boxes) {
     std::array<double, N> values{};
     for (std::size_t i = 0; i < N && i < boxes.size(); ++i) values[i] = numberInBox(boxes[i]);
     return values;
 }
-template <std::size_t N>
-std::array<bool, N> firstFlagsIn(const std::vector<bool>& flags) {
+template <std::size_t N> std::array<bool, N> firstFlagsIn(const std::vector<bool>& flags) {
     std::array<bool, N> values{};
     for (std::size_t i = 0; i < N && i < flags.size(); ++i) values[i] = flags[i];
     return values;
@@ -35,12 +32,11 @@ std::array<bool, N> firstFlagsIn(const std::vector<bool>& flags) {
 int wholeLimit(double limit) { return static_cast<int>(std::floor(std::clamp(limit, -1.0, 7.0))); }
 
 constexpr std::uint64_t kBelowMidpoint = numbersFrom(1, 24);
-constexpr std::uint64_t kEven = 0x5555555555555554ull & kEveryNumber;   // 2, 4, ... 48
+constexpr std::uint64_t kEven = 0x5555555555555554ull & kEveryNumber; // 2, 4, ... 48
 
 // The values of E after which every F fails, for a step whose failing F after
 // A to E are `failingLastAfter(E)`: those after which no number above E passes.
-template <typename FailingLast>
-std::uint64_t fifthsLeavingNoLast(FailingLast failingLastAfter) {
+template <typename FailingLast> std::uint64_t fifthsLeavingNoLast(FailingLast failingLastAfter) {
     std::uint64_t fifths = 0;
     for (int e = 1; e <= 49; ++e)
         if (((failingLastAfter(e) | numbersFrom(1, e)) & kEveryNumber) == kEveryNumber) fifths |= std::uint64_t{1} << e;
@@ -67,8 +63,7 @@ MidpointStep::MidpointStep(const FilterControls& controls)
         failingLastByBelow[below] =
             (breaks(below + 1) ? kBelowMidpoint : 0) | (breaks(below) ? kEveryNumber & ~kBelowMidpoint : 0);
     for (int below = 0; below <= 4; ++below)
-        failingFifthByBelow[below] =
-            fifthsLeavingNoLast([&](int e) { return failingLastByBelow[below + (e < 25)]; });
+        failingFifthByBelow[below] = fifthsLeavingNoLast([&](int e) { return failingLastByBelow[below + (e < 25)]; });
 }
 
 PairsStep::PairsStep(const FilterControls& controls)
@@ -138,8 +133,8 @@ LastDrawStep::LastDrawStep(const RunTables& tables) {
         const auto& d = *tables.lastDraw;
         shadowWeights[n] = static_cast<std::uint8_t>((d[0] == n) + (d[1] == n) + (d[2] == n) + (d[3] == n) +
                                                      (d[4] == n) + (d[5] == n));
-        fromLastDrawWeights[n] = static_cast<std::uint8_t>((d[0] == n || d[1] == n) + (d[2] == n || d[3] == n) +
-                                                           (d[4] == n || d[5] == n));
+        fromLastDrawWeights[n] =
+            static_cast<std::uint8_t>((d[0] == n || d[1] == n) + (d[2] == n || d[3] == n) + (d[4] == n || d[5] == n));
     }
     for (int n = 1; n <= 49; ++n) {
         shadowWeightMasks[shadowWeights[n]] |= std::uint64_t{1} << n;
@@ -266,8 +261,7 @@ std::uint64_t KeyNumbersStep::failingLast(const Leading& firstFour, int fifth) c
 
 SumStep::SumStep(const FilterControls& controls, const RunTables& tables)
     : pickActive(isChecked(controls.enableSumPick)), accepted(firstFlagsIn<259>(controls.sumsAccepted)),
-      minSum(numberInBox(controls.minSum)), maxSum(numberInBox(controls.maxSum)),
-      lastFifteen(tables.lastFifteenSums) {
+      minSum(numberInBox(controls.minSum)), maxSum(numberInBox(controls.maxSum)), lastFifteen(tables.lastFifteenSums) {
     limitsActive = minSum > 21 || maxSum < 279;
     for (int sum : lastFifteen) lastFifteenActive = lastFifteenActive || (sum >= 21 && sum <= 279);
     active = pickActive || limitsActive || lastFifteenActive;
@@ -282,8 +276,7 @@ SumStep::SumStep(const FilterControls& controls, const RunTables& tables)
 bool SumStep::sumFails(int sum) const {
     if (pickActive && (sum < 21 || sum > 279 || !accepted[sum - 21])) return true;
     if (limitsActive && (minSum > sum || maxSum < sum)) return true;
-    if (lastFifteenActive && std::find(lastFifteen.begin(), lastFifteen.end(), sum) != lastFifteen.end())
-        return true;
+    if (lastFifteenActive && std::find(lastFifteen.begin(), lastFifteen.end(), sum) != lastFifteen.end()) return true;
     return false;
 }
 
@@ -401,8 +394,7 @@ std::uint64_t DifferenceStep::failingFifth(const Leading& firstFour) const {
     return kEveryNumber & ~numbersFrom(1, firstFour.last() + wholeMaxDif);
 }
 
-HistoryStep::HistoryStep(const FilterControls& controls, const RunTables& tables)
-    : index(tables.history) {
+HistoryStep::HistoryStep(const FilterControls& controls, const RunTables& tables) : index(tables.history) {
     active = isChecked(controls.filterAgainstHistory) && index.canFail();
 }
 

@@ -57,15 +57,15 @@ inline constexpr std::array<std::uint8_t, 50> kDigitShift = [] {
 
 // What the leading numbers of a set, A to D, give the steps.
 struct Leading {
-    std::array<int, 4> numbers{};   // 0: no number yet
+    std::array<int, 4> numbers{}; // 0: no number yet
     int count = 0;
     std::uint64_t mask = 0;
-    std::uint64_t decades = 0, digits = 0;   // counts per decade and per last digit, packed
+    std::uint64_t decades = 0, digits = 0; // counts per decade and per last digit, packed
     int sum = 0;
-    int below = 0;                  // numbers below the midpoint (1 to 24)
-    int pairs = 0;                  // neighbours one apart
-    int run = 1, longestRun = 1;    // consecutive numbers ending at the last one, and the longest such run
-    unsigned signature = 0;         // bit k: position k holds an even number
+    int below = 0;               // numbers below the midpoint (1 to 24)
+    int pairs = 0;               // neighbours one apart
+    int run = 1, longestRun = 1; // consecutive numbers ending at the last one, and the longest such run
+    unsigned signature = 0;      // bit k: position k holds an even number
 
     int last() const { return numbers[count - 1]; }
     void add(int n) {
@@ -89,8 +89,8 @@ struct Leading {
 struct MidpointStep {
     bool active = false;
     double maxBelow = 6, maxAbove = 6, minBelow = 0, minAbove = 0;
-    std::array<std::uint64_t, 6> failingLastByBelow{};    // by how many of A to E are below
-    std::array<std::uint64_t, 5> failingFifthByBelow{};   // by how many of A to D are below
+    std::array<std::uint64_t, 6> failingLastByBelow{};  // by how many of A to E are below
+    std::array<std::uint64_t, 5> failingFifthByBelow{}; // by how many of A to D are below
 
     MidpointStep() = default;
     explicit MidpointStep(const FilterControls& controls);
@@ -106,7 +106,7 @@ struct PairsStep {
     bool active = false;
     double maxConsecutives = 6;
     bool consecutiveLimitActive = false;
-    int runLimit = 99;    // a run of this many consecutive numbers fails
+    int runLimit = 99; // a run of this many consecutive numbers fails
     int maxPairs = 5;
     bool requirePair = false;
 
@@ -134,16 +134,14 @@ struct CompositionStep {
     bool active = false;
     bool signaturesActive = false, countsActive = false;
     std::uint64_t forbiddenSignatures = 0;
-    std::array<bool, 64> countAllowed{};   // by evens signature: is its count of evens allowed
-    std::array<std::uint64_t, 32> failingLastBySignature{};    // by the signature of A to E
-    std::array<std::uint64_t, 16> failingFifthBySignature{};   // by the signature of A to D
+    std::array<bool, 64> countAllowed{};                     // by evens signature: is its count of evens allowed
+    std::array<std::uint64_t, 32> failingLastBySignature{};  // by the signature of A to E
+    std::array<std::uint64_t, 16> failingFifthBySignature{}; // by the signature of A to D
 
     CompositionStep() = default;
     CompositionStep(const FilterControls& controls, const RunTables& tables);
     bool passes(const Combination& set) const;
-    std::uint64_t failingFifth(const Leading& firstFour) const {
-        return failingFifthBySignature[firstFour.signature];
-    }
+    std::uint64_t failingFifth(const Leading& firstFour) const { return failingFifthBySignature[firstFour.signature]; }
     std::uint64_t failingLast(const Leading& firstFour, int fifth) const {
         return failingLastBySignature[firstFour.signature | static_cast<unsigned>(fifth % 2 == 0) << 4];
     }
@@ -180,7 +178,7 @@ struct LastDrawStep {
     }
 
 private:
-    mutable int shadowOfFour = 0, fromLastDrawOfFour = 0;   // the totals of A to D
+    mutable int shadowOfFour = 0, fromLastDrawOfFour = 0; // the totals of A to D
 };
 
 // Key numbers, under one of three rules.
@@ -188,9 +186,9 @@ struct KeyNumbersStep {
     bool active = false;
     KeyRule rule = KeyRule::RequireAll;
     std::array<double, 5> keys{};
-    std::array<std::uint64_t, 6> keyCountMasks{};   // numbers by how many key boxes hold them
-    std::uint64_t validKeys = 0;                    // keys that name a number
-    bool unreachableKey = false;                    // a key that no set can hold (7.5, say) still counts
+    std::array<std::uint64_t, 6> keyCountMasks{}; // numbers by how many key boxes hold them
+    std::uint64_t validKeys = 0;                  // keys that name a number
+    bool unreachableKey = false;                  // a key that no set can hold (7.5, say) still counts
 
     KeyNumbersStep() = default;
     explicit KeyNumbersStep(const FilterControls& controls);
@@ -206,11 +204,11 @@ private:
 struct SumStep {
     bool active = false;
     bool pickActive = false, limitsActive = false, lastFifteenActive = false;
-    std::array<bool, 259> accepted{};   // the sums 21 to 279
+    std::array<bool, 259> accepted{}; // the sums 21 to 279
     double minSum = 21, maxSum = 279;
     std::array<int, 15> lastFifteen{};
-    std::array<std::uint64_t, 256> failingLastBySum{};    // by the sum of A to E
-    std::array<std::uint64_t, 256> failingFifthBySum{};   // by the sum of A to D
+    std::array<std::uint64_t, 256> failingLastBySum{};  // by the sum of A to E
+    std::array<std::uint64_t, 256> failingFifthBySum{}; // by the sum of A to D
 
     SumStep() = default;
     SumStep(const FilterControls& controls, const RunTables& tables);
@@ -262,8 +260,8 @@ private:
     bool active_ = false;
     bool byDigit_ = false;
     int classes_ = 0;
-    std::array<int, 10> limits_{};   // whole: a count above floor(limit) breaks it
-    std::uint64_t toReach_ = 0, toExceed_ = 0;   // per class 8 - L and 7 - L
+    std::array<int, 10> limits_{};             // whole: a count above floor(limit) breaks it
+    std::uint64_t toReach_ = 0, toExceed_ = 0; // per class 8 - L and 7 - L
     std::array<std::uint64_t, 10> classMasks_{};
     // After A to D: the numbers of the classes at their limit, and one short of it.
     mutable std::uint64_t fullAfterFour_ = 0, oneShortAfterFour_ = 0;
@@ -283,7 +281,7 @@ struct TensStep {
 };
 
 struct OnesStep {
-    std::array<double, 10> ones{};   // as the boxes say
+    std::array<double, 10> ones{}; // as the boxes say
     ClassLimits limits;
 
     OnesStep() = default;
@@ -302,7 +300,7 @@ struct OnesStep {
 struct GroupsStep {
     bool active = false;
     std::array<std::uint64_t, 6> groups{};
-    int nonEmpty = 0;   // groups[0..nonEmpty) hold the groups that name a number
+    int nonEmpty = 0; // groups[0..nonEmpty) hold the groups that name a number
 
     void setGroups(const FilterControls& controls);
     bool passes(const Combination& set) const;
@@ -364,13 +362,11 @@ struct PositionStep : PerPositionRule {
 struct LocksStep : PerPositionRule {
     bool active = false;
     std::array<double, 6> lockedIn{};
-    std::array<double, 30> lockedOut{};   // five per position, A's first
+    std::array<double, 30> lockedOut{}; // five per position, A's first
 
     LocksStep() = default;
     explicit LocksStep(const FilterControls& controls);
-    bool passes(const Combination& set) const {
-        return CheckLockedIn(set, lockedIn) && CheckLockedOut(set, lockedOut);
-    }
+    bool passes(const Combination& set) const { return CheckLockedIn(set, lockedIn) && CheckLockedOut(set, lockedOut); }
 };
 
 // The largest difference between neighbouring numbers.

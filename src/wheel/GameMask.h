@@ -16,9 +16,7 @@ inline constexpr GameMask numbersUpTo(int last) {
     return last < 1 ? 0 : (last >= 127 ? ~GameMask{0} : (GameMask{1} << (last + 1)) - 1) & ~GameMask{1};
 }
 // The numbers above `number`, up to `highest`.
-inline constexpr GameMask numbersAbove(int number, int highest) {
-    return numbersUpTo(highest) & ~numbersUpTo(number);
-}
+inline constexpr GameMask numbersAbove(int number, int highest) { return numbersUpTo(highest) & ~numbersUpTo(number); }
 inline int countOf(GameMask mask) {
     return std::popcount(static_cast<std::uint64_t>(mask)) + std::popcount(static_cast<std::uint64_t>(mask >> 64));
 }

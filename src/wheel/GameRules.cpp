@@ -11,8 +11,7 @@ namespace orvane {
 
 namespace {
 
-template <typename Boxes>
-std::vector<double> valuesIn(const Boxes& boxes) {
+template <typename Boxes> std::vector<double> valuesIn(const Boxes& boxes) {
     std::vector<double> values;
     values.reserve(boxes.size());
     for (const std::string& box : boxes) values.push_back(numberInBox(box));
@@ -20,8 +19,7 @@ std::vector<double> valuesIn(const Boxes& boxes) {
 }
 
 // The numbers of the game among box values; values that name no number are ignored.
-template <typename Boxes>
-NumberSet numbersNamedIn(const Boxes& boxes, int highest) {
+template <typename Boxes> NumberSet numbersNamedIn(const Boxes& boxes, int highest) {
     NumberSet set;
     for (double v : valuesIn(boxes))
         if (v >= 1 && v <= highest && v == static_cast<int>(v)) set.add(static_cast<int>(v));
@@ -39,8 +37,8 @@ bool sumFails(const GameRules& r, int sum) {
         (sum < r.smallestSum || sum > r.largestSum || !r.sumsAccepted[static_cast<std::size_t>(sum - r.smallestSum)]))
         return true;
     if (r.sumLimitsActive && (r.minSum > sum || r.maxSum < sum)) return true;
-    return r.lastFifteenActive && std::find(r.lastFifteenSums.begin(), r.lastFifteenSums.end(), sum) !=
-                                      r.lastFifteenSums.end();
+    return r.lastFifteenActive &&
+           std::find(r.lastFifteenSums.begin(), r.lastFifteenSums.end(), sum) != r.lastFifteenSums.end();
 }
 
 bool keysPass(const GameRules& r, const std::vector<int>& set) {
@@ -126,7 +124,7 @@ void positionLimitsOf(const Game& game, const FilterControls& controls, std::vec
             min.push_back(values[2 * i]);
             max.push_back(values[2 * i + 1]);
         }
-        max.back() = std::nearbyint(max.back());   // the last maximum is rounded, half to even
+        max.back() = std::nearbyint(max.back()); // the last maximum is rounded, half to even
         return;
     }
     for (const PositionRange& range : presetRanges(game, controls.positionPreset))
@@ -207,7 +205,8 @@ GameRules compileGameRules(const Game& game, const FilterControls& c, const Game
     r.maxSum = numberInBox(c.maxSum);
     r.sumLimitsActive = r.minSum > r.smallestSum || r.maxSum < r.largestSum;
     r.lastFifteenSums = tables.lastFifteenSums;
-    for (int sum : r.lastFifteenSums) r.lastFifteenActive = r.lastFifteenActive || (sum >= r.smallestSum && sum <= r.largestSum);
+    for (int sum : r.lastFifteenSums)
+        r.lastFifteenActive = r.lastFifteenActive || (sum >= r.smallestSum && sum <= r.largestSum);
 
     for (double limit : valuesIn(c.tens)) {
         r.tensActive = r.tensActive || limit < k;
@@ -219,7 +218,7 @@ GameRules compileGameRules(const Game& game, const FilterControls& c, const Game
         r.onesLimits[d] = wholeLimit(ones[d], k);
     }
 
-    r.groupLimit = std::max(1, k / 2);   // half a ticket: three of six
+    r.groupLimit = std::max(1, k / 2); // half a ticket: three of six
     r.positionsActive = isChecked(c.enablePosAnalysis);
     positionLimitsOf(game, c, r.positionMin, r.positionMax);
     r.locksActive = isChecked(c.enableLocks);

@@ -18,36 +18,36 @@ namespace orvane {
 
 // What a run of any game takes from that game's history, read once at its start.
 struct GameRunTables {
-    std::optional<std::vector<int>> lastDraw;   // read when a last-draw limit is below k
-    std::bitset<256> forbiddenSignatures;       // evens signatures of the recent draws
-    std::vector<NumberSet> pastDraws;           // for the filter against history
-    std::vector<int> lastFifteenSums;           // oldest first; read when they are rejected
+    std::optional<std::vector<int>> lastDraw; // read when a last-draw limit is below k
+    std::bitset<256> forbiddenSignatures;     // evens signatures of the recent draws
+    std::vector<NumberSet> pastDraws;         // for the filter against history
+    std::vector<int> lastFifteenSums;         // oldest first; read when they are rejected
 };
 
 struct GameRules {
-    int perTicket = 0;   // k
-    int highest = 0;     // N
+    int perTicket = 0; // k
+    int highest = 0;   // N
 
     // Below and above the midpoint.
     bool midpointActive = false;
-    int midpoint = 0;    // numbers up to it lie below
+    int midpoint = 0; // numbers up to it lie below
     double maxBelow = 0, maxAbove = 0, minBelow = 0, minAbove = 0;
 
     // Pairs of consecutive numbers and runs of them.
     bool pairsActive = false;
-    int runLimit = 99;   // a run of this many consecutive numbers fails
+    int runLimit = 99; // a run of this many consecutive numbers fails
     int maxPairs = 0;
     bool requirePair = false;
 
     // Evens: the signatures of recent draws, the allowed counts.
     bool signaturesActive = false, evensCountsActive = false;
     std::bitset<256> forbiddenSignatures;
-    std::vector<bool> evensCountAllowed;   // by how many evens: 0 to k
+    std::vector<bool> evensCountAllowed; // by how many evens: 0 to k
 
     // The last draw: a set may share no more of its numbers than each limit.
     bool shadowActive = false, fromLastDrawActive = false;
     double shadowLimit = 0, fromLastDrawLimit = 0;
-    std::vector<int> shadowWeights, fromLastDrawWeights;   // by number, 0 to N
+    std::vector<int> shadowWeights, fromLastDrawWeights; // by number, 0 to N
 
     // Key numbers.
     bool keysActive = false;
@@ -57,7 +57,7 @@ struct GameRules {
     // Sums.
     bool sumPickActive = false, sumLimitsActive = false, lastFifteenActive = false;
     int smallestSum = 0, largestSum = 0;
-    std::vector<bool> sumsAccepted;   // from the smallest sum
+    std::vector<bool> sumsAccepted; // from the smallest sum
     double minSum = 0, maxSum = 0;
     std::vector<int> lastFifteenSums;
 
@@ -69,16 +69,16 @@ struct GameRules {
     // Number groups: at most groupLimit numbers of each.
     bool groupsActive = false;
     int groupLimit = 0;
-    std::vector<NumberSet> groups;    // those that name a number
+    std::vector<NumberSet> groups; // those that name a number
 
     // Per position: limits, locks, exact values.
     bool positionsActive = false;
     std::vector<double> positionMin, positionMax;
     bool locksActive = false;
-    std::vector<double> lockedIn;     // by position; 0 or less: none
-    std::vector<double> lockedOut;    // five per position
+    std::vector<double> lockedIn;  // by position; 0 or less: none
+    std::vector<double> lockedOut; // five per position
     bool exactValuesActive = false;
-    std::vector<NumberSet> exactValues;   // by position; empty: any number
+    std::vector<NumberSet> exactValues; // by position; empty: any number
 
     // The largest difference between neighbouring numbers.
     bool differenceActive = false;

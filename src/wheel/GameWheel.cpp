@@ -227,7 +227,7 @@ GameMask GameWheel::failingByClasses(const Leading& leading) const {
 GameMask GameWheel::failingLast(const Leading& leading) const {
     const GameRules& r = rules_;
     GameMask fail = failingBySum_[static_cast<std::size_t>(leading.sum)];
-    if (!beyondSums_) return fail;   // the sums alone: the common case, one look-up
+    if (!beyondSums_) return fail; // the sums alone: the common case, one look-up
     if (r.midpointActive) fail |= failingByBelow_[static_cast<std::size_t>(leading.below)];
     if (r.signaturesActive || r.evensCountsActive) fail |= failingBySignature_[leading.signature];
     if (r.pairsActive) {
@@ -264,8 +264,7 @@ bool GameWheel::advance(std::chrono::nanoseconds budget) {
 }
 
 void GameWheel::runToEnd() {
-    while (!advance(std::chrono::hours(1))) {
-    }
+    while (!advance(std::chrono::hours(1))) {}
 }
 
 void GameWheel::stop() {
@@ -300,7 +299,7 @@ bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
         depth_ = 0;
         index_[0] = -1;
     }
-    const int lastDepth = k_ - 2;   // the depth whose number completes the leading k - 1
+    const int lastDepth = k_ - 2; // the depth whose number completes the leading k - 1
     unsigned countdown = kClockStride;
     for (;;) {
         int& at = index_[static_cast<std::size_t>(depth_)];
@@ -320,7 +319,7 @@ bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
             passOver(at, true, !skip_);
             continue;
         }
-        const int after = k_ - 1 - depth_;   // the numbers still to come after x
+        const int after = k_ - 1 - depth_; // the numbers still to come after x
         if (before.sum + x + smallestRest_[restIndex(at, after)] > wholeMaxSum_) {
             passOver(at, true, !skip_);
             continue;
@@ -364,8 +363,8 @@ bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
         // A block: every last number of the pick above x, less those the skip passes over.
         const GameMask candidates = pickAbove_[static_cast<std::size_t>(at)];
         if (skip_) {
-            GameMask generated = candidates & withinLimits_[static_cast<std::size_t>(k_ - 1)] &
-                                 numbersUpTo(wholeMaxSum_ - next.sum);
+            GameMask generated =
+                candidates & withinLimits_[static_cast<std::size_t>(k_ - 1)] & numbersUpTo(wholeMaxSum_ - next.sum);
             if (rules_.differenceActive) generated &= numbersUpTo(x + wholeMaxDif_);
             generatedSets_ += static_cast<std::uint64_t>(countOf(generated));
         } else {

@@ -67,7 +67,7 @@ private:
         unsigned signature = 0;
         int last = 0;
         GameMask numbers = 0;
-        bool locked = false;   // a number the locks or exact values refuse: the walk goes on only to count
+        bool locked = false; // a number the locks or exact values refuse: the walk goes on only to count
     };
 
     void compileTables();
@@ -91,27 +91,27 @@ private:
     std::uint64_t linesPerSet_ = 1;
     GameRules rules_;
     bool anyRule_ = false;
-    bool beyondSums_ = false;           // a block filter other than the sums is on
-    std::vector<GameMask> pickAbove_;   // by pick index: the pick's numbers after it
+    bool beyondSums_ = false;         // a block filter other than the sums is on
+    std::vector<GameMask> pickAbove_; // by pick index: the pick's numbers after it
     std::unique_ptr<WheelOutput> output_;
-    FileWheelOutput* fileOutput_ = nullptr;   // output_ when it is the file
+    FileWheelOutput* fileOutput_ = nullptr; // output_ when it is the file
 
     // The filters' answers for the last number, by what the leading numbers give.
     GameMask every_ = 0;
     std::vector<GameMask> failingBySum_, failingByBelow_, failingBySignature_;
     std::vector<GameMask> shadowFailing_, fromLastDrawFailing_;
     std::vector<GameMask> shadowWeightMasks_, fromLastDrawWeightMasks_;
-    std::vector<GameMask> allowedAtPosition_;   // by the limits, locks and exact values
-    std::vector<GameMask> withinLimits_;        // by the positional limits alone
+    std::vector<GameMask> allowedAtPosition_; // by the limits, locks and exact values
+    std::vector<GameMask> withinLimits_;      // by the positional limits alone
     bool skip_ = false;
-    int wholeMaxSum_ = 0, wholeMinSum_ = 0;   // the sums every set keeps within (the game's ends when off)
-    std::vector<int> largestRest_;   // by count c: the sum of the c largest pick numbers
-    std::vector<int> smallestRest_;   // by pick index i and count c: the sum of the c pick numbers after i
+    int wholeMaxSum_ = 0, wholeMinSum_ = 0; // the sums every set keeps within (the game's ends when off)
+    std::vector<int> largestRest_;          // by count c: the sum of the c largest pick numbers
+    std::vector<int> smallestRest_;         // by pick index i and count c: the sum of the c pick numbers after i
     std::size_t restIndex(int i, int c) const {
         return static_cast<std::size_t>(i) * (static_cast<std::size_t>(k_) + 1) + static_cast<std::size_t>(c);
     }
     std::array<GameMask, 10> tensMasks_{}, onesMasks_{};
-    std::array<GameMask, 6> keyCountMasks_{};   // numbers by how many key boxes hold them
+    std::array<GameMask, 6> keyCountMasks_{}; // numbers by how many key boxes hold them
     GameMask validKeys_ = 0;
     bool unreachableKey_ = false;
     std::vector<GameMask> groups_, pastDraws_;

@@ -47,7 +47,7 @@ std::optional<Notice> outputWouldNotFit(const std::string& path, std::uint64_t b
 
 Notice poolTooSmallNotice(const Game& game) {
     return startProblem("Not enough numbers have been selected.  You must select at least " +
-                   std::to_string(minimumPoolSize(game)) + " numbers in order to wheel them.");
+                        std::to_string(minimumPoolSize(game)) + " numbers in order to wheel them.");
 }
 
 std::optional<Notice> bonusPickProblem(const Game& game, const std::vector<int>& pickedBonus) {
@@ -57,11 +57,11 @@ std::optional<Notice> bonusPickProblem(const Game& game, const std::vector<int>&
     for (int n : pickedBonus)
         if (n < 1 || n > game.bonusPool())
             return startProblem("The bonus number " + std::to_string(n) + " lies outside the bonus numbers 1 to " +
-                           std::to_string(game.bonusPool()) + ".");
+                                std::to_string(game.bonusPool()) + ".");
     if (static_cast<int>(pickedBonus.size()) < game.bonusDrawn())
         return startProblem("A line of " + game.title() + " holds " + std::to_string(game.bonusDrawn()) +
-                       " bonus numbers: pick at least " + std::to_string(game.bonusDrawn()) +
-                       ", or none to write the main sets alone.");
+                            " bonus numbers: pick at least " + std::to_string(game.bonusDrawn()) +
+                            ", or none to write the main sets alone.");
     return std::nullopt;
 }
 
@@ -80,9 +80,9 @@ GameWheelStart startGameWheel(GameWheelRequest request) {
         return refuse(std::move(start), poolTooSmallNotice(game));
     for (int n : start.pick)
         if (n < 1 || n > game.highest())
-            return refuse(std::move(start), startProblem("The number " + std::to_string(n) + " is no number of " +
-                                                    game.title() + ", whose numbers run from 1 to " +
-                                                    std::to_string(game.highest()) + "."));
+            return refuse(std::move(start),
+                          startProblem("The number " + std::to_string(n) + " is no number of " + game.title() +
+                                       ", whose numbers run from 1 to " + std::to_string(game.highest()) + "."));
     if (std::optional<Notice> bonus = bonusPickProblem(game, request.pickedBonus))
         return refuse(std::move(start), *bonus);
 

@@ -32,10 +32,10 @@ std::optional<Notice> outputWouldNotFit(const std::string& path, std::uint64_t b
 struct GameWheelRequest {
     Game game = Game::lotto649();
     FilterControls controls;
-    std::vector<int> pick;          // ascending, within the game
-    std::vector<int> pickedBonus;   // ascending, within the bonus pool
+    std::vector<int> pick;        // ascending, within the game
+    std::vector<int> pickedBonus; // ascending, within the bonus pool
     std::string historyPath;
-    GameOutputOpener openOutput;    // may be empty: record nothing
+    GameOutputOpener openOutput; // may be empty: record nothing
 };
 
 struct GameWheelStart {

@@ -49,12 +49,14 @@ std::vector<PositionRange> positionRangesKeeping(const Game& game, double share)
     const int n = game.highest(), k = game.perTicket();
     std::vector<PositionRange> ranges;
     for (const PositionRange& bound : positionBounds(game)) {
-        const int i = static_cast<int>(ranges.size()) + 1;   // the i-th smallest
+        const int i = static_cast<int>(ranges.size()) + 1; // the i-th smallest
         // The values by how many sets hold them at this position, most first
         // (the lower value first on a tie), taken until they hold the share.
         std::vector<std::pair<std::uint64_t, int>> byCount;
-        for (int x = bound.low; x <= bound.high; ++x) byCount.emplace_back(binomial(x - 1, i - 1) * binomial(n - x, k - i), x);
-        std::stable_sort(byCount.begin(), byCount.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+        for (int x = bound.low; x <= bound.high; ++x)
+            byCount.emplace_back(binomial(x - 1, i - 1) * binomial(n - x, k - i), x);
+        std::stable_sort(byCount.begin(), byCount.end(),
+                         [](const auto& a, const auto& b) { return a.first > b.first; });
         const double wanted = share * static_cast<double>(binomial(n, k));
         PositionRange range{bound.high, bound.low};
         double held = 0;

@@ -68,11 +68,13 @@ private:
     PositionLimits limits_;
     long long maxDifference_;
     long long maxSum_;
-    bool gapsMatter_;                             // the maximum difference is below the widest possible gap
-    std::array<int, 6> firstIndexAtMinimum_{};    // per position: first pick index whose number reaches the minimum
-    std::array<std::uint64_t, 6> inRange_{};      // per position: pick indexes whose numbers keep its limits, as bits
-    std::array<int, 49> lastStayingAfterE_{};     // per E index: last F index within the maximum difference of E and F's maximum, or -1
-    mutable std::array<int, 5> quiet_{-1, -1, -1, -1, -1};   // A to E of the last set let stay or moved to, when it raises nothing
+    bool gapsMatter_;                          // the maximum difference is below the widest possible gap
+    std::array<int, 6> firstIndexAtMinimum_{}; // per position: first pick index whose number reaches the minimum
+    std::array<std::uint64_t, 6> inRange_{};   // per position: pick indexes whose numbers keep its limits, as bits
+    std::array<int, 49>
+        lastStayingAfterE_{}; // per E index: last F index within the maximum difference of E and F's maximum, or -1
+    mutable std::array<int, 5> quiet_{-1, -1, -1, -1,
+                                      -1}; // A to E of the last set let stay or moved to, when it raises nothing
 };
 
 } // namespace orvane

@@ -68,8 +68,7 @@ Notice noLastDrawNotice(const std::string& historyPath) {
                          " holds no draw, so the sets cannot be compared with the last draw.");
 }
 
-std::optional<Notice> readRunTables(const FilterControls& controls, const std::string& historyPath,
-                                    RunTables& tables) {
+std::optional<Notice> readRunTables(const FilterControls& controls, const std::string& historyPath, RunTables& tables) {
     const TablesNeeded needed = tablesNeeded(controls);
     if (!needed.any()) return std::nullopt;
 

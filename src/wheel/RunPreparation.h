@@ -21,10 +21,10 @@ std::vector<Notice> normaliseForRun(FilterControls& controls, const Game& game =
 
 // What the run takes from the history file, read once at its start.
 struct RunTables {
-    std::optional<std::array<int, 6>> lastDraw;   // read when a last-draw limit is below 6
-    std::uint64_t forbiddenSignatures = 0;        // bit s: evens signature s of a recent draw
-    HistoryIndex history;                         // the filter against history
-    std::array<int, 15> lastFifteenSums{};        // read when the last 15 sums are rejected
+    std::optional<std::array<int, 6>> lastDraw; // read when a last-draw limit is below 6
+    std::uint64_t forbiddenSignatures = 0;      // bit s: evens signature s of a recent draw
+    HistoryIndex history;                       // the filter against history
+    std::array<int, 15> lastFifteenSums{};      // read when the last 15 sums are rejected
 };
 
 // What of the history the filters of `controls` read at a run's start.

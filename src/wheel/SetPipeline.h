@@ -32,9 +32,7 @@ public:
     // Every other step. A run's consecutive sets mostly share A to E, so the
     // steps are worked out once for A to E as the set of last numbers F that
     // would fail any of them; each set then only looks its F up.
-    bool passes(const Combination& set) const {
-        return !anyStepActive_ || !(failingLastNumbers(set) >> set[5] & 1);
-    }
+    bool passes(const Combination& set) const { return !anyStepActive_ || !(failingLastNumbers(set) >> set[5] & 1); }
 
     // The steps one by one, in the run's order, for a single set: what `passes` must agree with.
     bool passesStepByStep(const Combination& set) const;
@@ -62,8 +60,7 @@ private:
     void forgetLeadingNumbers();
 
     // Calls `visit` with each active step, in the order the run applies them.
-    template <typename Visit>
-    void forEachActiveStep(Visit visit) const {
+    template <typename Visit> void forEachActiveStep(Visit visit) const {
         const auto step = [&visit](const auto& s, bool active) {
             if (active) visit(s);
         };

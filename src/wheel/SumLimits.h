@@ -13,8 +13,8 @@ namespace orvane {
 struct SumLimitCheck {
     std::string minSumText;
     std::string maxSumText;
-    long long maxSumValue = 279;   // whole-number value of the corrected maximum
-    std::vector<Notice> notices;   // shown in order; none of them stops the run
+    long long maxSumValue = 279; // whole-number value of the corrected maximum
+    std::vector<Notice> notices; // shown in order; none of them stops the run
 };
 
 // Corrects sums outside the game's range (21..279 for 6/49) and crossed

@@ -44,8 +44,7 @@ bool WheelJob::advance(std::chrono::nanoseconds budget) {
 // as a printed document) the clock is looked at on the set after any set was
 // recorded, since a block can record dozens of sets; the file and no-output
 // runs keep the plain stride, their loop untouched by the check.
-template <bool kSlowOutput>
-bool WheelJob::generateUntil(std::chrono::steady_clock::time_point deadline) {
+template <bool kSlowOutput> bool WheelJob::generateUntil(std::chrono::steady_clock::time_point deadline) {
     for (unsigned countdown = kClockStride;;) {
         const Generated generated = generateNext();
         if (generated == Generated::Ended) [[unlikely]] {
@@ -69,18 +68,16 @@ bool WheelJob::generateUntil(std::chrono::steady_clock::time_point deadline) {
                 filterCurrent();
             }
         }
-        if (ended_) [[unlikely]] return true;
+        if (ended_) [[unlikely]]
+            return true;
     }
 }
 
 void WheelJob::runToEnd() {
-    while (!advance(std::chrono::hours(1))) {
-    }
+    while (!advance(std::chrono::hours(1))) {}
 }
 
-void WheelJob::setLiveControls(const FilterControls& controls) {
-    pipeline_.setLiveControls(controls);
-}
+void WheelJob::setLiveControls(const FilterControls& controls) { pipeline_.setLiveControls(controls); }
 
 void WheelJob::stop() {
     if (!ended_) end();

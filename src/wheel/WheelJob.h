@@ -56,8 +56,7 @@ public:
 
 private:
     enum class Generated { Ended, Rejected, Ready };
-    template <bool kSlowOutput>
-    bool generateUntil(std::chrono::steady_clock::time_point deadline);
+    template <bool kSlowOutput> bool generateUntil(std::chrono::steady_clock::time_point deadline);
     Generated generateNext();
     bool carryToNextSet();
     void filterCurrent();
@@ -71,12 +70,12 @@ private:
     SetPipeline pipeline_;
     std::unique_ptr<WheelOutput> output_;
     std::optional<RavelinSkip> skip_;
-    FileWheelOutput* fileOutput_;   // output_ when it is a file: called directly on the hot path
-    bool slowOutput_;               // an output other than the file: each set recorded costs microseconds
+    FileWheelOutput* fileOutput_; // output_ when it is a file: called directly on the hot path
+    bool slowOutput_;             // an output other than the file: each set recorded costs microseconds
 
-    std::uint64_t pickNumbers_ = 0;       // the pick's numbers as bits
-    std::array<int, 50> indexInPick_{};   // by number: its position in the pick
-    std::array<int, 6> index_{};   // positions of the current set's numbers in the pick
+    std::uint64_t pickNumbers_ = 0;     // the pick's numbers as bits
+    std::array<int, 50> indexInPick_{}; // by number: its position in the pick
+    std::array<int, 6> index_{};        // positions of the current set's numbers in the pick
     Combination current_{};
     std::uint64_t generated_ = 0;
     std::uint64_t passing_ = 0;

@@ -49,8 +49,7 @@ class FileWheelOutput final : public WheelOutput {
 public:
     // Opens the file (cut to empty, or appended to and created when missing).
     // Returns null and fills `error` when it cannot be opened.
-    static std::unique_ptr<FileWheelOutput> open(const std::string& path, DiskMode mode, bool numbered,
-                                                 Notice& error);
+    static std::unique_ptr<FileWheelOutput> open(const std::string& path, DiskMode mode, bool numbered, Notice& error);
     // Writes to a stream the caller owns (standard output); close() only flushes it.
     static std::unique_ptr<FileWheelOutput> onStream(std::FILE* stream, std::string name, bool numbered);
 
@@ -62,8 +61,8 @@ public:
         char* p = buffer_.data() + used_;
         if (numbered_) p = putCountPrefix(p, passingCount);
         // Consecutive sets mostly share A to E, so that part of the line is kept.
-        if (set[0] != prefixKey_[0] || set[1] != prefixKey_[1] || set[2] != prefixKey_[2] ||
-            set[3] != prefixKey_[3] || set[4] != prefixKey_[4])
+        if (set[0] != prefixKey_[0] || set[1] != prefixKey_[1] || set[2] != prefixKey_[2] || set[3] != prefixKey_[3] ||
+            set[4] != prefixKey_[4])
             rebuildPrefix(set);
         std::memcpy(p, prefix_, sizeof prefix_);
         p += prefixLength_;
@@ -97,8 +96,8 @@ private:
     std::vector<char> buffer_;
     std::size_t used_ = 0;
     Notice failure_;
-    std::array<int, 5> prefixKey_{};   // A to E of the kept line start
-    char prefix_[16] = {};             // "A B C D E " of the last line written
+    std::array<int, 5> prefixKey_{}; // A to E of the kept line start
+    char prefix_[16] = {};           // "A B C D E " of the last line written
     int prefixLength_ = 0;
 };
 

@@ -33,8 +33,8 @@ using OutputOpener = std::function<std::unique_ptr<WheelOutput>(int poolSize, No
 struct WheelStartRequest {
     FilterControls controls;
     std::vector<int> pick;   // ascending
-    std::string historyPath;   // read at the start by every filter that needs it
-    OutputOpener openOutput;   // may be empty: record nothing
+    std::string historyPath; // read at the start by every filter that needs it
+    OutputOpener openOutput; // may be empty: record nothing
 };
 
 struct WheelStart {

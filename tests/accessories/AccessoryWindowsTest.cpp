@@ -24,8 +24,7 @@ private:
     QString previousFolder;
 
     QString dataFile(const QString& name) const { return QDir(fixture.folder.path()).filePath(name); }
-    template <typename T>
-    T* in(const QString& window, const QString& name) const {
+    template <typename T> T* in(const QString& window, const QString& name) const {
         auto* top = fixture.window->findChild<QWidget*>(window);
         if (!top) qFatal("no window named %s", qPrintable(window));
         T* control = top->findChild<T*>(name);
@@ -152,13 +151,15 @@ private slots:
         clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdSaveManual"));
         QCOMPARE(fixture.platform->messages.last().text, QStringLiteral("Save successful."));
         QCOMPARE(fixture.platform->messages.last().title, QStringLiteral("Status of Operation:"));
-        QCOMPARE(WindowFixture::fileBytes(dataFile(QStringLiteral("TB-MANUAL.TXT"))), QByteArray("Orvane Manual\r\nedited\r\n"));
+        QCOMPARE(WindowFixture::fileBytes(dataFile(QStringLiteral("TB-MANUAL.TXT"))),
+                 QByteArray("Orvane Manual\r\nedited\r\n"));
         QCOMPARE(WindowFixture::fileBytes(dataFile(QStringLiteral("GR-MANUAL.TXT"))), QByteArray("Gathra Manual\r\n"));
         // Loaded and saved again: the same bytes.
         in<QRadioButton>(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("optnOrvaneManual"))->setChecked(true);
         QVERIFY(loadToEnd());
         clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdSaveManual"));
-        QCOMPARE(WindowFixture::fileBytes(dataFile(QStringLiteral("TB-MANUAL.TXT"))), QByteArray("Orvane Manual\r\nedited\r\n"));
+        QCOMPARE(WindowFixture::fileBytes(dataFile(QStringLiteral("TB-MANUAL.TXT"))),
+                 QByteArray("Orvane Manual\r\nedited\r\n"));
         clickIn(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("cmdPrintManual"));
         QCOMPARE(fixture.platform->printJobs.size(), 1);
         QCOMPARE(fixture.platform->printJobs[0].lines, QStringList({"Orvane Manual", "edited"}));
@@ -317,7 +318,8 @@ private slots:
         auto* about = fixture.window->findChild<QDialog*>(QStringLiteral("frmAboutOrvane"));
         QVERIFY(about && about->isVisible());
         QCOMPARE(about->windowTitle(), QStringLiteral("About Orvane"));
-        QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Version 1.0 Build 135"));
+        QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(),
+                 QStringLiteral("Version 1.0 Build 135"));
         QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), QStringLiteral("Orvane"));
         QCOMPARE(about->findChild<QLabel*>(QStringLiteral("lblDisclaimer"))->text(),
                  QStringLiteral("For entertainment only; no method changes the odds of a draw."));
@@ -332,7 +334,8 @@ private:
         auto* pool = named(QStringLiteral("frmGathraMain"));
         pool->findChild<QAction*>(QStringLiteral("mnuGRManualViewer"))->trigger();
         return named(QStringLiteral("frmOrvaneManualViewer")) &&
-               in<QRadioButton>(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("optnGathraManual"))->isChecked() &&
+               in<QRadioButton>(QStringLiteral("frmOrvaneManualViewer"), QStringLiteral("optnGathraManual"))
+                   ->isChecked() &&
                !mainEnabled();
     }
 };

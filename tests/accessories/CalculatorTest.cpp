@@ -18,21 +18,34 @@ std::string press(Calculator& calculator, const std::string& keys) {
     std::istringstream words(keys);
     std::string key;
     while (words >> key) {
-        if (key == "+") calculator.operation(Calculator::Operation::Addition);
-        else if (key == "-") calculator.operation(Calculator::Operation::Subtraction);
-        else if (key == "X") calculator.operation(Calculator::Operation::Multiplication);
-        else if (key == "/") calculator.operation(Calculator::Operation::Division);
-        else if (key == "=") calculator.equals();
-        else if (key == "+/-") calculator.changeSign();
-        else if (key == "1/y") calculator.reciprocal();
-        else if (key == "SqRt") calculator.squareRoot();
-        else if (key == "BackSpace") calculator.backSpace();
-        else if (key == "Clear") calculator.clear();
+        if (key == "+")
+            calculator.operation(Calculator::Operation::Addition);
+        else if (key == "-")
+            calculator.operation(Calculator::Operation::Subtraction);
+        else if (key == "X")
+            calculator.operation(Calculator::Operation::Multiplication);
+        else if (key == "/")
+            calculator.operation(Calculator::Operation::Division);
+        else if (key == "=")
+            calculator.equals();
+        else if (key == "+/-")
+            calculator.changeSign();
+        else if (key == "1/y")
+            calculator.reciprocal();
+        else if (key == "SqRt")
+            calculator.squareRoot();
+        else if (key == "BackSpace")
+            calculator.backSpace();
+        else if (key == "Clear")
+            calculator.clear();
         else
             for (char c : key) {
-                if (c == '.') calculator.point();
-                else if (c >= '0' && c <= '9') calculator.digit(c - '0');
-                else ADD_FAILURE() << "no key " << c;
+                if (c == '.')
+                    calculator.point();
+                else if (c >= '0' && c <= '9')
+                    calculator.digit(c - '0');
+                else
+                    ADD_FAILURE() << "no key " << c;
             }
     }
     return calculator.display();

@@ -19,8 +19,7 @@ class CalculatorWindowTest : public QObject {
 private:
     QPointer<CalculatorWindow> window;
 
-    template <typename T>
-    T* find(const QString& name) const {
+    template <typename T> T* find(const QString& name) const {
         T* control = window->findChild<T*>(name);
         if (!control) qFatal("no control named %s", qPrintable(name));
         return control;
@@ -55,10 +54,18 @@ private slots:
         QCOMPARE(window->objectName(), QStringLiteral("frmCalculator"));
         QCOMPARE(window->windowTitle(), QStringLiteral("Calculator"));
         QVERIFY(window->testAttribute(Qt::WA_DeleteOnClose));
-        const QList<QPair<QString, QString>> keys = {
-            {"cmdDecimal", "."},     {"cmdPlus", "+"},    {"cmdMinus", "-"},         {"cmdTimes", "X"},
-            {"cmdDivide", "/"},      {"cmdEquals", "="},  {"cmdSign", "+/-"},        {"cmdFraction", "1/y"},
-            {"cmdSqRt", "SqRt"},     {"cmdClear", "Clear"}, {"cmdBackSpace", "BackSpace"}, {"cmdExit", "E&xit"}};
+        const QList<QPair<QString, QString>> keys = {{"cmdDecimal", "."},
+                                                     {"cmdPlus", "+"},
+                                                     {"cmdMinus", "-"},
+                                                     {"cmdTimes", "X"},
+                                                     {"cmdDivide", "/"},
+                                                     {"cmdEquals", "="},
+                                                     {"cmdSign", "+/-"},
+                                                     {"cmdFraction", "1/y"},
+                                                     {"cmdSqRt", "SqRt"},
+                                                     {"cmdClear", "Clear"},
+                                                     {"cmdBackSpace", "BackSpace"},
+                                                     {"cmdExit", "E&xit"}};
         for (const auto& [name, caption] : keys) QCOMPARE(key(name)->text(), caption);
         for (int d = 0; d < 10; ++d) QCOMPARE(key(QStringLiteral("cmd%1").arg(d))->text(), QString::number(d));
 

@@ -68,8 +68,8 @@ private slots:
         const FakePlatform::Message& shown = f.platform->messages[0];
         QCOMPARE(shown.title, kTitle);
         QCOMPARE(shown.icon, NoticeIcon::Information);
-        QVERIFY2(shown.text.startsWith(QStringLiteral(
-                     "Draws added: 1\nDraws already in the history: 1\nLines rejected: 1\nLine 4: ")),
+        QVERIFY2(shown.text.startsWith(
+                     QStringLiteral("Draws added: 1\nDraws already in the history: 1\nLines rejected: 1\nLine 4: ")),
                  qPrintable(shown.text));
         QCOMPARE(WindowFixture::fileBytes(chosen), kHistory + "052188  08 15 22 25 40 47\r\n");
         QCOMPARE(WindowFixture::fileBytes(QString::fromStdString(f.shared->defaults.history)), kHistory);
@@ -130,7 +130,8 @@ private slots:
                     return true;
             return false;
         };
-        for (const char* name : {"draws.csv", "DRAWS.CSV", "draws.txt", "DRAWS.TXT"}) QVERIFY2(listed(QLatin1String(name)), name);
+        for (const char* name : {"draws.csv", "DRAWS.CSV", "draws.txt", "DRAWS.TXT"})
+            QVERIFY2(listed(QLatin1String(name)), name);
         QVERIFY(!listed(QStringLiteral("draws.HIT")));
 
         // The next import opens where the last one came from.

@@ -26,7 +26,9 @@ class FilterPanelTest : public QObject {
         box->clear();
         QTest::keyClicks(box, text);
     }
-    QString lastMessage() const { return f.platform->messages.isEmpty() ? QString() : f.platform->messages.last().text; }
+    QString lastMessage() const {
+        return f.platform->messages.isEmpty() ? QString() : f.platform->messages.last().text;
+    }
 
 private slots:
     void init() { f.open(); }
@@ -50,8 +52,8 @@ private slots:
         f.box(QStringLiteral("txt1FIn"));
         f.box(QStringLiteral("txtPoolGrp6_7"));
         f.box(QStringLiteral("txtXPosF_9"));
-        for (const char* name : {"chkL25SDR", "chkEnableHCF", "chkDynaSum", "txtMinSumHits", "txtMCEPV",
-                                 "txtMaxNumsPerPos"}) {
+        for (const char* name :
+             {"chkL25SDR", "chkEnableHCF", "chkDynaSum", "txtMinSumHits", "txtMCEPV", "txtMaxNumsPerPos"}) {
             QWidget* control = f.find<QWidget>(QLatin1String(name));
             QVERIFY2(!control->isEnabled(), name);
             QVERIFY2(!control->toolTip().isEmpty(), name);
@@ -92,7 +94,8 @@ private slots:
     void midpointBoxesAcceptWholeNumbersFromZeroToSix() {
         type("txtMinAboveMid", QStringLiteral("7"));
         QCOMPARE(f.text(QStringLiteral("txtMinAboveMid")), QStringLiteral("0"));
-        QCOMPARE(lastMessage(), QStringLiteral("The value you have entered is invalid.  Enter a number from 0 to 6 in this box."));
+        QCOMPARE(lastMessage(),
+                 QStringLiteral("The value you have entered is invalid.  Enter a number from 0 to 6 in this box."));
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Invalid Response"));
         QCOMPARE(f.text(QStringLiteral("txtMaxAboveMid")), QStringLiteral("6"));
         QCOMPARE(f.text(QStringLiteral("txtMinBelowMid")), QStringLiteral("0"));
@@ -259,7 +262,8 @@ private slots:
         f.selectRange(0, 48);
         QSignalSpy ended(f.window.get(), &MainWindow::wheelRunEnded);
         f.click(QStringLiteral("cmdWheel"));
-        for (const char* name : {"frameMidpoint", "frameLocks", "frameKeyNumbers", "frameSumPick", "frameFilterVsHistory"})
+        for (const char* name :
+             {"frameMidpoint", "frameLocks", "frameKeyNumbers", "frameSumPick", "frameFilterVsHistory"})
             QVERIFY2(!f.find<QGroupBox>(QLatin1String(name))->isEnabled(), name);
         for (const char* name : {"chkEnablePairsFilter", "chkEvens_3", "chkL15S", "chkEnablePosAnalysis",
                                  "chkEvensSignatures", "chkEnableRavelin"})
@@ -273,7 +277,8 @@ private slots:
         QVERIFY(f.box(QStringLiteral("txtPoolGrp1_0"))->isEnabled());
         f.click(QStringLiteral("cmdStopWheeling"));
         QTRY_COMPARE(ended.count(), 1);
-        for (const char* name : {"frameMidpoint", "frameLocks", "frameKeyNumbers", "frameSumPick", "frameFilterVsHistory"})
+        for (const char* name :
+             {"frameMidpoint", "frameLocks", "frameKeyNumbers", "frameSumPick", "frameFilterVsHistory"})
             QVERIFY2(f.find<QGroupBox>(QLatin1String(name))->isEnabled(), name);
         QVERIFY(check("chkEnableRavelin")->isEnabled());
         QVERIFY(!f.box(QStringLiteral("txtMaxDif"))->isReadOnly());

@@ -39,7 +39,7 @@ private slots:
         type(dialog, "txtGameName", QStringLiteral("Tiny"));
         type(dialog, "txtHighest", QStringLiteral("5"));
         type(dialog, "txtPerTicket", QStringLiteral("6"));
-        QTest::keyClick(box(dialog, "txtPerTicket"), Qt::Key_Return);   // Enter presses OK
+        QTest::keyClick(box(dialog, "txtPerTicket"), Qt::Key_Return); // Enter presses OK
         QCOMPARE(platform.messages.size(), 1);
         QCOMPARE(platform.messages.last().text, QStringLiteral("Enter the highest number of the drum, from 7 to 90."));
         QCOMPARE(platform.messages.last().title, QStringLiteral("Define a Game"));
@@ -50,7 +50,8 @@ private slots:
         type(dialog, "txtTiers", QStringLiteral("7, 6"));
         QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
         QCOMPARE(platform.messages.size(), 2);
-        QCOMPARE(platform.messages.last().text, QStringLiteral("The prize tier \"7\": a ticket matches 0 to 6 main numbers."));
+        QCOMPARE(platform.messages.last().text,
+                 QStringLiteral("The prize tier \"7\": a ticket matches 0 to 6 main numbers."));
         QCOMPARE(QApplication::focusWidget(), box(dialog, "txtTiers"));
         QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("MYGAMES.TXT"))));
 

@@ -22,7 +22,9 @@ class GameMenuTest : public QObject {
     }
     // A caption as shown, without its access key's mark.
     static QString shown(QString caption) {
-        return caption.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&')).replace(QLatin1Char('\x01'), QLatin1Char('&'));
+        return caption.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+            .remove(QLatin1Char('&'))
+            .replace(QLatin1Char('\x01'), QLatin1Char('&'));
     }
     static QStringList checkedCaptions(const GameMenu& menu) {
         QStringList captions;
@@ -42,7 +44,8 @@ private slots:
         QCOMPARE(item(menu, "mnuGame0")->text(), QStringLiteral("&Lotto 6/49 (6/49)"));
         QCOMPARE(shown(item(menu, "mnuOwnGame0")->text()), QStringLiteral("Pick & Mix (5/35)"));
         const auto catalogue = catalogueGames();
-        const auto powerball = std::find_if(catalogue.begin(), catalogue.end(), [](const Game& g) { return g.name() == "Powerball"; });
+        const auto powerball =
+            std::find_if(catalogue.begin(), catalogue.end(), [](const Game& g) { return g.name() == "Powerball"; });
         QVERIFY(powerball != catalogue.end());
         const QString powerballItem = QStringLiteral("mnuGame%1").arg(powerball - catalogue.begin());
         QCOMPARE(shown(menu.findChild<QAction*>(powerballItem)->text()), QStringLiteral("Powerball (5/69 + 1/26)"));
@@ -75,7 +78,7 @@ private slots:
         QVERIFY(readOwnGames(paths).games.empty());
         QCOMPARE(chosen.size(), std::size_t{1});
         QVERIFY(chosen.front().isLotto649());
-        emit menu.aboutToShow();   // opened again: the removed game is gone
+        emit menu.aboutToShow(); // opened again: the removed game is gone
         QVERIFY(!menu.findChild<QAction*>(QStringLiteral("mnuOwnGame0")));
     }
 
@@ -83,7 +86,7 @@ private slots:
         QTemporaryDir folder;
         FakePlatform platform;
         const DataPaths paths = dataPathsIn(folder.path().toStdString());
-        QVERIFY(restoredGame(platform, paths).isLotto649());   // nothing chosen yet
+        QVERIFY(restoredGame(platform, paths).isLotto649()); // nothing chosen yet
         const Game fantasy = *findGame("Fantasy 5", catalogueGames());
         keepGame(platform, fantasy);
         QCOMPARE(restoredGame(platform, paths), fantasy);

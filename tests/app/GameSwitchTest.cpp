@@ -52,11 +52,16 @@ class GameSwitchTest : public QObject {
                 widget->window() != f.window.get())
                 continue;
             QString text;
-            if (auto* box = qobject_cast<QLineEdit*>(widget)) text = box->text();
-            else if (auto* label = qobject_cast<QLabel*>(widget)) text = label->text();
-            else if (auto* button = qobject_cast<QAbstractButton*>(widget)) text = button->text() + QString::number(button->isChecked());
-            else if (auto* frame = qobject_cast<QGroupBox*>(widget)) text = frame->title();
-            else if (auto* list = qobject_cast<QListWidget*>(widget)) text = QString::number(list->count());
+            if (auto* box = qobject_cast<QLineEdit*>(widget))
+                text = box->text();
+            else if (auto* label = qobject_cast<QLabel*>(widget))
+                text = label->text();
+            else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+                text = button->text() + QString::number(button->isChecked());
+            else if (auto* frame = qobject_cast<QGroupBox*>(widget))
+                text = frame->title();
+            else if (auto* list = qobject_cast<QListWidget*>(widget))
+                text = QString::number(list->count());
             // Where a hidden control stands is nothing the user sees.
             const QRect place = widget->isVisibleTo(f.window.get())
                                     ? QRect(widget->mapTo(f.window.get(), QPoint(0, 0)), widget->size())
@@ -192,10 +197,11 @@ private slots:
         QCOMPARE(start.job->generated(), std::uint64_t{binomial(8, 5) * 2});
         QCOMPARE(f.text(QStringLiteral("txtGenerated")), QString::fromStdString(formatCount(start.job->generated())));
         QCOMPARE(f.text(QStringLiteral("txtSetsPassing")), QString::fromStdString(formatCount(start.job->passing())));
-        const QStringList lines = QString::fromLatin1(f.outputContents()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        const QStringList lines =
+            QString::fromLatin1(f.outputContents()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         QCOMPARE(std::uint64_t(lines.size()), start.job->passing());
         QVERIFY(start.job->passing() < start.job->generated());
-        QCOMPARE(lines.first(), QStringLiteral("1 2 3 6 8 + 1"));   // the first whose sum reaches 20
+        QCOMPARE(lines.first(), QStringLiteral("1 2 3 6 8 + 1")); // the first whose sum reaches 20
         QCOMPARE(lines.last(), QStringLiteral("4 5 6 7 8 + 26"));
         QCOMPARE(f.text(QStringLiteral("txtOutput")), QStringLiteral("04 05 06 07 08"));
 

@@ -76,10 +76,12 @@ private slots:
             QCOMPARE(tabs.count(QStringLiteral("chkEvens_")), k + 1);
             QCOMPARE(tabs.count(QStringLiteral("txtTens_")), game.tensClasses());
             QCOMPARE(tabs.count(QStringLiteral("lblPos")), k);
-            QCOMPARE(tabs.count(QStringLiteral("txt1")), k);   // locked in, one per position
+            QCOMPARE(tabs.count(QStringLiteral("txt1")), k); // locked in, one per position
             QCOMPARE(tabs.count(QStringLiteral("txtXPos")), 10 * k);
-            QCOMPARE(tabs.find<QListWidget>(QStringLiteral("lstSums"))->count(), game.largestSum() - game.smallestSum() + 1);
-            QCOMPARE(tabs.find<QListWidget>(QStringLiteral("lstSums"))->item(0)->text(), QString::number(game.smallestSum()));
+            QCOMPARE(tabs.find<QListWidget>(QStringLiteral("lstSums"))->count(),
+                     game.largestSum() - game.smallestSum() + 1);
+            QCOMPARE(tabs.find<QListWidget>(QStringLiteral("lstSums"))->item(0)->text(),
+                     QString::number(game.smallestSum()));
             const QString last(QLatin1Char(game.positionLetter(k - 1)));
             QCOMPARE(tabs.text(QStringLiteral("txt") + last + QStringLiteral("Max")), QString::number(game.highest()));
             QCOMPARE(tabs.text(QStringLiteral("txtMaxSum")), QString::number(game.largestSum()));
@@ -129,7 +131,8 @@ private slots:
         QCOMPARE(tabs.text(QStringLiteral("txtFMin")), QStringLiteral("6"));
         QCOMPARE(tabs.text(QStringLiteral("txtMaxDif")), QStringLiteral("44"));
         QCOMPARE(tabs.text(QStringLiteral("txtMinSum")), QStringLiteral("21"));
-        QCOMPARE(tabs.find<QCheckBox>(QStringLiteral("chkEvens_6"))->text(), QStringLiteral("Allow 6 Even Numbers Per Set"));
+        QCOMPARE(tabs.find<QCheckBox>(QStringLiteral("chkEvens_6"))->text(),
+                 QStringLiteral("Allow 6 Even Numbers Per Set"));
         QVERIFY(tabs.widget.findChild<QLineEdit*>(QStringLiteral("TxtEOut_4")));
         QVERIFY(tabs.widget.findChild<QLineEdit*>(QStringLiteral("txtXPosF_9")));
         QVERIFY(!tabs.widget.findChild<QLineEdit*>(QStringLiteral("txtGMin")));
@@ -146,12 +149,12 @@ private slots:
                 for (int index = 0; index < tabs.widget.count(); ++index) {
                     tabs.widget.setCurrentIndex(index);
                     settle();
-                    const QString fault = pagelayout::faultOf(
-                        tabs.widget.widget(index), QStringLiteral("%1 at %2x%3, %4")
-                                                       .arg(QLatin1String(matrix))
-                                                       .arg(size.width())
-                                                       .arg(size.height())
-                                                       .arg(tabs.widget.tabText(index)));
+                    const QString fault =
+                        pagelayout::faultOf(tabs.widget.widget(index), QStringLiteral("%1 at %2x%3, %4")
+                                                                           .arg(QLatin1String(matrix))
+                                                                           .arg(size.width())
+                                                                           .arg(size.height())
+                                                                           .arg(tabs.widget.tabText(index)));
                     QVERIFY2(fault.isEmpty(), qPrintable(fault));
                 }
             }

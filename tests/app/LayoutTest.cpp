@@ -44,7 +44,8 @@ class LayoutTest : public QObject {
     void expectEveryTabWhole() {
         for (int index = 0; index < tabs()->count(); ++index) {
             showTab(index);
-            const QString fault = pagelayout::faultOf(tabs()->widget(index), QStringLiteral("tab ") + tabs()->tabText(index));
+            const QString fault =
+                pagelayout::faultOf(tabs()->widget(index), QStringLiteral("tab ") + tabs()->tabText(index));
             QVERIFY2(fault.isEmpty(), qPrintable(fault));
         }
     }
@@ -65,11 +66,13 @@ class LayoutTest : public QObject {
 
     // Every number of `list` lies inside its viewport, `columns` to a row.
     static QString gridFault(QListWidget* list, int count, int columns) {
-        if (list->count() != count) return QStringLiteral("%1 holds %2 numbers").arg(list->objectName()).arg(list->count());
+        if (list->count() != count)
+            return QStringLiteral("%1 holds %2 numbers").arg(list->objectName()).arg(list->count());
         const QRect viewport = list->viewport()->rect();
         for (int i = 0; i < count; ++i) {
             const QRect cell = list->visualItemRect(list->item(i));
-            if (!viewport.contains(cell)) return QStringLiteral("number %1 lies outside %2").arg(i + 1).arg(list->objectName());
+            if (!viewport.contains(cell))
+                return QStringLiteral("number %1 lies outside %2").arg(i + 1).arg(list->objectName());
             if (cell.top() != list->visualItemRect(list->item(i - i % columns)).top())
                 return QStringLiteral("number %1 is not in its row of %2").arg(i + 1).arg(columns);
         }
@@ -77,9 +80,7 @@ class LayoutTest : public QObject {
     }
 
     // A pixel inside a box, right of any text it holds: its background.
-    static QRgb background(QLineEdit* box) {
-        return box->grab().toImage().pixel(box->width() - 6, box->height() / 2);
-    }
+    static QRgb background(QLineEdit* box) { return box->grab().toImage().pixel(box->width() - 6, box->height() / 2); }
 
 private slots:
     void init() {
@@ -109,7 +110,8 @@ private slots:
     // control whole and every number of the game, and of its bonus pool, in its slip.
     void everyGameFitsAtTheOpeningSmallestAndLargeSizes_data() {
         QTest::addColumn<QString>("matrix");
-        for (const char* matrix : {"5/39", "6/49", "6/59", "7/35", "5/69+1/26", "6/90"}) QTest::newRow(matrix) << matrix;
+        for (const char* matrix : {"5/39", "6/49", "6/59", "7/35", "5/69+1/26", "6/90"})
+            QTest::newRow(matrix) << matrix;
     }
     void everyGameFitsAtTheOpeningSmallestAndLargeSizes() {
         QFETCH(QString, matrix);
@@ -128,11 +130,10 @@ private slots:
                                       game.highest() <= 49 ? 7 : 10);
             if (fault.isEmpty() && game.hasBonusPool())
                 fault = gridFault(f.find<QListWidget>(QStringLiteral("lstBonusNumbers")), game.bonusPool(), 7);
-            QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("%1 at %2x%3: %4")
-                                                     .arg(matrix)
-                                                     .arg(size.width())
-                                                     .arg(size.height())
-                                                     .arg(fault)));
+            QVERIFY2(
+                fault.isEmpty(),
+                qPrintable(
+                    QStringLiteral("%1 at %2x%3: %4").arg(matrix).arg(size.width()).arg(size.height()).arg(fault)));
         }
     }
 
@@ -170,10 +171,10 @@ private slots:
         for (const QSize& start : {opening, QSize(1600, 1000)})
             for (int extra = 0; extra <= row; ++extra) {
                 resizeTo(start + QSize(0, extra));
-                QVERIFY2(sums->viewport()->height() % row == 0,
-                         qPrintable(QStringLiteral("viewport %1 high, rows %2 high")
-                                        .arg(sums->viewport()->height())
-                                        .arg(row)));
+                QVERIFY2(
+                    sums->viewport()->height() % row == 0,
+                    qPrintable(
+                        QStringLiteral("viewport %1 high, rows %2 high").arg(sums->viewport()->height()).arg(row)));
                 QVERIFY(sums->viewport()->height() >= 5 * row);
             }
         // It uses the room it gets: it is taller in the larger window than at the opening size.

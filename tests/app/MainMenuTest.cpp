@@ -64,9 +64,9 @@ private slots:
         QCOMPARE(captionsOf("mnuTools"),
                  QStringList({"Odds", "-", "Check For Winning Bets", "Update Game History File", "-",
                               "View && Manipulate History", "View && Manipulate Output File", "-", "Calculator",
-                              "Abbreviated Wheel...", "-",
-                              "Print Selected Number Pool", "-", "UnInstall Prep"}));
-        QCOMPARE(captionsOf("mnuHelp"), QStringList({"View Orvane Manual", "Show Tip of the Day", "-", "About Orvane..."}));
+                              "Abbreviated Wheel...", "-", "Print Selected Number Pool", "-", "UnInstall Prep"}));
+        QCOMPARE(captionsOf("mnuHelp"),
+                 QStringList({"View Orvane Manual", "Show Tip of the Day", "-", "About Orvane..."}));
         QCOMPARE(captionsOf("mnuAnalysis").size(), 17); // the fifteen reports, a rule and the backtest
         QCOMPARE(withoutAccessKey(item("mnuHotNCold")->text()), QStringLiteral("Hot && Cold Numbers Calculator"));
         QStringList titles;
@@ -90,7 +90,8 @@ private slots:
                 if (action->isSeparator()) continue;
                 const QString itemKey = QKeySequence::mnemonic(action->text()).toString();
                 QVERIFY2(!itemKey.isEmpty(), qPrintable(action->text()));
-                QVERIFY2(!itemKeys.contains(itemKey), qPrintable(action->text() + QStringLiteral(" repeats ") + itemKey));
+                QVERIFY2(!itemKeys.contains(itemKey),
+                         qPrintable(action->text() + QStringLiteral(" repeats ") + itemKey));
                 itemKeys << itemKey;
             }
         }
@@ -99,8 +100,10 @@ private slots:
 
     void commonCommandsHaveShortcutsThatNeverClash() {
         const QList<std::pair<const char*, QKeySequence>> expected = {
-            {"mnuSaveSettings", QKeySequence(Qt::CTRL | Qt::Key_S)}, {"mnuRestoreSettings", QKeySequence(Qt::CTRL | Qt::Key_O)},
-            {"mnuExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},         {"mnuPrintSelected", QKeySequence(Qt::CTRL | Qt::Key_P)},
+            {"mnuSaveSettings", QKeySequence(Qt::CTRL | Qt::Key_S)},
+            {"mnuRestoreSettings", QKeySequence(Qt::CTRL | Qt::Key_O)},
+            {"mnuExit", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+            {"mnuPrintSelected", QKeySequence(Qt::CTRL | Qt::Key_P)},
             {"mnuManual", QKeySequence(Qt::Key_F1)}};
         for (const auto& [name, keys] : expected) QCOMPARE(item(name)->shortcut(), keys);
         // Every action of the window, the number list's Ctrl+A and Ctrl+Shift+A among them.
@@ -158,9 +161,9 @@ private slots:
         f.trigger("mnuPrintSelected");
         QCOMPARE(f.platform->printJobs.size(), 1);
         const QStringList lines = f.platform->printJobs[0].lines;
-        QCOMPARE(lines.mid(0, 5), QStringList({"Orvane Selected Number Printing Utility",
-                                               "Report generated 07-04-1999 at 18:30:05", "",
-                                               "The numbers selected are as follows:", ""}));
+        QCOMPARE(lines.mid(0, 5),
+                 QStringList({"Orvane Selected Number Printing Utility", "Report generated 07-04-1999 at 18:30:05", "",
+                              "The numbers selected are as follows:", ""}));
         QCOMPARE(lines.mid(5, 7), QStringList({"1", "2", "3", "4", "5", "6", "41"}));
         QCOMPARE(lines.mid(12), QStringList({"", "7 numbers selected in total."}));
         QVERIFY(f.platform->printJobs[0].ended);
@@ -193,7 +196,8 @@ private slots:
         f.trigger("mnuDeleteOuput");
         QCOMPARE(f.platform->messages.size(), shown + 1);
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Nothing To Do"));
-        QCOMPARE(f.platform->messages.last().text, path("w.TB") + QStringLiteral(" could not be found.  There is nothing to delete."));
+        QCOMPARE(f.platform->messages.last().text,
+                 path("w.TB") + QStringLiteral(" could not be found.  There is nothing to delete."));
         // Something is there but cannot be deleted: said so, not "could not be found".
         QVERIFY(QDir().mkpath(path("d.GR")));
         f.shared->poolPath = path("d.GR").toStdString();
@@ -210,7 +214,7 @@ private slots:
         QCOMPARE(f.shared->historyPath, path("mine.HIT").toStdString());
         auto* viewer = f.window->findChild<QWidget*>(QStringLiteral("frmAnalysis"));
         QVERIFY(viewer);
-        QVERIFY(viewer->windowTitle().startsWith(QLatin1String("View & Manipulate History")));   // begun at once
+        QVERIFY(viewer->windowTitle().startsWith(QLatin1String("View & Manipulate History"))); // begun at once
         auto* text = viewer->findChild<QPlainTextEdit*>(QStringLiteral("txtAnalysis"));
         QTRY_VERIFY_WITH_TIMEOUT(text->toPlainText().contains(QLatin1String("050788")), 20000);
     }

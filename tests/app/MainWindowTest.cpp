@@ -420,8 +420,8 @@ private slots:
         f.shared->poolPath = "/tmp/p/Pool.GR";
         f.shared->settingsPath = "/tmp/s/Mine.INI";
         const QList<std::pair<const char*, QString>> expected = {
-            {"mnuHistoryFile", "/tmp/h/My.HIT"},      {"mnuSaveAs", "/tmp/w/Out.TB"},
-            {"mnuSaveGRAs", "/tmp/p/Pool.GR"},        {"mnuSaveSettings", "/tmp/s/Mine.INI"},
+            {"mnuHistoryFile", "/tmp/h/My.HIT"},       {"mnuSaveAs", "/tmp/w/Out.TB"},
+            {"mnuSaveGRAs", "/tmp/p/Pool.GR"},         {"mnuSaveSettings", "/tmp/s/Mine.INI"},
             {"mnuRestoreSettings", "/tmp/s/Mine.INI"}, {"mnuImportDraws", "/tmp/h"}};
         for (const auto& [command, start] : expected) {
             f.trigger(QLatin1String(command)); // cancelled

@@ -18,9 +18,8 @@ class NumberGridTest : public QObject {
         const QRect viewport = grid.viewport()->rect();
         for (int i = 0; i < highest; ++i) {
             const QRect cell = grid.visualItemRect(grid.item(i));
-            QVERIFY2(viewport.contains(cell), qPrintable(QStringLiteral("number %1 of %2 lies outside the list")
-                                                             .arg(i + 1)
-                                                             .arg(highest)));
+            QVERIFY2(viewport.contains(cell),
+                     qPrintable(QStringLiteral("number %1 of %2 lies outside the list").arg(i + 1).arg(highest)));
             QCOMPARE(cell.top(), grid.visualItemRect(grid.item(i - i % columns)).top());
             if (i % columns == 0 && i > 0) QVERIFY(cell.top() > grid.visualItemRect(grid.item(i - 1)).top());
         }

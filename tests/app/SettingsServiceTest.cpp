@@ -191,7 +191,7 @@ private slots:
         tick();
         QCOMPARE(f.text("txtMaxDif"), QStringLiteral("27"));
         f.window->show();
-        QVERIFY(f.window->close()); // just loaded: nothing to ask
+        QVERIFY(f.window->close());               // just loaded: nothing to ask
         QCOMPARE(f.platform->messages.size(), 1); // the failed load's message only
     }
 

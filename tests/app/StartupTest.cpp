@@ -67,7 +67,8 @@ private slots:
     // that one file; anything else is a command.
     void aHistoryOrOutputFileGivenAloneIsOpenedAndAnythingElseIsACommand() {
         QTemporaryDir root;
-        for (const char* name : {"draws.HIT", "old.hit", "Wheeled.TB", "notes.txt"}) touch(root.filePath(QLatin1String(name)));
+        for (const char* name : {"draws.HIT", "old.hit", "Wheeled.TB", "notes.txt"})
+            touch(root.filePath(QLatin1String(name)));
         const auto argument = [&](const char* name) { return root.filePath(QLatin1String(name)).toStdString(); };
         QCOMPARE(fileToOpen({argument("draws.HIT")}), root.filePath(QStringLiteral("draws.HIT")));
         QCOMPARE(fileToOpen({argument("old.hit")}), root.filePath(QStringLiteral("old.hit")));

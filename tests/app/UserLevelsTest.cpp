@@ -20,11 +20,14 @@ private:
         for (const char* name : {"chkRequirePair", "chkAllowPairs", "frameTensPlace", "frameOnesPlace", "txtAMin",
                                  "frameMidpoint", "frameLocks", "lblLastDrawMaxShadowing", "cmdWheel", "txtMaxDif"}) {
             auto* widget = f.find<QWidget>(QLatin1String(name));
-            text += QStringLiteral("%1 %2 %3\n").arg(QLatin1String(name)).arg(widget->isHidden()).arg(widget->toolTip());
+            text +=
+                QStringLiteral("%1 %2 %3\n").arg(QLatin1String(name)).arg(widget->isHidden()).arg(widget->toolTip());
         }
-        for (const char* name : {"mnuRecordNumbers", "mnuSumHits", "mnuSkipHit", "mnuBeginner", "mnuIntermediate", "mnuAdvanced"}) {
+        for (const char* name :
+             {"mnuRecordNumbers", "mnuSumHits", "mnuSkipHit", "mnuBeginner", "mnuIntermediate", "mnuAdvanced"}) {
             auto* action = f.find<QAction>(QLatin1String(name));
-            text += QStringLiteral("%1 %2 %3\n").arg(QLatin1String(name)).arg(action->isVisible()).arg(action->isChecked());
+            text +=
+                QStringLiteral("%1 %2 %3\n").arg(QLatin1String(name)).arg(action->isVisible()).arg(action->isChecked());
         }
         return text;
     }

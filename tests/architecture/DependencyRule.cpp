@@ -24,6 +24,7 @@ const std::set<std::string> kWindowsOnlyFolders = {"app", "platform"};
 const std::string kCommandLineFolder = "cli";
 
 // The C++ standard library's headers, with the C library's in both spellings.
+// clang-format off
 const std::set<std::string, std::less<>> kStandardHeaders = {
     "algorithm", "any", "array", "atomic", "barrier", "bit", "bitset", "charconv", "chrono", "codecvt",
     "compare", "complex", "concepts", "condition_variable", "coroutine", "deque", "exception", "execution",
@@ -43,6 +44,7 @@ const std::set<std::string, std::less<>> kStandardHeaders = {
     "stddef.h", "stdint.h", "stdio.h", "stdlib.h", "string.h", "tgmath.h", "time.h", "uchar.h",
     "wchar.h", "wctype.h",
 };
+// clang-format on
 
 // The one engine file that calls the operating system: a replace-write syncs
 // its file and folder to the disk, which the standard library cannot.
@@ -96,8 +98,7 @@ std::string withoutCMakeComments(const std::string& text) {
         std::size_t j = i + 1;
         if (j < text.size() && text[j] == '[') {
             std::size_t k = j + 1;
-            while (k < text.size() && text[k] == '=')
-                ++k;
+            while (k < text.size() && text[k] == '=') ++k;
             if (k < text.size() && text[k] == '[') {
                 const std::string close = "]" + std::string(k - j - 1, '=') + "]";
                 const auto end = text.find(close, k + 1);
@@ -113,7 +114,7 @@ std::string withoutCMakeComments(const std::string& text) {
 }
 
 struct SourceListing {
-    std::string command;               // target_sources, add_library or add_executable
+    std::string command; // target_sources, add_library or add_executable
     std::vector<std::string> arguments;
 };
 
@@ -131,15 +132,12 @@ std::vector<SourceListing> sourceListings(const std::string& cmakeText) {
             continue;
         }
         const std::size_t start = i;
-        while (i < text.size() && isWord(i))
-            ++i;
+        while (i < text.size() && isWord(i)) ++i;
         std::string word = text.substr(start, i - start);
         std::transform(word.begin(), word.end(), word.begin(), [](unsigned char c) { return std::tolower(c); });
         std::size_t open = i;
-        while (open < text.size() && std::isspace(static_cast<unsigned char>(text[open])))
-            ++open;
-        if (!commands.count(word) || open >= text.size() || text[open] != '(')
-            continue;
+        while (open < text.size() && std::isspace(static_cast<unsigned char>(text[open]))) ++open;
+        if (!commands.count(word) || open >= text.size() || text[open] != '(') continue;
 
         SourceListing listing{word, {}};
         std::string token;
@@ -158,8 +156,7 @@ std::vector<SourceListing> sourceListings(const std::string& cmakeText) {
                 quoted = true;
             } else if (c == '(' || c == ')' || std::isspace(static_cast<unsigned char>(c))) {
                 depth += c == '(' ? 1 : c == ')' ? -1 : 0;
-                if (!token.empty())
-                    listing.arguments.push_back(token);
+                if (!token.empty()) listing.arguments.push_back(token);
                 token.clear();
             } else {
                 token += c;
@@ -172,10 +169,10 @@ std::vector<SourceListing> sourceListings(const std::string& cmakeText) {
 
 bool isListingKeyword(const std::string& command, const std::string& word) {
     static const std::set<std::string> targetSources = {"PRIVATE", "PUBLIC", "INTERFACE"};
-    static const std::set<std::string> addLibrary = {"STATIC", "SHARED", "MODULE", "OBJECT", "INTERFACE",
-                                                     "UNKNOWN", "IMPORTED", "ALIAS", "GLOBAL", "EXCLUDE_FROM_ALL"};
-    static const std::set<std::string> addExecutable = {"WIN32", "MACOSX_BUNDLE", "EXCLUDE_FROM_ALL",
-                                                        "IMPORTED", "ALIAS", "GLOBAL"};
+    static const std::set<std::string> addLibrary = {"STATIC",  "SHARED",   "MODULE", "OBJECT", "INTERFACE",
+                                                     "UNKNOWN", "IMPORTED", "ALIAS",  "GLOBAL", "EXCLUDE_FROM_ALL"};
+    static const std::set<std::string> addExecutable = {"WIN32",    "MACOSX_BUNDLE", "EXCLUDE_FROM_ALL",
+                                                        "IMPORTED", "ALIAS",         "GLOBAL"};
     const auto& keywords = command == "target_sources" ? targetSources
                            : command == "add_library"  ? addLibrary
                                                        : addExecutable;
@@ -185,8 +182,7 @@ bool isListingKeyword(const std::string& command, const std::string& word) {
 // `path` relative to `root`, or "" when it lies outside it.
 std::string relativeInside(const fs::path& path, const fs::path& root) {
     const fs::path relative = path.lexically_normal().lexically_relative(root);
-    if (relative.empty() || *relative.begin() == "..")
-        return {};
+    if (relative.empty() || *relative.begin() == "..") return {};
     return relative.generic_string();
 }
 
@@ -206,20 +202,16 @@ std::vector<IncludeLine> includeLines(const std::string& text) {
     int number = 0;
     while (std::getline(lines, line)) {
         ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         std::size_t i = 0;
         const auto skipBlanks = [&] {
-            while (i < line.size() && (line[i] == ' ' || line[i] == '\t'))
-                ++i;
+            while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
         };
         skipBlanks();
-        if (i >= line.size() || line[i] != '#')
-            continue;
+        if (i >= line.size() || line[i] != '#') continue;
         ++i;
         skipBlanks();
-        if (line.compare(i, 7, "include") != 0)
-            continue;
+        if (line.compare(i, 7, "include") != 0) continue;
         i += 7;
         if (i < line.size() && (std::isalnum(static_cast<unsigned char>(line[i])) || line[i] == '_'))
             continue; // include_next and the like
@@ -229,8 +221,7 @@ std::vector<IncludeLine> includeLines(const std::string& text) {
         if (i < line.size() && (line[i] == '"' || line[i] == '<')) {
             include.angled = line[i] == '<';
             const auto end = line.find(include.angled ? '>' : '"', i + 1);
-            if (end != std::string::npos)
-                include.name = line.substr(i + 1, end - i - 1);
+            if (end != std::string::npos) include.name = line.substr(i + 1, end - i - 1);
         }
         std::string directive = line;
         directive.erase(0, directive.find('#'));
@@ -257,34 +248,27 @@ public:
     // quoted name, then the source folder. A header generated from `name.in`
     // counts as that file.
     Included resolve(const std::string& includer, const IncludeLine& include) const {
-        if (include.name.empty())
-            return {Kind::Unreadable, {}, {}};
+        if (include.name.empty()) return {Kind::Unreadable, {}, {}};
         std::vector<fs::path> candidates;
-        if (!include.angled)
-            candidates.push_back((root_ / includer).parent_path() / include.name);
+        if (!include.angled) candidates.push_back((root_ / includer).parent_path() / include.name);
         candidates.push_back(root_ / include.name);
         for (const auto& candidate : candidates) {
             for (const auto& path : {candidate, fs::path(candidate.string() + ".in")}) {
                 std::error_code error;
-                if (!fs::is_regular_file(path, error))
-                    continue;
+                if (!fs::is_regular_file(path, error)) continue;
                 const std::string relative = relativeInside(path, root_);
-                if (relative.empty())
-                    return {Kind::OutsideSources, path.lexically_normal().generic_string(), {}};
+                if (relative.empty()) return {Kind::OutsideSources, path.lexically_normal().generic_string(), {}};
                 return {Kind::SourceFile, relative, folderOf(relative)};
             }
         }
         const std::string first = fs::path(include.name).begin()->generic_string();
         if (folders_.count(first) && include.name.find('/') != std::string::npos)
             return {Kind::MissingSourceFile, {}, first};
-        if (include.name.rfind("CLI/", 0) == 0)
-            return {Kind::Cli11, {}, {}};
-        if (include.name[0] == 'Q' ||
-            (include.name[0] == 'q' && include.name.size() > 2 &&
-             include.name.compare(include.name.size() - 2, 2, ".h") == 0))
+        if (include.name.rfind("CLI/", 0) == 0) return {Kind::Cli11, {}, {}};
+        if (include.name[0] == 'Q' || (include.name[0] == 'q' && include.name.size() > 2 &&
+                                       include.name.compare(include.name.size() - 2, 2, ".h") == 0))
             return {Kind::Qt, {}, {}};
-        if (kStandardHeaders.count(include.name))
-            return {Kind::Standard, {}, {}};
+        if (kStandardHeaders.count(include.name)) return {Kind::Standard, {}, {}};
         return {Kind::Other, {}, {}};
     }
 
@@ -299,8 +283,7 @@ class Checker {
 public:
     explicit Checker(const fs::path& sourceFolder) {
         root_ = fs::absolute(sourceFolder).lexically_normal();
-        if (!root_.has_filename())
-            root_ = root_.parent_path();
+        if (!root_.has_filename()) root_ = root_.parent_path();
     }
 
     TreeReport run() {
@@ -309,32 +292,27 @@ public:
         std::error_code error;
         for (fs::recursive_directory_iterator it(root_, error), end; !error && it != end; it.increment(error)) {
             const fs::path& path = it->path();
-            if (it->is_directory() && it.depth() == 0)
-                folders.insert(path.filename().string());
-            if (!it->is_regular_file())
-                continue;
+            if (it->is_directory() && it.depth() == 0) folders.insert(path.filename().string());
+            if (!it->is_regular_file()) continue;
             if (path.filename() == "CMakeLists.txt")
                 cmakeFiles.push_back(path);
             else
                 report_.layers[relativeInside(path, root_)];
         }
-        if (error)
-            report_.problems.push_back(shown("") + ": cannot read the source folder: " + error.message());
+        if (error) report_.problems.push_back(shown("") + ": cannot read the source folder: " + error.message());
         if (report_.layers.empty())
             report_.problems.push_back(shown("") + ": no source files found in " + root_.string());
 
         std::sort(cmakeFiles.begin(), cmakeFiles.end());
-        for (const auto& cmake : cmakeFiles)
-            readListings(cmake);
+        for (const auto& cmake : cmakeFiles) readListings(cmake);
         for (const auto& [file, layers] : report_.layers)
             if (layers.empty() && !listedByUnknownTarget_.count(file))
-                report_.problems.push_back(shown(file) + ": no target lists this file; add it to a target_sources() in " +
-                                           shown(folderOf(file).empty() ? "" : folderOf(file) + "/") +
-                                           "CMakeLists.txt");
+                report_.problems.push_back(
+                    shown(file) + ": no target lists this file; add it to a target_sources() in " +
+                    shown(folderOf(file).empty() ? "" : folderOf(file) + "/") + "CMakeLists.txt");
 
         const Resolver resolver(root_, folders);
-        for (const auto& [file, layers] : report_.layers)
-            checkIncludes(file, layers, resolver);
+        for (const auto& [file, layers] : report_.layers) checkIncludes(file, layers, resolver);
         checkFolderCycles();
         return report_;
     }
@@ -343,17 +321,14 @@ private:
     void readListings(const fs::path& cmake) {
         const std::string where = shown(relativeInside(cmake, root_));
         for (const auto& listing : sourceListings(readText(cmake))) {
-            if (listing.arguments.empty())
-                continue;
+            if (listing.arguments.empty()) continue;
             const std::string& target = listing.arguments.front();
             const auto known = kTargetLayers.find(target);
             for (std::size_t i = 1; i < listing.arguments.size(); ++i) {
                 const std::string& argument = listing.arguments[i];
-                if (argument.find('$') != std::string::npos || isListingKeyword(listing.command, argument))
-                    continue;
+                if (argument.find('$') != std::string::npos || isListingKeyword(listing.command, argument)) continue;
                 const std::string file = relativeInside(cmake.parent_path() / argument, root_);
-                if (file.empty() || !report_.layers.count(file))
-                    continue;
+                if (file.empty() || !report_.layers.count(file)) continue;
                 if (known != kTargetLayers.end()) {
                     report_.layers[file].insert(known->second);
                 } else {
@@ -402,42 +377,31 @@ private:
     // What an engine file may not include, described; "" when allowed.
     std::string engineBreak(const Included& included) const {
         switch (included.kind) {
-        case Kind::Standard:
-            return {};
-        case Kind::Qt:
-            return "Qt";
-        case Kind::Cli11:
-            return "CLI11";
-        case Kind::OutsideSources:
-            return included.file + ", outside src/";
-        case Kind::Other:
-            return "a header that is not the standard library";
+        case Kind::Standard: return {};
+        case Kind::Qt: return "Qt";
+        case Kind::Cli11: return "CLI11";
+        case Kind::OutsideSources: return included.file + ", outside src/";
+        case Kind::Other: return "a header that is not the standard library";
         case Kind::SourceFile:
             if (kWindowsOnlyFolders.count(included.folder) || included.folder == kCommandLineFolder)
                 return shown(included.file) + " from " + included.folder + "/";
             return layerBreak(included, {Layer::Engine});
-        default:
-            return {};
+        default: return {};
         }
     }
 
     std::string commandLineBreak(const Included& included) const {
         switch (included.kind) {
         case Kind::Standard:
-        case Kind::Cli11:
-            return {};
-        case Kind::Qt:
-            return "Qt";
-        case Kind::OutsideSources:
-            return included.file + ", outside src/";
-        case Kind::Other:
-            return "a header that is neither CLI11 nor the standard library";
+        case Kind::Cli11: return {};
+        case Kind::Qt: return "Qt";
+        case Kind::OutsideSources: return included.file + ", outside src/";
+        case Kind::Other: return "a header that is neither CLI11 nor the standard library";
         case Kind::SourceFile:
             if (kWindowsOnlyFolders.count(included.folder))
                 return shown(included.file) + " from " + included.folder + "/";
             return layerBreak(included, {Layer::Engine, Layer::CommandLine});
-        default:
-            return {};
+        default: return {};
         }
     }
 
@@ -445,18 +409,15 @@ private:
     // when the file is unlisted (reported on its own).
     std::string layerBreak(const Included& included, const std::set<Layer>& allowed) const {
         const auto& layers = report_.layers.at(included.file);
-        if (layers.empty())
-            return {};
+        if (layers.empty()) return {};
         for (const Layer layer : layers)
-            if (allowed.count(layer))
-                return {};
+            if (allowed.count(layer)) return {};
         return shown(included.file) + ", which belongs to " + targetName(*layers.begin());
     }
 
     void checkFolderCycles() {
         std::map<std::string, std::set<std::string>> next;
-        for (const auto& [edge, where] : edges_)
-            next[edge.first].insert(edge.second);
+        for (const auto& [edge, where] : edges_) next[edge.first].insert(edge.second);
         const auto reachable = [&](const std::string& from) {
             std::set<std::string> seen;
             std::vector<std::string> stack{from};
@@ -464,24 +425,20 @@ private:
                 const std::string folder = stack.back();
                 stack.pop_back();
                 for (const auto& to : next[folder])
-                    if (seen.insert(to).second)
-                        stack.push_back(to);
+                    if (seen.insert(to).second) stack.push_back(to);
             }
             return seen;
         };
         std::map<std::string, std::set<std::string>> reach;
-        for (const auto& [folder, targets] : next)
-            reach[folder] = reachable(folder);
+        for (const auto& [folder, targets] : next) reach[folder] = reachable(folder);
 
         std::set<std::string> reported;
         for (const auto& [start, reached] : reach) {
-            if (reported.count(start) || !reached.count(start))
-                continue;
+            if (reported.count(start) || !reached.count(start)) continue;
             // The folders on some cycle with `start`: those it reaches that reach it back.
             std::set<std::string> cycleFolders;
             for (const auto& folder : reached)
-                if (reach[folder].count(start))
-                    cycleFolders.insert(folder);
+                if (reach[folder].count(start)) cycleFolders.insert(folder);
             reported.insert(cycleFolders.begin(), cycleFolders.end());
 
             // The shortest way round from `start`, for the message.
@@ -492,8 +449,7 @@ private:
                 const std::string folder = queue.front();
                 queue.pop_front();
                 for (const auto& to : next[folder]) {
-                    if (!cycleFolders.count(to))
-                        continue;
+                    if (!cycleFolders.count(to)) continue;
                     if (to == start) {
                         last = folder;
                         break;
@@ -512,8 +468,7 @@ private:
             std::string round, evidence;
             for (std::size_t i = 0; i < path.size(); ++i) {
                 round += (i ? " -> " : "") + shownFolder(path[i]);
-                if (i + 1 < path.size())
-                    evidence += (i ? "; " : "") + edges_.at({path[i], path[i + 1]});
+                if (i + 1 < path.size()) evidence += (i ? "; " : "") + edges_.at({path[i], path[i + 1]});
             }
             const std::string& first = edges_.at({path[0], path[1]});
             report_.problems.push_back(first.substr(0, first.find(' ')) + ": folders include each other: " + round +
@@ -532,8 +487,7 @@ private:
 
 std::string targetName(Layer layer) {
     for (const auto& [name, value] : kTargetLayers)
-        if (value == layer)
-            return name;
+        if (value == layer) return name;
     return "?";
 }
 

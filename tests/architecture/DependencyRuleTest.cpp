@@ -35,28 +35,34 @@ protected:
                                      ")\n");
         write("core/Notice.h", "#pragma once\n#include <string>\n");
         write("core/Text.h", "#pragma once\n#include \"core/Notice.h\"\n");
-        write("core/Text.cpp", "#include \"core/Text.h\"\n#include \"Notice.h\"\n#include <cstdio>\n#include <stdint.h>\n");
+        write("core/Text.cpp",
+              "#include \"core/Text.h\"\n#include \"Notice.h\"\n#include <cstdio>\n#include <stdint.h>\n");
         write("core/Version.h.in", "#define VERSION \"@PROJECT_VERSION@\"\n");
         write("wheel/CMakeLists.txt", "target_sources(orvane_engine PRIVATE Job.cpp Job.h)\n");
         write("wheel/Job.h", "#pragma once\n#include \"core/Notice.h\"\n\n#include <vector>\n");
-        write("wheel/Job.cpp", "#include \"wheel/Job.h\"\n#include \"core/Version.h\"\n#include \"history/HistoryFile.h\"\n");
+        write("wheel/Job.cpp",
+              "#include \"wheel/Job.h\"\n#include \"core/Version.h\"\n#include \"history/HistoryFile.h\"\n");
         write("history/CMakeLists.txt", "target_sources(orvane_engine PRIVATE HistoryFile.cpp HistoryFile.h)\n"
                                         "target_sources(orvane_windows PRIVATE DrawWindow.cpp DrawWindow.h)\n");
         write("history/HistoryFile.h", "#pragma once\n#include <string>\n");
         write("history/HistoryFile.cpp", "#include \"history/HistoryFile.h\"\n");
-        write("history/DrawWindow.h", "#pragma once\n#include \"history/HistoryFile.h\"\n#include \"platform/Platform.h\"\n"
-                                      "#include <QDialog>\n");
+        write("history/DrawWindow.h",
+              "#pragma once\n#include \"history/HistoryFile.h\"\n#include \"platform/Platform.h\"\n"
+              "#include <QDialog>\n");
         write("history/DrawWindow.cpp", "#include \"history/DrawWindow.h\"\n");
         write("cli/CMakeLists.txt", "target_sources(orvane_cli PRIVATE CommandLine.cpp CommandLine.h)\n");
         write("cli/CommandLine.h", "#pragma once\n#include <string>\n");
-        write("cli/CommandLine.cpp", "#include \"cli/CommandLine.h\"\n#include \"wheel/Job.h\"\n#include <CLI/CLI.hpp>\n");
+        write("cli/CommandLine.cpp",
+              "#include \"cli/CommandLine.h\"\n#include \"wheel/Job.h\"\n#include <CLI/CLI.hpp>\n");
         write("platform/CMakeLists.txt", "target_sources(orvane_windows PRIVATE Platform.h)\n");
         write("platform/Platform.h", "#pragma once\n#include \"core/Notice.h\"\n#include <QString>\n");
         write("app/CMakeLists.txt", "target_sources(orvane_windows PRIVATE MainWindow.cpp MainWindow.h)\n"
                                     "target_sources(orvane PRIVATE main.cpp)\n");
         write("app/MainWindow.h", "#pragma once\n#include \"history/DrawWindow.h\"\n#include <QMainWindow>\n");
-        write("app/MainWindow.cpp", "#include \"MainWindow.h\"\n#include \"wheel/Job.h\"\n#include <QtWidgets/QMenu>\n");
-        write("app/main.cpp", "#include \"app/MainWindow.h\"\n#include \"cli/CommandLine.h\"\n#include <QApplication>\n");
+        write("app/MainWindow.cpp",
+              "#include \"MainWindow.h\"\n#include \"wheel/Job.h\"\n#include <QtWidgets/QMenu>\n");
+        write("app/main.cpp",
+              "#include \"app/MainWindow.h\"\n#include \"cli/CommandLine.h\"\n#include <QApplication>\n");
     }
 
     void write(const std::string& file, const std::string& text) {
@@ -79,8 +85,7 @@ protected:
 
 std::string joined(const std::vector<std::string>& lines) {
     std::string text;
-    for (const auto& line : lines)
-        text += "\n  " + line;
+    for (const auto& line : lines) text += "\n  " + line;
     return text;
 }
 
@@ -190,8 +195,8 @@ TEST_F(DependencyRule, ALongerCycleIsNamedRoundItsFolders) {
     write("wheel/Job.h", "#pragma once\n#include \"core/Notice.h\"\n#include \"checks/Index.h\"\n");
     write("wheel/Job.cpp", "#include \"wheel/Job.h\"\n");
     expectOneProblem(problems(), "src/checks/Index.h:2",
-                     {"checks/ -> history/ -> wheel/ -> checks/", "src/checks/Index.h:2",
-                      "src/history/HistoryFile.h:3", "src/wheel/Job.h:3"});
+                     {"checks/ -> history/ -> wheel/ -> checks/", "src/checks/Index.h:2", "src/history/HistoryFile.h:3",
+                      "src/wheel/Job.h:3"});
 }
 
 TEST_F(DependencyRule, WindowFoldersMayNotFormACycleEither) {

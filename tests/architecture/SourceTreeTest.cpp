@@ -10,8 +10,7 @@ namespace {
 
 std::string joined(const std::vector<std::string>& lines) {
     std::string text;
-    for (const auto& line : lines)
-        text += "  " + line + "\n";
+    for (const auto& line : lines) text += "  " + line + "\n";
     return text;
 }
 
@@ -20,11 +19,10 @@ TEST(SourceTree, KeepsTheDependencyRule) {
 
     // A rule that read no CMakeLists.txt would pass everything: every layer
     // must have files.
-    for (const auto layer : {archrule::Layer::Engine, archrule::Layer::CommandLine, archrule::Layer::Windows,
-                             archrule::Layer::Program}) {
+    for (const auto layer :
+         {archrule::Layer::Engine, archrule::Layer::CommandLine, archrule::Layer::Windows, archrule::Layer::Program}) {
         bool found = false;
-        for (const auto& [file, layers] : report.layers)
-            found = found || layers.count(layer);
+        for (const auto& [file, layers] : report.layers) found = found || layers.count(layer);
         EXPECT_TRUE(found) << "no file of target " << archrule::targetName(layer) << " in " << ORVANE_SOURCE_DIR;
     }
 

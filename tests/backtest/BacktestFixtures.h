@@ -58,7 +58,7 @@ inline FilterControls everyFilterOn() {
     c.keyRule = KeyRule::RequireAny;
     c.keyNumbers = {"7", "21", "33", "", ""};
     c.enableLocks = 1;
-    c.lockedOut[0] = "2";   // 2 is never A
+    c.lockedOut[0] = "2"; // 2 is never A
     c.enableSumPick = 1;
     for (int sum = 90; sum <= 210; ++sum) c.sumsAccepted[sum - 21] = sum % 7 != 0;
     c.filterAgainstHistory = 1;
@@ -107,7 +107,9 @@ inline void copyFilter(BacktestFilter filter, const FilterControls& c, FilterCon
     case BacktestFilter::AgainstHistory:
         only.filterAgainstHistory = c.filterAgainstHistory, only.maxFromHistory = c.maxFromHistory;
         break;
-    case BacktestFilter::ExactValues: only.enableExactValues = c.enableExactValues, only.exactValues = c.exactValues; break;
+    case BacktestFilter::ExactValues:
+        only.enableExactValues = c.enableExactValues, only.exactValues = c.exactValues;
+        break;
     }
 }
 
@@ -156,16 +158,15 @@ inline bool plainPasses(const SetPipeline& pipeline, const Combination& set) {
     return pipeline.passesStepByStep(set) && (!pipeline.exactValuesActive() || pipeline.passesExactValues(set));
 }
 
-template <typename Visit>
-inline void forEachSet(const std::vector<int>& pick, Visit visit) {
+template <typename Visit> inline void forEachSet(const std::vector<int>& pick, Visit visit) {
     const int n = static_cast<int>(pick.size());
     for (int a = 0; a < n; ++a)
         for (int b = a + 1; b < n; ++b)
             for (int c = b + 1; c < n; ++c)
                 for (int d = c + 1; d < n; ++d)
                     for (int e = d + 1; e < n; ++e)
-                        for (int f = e + 1; f < n; ++f) visit(Combination{pick[a], pick[b], pick[c], pick[d], pick[e], pick[f]});
+                        for (int f = e + 1; f < n; ++f)
+                            visit(Combination{pick[a], pick[b], pick[c], pick[d], pick[e], pick[f]});
 }
-
 
 } // namespace orvane::backtest_fixtures

@@ -68,8 +68,8 @@ TEST(BacktestDraws, EvenSumDrawsCountedByHand) {
     ASSERT_EQ(result.draws.size(), 7u);
     const bool evenSum[] = {false, true, true, true, true, false, true};
     for (std::size_t i = 0; i < 7; ++i) {
-        EXPECT_EQ(result.draws[i].outcome,
-                  evenSum[i] ? DrawVerdict::Outcome::Passed : DrawVerdict::Outcome::Failed) << i;
+        EXPECT_EQ(result.draws[i].outcome, evenSum[i] ? DrawVerdict::Outcome::Passed : DrawVerdict::Outcome::Failed)
+            << i;
         if (!evenSum[i]) {
             EXPECT_EQ(result.draws[i].firstRejecting, BacktestFilter::Evens);
         }
@@ -114,13 +114,10 @@ TEST(BacktestDraws, WalkForwardNeverLooksAhead) {
     BacktestRequest request;
     request.controls.filterAgainstHistory = 1;
     request.controls.maxFromHistory = "2";
-    request.controls.lastDrawNumMax = "0";   // no number of the draw before
+    request.controls.lastDrawNumMax = "0"; // no number of the draw before
     request.draws = {
-        {10188, {1, 2, 3, 4, 5, 6}},
-        {10888, {10, 11, 12, 40, 41, 42}},
-        {11588, {10, 11, 12, 20, 21, 22}},
-        {12288, {30, 31, 32, 33, 34, 35}},
-        {12988, {1, 2, 3, 43, 44, 45}},
+        {10188, {1, 2, 3, 4, 5, 6}},       {10888, {10, 11, 12, 40, 41, 42}}, {11588, {10, 11, 12, 20, 21, 22}},
+        {12288, {30, 31, 32, 33, 34, 35}}, {12988, {1, 2, 3, 43, 44, 45}},
     };
     const BacktestResult result = runBacktest(request);
     ASSERT_EQ(result.draws.size(), 5u);
@@ -128,15 +125,15 @@ TEST(BacktestDraws, WalkForwardNeverLooksAhead) {
     EXPECT_EQ(verdictOf(d[0], BacktestFilter::AgainstHistory), Verdict::NotJudged);
     EXPECT_EQ(verdictOf(d[0], BacktestFilter::LastDraw), Verdict::NotJudged);
     EXPECT_EQ(d[0].outcome, DrawVerdict::Outcome::NotJudged);
-    EXPECT_EQ(verdictOf(d[1], BacktestFilter::AgainstHistory), Verdict::Kept);   // draw 2 comes later
+    EXPECT_EQ(verdictOf(d[1], BacktestFilter::AgainstHistory), Verdict::Kept); // draw 2 comes later
     EXPECT_EQ(verdictOf(d[1], BacktestFilter::LastDraw), Verdict::Kept);
     EXPECT_EQ(d[1].outcome, DrawVerdict::Outcome::Passed);
     EXPECT_EQ(verdictOf(d[2], BacktestFilter::AgainstHistory), Verdict::Rejected);
     EXPECT_EQ(verdictOf(d[2], BacktestFilter::LastDraw), Verdict::Rejected);
-    EXPECT_EQ(d[2].firstRejecting, BacktestFilter::LastDraw);   // the last draw comes first in the run
+    EXPECT_EQ(d[2].firstRejecting, BacktestFilter::LastDraw); // the last draw comes first in the run
     EXPECT_EQ(verdictOf(d[3], BacktestFilter::AgainstHistory), Verdict::Kept);
-    EXPECT_EQ(verdictOf(d[4], BacktestFilter::AgainstHistory), Verdict::Rejected);   // three of draw 0
-    EXPECT_EQ(verdictOf(d[4], BacktestFilter::LastDraw), Verdict::Kept);   // none of draw 3
+    EXPECT_EQ(verdictOf(d[4], BacktestFilter::AgainstHistory), Verdict::Rejected); // three of draw 0
+    EXPECT_EQ(verdictOf(d[4], BacktestFilter::LastDraw), Verdict::Kept);           // none of draw 3
 
     const FilterResult& history = rowOf(result, BacktestFilter::AgainstHistory);
     EXPECT_EQ(history.draws.kept, 2u);
@@ -226,9 +223,10 @@ TEST(BacktestSets, OnePassCountsMatchEachSetTestedPlainly) {
 // settings passes (the Ravelin skip, no filter of sets, left off). The whole
 // 49-number wheel is checked the same way by the backtest benchmark.
 TEST(BacktestSets, JointShareIsWhatTheWheelPasses) {
-    for (const std::vector<int>& pick : {range(1, 30), std::vector<int>{2, 4, 6, 9, 10, 13, 18, 19, 23, 24, 27, 30, 35, 36, 41, 45, 48}}) {
+    for (const std::vector<int>& pick :
+         {range(1, 30), std::vector<int>{2, 4, 6, 9, 10, 13, 18, 19, 23, 24, 27, 30, 35, 36, 41, 45, 48}}) {
         FilterControls controls = everyFilterOn();
-        controls.enableRavelin = 1;   // ignored by the backtest; the run below leaves it off
+        controls.enableRavelin = 1; // ignored by the backtest; the run below leaves it off
         BacktestRequest request;
         request.controls = controls;
         request.draws = sampleDraws();
@@ -265,7 +263,7 @@ TEST(BacktestJob, SlicesGiveTheSameResultAndStopLeavesItIncomplete) {
         EXPECT_GE(job.progress(), progress);
         progress = job.progress();
         if (progress > 0) {
-            EXPECT_EQ(job.result().draws.size(), whole.draws.size());   // the draws come first
+            EXPECT_EQ(job.result().draws.size(), whole.draws.size()); // the draws come first
         }
     }
     EXPECT_GT(slices, 1);

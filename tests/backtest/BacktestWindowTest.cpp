@@ -25,8 +25,7 @@ private:
     WindowFixture fixture;
 
     BacktestWindow* window() const { return fixture.window->findChild<BacktestWindow*>(QStringLiteral("frmBacktest")); }
-    template <typename T>
-    T* inWindow(const QString& name) const {
+    template <typename T> T* inWindow(const QString& name) const {
         T* control = window()->findChild<T*>(name);
         if (!control) qFatal("no backtest control named %s", qPrintable(name));
         return control;
@@ -49,7 +48,8 @@ private:
 
     // The per-draw lines as the list shows them.
     static QString drawLines(const BacktestResult& result) {
-        QString lines = QString::fromStdString(backtestDrawLines(result)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QString lines =
+            QString::fromStdString(backtestDrawLines(result)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
         lines.chop(1);
         return lines;
     }
@@ -73,13 +73,15 @@ private slots:
         QCOMPARE(table->rowCount(), static_cast<int>(engine.filters.size()) + 1);
         QCOMPARE(table->item(table->rowCount() - 1, 0)->text(), QStringLiteral("All active filters"));
         QTRY_COMPARE(inWindow<QPlainTextEdit>(QStringLiteral("txtDraws"))->toPlainText(), drawLines(engine));
-        QCOMPARE(inWindow<QLabel>(QStringLiteral("lblScope"))->text(), QString::fromStdString(backtestScopeText(engine)));
+        QCOMPARE(inWindow<QLabel>(QStringLiteral("lblScope"))->text(),
+                 QString::fromStdString(backtestScopeText(engine)));
         const int reading = 8;
         QCOMPARE(table->horizontalHeaderItem(reading)->text(), QStringLiteral("Reading"));
         for (int row = 0; row < table->rowCount(); ++row) {
             const bool joint = row == table->rowCount() - 1;
             const FilterResult& expectedRow = joint ? engine.joint : engine.filters[static_cast<std::size_t>(row)];
-            QCOMPARE(table->item(row, reading)->text(), QString::fromStdString(readingText(engine, expectedRow, joint)));
+            QCOMPARE(table->item(row, reading)->text(),
+                     QString::fromStdString(readingText(engine, expectedRow, joint)));
             QCOMPARE(table->item(row, 6)->text(), QString::fromStdString(chanceText(expectedRow.chance)));
         }
         QCOMPARE(inWindow<QProgressBar>(QStringLiteral("prgSets"))->value(), 1000);
@@ -108,7 +110,7 @@ private slots:
         QVERIFY(draws->blockCount() < static_cast<int>(engine.draws.size()));
         QTRY_COMPARE(draws->toPlainText(), drawLines(engine));
         inWindow<QTabWidget>(QStringLiteral("tabViews"))->setCurrentWidget(draws);
-        QCOMPARE(draws->verticalScrollBar()->value(), 0);   // the list opens at its first draw
+        QCOMPARE(draws->verticalScrollBar()->value(), 0); // the list opens at its first draw
         QVERIFY(draws->verticalScrollBar()->maximum() > 0);
     }
 

@@ -136,12 +136,13 @@ TEST(BacktestChance, EveryRowMatchesAPlainCountWhenTheSampleHoldsEverySet) {
     ASSERT_EQ(active.size(), static_cast<std::size_t>(kBacktestFilterCount));
     for (const FilterResult& row : result.filters) {
         EXPECT_FALSE(row.chance.estimated);
-        EXPECT_NEAR(row.chance.share, plainChance(request, result, {row.filter}), 1e-12) << backtestFilterName(row.filter);
+        EXPECT_NEAR(row.chance.share, plainChance(request, result, {row.filter}), 1e-12)
+            << backtestFilterName(row.filter);
         EXPECT_NEAR(row.chanceWithout.share, plainChance(request, result, allBut(active, row.filter)), 1e-12)
             << "without " << backtestFilterName(row.filter);
         EXPECT_EQ(row.chanceWithout.error, 0.0);
     }
-    EXPECT_FALSE(result.joint.chance.estimated);   // the sample holds every set, tried at every draw
+    EXPECT_FALSE(result.joint.chance.estimated); // the sample holds every set, tried at every draw
     EXPECT_EQ(result.joint.chance.error, 0.0);
     EXPECT_NEAR(result.joint.chance.share, plainChance(request, result, active), 1e-12);
     EXPECT_GT(result.joint.chance.share, 0.0);
@@ -164,8 +165,7 @@ TEST(BacktestChance, AnEstimateLiesWithinItsErrorAndRepeats) {
     EXPECT_NEAR(joint.chance.share, plainChance(request, result, activeOf(result)), 4 * joint.chance.error);
 
     BacktestJob sliced(request);
-    while (!sliced.advance(std::chrono::microseconds(200))) {
-    }
+    while (!sliced.advance(std::chrono::microseconds(200))) {}
     EXPECT_EQ(sliced.result().joint.chance.share, joint.chance.share);
     EXPECT_EQ(sliced.result().joint.chance.error, joint.chance.error);
 }
@@ -262,7 +262,7 @@ TEST(BacktestChance, OnTheSampleHistoryThePlainFiltersAreConsistentWithChance) {
         for (const FilterResult& row : result.filters) {
             ASSERT_EQ(backtestFilterInfo(row.filter).historyNeeded, 0) << backtestFilterName(row.filter);
             EXPECT_FALSE(row.chance.estimated);
-            EXPECT_EQ(row.chance.share, row.sets.share());   // the same sets at every draw
+            EXPECT_EQ(row.chance.share, row.sets.share()); // the same sets at every draw
             ++rows;
             consistent += row.reading == Reading::ConsistentWithChance;
         }
@@ -334,9 +334,11 @@ TEST(BacktestChance, DrawsChosenToPassAFilterShowALiftAboveOne) {
     history.pick = range(1, 24);
     history.controls.filterAgainstHistory = 1;
     history.controls.maxFromHistory = "3";
-    history.draws = drawsThatPass(history.pick, 300, 0.6, [](const std::vector<DrawRecord>& before, const DrawRecord& draw) {
-        return std::none_of(before.begin(), before.end(), [&](const DrawRecord& earlier) { return shared(earlier, draw) > 3; });
-    });
+    history.draws =
+        drawsThatPass(history.pick, 300, 0.6, [](const std::vector<DrawRecord>& before, const DrawRecord& draw) {
+            return std::none_of(before.begin(), before.end(),
+                                [&](const DrawRecord& earlier) { return shared(earlier, draw) > 3; });
+        });
     const BacktestResult found = runBacktest(history);
     EXPECT_GT(rowOf(found, BacktestFilter::AgainstHistory).liftLow, 1.0);
     EXPECT_EQ(found.joint.reading, Reading::AboveChance);
@@ -349,7 +351,7 @@ TEST(BacktestChance, AllTogetherKeepingNoSetSaysSo) {
     request.pick = range(1, 22);
     request.draws = sampleDraws();
     request.controls.lastDrawNumMax = "2";
-    request.controls.minSum = "200";   // no six of 1 to 22 reach it
+    request.controls.minSum = "200"; // no six of 1 to 22 reach it
     const BacktestResult result = runBacktest(request);
     EXPECT_EQ(result.joint.sets.kept, 0u);
     EXPECT_FALSE(result.joint.chance.estimated);
@@ -357,8 +359,9 @@ TEST(BacktestChance, AllTogetherKeepingNoSetSaysSo) {
     EXPECT_EQ(result.joint.reading, Reading::KeepsNoSet);
     EXPECT_EQ(readingText(result, result.joint, true), "keeps no set of the pick at any draw judged");
     EXPECT_EQ(liftIntervalText(result.joint), "-");
-    EXPECT_NE(backtestScopeText(result).find(" of 599 draws lie wholly inside your 22 numbers and were judged; the other "),
-              std::string::npos);
+    EXPECT_NE(
+        backtestScopeText(result).find(" of 599 draws lie wholly inside your 22 numbers and were judged; the other "),
+        std::string::npos);
 }
 
 // A limit of 1 against the whole sample history keeps no set today, but the

@@ -48,8 +48,7 @@ TEST(CheckConsecutives, RunOfLimitPlusTwoFails) {
     EXPECT_TRUE(CheckConsecutives({1, 3, 5, 7, 9, 11}, 0));
     EXPECT_FALSE(CheckConsecutives({10, 11, 12, 13, 14, 15}, 4));
     EXPECT_TRUE(CheckConsecutives({10, 11, 12, 13, 14, 20}, 4));
-    for (double limit : {5.0, 6.0, -1.0, 1.5})
-        EXPECT_TRUE(CheckConsecutives({10, 11, 12, 13, 14, 15}, limit)) << limit;
+    for (double limit : {5.0, 6.0, -1.0, 1.5}) EXPECT_TRUE(CheckConsecutives({10, 11, 12, 13, 14, 15}, limit)) << limit;
 }
 
 TEST(CheckLocks, LockedInAndOut) {

@@ -52,7 +52,8 @@ TEST(CommandLineBacktest, RefusesUnreadableInputsAsTheWheelDoes) {
     EXPECT_EQ(runCli({"backtest", "--history", broken}, paths).status, kExitFailed);
 
     const std::string history = folder.write("h.HIT", kFourDraws);
-    const CliRun noSettings = runCli({"backtest", "--history", history, "--settings", folder.file("absent.INI")}, paths);
+    const CliRun noSettings =
+        runCli({"backtest", "--history", history, "--settings", folder.file("absent.INI")}, paths);
     EXPECT_EQ(noSettings.status, kExitFailed);
     EXPECT_EQ(noSettings.out, "");
 

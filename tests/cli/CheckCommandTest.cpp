@@ -13,14 +13,14 @@ namespace {
 
 CliRun run(const std::vector<std::string>& args, const DataPaths& paths) { return runCli(args, paths); }
 
-
 } // namespace
 
 TEST(CommandLineCheck, PrintsTheSevenTalliesWithZerosAsZero) {
     TempFolder folder;
     const std::string output =
         folder.write("out.TB", "3 11 24 30 41 49\r\n1 2 4 5 6 7\r\n3 11 24 30 41 48\r\n3 11 24 30 40 48\r\n");
-    const CliRun result = run({"check", "--winning", "3,11,24,30,41,49", "--output", output}, dataPathsIn(folder.path()));
+    const CliRun result =
+        run({"check", "--winning", "3,11,24,30,41,49", "--output", output}, dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitSuccess) << result.err;
     EXPECT_EQ(result.out, "0 of 6: 1\n1 of 6: 0\n2 of 6: 0\n3 of 6: 0\n4 of 6: 1\n5 of 6: 1\n6 of 6: 1\n");
     EXPECT_EQ(result.err, "");

@@ -101,7 +101,8 @@ TEST(CommandLineSettings, SumCorrectionsArePrintedAndTheRunGoesOn) {
     ASSERT_EQ(saveSettingsFile(path, settings), "");
     CliRun result = run({"wheel", "--pick", "1-7", "--settings", path}, dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitSuccess);
-    EXPECT_NE(result.err.find("Impossible Value Entered: The minimum allowed sum cannot be greater"), std::string::npos);
+    EXPECT_NE(result.err.find("Impossible Value Entered: The minimum allowed sum cannot be greater"),
+              std::string::npos);
     EXPECT_NE(result.err.find("Impossible Value Entered: The maximum allowed sum cannot be less"), std::string::npos);
     EXPECT_NE(result.out.find("Sets passing: 7"), std::string::npos);
 }
@@ -156,8 +157,7 @@ TEST(CommandLineSettings, BadSettingsAndHistoryAreErrorsNamingTheFile) {
 
 TEST(CommandLineGroups, GroupsTurnTheGroupFilterOn) {
     TempFolder folder;
-    CliRun result =
-        run({"wheel", "--pick", "1-8", "--group", "1-4", "--output", "-"}, dataPathsIn(folder.path()));
+    CliRun result = run({"wheel", "--pick", "1-8", "--group", "1-4", "--output", "-"}, dataPathsIn(folder.path()));
     ASSERT_EQ(result.status, kExitSuccess) << result.err;
     // Of the 28 sets of 1..8, those holding all of 1 2 3 4 fail: C(4,2) = 6 of them.
     EXPECT_NE(result.err.find("Sets passing: 22"), std::string::npos) << result.err;
@@ -323,8 +323,9 @@ TEST(CommandLineUsage, UnknownCommandsAndOptionsPrintTheUsageAndExitTwo) {
 TEST(CommandLineUsage, MissingOrMalformedListsNameTheOptionAndExitTwo) {
     TempFolder folder;
     const DataPaths paths = dataPathsIn(folder.file("Varnel"));
-    const std::vector<std::string> sevenGroups{"wheel", "--pick", "1-8", "--group", "1", "--group", "2", "--group",
-                                               "3", "--group", "4", "--group", "5", "--group", "6", "--group", "7"};
+    const std::vector<std::string> sevenGroups{"wheel", "--pick",  "1-8", "--group", "1", "--group",
+                                               "2",     "--group", "3",   "--group", "4", "--group",
+                                               "5",     "--group", "6",   "--group", "7"};
     struct Case {
         std::vector<std::string> args;
         std::string error;

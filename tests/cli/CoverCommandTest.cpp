@@ -85,8 +85,7 @@ TEST(CommandLineCover, WritesTheTicketsWhereTheWheelWouldAndTheCheckerTalliesThe
     // The output viewer shows every ticket.
     OutputViewer viewer(paths.wheelOutput);
     std::string shown;
-    while (viewer.read(shown, 1000)) {
-    }
+    while (viewer.read(shown, 1000)) {}
     EXPECT_FALSE(viewer.problem());
     EXPECT_EQ(viewer.setsShown(), tickets.size());
 }
@@ -107,9 +106,9 @@ TEST(CommandLineCover, NumberedOnStandardOutputWithTheSummaryOnStandardError) {
 TEST(CommandLineCover, AppendsWhenAsked) {
     TempFolder folder;
     const std::string output = folder.write("mine.TB", "1 2 3 4 5 6\r\n");
-    const CliRun run = runCli({"cover", "--pick", "1-8", "--guarantee", "4", "--seconds", "0", "--output", output,
-                               "--append"},
-                              dataPathsIn(folder.path()));
+    const CliRun run =
+        runCli({"cover", "--pick", "1-8", "--guarantee", "4", "--seconds", "0", "--output", output, "--append"},
+               dataPathsIn(folder.path()));
     ASSERT_EQ(run.status, kExitSuccess) << run.err;
     const std::vector<std::vector<int>> tickets = ticketsIn(contentsOf(output));
     ASSERT_EQ(tickets.size(), 1u + 7u);
@@ -124,12 +123,11 @@ TEST(CommandLineCover, RefusesImpossibleGuaranteesAndLeavesTheOutputAlone) {
         std::vector<std::string> args;
         const char* says;
     };
-    for (const Refused& refused :
-         {Refused{{"--pick", "1-5", "--guarantee", "2"}, "5 numbers"},
-          Refused{{"--pick", "1-12", "--guarantee", "4if3"}, "more matches than drawn"},
-          Refused{{"--pick", "1-6", "--guarantee", "3if6"}, nullptr}, // possible: one ticket
-          Refused{{"--pick", "1-12", "--guarantee", "7"}, "2 to 6"},
-          Refused{{"--pick", "1-49", "--guarantee", "5"}, "10,000 tickets"}}) {
+    for (const Refused& refused : {Refused{{"--pick", "1-5", "--guarantee", "2"}, "5 numbers"},
+                                   Refused{{"--pick", "1-12", "--guarantee", "4if3"}, "more matches than drawn"},
+                                   Refused{{"--pick", "1-6", "--guarantee", "3if6"}, nullptr}, // possible: one ticket
+                                   Refused{{"--pick", "1-12", "--guarantee", "7"}, "2 to 6"},
+                                   Refused{{"--pick", "1-49", "--guarantee", "5"}, "10,000 tickets"}}) {
         std::vector<std::string> args{"cover", "--seconds", "0", "--output", output};
         args.insert(args.end(), refused.args.begin(), refused.args.end());
         const CliRun run = runCli(args, paths);

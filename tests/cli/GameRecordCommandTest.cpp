@@ -24,7 +24,8 @@ TEST(GameRecordCommand, RecordsAnotherGamesDrawInItsOwnFile) {
     EXPECT_EQ(max.status, kExitSuccess) << max.err;
     EXPECT_EQ(contentsOf(folder.file("max.HIT")), "2026-12-04  01 02 03 04 05 06 50\r\n");
 
-    CliRun powerball = runCli({"record", "--game", "Powerball", "12", "06", "26", "3", "11", "24", "30", "37", "12"}, paths);
+    CliRun powerball =
+        runCli({"record", "--game", "Powerball", "12", "06", "26", "3", "11", "24", "30", "37", "12"}, paths);
     EXPECT_EQ(powerball.status, kExitSuccess) << powerball.err;
     EXPECT_EQ(contentsOf(folder.file("Varnel/POWERBALL.HIT")), "2026-12-06  03 11 24 30 37 + 12\r\n");
     // The same date again is refused, and the file stays.
@@ -59,10 +60,11 @@ TEST(GameCheckCommand, CountsTheHitsOfEachLineWithAndWithoutTheBonus) {
     TempFolder folder;
     const DataPaths paths = dataPathsIn(folder.file("Varnel"));
     const std::string wheel = folder.file("pb.txt");
-    ASSERT_EQ(runCli({"wheel", "--game", "Powerball", "--pick", "1-8", "--bonus", "1,26", "--output", wheel, "--numbered"},
-                     paths)
-                  .status,
-              kExitSuccess);
+    ASSERT_EQ(
+        runCli({"wheel", "--game", "Powerball", "--pick", "1-8", "--bonus", "1,26", "--output", wheel, "--numbered"},
+               paths)
+            .status,
+        kExitSuccess);
     // Of the 56 sets of five of 1 to 8, C(3,j) C(5,5-j) hold j of 1, 2 and 3; each is written with 1 and with 26.
     CliRun withBonus = runCli(
         {"check", "--game", "Powerball", "--output", wheel, "--winning", "1, 2,3,40,50", "--bonus", "26"}, paths);
@@ -84,7 +86,8 @@ TEST(GameCheckCommand, CountsTheHitsOfEachLineWithAndWithoutTheBonus) {
              {{"--winning", "1,2,3,40"}, "orvane: --winning: 4 given; a draw has 5 of them\n"},
              {{"--winning", "1,2,3,40,70"}, "orvane: --winning: \"70\" is not a winning number from 1 to 69\n"},
              {{"--winning", "1,2,3,40,3"}, "orvane: --winning: the winning number 3 is given twice\n"},
-             {{"--winning", "1,2,3,40,50", "--bonus", "27"}, "orvane: --bonus: \"27\" is not a bonus number from 1 to 26\n"},
+             {{"--winning", "1,2,3,40,50", "--bonus", "27"},
+              "orvane: --bonus: \"27\" is not a bonus number from 1 to 26\n"},
          }) {
         std::vector<std::string> args{"check", "--game", "Powerball", "--output", wheel};
         args.insert(args.end(), c.args.begin(), c.args.end());
@@ -94,9 +97,8 @@ TEST(GameCheckCommand, CountsTheHitsOfEachLineWithAndWithoutTheBonus) {
     }
     // A 6/49 wheel is no Powerball file.
     folder.write("lotto.txt", "1 2 3 4 5 6\r\n");
-    const CliRun lotto = runCli({"check", "--game", "Powerball", "--output", folder.file("lotto.txt"), "--winning",
-                                 "1,2,3,4,5"},
-                                paths);
+    const CliRun lotto =
+        runCli({"check", "--game", "Powerball", "--output", folder.file("lotto.txt"), "--winning", "1,2,3,4,5"}, paths);
     EXPECT_EQ(lotto.status, kExitFailed);
     EXPECT_NE(lotto.err.find("Line 1 of the wheel output file"), std::string::npos) << lotto.err;
 }
@@ -120,8 +122,9 @@ TEST(GameCommands, ToolsOfSixFortyNineAloneRefuseAnotherGame) {
         EXPECT_EQ(result.out, "");
     }
     EXPECT_FALSE(std::filesystem::exists(paths.folder));
-    const CliRun lotto = runCli({"cover", "--pick", "1-7", "--guarantee", "3", "--game", "Lotto 6/49", "--output", "-",
-                                 "--seconds", "0"},
-                                paths);
-    EXPECT_EQ(lotto.out, runCli({"cover", "--pick", "1-7", "--guarantee", "3", "--output", "-", "--seconds", "0"}, paths).out);
+    const CliRun lotto = runCli(
+        {"cover", "--pick", "1-7", "--guarantee", "3", "--game", "Lotto 6/49", "--output", "-", "--seconds", "0"},
+        paths);
+    EXPECT_EQ(lotto.out,
+              runCli({"cover", "--pick", "1-7", "--guarantee", "3", "--output", "-", "--seconds", "0"}, paths).out);
 }

@@ -10,7 +10,9 @@ using namespace orvane;
 
 namespace {
 
-std::size_t linesOf(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t linesOf(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 } // namespace
 
@@ -22,8 +24,9 @@ TEST(CommandLineGames, ListsTheCatalogueAGameALine) {
     EXPECT_EQ(linesOf(result.out), catalogueGames().size());
     EXPECT_EQ(result.out.substr(0, result.out.find('\n')),
               "Lotto 6/49        6/49        6 numbers a line                 jackpot 1 in 13,983,816");
-    EXPECT_NE(result.out.find("Powerball         5/69+1/26   5 + 1 numbers a line             jackpot 1 in 292,201,338\n"),
-              std::string::npos);
+    EXPECT_NE(
+        result.out.find("Powerball         5/69+1/26   5 + 1 numbers a line             jackpot 1 in 292,201,338\n"),
+        std::string::npos);
 }
 
 // The user's own games follow; a line that cannot be read is named on
@@ -34,7 +37,8 @@ TEST(CommandLineGames, ListsTheUsersOwnGamesAndNamesABadLine) {
     folder.write("MYGAMES.TXT", "Pick 5 | 5/35 | | 5, 4, 3\r\nBroken | 5/35 |\r\n");
     const CliRun result = runCli({"games"}, paths);
     EXPECT_EQ(result.status, kExitFailed);
-    EXPECT_NE(result.out.find("\nYour own games (" + ownGamesPath(paths) + "):\n"
+    EXPECT_NE(result.out.find("\nYour own games (" + ownGamesPath(paths) +
+                              "):\n"
                               "Pick 5            5/35        5 numbers a line                 jackpot 1 in 324,632\n"),
               std::string::npos)
         << result.out;

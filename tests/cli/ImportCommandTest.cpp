@@ -102,9 +102,11 @@ TEST(CommandLineImport, UsageErrorsExitTwo) {
     const DataPaths paths = dataPathsIn(folder.path());
     const std::string history = folder.write("FL6-49.HIT", kHistory);
     const std::string source = folder.write("draws.csv", "05/21/1988,08,15,22,25,40,47\r\n");
-    for (const std::vector<std::string>& args :
-         {std::vector<std::string>{}, {source, "--date-format", "month first"}, {source, "--date-format"},
-          {source, "extra.csv"}, {source, "--bonus"}}) {
+    for (const std::vector<std::string>& args : {std::vector<std::string>{},
+                                                 {source, "--date-format", "month first"},
+                                                 {source, "--date-format"},
+                                                 {source, "extra.csv"},
+                                                 {source, "--bonus"}}) {
         const CliRun run = import(args, paths);
         EXPECT_EQ(run.status, kExitUsage) << run.err;
         EXPECT_EQ(contentsOf(history), kHistory);

@@ -16,8 +16,10 @@ std::string plainOfRoff(const std::string& page) {
     std::string text;
     std::istringstream lines(page);
     for (std::string line; std::getline(lines, line);) {
-        if (line.rfind(".SS ", 0) == 0) line = line.substr(4);
-        else if (line.rfind(".TP", 0) == 0 || line == ".PP" || line == ".br" || line == ".nf" || line == ".fi") line.clear();
+        if (line.rfind(".SS ", 0) == 0)
+            line = line.substr(4);
+        else if (line.rfind(".TP", 0) == 0 || line == ".PP" || line == ".br" || line == ".nf" || line == ".fi")
+            line.clear();
         text += line + ' ';
     }
     text = std::regex_replace(text, std::regex(R"(\\f[BIR])"), "");
@@ -97,7 +99,7 @@ TEST(ManualPage, HoldsEveryCommandAndOptionWithItsHelpText) {
         const std::string section = page.substr(start, end - start);
         const CliRun help = runCli({commands[c], "--help"}, paths);
         const HelpPage parsed = parsedHelp(help.out);
-        EXPECT_GE(parsed.entries.size(), 2u) << commands[c];   // --help and --version at least
+        EXPECT_GE(parsed.entries.size(), 2u) << commands[c]; // --help and --version at least
         if (commands[c] == "wheel") {
             ASSERT_GE(parsed.entries.size(), 3u);
             EXPECT_EQ(parsed.entries[1].first, "--pick");

@@ -12,8 +12,8 @@ using namespace orvane;
 namespace {
 
 std::vector<std::string> poolArgs(const std::string& history, std::vector<std::string> more = {}) {
-    std::vector<std::string> args{"pool", "--trend", "5", "--groups", "10", "--size", "12", "--draws", "2",
-                                  "--history", history};
+    std::vector<std::string> args{"pool", "--trend", "5", "--groups",  "10",   "--size",
+                                  "12",   "--draws", "2", "--history", history};
     args.insert(args.end(), more.begin(), more.end());
     return args;
 }
@@ -58,7 +58,8 @@ TEST(CommandLinePool, PrintsTheVerboseReportByDefault) {
 
     // Saved, it is a Verbose file: the main window's loader takes its ranked numbers.
     const std::string saved = folder.file("Verbose.GR");
-    ASSERT_EQ(runCli(poolArgs(ORVANE_SAMPLE_HISTORY, {"--save", saved}), dataPathsIn(folder.path())).status, kExitSuccess);
+    ASSERT_EQ(runCli(poolArgs(ORVANE_SAMPLE_HISTORY, {"--save", saved}), dataPathsIn(folder.path())).status,
+              kExitSuccess);
     EXPECT_EQ(contentsOf(saved).rfind("VN-Gathra", 0), 0u);
     const PoolFileRead loaded = readPoolFile(saved);
     EXPECT_EQ(loaded.style, PoolFileStyle::Verbose);
@@ -68,9 +69,9 @@ TEST(CommandLinePool, PrintsTheVerboseReportByDefault) {
 TEST(CommandLinePool, RefusesValuesAndHistoriesItCannotUse) {
     TempFolder folder;
     const DataPaths paths = dataPathsIn(folder.path());
-    const CliRun zero = runCli({"pool", "--trend", "0", "--groups", "10", "--size", "12", "--draws", "1", "--history",
-                                ORVANE_SAMPLE_HISTORY},
-                               paths);
+    const CliRun zero = runCli(
+        {"pool", "--trend", "0", "--groups", "10", "--size", "12", "--draws", "1", "--history", ORVANE_SAMPLE_HISTORY},
+        paths);
     EXPECT_EQ(zero.status, kExitFailed);
     EXPECT_EQ(zero.err.rfind("VN-Gathra: The trend length must be a whole number from 1 to 298", 0), 0u) << zero.err;
     EXPECT_EQ(zero.out, "");
@@ -111,7 +112,8 @@ TEST(CommandLinePool, UsageErrors) {
     const DataPaths paths = dataPathsIn(folder.path());
     EXPECT_EQ(runCli({"pool", "--trend", "5", "--groups", "10", "--size", "12"}, paths).status, kExitUsage);
     EXPECT_EQ(runCli(poolArgs(ORVANE_SAMPLE_HISTORY, {"--style", "fancy"}), paths).status, kExitUsage);
-    const CliRun notANumber = runCli({"pool", "--trend", "five", "--groups", "10", "--size", "12", "--draws", "1"}, paths);
+    const CliRun notANumber =
+        runCli({"pool", "--trend", "five", "--groups", "10", "--size", "12", "--draws", "1"}, paths);
     EXPECT_EQ(notANumber.status, kExitUsage);
     EXPECT_NE(notANumber.err.find("Usage: orvane pool"), std::string::npos) << notANumber.err;
 }

@@ -40,14 +40,14 @@ TEST(CommandLineRecord, RecordsTheNumbersAscendingAndAForgottenDrawInDateOrder) 
     EXPECT_EQ(good.status, kExitSuccess) << good.err;
     EXPECT_EQ(good.err, "");
     EXPECT_EQ(good.out, "");
-    CliRun descending =
-        record({"--history", history, "12", "15", "99", "40", "30", "20", "10", "09", "08"}, dataPathsIn(folder.path()));
+    CliRun descending = record({"--history", history, "12", "15", "99", "40", "30", "20", "10", "09", "08"},
+                               dataPathsIn(folder.path()));
     EXPECT_EQ(descending.status, kExitSuccess) << descending.err;
     EXPECT_EQ(contentsOf(history), kHistory + "120599  03 11 24 30 41 49\r\n121599  08 09 10 20 30 40\r\n");
 
     // A draw of June, forgotten then: it goes before the draw of October.
-    CliRun forgotten =
-        record({"--history", history, "06", "12", "99", "49", "03", "41", "11", "30", "24"}, dataPathsIn(folder.path()));
+    CliRun forgotten = record({"--history", history, "06", "12", "99", "49", "03", "41", "11", "30", "24"},
+                              dataPathsIn(folder.path()));
     EXPECT_EQ(forgotten.status, kExitSuccess) << forgotten.err;
     EXPECT_EQ(contentsOf(history), "050788  15 17 30 42 44 49\r\n061299  03 11 24 30 41 49\r\n"
                                    "102399  11 20 23 33 37 47\r\n120599  03 11 24 30 41 49\r\n"

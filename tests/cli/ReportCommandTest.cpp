@@ -8,7 +8,8 @@
 using namespace orvane;
 
 namespace {
-const std::string kThreeDraws = "050788  15 17 30 42 44 49\r\n051488  03 11 24 30 41 49\r\n052188  49 01 02 03 04 05\r\n";
+const std::string kThreeDraws =
+    "050788  15 17 30 42 44 49\r\n051488  03 11 24 30 41 49\r\n052188  49 01 02 03 04 05\r\n";
 } // namespace
 
 TEST(CommandLineReport, PrintsTheWindowsTextAndTheCountsAsCsv) {
@@ -19,7 +20,8 @@ TEST(CommandLineReport, PrintsTheWindowsTextAndTheCountsAsCsv) {
     EXPECT_EQ(text.out, numberCountReport(readReportHistory(history).draws).text);
     EXPECT_NE(text.out.find("49 has been drawn 003 times."), std::string::npos) << text.out;
 
-    const CliRun csv = runCli({"report", "Historic Number Count", "--history", history, "--csv"}, dataPathsIn(folder.path()));
+    const CliRun csv =
+        runCli({"report", "Historic Number Count", "--history", history, "--csv"}, dataPathsIn(folder.path()));
     ASSERT_EQ(csv.status, kExitSuccess) << csv.err;
     std::uint64_t total = 0;
     std::size_t rows = 0;
@@ -45,8 +47,9 @@ TEST(CommandLineReport, MissingFilesFailAndUnknownCaptionsAreUsageErrors) {
     const DataPaths paths = dataPathsIn(folder.path());
     const CliRun missing = runCli({"report", "Sum Hits Counter", "--history", folder.file("absent.HIT")}, paths);
     EXPECT_EQ(missing.status, kExitFailed);
-    EXPECT_NE(missing.err.find("Cannot Execute Command: The file " + folder.file("absent.HIT") + " could not be opened."),
-              std::string::npos)
+    EXPECT_NE(
+        missing.err.find("Cannot Execute Command: The file " + folder.file("absent.HIT") + " could not be opened."),
+        std::string::npos)
         << missing.err;
     EXPECT_TRUE(missing.out.empty());
     EXPECT_EQ(runCli({"report", "View & Manipulate Output File", "--output", folder.file("absent.TB")}, paths).status,

@@ -26,7 +26,7 @@ TEST(WheelGameCommand, WheelsTheSetsOfTheGameNamedWithEachBonusNumber) {
     ASSERT_EQ(lines.size(), binomial(8, 5));
     EXPECT_EQ(lines.front(), "1 2 3 4 5");
     EXPECT_EQ(lines.back(), "4 5 6 7 8");
-    EXPECT_EQ(five.err, kSummaryOfAll56);   // the sets took standard output
+    EXPECT_EQ(five.err, kSummaryOfAll56); // the sets took standard output
 
     CliRun powerball = runCli({"wheel", "--pick", "60-69", "--bonus", "1,26", "--game", "5/69+1/26", "--output",
                                folder.file("pb.txt"), "--numbered"},
@@ -105,7 +105,8 @@ TEST(WheelGameCommand, TakesTheGamesSettingsAndHistoryFiles) {
     // The printed document serves 6/49: a run of another game sent to the printer is refused, not run unrecorded.
     settings.destination = OutputDestination::Printer;
     ASSERT_EQ(saveSettingsFile(folder.file("print.INI"), settings), "");
-    CliRun printed = runCli({"wheel", "--game", "5/39", "--pick", "1-8", "--settings", folder.file("print.INI")}, paths);
+    CliRun printed =
+        runCli({"wheel", "--game", "5/39", "--pick", "1-8", "--settings", folder.file("print.INI")}, paths);
     EXPECT_EQ(printed.status, kExitFailed);
     EXPECT_NE(printed.err.find("Give --output FILE"), std::string::npos) << printed.err;
     EXPECT_EQ(printed.out, "");
@@ -113,6 +114,5 @@ TEST(WheelGameCommand, TakesTheGamesSettingsAndHistoryFiles) {
     // A settings file of another game is not taken for this one.
     CliRun other = runCli({"wheel", "--game", "6/45", "--pick", "1-8", "--settings", folder.file("five.INI")}, paths);
     EXPECT_EQ(other.status, kExitFailed);
-    EXPECT_NE(other.err.find("is for 5/39, not for Saturday Lotto (6/45)"), std::string::npos)
-        << other.err;
+    EXPECT_NE(other.err.find("is for 5/39, not for Saturday Lotto (6/45)"), std::string::npos) << other.err;
 }

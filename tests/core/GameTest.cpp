@@ -29,7 +29,8 @@ std::uint64_t plainCount(int highest, int perTicket, const PrizeTier& tier) {
     std::vector<int> drawn(static_cast<std::size_t>(perTicket));
     const auto walk = [&](auto&& self, int from, int taken) -> void {
         if (taken == perTicket) {
-            const int main = static_cast<int>(std::count_if(drawn.begin(), drawn.end(), [&](int n) { return n <= perTicket; }));
+            const int main =
+                static_cast<int>(std::count_if(drawn.begin(), drawn.end(), [&](int n) { return n <= perTicket; }));
             // The extra ball: any number not drawn.
             for (int extra = 1; extra <= highest; ++extra) {
                 if (std::find(drawn.begin(), drawn.end(), extra) != drawn.end()) continue;
@@ -83,7 +84,7 @@ TEST(Game, OtherMatricesDeriveTheirRangesAndOdds) {
     EXPECT_EQ(powerball.matrix(), "5/69+1/26");
     EXPECT_EQ(powerball.title(), "5/69 + 1/26");
     EXPECT_EQ(oneInText(powerball.jackpotOdds()), "292,201,338");
-    EXPECT_EQ(oneInText(powerball.oddsOf({5, 0, false})), "11,688,053.52");   // 25 of the bonus numbers miss
+    EXPECT_EQ(oneInText(powerball.oddsOf({5, 0, false})), "11,688,053.52"); // 25 of the bonus numbers miss
     EXPECT_EQ(oneInText(matrixGame("5/50+2/12").jackpotOdds()), "139,838,160");
 }
 
@@ -94,8 +95,8 @@ TEST(Game, TheOddsOfEveryExactMatchAddUpToEveryDraw) {
     for (const char* matrix : {"6/49", "5/39", "7/35", "5/69+1/26", "5/50+2/12", "3/8"})
         for (bool extra : {false, true}) {
             const Game plain = matrixGame(matrix);
-            const std::optional<Game> game = Game::make("", plain.highest(), plain.perTicket(), extra,
-                                                        plain.bonusPool(), plain.bonusDrawn(), {});
+            const std::optional<Game> game =
+                Game::make("", plain.highest(), plain.perTicket(), extra, plain.bonusPool(), plain.bonusDrawn(), {});
             ASSERT_TRUE(game) << matrix;
             std::uint64_t ways = 0;
             for (int main = 0; main <= game->perTicket(); ++main)
@@ -164,7 +165,7 @@ TEST(GameCatalogue, TheShippedCatalogueReadsWholeAndStartsWithSixFortyNine) {
     ASSERT_TRUE(powerball) << problem;
     EXPECT_EQ(powerball->title(), "Powerball (5/69 + 1/26)");
     EXPECT_EQ(powerball->tiers().size(), 9u);
-    EXPECT_EQ(findGame("5/50+2/12", catalogueGames())->name(), "EuroMillions");   // the first of that matrix
+    EXPECT_EQ(findGame("5/50+2/12", catalogueGames())->name(), "EuroMillions"); // the first of that matrix
     const std::optional<Game> unnamed = findGame("5/35", catalogueGames());
     ASSERT_TRUE(unnamed);
     EXPECT_EQ(unnamed->name(), "");
@@ -191,13 +192,15 @@ TEST(GameCatalogue, ABadLineIsNamedAndTheOthersKept) {
     EXPECT_EQ(list.games[0].title(), "Pick 5 (5/35)");
     EXPECT_TRUE(list.games[1].extraBall());
     EXPECT_EQ(list.games[1].tiers()[1], (PrizeTier{5, 0, true}));
-    EXPECT_EQ(list.problems, (std::vector<std::string>{
-                                 "MYGAMES.TXT, line 4: \"6/99\" is not a game: numbers up to 99: the highest number is at most 90.",
-                                 "MYGAMES.TXT, line 5: the third part is \"extra\" for an extra ball, or empty; it holds \"bonus\".",
-                                 "MYGAMES.TXT, line 6: \"5+y\" is no prize tier: write 5, 5+1 (with a bonus number) or 5+x (with the extra ball).",
-                                 "MYGAMES.TXT, line 8: a game named \"pick 5\" comes earlier.",
-                                 "MYGAMES.TXT, line 9: a game is \"name | matrix | extra | tiers\", four parts split by |.",
-                             }));
+    EXPECT_EQ(list.problems,
+              (std::vector<std::string>{
+                  "MYGAMES.TXT, line 4: \"6/99\" is not a game: numbers up to 99: the highest number is at most 90.",
+                  "MYGAMES.TXT, line 5: the third part is \"extra\" for an extra ball, or empty; it holds \"bonus\".",
+                  "MYGAMES.TXT, line 6: \"5+y\" is no prize tier: write 5, 5+1 (with a bonus number) or 5+x (with the "
+                  "extra ball).",
+                  "MYGAMES.TXT, line 8: a game named \"pick 5\" comes earlier.",
+                  "MYGAMES.TXT, line 9: a game is \"name | matrix | extra | tiers\", four parts split by |.",
+              }));
 }
 
 // One set type for the numbers of every game: up to 90, across its two words.
@@ -227,7 +230,7 @@ TEST(SetWalk, WalksEverySetOfAnyGameInOrder) {
     for (const char* matrix : {"5/39", "7/35", "3/10", "8/20"}) {
         const Game game = *gameFromMatrix(matrix);
         std::vector<int> pick;
-        for (int n = 1; n <= game.highest(); n += 2) pick.push_back(n);   // the odd numbers
+        for (int n = 1; n <= game.highest(); n += 2) pick.push_back(n); // the odd numbers
         std::uint64_t count = 0;
         std::vector<int> previous;
         for (SetWalk walk(pick, game.perTicket()); !walk.ended(); walk.next()) {

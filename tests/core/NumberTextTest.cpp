@@ -43,7 +43,7 @@ TEST(FormatCount, GroupsThousands) {
 TEST(PassingPercent, IsTheIntegerPartOfTheExactQuotient) {
     EXPECT_EQ(passingPercent(2, 3), 66u);
     EXPECT_EQ(passingPercent(1, 3), 33u);
-    EXPECT_EQ(passingPercent(29, 100), 29u);   // 29/100*100 falls below 29 in floating point
+    EXPECT_EQ(passingPercent(29, 100), 29u); // 29/100*100 falls below 29 in floating point
     EXPECT_EQ(passingPercent(57, 100), 57u);
     EXPECT_EQ(passingPercent(7, 7), 100u);
     EXPECT_EQ(passingPercent(0, 13983816), 0u);

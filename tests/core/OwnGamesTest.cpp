@@ -18,7 +18,7 @@ namespace {
 
 GameDefinition boxes(std::string name, std::string highest, std::string perTicket, std::string tiers = {},
                      std::string bonusPool = {}, std::string bonusDrawn = {}, bool extra = false) {
-    return GameDefinition{std::move(name), std::move(highest), std::move(perTicket), extra,
+    return GameDefinition{std::move(name),      std::move(highest),    std::move(perTicket), extra,
                           std::move(bonusPool), std::move(bonusDrawn), std::move(tiers)};
 }
 
@@ -27,7 +27,7 @@ DefinitionProblem refusal(const GameDefinition& definition, const std::vector<Ga
     const auto result = gameOfDefinition(definition, taken);
     EXPECT_TRUE(std::holds_alternative<DefinitionProblem>(result)) << definition.name << " was taken";
     return std::holds_alternative<DefinitionProblem>(result) ? std::get<DefinitionProblem>(result)
-                                                            : DefinitionProblem{DefinitionBox::Name, ""};
+                                                             : DefinitionProblem{DefinitionBox::Name, ""};
 }
 
 } // namespace
@@ -45,7 +45,8 @@ TEST(GameDefinition, AGoodDefinitionMakesTheGameAndEveryCatalogueGameComesBackFr
 
     for (const Game& known : catalogueGames()) {
         const auto again = gameOfDefinition(definitionOf(known), {});
-        ASSERT_TRUE(std::holds_alternative<Game>(again)) << known.name() << ": " << std::get<DefinitionProblem>(again).message;
+        ASSERT_TRUE(std::holds_alternative<Game>(again))
+            << known.name() << ": " << std::get<DefinitionProblem>(again).message;
         EXPECT_EQ(std::get<Game>(again), known);
     }
 }
@@ -75,8 +76,8 @@ TEST(GameDefinition, ABadDefinitionIsRefusedNamingTheBox) {
     const DefinitionProblem six = refusal(boxes("T", "39", "5", "6, 5"));
     EXPECT_EQ(six.box, DefinitionBox::Tiers);
     EXPECT_EQ(six.message, "The prize tier \"6\": a ticket matches 0 to 5 main numbers.");
-    EXPECT_EQ(refusal(boxes("T", "39", "5", "5+1, 5")).box, DefinitionBox::Tiers);   // no bonus pool
-    EXPECT_EQ(refusal(boxes("T", "39", "5", "4+x")).box, DefinitionBox::Tiers);      // no extra ball
+    EXPECT_EQ(refusal(boxes("T", "39", "5", "5+1, 5")).box, DefinitionBox::Tiers); // no bonus pool
+    EXPECT_EQ(refusal(boxes("T", "39", "5", "4+x")).box, DefinitionBox::Tiers);    // no extra ball
     EXPECT_EQ(refusal(boxes("T", "39", "5", "5, five")).box, DefinitionBox::Tiers);
     EXPECT_EQ(refusal(boxes("T", "39", "5", "5, 5")).box, DefinitionBox::Tiers);
 }
@@ -109,18 +110,18 @@ TEST(OwnGamesFile, AddsEditsAndRemovesOneLineKeepingTheRest) {
     ASSERT_EQ(own.games.size(), 3u);
     EXPECT_EQ(own.games.front(), renamed);
     EXPECT_EQ(own.games.back(), bonus);
-    EXPECT_EQ(own.problems.size(), 1u);   // the broken line, still the user's
+    EXPECT_EQ(own.problems.size(), 1u); // the broken line, still the user's
 
     ASSERT_FALSE(removeOwnGame(paths, "last"));
     ASSERT_FALSE(removeOwnGame(paths, "no such game"));
-    EXPECT_EQ(contentsOf(ownGamesPath(paths)), "# mine\r\n" + gameLine(renamed) + "\r\nbroken line\r\n\r\n" +
-                                                   gameLine(bonus) + "\r\n");
+    EXPECT_EQ(contentsOf(ownGamesPath(paths)),
+              "# mine\r\n" + gameLine(renamed) + "\r\nbroken line\r\n\r\n" + gameLine(bonus) + "\r\n");
 }
 
 TEST(OwnGamesFile, AFileThatCannotBeReadIsNamedAndLeftAlone) {
     TempFolder folder;
     const DataPaths paths = dataPathsIn(folder.path());
-    std::filesystem::create_directory(ownGamesPath(paths));   // a folder where the file should be
+    std::filesystem::create_directory(ownGamesPath(paths)); // a folder where the file should be
     const std::optional<std::string> failure = saveOwnGame(paths, *Game::make("Pick 5", 35, 5, false, 0, 0, {}));
     ASSERT_TRUE(failure);
     EXPECT_NE(failure->find(ownGamesPath(paths)), std::string::npos) << *failure;

@@ -22,8 +22,7 @@ private:
     AbbreviatedWheelWindow* window() const {
         return fixture.window->findChild<AbbreviatedWheelWindow*>(QStringLiteral("frmAbbreviatedWheel"));
     }
-    template <typename T>
-    T* inWindow(const QString& name) const {
+    template <typename T> T* inWindow(const QString& name) const {
         T* control = window()->findChild<T*>(name);
         if (!control) qFatal("no abbreviated-wheel control named %s", qPrintable(name));
         return control;
@@ -82,7 +81,8 @@ private slots:
         click(QStringLiteral("cmdWrite"));
         const QStringList lines = outputLines();
         QVERIFY(!lines.isEmpty());
-        QVERIFY(text("lblResult").startsWith(QStringLiteral("%1 tickets; guarantee 3 if 4 verified").arg(lines.size())));
+        QVERIFY(
+            text("lblResult").startsWith(QStringLiteral("%1 tickets; guarantee 3 if 4 verified").arg(lines.size())));
         QVERIFY(text("lblResult").endsWith(QStringLiteral("written to ") + outputPath()));
         QCOMPARE(uncoveredSubsets(12, {3, 4}, masksOf(lines, 1)), 0u);
         QVERIFY(text("lblBest").contains(QString::number(lines.size())));
@@ -142,7 +142,8 @@ private slots:
         QVERIFY(!QFile::exists(outputPath()));
         click(QStringLiteral("cmdWrite"));
         const QStringList lines = outputLines();
-        QVERIFY(text("lblResult").startsWith(QStringLiteral("%1 tickets; guarantee 4 if 4 verified").arg(lines.size())));
+        QVERIFY(
+            text("lblResult").startsWith(QStringLiteral("%1 tickets; guarantee 4 if 4 verified").arg(lines.size())));
         QCOMPARE(uncoveredSubsets(20, {4, 4}, masksOf(lines, 1)), 0u);
 
         QPointer<AbbreviatedWheelWindow> open = window();

@@ -28,8 +28,8 @@ TEST(CoverDesigns, TheGolayCodeHasItsOctadsAndTheSteinerSystemEveryTripleOnce) {
                     if ((block & triple) == triple) ++triples[triple];
                 }
     }
-    EXPECT_EQ(triples.size(), 1540u);   // C(22, 3): every triple ...
-    for (const auto& [triple, count] : triples) EXPECT_EQ(count, 1);   // ... exactly once
+    EXPECT_EQ(triples.size(), 1540u);                                // C(22, 3): every triple ...
+    for (const auto& [triple, count] : triples) EXPECT_EQ(count, 1); // ... exactly once
     EXPECT_EQ(uncoveredSubsets(22, Guarantee{3, 3}, blocks), 0u);
 }
 
@@ -40,11 +40,11 @@ TEST(CoverDesigns, TheTernaryGolayCodeGivesEveryFiveOfTwelveOnce) {
     for (TicketMask block : blocks) {
         ASSERT_EQ(std::popcount(block), 6);
         ASSERT_EQ(block >> 12, 0u);
-        for (int left = 0; left < 12; ++left)   // the block less one of its numbers
+        for (int left = 0; left < 12; ++left) // the block less one of its numbers
             if (block >> left & 1) ++fives[block & ~(TicketMask{1} << left)];
     }
-    EXPECT_EQ(fives.size(), 792u);   // C(12, 5): every five ...
-    for (const auto& [five, count] : fives) EXPECT_EQ(count, 1);   // ... exactly once
+    EXPECT_EQ(fives.size(), 792u);                               // C(12, 5): every five ...
+    for (const auto& [five, count] : fives) EXPECT_EQ(count, 1); // ... exactly once
     EXPECT_EQ(constructedList(12, Guarantee{5, 5}, 1, 0)->size(), 132u);
 }
 
@@ -58,19 +58,19 @@ TEST(CoverDesigns, TheDerivedDesignGivesEveryFourOfElevenOnceOnFiveNumberTickets
         for (int left = 0; left < 11; ++left)
             if (block >> left & 1) ++fours[block & ~(TicketMask{1} << left)];
     }
-    EXPECT_EQ(fours.size(), 330u);   // C(11, 4): every four ...
-    for (const auto& [four, count] : fours) EXPECT_EQ(count, 1);   // ... exactly once
+    EXPECT_EQ(fours.size(), 330u);                               // C(11, 4): every four ...
+    for (const auto& [four, count] : fours) EXPECT_EQ(count, 1); // ... exactly once
     EXPECT_EQ(constructedList(11, Guarantee{4, 4, 5}, 1, 0)->size(), 66u);
-    EXPECT_FALSE(constructedList(11, Guarantee{4, 4}, 1, 0));   // six-number tickets: no such design
+    EXPECT_FALSE(constructedList(11, Guarantee{4, 4}, 1, 0)); // six-number tickets: no such design
 }
 
 TEST(CoverDesigns, ConstructionsReachTheBestKnownSizesAndAreProved) {
     const std::optional<std::vector<TicketMask>> pairs = constructedList(49, Guarantee{2, 6}, 1, 5'000'000);
     ASSERT_TRUE(pairs);
-    EXPECT_EQ(pairs->size(), 19u);   // proved optimal
+    EXPECT_EQ(pairs->size(), 19u); // proved optimal
     EXPECT_EQ(uncoveredSubsets(49, Guarantee{2, 6}, *pairs), 0u);
     EXPECT_EQ(constructedList(22, Guarantee{3, 3}, 1, 0)->size(), 77u);
-    EXPECT_FALSE(constructedList(15, Guarantee{3, 3}, 1, 0));   // no construction: the search alone
+    EXPECT_FALSE(constructedList(15, Guarantee{3, 3}, 1, 0)); // no construction: the search alone
 
     // S(3,6,22) and a 3 if 3 list of the other 8: any 5 drawn put three in one part.
     const std::optional<std::vector<TicketMask>> united = constructedList(30, Guarantee{3, 5}, 1, 2'000'000);
@@ -97,7 +97,7 @@ TEST(CoverDesigns, TheProjectivePlaneOfOrderFiveHasEveryPairOnce) {
     const std::vector<TicketMask> lines = projectivePlaneOrder5();
     ASSERT_EQ(lines.size(), 31u);
     expectEveryPairOnce(lines, 31);
-    EXPECT_EQ(constructedList(31, Guarantee{2, 2}, 1, 0)->size(), 31u);   // the Schönheim bound
+    EXPECT_EQ(constructedList(31, Guarantee{2, 2}, 1, 0)->size(), 31u); // the Schönheim bound
 }
 
 // The planes of every order a ticket can use: each pair of points on one line,
@@ -111,8 +111,8 @@ TEST(CoverDesigns, TheProjectiveAndAffinePlanesHaveEveryPairOnce) {
         EXPECT_EQ(constructedList(points, Guarantee{2, 2, order + 1}, 1, 0)->size(), lines.size());
         EXPECT_EQ(ticketLowerBound(points, Guarantee{2, 2, order + 1}), points);
     }
-    EXPECT_TRUE(projectivePlane(7).empty());   // 57 points: more than a pool holds
-    EXPECT_TRUE(projectivePlane(6).empty());   // no field of six elements
+    EXPECT_TRUE(projectivePlane(7).empty()); // 57 points: more than a pool holds
+    EXPECT_TRUE(projectivePlane(6).empty()); // no field of six elements
     for (int order : {2, 3, 4, 5, 7}) {
         const int points = order * order;
         const std::vector<TicketMask> lines = affinePlane(order);
@@ -192,10 +192,9 @@ TEST(CoverDesigns, TheJobStartsFromTheConstruction) {
         request.guarantee = guarantee;
         request.timeBudget = std::chrono::milliseconds(0);
         CoverJob job(request);
-        EXPECT_TRUE(job.improvements().empty());   // nothing done before the first slice
+        EXPECT_TRUE(job.improvements().empty()); // nothing done before the first slice
         EXPECT_TRUE(job.progress().constructing);
-        while (!job.advance(std::chrono::milliseconds(1))) {
-        }
+        while (!job.advance(std::chrono::milliseconds(1))) {}
         ASSERT_FALSE(job.improvements().empty());
         EXPECT_EQ(job.improvements().front().tickets, tickets);
         EXPECT_FALSE(job.progress().constructing);
@@ -217,8 +216,7 @@ TEST(CoverDesigns, TheSearchShortensTheConstructionTheSameWayOnAnySlicing) {
     CoverJob whole(request);
     whole.runToEnd();
     CoverJob sliced(request);
-    while (!sliced.advance(std::chrono::microseconds(300))) {
-    }
+    while (!sliced.advance(std::chrono::microseconds(300))) {}
     ASSERT_FALSE(whole.improvements().empty());
     EXPECT_EQ(whole.improvements().front().tickets, 77u);
     EXPECT_LT(whole.tickets().size(), 77u);

@@ -81,11 +81,11 @@ TEST(Guarantee, ReadsTheWaysItIsWritten) {
 TEST(Guarantee, RefusesWhatNoListCanKeep) {
     EXPECT_FALSE(guaranteeFault(6, {3, 3}));
     EXPECT_FALSE(guaranteeFault(49, {3, 6}));
-    EXPECT_TRUE(guaranteeFault(5, {2, 2}));            // smaller than a ticket
-    EXPECT_TRUE(guaranteeFault(12, {4, 3}));           // t > m
-    EXPECT_TRUE(guaranteeFault(12, {1, 1}));           // t below 2
-    EXPECT_TRUE(guaranteeFault(12, {3, 7}));           // m above 6
-    EXPECT_TRUE(guaranteeFault(49, {5, 5}));           // hundreds of thousands of tickets
+    EXPECT_TRUE(guaranteeFault(5, {2, 2}));  // smaller than a ticket
+    EXPECT_TRUE(guaranteeFault(12, {4, 3})); // t > m
+    EXPECT_TRUE(guaranteeFault(12, {1, 1})); // t below 2
+    EXPECT_TRUE(guaranteeFault(12, {3, 7})); // m above 6
+    EXPECT_TRUE(guaranteeFault(49, {5, 5})); // hundreds of thousands of tickets
     const auto tooLarge = guaranteeFault(49, {4, 4});
     ASSERT_TRUE(tooLarge);
     EXPECT_NE(tooLarge->find("10,000 tickets"), std::string::npos);
@@ -149,7 +149,7 @@ TEST(CoverSearch, TicketsOfAnySizeKeepTheirGuarantee) {
     EXPECT_EQ(ticketLowerBound(11, {4, 4, 5}), 66);
     EXPECT_EQ(ticketLowerBound(21, {2, 2, 5}), 21);
     const TicketMask six = maskOf({0, 1, 2, 3, 4, 5});
-    EXPECT_NE(uncoveredSubsets(7, {2, 2, 5}, {six, six << 1}), 0u);   // six numbers are no ticket of five
+    EXPECT_NE(uncoveredSubsets(7, {2, 2, 5}, {six, six << 1}), 0u); // six numbers are no ticket of five
     EXPECT_EQ(*guaranteeFault(4, {2, 2, 5}), "The pool holds 4 numbers; a ticket needs 5.");
     EXPECT_EQ(*guaranteeFault(10, {2, 2, 9}), "A ticket holds 3 to 8 numbers, not 9.");
     EXPECT_EQ(*guaranteeFault(10, {3, 6, 5}), "The guarantee's drawn numbers must be at most 5.");
@@ -190,8 +190,8 @@ TEST(CoverSearch, ReachesTheKnownSmallDesignsAndProvesThem) {
         Guarantee guarantee;
         std::size_t tickets;
     };
-    for (const Known& known : {Known{7, {3, 3}, 4}, Known{8, {4, 4}, 7}, Known{7, {5, 5}, 6}, Known{6, {2, 4}, 1},
-                               Known{8, {3, 3}, 4}}) {
+    for (const Known& known :
+         {Known{7, {3, 3}, 4}, Known{8, {4, 4}, 7}, Known{7, {5, 5}, 6}, Known{6, {2, 4}, 1}, Known{8, {3, 3}, 4}}) {
         const std::vector<int> pool = firstNumbers(known.poolSize);
         const std::vector<Combination> tickets = finishedList(requestFor(pool, known.guarantee, 50'000'000));
         EXPECT_EQ(tickets.size(), known.tickets) << guaranteeText(known.guarantee) << " on " << known.poolSize;
@@ -260,8 +260,7 @@ TEST(CoverSearch, TheSameSeedGivesTheSameTicketsHoweverTheWorkIsSliced) {
     // The job works in pieces of 20,000 visits; here pieces of 777.
     CoverSearch search(15, {3, 3}, 99);
     const std::uint64_t limit = request.workLimit;
-    while (search.workDone() < limit && !search.advance(std::min<std::uint64_t>(777, limit - search.workDone()))) {
-    }
+    while (search.workDone() < limit && !search.advance(std::min<std::uint64_t>(777, limit - search.workDone()))) {}
     ASSERT_FALSE(search.best().empty());
     EXPECT_EQ(ticketSets(search.best(), pool), whole);
     EXPECT_EQ(finishedList(request), whole);
@@ -274,8 +273,7 @@ TEST(CoverSearch, RestartsAreTheSameOnAnySlicing) {
     constexpr std::uint64_t kLimit = 70'000'000;
     const auto run = [](std::uint64_t piece) {
         CoverSearch search(13, {3, 3}, 5);
-        while (search.workDone() < kLimit && !search.advance(std::min(piece, kLimit - search.workDone()))) {
-        }
+        while (search.workDone() < kLimit && !search.advance(std::min(piece, kLimit - search.workDone()))) {}
         return std::pair{search.restarts(), search.best()};
     };
     const auto [restarts, best] = run(20'000);

@@ -103,8 +103,10 @@ void killAtRandom(const ReplacedFile& file, unsigned seed) {
         }
         if (delay.count() > 0) std::this_thread::sleep_for(delay);
         const std::string ended = writer.killAndReap();
-        if (ended == kFinished && file.writerEnds) ++tally.finishedFirst;
-        else ASSERT_EQ(ended, kKilled) << where;
+        if (ended == kFinished && file.writerEnds)
+            ++tally.finishedFirst;
+        else
+            ASSERT_EQ(ended, kKilled) << where;
         ++tally.kills;
         if (aimed) ++tally.aimedKills;
 
@@ -113,8 +115,9 @@ void killAtRandom(const ReplacedFile& file, unsigned seed) {
         ASSERT_TRUE(exists) << where << ": the file is gone";
         const auto version = std::find(file.versions.begin(), file.versions.end(), held);
         ASSERT_TRUE(version != file.versions.end())
-            << where << ": the file holds " << held.size() << " bytes that are no whole version; against the old one it "
-            << departure(held, file.versions.front()) << ", against the last " << departure(held, file.versions.back());
+            << where << ": the file holds " << held.size()
+            << " bytes that are no whole version; against the old one it " << departure(held, file.versions.front())
+            << ", against the last " << departure(held, file.versions.back());
         ++tally.held[static_cast<std::size_t>(version - file.versions.begin())];
 
         const std::vector<fs::path> left = filesBeside(folder, file.fileName);
@@ -127,7 +130,8 @@ void killAtRandom(const ReplacedFile& file, unsigned seed) {
                 ++tally.temporaryPartial;
             // The temporary a killed write left behind must not stop the next one.
             ASSERT_EQ(file.writeAgain(path), "") << where << ": the write after the kill failed";
-            ASSERT_TRUE(bytesOf(path) == file.versions[file.versionWrittenAgain]) << where << ": the write after the kill";
+            ASSERT_TRUE(bytesOf(path) == file.versions[file.versionWrittenAgain])
+                << where << ": the write after the kill";
         }
         fs::remove_all(folder);
     }
@@ -136,8 +140,8 @@ void killAtRandom(const ReplacedFile& file, unsigned seed) {
                 "appeared); %d landed inside a replace (a temporary was left; %d of them aimed), %d of them while "
                 "its bytes were being written; %d runs ended before the kill; versions held:",
                 file.kind.c_str(), tally.kills, seed, tally.kills - tally.aimedKills, file.maxDelayMicros,
-                tally.aimedKills, kMaxAimMicros, tally.temporaryLeft, tally.aimedTemporaryLeft,
-                tally.temporaryPartial, tally.finishedFirst);
+                tally.aimedKills, kMaxAimMicros, tally.temporaryLeft, tally.aimedTemporaryLeft, tally.temporaryPartial,
+                tally.finishedFirst);
     for (int count : tally.held) std::printf(" %d", count);
     std::printf("\n");
     EXPECT_GT(tally.temporaryLeft, 0) << file.kind << ": no kill landed inside a replace; the test proves nothing";
@@ -299,9 +303,8 @@ TEST(CrashSafety, HistoryAppendLeavesWholeRecords) {
         const fs::path folder = scratch.path() / ("round-" + std::to_string(round));
         const std::string path = scratch.write((folder.filename() / kHistory).string(), before);
         const auto delay = delays.next();
-        const std::string where = "history append, round " + std::to_string(round) + " (seed " +
-                                  std::to_string(kSeed) + "), killed " + std::to_string(delay.count()) +
-                                  " us after the first record";
+        const std::string where = "history append, round " + std::to_string(round) + " (seed " + std::to_string(kSeed) +
+                                  "), killed " + std::to_string(delay.count()) + " us after the first record";
 
         // The delay counts from the first record, however long the writer takes to start.
         FolderWatch changes(folder.string());

@@ -61,8 +61,7 @@ int saveManualForever(const std::string& path, const std::string& saved0, const 
     const std::string versions[2] = {wholeFile(saved0), wholeFile(saved1)};
     signalWriting();
     for (unsigned round = 1;; ++round)
-        if (const auto problem = orvane::writeFileAtomically(path, versions[round % 2]))
-            return failed(*problem);
+        if (const auto problem = orvane::writeFileAtomically(path, versions[round % 2])) return failed(*problem);
 }
 
 // The command line's output is not looked at; its messages go to standard error.

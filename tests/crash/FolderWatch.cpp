@@ -26,8 +26,7 @@ bool FolderWatch::waitForChangeOf(const std::string& name, int timeoutMs) {
         timeoutMs);
 }
 
-template <typename Wanted>
-bool FolderWatch::waitFor(Wanted wanted, int timeoutMs) {
+template <typename Wanted> bool FolderWatch::waitFor(Wanted wanted, int timeoutMs) {
     alignas(inotify_event) char events[4096];
     for (;;) {
         pollfd ready{watch_, POLLIN, 0};

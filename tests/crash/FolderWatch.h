@@ -19,8 +19,7 @@ public:
 
 private:
     // Waits for an event for which `wanted(mask, name)` holds.
-    template <typename Wanted>
-    bool waitFor(Wanted wanted, int timeoutMs);
+    template <typename Wanted> bool waitFor(Wanted wanted, int timeoutMs);
 
     int watch_ = -1;
 };

@@ -74,9 +74,8 @@ std::string manualVersion(int which) {
 }
 
 std::vector<std::string> poolArguments(int which, const std::string& history, const std::string& poolFile) {
-    return {"pool",    "--trend",   "5",     "--groups", "10",      "--size", which == 0 ? "12" : "30",
-            "--draws", "1",         "--style", "minimum", "--history", history, "--save",
-            poolFile};
+    return {"pool",    "--trend", "5",         "--groups", "10",     "--size", which == 0 ? "12" : "30", "--draws", "1",
+            "--style", "minimum", "--history", history,    "--save", poolFile};
 }
 
 std::string historyEveryOtherDay(int count) {
@@ -113,7 +112,8 @@ std::vector<std::string> recordedValues(int index) {
     std::vector<std::string> values = {twoDigits(static_cast<unsigned>(date.month())),
                                        twoDigits(static_cast<unsigned>(date.day())),
                                        twoDigits(static_cast<unsigned>(static_cast<int>(date.year())))};
-    for (int n : drawNumbers(static_cast<unsigned>(index) + 100000u)) values.push_back(twoDigits(static_cast<unsigned>(n)));
+    for (int n : drawNumbers(static_cast<unsigned>(index) + 100000u))
+        values.push_back(twoDigits(static_cast<unsigned>(n)));
     return values;
 }
 

@@ -5,7 +5,6 @@
 #include "history/HistoryFile.h"
 #include "reports/ReportHistory.h"
 
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string path = fuzz::inputFile("history", data, size);
     const orvane::HistoryRead read = orvane::readHistoryRecords(path);

@@ -12,6 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::remove(history.c_str());
     const orvane::DrawImport result = orvane::importDraws(source, history);
     orvane::importSummary(result, 20);
-    if (result.ok() && result.added > 0) fuzz::require(orvane::readHistoryRecords(history).ok(), "an imported history that does not read");
+    if (result.ok() && result.added > 0)
+        fuzz::require(orvane::readHistoryRecords(history).ok(), "an imported history that does not read");
     return 0;
 }

@@ -26,11 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const std::string path = fuzz::inputFile("output", data, size);
     orvane::WinTallyJob tally(path, 0b111111ull << 1);
-    while (!tally.advance(std::chrono::milliseconds(100))) {
-    }
+    while (!tally.advance(std::chrono::milliseconds(100))) {}
     orvane::OutputViewer viewer(path);
     std::string shown;
-    while (viewer.read(shown, 1000)) {
-    }
+    while (viewer.read(shown, 1000)) {}
     return 0;
 }

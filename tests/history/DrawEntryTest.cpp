@@ -118,9 +118,9 @@ TEST(DrawEntryChecks, TextThatIsNotTwoDigitsGetsItsBoxsRangeMessage) {
         std::string message;
     };
     const Case cases[] = {
-        {EntryBox::Month, "ab", kMonthRange}, {EntryBox::Month, "-1", kMonthRange},
-        {EntryBox::Day, " 5", kDayRange},     {EntryBox::Day, "5 ", kDayRange},
-        {EntryBox::Day, "1x", kDayRange},     {EntryBox::A, "-3", positionRange('A')},
+        {EntryBox::Month, "ab", kMonthRange},    {EntryBox::Month, "-1", kMonthRange},
+        {EntryBox::Day, " 5", kDayRange},        {EntryBox::Day, "5 ", kDayRange},
+        {EntryBox::Day, "1x", kDayRange},        {EntryBox::A, "-3", positionRange('A')},
         {EntryBox::D, "3.", positionRange('D')}, {EntryBox::F, "100", positionRange('F')},
     };
     for (const Case& c : cases)

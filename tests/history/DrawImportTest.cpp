@@ -145,13 +145,13 @@ TEST(DrawImportMerge, NewDrawsGoInDateOrderAndTheHistorysOwnLinesStayAsWritten) 
     TempFolder folder;
     // Recorded by hand: numbers in the order typed, LF ends, a blank line, and
     // the last record out of date order.
-    const std::string history = folder.write(
-        "FL6-49.HIT", "050788  49 44 42 30 17 15\n\n052888  12 13 19 20 36 48\n052188  08 15 22 25 40 47");
+    const std::string history =
+        folder.write("FL6-49.HIT", "050788  49 44 42 30 17 15\n\n052888  12 13 19 20 36 48\n052188  08 15 22 25 40 47");
     const std::string source = folder.write("draws.csv",
-                                            "05/28/1988,12,13,19,20,36,48\r\n"  // present
-                                            "05/14/1988,23,22,19,18,15,11\r\n"  // new, numbers descending
-                                            "05/07/1988,15,17,30,42,44,49\r\n"  // present, other order
-                                            "05/14/1988,11,15,18,19,22,23\r\n"  // given twice in the file
+                                            "05/28/1988,12,13,19,20,36,48\r\n" // present
+                                            "05/14/1988,23,22,19,18,15,11\r\n" // new, numbers descending
+                                            "05/07/1988,15,17,30,42,44,49\r\n" // present, other order
+                                            "05/14/1988,11,15,18,19,22,23\r\n" // given twice in the file
                                             "12/31/1999,1,2,3,4,5,6\r\n"
                                             "1/1/00,7,8,9,10,11,12\r\n");
     const DrawImport result = importDraws(source, history);
@@ -170,10 +170,9 @@ TEST(DrawImportMerge, NewDrawsGoInDateOrderAndTheHistorysOwnLinesStayAsWritten) 
 TEST(DrawImportMerge, AnotherDrawOfAPresentDateIsRejectedAndNeverReplacesIt) {
     TempFolder folder;
     const std::string history = folder.write("FL6-49.HIT", kHistory);
-    const std::string source = folder.write("draws.csv",
-                                            "05/07/1988,01,02,03,04,05,06\r\n"
-                                            "05/21/1988,08,15,22,25,40,47\r\n"
-                                            "05/21/1988,09,15,22,25,40,47\r\n");
+    const std::string source = folder.write("draws.csv", "05/07/1988,01,02,03,04,05,06\r\n"
+                                                         "05/21/1988,08,15,22,25,40,47\r\n"
+                                                         "05/21/1988,09,15,22,25,40,47\r\n");
     const DrawImport result = importDraws(source, history);
     ASSERT_TRUE(result.ok()) << result.error;
     EXPECT_EQ(result.added, 1u);
@@ -189,15 +188,15 @@ TEST(DrawImportMerge, AnotherDrawOfAPresentDateIsRejectedAndNeverReplacesIt) {
 
 TEST(DrawImportLines, HeadersTitlesQuotesAndColumnsAfterTheNumbersAreSkipped) {
     TempFolder folder;
-    const std::string source = folder.write("draws.csv",
-                                            "\xEF\xBB\xBF"
-                                            "Lotto results\r\n"
-                                            "\r\n"
-                                            "Draw Date,Ball 1,Ball 2,Ball 3,Ball 4,Ball 5,Ball 6,Bonus,Jackpot\r\n"
-                                            "\"05/07/1988\",\"15\",\"17\",\"30\",\"42\",\"44\",\"49\",\"3\",\"$2,000,000\"\r\n"
-                                            "05/14/1988;11;15;18;19;22;23;50;X\n"
-                                            "Date,Ball 1,Ball 2,Ball 3,Ball 4,Ball 5,Ball 6,Bonus\r\n"
-                                            "05/21/1988\t08\t15\t22\t25\t40\t47\t15");
+    const std::string source =
+        folder.write("draws.csv", "\xEF\xBB\xBF"
+                                  "Lotto results\r\n"
+                                  "\r\n"
+                                  "Draw Date,Ball 1,Ball 2,Ball 3,Ball 4,Ball 5,Ball 6,Bonus,Jackpot\r\n"
+                                  "\"05/07/1988\",\"15\",\"17\",\"30\",\"42\",\"44\",\"49\",\"3\",\"$2,000,000\"\r\n"
+                                  "05/14/1988;11;15;18;19;22;23;50;X\n"
+                                  "Date,Ball 1,Ball 2,Ball 3,Ball 4,Ball 5,Ball 6,Bonus\r\n"
+                                  "05/21/1988\t08\t15\t22\t25\t40\t47\t15");
     const std::string history = folder.file("FL6-49.HIT");
     const DrawImport result = importDraws(source, history);
     ASSERT_TRUE(result.ok()) << result.error;
@@ -251,9 +250,8 @@ TEST(DrawImportLines, MalformedLinesAreRejectedWithLineAndReasonAndTheRestImport
 TEST(DrawImportDates, AFormThatReadsSomeDateTwoWaysIsRefusedUntilGiven) {
     TempFolder folder;
     const std::string history = folder.write("FL6-49.HIT", kHistory);
-    const std::string source = folder.write("draws.csv",
-                                            "01/01/2003,1,2,3,4,5,6\r\n"
-                                            "02/03/2003,7,8,9,10,11,12\r\n");
+    const std::string source = folder.write("draws.csv", "01/01/2003,1,2,3,4,5,6\r\n"
+                                                         "02/03/2003,7,8,9,10,11,12\r\n");
     const DrawImport refused = importDraws(source, history);
     EXPECT_EQ(refused.status, Status::AmbiguousDates);
     EXPECT_EQ(refused.ambiguousLine, 2u);
@@ -297,9 +295,8 @@ TEST(DrawImportDates, TheDatesThemselvesSettleTheFormWhereTheyCan) {
 
 TEST(DrawImportDates, AGivenFormRejectsTheDatesItCannotRead) {
     TempFolder folder;
-    const std::string source = folder.write("draws.csv",
-                                            "05/07/1988,15,17,30,42,44,49\r\n"
-                                            "05/14/1988,11,15,18,19,22,23\r\n");
+    const std::string source = folder.write("draws.csv", "05/07/1988,15,17,30,42,44,49\r\n"
+                                                         "05/14/1988,11,15,18,19,22,23\r\n");
     const std::string history = folder.file("FL6-49.HIT");
     const DrawImport result = importDraws(source, history, DateOrder::DayMonthYear);
     ASSERT_TRUE(result.ok()) << result.error;

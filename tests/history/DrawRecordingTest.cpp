@@ -60,7 +60,8 @@ TEST(DrawRecording, ALastLineWithoutItsEndIsEndedFirst) {
 TEST(DrawRecording, AnEarlierDrawGoesInDateOrderAndEveryOtherByteStays) {
     TempFolder folder;
     // Two-digit years: 50-99 are 1950-1999 and 00-49 are 2000-2049, so 2000 follows 1999.
-    const std::string held = "050788  15 17 30 42 44 49\r\n123199  11 20 23 33 37 47\n\r\n020500  01 02 03 04 05 06\r\n";
+    const std::string held =
+        "050788  15 17 30 42 44 49\r\n123199  11 20 23 33 37 47\n\r\n020500  01 02 03 04 05 06\r\n";
     const std::string path = folder.write("h.HIT", held);
 
     DrawRecording recording = recordDraw(path, kJune12);
@@ -96,8 +97,9 @@ TEST(DrawRecording, ADateRecordedAlreadyIsRefusedAndTheFileUntouched) {
 
     const DrawRecording same = recordDraw(path, kJune12);
     EXPECT_EQ(same.outcome, DrawRecording::Outcome::AlreadyRecorded);
-    EXPECT_EQ(same.error, "The draw of 06-12-99, 03 11 24 30 41 49, is already recorded, on line 2 of the history file " +
-                              path + ".");
+    EXPECT_EQ(same.error,
+              "The draw of 06-12-99, 03 11 24 30 41 49, is already recorded, on line 2 of the history file " + path +
+                  ".");
 
     const DrawRecording other = recordDraw(path, drawOf(6, 12, 99, {3, 11, 24, 30, 41, 48}));
     EXPECT_EQ(other.outcome, DrawRecording::Outcome::DateTaken);

@@ -17,7 +17,7 @@ using namespace orvane;
 
 namespace {
 
-const QStringList kBoxes = {"txtMonth", "txtDay",  "txtYear",  "txtPosA", "txtPosB",
+const QStringList kBoxes = {"txtMonth", "txtDay",  "txtYear", "txtPosA", "txtPosB",
                             "txtPosC",  "txtPosD", "txtPosE", "txtPosF"};
 const QByteArray kTwoLines = "050788  15 17 30 42 44 49\r\n102399  11 20 23 33 37 47\r\n";
 const QString kTwoDigits = QStringLiteral(
@@ -48,8 +48,7 @@ class DrawRecordingWindowTest : public QObject {
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
-    template <typename T>
-    T* find(const QString& name) const {
+    template <typename T> T* find(const QString& name) const {
         T* control = window_->findChild<T*>(name);
         if (!control) qFatal("no control named %s", qPrintable(name));
         return control;
@@ -95,22 +94,31 @@ private slots:
         QCOMPARE(window_->objectName(), QStringLiteral("frmVNUpdateMain"));
         QCOMPARE(window_->windowTitle(), QStringLiteral("Orvane History File Update Utility"));
         QVERIFY(!window_->isModal());
-        const QList<QPair<QString, QString>> labels = {
-            {"lblDate", "Date"}, {"lblMonth", "MM"}, {"lblDay", "DD"}, {"lblYear", "YY"}, {"lblNewDrawing", "New Drawing"},
-            {"lblAA", "AA"},     {"lblBB", "BB"},    {"lblCC", "CC"},  {"lblDD", "DD"},   {"lblEE", "EE"},
-            {"lblFF", "FF"}};
+        const QList<QPair<QString, QString>> labels = {{"lblDate", "Date"},
+                                                       {"lblMonth", "MM"},
+                                                       {"lblDay", "DD"},
+                                                       {"lblYear", "YY"},
+                                                       {"lblNewDrawing", "New Drawing"},
+                                                       {"lblAA", "AA"},
+                                                       {"lblBB", "BB"},
+                                                       {"lblCC", "CC"},
+                                                       {"lblDD", "DD"},
+                                                       {"lblEE", "EE"},
+                                                       {"lblFF", "FF"}};
         for (const auto& [name, caption] : labels) QCOMPARE(find<QLabel>(name)->text(), caption);
         QCOMPARE(find<QPushButton>("cmdRecordDraw")->text(), QStringLiteral("Record This Draw"));
         QCOMPARE(find<QPushButton>("cmdClear")->text(), QStringLiteral("Clear Entry Boxes"));
         QCOMPARE(find<QPushButton>("cmdExit")->text(), QStringLiteral("Done"));
-        QCOMPARE(find<QWidget>("frameUpdate")->property("title").toString(), QStringLiteral("Update Game History File"));
+        QCOMPARE(find<QWidget>("frameUpdate")->property("title").toString(),
+                 QStringLiteral("Update Game History File"));
         QCOMPARE(find<QLabel>("lblLastDrawDate")->palette().color(QPalette::WindowText), QColor(Qt::blue));
 
         auto* explanation = find<QPlainTextEdit>("txtExplainUpdate");
         QVERIFY(explanation->isReadOnly());
         const QStringList paragraphs = explanation->toPlainText().split('\n');
         QCOMPARE(paragraphs.size(), 4);
-        for (const QString& paragraph : paragraphs) QVERIFY2(paragraph.startsWith("    ") && paragraph[4] != ' ', qPrintable(paragraph));
+        for (const QString& paragraph : paragraphs)
+            QVERIFY2(paragraph.startsWith("    ") && paragraph[4] != ' ', qPrintable(paragraph));
         // The numbers may come in any order: the text says so, and no longer asks for ascending order.
         QVERIFY(paragraphs[2].contains("may be entered in any order"));
         QVERIFY(!explanation->toPlainText().contains("MUST"));
@@ -189,7 +197,8 @@ private slots:
         click("cmdRecordDraw");
         QCOMPARE(platform_->messages.size(), 1);
         QCOMPARE(platform_->messages[0].text,
-                 QStringLiteral("There are one or more entry boxes with nothing in them.  Please fill them in and try again."));
+                 QStringLiteral(
+                     "There are one or more entry boxes with nothing in them.  Please fill them in and try again."));
         QCOMPARE(history(), recorded);
         QCOMPARE(status(), QString());
 
@@ -274,28 +283,34 @@ private slots:
         QTest::newRow("month 13, day 5") << with({{0, "13"}, {1, "5"}}) << kTwoDigits << 1;
         QTest::newRow("month 13, A and B equal") << with({{0, "13"}, {3, "07"}, {4, "07"}}) << repeated << 3;
         QTest::newRow("month 13") << with({{0, "13"}})
-                                  << QStringLiteral("Invalid entry for MONTH of draw.  Please enter a number from 1 to 12.")
+                                  << QStringLiteral(
+                                         "Invalid entry for MONTH of draw.  Please enter a number from 1 to 12.")
                                   << 0;
         QTest::newRow("year blank 9") << with({{2, " 9"}}) << kTwoDigits << 2;
         QTest::newRow("year ab") << with({{2, "ab"}}) << kTwoDigits << 2;
         QTest::newRow("year -5") << with({{2, "-5"}}) << kTwoDigits << 2;
         QTest::newRow("day 00") << with({{1, "00"}})
-                                << QStringLiteral("Invalid entry for DAY of draw.  Please enter a number from 1 to 31.") << 1;
+                                << QStringLiteral("Invalid entry for DAY of draw.  Please enter a number from 1 to 31.")
+                                << 1;
         QTest::newRow("F x9") << with({{8, "x9"}})
-                              << QStringLiteral("Invalid entry for Position F.  Please enter a number from 1 to 49.") << 8;
+                              << QStringLiteral("Invalid entry for Position F.  Please enter a number from 1 to 49.")
+                              << 8;
         QTest::newRow("A 50") << with({{3, "50"}})
-                              << QStringLiteral("Invalid entry for Position A.  Please enter a number from 1 to 49.") << 3;
-        QTest::newRow("30 February 2000") << with({{0, "02"}, {1, "30"}, {2, "00"}})
-                                          << QStringLiteral("Invalid entry for DAY of draw.  02-30-00 is not a calendar "
-                                                            "date: February 2000 has 29 days.")
-                                          << 1;
+                              << QStringLiteral("Invalid entry for Position A.  Please enter a number from 1 to 49.")
+                              << 3;
+        QTest::newRow("30 February 2000")
+            << with({{0, "02"}, {1, "30"}, {2, "00"}})
+            << QStringLiteral("Invalid entry for DAY of draw.  02-30-00 is not a calendar "
+                              "date: February 2000 has 29 days.")
+            << 1;
         QTest::newRow("31 April") << with({{0, "04"}, {1, "31"}})
                                   << QStringLiteral("Invalid entry for DAY of draw.  04-31-99 is not a calendar date: "
                                                     "April 1999 has 30 days.")
                                   << 1;
         QTest::newRow("empty E") << with({{7, ""}, {0, "5"}})
-                                 << QStringLiteral("There are one or more entry boxes with nothing in them.  Please fill "
-                                                   "them in and try again.")
+                                 << QStringLiteral(
+                                        "There are one or more entry boxes with nothing in them.  Please fill "
+                                        "them in and try again.")
                                  << -1;
     }
     void aFailedCheckSaysWhyEmptiesOneBoxAndWritesNothing() {

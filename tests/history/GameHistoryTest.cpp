@@ -13,7 +13,8 @@ Game gameOf(const char* matrix) { return gameFromMatrix(matrix).value_or(Game::l
 
 TEST(GameHistory, DrawsOfAnyGameComeBackAsTheyWereWritten) {
     const Game powerball = gameOf("5/69+1/26");
-    const std::vector<GameDraw> draws = {{2026, 12, 5, {3, 11, 24, 30, 41}, {7}}, {2026, 12, 9, {1, 2, 45, 68, 69}, {26}}};
+    const std::vector<GameDraw> draws = {{2026, 12, 5, {3, 11, 24, 30, 41}, {7}},
+                                         {2026, 12, 9, {1, 2, 45, 68, 69}, {26}}};
     std::string text;
     for (const GameDraw& draw : draws) text += gameHistoryLine(draw);
     EXPECT_EQ(text, "2026-12-05  03 11 24 30 41 + 07\r\n2026-12-09  01 02 45 68 69 + 26\r\n");
@@ -30,14 +31,19 @@ TEST(GameHistory, DrawsOfAnyGameComeBackAsTheyWereWritten) {
 TEST(GameHistory, ABadLineIsNamedWithItsFileAndLine) {
     const Game powerball = gameOf("5/69+1/26");
     const auto error = [&](const std::string& line) {
-        const GameHistoryRead read = readGameHistoryText("2026-12-05  03 11 24 30 41 + 07\r\n" + line + "\r\n", powerball, "P.HIT");
+        const GameHistoryRead read =
+            readGameHistoryText("2026-12-05  03 11 24 30 41 + 07\r\n" + line + "\r\n", powerball, "P.HIT");
         EXPECT_TRUE(read.draws.empty());
         return read.error;
     };
-    const std::string form = " is not a draw of 5/69 + 1/26 (a date YYYY-MM-DD and 5 numbers, then + and 1 bonus number): \"";
-    EXPECT_EQ(error("2026-12-09  03 11 24 30 41"), "Line 2 of the history file P.HIT" + form + "2026-12-09  03 11 24 30 41\".");
-    EXPECT_EQ(error("12/09/2026  03 11 24 30 41 + 07"), "Line 2 of the history file P.HIT" + form + "12/09/2026  03 11 24 30 41 + 07\".");
-    EXPECT_EQ(error("2026-12-09  03 11 24 30 41 + 07 08"), "Line 2 of the history file P.HIT" + form + "2026-12-09  03 11 24 30 41 + 07 08\".");
+    const std::string form =
+        " is not a draw of 5/69 + 1/26 (a date YYYY-MM-DD and 5 numbers, then + and 1 bonus number): \"";
+    EXPECT_EQ(error("2026-12-09  03 11 24 30 41"),
+              "Line 2 of the history file P.HIT" + form + "2026-12-09  03 11 24 30 41\".");
+    EXPECT_EQ(error("12/09/2026  03 11 24 30 41 + 07"),
+              "Line 2 of the history file P.HIT" + form + "12/09/2026  03 11 24 30 41 + 07\".");
+    EXPECT_EQ(error("2026-12-09  03 11 24 30 41 + 07 08"),
+              "Line 2 of the history file P.HIT" + form + "2026-12-09  03 11 24 30 41 + 07 08\".");
     EXPECT_EQ(error("2026-02-29  03 11 24 30 41 + 07"),
               "Line 2 of the history file P.HIT holds the date 2026-02-29, which is not a calendar date.");
     EXPECT_EQ(error("2026-12-09  03 11 24 30 70 + 07"),
@@ -47,8 +53,9 @@ TEST(GameHistory, ABadLineIsNamedWithItsFileAndLine) {
               "Line 2 of the history file P.HIT holds the bonus number 27, outside 1 to 26.");
 
     const GameHistoryRead noBonus = readGameHistoryText("2026-12-09  01 02 03 04 05 + 06\r\n", gameOf("5/39"), "F.HIT");
-    EXPECT_EQ(noBonus.error, "Line 1 of the history file F.HIT is not a draw of 5/39 (a date YYYY-MM-DD and 5 numbers): "
-                             "\"2026-12-09  01 02 03 04 05 + 06\".");
+    EXPECT_EQ(noBonus.error,
+              "Line 1 of the history file F.HIT is not a draw of 5/39 (a date YYYY-MM-DD and 5 numbers): "
+              "\"2026-12-09  01 02 03 04 05 + 06\".");
     EXPECT_NE(readGameHistory(powerball, "/nonexistent/P.HIT").error.find("could not be opened"), std::string::npos);
 }
 

@@ -15,14 +15,13 @@ const Game kEuro = *gameFromMatrix("5/50+2/12");
 // history form in date order; the columns after them are left alone.
 TEST(GameImport, ReadsTheBonusColumnsIntoTheGamesHistory) {
     TempFolder folder;
-    const std::string source = folder.write("pb.csv",
-                                            "Draw Date,WB1,WB2,WB3,WB4,WB5,PB,Power Play\r\n"
-                                            "12/06/2026,37,11,24,30,3,12,2\r\n"
-                                            "12/03/2026,1,2,3,4,5,27,3\r\n"
-                                            "11/29/2026,1,2,3,4,70,5,3\r\n"
-                                            "11/26/2026,9,9,3,4,5,5,3\r\n"
-                                            "11/22/2026,9,8,3,4\r\n"
-                                            "11/19/2026,1,2,3,4,5,26,3\r\n");
+    const std::string source = folder.write("pb.csv", "Draw Date,WB1,WB2,WB3,WB4,WB5,PB,Power Play\r\n"
+                                                      "12/06/2026,37,11,24,30,3,12,2\r\n"
+                                                      "12/03/2026,1,2,3,4,5,27,3\r\n"
+                                                      "11/29/2026,1,2,3,4,70,5,3\r\n"
+                                                      "11/26/2026,9,9,3,4,5,5,3\r\n"
+                                                      "11/22/2026,9,8,3,4\r\n"
+                                                      "11/19/2026,1,2,3,4,5,26,3\r\n");
     const std::string history =
         folder.write("POWERBALL.HIT", "2026-12-09  01 02 03 04 05 + 01\r\n2026-11-19  01 02 03 04 05 + 26\r\n");
     const DrawImport result = importDraws(source, history, DateOrder::MonthDayYear, kPowerball);

@@ -31,9 +31,11 @@ count=$(HOME="$prefix/home" "$prefix/bin/orvane" report "Historic Number Count" 
 [ "$count" = $'There are currently 599 draws recorded in the history file.\r' ] || { echo "report: $count"; exit 1; }
 
 # The manual page reads as one, and the completion completes.
-zcat "$prefix/share/man/man1/orvane.1.gz" | head -1 | grep -q '^\.TH ORVANE 1' || { echo "manual page"; exit 1; }
+page=$(zcat "$prefix/share/man/man1/orvane.1.gz")
+[[ "$page" == ".TH ORVANE 1 "* ]] || { echo "manual page"; exit 1; }
 if command -v man >/dev/null; then
-  MANWIDTH=80 man -l "$prefix/share/man/man1/orvane.1.gz" 2>/dev/null | grep -q 'orvane wheel' || { echo "man"; exit 1; }
+  shown=$(MANWIDTH=80 man -l "$prefix/share/man/man1/orvane.1.gz" 2>/dev/null)
+  [[ "$shown" == *"orvane wheel"* ]] || { echo "man does not show the page"; exit 1; }
 fi
 completions=$(bash -c "source '$prefix/share/bash-completion/completions/orvane'
   COMP_WORDS=(orvane wh); COMP_CWORD=1; _orvane; echo \"\${COMPREPLY[*]}\"

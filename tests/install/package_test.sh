@@ -16,8 +16,11 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Version)" = "$version" ] || { echo "Version: $(field Version)"; exit 1; }
 [ "$(field Architecture)" = amd64 ] || { echo "Architecture: $(field Architecture)"; exit 1; }
 [ "$(field Section)" = games ] || { echo "Section: $(field Section)"; exit 1; }
-field Maintainer | grep -q '<.*@.*>' || { echo "Maintainer: $(field Maintainer)"; exit 1; }
-field Description | head -1 | grep -q '^lotto wheel' || { echo "Description: $(field Description)"; exit 1; }
+# Each field read whole before it is looked at: a reader that stops early would break the pipe.
+maintainer=$(field Maintainer)
+[[ "$maintainer" == *"<"*"@"*">" ]] || { echo "Maintainer: $maintainer"; exit 1; }
+description=$(field Description)
+[[ "$description" == "lotto wheel"* ]] || { echo "Description: $description"; exit 1; }
 depends=$(field Depends)
 # Found by dpkg-shlibdeps from the program's own libraries, and the ones it loads.
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 libqt6printsupport6 libqt6charts6 libc6 libstdc++6 \

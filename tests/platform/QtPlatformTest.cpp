@@ -107,8 +107,9 @@ private slots:
     }
 
     void fileFiltersBecomeQtFilterLists() {
-        QCOMPARE(qtFileFilter(QStringLiteral("History File (*.HIT)|*.HIT|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*")),
-                 QStringLiteral("History File (*.HIT *.hit);;Text Files (*.TXT *.txt);;All Files (*)"));
+        QCOMPARE(
+            qtFileFilter(QStringLiteral("History File (*.HIT)|*.HIT|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*")),
+            QStringLiteral("History File (*.HIT *.hit);;Text Files (*.TXT *.txt);;All Files (*)"));
         // Patterns in both letter cases, each once.
         QCOMPARE(qtFileFilter(QStringLiteral("Draw Files (*.csv *.CSV *.txt *.TXT)|*.csv")),
                  QStringLiteral("Draw Files (*.csv *.CSV *.txt *.TXT)"));
@@ -150,7 +151,8 @@ private slots:
         QCOMPARE(fixedPitchFont(10).pointSize(), 10);
         QFont proportional(QStringLiteral("DejaVu Sans"), 12);
         proportional.setStyleHint(QFont::SansSerif);
-        if (QFontInfo(proportional).family() == QStringLiteral("DejaVu Sans")) QVERIFY(!measuresFixedPitch(proportional));
+        if (QFontInfo(proportional).family() == QStringLiteral("DejaVu Sans"))
+            QVERIFY(!measuresFixedPitch(proportional));
     }
 
     // A message belongs to the window the user works in, so that closing it
@@ -182,7 +184,8 @@ private slots:
         const QFontMetrics metrics(fixedPitchFont(12));
         const int tenCharacters = metrics.horizontalAdvance(QStringLiteral("0123456789"));
 
-        QCOMPARE(wrappedLine(QStringLiteral("1 2 3 4 5"), metrics, tenCharacters), QStringList{QStringLiteral("1 2 3 4 5")});
+        QCOMPARE(wrappedLine(QStringLiteral("1 2 3 4 5"), metrics, tenCharacters),
+                 QStringList{QStringLiteral("1 2 3 4 5")});
         QCOMPARE(wrappedLine(QString(), metrics, tenCharacters), QStringList{QString()});
         QCOMPARE(wrappedLine(QStringLiteral("wheeled sets for entertainment"), metrics, tenCharacters),
                  (QStringList{QStringLiteral("wheeled"), QStringLiteral("sets for"), QStringLiteral("entertainm"),
@@ -205,15 +208,18 @@ private slots:
     void pagesKeepTheirMarginsAndHoldEveryLine() {
         QTemporaryDir folder;
         const QString path = folder.filePath(QStringLiteral("lines.pdf"));
-        const QString longLine = QStringLiteral(
-            "Orvane 1.00 Build 135 wheeled sets - for entertainment only; no set is promised to win.");
+        const QString longLine =
+            QStringLiteral("Orvane 1.00 Build 135 wheeled sets - for entertainment only; no set is promised to win.");
         FakePlatform platform;
         constexpr int kSets = 300;
         const QFont font = fixedPitchFont(12);
         int pagesChosen = 0;
         {
             QtPrintDocument document(platform, {QStringLiteral("Wheeled Sets"), font, {}}, path,
-                                     [&](QPrinter&, int pages) { pagesChosen = pages; return true; });
+                                     [&](QPrinter&, int pages) {
+                                         pagesChosen = pages;
+                                         return true;
+                                     });
             document.printLine(longLine);
             for (int set = 1; set <= kSets; ++set) document.printLine(QStringLiteral("%1 10 20 30 40 49").arg(set));
             document.end();
@@ -363,7 +369,8 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly)); // a file where the data folder should be
         file.close();
         QtPlatform noRoom(blocked);
-        if (QPrinterInfo::defaultPrinter().isNull()) QVERIFY(!noRoom.beginPrint({QStringLiteral("Sets"), fixedPitchFont(12), {}}));
+        if (QPrinterInfo::defaultPrinter().isNull())
+            QVERIFY(!noRoom.beginPrint({QStringLiteral("Sets"), fixedPitchFont(12), {}}));
     }
 
     // The PDF writer says nothing of a write that failed; a document on a full
@@ -372,7 +379,8 @@ private slots:
         if (!QFile::exists(QStringLiteral("/dev/full"))) QSKIP("no full device here");
         FakePlatform platform;
         {
-            QtPrintDocument document(platform, {QStringLiteral("Sets"), fixedPitchFont(12), {}}, QStringLiteral("/dev/full"));
+            QtPrintDocument document(platform, {QStringLiteral("Sets"), fixedPitchFont(12), {}},
+                                     QStringLiteral("/dev/full"));
             for (int line = 0; line < 120; ++line) document.printLine(QStringLiteral("1 2 3 4 5 6"));
             document.end();
         }

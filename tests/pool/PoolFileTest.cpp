@@ -61,7 +61,8 @@ TEST(PoolFile, ReadsTheNumbersOfAVerboseReport) {
     const PoolFileRead cut = readText(folder, headingOnly);
     EXPECT_EQ(cut.error, PoolLoadError::NoPool);
     EXPECT_EQ(cut.style, PoolFileStyle::Verbose);
-    for (const std::string& text : {std::string("Dear diary\r\n12 13\r\n"), std::string(""), std::string(" \r\n\r\n")}) {
+    for (const std::string& text :
+         {std::string("Dear diary\r\n12 13\r\n"), std::string(""), std::string(" \r\n\r\n")}) {
         const PoolFileRead none = readText(folder, text);
         EXPECT_EQ(none.error, PoolLoadError::NoPool) << text;
         EXPECT_EQ(none.style, PoolFileStyle::Unknown) << text;
@@ -138,28 +139,35 @@ TEST(PoolFile, LoadNoticeTellsTheStyleAndWhatToDo) {
     const std::optional<Notice> verbose = noticeFor(savedPoolText(verbosePoolText({7, 31, 12}, heading)));
     ASSERT_TRUE(verbose);
     EXPECT_EQ(verbose->icon, NoticeIcon::Information);
-    EXPECT_EQ(verbose->text, "The pool file " + path + " is a Verbose report of VN-Gathra; the 3 numbers it ranks "
-                             "have been selected.");
+    EXPECT_EQ(verbose->text, "The pool file " + path +
+                                 " is a Verbose report of VN-Gathra; the 3 numbers it ranks "
+                                 "have been selected.");
 
     const std::string makeOne = "Run VN-Gathra (Number Selection > Select Numbers With Gathra) with \"Save Output "
                                 "To Disk\" checked to save a pool there, then try again.";
-    const std::optional<Notice> missing = poolLoadNotice(readPoolFile(folder.file("absent.GR")), folder.file("absent.GR"));
+    const std::optional<Notice> missing =
+        poolLoadNotice(readPoolFile(folder.file("absent.GR")), folder.file("absent.GR"));
     ASSERT_TRUE(missing);
     EXPECT_EQ(missing->title, "Unable To Continue");
     EXPECT_EQ(missing->icon, NoticeIcon::Exclamation);
     EXPECT_EQ(missing->text, "There is no pool file " + folder.file("absent.GR") + ".  " + makeOne);
 
     const std::optional<Notice> none = noticeFor("Dear diary\r\n");
-    EXPECT_EQ(none->text, "The file " + path + " holds no pool: it is neither a list of numbers nor a Verbose report "
-                          "of VN-Gathra.  " + makeOne);
-    EXPECT_NE(noticeFor("VN-Gathra, a Part of VN-Tambril\r\n\r\n")->text.find("is a Verbose report of VN-Gathra that "
-                                                                               "ranks no numbers."),
+    EXPECT_EQ(none->text, "The file " + path +
+                              " holds no pool: it is neither a list of numbers nor a Verbose report "
+                              "of VN-Gathra.  " +
+                              makeOne);
+    EXPECT_NE(noticeFor("VN-Gathra, a Part of VN-Tambril\r\n\r\n")
+                  ->text.find("is a Verbose report of VN-Gathra that "
+                              "ranks no numbers."),
               std::string::npos);
 
-    EXPECT_EQ(noticeFor("7\r\n12\r\n50\r\n")->text,
-              "The pool file " + path + " is a list of numbers, but on its line 3 \"50\" is not a number from 1 to "
-              "49.  The 2 numbers before it have been selected.  Correct the file, or run VN-Gathra again with \"Save "
-              "Output To Disk\" checked.");
+    EXPECT_EQ(
+        noticeFor("7\r\n12\r\n50\r\n")->text,
+        "The pool file " + path +
+            " is a list of numbers, but on its line 3 \"50\" is not a number from 1 to "
+            "49.  The 2 numbers before it have been selected.  Correct the file, or run VN-Gathra again with \"Save "
+            "Output To Disk\" checked.");
     EXPECT_NE(noticeFor("7x\r\n")->text.find("No number was selected."), std::string::npos);
     const std::string broken = noticeFor("Pool\r\n\r\n1 - 7\r\n2 - seven\r\n")->text;
     EXPECT_NE(broken.find("is a Verbose report of VN-Gathra, but on its line 4 \"2 - seven\" is not a rank and a "

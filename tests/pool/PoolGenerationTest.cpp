@@ -61,10 +61,12 @@ Reference referencePool(const std::vector<ReportDraw>& draws, const PoolParamete
     for (const ScoredBlock& group : result.groups) {
         if (group.end == 0) continue;
         for (int r = group.end + 1; r <= group.end + p.followingDraws; ++r)
-            if (r <= d) best.insert(best.end(), draws[static_cast<std::size_t>(r - 1)].begin(),
-                                    draws[static_cast<std::size_t>(r - 1)].end());
+            if (r <= d)
+                best.insert(best.end(), draws[static_cast<std::size_t>(r - 1)].begin(),
+                            draws[static_cast<std::size_t>(r - 1)].end());
     }
-    for (int n = 1; n <= 49; ++n) result.rows.push_back({n, static_cast<std::uint64_t>(std::count(best.begin(), best.end(), n))});
+    for (int n = 1; n <= 49; ++n)
+        result.rows.push_back({n, static_cast<std::uint64_t>(std::count(best.begin(), best.end(), n))});
 
     for (std::size_t i = 0; i < 49; ++i)
         for (std::size_t j = i + 1; j < 49; ++j)
@@ -113,7 +115,8 @@ TEST(PoolGeneration, MatchesThePlainComputationOnRandomHistories) {
         case 1: draws = randomDraws(random, d, 1, 9); break;
         default:
             draws = randomDraws(random, d, 20, 49);
-            for (std::size_t i = d - 1 - static_cast<std::size_t>(t); i < d - 1; ++i) draws[i] = randomDraw(random, 1, 24);
+            for (std::size_t i = d - 1 - static_cast<std::size_t>(t); i < d - 1; ++i)
+                draws[i] = randomDraw(random, 1, 24);
             break;
         }
         const PoolParameters p{t, 1 + static_cast<int>(random() % 49), 1 + static_cast<int>(random() % 49),
@@ -129,7 +132,8 @@ TEST(PoolGeneration, MatchesThePlainComputationOnRandomHistories) {
 TEST(PoolGeneration, MatchesThePlainComputationOnTheSample) {
     const std::vector<ReportDraw> draws = readReportHistory(ORVANE_SAMPLE_HISTORY).draws;
     ASSERT_EQ(draws.size(), 599u);
-    for (const PoolParameters p : {PoolParameters{5, 10, 49, 1}, PoolParameters{15, 20, 7, 5}, PoolParameters{1, 49, 12, 3}})
+    for (const PoolParameters p :
+         {PoolParameters{5, 10, 49, 1}, PoolParameters{15, 20, 7, 5}, PoolParameters{1, 49, 12, 3}})
         expectSame(generatePool(draws, p), referencePool(draws, p), "T " + std::to_string(p.trendLength));
 }
 
@@ -164,8 +168,8 @@ TEST(PoolGeneration, EqualTopBlocksGoToTheEarlierFirst) {
     std::vector<ReportDraw> draws(12, drawFrom(40));
     for (int r : {2, 3, 5, 6, 10, 11}) draws[static_cast<std::size_t>(r - 1)] = drawFrom(1);
     const PoolOutcome outcome = generatePool(draws, {2, 6, 49, 1});
-    EXPECT_EQ(outcome.bestGroups, (std::vector<ScoredBlock>{
-                                      {2, 4, 24}, {5, 7, 24}, {1, 3, 12}, {3, 5, 12}, {4, 6, 12}, {6, 8, 12}}));
+    EXPECT_EQ(outcome.bestGroups,
+              (std::vector<ScoredBlock>{{2, 4, 24}, {5, 7, 24}, {1, 3, 12}, {3, 5, 12}, {4, 6, 12}, {6, 8, 12}}));
 }
 
 // Slots no block scores above 0 for stay empty and add no draws; had they
@@ -174,12 +178,13 @@ TEST(PoolGeneration, EmptySlotsAddNothingAndEqualCountsKeepTheirOrder) {
     std::vector<ReportDraw> draws(20, drawFrom(40));
     draws[0] = drawFrom(20);
     draws[1] = drawFrom(20);
-    draws[4] = drawFrom(1);   // block 5, the only one sharing a number with the recent draw
-    draws[6] = drawFrom(30);  // record 7, the first one counted after it (record 6 is passed over)
-    draws[18] = drawFrom(1);  // the recent window
+    draws[4] = drawFrom(1);  // block 5, the only one sharing a number with the recent draw
+    draws[6] = drawFrom(30); // record 7, the first one counted after it (record 6 is passed over)
+    draws[18] = drawFrom(1); // the recent window
     const PoolOutcome outcome = generatePool(draws, {1, 3, 49, 2});
     EXPECT_EQ(outcome.bestGroups, (std::vector<ScoredBlock>{{5, 6, 6}, {}, {}}));
-    EXPECT_EQ(std::vector<int>(outcome.pool.begin(), outcome.pool.begin() + 6), (std::vector<int>{30, 31, 32, 33, 34, 35}));
+    EXPECT_EQ(std::vector<int>(outcome.pool.begin(), outcome.pool.begin() + 6),
+              (std::vector<int>{30, 31, 32, 33, 34, 35}));
     for (const RankedNumber& row : outcome.ranking)
         if (row.number >= 20 && row.number <= 25) {
             EXPECT_EQ(row.count, 0u) << row.number;
@@ -256,7 +261,12 @@ TEST(PoolGeneration, ParametersOutsideTheirRangesAreNamed) {
     EXPECT_NE(textFor({-2, 10, 49, 1}, 599).find("trend length"), std::string::npos);
     EXPECT_NE(textFor({1, 1, 1, 1}, 3).find("too short"), std::string::npos);
     EXPECT_NE(textFor({1, 1, 1, 1}, 0).find("0 draws"), std::string::npos);
-    for (int g : {0, 50}) EXPECT_NE(textFor({5, g, 49, 1}, 599).find("best trend groups must be a whole number from 1 to 49"), std::string::npos) << g;
-    for (int p : {0, 50}) EXPECT_NE(textFor({5, 10, p, 1}, 599).find("pool size must be a whole number from 1 to 49"), std::string::npos) << p;
+    for (int g : {0, 50})
+        EXPECT_NE(textFor({5, g, 49, 1}, 599).find("best trend groups must be a whole number from 1 to 49"),
+                  std::string::npos)
+            << g;
+    for (int p : {0, 50})
+        EXPECT_NE(textFor({5, 10, p, 1}, 599).find("pool size must be a whole number from 1 to 49"), std::string::npos)
+            << p;
     for (int n : {0, 6}) EXPECT_NE(textFor({5, 10, 49, n}, 599).find("from 1 to 5"), std::string::npos) << n;
 }

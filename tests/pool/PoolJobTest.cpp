@@ -78,8 +78,8 @@ TEST(PoolJob, ShowsEveryStepInOrderAndEndsWithTheComputedPool) {
     EXPECT_EQ(statuses[3], "Analyzing Records...");
     for (int g = 1; g <= 10; ++g)
         EXPECT_EQ(statuses[static_cast<std::size_t>(3 + g)],
-                  "Locating Group " + std::to_string(g) + "\r\nScore: " +
-                      std::to_string(expected.bestGroups[static_cast<std::size_t>(g - 1)].score));
+                  "Locating Group " + std::to_string(g) +
+                      "\r\nScore: " + std::to_string(expected.bestGroups[static_cast<std::size_t>(g - 1)].score));
     ASSERT_GT(expected.swaps, 0u);
     EXPECT_EQ(statuses[14], "Swapped: " + std::to_string(expected.swaps));
     EXPECT_EQ(statuses[15], "Working...");

@@ -26,8 +26,7 @@ private:
     WindowFixture fixture;
 
     PoolWindow* pool() const { return fixture.window->findChild<PoolWindow*>(QStringLiteral("frmGathraMain")); }
-    template <typename T>
-    T* inPool(const QString& name) const {
+    template <typename T> T* inPool(const QString& name) const {
         T* control = pool()->findChild<T*>(name);
         if (!control) qFatal("no pool control named %s", qPrintable(name));
         return control;
@@ -42,7 +41,9 @@ private:
 
     QString historyPath() const { return QString::fromStdString(fixture.shared->historyPath); }
     QString poolPath() const { return QString::fromStdString(fixture.shared->poolPath); }
-    void writeFile(const QString& path, const QByteArray& bytes) const { QVERIFY(WindowFixture::writeFile(path, bytes)); }
+    void writeFile(const QString& path, const QByteArray& bytes) const {
+        QVERIFY(WindowFixture::writeFile(path, bytes));
+    }
     QByteArray fileBytes(const QString& path) const { return WindowFixture::fileBytes(path); }
     bool beginToEnd() const {
         QSignalSpy ended(pool(), &PoolWindow::runEnded);
@@ -61,7 +62,8 @@ private:
         QStringList numbers;
         for (QListWidgetItem* item : fixture.find<QListWidget>(QStringLiteral("lstNumbers"))->selectedItems())
             numbers << item->text();
-        std::sort(numbers.begin(), numbers.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+        std::sort(numbers.begin(), numbers.end(),
+                  [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
         return numbers;
     }
     // The main window's commands a pool run disables that are disabled now.
@@ -176,7 +178,8 @@ private slots:
         QCOMPARE(lines[7], QString());
         const std::vector<int> expected = expectedPool(5, 10, 7, 3);
         for (int rank = 1; rank <= 7; ++rank)
-            QCOMPARE(lines[7 + rank], QString::number(rank) + QStringLiteral(" - ") + QString::number(expected[rank - 1]));
+            QCOMPARE(lines[7 + rank],
+                     QString::number(rank) + QStringLiteral(" - ") + QString::number(expected[rank - 1]));
         QCOMPARE(fixture.platform->printJobs.size(), 1);
         QVERIFY(measuresFixedPitch(fixture.platform->printJobs[0].font));
         QCOMPARE(fixture.platform->printJobs[0].pointSize, 11);
@@ -203,7 +206,8 @@ private slots:
         QStringList wanted;
         for (int number : expected) wanted << QString::number(number);
         if (!wanted.contains(QStringLiteral("49"))) wanted << QStringLiteral("49");
-        std::sort(wanted.begin(), wanted.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+        std::sort(wanted.begin(), wanted.end(),
+                  [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
         QCOMPARE(selectedNumbers(), wanted);
         QCOMPARE(fixture.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QString::number(wanted.size()));
         QVERIFY(fixture.platform->messages.isEmpty());
@@ -242,7 +246,8 @@ private slots:
         fixture.tick(QStringLiteral("Timer2"));
         QCOMPARE(fixture.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("49"));
         QCOMPARE(fixture.platform->messages.size(), 1);
-        QVERIFY(fixture.platform->messages[0].text.contains(QStringLiteral("on its line 10002 \"0\" is not a number from 1 to 49")));
+        QVERIFY(fixture.platform->messages[0].text.contains(
+            QStringLiteral("on its line 10002 \"0\" is not a number from 1 to 49")));
     }
 
     void loadPicksFailuresSayWhatToDoAndKeepWhatWasSelected() {
@@ -281,12 +286,14 @@ private slots:
         fixture.tick(QStringLiteral("Timer2"));
         QStringList wanted;
         for (int number : expectedPool(5, 10, 8, 1)) wanted << QString::number(number);
-        std::sort(wanted.begin(), wanted.end(), [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
+        std::sort(wanted.begin(), wanted.end(),
+                  [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); });
         QCOMPARE(selectedNumbers(), wanted);
         QCOMPARE(fixture.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("8"));
         QCOMPARE(fixture.platform->messages.size(), 1);
         QCOMPARE(fixture.platform->messages[0].icon, NoticeIcon::Information);
-        QVERIFY(fixture.platform->messages[0].text.contains(QStringLiteral("is a Verbose report of VN-Gathra; the 8 numbers")));
+        QVERIFY(fixture.platform->messages[0].text.contains(
+            QStringLiteral("is a Verbose report of VN-Gathra; the 8 numbers")));
     }
 
     // Stopped before its first slice: nothing shown, saved or printed.
@@ -309,9 +316,9 @@ private slots:
 
     void badValuesAreRefusedWithTheirRange() {
         fixture.trigger(QStringLiteral("mnuGathra"));
-        for (const auto& [box, text] : {std::pair{"cboTrendLength", "0"}, std::pair{"cboTrendLength", "abc"},
-                                        std::pair{"cboTrendLength", "300"}, std::pair{"cboBestGroups", "0"},
-                                        std::pair{"cboPoolSize", "50"}}) {
+        for (const auto& [box, text] :
+             {std::pair{"cboTrendLength", "0"}, std::pair{"cboTrendLength", "abc"}, std::pair{"cboTrendLength", "300"},
+              std::pair{"cboBestGroups", "0"}, std::pair{"cboPoolSize", "50"}}) {
             fixture.platform->messages.clear();
             const QString before = combo(QLatin1String(box))->currentText();
             combo(QLatin1String(box))->setCurrentText(QLatin1String(text));

@@ -17,10 +17,9 @@ namespace {
 const std::vector<ReportDraw> kOneDraw = {{3, 11, 24, 30, 41, 49}};
 const std::vector<ReportDraw> kLowestDraw = {{1, 2, 3, 4, 5, 6}};
 
-const std::vector<HistoryReportKind> kAllKinds = {
-    HistoryReportKind::NumberCount, HistoryReportKind::Midpoint,  HistoryReportKind::SpanOfSet,
-    HistoryReportKind::SumHits,     HistoryReportKind::SumOfSets, HistoryReportKind::EvensSignature};
-
+const std::vector<HistoryReportKind> kAllKinds = {HistoryReportKind::NumberCount, HistoryReportKind::Midpoint,
+                                                  HistoryReportKind::SpanOfSet,   HistoryReportKind::SumHits,
+                                                  HistoryReportKind::SumOfSets,   HistoryReportKind::EvensSignature};
 
 bool holdsLine(const std::string& text, const std::string& line) {
     const auto lines = linesOf(text, "<no line end>");
@@ -101,7 +100,8 @@ TEST(HistoryReportTexts, TheHighestDrawGivesSpanFiveAndSumTwoSeventyNine) {
 TEST(HistoryReportTexts, CountersWiderThanTheirPaddingKeepEveryDigit) {
     const std::vector<ReportDraw> draws(1234, ReportDraw{3, 11, 24, 30, 41, 49});
     EXPECT_TRUE(holdsLine(numberCountReport(draws).text, "03 has been drawn 1234 times."));
-    EXPECT_TRUE(holdsLine(numberCountReport(draws).text, "There are currently 1234 draws recorded in the history file."));
+    EXPECT_TRUE(
+        holdsLine(numberCountReport(draws).text, "There are currently 1234 draws recorded in the history file."));
     EXPECT_TRUE(holdsLine(sumHitsReport(draws).text, "158  1234"));
     const auto span = linesOf(spanOfSetReport(draws).text, "<no line end>");
     EXPECT_EQ(span[999], "1000  46");
@@ -215,7 +215,8 @@ TEST(HistoryReportTables, ValuesOutsideATableAreLeftOut) {
 // The reports compute in memory: a user's own work file is never touched.
 TEST(HistoryReportFiles, AUsersTempFilIsLeftAsItWas) {
     TempFolder folder;
-    const std::string history = folder.write("FL6-49.HIT", "061299  03 11 24 30 41 49\r\n010199  01 02 03 04 05 06\r\n");
+    const std::string history =
+        folder.write("FL6-49.HIT", "061299  03 11 24 30 41 49\r\n010199  01 02 03 04 05 06\r\n");
     const std::string mine = "my own notes\r\nkept here\r\n";
     folder.write("temp.fil", mine);
     const auto before = std::filesystem::last_write_time(folder.file("temp.fil"));

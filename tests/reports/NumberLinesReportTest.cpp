@@ -13,11 +13,11 @@ using namespace orvane;
 
 namespace {
 
-
 // The block of (position 0..5, number 1..49): its 50 lines, blank line first.
 std::vector<std::string> blockOf(const std::vector<std::string>& lines, int position, int number) {
     const std::size_t first = (static_cast<std::size_t>(position) * 49 + static_cast<std::size_t>(number - 1)) * 50;
-    return {lines.begin() + static_cast<std::ptrdiff_t>(first), lines.begin() + static_cast<std::ptrdiff_t>(first + 50)};
+    return {lines.begin() + static_cast<std::ptrdiff_t>(first),
+            lines.begin() + static_cast<std::ptrdiff_t>(first + 50)};
 }
 
 const std::vector<Combination> kThreeDraws{{1, 2, 3, 4, 5, 6}, {7, 8, 9, 10, 11, 12}, {13, 14, 15, 16, 17, 18}};
@@ -153,8 +153,11 @@ TEST(NumberLinesShortHistory, TheNewestDrawIsAFollowerInALongerHistory) {
 // Counting: the counts follow the definition on any history, and repeats add up.
 
 TEST(NumberLinesCounting, RepeatedPairsAddUp) {
-    const std::vector<Combination> draws{{5, 10, 15, 20, 25, 30}, {5, 11, 15, 21, 26, 31}, {5, 10, 15, 20, 25, 30},
-                                         {5, 11, 15, 21, 26, 31}, {1, 2, 3, 4, 5, 6}};
+    const std::vector<Combination> draws{{5, 10, 15, 20, 25, 30},
+                                         {5, 11, 15, 21, 26, 31},
+                                         {5, 10, 15, 20, 25, 30},
+                                         {5, 11, 15, 21, 26, 31},
+                                         {1, 2, 3, 4, 5, 6}};
     const NumberLineCounts counts = countNumberLines(draws);
     EXPECT_EQ(counts.count(0, 5, 5), 3u); // pairs (1,2), (2,3), (3,4)
     EXPECT_EQ(counts.count(1, 10, 11), 2u);
@@ -173,7 +176,8 @@ TEST(NumberLinesCounting, CountsMatchAPlainCountOverASmallHistory) {
             EXPECT_EQ(positionTotal(counts, p), size - 1) << "position " << p << ", " << size << " draws";
             for (int n = 1; n <= 49; ++n)
                 for (int m = 1; m <= 49; ++m)
-                    ASSERT_EQ(counts.count(p, n, m), followersByDefinition(draws, p, n, m)) << p << ' ' << n << ' ' << m;
+                    ASSERT_EQ(counts.count(p, n, m), followersByDefinition(draws, p, n, m))
+                        << p << ' ' << n << ' ' << m;
         }
     }
 }

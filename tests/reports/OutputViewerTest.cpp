@@ -11,8 +11,7 @@ namespace {
 // Everything the viewer shows of `path`, read `most` sets at a time.
 std::string shown(OutputViewer& viewer, std::uint64_t most = 1000) {
     std::string text;
-    while (viewer.read(text, most)) {
-    }
+    while (viewer.read(text, most)) {}
     return text;
 }
 } // namespace

@@ -54,12 +54,12 @@ TEST(ReportHistory, MalformedLinesAreNamedWithFileAndLineAndGiveNoDraws) {
         std::string line;
         std::string says;
     };
-    for (const Case& bad : {Case{"030199  01 02 03 04 05", "is not a draw record"},
-                            Case{"030199  01 02 03 04 05 06 07", "is not a draw record"},
-                            Case{"030199  01 02 0x 04 05 06", "is not a draw record"},
-                            Case{"030199  01 02 03 04 05 50", "outside 1 to 49"},
-                            Case{"030199  00 02 03 04 05 06", "outside 1 to 49"},
-                            Case{"030199  01 02 03 04 05 02", "holds the number 2 twice"}}) {
+    for (const Case& bad :
+         {Case{"030199  01 02 03 04 05", "is not a draw record"},
+          Case{"030199  01 02 03 04 05 06 07", "is not a draw record"},
+          Case{"030199  01 02 0x 04 05 06", "is not a draw record"},
+          Case{"030199  01 02 03 04 05 50", "outside 1 to 49"}, Case{"030199  00 02 03 04 05 06", "outside 1 to 49"},
+          Case{"030199  01 02 03 04 05 02", "holds the number 2 twice"}}) {
         // A blank line before the bad one: the line number still counts it.
         const std::string path = folder.write(
             "bad.HIT", "010199  01 02 03 04 05 06\r\n\r\n020199  07 08 09 10 11 12\r\n" + bad.line + "\r\n");

@@ -64,11 +64,11 @@ std::string historyOf(const std::vector<std::string>& lines) {
 } // namespace
 
 TEST(ReportCaptions, EveryReportIsFoundByItsOwnCaptionOnly) {
-    const std::vector<std::string> expected = {
-        "Historic Number Count",    "View & Manipulate Output File", "Midpoint Analysis Report",
-        "Span of Set Calculator",   "View & Manipulate History",     "Sum Hits Counter",
-        "Number Lines Calculator",  "Evens Signature Calculator",    "Sum of Sets Calculator",
-        "Skip/Hit Report"};
+    const std::vector<std::string> expected = {"Historic Number Count",     "View & Manipulate Output File",
+                                               "Midpoint Analysis Report",  "Span of Set Calculator",
+                                               "View & Manipulate History", "Sum Hits Counter",
+                                               "Number Lines Calculator",   "Evens Signature Calculator",
+                                               "Sum of Sets Calculator",    "Skip/Hit Report"};
     std::vector<std::string> captions;
     for (ReportKind kind : everyReport()) {
         captions.push_back(reportCaption(kind));
@@ -123,8 +123,8 @@ TEST(ReportJobPieces, OnlyTheFirstPieceOfAReplacingReportReplaces) {
         ReportJob second(kind, kSample);
         const Pieces again = stepThrough(second, 4096, once);
         const bool replaces = reportReplacesText(kind);
-        EXPECT_EQ(replaces, kind == ReportKind::NumberCount || kind == ReportKind::NumberLines ||
-                                kind == ReportKind::SkipHit)
+        EXPECT_EQ(replaces,
+                  kind == ReportKind::NumberCount || kind == ReportKind::NumberLines || kind == ReportKind::SkipHit)
             << reportCaption(kind);
         EXPECT_EQ(again.shown, replaces ? once : once + once) << reportCaption(kind);
         ASSERT_GT(again.pieces.size(), 0u);
@@ -242,7 +242,8 @@ TEST(ReportJobTables, TablesOfTheCountingReports) {
     ASSERT_EQ(skips.headingLines.size(), 1u);
     EXPECT_EQ(skips.headingLines[0], direct.columnHeading);
     EXPECT_TRUE(skips.headingLines[0].starts_with("No  Drawn  Current"));
-    for (const ReportTable& table : {numbers, spans, sums, evens}) EXPECT_TRUE(table.headingLines.empty()) << table.title;
+    for (const ReportTable& table : {numbers, spans, sums, evens})
+        EXPECT_TRUE(table.headingLines.empty()) << table.title;
 }
 
 TEST(ReportJobTables, CsvHasAHeaderAndOneRowPerValue) {

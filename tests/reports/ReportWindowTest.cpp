@@ -25,7 +25,9 @@ private:
     WindowFixture fixture;
 
     QString historyPath() const { return QString::fromStdString(fixture.shared->historyPath); }
-    void writeFile(const QString& path, const QByteArray& bytes) const { QVERIFY(WindowFixture::writeFile(path, bytes)); }
+    void writeFile(const QString& path, const QByteArray& bytes) const {
+        QVERIFY(WindowFixture::writeFile(path, bytes));
+    }
     QByteArray fileBytes(const QString& path) const { return WindowFixture::fileBytes(path); }
     // A history of `draws` draws, the same every time.
     QByteArray historyOf(int draws) const {
@@ -50,8 +52,7 @@ private:
     }
 
     ReportWindow* report() const { return fixture.window->findChild<ReportWindow*>(QStringLiteral("frmAnalysis")); }
-    template <typename T>
-    T* inReport(const QString& name) const {
+    template <typename T> T* inReport(const QString& name) const {
         T* control = report()->findChild<T*>(name);
         if (!control) qFatal("no report control named %s", qPrintable(name));
         return control;
@@ -59,7 +60,9 @@ private:
     QPushButton* button(const QString& name) const { return inReport<QPushButton>(name); }
     void clickReport(const QString& name) const { QTest::mouseClick(button(name), Qt::LeftButton); }
     QString shown() const { return inReport<QPlainTextEdit>(QStringLiteral("txtAnalysis"))->toPlainText(); }
-    void setShown(const QString& text) const { inReport<QPlainTextEdit>(QStringLiteral("txtAnalysis"))->setPlainText(text); }
+    void setShown(const QString& text) const {
+        inReport<QPlainTextEdit>(QStringLiteral("txtAnalysis"))->setPlainText(text);
+    }
     ReportChart* chart() const { return report()->findChild<ReportChart*>(); }
     // Types at the end of the text, as the user would.
     void typeAtEnd(const QString& typed) const {
@@ -109,9 +112,9 @@ private:
         if (!fixture.find<QPushButton>(QStringLiteral("cmdWheel"))->isEnabled()) locked << "cmdWheel";
         return locked;
     }
-    const QStringList kAllLocked = {"mnuSaveSettings", "mnuRestoreSettings", "mnuSaveGRAs", "mnuHistoryFile",
-                                    "mnuExit", "mnuUpdateHistory", "mnuViewHistory", "mnuViewOutput",
-                                    "mnuAnalysis", "cmdWheel"};
+    const QStringList kAllLocked = {
+        "mnuSaveSettings",  "mnuRestoreSettings", "mnuSaveGRAs",   "mnuHistoryFile", "mnuExit",
+        "mnuUpdateHistory", "mnuViewHistory",     "mnuViewOutput", "mnuAnalysis",    "cmdWheel"};
 
 private slots:
     void init() {
@@ -176,10 +179,10 @@ private slots:
 
     void beginTwiceAppendsOnlyTheAppendingReports() {
         const QList<QPair<QString, ReportKind>> reports = {
-            {"mnuNumCount", ReportKind::NumberCount},   {"mnuMidpoint", ReportKind::Midpoint},
-            {"mnuSetSpan", ReportKind::SpanOfSet},      {"mnuSumHits", ReportKind::SumHits},
-            {"mnuSumCalc", ReportKind::SumOfSets},      {"mnuEvensCalculator", ReportKind::EvensSignature},
-            {"mnuNumberLines", ReportKind::NumberLines}, {"mnuSkipHit", ReportKind::SkipHit},
+            {"mnuNumCount", ReportKind::NumberCount},     {"mnuMidpoint", ReportKind::Midpoint},
+            {"mnuSetSpan", ReportKind::SpanOfSet},        {"mnuSumHits", ReportKind::SumHits},
+            {"mnuSumCalc", ReportKind::SumOfSets},        {"mnuEvensCalculator", ReportKind::EvensSignature},
+            {"mnuNumberLines", ReportKind::NumberLines},  {"mnuSkipHit", ReportKind::SkipHit},
             {"mnuViewHistory", ReportKind::HistoryViewer}};
         for (const auto& [item, kind] : reports) {
             if (report()) clickReport(QStringLiteral("cmdClear"));
@@ -187,8 +190,8 @@ private slots:
             const QString once = engineText(kind);
             QCOMPARE(shown(), once);
             QVERIFY(beginToEnd());
-            const bool replaces = kind == ReportKind::NumberCount || kind == ReportKind::NumberLines ||
-                                  kind == ReportKind::SkipHit;
+            const bool replaces =
+                kind == ReportKind::NumberCount || kind == ReportKind::NumberLines || kind == ReportKind::SkipHit;
             QCOMPARE(shown(), replaces ? once : once + once);
             // The report just run is in view, its first line at the top.
             auto* text = inReport<QPlainTextEdit>(QStringLiteral("txtAnalysis"));
@@ -226,8 +229,8 @@ private slots:
         QCOMPARE(report()->windowTitle(), QStringLiteral("View & Manipulate Output File"));
 
         QFile::remove(historyPath());
-        for (const QString& item : {QStringLiteral("mnuNumCount"), QStringLiteral("mnuViewHistory"),
-                                    QStringLiteral("mnuNumberLines")}) {
+        for (const QString& item :
+             {QStringLiteral("mnuNumCount"), QStringLiteral("mnuViewHistory"), QStringLiteral("mnuNumberLines")}) {
             fixture.platform->messages.clear();
             QVERIFY(runFromMenu(item));
             QCOMPARE(shown(), QStringLiteral("kept\n"));
@@ -535,7 +538,8 @@ private slots:
         fixture.platform->fileAnswers << saved;
         const QString text = shown();
         closeReport();
-        QCOMPARE(QString::fromUtf8(fileBytes(saved)), QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
+        QCOMPARE(QString::fromUtf8(fileBytes(saved)),
+                 QString(text).replace(QStringLiteral("\n"), QStringLiteral("\r\n")));
         QVERIFY(window.isNull() || !window->isVisible());
         QVERIFY(mainEnabled());
         QTRY_VERIFY(window.isNull());

@@ -13,7 +13,6 @@ using namespace orvane;
 
 namespace {
 
-
 SettingsFile changedSettings() {
     SettingsFile s;
     s.pool.poolSize = "12";
@@ -59,24 +58,24 @@ TEST(SettingsFile, HasItsLinesInTheirEncodings) {
     EXPECT_EQ(lines[0], "12");
     EXPECT_EQ(lines[1], "False");
     EXPECT_EQ(lines[2], "True");
-    EXPECT_EQ(lines[6], "True");        // four draws
-    EXPECT_EQ(lines[11], " 1 ");        // send to printer
+    EXPECT_EQ(lines[6], "True"); // four draws
+    EXPECT_EQ(lines[11], " 1 "); // send to printer
     EXPECT_EQ(lines[12], "/data/h.HIT");
-    EXPECT_EQ(lines[17], "True");       // printer
-    EXPECT_EQ(lines[20], "True");       // append
-    EXPECT_EQ(lines[21], " 1 ");        // Ravelin
-    EXPECT_EQ(lines[24], " 0 ");        // two evens not allowed
+    EXPECT_EQ(lines[17], "True"); // printer
+    EXPECT_EQ(lines[20], "True"); // append
+    EXPECT_EQ(lines[21], " 1 ");  // Ravelin
+    EXPECT_EQ(lines[24], " 0 ");  // two evens not allowed
     EXPECT_EQ(lines[29], "100");
-    EXPECT_EQ(lines[30], "-");          // an empty box is written as "-"
+    EXPECT_EQ(lines[30], "-"); // an empty box is written as "-"
     EXPECT_EQ(lines[39], "2");
     EXPECT_EQ(lines[49], "1");
     EXPECT_EQ(lines[54], " 2 ");
-    EXPECT_EQ(lines[61], "True");       // 50%
-    EXPECT_EQ(lines[70], "40");         // D maximum
-    EXPECT_EQ(lines[76], "-");          // empty lock box
-    EXPECT_EQ(lines[111], "45");        // F's fifth locked-out box
+    EXPECT_EQ(lines[61], "True"); // 50%
+    EXPECT_EQ(lines[70], "40");   // D maximum
+    EXPECT_EQ(lines[76], "-");    // empty lock box
+    EXPECT_EQ(lines[111], "45");  // F's fifth locked-out box
     EXPECT_EQ(lines[115], "2");
-    EXPECT_EQ(lines[119], "True");      // allow only one key
+    EXPECT_EQ(lines[119], "True"); // allow only one key
     EXPECT_EQ(lines[124], "21");
     EXPECT_EQ(lines[125], " 1 ");
     EXPECT_EQ(lines[126], "3");
@@ -102,11 +101,11 @@ TEST(SettingsFile, WrittenFileReadsBackToTheSameValues) {
 TEST(SettingsFile, ReadingAppliesTheEncodings) {
     TempFolder folder;
     std::vector<std::string> lines = linesOf(settingsText(SettingsFile{}));
-    lines[0] = "";          // empty pool size combo: 49
-    lines[8] = "";          // empty trend length: 5
-    lines[29] = "-";        // a box holding "-" comes back empty
-    lines[21] = "  1  ";    // blanks around a check value
-    lines[58] = "False";    // every preset False but 90%: 90% stays chosen
+    lines[0] = "";       // empty pool size combo: 49
+    lines[8] = "";       // empty trend length: 5
+    lines[29] = "-";     // a box holding "-" comes back empty
+    lines[21] = "  1  "; // blanks around a check value
+    lines[58] = "False"; // every preset False but 90%: 90% stays chosen
     lines[60] = "TRUE";
     std::string text;
     for (const std::string& line : lines) text += line + "\n"; // LF line ends read too
@@ -225,19 +224,19 @@ TEST(SettingsFile, AnotherGamesFileNamesItsGameAndSizesItsLists) {
     TempFolder folder;
     const Game oz = *gameFromMatrix("7/47");
     SettingsFile seven = settingsFor(oz);
-    seven.filters.positionLimits[13] = "45";   // G's maximum
-    seven.filters.tens[4] = "3";               // 40 to 47
-    seven.filters.sumsAccepted.back() = true;  // the largest sum, 308 (the smallest is 28)
+    seven.filters.positionLimits[13] = "45";  // G's maximum
+    seven.filters.tens[4] = "3";              // 40 to 47
+    seven.filters.sumsAccepted.back() = true; // the largest sum, 308 (the smallest is 28)
     const std::string text = settingsText(seven);
     const auto lines = linesOf(text);
     EXPECT_EQ(lines.front(), "Game |  | 7/47");
-    EXPECT_EQ(lines[1], "47");   // the pool generator's size: every number
+    EXPECT_EQ(lines[1], "47"); // the pool generator's size: every number
     // One more evens box, position pair, lock, five locks out and 21 more sums than 6/49.
     EXPECT_EQ(lines.size(), 1 + 387 + (8 - 7) + 2 * (7 - 6) + 5 * (7 - 6) + (7 - 6) + (281 - 259));
     EXPECT_EQ(lines.back(), "True");
 
     ASSERT_EQ(saveSettingsFile(folder.file("oz.INI"), seven), "");
-    SettingsFile read;   // standing at 6/49
+    SettingsFile read; // standing at 6/49
     ASSERT_TRUE(readSettingsFile(folder.file("oz.INI"), read).ok());
     EXPECT_EQ(read.game.matrix(), "7/47");
     EXPECT_EQ(settingsText(read), text);

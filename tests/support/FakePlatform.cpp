@@ -45,8 +45,8 @@ QString FakePlatform::fileDialog(const FileDialogRequest& request) {
 
 std::unique_ptr<PrintDocument> FakePlatform::beginPrint(const PrintRequest& request) {
     if (printerFails) return nullptr;
-    printJobs.push_back(PrintJob{request.title, request.font.family(), request.font, request.font.pointSize(),
-                                 request.headings, {}, {}, false});
+    printJobs.push_back(PrintJob{
+        request.title, request.font.family(), request.font, request.font.pointSize(), request.headings, {}, {}, false});
     return std::make_unique<FakePrintDocument>(*this, printJobs, static_cast<int>(printJobs.size()) - 1);
 }
 

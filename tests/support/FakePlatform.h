@@ -23,7 +23,7 @@ public:
     };
     struct PrintJob {
         QString title;
-        QString fontName;      // the family asked for
+        QString fontName; // the family asked for
         QFont font;
         int pointSize = 0;
         QStringList headings;

@@ -44,7 +44,10 @@ inline QString faultOf(QWidget* page, const QString& where) {
     for (QWidget* control : controls) {
         const QSize least = control->minimumSizeHint();
         if (control->width() < least.width() || control->height() < least.height())
-            return QStringLiteral("%1: %2 is smaller than %3x%4").arg(where, describe(control)).arg(least.width()).arg(least.height());
+            return QStringLiteral("%1: %2 is smaller than %3x%4")
+                .arg(where, describe(control))
+                .arg(least.width())
+                .arg(least.height());
         if (!page->rect().contains(QRect(control->mapTo(page, QPoint(0, 0)), control->size())))
             return QStringLiteral("%1: %2 runs off the tab").arg(where, describe(control));
     }

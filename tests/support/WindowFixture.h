@@ -34,8 +34,7 @@ struct WindowFixture {
         platform.reset();
     }
 
-    template <typename T>
-    T* find(const QString& name) const {
+    template <typename T> T* find(const QString& name) const {
         T* control = window->findChild<T*>(name);
         if (!control) qFatal("no control named %s", qPrintable(name));
         return control;

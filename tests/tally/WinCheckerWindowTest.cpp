@@ -34,8 +34,7 @@ private:
 
     static const char* const kBoxes[6];
 
-    template <typename T>
-    T* find(const QString& name) const {
+    template <typename T> T* find(const QString& name) const {
         T* control = window->findChild<T*>(name);
         if (!control) qFatal("no control named %s", qPrintable(name));
         return control;
@@ -126,8 +125,8 @@ private slots:
         QCOMPARE(find<QPushButton>(QStringLiteral("cmdExit"))->text(), QStringLiteral("Done"));
         QCOMPARE(find<QLabel>(QStringLiteral("lblTestingSet"))->text(), QStringLiteral("Set Being Checked:"));
         QCOMPARE(checking(), QString()); // emptied when the window opens
-        const QStringList captions = {"sets hit 0 of 6.",  "sets hit 1 of 6.",   "sets hit 2 of 6.",
-                                      "sets hit 3 of 6!",  "sets hit 4 of 6!!",  "sets hit 5 of 6!!!",
+        const QStringList captions = {"sets hit 0 of 6.",   "sets hit 1 of 6.",  "sets hit 2 of 6.",
+                                      "sets hit 3 of 6!",   "sets hit 4 of 6!!", "sets hit 5 of 6!!!",
                                       "sets hit 6 of 6!!!!"};
         for (int hits = 0; hits < 7; ++hits) {
             QCOMPARE(find<QLabel>(QStringLiteral("lbl%1of6").arg(hits))->text(), captions[hits]);
@@ -140,8 +139,8 @@ private slots:
                 QCOMPARE(metrics.horizontalAdvance(c), metrics.horizontalAdvance(QLatin1Char('i')));
             // All nine characters fit inside the frame.
             const int frame = tallyBox->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, tallyBox);
-            const int room = tallyBox->width() - 2 * frame - 4 - tallyBox->textMargins().left() -
-                             tallyBox->textMargins().right();
+            const int room =
+                tallyBox->width() - 2 * frame - 4 - tallyBox->textMargins().left() - tallyBox->textMargins().right();
             QVERIFY2(tallyBox->fontMetrics().horizontalAdvance(QStringLiteral("999999999")) <= room,
                      qPrintable(QString::number(tallyBox->width())));
         }
@@ -171,8 +170,9 @@ private slots:
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("atFault");
-        const QString range = QStringLiteral("The winning number in box %1 is not a number from 1 to 49.  Change it and "
-                                             "try again.");
+        const QString range =
+            QStringLiteral("The winning number in box %1 is not a number from 1 to 49.  Change it and "
+                           "try again.");
         QTest::newRow("an empty box") << QStringList({"1", "2", "", "4", "5", "6"})
                                       << QStringList({"1", "2", "0", "4", "5", "6"}) << range.arg("CC") << "txtPosC";
         QTest::newRow("zero") << QStringList({"0", "2", "3", "4", "5", "6"})
@@ -305,8 +305,9 @@ private slots:
         type({"1", "2", "3", "4", "5", "6"});
         QVERIFY(checkToEnd());
         QCOMPARE(platform->messages.size(), 1);
-        QVERIFY2(platform->messages[0].text.startsWith(QStringLiteral("Line 3 of the wheel output file ") + outputPath()),
-                 qPrintable(platform->messages[0].text));
+        QVERIFY2(
+            platform->messages[0].text.startsWith(QStringLiteral("Line 3 of the wheel output file ") + outputPath()),
+            qPrintable(platform->messages[0].text));
         for (int hits = 0; hits < 7; ++hits) QCOMPARE(tally(hits), QString());
         QVERIFY(find<QPushButton>(QStringLiteral("cmdCheck"))->isEnabled());
         QVERIFY(busy->idle());

@@ -239,7 +239,8 @@ TEST(WinTallyJob, ALineThatHoldsNoSetIsNamedAndEmptiesTheTallies) {
         EXPECT_EQ(checked.tallies, WinTallies{});
     }
     // A line too long to be a set, with no line end in a whole block.
-    const std::string path = folder.write("Wheeled.TB", "1 2 3 4 5 6\n" + std::string(2 * WinTallyJob::kBlockSize, '7'));
+    const std::string path =
+        folder.write("Wheeled.TB", "1 2 3 4 5 6\n" + std::string(2 * WinTallyJob::kBlockSize, '7'));
     const Checked checked = check(path, maskOf({1, 2, 3, 4, 5, 6}));
     ASSERT_TRUE(checked.failure);
     EXPECT_NE(checked.failure->text.find("Line 2 "), std::string::npos) << checked.failure->text;
@@ -255,8 +256,8 @@ TEST(WinTallyJob, TheLastLineNeedsNoLineEndButMustHoldAWholeSet) {
     const std::string path = folder.write("Wheeled.TB", "1 2 3 4 5 6\r\n1 2 3 4");
     const Checked cut = check(path, maskOf({1, 2, 3, 4, 5, 6}));
     ASSERT_TRUE(cut.failure);
-    EXPECT_EQ(cut.failure->text,
-              "The last set of the wheel output file " + path + ", on line 2, is incomplete, so the file cannot be checked.");
+    EXPECT_EQ(cut.failure->text, "The last set of the wheel output file " + path +
+                                     ", on line 2, is incomplete, so the file cannot be checked.");
     EXPECT_EQ(cut.tallies, WinTallies{});
 }
 

@@ -41,8 +41,8 @@ TEST(FilterBoxes, AnEmptyOrUnreadableLimitIsNamedWithItsTabAndRange) {
     c.maxDif = "ab";
     EXPECT_EQ(problemText(c), "Maximum Difference (Filters A) holds \"ab\": type a number from 0 to 44.");
     c.maxDif = std::string(500, 'x') + "\x1b";
-    EXPECT_EQ(problemText(c), "Maximum Difference (Filters A) holds \"" + std::string(40, 'x') +
-                                  "...\": type a number from 0 to 44.");
+    EXPECT_EQ(problemText(c),
+              "Maximum Difference (Filters A) holds \"" + std::string(40, 'x') + "...\": type a number from 0 to 44.");
     for (const char* unreadable : {"-", ".", "x5", "+"}) {
         c.maxDif = unreadable;
         EXPECT_NE(problemText(c), "") << unreadable;
@@ -82,11 +82,9 @@ TEST(FilterBoxes, KeyAndGroupNumbersMayBeEmptyButMustBeNumbersFromOneToFortyNine
     EXPECT_FALSE(checkFilterBoxes(c).has_value());
 
     c.keyNumbers[1] = "50";
-    EXPECT_EQ(problemText(c),
-              "Key # 02 (Filters B) holds \"50\": type a number from 1 to 49, or leave the box empty.");
+    EXPECT_EQ(problemText(c), "Key # 02 (Filters B) holds \"50\": type a number from 1 to 49, or leave the box empty.");
     c.keyNumbers[1] = "ab";
-    EXPECT_EQ(problemText(c),
-              "Key # 02 (Filters B) holds \"ab\": type a number from 1 to 49, or leave the box empty.");
+    EXPECT_EQ(problemText(c), "Key # 02 (Filters B) holds \"ab\": type a number from 1 to 49, or leave the box empty.");
     c.keyNumbers[1] = "0";
     EXPECT_NE(problemText(c), "");
     c.keyNumbers[1] = "";

@@ -64,9 +64,11 @@ struct RandomSettings {
             for (auto&& accepted : c.sumsAccepted) accepted = between(0, 3) > 0;
         }
         const int low = game.smallestSum(), high = game.largestSum(), middle = (low + high) / 2;
-        if (on(9)) c.minSum = std::to_string(between(low, middle)), c.maxSum = std::to_string(between(middle - 20, high));
+        if (on(9))
+            c.minSum = std::to_string(between(low, middle)), c.maxSum = std::to_string(between(middle - 20, high));
         if (on(10))
-            for (auto& limit : c.tens) limit = between(0, 2) == 0 ? std::to_string(between(0, k - 2)) : std::to_string(k);
+            for (auto& limit : c.tens)
+                limit = between(0, 2) == 0 ? std::to_string(between(0, k - 2)) : std::to_string(k);
         if (on(11))
             for (auto& limit : c.ones) limit = between(0, 2) == 0 ? std::to_string(between(0, 2)) : std::to_string(k);
         if (on(12)) {
@@ -175,7 +177,7 @@ TEST(GameWheel, AgreesWithTestingEachSetPlainlyInEveryGame) {
             outcomes[0] += sets - expected.size();
             outcomes[1] += expected.size();
 
-            if (trial % 6 == 0) {   // and the file holds them, in order
+            if (trial % 6 == 0) { // and the file holds them, in order
                 TempFolder folder;
                 Notice error;
                 GameWheel written(game, pick, {}, rules,
@@ -186,7 +188,7 @@ TEST(GameWheel, AgreesWithTestingEachSetPlainlyInEveryGame) {
                 EXPECT_EQ(linesOf(contentsOf(folder.file("out.txt"))), lines) << matrix << " trial " << trial;
             }
         }
-        EXPECT_GT(outcomes[0], 500u) << matrix;   // both verdicts were put to the test
+        EXPECT_GT(outcomes[0], 500u) << matrix; // both verdicts were put to the test
         EXPECT_GT(outcomes[1], 500u) << matrix;
     }
 }
@@ -202,8 +204,8 @@ TEST(GameWheel, EachFilterAloneAgreesWithItsPlainTest) {
             const GameRunTables tables = settings.tables(game);
             const FilterControls controls = settings.controls(game);
             const GameRules rules = rulesFor(game, controls, tables);
-            const std::vector<int> pick =
-                gamePickWithExactValues(settings.pick(game, game.perTicket() + 5, game.perTicket() + 8), controls, game);
+            const std::vector<int> pick = gamePickWithExactValues(
+                settings.pick(game, game.perTicket() + 5, game.perTicket() + 8), controls, game);
             const std::size_t expected = plainlyPassing(pick, game.perTicket(), rules).size();
             GameWheel wheel(game, pick, {}, rules, nullptr);
             wheel.runToEnd();
@@ -238,7 +240,8 @@ TEST(GameWheel, TheSkipPassesOverTheSetsOutsideTheLimitsUncounted) {
                 const std::vector<int>& set = walk.set();
                 bool fails = rules.sumLimitsActive && std::accumulate(set.begin(), set.end(), 0) > rules.maxSum;
                 for (std::size_t i = 0; i < set.size(); ++i) {
-                    fails = fails || (rules.positionsActive && (set[i] < rules.positionMin[i] || set[i] > rules.positionMax[i]));
+                    fails = fails ||
+                            (rules.positionsActive && (set[i] < rules.positionMin[i] || set[i] > rules.positionMax[i]));
                     fails = fails || (rules.differenceActive && i > 0 && set[i] - set[i - 1] > rules.maxDif);
                 }
                 kept += !fails;
@@ -320,7 +323,7 @@ TEST(GameWheel, WritesEachSetWithEachBonusChoiceAndCountsTheLines) {
                     FileWheelOutput::open(folder.file("pb.txt"), DiskMode::Overwrite, true, error));
     wheel.runToEnd();
     EXPECT_EQ(wheel.generated(), 21u * 2);
-    EXPECT_EQ(wheel.passing(), 2u * 2);   // the sets of five of 1 to 7 that leave out 1 and 2, or 1 and 3
+    EXPECT_EQ(wheel.passing(), 2u * 2); // the sets of five of 1 to 7 that leave out 1 and 2, or 1 and 3
     EXPECT_EQ(linesOf(contentsOf(folder.file("pb.txt"))),
               (std::vector<std::string>{"1 : 2 4 5 6 7 + 7", "2 : 2 4 5 6 7 + 26", "3 : 3 4 5 6 7 + 7",
                                         "4 : 3 4 5 6 7 + 26"}));
@@ -353,7 +356,7 @@ TEST(GameWheel, PrintsItsLinesPaddedAndNumberedByPassingLine) {
 TEST(GameWheel, CountsEverySetOfAPickAndStopsBetweenSlices) {
     const Game game = gameOf("6/59");
     std::vector<int> pick(30);
-    std::iota(pick.begin(), pick.end(), 30);   // 30 to 59
+    std::iota(pick.begin(), pick.end(), 30); // 30 to 59
     GameWheel wheel(game, pick, {}, rulesFor(game, FilterControls(game), {}), nullptr);
     wheel.runToEnd();
     EXPECT_EQ(wheel.generated(), 593'775u);

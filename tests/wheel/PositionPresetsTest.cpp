@@ -49,8 +49,8 @@ PositionRange likeliest(const std::vector<std::uint64_t>& byValue, double share,
     }
     // The values taken form one range: every value inside it is held by at least as many sets as its ends.
     for (int x = range.low; x <= range.high; ++x)
-        EXPECT_GE(byValue[static_cast<std::size_t>(x)],
-                  std::min(byValue[static_cast<std::size_t>(range.low)], byValue[static_cast<std::size_t>(range.high)]));
+        EXPECT_GE(byValue[static_cast<std::size_t>(x)], std::min(byValue[static_cast<std::size_t>(range.low)],
+                                                                 byValue[static_cast<std::size_t>(range.high)]));
     return range;
 }
 
@@ -61,8 +61,7 @@ TEST(PositionPresets, SixFortyNineKeepsItsMeasuredTables) {
     EXPECT_EQ(presetRanges(game, PositionPreset::Percent98),
               (std::vector<PositionRange>{{1, 30}, {3, 38}, {5, 44}, {7, 46}, {15, 48}, {23, 49}}));
     EXPECT_EQ(presetRanges(game, PositionPreset::Percent50).back(), (PositionRange{38, 49}));
-    EXPECT_EQ(positionBounds(game),
-              (std::vector<PositionRange>{{1, 44}, {2, 45}, {3, 46}, {4, 47}, {5, 48}, {6, 49}}));
+    EXPECT_EQ(positionBounds(game), (std::vector<PositionRange>{{1, 44}, {2, 45}, {3, 46}, {4, 47}, {5, 48}, {6, 49}}));
 }
 
 TEST(PositionPresets, OtherGamesFollowTheDistributionOfEachPosition) {

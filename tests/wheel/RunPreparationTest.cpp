@@ -45,8 +45,8 @@ TEST(RunTables, HistoryIsReadOnlyWhenAFilterNeedsIt) {
 
 TEST(RunTables, LastDrawSignaturesAndIndex) {
     TempFolder folder;
-    const std::string path =
-        folder.write("h.HIT", "010199  01 02 03 04 05 06\r\n020199  02 04 06 08 10 12\r\n030199  03 11 17 25 38 44\r\n");
+    const std::string path = folder.write(
+        "h.HIT", "010199  01 02 03 04 05 06\r\n020199  02 04 06 08 10 12\r\n030199  03 11 17 25 38 44\r\n");
     FilterControls controls;
     controls.lastDrawNumMax = "2";
     controls.evensSignatures = 1;

@@ -70,8 +70,8 @@ TEST(SumFilters, LastFifteenSumsRejectThoseSums) {
     std::vector<DrawRecord> draws;
     for (int i = 0; i < 20; ++i) draws.push_back({0, {1, 2, 3, 4, 5, 6 + i}});
     const auto sums = lastFifteenSums(draws);
-    EXPECT_EQ(sums.front(), 15 + 11);  // draw 6
-    EXPECT_EQ(sums.back(), 15 + 25);   // draw 20
+    EXPECT_EQ(sums.front(), 15 + 11); // draw 6
+    EXPECT_EQ(sums.back(), 15 + 25);  // draw 20
     const auto few = lastFifteenSums({draws.begin(), draws.begin() + 3});
     EXPECT_EQ(few[2], 23);
     EXPECT_EQ(few[3], 0);
@@ -235,12 +235,20 @@ TEST(SetPipeline, WorkingOutAToEOnceAgreesWithTestingEachSet) {
     std::array<int, 2> outcomes{};
     for (int trial = 0; trial < 400; ++trial) {
         FilterControls c;
-        if (maybe()) { c.maxBelowMid = std::to_string(between(0, 6)); c.minAboveMid = std::to_string(between(0, 3)); }
-        if (maybe()) { c.maxAboveMid = std::to_string(between(0, 5)); c.minBelowMid = std::to_string(between(0, 3)); }
+        if (maybe()) {
+            c.maxBelowMid = std::to_string(between(0, 6));
+            c.minAboveMid = std::to_string(between(0, 3));
+        }
+        if (maybe()) {
+            c.maxAboveMid = std::to_string(between(0, 5));
+            c.minBelowMid = std::to_string(between(0, 3));
+        }
         if (maybe()) {
             c.enablePairs = 1;
             c.maxConsecutives = std::to_string(between(0, 6));
-            c.allowPairs = between(0, 1); c.allowTwoPairs = between(0, 1); c.allowThreePairs = between(0, 1);
+            c.allowPairs = between(0, 1);
+            c.allowTwoPairs = between(0, 1);
+            c.allowThreePairs = between(0, 1);
             c.requirePair = between(0, 1);
         }
         if (maybe()) c.evensSignatures = 1;
@@ -256,7 +264,10 @@ TEST(SetPipeline, WorkingOutAToEOnceAgreesWithTestingEachSet) {
             c.enableSumPick = 1;
             for (auto&& accepted : c.sumsAccepted) accepted = between(0, 3) > 0;
         }
-        if (maybe()) { c.minSum = std::to_string(between(21, 150)); c.maxSum = std::to_string(between(100, 279)); }
+        if (maybe()) {
+            c.minSum = std::to_string(between(21, 150));
+            c.maxSum = std::to_string(between(100, 279));
+        }
         for (auto& limit : c.tens) limit = maybe() ? std::to_string(between(0, 4)) : "6";
         for (auto& limit : c.ones) limit = maybe() ? std::to_string(between(0, 2)) : "6";
         if (maybe()) {
@@ -280,8 +291,8 @@ TEST(SetPipeline, WorkingOutAToEOnceAgreesWithTestingEachSet) {
             for (auto& lock : c.lockedOut) lock = maybe() ? number() : "";
         }
         RunTables tables;
-        tables.lastDraw = std::array<int, 6>{between(1, 8), between(9, 16), between(17, 24), between(25, 32),
-                                             between(33, 40), between(41, 49)};
+        tables.lastDraw = std::array<int, 6>{between(1, 8),   between(9, 16),  between(17, 24),
+                                             between(25, 32), between(33, 40), between(41, 49)};
         tables.forbiddenSignatures = random() | (std::uint64_t{random()} << 32);
         for (int& sum : tables.lastFifteenSums) sum = maybe() ? between(21, 279) : 0;
         if (maybe()) {
@@ -289,8 +300,8 @@ TEST(SetPipeline, WorkingOutAToEOnceAgreesWithTestingEachSet) {
             std::vector<DrawRecord> draws;
             for (int i = 0; i < 30; ++i) {
                 DrawRecord draw;
-                draw.numbers = {between(1, 8), between(9, 16), between(17, 24), between(25, 32), between(33, 40),
-                                between(41, 49)};
+                draw.numbers = {between(1, 8),   between(9, 16),  between(17, 24),
+                                between(25, 32), between(33, 40), between(41, 49)};
                 draws.push_back(draw);
             }
             tables.history = HistoryIndex(draws, between(0, 6));
@@ -313,7 +324,7 @@ TEST(SetPipeline, WorkingOutAToEOnceAgreesWithTestingEachSet) {
             return true;
         });
     }
-    EXPECT_GT(outcomes[0], 10000);   // both verdicts were put to the test
+    EXPECT_GT(outcomes[0], 10000); // both verdicts were put to the test
     EXPECT_GT(outcomes[1], 10000);
 }
 
@@ -322,8 +333,26 @@ TEST(SetPipeline, WorkingOutAToEOnceAgreesWithTestingEachSet) {
 TEST(SetPipeline, EachStepAloneAgreesWithItsPlainTest) {
     std::mt19937 random(49);
     auto between = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
-    enum Step { Midpoint, Pairs, Signatures, EvenCounts, Shadow, FromLastDraw, Keys, SumPick, SumLimits,
-                LastFifteen, Tens, Ones, Groups, Positions, Difference, Locks, History, StepCount };
+    enum Step {
+        Midpoint,
+        Pairs,
+        Signatures,
+        EvenCounts,
+        Shadow,
+        FromLastDraw,
+        Keys,
+        SumPick,
+        SumLimits,
+        LastFifteen,
+        Tens,
+        Ones,
+        Groups,
+        Positions,
+        Difference,
+        Locks,
+        History,
+        StepCount
+    };
     std::array<std::array<int, 2>, StepCount> outcomes{};
     for (int trial = 0; trial < 20 * StepCount; ++trial) {
         const Step step = static_cast<Step>(trial % StepCount);
@@ -359,8 +388,8 @@ TEST(SetPipeline, EachStepAloneAgreesWithItsPlainTest) {
             break;
         case Shadow:
         case FromLastDraw:
-            tables.lastDraw = std::array<int, 6>{between(1, 9), between(10, 17), between(18, 25), between(26, 33),
-                                                 between(34, 41), between(42, 49)};
+            tables.lastDraw = std::array<int, 6>{between(1, 9),   between(10, 17), between(18, 25),
+                                                 between(26, 33), between(34, 41), between(42, 49)};
             (step == Shadow ? c.lastDrawNumMaxPos : c.lastDrawNumMax) = std::to_string(between(0, 2));
             break;
         case Keys:
@@ -399,9 +428,7 @@ TEST(SetPipeline, EachStepAloneAgreesWithItsPlainTest) {
                 c.positionLimits[2 * k + 1] = std::to_string(between(low + 10, 49));
             }
             break;
-        case Difference:
-            c.maxDif = std::to_string(between(3, 20));
-            break;
+        case Difference: c.maxDif = std::to_string(between(3, 20)); break;
         case Locks:
             c.enableLocks = 1;
             for (auto& lock : c.lockedIn) lock = between(0, 7) == 0 ? fromPick() : "";
@@ -428,14 +455,14 @@ TEST(SetPipeline, EachStepAloneAgreesWithItsPlainTest) {
             for (int k = 0; k < 6; ++k) set[k] = pick[index[k]];
             const bool passes = pipeline.passes(set);
             EXPECT_EQ(passes, pipeline.passesStepByStep(set))
-                << "step " << step << " trial " << trial << " set " << set[0] << " " << set[1] << " " << set[2]
-                << " " << set[3] << " " << set[4] << " " << set[5];
+                << "step " << step << " trial " << trial << " set " << set[0] << " " << set[1] << " " << set[2] << " "
+                << set[3] << " " << set[4] << " " << set[5];
             ++outcomes[step][passes];
             return !HasFailure();
         });
         if (HasFailure()) return;
     }
-    for (int step = 0; step < StepCount; ++step) {   // every step both passed and failed sets
+    for (int step = 0; step < StepCount; ++step) { // every step both passed and failed sets
         EXPECT_GT(outcomes[step][0], 1000) << "step " << step;
         EXPECT_GT(outcomes[step][1], 1000) << "step " << step;
     }

@@ -6,7 +6,8 @@ using namespace orvane;
 
 namespace {
 const std::string kBelow21 = "The sum of a 6/49 Lotto drawing cannot be smaller than 21.";
-const std::string kMinAboveMax = "The minimum allowed sum cannot be greater than the value of the maximum sum indicated.";
+const std::string kMinAboveMax =
+    "The minimum allowed sum cannot be greater than the value of the maximum sum indicated.";
 const std::string kAbove279 = "The sum of a 6/49 Lotto drawing cannot be larger than 279.";
 const std::string kMaxBelowMin = "The maximum allowed sum cannot be less than the value of the minimum sum indicated.";
 

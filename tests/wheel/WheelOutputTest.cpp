@@ -38,9 +38,9 @@ TEST(SetLines, PlainAndNumberedForms) {
 TEST(PrintedOutput, SetsArePrintedZeroPaddedAfterTheHeader) {
     for (const bool numbered : {false, true}) {
         std::vector<std::string> lines;
-        auto document = std::make_unique<PrintedWheelOutput>(
-            [&lines](const std::string& line) { lines.push_back(line); }, nullptr, 7, numbered, "07-04-1999",
-            "18:30:05");
+        auto document =
+            std::make_unique<PrintedWheelOutput>([&lines](const std::string& line) { lines.push_back(line); }, nullptr,
+                                                 7, numbered, "07-04-1999", "18:30:05");
         WheelJob job(kSeven, SetPipeline{}, std::move(document));
         job.runToEnd();
         ASSERT_EQ(lines.size(), 4u + 7u);
