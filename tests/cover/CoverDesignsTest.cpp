@@ -33,33 +33,31 @@ TEST(CoverDesigns, TheGolayCodeHasItsOctadsAndTheSteinerSystemEveryTripleOnce) {
     EXPECT_EQ(uncoveredSubsets(22, Guarantee{3, 3}, blocks), 0u);
 }
 
+// A design whose blocks of k numbers hold every (k - 1)-subset of the pool
+// exactly once: each block less one of its numbers is counted.
+void expectEveryBlockLessOneOnce(const std::vector<TicketMask>& blocks, int poolSize, int k) {
+    std::map<TicketMask, int> parts;
+    for (TicketMask block : blocks) {
+        ASSERT_EQ(std::popcount(block), k);
+        ASSERT_EQ(block >> poolSize, 0u);
+        for (int left = 0; left < poolSize; ++left)
+            if (block >> left & 1) ++parts[block & ~(TicketMask{1} << left)];
+    }
+    EXPECT_EQ(parts.size(), subsetCount(poolSize, k - 1));       // every (k - 1)-subset ...
+    for (const auto& [part, count] : parts) EXPECT_EQ(count, 1); // ... exactly once
+}
+
 TEST(CoverDesigns, TheTernaryGolayCodeGivesEveryFiveOfTwelveOnce) {
     const std::vector<TicketMask> blocks = steinerSystem5612();
     ASSERT_EQ(blocks.size(), 132u);
-    std::map<TicketMask, int> fives;
-    for (TicketMask block : blocks) {
-        ASSERT_EQ(std::popcount(block), 6);
-        ASSERT_EQ(block >> 12, 0u);
-        for (int left = 0; left < 12; ++left) // the block less one of its numbers
-            if (block >> left & 1) ++fives[block & ~(TicketMask{1} << left)];
-    }
-    EXPECT_EQ(fives.size(), 792u);                               // C(12, 5): every five ...
-    for (const auto& [five, count] : fives) EXPECT_EQ(count, 1); // ... exactly once
+    expectEveryBlockLessOneOnce(blocks, 12, 6);
     EXPECT_EQ(constructedList(12, Guarantee{5, 5}, 1, 0)->size(), 132u);
 }
 
 TEST(CoverDesigns, TheDerivedDesignGivesEveryFourOfElevenOnceOnFiveNumberTickets) {
     const std::vector<TicketMask> blocks = steinerSystem4511();
     ASSERT_EQ(blocks.size(), 66u);
-    std::map<TicketMask, int> fours;
-    for (TicketMask block : blocks) {
-        ASSERT_EQ(std::popcount(block), 5);
-        ASSERT_EQ(block >> 11, 0u);
-        for (int left = 0; left < 11; ++left)
-            if (block >> left & 1) ++fours[block & ~(TicketMask{1} << left)];
-    }
-    EXPECT_EQ(fours.size(), 330u);                               // C(11, 4): every four ...
-    for (const auto& [four, count] : fours) EXPECT_EQ(count, 1); // ... exactly once
+    expectEveryBlockLessOneOnce(blocks, 11, 5);
     EXPECT_EQ(constructedList(11, Guarantee{4, 4, 5}, 1, 0)->size(), 66u);
     EXPECT_FALSE(constructedList(11, Guarantee{4, 4}, 1, 0)); // six-number tickets: no such design
 }
