@@ -42,8 +42,9 @@ void MainWindow::switchGame(const Game& game) {
         mnuGame->setCurrent(shared_.game);
         return;
     }
-    if (!closeGameWindows() ||
-        !settingsMayGo(QStringLiteral("Save the settings before changing the game to %1?").arg(qt(game.title())))) {
+    // The settings first: Cancel there leaves everything as it was, the tool windows open too.
+    if (!settingsMayGo(QStringLiteral("Save the settings before changing the game to %1?").arg(qt(game.title()))) ||
+        !closeGameWindows()) {
         mnuGame->setCurrent(shared_.game);
         return;
     }

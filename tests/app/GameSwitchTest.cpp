@@ -5,12 +5,14 @@
 #include "core/NumberText.h"
 #include "core/OwnGamesFile.h"
 #include "support/WindowFixture.h"
+#include "tally/WinCheckerWindow.h"
 #include "wheel/GameWheelStart.h"
 
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -228,8 +230,12 @@ private slots:
 
     void changedSettingsAreOfferedForSavingAsClosingDoes() {
         f.box(QStringLiteral("txtMaxSum"))->setText(QStringLiteral("200"));
+        f.trigger(QStringLiteral("mnuTallor"));
+        QPointer<QWidget> checker = f.window->findChild<WinCheckerWindow*>();
+        QVERIFY(checker && checker->isVisible());
         f.platform->replies.enqueue(Platform::Reply::Cancel);
         f.window->switchGame(catalogueGame("Fantasy 5"));
+        QVERIFY(checker && checker->isVisible()); // Cancel leaves everything as it was
         QCOMPARE(f.platform->messages.last().title, QStringLiteral("Settings Changed"));
         QVERIFY(f.platform->messages.last().text.startsWith(
             QLatin1String("Save the settings before changing the game to Fantasy 5 (5/39)?")));
@@ -240,6 +246,7 @@ private slots:
         f.platform->replies.enqueue(Platform::Reply::Yes);
         f.window->switchGame(catalogueGame("Fantasy 5"));
         QCOMPARE(numbers()->count(), 39);
+        QVERIFY(!checker || !checker->isVisible()); // the 6/49 checker went away with 6/49
         f.window->switchGame(Game::lotto649());
         QCOMPARE(f.text(QStringLiteral("txtMaxSum")), QStringLiteral("200"));
     }
