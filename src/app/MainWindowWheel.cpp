@@ -148,21 +148,15 @@ std::unique_ptr<WheelOutput> MainWindow::openOutput(int poolSize, Notice& failur
 }
 
 std::unique_ptr<WheelOutput> MainWindow::openGameOutput(int poolSize, std::uint64_t mostBytes, Notice& failure) {
-    if (optnOutToFile->isChecked()) {
-        const std::string& path = shared_.wheelOutputPath;
-        if (auto refusal = outputOverwritesInput(path, shared_.historyPath, shared_.settingsPath)) {
-            failure = *refusal;
-            return nullptr;
-        }
+    // Opened as a 6/49 run's output is, once the run's lines are known to fit on the disk.
+    const std::string& path = shared_.wheelOutputPath;
+    if (optnOutToFile->isChecked() && !outputOverwritesInput(path, shared_.historyPath, shared_.settingsPath)) {
         if (auto tooLarge = outputWouldNotFit(path, mostBytes)) {
             failure = *tooLarge;
             return nullptr;
         }
-        return FileWheelOutput::open(path, optnAppend->isChecked() ? DiskMode::Append : DiskMode::Overwrite,
-                                     mnuRecordNumbers->isChecked(), failure);
     }
-    if (optnOutToPrinter->isChecked()) return openPrintedOutput(poolSize, failure);
-    return nullptr;
+    return openOutput(poolSize, failure);
 }
 
 std::unique_ptr<WheelOutput> MainWindow::openPrintedOutput(int poolSize, Notice& failure) {
