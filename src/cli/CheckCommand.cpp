@@ -3,7 +3,12 @@
 #include "cli/CommandLine.h"
 #include "cli/GameOption.h"
 #include "cli/HelpFormat.h"
+#include "core/NumberText.h"
 #include "tally/GameWinTally.h"
+#include "tally/HistoryCheckText.h"
+#include "tally/PrizeTiers.h"
+#include "tally/TextTable.h"
+#include "tally/TicketFile.h"
 #include "tally/WinTally.h"
 
 #include <algorithm>
@@ -21,6 +26,8 @@ struct CheckOptions {
     std::string winning;
     std::optional<std::string> bonus;
     std::optional<std::string> output;
+    std::optional<std::string> history; // a ticket file to check against every past draw
+    std::optional<std::size_t> last;    // only the last draws of the history
 };
 
 void printNotice(std::FILE* err, const Notice& notice) {
@@ -103,6 +110,14 @@ std::optional<NumberSet> numbersFromList(const std::string& list, int count, int
     return numbers;
 }
 
+int flushed(const CommandContext& context) {
+    if (std::fflush(context.out) != 0 || std::ferror(context.out)) {
+        std::fprintf(context.err, "orvane: the tallies could not be written to standard output\n");
+        return kExitFailed;
+    }
+    return kExitSuccess;
+}
+
 // Another game: its winning numbers and the bonus drawn, its own output lines.
 int runGameCheck(const CheckOptions& options, const CommandContext& context, const Game& game) {
     std::string problem;
@@ -140,14 +155,63 @@ int runGameCheck(const CheckOptions& options, const CommandContext& context, con
             std::fprintf(context.out, "%zu of %d + %zu of %d bonus: %llu\n", hits, k, b, game.bonusDrawn(),
                          static_cast<unsigned long long>(byBonus[b]));
     }
+    // The lines by prize tier, each line in the best tier its match makes; with
+    // a bonus pool only once the bonus drawn is known.
+    if (game.hasBonusPool() && !options.bonus) return flushed(context);
+    const TierTable table(game);
+    std::vector<std::uint64_t> byTier(static_cast<std::size_t>(table.tiers()) + 1, 0);
+    for (std::size_t hits = 0; hits < tally.lines.size(); ++hits)
+        for (std::size_t b = 0; b < tally.lines[hits].size(); ++b)
+            byTier[static_cast<std::size_t>(table.tierOf(static_cast<int>(hits), static_cast<int>(b), false))] +=
+                tally.lines[hits][b];
+    for (std::size_t t = 0; t < game.tiers().size(); ++t)
+        std::fprintf(context.out, "Tier %s: %llu\n", Game::tierLabel(game.tiers()[t]).c_str(),
+                     static_cast<unsigned long long>(byTier[t]));
+    return flushed(context);
+}
+
+// A ticket file against every past draw (or the last ones) of the game's history.
+int runHistoryCheck(const CheckOptions& options, const CommandContext& context) {
+    const Game game = options.game.game();
+    const TicketFileRead tickets = readTicketFile(*options.history, game);
+    if (tickets.failure) {
+        printNotice(context.err, *tickets.failure);
+        return kExitFailed;
+    }
+    const std::string historyPath = gamePaths(context.paths, game).history;
+    PastDraws past = readPastDraws(game, historyPath);
+    if (!past.ok()) {
+        std::fprintf(context.err, "orvane: %s\n", past.error.c_str());
+        return kExitFailed;
+    }
+    const std::size_t all = past.draws.size();
+    if (options.last && *options.last < all)
+        past.draws.erase(past.draws.begin(), past.draws.end() - static_cast<std::ptrdiff_t>(*options.last));
+    const HistoryCheck check = checkAgainstHistory(game, tickets.lines, past.draws);
+    std::string text = game.title() + ": " + *options.history + " (" + formatCount(tickets.lines.size()) +
+                       (tickets.lines.size() == 1 ? " line" : " lines") + ") against " +
+                       (past.draws.size() == all ? "every one" : "the last " + formatCount(past.draws.size())) +
+                       " of the " + formatCount(all) + (all == 1 ? " draw" : " draws") + " of " + historyPath + "\n";
+    std::vector<std::vector<std::string>> rows;
+    for (std::size_t d = 0; d < past.draws.size(); ++d)
+        rows.push_back({past.draws[d].date, pastDrawText(past.draws[d]),
+                        "best: " + bestTierText(game, check.draws[d].bestTier),
+                        tierCountsText(game, check.draws[d].lines)});
+    text += textTable(rows, "");
+    text += "Lines by tier over " + formatCount(past.draws.size()) + " draws: " +
+            tierCountsText(game, check.linesByTier) + "\n";
+    text += "Draws with a prize: " + formatCount(check.drawsWithPrize) + " of " + formatCount(past.draws.size()) +
+            "\n";
+    std::fwrite(text.data(), 1, text.size(), context.out);
     if (std::fflush(context.out) != 0 || std::ferror(context.out)) {
-        std::fprintf(context.err, "orvane: the tallies could not be written to standard output\n");
+        std::fprintf(context.err, "orvane: the check could not be written to standard output\n");
         return kExitFailed;
     }
     return kExitSuccess;
 }
 
 int runCheck(const CheckOptions& options, const CommandContext& context) {
+    if (options.history) return runHistoryCheck(options, context);
     if (options.game.otherThanLotto649()) return runGameCheck(options, context, options.game.game());
     std::string problem;
     const std::optional<std::uint64_t> winning = winningFromList(options.winning, problem);
@@ -178,7 +242,6 @@ Command addCheckCommand(CLI::App& program, const CommandContext& context) {
     CLI::App* check = program.add_subcommand(
         "check", "Count how many sets of a wheel output file hit 0 to 6 of a draw's winning numbers.");
     check->add_option("--winning", options->winning, "The six winning numbers: 5,12,23,34,41,49")
-        ->required()
         ->type_name("A,B,C,D,E,F")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     check
@@ -194,7 +257,28 @@ Command addCheckCommand(CLI::App& program, const CommandContext& context) {
             "For a game with a bonus pool: the bonus numbers drawn, as 7 or 3,11")
         ->type_name("LIST")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
-    check->callback([options] {
+    check
+        ->add_option_function<std::string>(
+            "--history", [options](const std::string& given) { options->history = given; },
+            "Check the ticket file FILE against every past draw of the game's history, instead of one draw")
+        ->type_name("FILE")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    check
+        ->add_option_function<std::size_t>(
+            "--last", [options](std::size_t given) { options->last = given; },
+            "With --history: only the last N draws")
+        ->type_name("N")
+        ->check(CLI::PositiveNumber.description(""))
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
+    check->callback([options, check] {
+        if (options->history && check->count("--winning") > 0)
+            throw CLI::ValidationError("--history", "checks every past draw: leave out --winning");
+        if (options->history && (options->bonus || options->output))
+            throw CLI::ValidationError("--history", "checks the ticket file it names against the history's own draws: "
+                                                    "leave out --output and --bonus");
+        if (!options->history && check->count("--winning") == 0)
+            throw CLI::RequiredError("--winning");
+        if (options->last && !options->history) throw CLI::ValidationError("--last", "needs --history");
         if (options->bonus && !options->game.game().hasBonusPool())
             throw CLI::ValidationError("--bonus", "the game " + options->game.game().title() + " has no bonus pool");
     });
@@ -204,8 +288,13 @@ Command addCheckCommand(CLI::App& program, const CommandContext& context) {
         "different numbers from 1 to 49: an entry that is not, or a number given twice, is refused.\n"
         "Prints seven lines, 'K of 6: COUNT' for K from 0 to 6.\n"
         "For another game, --game names it: --winning takes its numbers and --bonus the bonus drawn; the lines "
-        "are 'K of N: COUNT', or with --bonus 'K of N + J of B bonus: COUNT'.\n"
-        "Exit status: 0 when the file has been checked; 1 for winning numbers that are not six different numbers "
+        "are 'K of N: COUNT', or with --bonus 'K of N + J of B bonus: COUNT', then 'Tier T: COUNT' for each of the "
+        "game's prize tiers, each line counted in the best tier its match makes.\n"
+        "With --history FILE, the ticket file FILE (a wheel output file or an abbreviated wheel's list) is checked "
+        "against every draw of the game's history file (--last N: the last N draws): a line a draw with its date, "
+        "its numbers, the best tier any line wins and the lines of each tier, then the lines of each tier over "
+        "every draw and the draws with any prize.\n"
+        "Exit status: 0 when the file has been checked; 1 for a history or ticket file that cannot be read, winning numbers that are not six different numbers "
         "from 1 to 49, or an output file that is missing or holds a line that is not a set; 2 for a usage error."));
     return Command{check, [options, context] { return runCheck(*options, context); }};
 }

@@ -9,6 +9,7 @@
 #include "cli/HelpFormat.h"
 #include "cli/ImportCommand.h"
 #include "cli/ManualPage.h"
+#include "cli/OddsCommand.h"
 #include "cli/PoolCommand.h"
 #include "cli/RecordCommand.h"
 #include "cli/ReportCommand.h"
@@ -27,7 +28,7 @@ namespace {
 // own and one line here.
 constexpr AddCommand kCommands[] = {
     addWheelCommand, addRecordCommand,   addImportCommand, addCheckCommand, addReportCommand,
-    addPoolCommand,  addBacktestCommand, addCoverCommand,  addGamesCommand,
+    addPoolCommand,  addBacktestCommand, addCoverCommand,  addOddsCommand, addGamesCommand,
 };
 
 const std::string kVersionLine = std::string("orvane ") + kVersionText;

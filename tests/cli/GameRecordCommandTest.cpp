@@ -74,7 +74,9 @@ TEST(GameCheckCommand, CountsTheHitsOfEachLineWithAndWithoutTheBonus) {
                              "2 of 5 + 0 of 1 bonus: 30\n2 of 5 + 1 of 1 bonus: 30\n"
                              "3 of 5 + 0 of 1 bonus: 10\n3 of 5 + 1 of 1 bonus: 10\n"
                              "4 of 5 + 0 of 1 bonus: 0\n4 of 5 + 1 of 1 bonus: 0\n"
-                             "5 of 5 + 0 of 1 bonus: 0\n5 of 5 + 1 of 1 bonus: 0\n");
+                             "5 of 5 + 0 of 1 bonus: 0\n5 of 5 + 1 of 1 bonus: 0\n"
+                             "Tier 5 + bonus: 0\nTier 5: 0\nTier 4 + bonus: 0\nTier 4: 0\nTier 3 + bonus: 10\n"
+                             "Tier 3: 10\nTier 2 + bonus: 30\nTier 1 + bonus: 15\nTier 0 + bonus: 1\n");
     CliRun mainOnly = runCli({"check", "--game", "Powerball", "--output", wheel, "--winning", "1,2,3,40,50"}, paths);
     EXPECT_EQ(mainOnly.out, "0 of 5: 2\n1 of 5: 30\n2 of 5: 60\n3 of 5: 20\n4 of 5: 0\n5 of 5: 0\n");
 

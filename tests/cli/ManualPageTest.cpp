@@ -89,7 +89,7 @@ TEST(ManualPage, HoldsEveryCommandAndOptionWithItsHelpText) {
         std::smatch match;
         if (inCommands && std::regex_match(line, match, commandLine)) commands.push_back(match[1].str());
     }
-    ASSERT_EQ(commands.size(), 9u);
+    ASSERT_EQ(commands.size(), 10u);
 
     for (std::size_t c = 0; c < commands.size(); ++c) {
         const std::string heading = "\"orvane " + commands[c] + "\"";
@@ -118,7 +118,7 @@ TEST(BashCompletion, OffersTheCommandsTheirOptionsAndTheCaptions) {
     TempFolder folder;
     const CliRun completion = runCli({"--bash-completion"}, dataPathsIn(folder.file("Varnel")));
     ASSERT_EQ(completion.status, kExitSuccess);
-    for (const char* expected : {"wheel record import check report pool backtest cover games", "--pick", "--guarantee",
+    for (const char* expected : {"wheel record import check report pool backtest cover odds games", "--pick", "--tickets",
                                  "\\nSkip/Hit Report'", "complete -F _orvane orvane"})
         EXPECT_NE(completion.out.find(expected), std::string::npos) << expected;
 }
