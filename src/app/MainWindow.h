@@ -34,6 +34,8 @@ class BacktestWindow;
 class BonusPick;
 class GameMenu;
 class AbbreviatedWheelWindow;
+class HistoryCheckWindow;
+class OddsWindow;
 class CalculatorWindow;
 class DrawRecordingWindow;
 class ManualViewer;
@@ -112,6 +114,9 @@ private slots:
     void mnuRandom_Click();
     void mnuOdds_Click();
     void mnuTallor_Click();
+    void mnuCheckHistory_Click();
+    void mnuOddsCoverage_Click();
+    void showGameOdds();
     void mnuUpdateHistory_Click();
     void windowPutAway();
     void mnuManual_Click();
@@ -262,6 +267,8 @@ private:
 
     // The tool windows opened from the menu, while they are open.
     QPointer<WinCheckerWindow> winChecker_;
+    QPointer<OddsWindow> oddsWindow_;
+    QPointer<HistoryCheckWindow> historyCheck_;
     QPointer<DrawRecordingWindow> drawRecording_;
     QPointer<ReportWindow> reportWindow_;
     // Made hidden at start and only ever hidden again, so its choices last.

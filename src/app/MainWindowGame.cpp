@@ -12,6 +12,8 @@
 #include "backtest/BacktestWindow.h"
 #include "core/Version.h"
 #include "cover/AbbreviatedWheelWindow.h"
+#include "tally/HistoryCheckWindow.h"
+#include "tally/OddsWindow.h"
 #include "history/DrawRecordingWindow.h"
 #include "platform/FixedFont.h"
 #include "platform/Platform.h"
@@ -66,7 +68,8 @@ bool MainWindow::closeGameWindows() {
     if (!closeEditingWindows()) return false;
     // The tool windows read the game's files when they begin: none stays open on another game's.
     for (QWidget* window : {static_cast<QWidget*>(winChecker_.data()), static_cast<QWidget*>(drawRecording_.data()),
-                            static_cast<QWidget*>(backtest_.data()), static_cast<QWidget*>(abbreviatedWheel_.data())})
+                            static_cast<QWidget*>(backtest_.data()), static_cast<QWidget*>(abbreviatedWheel_.data()),
+                            static_cast<QWidget*>(oddsWindow_.data()), static_cast<QWidget*>(historyCheck_.data())})
         if (window) window->close();
     poolWindow_->hide();
     return true;

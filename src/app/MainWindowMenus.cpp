@@ -14,6 +14,9 @@
 #include "core/GameCatalogue.h"
 #include "core/NumberText.h"
 #include "cover/AbbreviatedWheelWindow.h"
+#include "tally/HistoryCheckWindow.h"
+#include "tally/OddsReport.h"
+#include "tally/OddsWindow.h"
 #include "history/DrawRecordingWindow.h"
 #include "platform/FixedFont.h"
 #include "platform/Platform.h"
@@ -167,11 +170,14 @@ void MainWindow::buildMenus() {
     }
     mnuAnalysis->addSeparator();
     addItem(mnuAnalysis, "mnuBacktest", QStringLiteral("&Backtest Current Filters"), &MainWindow::mnuBacktest_Click);
+    addItem(mnuAnalysis, "mnuOddsCoverage", QStringLiteral("Odds &and Coverage"), &MainWindow::mnuOddsCoverage_Click);
 
     mnuTools = addMenu("mnuTools", QStringLiteral("&Tools"));
     addItem(mnuTools, "mnuOdds", QStringLiteral("&Odds"), &MainWindow::mnuOdds_Click);
     mnuTools->addSeparator();
     addItem(mnuTools, "mnuTallor", QStringLiteral("&Check For Winning Bets"), &MainWindow::mnuTallor_Click);
+    addItem(mnuTools, "mnuCheckHistory", QStringLiteral("Check &Tickets Against History"),
+            &MainWindow::mnuCheckHistory_Click);
     addItem(mnuTools, "mnuUpdateHistory", QStringLiteral("&Update Game History File"),
             &MainWindow::mnuUpdateHistory_Click);
     mnuTools->addSeparator();
@@ -200,6 +206,10 @@ void MainWindow::buildMenus() {
 void MainWindow::mnuExit_Click() { close(); }
 
 void MainWindow::mnuOdds_Click() {
+    if (!shared_.game.isLotto649()) {
+        showGameOdds();
+        return;
+    }
     const QStringList lines = {
         QStringLiteral("Your odds of winning a prize are as follws:"),
         QStringLiteral("6 of 6 Numbers: 1 in 13,983,816"),
@@ -212,6 +222,39 @@ void MainWindow::mnuOdds_Click() {
                        "'beating the odds'.")};
     platform_.message(lines.join(QStringLiteral("\n\n")), QStringLiteral("Your Odds According to Drossick"),
                       NoticeIcon::Information);
+}
+
+// The odds of another game's tiers, in the form of 6/49's table.
+void MainWindow::showGameOdds() {
+    const std::vector<OddsRow> rows = tierOddsRows(shared_.game);
+    QStringList lines = {
+        QStringLiteral("Your odds of winning a prize in %1 are as follows:").arg(qt(shared_.game.title()))};
+    for (std::size_t r = 0; r + 1 < rows.size(); ++r)
+        lines << qt(rows[r].tier) + QStringLiteral(": ") + qt(rows[r].oneIn);
+    lines << QStringLiteral("Overall Odds:    ") + qt(rows.back().oneIn);
+    lines << QStringLiteral("Analysis > Odds and Coverage counts how much of every draw a ticket file covers.");
+    platform_.message(lines.join(QStringLiteral("\n\n")), QStringLiteral("Your Odds According to Drossick"),
+                      NoticeIcon::Information);
+}
+
+void MainWindow::mnuOddsCoverage_Click() {
+    if (!oddsWindow_) {
+        oddsWindow_ = new OddsWindow(platform_, shared_, this);
+        connect(oddsWindow_, &QObject::destroyed, this, &QWidget::activateWindow);
+    }
+    oddsWindow_->show();
+    oddsWindow_->raise();
+    oddsWindow_->activateWindow();
+}
+
+void MainWindow::mnuCheckHistory_Click() {
+    if (!historyCheck_) {
+        historyCheck_ = new HistoryCheckWindow(platform_, shared_, this);
+        connect(historyCheck_, &QObject::destroyed, this, &QWidget::activateWindow);
+    }
+    historyCheck_->show();
+    historyCheck_->raise();
+    historyCheck_->activateWindow();
 }
 
 void MainWindow::mnuPrintSelected_Click() {

@@ -198,10 +198,9 @@ int runHistoryCheck(const CheckOptions& options, const CommandContext& context) 
                         "best: " + bestTierText(game, check.draws[d].bestTier),
                         tierCountsText(game, check.draws[d].lines)});
     text += textTable(rows, "");
-    text += "Lines by tier over " + formatCount(past.draws.size()) + " draws: " +
-            tierCountsText(game, check.linesByTier) + "\n";
-    text += "Draws with a prize: " + formatCount(check.drawsWithPrize) + " of " + formatCount(past.draws.size()) +
-            "\n";
+    text += "Lines by tier over " + formatCount(past.draws.size()) +
+            " draws: " + tierCountsText(game, check.linesByTier) + "\n";
+    text += "Draws with a prize: " + formatCount(check.drawsWithPrize) + " of " + formatCount(past.draws.size()) + "\n";
     std::fwrite(text.data(), 1, text.size(), context.out);
     if (std::fflush(context.out) != 0 || std::ferror(context.out)) {
         std::fprintf(context.err, "orvane: the check could not be written to standard output\n");
@@ -265,8 +264,7 @@ Command addCheckCommand(CLI::App& program, const CommandContext& context) {
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     check
         ->add_option_function<std::size_t>(
-            "--last", [options](std::size_t given) { options->last = given; },
-            "With --history: only the last N draws")
+            "--last", [options](std::size_t given) { options->last = given; }, "With --history: only the last N draws")
         ->type_name("N")
         ->check(CLI::PositiveNumber.description(""))
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
@@ -276,8 +274,7 @@ Command addCheckCommand(CLI::App& program, const CommandContext& context) {
         if (options->history && (options->bonus || options->output))
             throw CLI::ValidationError("--history", "checks the ticket file it names against the history's own draws: "
                                                     "leave out --output and --bonus");
-        if (!options->history && check->count("--winning") == 0)
-            throw CLI::RequiredError("--winning");
+        if (!options->history && check->count("--winning") == 0) throw CLI::RequiredError("--winning");
         if (options->last && !options->history) throw CLI::ValidationError("--last", "needs --history");
         if (options->bonus && !options->game.game().hasBonusPool())
             throw CLI::ValidationError("--bonus", "the game " + options->game.game().title() + " has no bonus pool");
@@ -294,7 +291,8 @@ Command addCheckCommand(CLI::App& program, const CommandContext& context) {
         "against every draw of the game's history file (--last N: the last N draws): a line a draw with its date, "
         "its numbers, the best tier any line wins and the lines of each tier, then the lines of each tier over "
         "every draw and the draws with any prize.\n"
-        "Exit status: 0 when the file has been checked; 1 for a history or ticket file that cannot be read, winning numbers that are not six different numbers "
+        "Exit status: 0 when the file has been checked; 1 for a history or ticket file that cannot be read, winning "
+        "numbers that are not six different numbers "
         "from 1 to 49, or an output file that is missing or holds a line that is not a set; 2 for a usage error."));
     return Command{check, [options, context] { return runCheck(*options, context); }};
 }

@@ -28,7 +28,7 @@ namespace {
 // own and one line here.
 constexpr AddCommand kCommands[] = {
     addWheelCommand, addRecordCommand,   addImportCommand, addCheckCommand, addReportCommand,
-    addPoolCommand,  addBacktestCommand, addCoverCommand,  addOddsCommand, addGamesCommand,
+    addPoolCommand,  addBacktestCommand, addCoverCommand,  addOddsCommand,  addGamesCommand,
 };
 
 const std::string kVersionLine = std::string("orvane ") + kVersionText;

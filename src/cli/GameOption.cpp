@@ -24,8 +24,8 @@ CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandC
 
 int refuseOtherGame(const char* command, const Game& game, const CommandContext& context) {
     std::fprintf(context.err,
-                 "orvane: %s serves 6/49 so far, not %s; wheel, record, import and check serve every game\n", command,
-                 game.title().c_str());
+                 "orvane: %s serves 6/49 so far, not %s; wheel, record, import, check and odds serve every game\n",
+                 command, game.title().c_str());
     return kExitFailed;
 }
 

@@ -27,14 +27,15 @@ std::string oddsText(const Game& game) {
 
 std::string coverageText(const Game& game, const CoverageJob& job, const std::string& path, std::size_t lines) {
     std::vector<std::vector<std::string>> coverage;
-    for (const CoverageRow& row : coverageRows(game, job)) coverage.push_back({row.tier, row.draws, row.share, row.oneIn});
+    for (const CoverageRow& row : coverageRows(game, job))
+        coverage.push_back({row.tier, row.draws, row.share, row.oneIn});
     std::string text = "\nCoverage of " + path + " (" + std::to_string(lines) + (lines == 1 ? " line" : " lines") +
                        ") over every possible draw:\n" + textTable(coverage);
     std::vector<std::vector<std::string>> guarantee = {{"Drawn in the pool", "Least best match", "Typical best match"}};
     for (const GuaranteeTableRow& row : guaranteeRows(game, job))
         guarantee.push_back({row.drawnInPool, row.least, row.typical});
-    text += "\nGuarantee of the file's pool of " + std::to_string(job.pool().size()) + " numbers:\n" +
-            textTable(guarantee);
+    text +=
+        "\nGuarantee of the file's pool of " + std::to_string(job.pool().size()) + " numbers:\n" + textTable(guarantee);
     return text;
 }
 

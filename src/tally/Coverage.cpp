@@ -55,9 +55,8 @@ CoverageJob::CoverageJob(const Game& game, std::vector<GameLine> lines)
     const int n = game.highest();
     const int k = game.perTicket();
     // Lines with the same bonus numbers side by side, so each group is one run of the passes.
-    std::stable_sort(lines_.begin(), lines_.end(), [](const GameLine& a, const GameLine& b) {
-        return numbersOf(a.bonus) < numbersOf(b.bonus);
-    });
+    std::stable_sort(lines_.begin(), lines_.end(),
+                     [](const GameLine& a, const GameLine& b) { return numbersOf(a.bonus) < numbersOf(b.bonus); });
     NumberSet used;
     for (const GameLine& line : lines_) used = used | line.numbers;
     pool_ = numbersOf(used);
@@ -85,7 +84,8 @@ CoverageJob::CoverageJob(const Game& game, std::vector<GameLine> lines)
                 bonusOutcomes_.push_back(std::move(outcome));
         };
         for (int first = 1; first <= m; ++first) {
-            if (game.bonusDrawn() == 1) addOutcome(NumberSet{first});
+            if (game.bonusDrawn() == 1)
+                addOutcome(NumberSet{first});
             else
                 for (int second = first + 1; second <= m; ++second) addOutcome(NumberSet{first, second});
         }
@@ -216,8 +216,7 @@ bool CoverageJob::advance(std::chrono::nanoseconds budget) {
 }
 
 void CoverageJob::runToEnd() {
-    while (!advance(std::chrono::hours(1))) {
-    }
+    while (!advance(std::chrono::hours(1))) {}
 }
 
 double CoverageJob::progress() const {

@@ -8,6 +8,7 @@
 #include "core/NumberSet.h"
 #include "tally/GameWinTally.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -35,7 +36,7 @@ struct DrawCheck {
 };
 
 struct HistoryCheck {
-    std::vector<DrawCheck> draws;          // as the draws were given
+    std::vector<DrawCheck> draws;           // as the draws were given
     std::vector<std::uint64_t> linesByTier; // over every draw
     std::uint64_t drawsWithPrize = 0;
 };
@@ -44,5 +45,30 @@ struct HistoryCheck {
 // so a tier that names one is never won here.
 HistoryCheck checkAgainstHistory(const Game& game, const std::vector<GameLine>& lines,
                                  const std::vector<PastDraw>& draws);
+
+// The same check as a job, a draw at a time, for a window that shows its progress.
+class HistoryCheckJob {
+public:
+    HistoryCheckJob(const Game& game, std::vector<GameLine> lines, std::vector<PastDraw> draws);
+    bool advance(std::chrono::nanoseconds budget);
+    void stop() { stopped_ = true; }
+    bool stopped() const { return stopped_; }
+    bool ended() const { return stopped_ || next_ == draws_.size(); }
+    double progress() const {
+        return draws_.empty() ? 1.0 : static_cast<double>(next_) / static_cast<double>(draws_.size());
+    }
+    const std::vector<PastDraw>& draws() const { return draws_; }
+    // The draws checked so far, in order.
+    const HistoryCheck& result() const { return check_; }
+    std::size_t lines() const { return lines_.size(); }
+
+private:
+    Game game_;
+    std::vector<GameLine> lines_;
+    std::vector<PastDraw> draws_;
+    HistoryCheck check_;
+    std::size_t next_ = 0;
+    bool stopped_ = false;
+};
 
 } // namespace orvane

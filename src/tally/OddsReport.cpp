@@ -13,7 +13,9 @@ std::string oneInOf(std::uint64_t ways, std::uint64_t draws) {
     return ways == 0 ? std::string("never") : "1 in " + oneInText(Odds{ways, draws});
 }
 
-std::string waysText(std::uint64_t ways, std::uint64_t draws) { return formatCount(ways) + " of " + formatCount(draws); }
+std::string waysText(std::uint64_t ways, std::uint64_t draws) {
+    return formatCount(ways) + " of " + formatCount(draws);
+}
 
 } // namespace
 
@@ -34,8 +36,8 @@ std::vector<OddsRow> tierOddsRows(const Game& game) {
     for (std::size_t t = 0; t < odds.byTier.size(); ++t)
         rows.push_back(OddsRow{Game::tierLabel(game.tiers()[t]), waysText(odds.byTier[t].ways, odds.byTier[t].draws),
                                oneInOf(odds.byTier[t].ways, odds.byTier[t].draws)});
-    rows.push_back(
-        OddsRow{"Any prize", waysText(odds.anyPrize.ways, odds.anyPrize.draws), oneInOf(odds.anyPrize.ways, odds.anyPrize.draws)});
+    rows.push_back(OddsRow{"Any prize", waysText(odds.anyPrize.ways, odds.anyPrize.draws),
+                           oneInOf(odds.anyPrize.ways, odds.anyPrize.draws)});
     return rows;
 }
 

@@ -12,9 +12,9 @@
 namespace orvane {
 
 struct OddsRow {
-    std::string tier;   // "5 + bonus", or "Any prize"
-    std::string ways;   // "258 of 13,983,816": the draws in which one ticket wins it
-    std::string oneIn;  // "1 in 54,200.84"
+    std::string tier;  // "5 + bonus", or "Any prize"
+    std::string ways;  // "258 of 13,983,816": the draws in which one ticket wins it
+    std::string oneIn; // "1 in 54,200.84"
 };
 // The odds of each tier for one ticket, then of any prize.
 std::vector<OddsRow> tierOddsRows(const Game& game);

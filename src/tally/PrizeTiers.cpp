@@ -2,8 +2,7 @@
 
 namespace orvane {
 
-TierTable::TierTable(const Game& game)
-    : tiers_(static_cast<int>(game.tiers().size())), bonusDrawn_(game.bonusDrawn()) {
+TierTable::TierTable(const Game& game) : tiers_(static_cast<int>(game.tiers().size())), bonusDrawn_(game.bonusDrawn()) {
     const int k = game.perTicket();
     table_.assign(static_cast<std::size_t>(k + 1) * static_cast<std::size_t>(bonusDrawn_ + 1) * 2, tiers_);
     for (int main = 0; main <= k; ++main)

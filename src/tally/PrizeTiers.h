@@ -28,7 +28,9 @@ public:
 private:
     std::size_t index(int mainHits, int bonusHits, bool extraHit) const {
         return (static_cast<std::size_t>(mainHits) * static_cast<std::size_t>(bonusDrawn_ + 1) +
-                static_cast<std::size_t>(bonusHits)) * 2 + (extraHit ? 1 : 0);
+                static_cast<std::size_t>(bonusHits)) *
+                   2 +
+               (extraHit ? 1 : 0);
     }
 
     int tiers_ = 0;

@@ -28,8 +28,7 @@ TicketFileRead readTicketText(std::string_view text, const Game& game, const std
     };
     std::string_view line;
     if (text.substr(0, kListHeading.size()) == kListHeading)
-        while (nextLine(line) && !line.empty()) {
-        }
+        while (nextLine(line) && !line.empty()) {}
     while (nextLine(line)) {
         const std::optional<GameLine> parsed = gameLineOf(line, game);
         if (!parsed) {

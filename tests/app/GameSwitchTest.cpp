@@ -12,8 +12,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
-#include <QPointer>
 #include <QMenuBar>
+#include <QPointer>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QtTest>
@@ -142,6 +142,31 @@ private slots:
         QCOMPARE(f.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("6"));
         for (int pick = 0; pick < 40; ++pick) f.click(QStringLiteral("cmdChooseRandom"));
         QCOMPARE(f.platform->messages.last().text, QStringLiteral("All possible numbers have been selected."));
+    }
+
+    void theOddsToolsServeTheGamePlayedAndCloseWithIt() {
+        f.window->switchGame(catalogueGame("Powerball"));
+        QVERIFY(f.find<QAction>(QStringLiteral("mnuOdds"))->isEnabled());
+        f.trigger(QStringLiteral("mnuOdds"));
+        QCOMPARE(f.platform->messages.last().title, QStringLiteral("Your Odds According to Drossick"));
+        const QStringList lines = f.platform->messages.last().text.split(QStringLiteral("\n\n"));
+        QCOMPARE(lines.value(0),
+                 QStringLiteral("Your odds of winning a prize in Powerball (5/69 + 1/26) are as follows:"));
+        QCOMPARE(lines.value(1), QStringLiteral("5 + bonus: 1 in 292,201,338"));
+        QCOMPARE(lines.value(9), QStringLiteral("0 + bonus: 1 in 38.32"));
+        QCOMPARE(lines.value(10), QStringLiteral("Overall Odds:    1 in 24.87"));
+
+        for (const char* item : {"mnuOddsCoverage", "mnuCheckHistory"}) {
+            QVERIFY(f.find<QAction>(QLatin1String(item))->isEnabled());
+            f.trigger(QLatin1String(item));
+        }
+        QPointer<QWidget> odds = f.window->findChild<QWidget*>(QStringLiteral("frmOdds"));
+        QPointer<QWidget> history = f.window->findChild<QWidget*>(QStringLiteral("frmHistoryCheck"));
+        QVERIFY(odds && odds->isVisible() && history && history->isVisible());
+        QVERIFY(odds->windowTitle().endsWith(QLatin1String("Powerball (5/69 + 1/26)")));
+        // They read the game's files: a switch closes them.
+        f.window->switchGame(Game::lotto649());
+        QTRY_VERIFY(odds.isNull() && history.isNull());
     }
 
     void picksPrintingAndUserLevelsServeTheGame() {

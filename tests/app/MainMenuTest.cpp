@@ -62,12 +62,14 @@ private slots:
                  QStringList({"Select All Numbers", "De-Select All Numbers", "Select Multiple Random Numbers", "-",
                               "Select Numbers With Gathra", "Load Gathra's Picks"}));
         QCOMPARE(captionsOf("mnuTools"),
-                 QStringList({"Odds", "-", "Check For Winning Bets", "Update Game History File", "-",
-                              "View && Manipulate History", "View && Manipulate Output File", "-", "Calculator",
-                              "Abbreviated Wheel...", "-", "Print Selected Number Pool", "-", "UnInstall Prep"}));
+                 QStringList({"Odds", "-", "Check For Winning Bets", "Check Tickets Against History",
+                              "Update Game History File", "-", "View && Manipulate History",
+                              "View && Manipulate Output File", "-", "Calculator", "Abbreviated Wheel...", "-",
+                              "Print Selected Number Pool", "-", "UnInstall Prep"}));
         QCOMPARE(captionsOf("mnuHelp"),
                  QStringList({"View Orvane Manual", "Show Tip of the Day", "-", "About Orvane..."}));
-        QCOMPARE(captionsOf("mnuAnalysis").size(), 17); // the fifteen reports, a rule and the backtest
+        // The fifteen reports, a rule, the backtest and the odds and coverage.
+        QCOMPARE(captionsOf("mnuAnalysis").size(), 18);
         QCOMPARE(withoutAccessKey(item("mnuHotNCold")->text()), QStringLiteral("Hot && Cold Numbers Calculator"));
         QStringList titles;
         for (QMenu* menu : menus()) titles << withoutAccessKey(menu->title());

@@ -118,9 +118,10 @@ TEST(GameCommands, ToolsOfSixFortyNineAloneRefuseAnotherGame) {
          }) {
         const CliRun result = runCli(args, paths);
         EXPECT_EQ(result.status, kExitFailed) << args.front();
-        EXPECT_EQ(result.err, "orvane: " + args.front() +
-                                  " serves 6/49 so far, not Fantasy 5 (5/39); wheel, record, import and check serve "
-                                  "every game\n");
+        EXPECT_EQ(result.err,
+                  "orvane: " + args.front() +
+                      " serves 6/49 so far, not Fantasy 5 (5/39); wheel, record, import, check and odds serve "
+                      "every game\n");
         EXPECT_EQ(result.out, "");
     }
     EXPECT_FALSE(std::filesystem::exists(paths.folder));

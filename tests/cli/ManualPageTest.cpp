@@ -118,7 +118,7 @@ TEST(BashCompletion, OffersTheCommandsTheirOptionsAndTheCaptions) {
     TempFolder folder;
     const CliRun completion = runCli({"--bash-completion"}, dataPathsIn(folder.file("Varnel")));
     ASSERT_EQ(completion.status, kExitSuccess);
-    for (const char* expected : {"wheel record import check report pool backtest cover odds games", "--pick", "--tickets",
-                                 "\\nSkip/Hit Report'", "complete -F _orvane orvane"})
+    for (const char* expected : {"wheel record import check report pool backtest cover odds games", "--pick",
+                                 "--tickets", "\\nSkip/Hit Report'", "complete -F _orvane orvane"})
         EXPECT_NE(completion.out.find(expected), std::string::npos) << expected;
 }

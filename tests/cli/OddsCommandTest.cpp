@@ -24,13 +24,14 @@ std::string linesText(const std::vector<std::vector<int>>& lines) {
 }
 
 int shared(const std::vector<int>& a, const std::vector<int>& b) {
-    return static_cast<int>(std::count_if(a.begin(), a.end(),
-                                          [&](int n) { return std::find(b.begin(), b.end(), n) != b.end(); }));
+    return static_cast<int>(
+        std::count_if(a.begin(), a.end(), [&](int n) { return std::find(b.begin(), b.end(), n) != b.end(); }));
 }
 
 std::string grouped(std::uint64_t n) {
     std::string digits = std::to_string(n);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(static_cast<std::size_t>(at), ",");
+    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<std::size_t>(at), ",");
     return digits;
 }
 
@@ -153,7 +154,8 @@ TEST(CommandLineCheckHistory, CountsEachDrawsTiersAsAPlainCountDoes) {
                 }
         }
         std::string counts;
-        const char* labels[] = {"5 + bonus", "5", "4 + bonus", "4", "3 + bonus", "3", "2 + bonus", "1 + bonus", "0 + bonus"};
+        const char* labels[] = {"5 + bonus", "5",         "4 + bonus", "4",        "3 + bonus",
+                                "3",         "2 + bonus", "1 + bonus", "0 + bonus"};
         std::string best = "none";
         for (std::size_t t = 0; t < tiers.size(); ++t) {
             counts += (t ? ", " : "") + std::string(labels[t]) + ": " + std::to_string(byTier[t]);

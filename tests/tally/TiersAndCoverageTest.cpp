@@ -181,9 +181,9 @@ TEST(Coverage, TheGuaranteeTableMatchesAPlainCountOverThePool) {
             ++plain[static_cast<std::size_t>(best)];
         });
         EXPECT_EQ(row.byBestMatch, plain) << row.drawnInPool;
-        EXPECT_EQ(row.least(), static_cast<int>(std::find_if(plain.begin(), plain.end(),
-                                                             [](std::uint64_t c) { return c > 0; }) -
-                                                plain.begin()));
+        EXPECT_EQ(row.least(),
+                  static_cast<int>(std::find_if(plain.begin(), plain.end(), [](std::uint64_t c) { return c > 0; }) -
+                                   plain.begin()));
         EXPECT_EQ(plain[static_cast<std::size_t>(row.typical())], *std::max_element(plain.begin(), plain.end()));
     }
 }
@@ -273,6 +273,17 @@ TEST(HistoryCheck, CountsEveryLineAgainstEveryDrawAsAPlainCountDoes) {
     EXPECT_EQ(check.linesByTier, total);
     EXPECT_EQ(check.drawsWithPrize, withPrize);
     EXPECT_GT(withPrize, 0u);
+
+    // The job a draw at a time gives the same; stopped, it keeps the draws checked.
+    HistoryCheckJob job(powerball, lines, draws);
+    while (!job.advance(std::chrono::nanoseconds(1))) {}
+    EXPECT_EQ(job.result().linesByTier, check.linesByTier);
+    EXPECT_EQ(job.result().draws.size(), draws.size());
+    HistoryCheckJob stopped(powerball, lines, draws);
+    stopped.advance(std::chrono::nanoseconds(1));
+    stopped.stop();
+    EXPECT_TRUE(stopped.advance(std::chrono::hours(1)));
+    EXPECT_LT(stopped.result().draws.size(), draws.size());
 }
 
 TEST(HistoryCheck, ReadsTheDrawsOfEitherHistoryFormat) {
