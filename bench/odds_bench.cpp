@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
 
     const std::vector<GameLine> tickets = randomLines(lotto, 10000, random);
     std::vector<PastDraw> draws;
-    for (const GameLine& line : randomLines(lotto, 3000, random)) draws.push_back(PastDraw{"01-01-99", line.numbers, {}});
+    for (const GameLine& line : randomLines(lotto, 3000, random))
+        draws.push_back(PastDraw{"01-01-99", line.numbers, {}});
     double best = 1e9;
     std::uint64_t prizes = 0;
     for (int run = 0; run < runs; ++run) {

@@ -237,25 +237,26 @@ void MainWindow::showGameOdds() {
                       NoticeIcon::Information);
 }
 
-void MainWindow::mnuOddsCoverage_Click() {
-    if (!oddsWindow_) {
-        oddsWindow_ = new OddsWindow(platform_, shared_, this);
-        connect(oddsWindow_, &QObject::destroyed, this, &QWidget::activateWindow);
+namespace {
+
+// One window of a tool at a time: made on first use, brought forward after.
+// The main window takes the focus back once it goes.
+template <typename Window>
+void showToolWindow(QPointer<Window>& window, QWidget* owner, Platform& platform, SharedSettings& shared) {
+    if (!window) {
+        window = new Window(platform, shared, owner);
+        QObject::connect(window, &QObject::destroyed, owner, &QWidget::activateWindow);
     }
-    oddsWindow_->show();
-    oddsWindow_->raise();
-    oddsWindow_->activateWindow();
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
-void MainWindow::mnuCheckHistory_Click() {
-    if (!historyCheck_) {
-        historyCheck_ = new HistoryCheckWindow(platform_, shared_, this);
-        connect(historyCheck_, &QObject::destroyed, this, &QWidget::activateWindow);
-    }
-    historyCheck_->show();
-    historyCheck_->raise();
-    historyCheck_->activateWindow();
-}
+} // namespace
+
+void MainWindow::mnuOddsCoverage_Click() { showToolWindow(oddsWindow_, this, platform_, shared_); }
+
+void MainWindow::mnuCheckHistory_Click() { showToolWindow(historyCheck_, this, platform_, shared_); }
 
 void MainWindow::mnuPrintSelected_Click() {
     const int fewest = minimumPoolSize(shared_.game);

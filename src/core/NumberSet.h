@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <vector>
 
 namespace orvane {
 
@@ -53,6 +54,12 @@ public:
                 while ((rest >> bit & 1) == 0) ++bit;
                 visit(word * 64 + bit);
             }
+    }
+    // The numbers, ascending.
+    std::vector<int> numbers() const {
+        std::vector<int> list;
+        forEach([&](int n) { list.push_back(n); });
+        return list;
     }
     // Numbers 1 to 63 as one word (bit n: number n), for the fast paths of games up to 63.
     constexpr std::uint64_t low() const { return words_[0]; }

@@ -12,12 +12,6 @@ struct CoverageJob::BonusOutcome {
 
 namespace {
 
-std::vector<int> numbersOf(const NumberSet& set) {
-    std::vector<int> numbers;
-    set.forEach([&](int n) { numbers.push_back(n); });
-    return numbers;
-}
-
 // The most hits any line makes: one pass over the lines' counts.
 int mostHits(const std::uint8_t* before, const std::uint8_t* last, std::size_t begin, std::size_t end) {
     std::uint8_t most = 0;
@@ -56,10 +50,10 @@ CoverageJob::CoverageJob(const Game& game, std::vector<GameLine> lines)
     const int k = game.perTicket();
     // Lines with the same bonus numbers side by side, so each group is one run of the passes.
     std::stable_sort(lines_.begin(), lines_.end(),
-                     [](const GameLine& a, const GameLine& b) { return numbersOf(a.bonus) < numbersOf(b.bonus); });
+                     [](const GameLine& a, const GameLine& b) { return a.bonus.numbers() < b.bonus.numbers(); });
     NumberSet used;
     for (const GameLine& line : lines_) used = used | line.numbers;
-    pool_ = numbersOf(used);
+    pool_ = used.numbers();
     possibleDraws_ = game.possibleDraws() * (game.extraBall() ? static_cast<std::uint64_t>(n - k) : 1);
     drawsByTier_.assign(static_cast<std::size_t>(table_.tiers()) + 1, 0);
     mainBest_.assign(static_cast<std::size_t>(k) + 1, 0);

@@ -4,19 +4,9 @@
 
 namespace orvane {
 
-namespace {
-
-std::vector<int> numbersOf(const NumberSet& set) {
-    std::vector<int> numbers;
-    set.forEach([&](int n) { numbers.push_back(n); });
-    return numbers;
-}
-
-} // namespace
-
 std::string pastDrawText(const PastDraw& draw) {
-    std::string text = numbersDisplayText(numbersOf(draw.numbers));
-    if (!draw.bonus.empty()) text += " + " + numbersDisplayText(numbersOf(draw.bonus));
+    std::string text = numbersDisplayText(draw.numbers.numbers());
+    if (!draw.bonus.empty()) text += " + " + numbersDisplayText(draw.bonus.numbers());
     return text;
 }
 

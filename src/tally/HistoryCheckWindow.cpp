@@ -8,6 +8,7 @@
 #include "platform/QtText.h"
 #include "tally/HistoryCheck.h"
 #include "tally/HistoryCheckText.h"
+#include "tally/RunButtons.h"
 #include "tally/TicketFile.h"
 #include "tally/TicketFileRow.h"
 #include "tally/TicketTable.h"
@@ -142,8 +143,8 @@ void HistoryCheckWindow::cmdCheck_Click() {
 void HistoryCheckWindow::showProgress() {
     if (!job_) return;
     prgCheck->setValue(static_cast<int>(job_->progress() * 1000));
-    lblSummary->setText(QStringLiteral("Checking %1 against %2 draws...")
-                            .arg(checkedFile_, qt(formatCount(job_->draws().size()))));
+    lblSummary->setText(
+        QStringLiteral("Checking %1 against %2 draws...").arg(checkedFile_, qt(formatCount(job_->draws().size()))));
 }
 
 void HistoryCheckWindow::cmdStop_Click() {
@@ -187,16 +188,9 @@ void HistoryCheckWindow::endCheck() {
 }
 
 void HistoryCheckWindow::setChecking(bool checking) {
-    cmdStop->setEnabled(checking);
-    cmdCheck->setEnabled(!checking);
+    showRunButtons(this, cmdCheck, cmdStop, checking);
     ticketFile_->setEnabled(!checking);
     spnLast->setEnabled(!checking);
-    cmdCheck->setDefault(!checking);
-    cmdStop->setDefault(checking);
-    if (checking)
-        setCursor(Qt::BusyCursor);
-    else
-        unsetCursor();
 }
 
 void HistoryCheckWindow::closeEvent(QCloseEvent* event) {

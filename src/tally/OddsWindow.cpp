@@ -7,6 +7,7 @@
 #include "platform/QtText.h"
 #include "tally/Coverage.h"
 #include "tally/OddsReport.h"
+#include "tally/RunButtons.h"
 #include "tally/TicketFile.h"
 #include "tally/TicketFileRow.h"
 #include "tally/TicketTable.h"
@@ -51,7 +52,8 @@ void OddsWindow::buildLayout() {
     lblOdds->setObjectName(QStringLiteral("lblOdds"));
     lblOdds->setWordWrap(true);
     layout->addWidget(lblOdds);
-    grdOdds = readOnlyTable(this, "grdOdds", {QStringLiteral("Tier"), QStringLiteral("Draws won"), QStringLiteral("Odds")});
+    grdOdds =
+        readOnlyTable(this, "grdOdds", {QStringLiteral("Tier"), QStringLiteral("Draws won"), QStringLiteral("Odds")});
     layout->addWidget(grdOdds);
     const int tiers = static_cast<int>(game_.tiers().size());
     fitTableToRows(grdOdds, tiers + 1);
@@ -76,9 +78,9 @@ void OddsWindow::buildLayout() {
     lblCoverage->setObjectName(QStringLiteral("lblCoverage"));
     lblCoverage->setWordWrap(true);
     layout->addWidget(lblCoverage);
-    grdCoverage = readOnlyTable(this, "grdCoverage",
-                                {QStringLiteral("Tier"), QStringLiteral("Draws won"), QStringLiteral("Share"),
-                                 QStringLiteral("Odds")});
+    grdCoverage = readOnlyTable(
+        this, "grdCoverage",
+        {QStringLiteral("Tier"), QStringLiteral("Draws won"), QStringLiteral("Share"), QStringLiteral("Odds")});
     layout->addWidget(grdCoverage);
     fitTableToRows(grdCoverage, tiers + 1);
     lblGuarantee = new QLabel(this);
@@ -107,7 +109,8 @@ void OddsWindow::buildLayout() {
 }
 
 void OddsWindow::showTierOdds() {
-    lblOdds->setText(QStringLiteral("The odds of one ticket of %1 in a draw, for each prize tier:").arg(qt(game_.title())));
+    lblOdds->setText(
+        QStringLiteral("The odds of one ticket of %1 in a draw, for each prize tier:").arg(qt(game_.title())));
     std::vector<QStringList> rows;
     for (const OddsRow& row : tierOddsRows(game_)) rows.push_back({qt(row.tier), qt(row.ways), qt(row.oneIn)});
     fillTable(grdOdds, rows);
@@ -148,9 +151,8 @@ void OddsWindow::cmdCount_Click() {
 void OddsWindow::showProgress() {
     if (!job_) return;
     prgCount->setValue(static_cast<int>(job_->progress() * 1000));
-    lblCoverage->setText(QStringLiteral("Counting %1 (%2 lines) over every possible draw...")
-                             .arg(countedFile_)
-                             .arg(countedLines_));
+    lblCoverage->setText(
+        QStringLiteral("Counting %1 (%2 lines) over every possible draw...").arg(countedFile_).arg(countedLines_));
 }
 
 void OddsWindow::cmdStop_Click() {
@@ -189,15 +191,8 @@ void OddsWindow::endCount() {
 }
 
 void OddsWindow::setCounting(bool counting) {
-    cmdStop->setEnabled(counting);
-    cmdCount->setEnabled(!counting);
+    showRunButtons(this, cmdCount, cmdStop, counting);
     ticketFile_->setEnabled(!counting);
-    cmdCount->setDefault(!counting);
-    cmdStop->setDefault(counting);
-    if (counting)
-        setCursor(Qt::BusyCursor);
-    else
-        unsetCursor();
 }
 
 // Done, Escape and the title bar alike: a running count stops first.

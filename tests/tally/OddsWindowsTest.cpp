@@ -85,7 +85,7 @@ private slots:
     void aFilesCoverageAndGuaranteeAreCountedToTheEnd() {
         // Six tickets of 6/49 on the numbers 1 to 9: every draw with six of them in the pool...
         const QString path = write(QStringLiteral("tickets.TB"), "1 2 3 4 5 6\r\n4 5 6 7 8 9\r\n1 2 3 7 8 9\r\n"
-                                                                  "1 4 7 2 5 8\r\n3 6 9 1 5 8\r\n2 6 7 3 4 8\r\n");
+                                                                 "1 4 7 2 5 8\r\n3 6 9 1 5 8\r\n2 6 7 3 4 8\r\n");
         QPointer<OddsWindow> window = new OddsWindow(*platform, *shared);
         window->show();
         typeFile(window, path);
