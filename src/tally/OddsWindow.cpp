@@ -17,6 +17,8 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -26,6 +28,9 @@ namespace orvane {
 
 namespace {
 const QString kOddsTitle = QStringLiteral("Odds and Coverage");
+// Beside the page: a vertical scroll bar's width; above the window: its title bar.
+constexpr int kScrollBarRoom = 24;
+constexpr int kTitleBarRoom = 40;
 } // namespace
 
 OddsWindow::OddsWindow(Platform& platform, const SharedSettings& shared, QWidget* parent)
@@ -39,6 +44,7 @@ OddsWindow::OddsWindow(Platform& platform, const SharedSettings& shared, QWidget
     // The empty tables as wide as the odds: their figures are as long.
     grdCoverage->setMinimumWidth(grdOdds->minimumWidth() + 80);
     grdGuarantee->setMinimumWidth(grdOdds->minimumWidth() + 80);
+    growToPage();
     setCounting(false);
     connect(&driver_, &JobDriver::sliceDone, this, &OddsWindow::showProgress);
     connect(&driver_, &JobDriver::finished, this, &OddsWindow::endCount);
@@ -47,7 +53,15 @@ OddsWindow::OddsWindow(Platform& platform, const SharedSettings& shared, QWidget
 OddsWindow::~OddsWindow() { driver_.cancel(); }
 
 void OddsWindow::buildLayout() {
-    auto* layout = new QVBoxLayout(this);
+    // The tables of a game of many tiers are taller than some screens: they scroll as one page.
+    auto* outer = new QVBoxLayout(this);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrOdds"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* page = new QWidget(scroll);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
     lblOdds = new QLabel(this);
     lblOdds->setObjectName(QStringLiteral("lblOdds"));
     lblOdds->setWordWrap(true);
@@ -106,6 +120,23 @@ void OddsWindow::buildLayout() {
     connect(cmdStop, &QPushButton::clicked, this, &OddsWindow::cmdStop_Click);
     connect(cmdDone, &QPushButton::clicked, this, &QWidget::close);
     layout->addStretch(1);
+    scroll->setWidget(page);
+    outer->addWidget(scroll);
+    page_ = page;
+}
+
+// The page whole where the screen has room for it, else as much as fits; the
+// rest scrolls. The window only grows: a size the user chose is kept.
+void OddsWindow::growToPage() {
+    const QMargins margins = layout()->contentsMargins();
+    // The tables' widths were set after the page was laid out: lay it out again first.
+    page_->layout()->invalidate();
+    page_->layout()->activate();
+    const QSize wanted = page_->layout()->totalMinimumSize().expandedTo(page_->layout()->totalSizeHint()) +
+                         QSize(margins.left() + margins.right() + kScrollBarRoom, margins.top() + margins.bottom());
+    const QRect room = screen() ? screen()->availableGeometry() : QRect(QPoint(0, 0), wanted);
+    resize(std::max(width(), std::min(wanted.width(), room.width())),
+           std::max(height(), std::min(wanted.height(), room.height() - kTitleBarRoom)));
 }
 
 void OddsWindow::showTierOdds() {
@@ -187,6 +218,7 @@ void OddsWindow::endCount() {
     for (const GuaranteeTableRow& row : guaranteeRows(game_, *job))
         guarantee.push_back({qt(row.drawnInPool), qt(row.least), qt(row.typical)});
     fillTable(grdGuarantee, guarantee);
+    growToPage();
     emit countEnded();
 }
 

@@ -39,6 +39,7 @@ protected:
 
 private:
     void buildLayout();
+    void growToPage();
     void showTierOdds();
     void cmdCount_Click();
     void cmdStop_Click();
@@ -53,6 +54,7 @@ private:
     std::size_t countedLines_ = 0;
     JobDriver driver_;
 
+    QWidget* page_ = nullptr; // everything but the window's frame, in a scroll area
     QLabel* lblOdds = nullptr;
     QTableWidget* grdOdds = nullptr;
     TicketFileRow* ticketFile_ = nullptr;

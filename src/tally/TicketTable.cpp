@@ -24,6 +24,8 @@ QTableWidget* readOnlyTable(QWidget* parent, const char* name, const QStringList
     table->horizontalHeader()->setStretchLastSection(true);
     table->setWordWrap(false);
     table->setFocusPolicy(Qt::NoFocus);
+    // Rows as tall as a line of text and a little air, so a game's tiers fit on a screen.
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
     return table;
 }
 
@@ -50,7 +52,7 @@ void fillTable(QTableWidget* table, const std::vector<QStringList>& rows) {
 
 void fitTableToRows(QTableWidget* table, int rows) {
     const int rowHeight = table->verticalHeader()->defaultSectionSize();
-    const int height = table->horizontalHeader()->sizeHint().height() + rows * rowHeight + 2 * table->frameWidth();
+    const int height = table->horizontalHeader()->sizeHint().height() + rows * rowHeight + 2 * table->frameWidth() + 2;
     table->setFixedHeight(height);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
