@@ -7,7 +7,7 @@
 #include "tally/GameWinTally.h"
 #include "tally/HistoryCheckText.h"
 #include "tally/PrizeTiers.h"
-#include "tally/TextTable.h"
+#include "cli/TextTable.h"
 #include "tally/TicketFile.h"
 #include "tally/WinTally.h"
 
@@ -110,9 +110,10 @@ std::optional<NumberSet> numbersFromList(const std::string& list, int count, int
     return numbers;
 }
 
-int flushed(const CommandContext& context) {
+// Whether what was printed reached standard output; `what` names it in the message.
+int flushed(const CommandContext& context, const char* what = "the tallies") {
     if (std::fflush(context.out) != 0 || std::ferror(context.out)) {
-        std::fprintf(context.err, "orvane: the tallies could not be written to standard output\n");
+        std::fprintf(context.err, "orvane: %s could not be written to standard output\n", what);
         return kExitFailed;
     }
     return kExitSuccess;
@@ -158,12 +159,7 @@ int runGameCheck(const CheckOptions& options, const CommandContext& context, con
     // The lines by prize tier, each line in the best tier its match makes; with
     // a bonus pool only once the bonus drawn is known.
     if (game.hasBonusPool() && !options.bonus) return flushed(context);
-    const TierTable table(game);
-    std::vector<std::uint64_t> byTier(static_cast<std::size_t>(table.tiers()) + 1, 0);
-    for (std::size_t hits = 0; hits < tally.lines.size(); ++hits)
-        for (std::size_t b = 0; b < tally.lines[hits].size(); ++b)
-            byTier[static_cast<std::size_t>(table.tierOf(static_cast<int>(hits), static_cast<int>(b), false))] +=
-                tally.lines[hits][b];
+    const std::vector<std::uint64_t> byTier = linesByTier(game, tally.lines);
     for (std::size_t t = 0; t < game.tiers().size(); ++t)
         std::fprintf(context.out, "Tier %s: %llu\n", Game::tierLabel(game.tiers()[t]).c_str(),
                      static_cast<unsigned long long>(byTier[t]));
@@ -185,28 +181,23 @@ int runHistoryCheck(const CheckOptions& options, const CommandContext& context) 
         return kExitFailed;
     }
     const std::size_t all = past.draws.size();
-    if (options.last && *options.last < all)
-        past.draws.erase(past.draws.begin(), past.draws.end() - static_cast<std::ptrdiff_t>(*options.last));
+    keepLastDraws(past.draws, options.last.value_or(0));
     const HistoryCheck check = checkAgainstHistory(game, tickets.lines, past.draws);
+    const std::size_t checked = past.draws.size();
     std::string text = game.title() + ": " + *options.history + " (" + formatCount(tickets.lines.size()) +
                        (tickets.lines.size() == 1 ? " line" : " lines") + ") against " +
-                       (past.draws.size() == all ? "every one" : "the last " + formatCount(past.draws.size())) +
-                       " of the " + formatCount(all) + (all == 1 ? " draw" : " draws") + " of " + historyPath + "\n";
+                       (checked == all ? std::string("every draw") : "the last " + formatCount(checked)) + " of the " +
+                       drawsText(all) + " of " + historyPath + "\n";
     std::vector<std::vector<std::string>> rows;
     for (std::size_t d = 0; d < past.draws.size(); ++d)
         rows.push_back({past.draws[d].date, pastDrawText(past.draws[d]),
                         "best: " + bestTierText(game, check.draws[d].bestTier),
                         tierCountsText(game, check.draws[d].lines)});
     text += textTable(rows, "");
-    text += "Lines by tier over " + formatCount(past.draws.size()) +
-            " draws: " + tierCountsText(game, check.linesByTier) + "\n";
-    text += "Draws with a prize: " + formatCount(check.drawsWithPrize) + " of " + formatCount(past.draws.size()) + "\n";
+    text += "Lines by tier over " + drawsText(checked) + ": " + tierCountsText(game, check.linesByTier) + "\n";
+    text += "Draws with a prize: " + formatCount(check.drawsWithPrize) + " of " + formatCount(checked) + "\n";
     std::fwrite(text.data(), 1, text.size(), context.out);
-    if (std::fflush(context.out) != 0 || std::ferror(context.out)) {
-        std::fprintf(context.err, "orvane: the check could not be written to standard output\n");
-        return kExitFailed;
-    }
-    return kExitSuccess;
+    return flushed(context, "the check");
 }
 
 int runCheck(const CheckOptions& options, const CommandContext& context) {

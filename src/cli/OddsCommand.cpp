@@ -4,7 +4,7 @@
 #include "cli/GameOption.h"
 #include "cli/HelpFormat.h"
 #include "tally/OddsReport.h"
-#include "tally/TextTable.h"
+#include "cli/TextTable.h"
 #include "tally/TicketFile.h"
 
 #include <memory>

@@ -106,50 +106,70 @@ CoverageJob::~CoverageJob() = default;
 
 void CoverageJob::walkCoverageUnit() {
     const std::size_t stride = walk_->stride();
-    const int k = game_.perTicket();
-    const int others = game_.highest() - k;
+    const bool byGroups = !groups_.empty();
     walk_->nextUnit([&](const std::uint8_t* before, const std::uint8_t* last, int number) {
-        const int best = mostHits(before, last, 0, stride);
+        // With a bonus pool the groups' passes cover every line: the best of them is the best match.
+        int best = 0;
+        if (byGroups)
+            for (std::size_t g = 0; g < groups_.size(); ++g) {
+                groupBest_[g] = mostHits(before, last, groups_[g].first, groups_[g].second);
+                best = std::max(best, groupBest_[g]);
+            }
+        else
+            best = mostHits(before, last, 0, stride);
         ++mainBest_[static_cast<std::size_t>(best)];
         const int base = table_.tierOf(best, 0, false);
-        if (!groups_.empty()) {
-            for (std::size_t g = 0; g < groups_.size(); ++g)
-                groupBest_[g] = mostHits(before, last, groups_[g].first, groups_[g].second);
-            drawsByTier_[static_cast<std::size_t>(base)] += outcomesHittingNoGroup_;
-            for (const BonusOutcome& outcome : bonusOutcomes_) {
-                int tier = base;
-                for (const auto& [group, hits] : outcome.groupHits)
-                    tier = std::min(tier, table_.tierOf(groupBest_[group], hits, false));
-                ++drawsByTier_[static_cast<std::size_t>(tier)];
-            }
-            return;
-        }
-        if (!game_.extraBall() || best < lowestExtraMatch_) {
-            drawsByTier_[static_cast<std::size_t>(base)] += game_.extraBall() ? static_cast<std::uint64_t>(others) : 1;
-            return;
-        }
-        // Some line makes a match the extra ball raises: find the extras that raise it.
-        NumberSet drawn{number};
-        for (int n : walk_->leading()) drawn.add(n);
-        std::vector<int> touched;
-        for (std::size_t i = 0; i < lines_.size(); ++i) {
-            const int hits = before[i] + last[i];
-            const int raised = table_.tierOf(hits, 0, true);
-            if (hits < lowestExtraMatch_ || raised >= base) continue;
-            lines_[i].numbers.forEach([&](int extra) {
-                if (drawn.has(extra)) return;
-                int& tier = extraTier_[static_cast<std::size_t>(extra)];
-                if (tier == table_.noPrize()) touched.push_back(extra);
-                tier = std::min(tier, raised);
-            });
-        }
-        drawsByTier_[static_cast<std::size_t>(base)] += static_cast<std::uint64_t>(others) - touched.size();
-        for (int extra : touched) {
-            int& tier = extraTier_[static_cast<std::size_t>(extra)];
-            ++drawsByTier_[static_cast<std::size_t>(std::min(base, tier))];
-            tier = table_.noPrize();
-        }
+        if (byGroups)
+            countBonusDraws(base);
+        else if (game_.extraBall())
+            countExtraBalls(before, last, number, best, base);
+        else
+            ++drawsByTier_[static_cast<std::size_t>(base)];
     });
+}
+
+// Every bonus draw beside the main draw just walked, whose best tier without
+// a bonus number is `base`; groupBest_ holds each group's best match.
+void CoverageJob::countBonusDraws(int base) {
+    drawsByTier_[static_cast<std::size_t>(base)] += outcomesHittingNoGroup_;
+    for (const BonusOutcome& outcome : bonusOutcomes_) {
+        int tier = base;
+        for (const auto& [group, hits] : outcome.groupHits)
+            tier = std::min(tier, table_.tierOf(groupBest_[group], hits, false));
+        ++drawsByTier_[static_cast<std::size_t>(tier)];
+    }
+}
+
+// Every extra ball beside the main draw just walked (`number` and the walk's
+// leading numbers). Only a line making a match the extra ball raises looks
+// at the extras; the rest take `base`.
+void CoverageJob::countExtraBalls(const std::uint8_t* before, const std::uint8_t* last, int number, int best,
+                                  int base) {
+    const auto others = static_cast<std::uint64_t>(game_.highest() - game_.perTicket());
+    if (best < lowestExtraMatch_) {
+        drawsByTier_[static_cast<std::size_t>(base)] += others;
+        return;
+    }
+    NumberSet drawn{number};
+    for (int n : walk_->leading()) drawn.add(n);
+    touched_.clear();
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const int hits = before[i] + last[i];
+        const int raised = table_.tierOf(hits, 0, true);
+        if (hits < lowestExtraMatch_ || raised >= base) continue;
+        lines_[i].numbers.forEach([&](int extra) {
+            if (drawn.has(extra)) return;
+            int& tier = extraTier_[static_cast<std::size_t>(extra)];
+            if (tier == table_.noPrize()) touched_.push_back(extra);
+            tier = std::min(tier, raised);
+        });
+    }
+    drawsByTier_[static_cast<std::size_t>(base)] += others - touched_.size();
+    for (int extra : touched_) {
+        int& tier = extraTier_[static_cast<std::size_t>(extra)];
+        ++drawsByTier_[static_cast<std::size_t>(std::min(base, tier))];
+        tier = table_.noPrize();
+    }
 }
 
 void CoverageJob::startRow() {

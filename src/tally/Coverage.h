@@ -67,6 +67,8 @@ private:
     struct BonusOutcome; // a bonus draw and the line groups it hits
     void startRow();
     void walkCoverageUnit();
+    void countBonusDraws(int base);
+    void countExtraBalls(const std::uint8_t* before, const std::uint8_t* last, int number, int best, int base);
     void walkRowUnit();
 
     Game game_;
@@ -91,6 +93,7 @@ private:
     // For a game with an extra ball: the main matches at which it changes the tier.
     int lowestExtraMatch_ = 0;
     std::vector<int> extraTier_; // by number: the best tier with it as the extra ball
+    std::vector<int> touched_;   // the numbers of extraTier_ set for the draw being counted
 
     std::uint64_t workDone_ = 0, workTotal_ = 0;
     bool ended_ = false;

@@ -38,55 +38,48 @@ PastDraws readPastDraws(const Game& game, const std::string& path) {
     return past;
 }
 
-namespace {
-
-// One draw against every line, added to the totals of `check`.
-void checkDraw(const TierTable& table, bool bonus, const std::vector<GameLine>& lines, const PastDraw& draw,
-               HistoryCheck& check) {
-    const auto tiers = static_cast<std::size_t>(table.tiers());
-    check.linesByTier.resize(tiers, 0);
-    DrawCheck result;
-    // One slot past the tiers counts the lines that win nothing.
-    result.lines.assign(tiers + 1, 0);
-    for (const GameLine& line : lines) {
-        const int bonusHits = bonus ? line.bonus.shared(draw.bonus) : 0;
-        ++result.lines[static_cast<std::size_t>(table.tierOf(line.numbers.shared(draw.numbers), bonusHits, false))];
-    }
-    result.lines.pop_back();
-    result.bestTier = table.noPrize();
-    for (std::size_t t = tiers; t-- > 0;)
-        if (result.lines[t] > 0) result.bestTier = static_cast<int>(t);
-    for (std::size_t t = 0; t < tiers; ++t) check.linesByTier[t] += result.lines[t];
-    if (result.bestTier != table.noPrize()) ++check.drawsWithPrize;
-    check.draws.push_back(std::move(result));
+void keepLastDraws(std::vector<PastDraw>& draws, std::size_t last) {
+    if (last > 0 && last < draws.size()) draws.erase(draws.begin(), draws.end() - static_cast<std::ptrdiff_t>(last));
 }
-
-} // namespace
 
 HistoryCheck checkAgainstHistory(const Game& game, const std::vector<GameLine>& lines,
                                  const std::vector<PastDraw>& draws) {
-    const TierTable table(game);
-    HistoryCheck check;
-    check.linesByTier.assign(static_cast<std::size_t>(table.tiers()), 0);
-    check.draws.reserve(draws.size());
-    for (const PastDraw& draw : draws) checkDraw(table, game.hasBonusPool(), lines, draw, check);
-    return check;
+    HistoryCheckJob job(game, lines, draws);
+    job.advance(std::chrono::hours(1));
+    return job.result();
 }
 
 HistoryCheckJob::HistoryCheckJob(const Game& game, std::vector<GameLine> lines, std::vector<PastDraw> draws)
-    : game_(game), lines_(std::move(lines)), draws_(std::move(draws)) {
-    check_.linesByTier.assign(game.tiers().size(), 0);
+    : table_(game), bonus_(game.hasBonusPool()), lines_(std::move(lines)), draws_(std::move(draws)) {
+    check_.linesByTier.assign(static_cast<std::size_t>(table_.tiers()), 0);
+    check_.draws.reserve(draws_.size());
 }
 
 bool HistoryCheckJob::advance(std::chrono::nanoseconds budget) {
-    const TierTable table(game_);
     const auto deadline = std::chrono::steady_clock::now() + budget;
     while (!ended()) {
-        checkDraw(table, game_.hasBonusPool(), lines_, draws_[next_], check_);
-        ++next_;
+        checkDraw(draws_[next_++]);
         if (std::chrono::steady_clock::now() >= deadline) break;
     }
     return ended();
+}
+
+void HistoryCheckJob::checkDraw(const PastDraw& draw) {
+    const auto tiers = static_cast<std::size_t>(table_.tiers());
+    DrawCheck result;
+    // One slot past the tiers counts the lines that win nothing.
+    result.lines.assign(tiers + 1, 0);
+    for (const GameLine& line : lines_) {
+        const int bonusHits = bonus_ ? line.bonus.shared(draw.bonus) : 0;
+        ++result.lines[static_cast<std::size_t>(table_.tierOf(line.numbers.shared(draw.numbers), bonusHits, false))];
+    }
+    result.lines.pop_back();
+    result.bestTier = table_.noPrize();
+    for (std::size_t t = tiers; t-- > 0;)
+        if (result.lines[t] > 0) result.bestTier = static_cast<int>(t);
+    for (std::size_t t = 0; t < tiers; ++t) check_.linesByTier[t] += result.lines[t];
+    if (result.bestTier != table_.noPrize()) ++check_.drawsWithPrize;
+    check_.draws.push_back(std::move(result));
 }
 
 } // namespace orvane

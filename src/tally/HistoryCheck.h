@@ -7,6 +7,7 @@
 #include "core/Game.h"
 #include "core/NumberSet.h"
 #include "tally/GameWinTally.h"
+#include "tally/PrizeTiers.h"
 
 #include <chrono>
 #include <cstdint>
@@ -29,6 +30,8 @@ struct PastDraws {
 };
 // The draws of the game's history file at `path`.
 PastDraws readPastDraws(const Game& game, const std::string& path);
+// Keeps only the last `last` draws; 0 keeps them all.
+void keepLastDraws(std::vector<PastDraw>& draws, std::size_t last);
 
 struct DrawCheck {
     int bestTier = 0;                 // the index of the best tier won, or the count of tiers for none
@@ -63,7 +66,10 @@ public:
     std::size_t lines() const { return lines_.size(); }
 
 private:
-    Game game_;
+    void checkDraw(const PastDraw& draw);
+
+    TierTable table_;
+    bool bonus_ = false; // the lines' bonus numbers count only in a game with a bonus pool
     std::vector<GameLine> lines_;
     std::vector<PastDraw> draws_;
     HistoryCheck check_;

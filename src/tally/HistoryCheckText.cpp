@@ -10,6 +10,8 @@ std::string pastDrawText(const PastDraw& draw) {
     return text;
 }
 
+std::string drawsText(std::size_t draws) { return formatCount(draws) + (draws == 1 ? " draw" : " draws"); }
+
 std::string bestTierText(const Game& game, int tier) {
     if (tier < 0 || tier >= static_cast<int>(game.tiers().size())) return "none";
     return Game::tierLabel(game.tiers()[static_cast<std::size_t>(tier)]);

@@ -13,6 +13,8 @@ namespace orvane {
 
 // "15 17 30 42 44 49", with " + 07" for the bonus numbers.
 std::string pastDrawText(const PastDraw& draw);
+// "1 draw", "599 draws": a count and its noun, the count grouped by thousands.
+std::string drawsText(std::size_t draws);
 // The tier's label, or "none".
 std::string bestTierText(const Game& game, int tier);
 // "6: 0, 5: 1, 4: 12, 3: 140": the lines of each tier.

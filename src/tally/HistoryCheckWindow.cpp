@@ -9,7 +9,6 @@
 #include "tally/HistoryCheck.h"
 #include "tally/HistoryCheckText.h"
 #include "tally/RunButtons.h"
-#include "tally/TicketFile.h"
 #include "tally/TicketFileRow.h"
 #include "tally/TicketTable.h"
 
@@ -34,8 +33,7 @@ HistoryCheckWindow::HistoryCheckWindow(Platform& platform, const SharedSettings&
     setObjectName(QStringLiteral("frmHistoryCheck"));
     setWindowTitle(kCheckTitle + QStringLiteral(" - ") + qt(game_.title()));
     setAttribute(Qt::WA_DeleteOnClose);
-    buildLayout();
-    ticketFile_->box()->setText(qt(shared.wheelOutputPath));
+    buildLayout(qt(shared.wheelOutputPath));
     setChecking(false);
     connect(&driver_, &JobDriver::sliceDone, this, &HistoryCheckWindow::showProgress);
     connect(&driver_, &JobDriver::finished, this, &HistoryCheckWindow::endCheck);
@@ -43,14 +41,14 @@ HistoryCheckWindow::HistoryCheckWindow(Platform& platform, const SharedSettings&
 
 HistoryCheckWindow::~HistoryCheckWindow() { driver_.cancel(); }
 
-void HistoryCheckWindow::buildLayout() {
+void HistoryCheckWindow::buildLayout(const QString& ticketPath) {
     auto* layout = new QVBoxLayout(this);
     auto* intro = new QLabel(QStringLiteral("Checks every line of a ticket file against each past draw of %1 in %2.")
                                  .arg(qt(game_.title()), qt(historyPath_)),
                              this);
     intro->setWordWrap(true);
     layout->addWidget(intro);
-    ticketFile_ = new TicketFileRow(platform_, QString(), this);
+    ticketFile_ = new TicketFileRow(platform_, ticketPath, this);
     layout->addWidget(ticketFile_);
     auto* options = new QHBoxLayout;
     auto* lastLabel = new QLabel(QStringLiteral("&Last draws:"), this);
@@ -103,20 +101,10 @@ void HistoryCheckWindow::buildLayout() {
 
 void HistoryCheckWindow::cmdCheck_Click() {
     if (job_) return;
+    std::optional<TicketFileRead> tickets = ticketFile_->readTickets(game_, kCheckTitle, QStringLiteral("Check"));
+    if (!tickets) return;
     const QString path = ticketFile_->path();
-    if (path.isEmpty()) {
-        platform_.message(QStringLiteral("Type the name of a ticket file in the Ticket file box, or choose one with "
-                                         "Browse..., then press Check."),
-                          kCheckTitle, NoticeIcon::Exclamation);
-        ticketFile_->box()->setFocus();
-        return;
-    }
-    TicketFileRead tickets = readTicketFile(path.toStdString(), game_);
-    if (tickets.failure) {
-        platform_.notify(*tickets.failure);
-        return;
-    }
-    if (tickets.lines.empty()) {
+    if (tickets->lines.empty()) {
         platform_.message(QStringLiteral("%1 holds no lines, so there is nothing to check.").arg(path), kCheckTitle,
                           NoticeIcon::Exclamation);
         return;
@@ -127,11 +115,9 @@ void HistoryCheckWindow::cmdCheck_Click() {
         return;
     }
     drawsInHistory_ = past.draws.size();
-    const auto last = static_cast<std::size_t>(spnLast->value());
-    if (last > 0 && last < past.draws.size())
-        past.draws.erase(past.draws.begin(), past.draws.end() - static_cast<std::ptrdiff_t>(last));
+    keepLastDraws(past.draws, static_cast<std::size_t>(spnLast->value()));
     checkedFile_ = path;
-    job_ = std::make_unique<HistoryCheckJob>(game_, std::move(tickets.lines), std::move(past.draws));
+    job_ = std::make_unique<HistoryCheckJob>(game_, std::move(tickets->lines), std::move(past.draws));
     fillTable(grdDraws, {});
     lblTotals->clear();
     prgCheck->setValue(0);
@@ -162,12 +148,12 @@ void HistoryCheckWindow::endCheck() {
     const std::size_t checked = check.draws.size();
     const std::size_t wanted = job->draws().size();
     if (!job->stopped()) prgCheck->setValue(1000);
-    QString summary = QStringLiteral("%1 (%2 %3) against %4 of the %5 draws of %6.")
+    QString summary = QStringLiteral("%1 (%2 %3) against %4 of the %5 of %6.")
                           .arg(checkedFile_, qt(formatCount(job->lines())),
                                job->lines() == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
-                               wanted == drawsInHistory_ ? QStringLiteral("every one")
+                               wanted == drawsInHistory_ ? QStringLiteral("every draw")
                                                          : QStringLiteral("the last ") + qt(formatCount(wanted)),
-                               qt(formatCount(drawsInHistory_)), qt(historyPath_));
+                               qt(drawsText(drawsInHistory_)), qt(historyPath_));
     if (job->stopped())
         summary += QStringLiteral(" Stopped after %1 of them: the figures are of those.").arg(qt(formatCount(checked)));
     lblSummary->setText(summary);
@@ -181,9 +167,9 @@ void HistoryCheckWindow::endCheck() {
     }
     fillTable(grdDraws, rows);
     if (!rows.empty()) grdDraws->scrollToBottom();
-    lblTotals->setText(QStringLiteral("Lines by tier over %1 draws: %2\nDraws with a prize: %3 of %1")
-                           .arg(qt(formatCount(checked)), qt(tierCountsText(game_, check.linesByTier)),
-                                qt(formatCount(check.drawsWithPrize))));
+    lblTotals->setText(QStringLiteral("Lines by tier over %1: %2\nDraws with a prize: %3 of %4")
+                           .arg(qt(drawsText(checked)), qt(tierCountsText(game_, check.linesByTier)),
+                                qt(formatCount(check.drawsWithPrize)), qt(formatCount(checked))));
     emit checkEnded();
 }
 

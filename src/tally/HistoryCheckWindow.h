@@ -39,7 +39,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildLayout();
+    void buildLayout(const QString& ticketPath);
     void cmdCheck_Click();
     void cmdStop_Click();
     void showProgress();

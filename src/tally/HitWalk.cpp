@@ -37,18 +37,13 @@ bool HitWalk::nextPrefix() {
     if (depth_ == 0) return false;
     // The rightmost place that can still move up, leaving room for the places after it.
     std::size_t place = depth_;
-    while (place > 0) {
-        --place;
-        if (index_[place] < numbers_.size() - (size_ - place)) break;
+    do {
         if (place == 0) return false;
-    }
-    if (index_[place] >= numbers_.size() - (size_ - place)) return false;
+        --place;
+    } while (index_[place] >= numbers_.size() - (size_ - place));
     chosen_.resize(place);
-    ++index_[place];
-    chosen_.push_back(numbers_[index_[place]]);
-    addTo(place, index_[place]);
-    for (std::size_t d = place + 1; d < depth_; ++d) {
-        index_[d] = index_[d - 1] + 1;
+    for (std::size_t d = place; d < depth_; ++d) {
+        index_[d] = d == place ? index_[d] + 1 : index_[d - 1] + 1;
         chosen_.push_back(numbers_[index_[d]]);
         addTo(d, index_[d]);
     }

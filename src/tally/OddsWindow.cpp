@@ -8,7 +8,6 @@
 #include "tally/Coverage.h"
 #include "tally/OddsReport.h"
 #include "tally/RunButtons.h"
-#include "tally/TicketFile.h"
 #include "tally/TicketFileRow.h"
 #include "tally/TicketTable.h"
 
@@ -38,8 +37,7 @@ OddsWindow::OddsWindow(Platform& platform, const SharedSettings& shared, QWidget
     setObjectName(QStringLiteral("frmOdds"));
     setWindowTitle(kOddsTitle + QStringLiteral(" - ") + qt(game_.title()));
     setAttribute(Qt::WA_DeleteOnClose);
-    buildLayout();
-    ticketFile_->box()->setText(qt(shared.wheelOutputPath));
+    buildLayout(qt(shared.wheelOutputPath));
     showTierOdds();
     // The empty tables as wide as the odds: their figures are as long.
     grdCoverage->setMinimumWidth(grdOdds->minimumWidth() + 80);
@@ -52,7 +50,7 @@ OddsWindow::OddsWindow(Platform& platform, const SharedSettings& shared, QWidget
 
 OddsWindow::~OddsWindow() { driver_.cancel(); }
 
-void OddsWindow::buildLayout() {
+void OddsWindow::buildLayout(const QString& ticketPath) {
     // The tables of a game of many tiers are taller than some screens: they scroll as one page.
     auto* outer = new QVBoxLayout(this);
     auto* scroll = new QScrollArea(this);
@@ -72,7 +70,7 @@ void OddsWindow::buildLayout() {
     const int tiers = static_cast<int>(game_.tiers().size());
     fitTableToRows(grdOdds, tiers + 1);
 
-    ticketFile_ = new TicketFileRow(platform_, QString(), this);
+    ticketFile_ = new TicketFileRow(platform_, ticketPath, this);
     layout->addWidget(ticketFile_);
     auto* buttons = new QHBoxLayout;
     cmdCount = addNamedButton(this, buttons, "cmdCount", QStringLiteral("&Count Coverage"));
@@ -149,27 +147,17 @@ void OddsWindow::showTierOdds() {
 
 void OddsWindow::cmdCount_Click() {
     if (job_) return;
+    std::optional<TicketFileRead> read = ticketFile_->readTickets(game_, kOddsTitle, QStringLiteral("Count Coverage"));
+    if (!read) return;
     const QString path = ticketFile_->path();
-    if (path.isEmpty()) {
-        platform_.message(QStringLiteral("Type the name of a ticket file in the Ticket file box, or choose one with "
-                                         "Browse..., then press Count Coverage."),
-                          kOddsTitle, NoticeIcon::Exclamation);
-        ticketFile_->box()->setFocus();
-        return;
-    }
-    TicketFileRead read = readTicketFile(path.toStdString(), game_);
-    if (read.failure) {
-        platform_.notify(*read.failure);
-        return;
-    }
-    if (const std::optional<std::string> why = CoverageJob::refusal(game_, read.lines.size())) {
+    if (const std::optional<std::string> why = CoverageJob::refusal(game_, read->lines.size())) {
         platform_.message(QStringLiteral("The coverage of %1 cannot be counted: %2.").arg(path, qt(*why)), kOddsTitle,
                           NoticeIcon::Exclamation);
         return;
     }
     countedFile_ = path;
-    countedLines_ = read.lines.size();
-    job_ = std::make_unique<CoverageJob>(game_, std::move(read.lines));
+    countedLines_ = read->lines.size();
+    job_ = std::make_unique<CoverageJob>(game_, std::move(read->lines));
     fillTable(grdCoverage, {});
     fillTable(grdGuarantee, {});
     lblGuarantee->clear();

@@ -38,7 +38,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void buildLayout();
+    void buildLayout(const QString& ticketPath);
     void growToPage();
     void showTierOdds();
     void cmdCount_Click();

@@ -17,6 +17,18 @@ TierTable::TierTable(const Game& game) : tiers_(static_cast<int>(game.tiers().si
                 }
 }
 
+std::vector<std::uint64_t> linesByTier(const Game& game, const std::vector<std::vector<std::uint64_t>>& byHits) {
+    const TierTable table(game);
+    // One slot past the tiers takes the lines that win nothing.
+    std::vector<std::uint64_t> byTier(static_cast<std::size_t>(table.tiers()) + 1, 0);
+    for (std::size_t main = 0; main < byHits.size(); ++main)
+        for (std::size_t bonus = 0; bonus < byHits[main].size(); ++bonus)
+            byTier[static_cast<std::size_t>(table.tierOf(static_cast<int>(main), static_cast<int>(bonus), false))] +=
+                byHits[main][bonus];
+    byTier.pop_back();
+    return byTier;
+}
+
 TierOdds tierOdds(const Game& game) {
     const TierTable table(game);
     TierOdds odds;

@@ -10,6 +10,7 @@
 #include "core/Game.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace orvane {
@@ -37,6 +38,10 @@ private:
     int bonusDrawn_ = 0;
     std::vector<int> table_;
 };
+
+// A win check's lines by tier (in the game's order) from its counts by main and
+// bonus numbers hit, `byHits[main][bonus]`, each line in the tier it wins.
+std::vector<std::uint64_t> linesByTier(const Game& game, const std::vector<std::vector<std::uint64_t>>& byHits);
 
 // The odds of one ticket in one draw.
 struct TierOdds {

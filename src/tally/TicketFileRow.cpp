@@ -28,6 +28,24 @@ TicketFileRow::TicketFileRow(Platform& platform, const QString& path, QWidget* p
 
 QString TicketFileRow::path() const { return txtTicketFile->text().trimmed(); }
 
+std::optional<TicketFileRead> TicketFileRow::readTickets(const Game& game, const QString& title,
+                                                         const QString& command) {
+    if (path().isEmpty()) {
+        platform_.message(QStringLiteral("Type the name of a ticket file in the Ticket file box, or choose one with "
+                                         "Browse..., then press %1.")
+                              .arg(command),
+                          title, NoticeIcon::Exclamation);
+        txtTicketFile->setFocus();
+        return std::nullopt;
+    }
+    TicketFileRead read = readTicketFile(path().toStdString(), game);
+    if (read.failure) {
+        platform_.notify(*read.failure);
+        return std::nullopt;
+    }
+    return read;
+}
+
 void TicketFileRow::cmdBrowse_Click() {
     FileDialogRequest request;
     request.filter = QStringLiteral("Tambril Output Files (*.TB)|*.TB|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");

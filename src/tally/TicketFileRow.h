@@ -1,7 +1,12 @@
 #pragma once
 
+#include "core/Game.h"
+#include "tally/TicketFile.h"
+
 #include <QString>
 #include <QWidget>
+
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -17,7 +22,10 @@ class TicketFileRow : public QWidget {
 public:
     TicketFileRow(Platform& platform, const QString& path, QWidget* parent);
     QString path() const;
-    QLineEdit* box() const { return txtTicketFile; }
+    // The lines of the file named in the box. With the box empty, or a file
+    // that cannot be read, it says so in a message titled `title` (naming the
+    // button `command` the user presses next) and gives nothing.
+    std::optional<TicketFileRead> readTickets(const Game& game, const QString& title, const QString& command);
 
 private:
     void cmdBrowse_Click();

@@ -1,4 +1,4 @@
-#include "tally/TextTable.h"
+#include "cli/TextTable.h"
 
 #include <algorithm>
 
