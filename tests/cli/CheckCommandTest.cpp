@@ -11,7 +11,6 @@ using namespace orvane;
 
 namespace {
 
-CliRun run(const std::vector<std::string>& args, const DataPaths& paths) { return runCli(args, paths); }
 
 } // namespace
 
@@ -20,7 +19,7 @@ TEST(CommandLineCheck, PrintsTheSevenTalliesWithZerosAsZero) {
     const std::string output =
         folder.write("out.TB", "3 11 24 30 41 49\r\n1 2 4 5 6 7\r\n3 11 24 30 41 48\r\n3 11 24 30 40 48\r\n");
     const CliRun result =
-        run({"check", "--winning", "3,11,24,30,41,49", "--output", output}, dataPathsIn(folder.path()));
+        runCli({"check", "--winning", "3,11,24,30,41,49", "--output", output}, dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitSuccess) << result.err;
     EXPECT_EQ(result.out, "0 of 6: 1\n1 of 6: 0\n2 of 6: 0\n3 of 6: 0\n4 of 6: 1\n5 of 6: 1\n6 of 6: 1\n");
     EXPECT_EQ(result.err, "");
@@ -32,9 +31,9 @@ TEST(CommandLineCheck, ReadsTheDefaultOutputAWheelWroteNumberedOrNot) {
     for (bool numbered : {false, true}) {
         std::vector<std::string> wheel = {"wheel", "--pick", "1-10"};
         if (numbered) wheel.push_back("--numbered");
-        ASSERT_EQ(run(wheel, paths).status, kExitSuccess);
+        ASSERT_EQ(runCli(wheel, paths).status, kExitSuccess);
         // Of the 210 sets of ten numbers, those holding k of 1..6 and 6 - k of 7..10.
-        const CliRun result = run({"check", "--winning", "6,5,4,3,2,1"}, paths);
+        const CliRun result = runCli({"check", "--winning", "6,5,4,3,2,1"}, paths);
         EXPECT_EQ(result.status, kExitSuccess) << result.err;
         EXPECT_EQ(result.out, "0 of 6: 0\n1 of 6: 0\n2 of 6: 15\n3 of 6: 80\n4 of 6: 90\n5 of 6: 24\n6 of 6: 1\n");
     }
@@ -59,7 +58,7 @@ TEST(CommandLineCheck, WinningNumbersThatAreNotSixDifferentNumbersFromOneToForty
         {"1, 2,3,4,5,02", "winning number 6 repeats winning number 2 (2); a draw holds six different numbers\n"},
     };
     for (const auto& [winning, problem] : cases) {
-        const CliRun result = run({"check", "--winning", winning, "--output", output}, dataPathsIn(folder.path()));
+        const CliRun result = runCli({"check", "--winning", winning, "--output", output}, dataPathsIn(folder.path()));
         EXPECT_EQ(result.status, kExitFailed) << winning;
         EXPECT_EQ(result.err, "orvane: --winning: " + problem) << winning;
         EXPECT_EQ(result.out, "") << winning;
@@ -69,7 +68,7 @@ TEST(CommandLineCheck, WinningNumbersThatAreNotSixDifferentNumbersFromOneToForty
 TEST(CommandLineCheck, AMissingOrMalformedFileFails) {
     TempFolder folder;
     const std::string missing = folder.file("Missing.TB");
-    const CliRun absent = run({"check", "--winning", "1,2,3,4,5,6", "--output", missing}, dataPathsIn(folder.path()));
+    const CliRun absent = runCli({"check", "--winning", "1,2,3,4,5,6", "--output", missing}, dataPathsIn(folder.path()));
     EXPECT_EQ(absent.status, kExitFailed);
     EXPECT_EQ(absent.err, "Cannot Execute Command: The file " + missing +
                               " could not be opened.  It may not exist, has been renamed, or is currently in use by "
@@ -77,7 +76,7 @@ TEST(CommandLineCheck, AMissingOrMalformedFileFails) {
     EXPECT_EQ(absent.out, "");
 
     const std::string bad = folder.write("bad.TB", "1 2 3 4 5 6\r\nnot a set\r\n");
-    const CliRun malformed = run({"check", "--winning", "1,2,3,4,5,6", "--output", bad}, dataPathsIn(folder.path()));
+    const CliRun malformed = runCli({"check", "--winning", "1,2,3,4,5,6", "--output", bad}, dataPathsIn(folder.path()));
     EXPECT_EQ(malformed.status, kExitFailed);
     EXPECT_NE(malformed.err.find("Line 2 of the wheel output file " + bad), std::string::npos) << malformed.err;
     EXPECT_EQ(malformed.out, "");
@@ -85,7 +84,7 @@ TEST(CommandLineCheck, AMissingOrMalformedFileFails) {
 
 TEST(CommandLineCheck, WithoutWinningNumbersItIsAUsageError) {
     TempFolder folder;
-    const CliRun result = run({"check"}, dataPathsIn(folder.path()));
+    const CliRun result = runCli({"check"}, dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitUsage);
     EXPECT_NE(result.err.find("--winning"), std::string::npos) << result.err;
 }

@@ -14,14 +14,13 @@ using namespace orvane;
 
 namespace {
 
-CliRun run(const std::vector<std::string>& args, const DataPaths& paths) { return runCli(args, paths); }
 
 } // namespace
 
 TEST(CommandLineWheel, WritesTheSetsAndPrintsTheSummary) {
     TempFolder folder;
     const std::string output = folder.file("out.TB");
-    CliRun result = run({"wheel", "--pick", "1-6,9", "--output", output}, dataPathsIn(folder.path()));
+    CliRun result = runCli({"wheel", "--pick", "1-6,9", "--output", output}, dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitSuccess) << result.err;
     EXPECT_EQ(result.out, "Sets generated: 7\nSets passing: 7\nPercent passing: 100%\n");
     EXPECT_EQ(contentsOf(output).substr(0, 13), "1 2 3 4 5 6\r\n");
@@ -30,7 +29,7 @@ TEST(CommandLineWheel, WritesTheSetsAndPrintsTheSummary) {
 TEST(CommandLineWheel, DefaultOutputGoesToTheDataFolder) {
     TempFolder folder;
     const DataPaths paths = dataPathsIn(folder.file("Varnel"));
-    CliRun result = run({"wheel", "--pick", "40-46", "--numbered"}, paths);
+    CliRun result = runCli({"wheel", "--pick", "40-46", "--numbered"}, paths);
     ASSERT_EQ(result.status, kExitSuccess) << result.err;
     EXPECT_EQ(contentsOf(paths.wheelOutput).substr(0, 24), "1 : 40 41 42 43 44 45\r\n2");
 }
@@ -38,15 +37,15 @@ TEST(CommandLineWheel, DefaultOutputGoesToTheDataFolder) {
 TEST(CommandLineWheel, AppendKeepsTheEarlierRun) {
     TempFolder folder;
     const std::string output = folder.file("out.TB");
-    run({"wheel", "--pick", "1-7", "--output", output}, dataPathsIn(folder.path()));
-    run({"wheel", "--pick", "1-7", "--output", output, "--append"}, dataPathsIn(folder.path()));
+    runCli({"wheel", "--pick", "1-7", "--output", output}, dataPathsIn(folder.path()));
+    runCli({"wheel", "--pick", "1-7", "--output", output, "--append"}, dataPathsIn(folder.path()));
     const std::string text = contentsOf(output);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 14);
 }
 
 TEST(CommandLineWheel, StandardOutputTakesTheSetsAndTheSummaryMovesToStandardError) {
     TempFolder folder;
-    CliRun result = run({"wheel", "--pick", "1,2,3,4,5,6,49", "--output", "-"}, dataPathsIn(folder.path()));
+    CliRun result = runCli({"wheel", "--pick", "1,2,3,4,5,6,49", "--output", "-"}, dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitSuccess);
     EXPECT_EQ(result.out.substr(0, 28), "1 2 3 4 5 6\r\n1 2 3 4 5 49\r\n1");
     EXPECT_EQ(result.err, "Sets generated: 7\nSets passing: 7\nPercent passing: 100%\n");
@@ -54,13 +53,13 @@ TEST(CommandLineWheel, StandardOutputTakesTheSetsAndTheSummaryMovesToStandardErr
 
 TEST(CommandLineWheel, RefusedRunsExitWithOne) {
     TempFolder folder;
-    CliRun small = run({"wheel", "--pick", "1-6", "--output", "-"}, dataPathsIn(folder.path()));
+    CliRun small = runCli({"wheel", "--pick", "1-6", "--output", "-"}, dataPathsIn(folder.path()));
     EXPECT_EQ(small.status, kExitFailed);
     EXPECT_NE(small.err.find("Problem: Not enough numbers have been selected."), std::string::npos);
     EXPECT_EQ(small.out, "");
 
     const std::string unopenable = folder.file("no/such/folder/out.TB");
-    CliRun failed = run({"wheel", "--pick", "1-7", "--output", unopenable}, dataPathsIn(folder.path()));
+    CliRun failed = runCli({"wheel", "--pick", "1-7", "--output", unopenable}, dataPathsIn(folder.path()));
     EXPECT_EQ(failed.status, kExitFailed);
     EXPECT_NE(failed.err.find(unopenable), std::string::npos);
 }
@@ -76,7 +75,7 @@ TEST(CommandLineSettings, FiltersAndPathsComeFromTheFile) {
     const std::string path = folder.file("VNTB.INI");
     ASSERT_EQ(saveSettingsFile(path, settings), "");
 
-    CliRun result = run({"wheel", "--pick", "1-9", "--settings", path}, dataPathsIn(folder.path()));
+    CliRun result = runCli({"wheel", "--pick", "1-9", "--settings", path}, dataPathsIn(folder.path()));
     ASSERT_EQ(result.status, kExitSuccess) << result.err;
     // Only sets from 7, 8, 9 remain: none, since a set needs six numbers.
     EXPECT_EQ(result.out, "Sets generated: 84\nSets passing: 0\nPercent passing: 0%\n");
@@ -86,7 +85,7 @@ TEST(CommandLineSettings, FiltersAndPathsComeFromTheFile) {
     settings.destination = OutputDestination::Nothing;
     settings.filters.lastDrawNumMax = "6";
     ASSERT_EQ(saveSettingsFile(path, settings), "");
-    result = run({"wheel", "--pick", "1-7", "--settings", path, "--output", "-"}, dataPathsIn(folder.path()));
+    result = runCli({"wheel", "--pick", "1-7", "--settings", path, "--output", "-"}, dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitSuccess);
     EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 7);
 }
@@ -99,7 +98,7 @@ TEST(CommandLineSettings, SumCorrectionsArePrintedAndTheRunGoesOn) {
     settings.filters.maxSum = "20";
     const std::string path = folder.file("VNTB.INI");
     ASSERT_EQ(saveSettingsFile(path, settings), "");
-    CliRun result = run({"wheel", "--pick", "1-7", "--settings", path}, dataPathsIn(folder.path()));
+    CliRun result = runCli({"wheel", "--pick", "1-7", "--settings", path}, dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitSuccess);
     EXPECT_NE(result.err.find("Impossible Value Entered: The minimum allowed sum cannot be greater"),
               std::string::npos);
@@ -127,7 +126,7 @@ TEST(CommandLineSettings, AnUnreadableFilterBoxRefusesTheRunAndLeavesTheOutput) 
         settings.filters = FilterControls{};
         spoil(settings.filters);
         ASSERT_EQ(saveSettingsFile(path, settings), "");
-        const CliRun result = run({"wheel", "--pick", "1-7", "--settings", path}, dataPathsIn(folder.path()));
+        const CliRun result = runCli({"wheel", "--pick", "1-7", "--settings", path}, dataPathsIn(folder.path()));
         EXPECT_EQ(result.status, kExitFailed);
         EXPECT_EQ(result.err, "Invalid Response: " + message + "\n");
         EXPECT_EQ(result.out, "");
@@ -138,7 +137,7 @@ TEST(CommandLineSettings, AnUnreadableFilterBoxRefusesTheRunAndLeavesTheOutput) 
 TEST(CommandLineSettings, BadSettingsAndHistoryAreErrorsNamingTheFile) {
     TempFolder folder;
     const std::string cut = folder.write("cut.INI", "49\r\nTrue\r\n");
-    CliRun result = run({"wheel", "--pick", "1-7", "--settings", cut}, dataPathsIn(folder.path()));
+    CliRun result = runCli({"wheel", "--pick", "1-7", "--settings", cut}, dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitFailed);
     EXPECT_NE(result.err.find(cut), std::string::npos);
     EXPECT_NE(result.err.find("line 3"), std::string::npos);
@@ -148,7 +147,7 @@ TEST(CommandLineSettings, BadSettingsAndHistoryAreErrorsNamingTheFile) {
     const std::string path = folder.file("VNTB.INI");
     ASSERT_EQ(saveSettingsFile(path, settings), "");
     const std::string missing = folder.file("absent.HIT");
-    result = run({"wheel", "--pick", "1-7", "--settings", path, "--history", missing, "--output", "-"},
+    result = runCli({"wheel", "--pick", "1-7", "--settings", path, "--history", missing, "--output", "-"},
                  dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitFailed);
     EXPECT_NE(result.err.find(missing), std::string::npos);
@@ -157,7 +156,7 @@ TEST(CommandLineSettings, BadSettingsAndHistoryAreErrorsNamingTheFile) {
 
 TEST(CommandLineGroups, GroupsTurnTheGroupFilterOn) {
     TempFolder folder;
-    CliRun result = run({"wheel", "--pick", "1-8", "--group", "1-4", "--output", "-"}, dataPathsIn(folder.path()));
+    CliRun result = runCli({"wheel", "--pick", "1-8", "--group", "1-4", "--output", "-"}, dataPathsIn(folder.path()));
     ASSERT_EQ(result.status, kExitSuccess) << result.err;
     // Of the 28 sets of 1..8, those holding all of 1 2 3 4 fail: C(4,2) = 6 of them.
     EXPECT_NE(result.err.find("Sets passing: 22"), std::string::npos) << result.err;
@@ -174,7 +173,7 @@ TEST(CommandLineGroups, GroupsGivenReplaceEveryGroupOfTheSettingsFile) {
     ASSERT_EQ(saveSettingsFile(path, settings), "");
     // A group none of the pick's numbers is in: every set passes, unless a
     // group of the file (or the tail of one) stays in force beside it.
-    CliRun result = run({"wheel", "--pick", "1-8", "--settings", path, "--group", "20,21"}, dataPathsIn(folder.path()));
+    CliRun result = runCli({"wheel", "--pick", "1-8", "--settings", path, "--group", "20,21"}, dataPathsIn(folder.path()));
     ASSERT_EQ(result.status, kExitSuccess) << result.err;
     EXPECT_NE(result.out.find("Sets passing: 28\n"), std::string::npos) << result.out;
 }
@@ -186,7 +185,7 @@ TEST(CommandLineOutput, TheSetsNeverOverwriteAFileTheRunReads) {
     for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
              {"wheel", "--pick", "1-7", "--history", history, "--output", history},
              {"wheel", "--pick", "1-7", "--history", history, "--output", history, "--append"}}) {
-        CliRun result = run(args, dataPathsIn(folder.path()));
+        CliRun result = runCli(args, dataPathsIn(folder.path()));
         EXPECT_EQ(result.status, kExitFailed);
         EXPECT_NE(result.err.find("Output File Error: The wheel output file " + history + " is the history file"),
                   std::string::npos)
@@ -199,7 +198,7 @@ TEST(CommandLineOutput, TheSetsNeverOverwriteAFileTheRunReads) {
     const std::string path = folder.file("VNTB.INI");
     ASSERT_EQ(saveSettingsFile(path, settings), "");
     const std::string settingsText = contentsOf(path);
-    CliRun result = run({"wheel", "--pick", "1-7", "--settings", path, "--output", path}, dataPathsIn(folder.path()));
+    CliRun result = runCli({"wheel", "--pick", "1-7", "--settings", path, "--output", path}, dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitFailed);
     EXPECT_NE(result.err.find("is the settings file"), std::string::npos) << result.err;
     EXPECT_EQ(contentsOf(path), settingsText);
@@ -236,7 +235,7 @@ TEST(CommandLineOptions, GivenTwiceTheLastValueCounts) {
     TempFolder folder;
     const std::string first = folder.file("first.TB");
     const std::string second = folder.file("second.TB");
-    CliRun result = run({"wheel", "--pick", "1-6", "--pick", "1-7", "--output", first, "--output", second},
+    CliRun result = runCli({"wheel", "--pick", "1-6", "--pick", "1-7", "--output", first, "--output", second},
                         dataPathsIn(folder.path()));
     ASSERT_EQ(result.status, kExitSuccess) << result.err;
     EXPECT_EQ(result.out, "Sets generated: 7\nSets passing: 7\nPercent passing: 100%\n");
@@ -249,7 +248,7 @@ TEST(CommandLineHelp, HelpAndVersionGoToStandardOutputAndExitZero) {
     const DataPaths paths = dataPathsIn(folder.file("Varnel"));
     for (std::vector<std::string> args :
          std::vector<std::vector<std::string>>{{"--help"}, {"-h"}, {"--help", "--bogus"}}) {
-        CliRun result = run(args, paths);
+        CliRun result = runCli(args, paths);
         EXPECT_EQ(result.status, kExitSuccess) << args.front();
         EXPECT_EQ(result.err, "");
         EXPECT_NE(result.out.find("Usage: orvane COMMAND [OPTIONS]\n"), std::string::npos) << result.out;
@@ -260,7 +259,7 @@ TEST(CommandLineHelp, HelpAndVersionGoToStandardOutputAndExitZero) {
     const std::string version = std::string("orvane ") + kVersionText + "\n";
     for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
              {"--version"}, {"wheel", "--version"}, {"wheel", "--pick", "1-7", "--version"}}) {
-        CliRun result = run(args, paths);
+        CliRun result = runCli(args, paths);
         EXPECT_EQ(result.status, kExitSuccess);
         EXPECT_EQ(result.out, version);
         EXPECT_EQ(result.err, "");
@@ -275,7 +274,7 @@ TEST(CommandLineHelp, TheWheelHelpShowsItsUsageAndEveryOption) {
     const DataPaths paths = dataPathsIn(folder.file("Varnel"));
     for (std::vector<std::string> args : std::vector<std::vector<std::string>>{
              {"wheel", "--help"}, {"wheel", "-h"}, {"wheel", "--pick", "1-7", "--help"}}) {
-        CliRun result = run(args, paths);
+        CliRun result = runCli(args, paths);
         EXPECT_EQ(result.status, kExitSuccess);
         EXPECT_EQ(result.err, "");
         EXPECT_NE(result.out.find("Usage: orvane wheel --pick LIST [--settings FILE] [--group LIST]...\n"
@@ -311,7 +310,7 @@ TEST(CommandLineUsage, UnknownCommandsAndOptionsPrintTheUsageAndExitTwo) {
              {{"wheel", "--pick", "1-7", "wheel"}, "unexpected argument 'wheel'", "Usage: orvane wheel"},
              {{"wheel", "--pick", "1-7", "--group", "1-4", "5-8"}, "unexpected argument '5-8'", "Usage: orvane wheel"},
          }) {
-        CliRun result = run(c.args, paths);
+        CliRun result = runCli(c.args, paths);
         EXPECT_EQ(result.status, kExitUsage) << c.error;
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err.rfind("orvane: " + c.error + "\n" + c.usage, 0), 0u) << result.err;
@@ -347,7 +346,7 @@ TEST(CommandLineUsage, MissingOrMalformedListsNameTheOptionAndExitTwo) {
              {{"wheel", "--pick", "1-8", "--group"}, "--group"},
              {sevenGroups, "--group: at most 6 groups"},
          }) {
-        CliRun result = run(c.args, paths);
+        CliRun result = runCli(c.args, paths);
         EXPECT_EQ(result.status, kExitUsage) << c.error;
         EXPECT_EQ(result.out, "");
         EXPECT_EQ(result.err.rfind("orvane: " + c.error, 0), 0u) << result.err;
@@ -359,5 +358,5 @@ TEST(CommandLineUsage, MissingOrMalformedListsNameTheOptionAndExitTwo) {
     std::vector<std::string> sixGroups{"wheel", "--pick", "1-8", "--output", "-"};
     for (int g = 0; g < 6; ++g)
         sixGroups.insert(sixGroups.end(), {"--group", std::to_string(g * 8 + 1) + "-" + std::to_string(g * 8 + 8)});
-    EXPECT_EQ(run(sixGroups, paths).status, kExitSuccess);
+    EXPECT_EQ(runCli(sixGroups, paths).status, kExitSuccess);
 }

@@ -10,7 +10,7 @@ using namespace orvane;
 
 namespace {
 
-std::size_t linesOf(const std::string& text) {
+std::size_t lineCount(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
@@ -21,7 +21,7 @@ TEST(CommandLineGames, ListsTheCatalogueAGameALine) {
     const CliRun result = runCli({"games"}, dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitSuccess) << result.err;
     EXPECT_EQ(result.err, "");
-    EXPECT_EQ(linesOf(result.out), catalogueGames().size());
+    EXPECT_EQ(lineCount(result.out), catalogueGames().size());
     EXPECT_EQ(result.out.substr(0, result.out.find('\n')),
               "Lotto 6/49        6/49        6 numbers a line                 jackpot 1 in 13,983,816");
     EXPECT_NE(

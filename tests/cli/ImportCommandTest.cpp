@@ -18,13 +18,13 @@ CliRun import(std::vector<std::string> args, const DataPaths& paths) {
     return runCli(args, paths);
 }
 
-const std::string kHistory = "050788  15 17 30 42 44 49\r\n051488  11 15 18 19 22 23\r\n";
+const std::string kEarlierDraws = "050788  15 17 30 42 44 49\r\n051488  11 15 18 19 22 23\r\n";
 
 } // namespace
 
 TEST(CommandLineImport, PrintsTheCountsAndEveryRejectedLine) {
     TempFolder folder;
-    const std::string history = folder.write("FL6-49.HIT", kHistory);
+    const std::string history = folder.write("FL6-49.HIT", kEarlierDraws);
     std::string text = "Date,N1,N2,N3,N4,N5,N6,Bonus\r\n"
                        "05/21/1988,08,15,22,25,40,47,3\r\n"
                        "05/07/1988,15,17,30,42,44,49,1\r\n"
@@ -44,7 +44,7 @@ TEST(CommandLineImport, PrintsTheCountsAndEveryRejectedLine) {
               std::string::npos)
         << run.out;
     EXPECT_EQ(run.out.find("more"), std::string::npos);
-    EXPECT_EQ(contentsOf(history), kHistory + "052188  08 15 22 25 40 47\r\n");
+    EXPECT_EQ(contentsOf(history), kEarlierDraws + "052188  08 15 22 25 40 47\r\n");
 }
 
 TEST(CommandLineImport, WithoutHistoryTheDataFoldersFileTakesTheDraws) {
@@ -57,24 +57,24 @@ TEST(CommandLineImport, WithoutHistoryTheDataFoldersFileTakesTheDraws) {
 
 TEST(CommandLineImport, AmbiguousDatesNeedTheDateFormat) {
     TempFolder folder;
-    const std::string history = folder.write("FL6-49.HIT", kHistory);
+    const std::string history = folder.write("FL6-49.HIT", kEarlierDraws);
     const std::string source = folder.write("draws.csv", "01/02/2003,1,2,3,4,5,6\r\n");
     const CliRun refused = import({source, "--history", history}, dataPathsIn(folder.path()));
     EXPECT_EQ(refused.status, kExitFailed);
     EXPECT_EQ(refused.out, "");
     EXPECT_NE(refused.err.find("--date-format"), std::string::npos) << refused.err;
-    EXPECT_EQ(contentsOf(history), kHistory);
+    EXPECT_EQ(contentsOf(history), kEarlierDraws);
 
     const CliRun dayFirst =
         import({source, "--history", history, "--date-format", "DD.MM.YYYY"}, dataPathsIn(folder.path()));
     EXPECT_EQ(dayFirst.status, kExitSuccess) << dayFirst.err;
-    EXPECT_EQ(contentsOf(history), kHistory + "020103  01 02 03 04 05 06\r\n");
+    EXPECT_EQ(contentsOf(history), kEarlierDraws + "020103  01 02 03 04 05 06\r\n");
 }
 
 TEST(CommandLineImport, UnreadableFilesAndAFailedWriteExitOneWithTheHistoryUnchanged) {
     TempFolder folder;
     const DataPaths paths = dataPathsIn(folder.path());
-    const std::string history = folder.write("FL6-49.HIT", kHistory);
+    const std::string history = folder.write("FL6-49.HIT", kEarlierDraws);
     const std::string source = folder.write("draws.csv", "05/21/1988,08,15,22,25,40,47\r\n");
 
     const CliRun missing = import({folder.file("absent.csv"), "--history", history}, paths);
@@ -94,13 +94,13 @@ TEST(CommandLineImport, UnreadableFilesAndAFailedWriteExitOneWithTheHistoryUncha
     EXPECT_EQ(unwritable.status, kExitFailed);
     EXPECT_EQ(unwritable.out, "");
     EXPECT_NE(unwritable.err.find("could not be written"), std::string::npos) << unwritable.err;
-    EXPECT_TRUE(contentsOf(history) == kHistory);
+    EXPECT_TRUE(contentsOf(history) == kEarlierDraws);
 }
 
 TEST(CommandLineImport, UsageErrorsExitTwo) {
     TempFolder folder;
     const DataPaths paths = dataPathsIn(folder.path());
-    const std::string history = folder.write("FL6-49.HIT", kHistory);
+    const std::string history = folder.write("FL6-49.HIT", kEarlierDraws);
     const std::string source = folder.write("draws.csv", "05/21/1988,08,15,22,25,40,47\r\n");
     for (const std::vector<std::string>& args : {std::vector<std::string>{},
                                                  {source, "--date-format", "month first"},
@@ -109,6 +109,6 @@ TEST(CommandLineImport, UsageErrorsExitTwo) {
                                                  {source, "--bonus"}}) {
         const CliRun run = import(args, paths);
         EXPECT_EQ(run.status, kExitUsage) << run.err;
-        EXPECT_EQ(contentsOf(history), kHistory);
+        EXPECT_EQ(contentsOf(history), kEarlierDraws);
     }
 }

@@ -116,7 +116,7 @@ TEST(CommandLineCheckHistory, CountsEachDrawsTiersAsAPlainCountDoes) {
     for (int d = 0; d < 8; ++d) {
         draws.push_back(five());
         draws.back().push_back(std::uniform_int_distribution<int>(1, 3)(random));
-        char date[16];
+        char date[32];
         std::snprintf(date, sizeof date, "2026-01-%02d ", d + 1);
         history += date;
         for (int i = 0; i < 5; ++i) history += " " + std::to_string(draws.back()[static_cast<std::size_t>(i)]);

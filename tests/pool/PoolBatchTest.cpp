@@ -1,6 +1,7 @@
 #include "pool/PoolBatch.h"
 
 #include "pool/PoolHistories.h"
+#include "support/SampleReportDraws.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -9,15 +10,6 @@
 #include <random>
 
 using namespace orvane;
-
-namespace {
-
-const std::vector<ReportDraw>& sampleDraws() {
-    static const std::vector<ReportDraw> draws = readReportHistory(ORVANE_SAMPLE_HISTORY).draws;
-    return draws;
-}
-
-} // namespace
 
 // The batch ends where a run with T = 5, P = 49 and N = 5 ends.
 TEST(PoolBatch, EndsWithTheRunForFiveFollowingDraws) {
@@ -118,6 +110,6 @@ TEST(PoolBatch, StopKeepsTheLastFinishedPass) {
     EXPECT_TRUE(batch.ended());
     EXPECT_EQ(batch.followingDraws(), 3);
     ASSERT_TRUE(batch.outcome().has_value());
-    EXPECT_EQ(*batch.outcome(), generatePool(sampleDraws(), {5, 10, 49, 2}));
+    EXPECT_EQ(*batch.outcome(), generatePool(sampleReportDraws(), {5, 10, 49, 2}));
     EXPECT_TRUE(batch.advance(std::chrono::milliseconds(15)));
 }

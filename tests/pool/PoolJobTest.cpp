@@ -1,6 +1,7 @@
 #include "pool/PoolJob.h"
 
 #include "pool/PoolHistories.h"
+#include "support/SampleReportDraws.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -11,11 +12,6 @@
 using namespace orvane;
 
 namespace {
-
-const std::vector<ReportDraw>& sampleDraws() {
-    static const std::vector<ReportDraw> draws = readReportHistory(ORVANE_SAMPLE_HISTORY).draws;
-    return draws;
-}
 
 struct Shown {
     std::string action;
@@ -52,7 +48,7 @@ TEST(PoolJob, ShowsEveryStepInOrderAndEndsWithTheComputedPool) {
     ASSERT_TRUE(job.ended());
     ASSERT_FALSE(job.failure().has_value());
     ASSERT_TRUE(job.outcome().has_value());
-    const PoolOutcome expected = generatePool(sampleDraws(), parameters);
+    const PoolOutcome expected = generatePool(sampleReportDraws(), parameters);
     EXPECT_EQ(*job.outcome(), expected);
 
     EXPECT_EQ(actionsOf(shown), (std::vector<std::string>{
@@ -70,8 +66,8 @@ TEST(PoolJob, ShowsEveryStepInOrderAndEndsWithTheComputedPool) {
     std::uint64_t lastScore = 0;
     for (int r = 588; r <= 592; ++r)
         for (int w = 594; w <= 598; ++w)
-            for (int a : sampleDraws()[static_cast<std::size_t>(r - 1)])
-                for (int b : sampleDraws()[static_cast<std::size_t>(w - 1)]) lastScore += a == b;
+            for (int a : sampleReportDraws()[static_cast<std::size_t>(r - 1)])
+                for (int b : sampleReportDraws()[static_cast<std::size_t>(w - 1)]) lastScore += a == b;
     EXPECT_EQ(statuses[0], "599 draws found.");
     EXPECT_EQ(statuses[1], "599 draws found.");
     EXPECT_EQ(statuses[2], "Tested block scores " + std::to_string(lastScore));
@@ -193,6 +189,6 @@ TEST(PoolJob, RunsAreIndependent) {
     PoolJob second(ORVANE_SAMPLE_HISTORY, {5, 10, 49, 1}, {"5", "10"});
     second.runToEnd();
     ASSERT_TRUE(first.outcome() && second.outcome());
-    EXPECT_EQ(*first.outcome(), generatePool(sampleDraws(), {7, 20, 30, 4}));
-    EXPECT_EQ(*second.outcome(), generatePool(sampleDraws(), {5, 10, 49, 1}));
+    EXPECT_EQ(*first.outcome(), generatePool(sampleReportDraws(), {7, 20, 30, 4}));
+    EXPECT_EQ(*second.outcome(), generatePool(sampleReportDraws(), {5, 10, 49, 1}));
 }

@@ -1,5 +1,6 @@
 #include "reports/HistoryReports.h"
 
+#include "support/SampleReportDraws.h"
 #include "support/TempFolder.h"
 
 #include "support/TextLines.h"
@@ -30,11 +31,6 @@ std::uint64_t totalOf(const std::vector<ValueCount>& counts) {
     std::uint64_t total = 0;
     for (const ValueCount& row : counts) total += row.count;
     return total;
-}
-
-const std::vector<ReportDraw>& sampleDraws() {
-    static const std::vector<ReportDraw> draws = readReportHistory(ORVANE_SAMPLE_HISTORY).draws;
-    return draws;
 }
 
 } // namespace
@@ -124,7 +120,7 @@ TEST(HistoryReportTexts, AnEmptyHistoryCountsNothing) {
 
 TEST(HistoryReportTexts, EveryLineEndsWithCarriageReturnAndLineFeed) {
     for (HistoryReportKind kind : kAllKinds) {
-        const std::string text = historyReport(kind, sampleDraws()).text;
+        const std::string text = historyReport(kind, sampleReportDraws()).text;
         ASSERT_FALSE(text.empty());
         EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
         for (std::size_t i = 0; i < text.size(); ++i) {
@@ -139,13 +135,13 @@ TEST(HistoryReportTexts, EveryLineEndsWithCarriageReturnAndLineFeed) {
 }
 
 TEST(HistoryReportTexts, SampleHistoryLineCounts) {
-    EXPECT_EQ(linesOf(numberCountReport(sampleDraws()).text, "<no line end>").size(), 51u);
-    EXPECT_EQ(linesOf(midpointReport(sampleDraws()).text, "<no line end>").size(), 599u);
-    EXPECT_EQ(linesOf(spanOfSetReport(sampleDraws()).text, "<no line end>").size(), 599u + 1 + 44);
-    EXPECT_EQ(linesOf(sumHitsReport(sampleDraws()).text, "<no line end>").size(), 259u);
-    EXPECT_EQ(linesOf(sumOfSetsReport(sampleDraws()).text, "<no line end>").size(), 599u);
-    EXPECT_EQ(linesOf(evensSignatureReport(sampleDraws()).text, "<no line end>").size(), 599u);
-    EXPECT_EQ(linesOf(sumOfSetsReport(sampleDraws()).text, "<no line end>").back(), "599: 171");
+    EXPECT_EQ(linesOf(numberCountReport(sampleReportDraws()).text, "<no line end>").size(), 51u);
+    EXPECT_EQ(linesOf(midpointReport(sampleReportDraws()).text, "<no line end>").size(), 599u);
+    EXPECT_EQ(linesOf(spanOfSetReport(sampleReportDraws()).text, "<no line end>").size(), 599u + 1 + 44);
+    EXPECT_EQ(linesOf(sumHitsReport(sampleReportDraws()).text, "<no line end>").size(), 259u);
+    EXPECT_EQ(linesOf(sumOfSetsReport(sampleReportDraws()).text, "<no line end>").size(), 599u);
+    EXPECT_EQ(linesOf(evensSignatureReport(sampleReportDraws()).text, "<no line end>").size(), 599u);
+    EXPECT_EQ(linesOf(sumOfSetsReport(sampleReportDraws()).text, "<no line end>").back(), "599: 171");
 }
 
 // Which reports replace the text area and which append to it.
@@ -158,7 +154,7 @@ TEST(HistoryReportPlacement, OnlyTheNumberCountReplacesTheText) {
 
 // The tables of the counting reports, for charts and CSV.
 TEST(HistoryReportTables, NumberCountsSumToSixTimesTheDraws) {
-    const HistoryReportResult result = numberCountReport(sampleDraws());
+    const HistoryReportResult result = numberCountReport(sampleReportDraws());
     ASSERT_EQ(result.counts.size(), 49u);
     EXPECT_EQ(result.counts.front().value, 1);
     EXPECT_EQ(result.counts.back().value, 49);
@@ -166,19 +162,19 @@ TEST(HistoryReportTables, NumberCountsSumToSixTimesTheDraws) {
 }
 
 TEST(HistoryReportTables, EveryDrawIsCountedOnceInTheSpanSumAndEvensTables) {
-    const HistoryReportResult span = spanOfSetReport(sampleDraws());
+    const HistoryReportResult span = spanOfSetReport(sampleReportDraws());
     ASSERT_EQ(span.counts.size(), 44u);
     EXPECT_EQ(span.counts.front().value, 5);
     EXPECT_EQ(span.counts.back().value, 48);
     EXPECT_EQ(totalOf(span.counts), 599u);
 
-    const HistoryReportResult sums = sumHitsReport(sampleDraws());
+    const HistoryReportResult sums = sumHitsReport(sampleReportDraws());
     ASSERT_EQ(sums.counts.size(), 259u);
     EXPECT_EQ(sums.counts.front().value, 21);
     EXPECT_EQ(sums.counts.back().value, 279);
     EXPECT_EQ(totalOf(sums.counts), 599u);
 
-    const HistoryReportResult evens = evensSignatureReport(sampleDraws());
+    const HistoryReportResult evens = evensSignatureReport(sampleReportDraws());
     ASSERT_EQ(evens.counts.size(), 7u);
     EXPECT_EQ(evens.counts.front().value, 0);
     EXPECT_EQ(evens.counts.back().value, 6);
@@ -186,7 +182,7 @@ TEST(HistoryReportTables, EveryDrawIsCountedOnceInTheSpanSumAndEvensTables) {
 }
 
 TEST(HistoryReportTables, TheTableAgreesWithTheText) {
-    const HistoryReportResult result = numberCountReport(sampleDraws());
+    const HistoryReportResult result = numberCountReport(sampleReportDraws());
     const auto lines = linesOf(result.text, "<no line end>");
     for (const ValueCount& row : result.counts) {
         char expected[64];

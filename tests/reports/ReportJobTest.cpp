@@ -4,6 +4,7 @@
 #include "reports/ReportHistory.h"
 #include "reports/SkipHitReport.h"
 
+#include "support/SampleReportDraws.h"
 #include "support/TempFolder.h"
 #include "support/TextLines.h"
 
@@ -15,22 +16,17 @@ namespace {
 
 const ReportSources kSample{ORVANE_SAMPLE_HISTORY, ""};
 
-const std::vector<ReportDraw>& sampleDraws() {
-    static const std::vector<ReportDraw> draws = readReportHistory(ORVANE_SAMPLE_HISTORY).draws;
-    return draws;
-}
-
 // The text the engine's own report function gives for the sample, to compare a job with.
 std::string directText(ReportKind kind) {
     switch (kind) {
-    case ReportKind::NumberCount: return numberCountReport(sampleDraws()).text;
-    case ReportKind::Midpoint: return midpointReport(sampleDraws()).text;
-    case ReportKind::SpanOfSet: return spanOfSetReport(sampleDraws()).text;
-    case ReportKind::SumHits: return sumHitsReport(sampleDraws()).text;
-    case ReportKind::SumOfSets: return sumOfSetsReport(sampleDraws()).text;
-    case ReportKind::EvensSignature: return evensSignatureReport(sampleDraws()).text;
-    case ReportKind::NumberLines: return numberLinesReport(sampleDraws()).text;
-    case ReportKind::SkipHit: return skipHitReport(sampleDraws()).text;
+    case ReportKind::NumberCount: return numberCountReport(sampleReportDraws()).text;
+    case ReportKind::Midpoint: return midpointReport(sampleReportDraws()).text;
+    case ReportKind::SpanOfSet: return spanOfSetReport(sampleReportDraws()).text;
+    case ReportKind::SumHits: return sumHitsReport(sampleReportDraws()).text;
+    case ReportKind::SumOfSets: return sumOfSetsReport(sampleReportDraws()).text;
+    case ReportKind::EvensSignature: return evensSignatureReport(sampleReportDraws()).text;
+    case ReportKind::NumberLines: return numberLinesReport(sampleReportDraws()).text;
+    case ReportKind::SkipHit: return skipHitReport(sampleReportDraws()).text;
     case ReportKind::HistoryViewer: return contentsOf(ORVANE_SAMPLE_HISTORY);
     case ReportKind::OutputViewer: return {};
     }
@@ -232,7 +228,7 @@ TEST(ReportJobTables, TablesOfTheCountingReports) {
     EXPECT_EQ(total(evens), 599u);
     const ReportTable skips = tableOf(ReportKind::SkipHit);
     ASSERT_EQ(skips.rows.size(), 49u);
-    const SkipHitReport direct = skipHitReport(sampleDraws());
+    const SkipHitReport direct = skipHitReport(sampleReportDraws());
     for (std::size_t i = 0; i < 49; ++i) {
         EXPECT_EQ(skips.rows[i].value, direct.currentSkips[i].first);
         EXPECT_EQ(skips.rows[i].count, direct.currentSkips[i].second);
