@@ -9,10 +9,7 @@
 
 using namespace orvane;
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 TEST(CommandLineCheck, PrintsTheSevenTalliesWithZerosAsZero) {
     TempFolder folder;
@@ -68,7 +65,8 @@ TEST(CommandLineCheck, WinningNumbersThatAreNotSixDifferentNumbersFromOneToForty
 TEST(CommandLineCheck, AMissingOrMalformedFileFails) {
     TempFolder folder;
     const std::string missing = folder.file("Missing.TB");
-    const CliRun absent = runCli({"check", "--winning", "1,2,3,4,5,6", "--output", missing}, dataPathsIn(folder.path()));
+    const CliRun absent =
+        runCli({"check", "--winning", "1,2,3,4,5,6", "--output", missing}, dataPathsIn(folder.path()));
     EXPECT_EQ(absent.status, kExitFailed);
     EXPECT_EQ(absent.err, "Cannot Execute Command: The file " + missing +
                               " could not be opened.  It may not exist, has been renamed, or is currently in use by "

@@ -12,10 +12,7 @@
 
 using namespace orvane;
 
-namespace {
-
-
-} // namespace
+namespace {} // namespace
 
 TEST(CommandLineWheel, WritesTheSetsAndPrintsTheSummary) {
     TempFolder folder;
@@ -148,7 +145,7 @@ TEST(CommandLineSettings, BadSettingsAndHistoryAreErrorsNamingTheFile) {
     ASSERT_EQ(saveSettingsFile(path, settings), "");
     const std::string missing = folder.file("absent.HIT");
     result = runCli({"wheel", "--pick", "1-7", "--settings", path, "--history", missing, "--output", "-"},
-                 dataPathsIn(folder.path()));
+                    dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitFailed);
     EXPECT_NE(result.err.find(missing), std::string::npos);
     EXPECT_EQ(result.out, "");
@@ -173,7 +170,8 @@ TEST(CommandLineGroups, GroupsGivenReplaceEveryGroupOfTheSettingsFile) {
     ASSERT_EQ(saveSettingsFile(path, settings), "");
     // A group none of the pick's numbers is in: every set passes, unless a
     // group of the file (or the tail of one) stays in force beside it.
-    CliRun result = runCli({"wheel", "--pick", "1-8", "--settings", path, "--group", "20,21"}, dataPathsIn(folder.path()));
+    CliRun result =
+        runCli({"wheel", "--pick", "1-8", "--settings", path, "--group", "20,21"}, dataPathsIn(folder.path()));
     ASSERT_EQ(result.status, kExitSuccess) << result.err;
     EXPECT_NE(result.out.find("Sets passing: 28\n"), std::string::npos) << result.out;
 }
@@ -198,7 +196,8 @@ TEST(CommandLineOutput, TheSetsNeverOverwriteAFileTheRunReads) {
     const std::string path = folder.file("VNTB.INI");
     ASSERT_EQ(saveSettingsFile(path, settings), "");
     const std::string settingsText = contentsOf(path);
-    CliRun result = runCli({"wheel", "--pick", "1-7", "--settings", path, "--output", path}, dataPathsIn(folder.path()));
+    CliRun result =
+        runCli({"wheel", "--pick", "1-7", "--settings", path, "--output", path}, dataPathsIn(folder.path()));
     EXPECT_EQ(result.status, kExitFailed);
     EXPECT_NE(result.err.find("is the settings file"), std::string::npos) << result.err;
     EXPECT_EQ(contentsOf(path), settingsText);
@@ -236,7 +235,7 @@ TEST(CommandLineOptions, GivenTwiceTheLastValueCounts) {
     const std::string first = folder.file("first.TB");
     const std::string second = folder.file("second.TB");
     CliRun result = runCli({"wheel", "--pick", "1-6", "--pick", "1-7", "--output", first, "--output", second},
-                        dataPathsIn(folder.path()));
+                           dataPathsIn(folder.path()));
     ASSERT_EQ(result.status, kExitSuccess) << result.err;
     EXPECT_EQ(result.out, "Sets generated: 7\nSets passing: 7\nPercent passing: 100%\n");
     EXPECT_FALSE(std::filesystem::exists(first));
