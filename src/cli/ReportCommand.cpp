@@ -38,13 +38,15 @@ int noTable(const ReportOptions& options, const CommandContext& context) {
     return kExitUsage;
 }
 
-// The report as the window computes it, to its end in one go.
-int runReport(const ReportOptions& options, const CommandContext& context) {
+// The report as the window computes it, to its end in one go, over the
+// history of the game played (its own history file by default).
+int runReport(const ReportOptions& options, const Game& game, const CommandContext& context) {
     const std::optional<ReportKind> kind = reportForCaption(options.caption);
     if (!kind) return kExitUsage; // the caption check has already refused it
     if (options.csv && !reportHasTable(*kind)) return noTable(options, context);
-    ReportJob job(*kind, ReportSources{options.history.value_or(context.paths.history),
-                                       options.output.value_or(context.paths.wheelOutput)});
+    const DataPaths paths = gamePaths(context.paths, game);
+    ReportJob job(*kind, ReportSources{options.history.value_or(paths.history),
+                                       options.output.value_or(paths.wheelOutput), game});
     const std::string text = job.runToEnd();
     if (options.csv && job.table()) return printText(context, tableCsv(*job.table()));
     // What was shown stays shown, as in the window, before the message.
@@ -90,15 +92,13 @@ Command addReportCommand(CLI::App& program, const CommandContext& context) {
     for (const std::string& caption : captions) list += "  \"" + caption + "\"\n";
     report->footer("Captions:\n" + list +
                    wrapText("Without --history the history is " + context.paths.history +
+                            " (another game's is its own history file in the same folder)" +
                             "; without --output the output viewer shows " + context.paths.wheelOutput +
                             ".\nExit status: 0 on success, 1 when a file is missing or malformed, 2 for a usage "
                             "error."));
     auto game = std::make_shared<GameChoice>();
     addGameOption(*report, *game, context);
-    return Command{report, [options, context, game] {
-                       return game->otherThanLotto649() ? refuseOtherGame("report", game->game(), context)
-                                                        : runReport(*options, context);
-                   }};
+    return Command{report, [options, context, game] { return runReport(*options, game->game(), context); }};
 }
 
 } // namespace orvane

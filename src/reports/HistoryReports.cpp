@@ -39,13 +39,24 @@ private:
     std::vector<std::uint64_t> counts_;
 };
 
-int sumOf(const ReportDraw& draw) { return std::accumulate(draw.begin(), draw.end(), 0); }
+int sumOf(const std::vector<int>& draw) { return std::accumulate(draw.begin(), draw.end(), 0); }
+
+void appendNumberCounts(std::string& text, const std::vector<ValueCount>& counts, const char* prefix) {
+    for (const ValueCount& row : counts) {
+        text += prefix;
+        appendPadded(text, static_cast<std::uint64_t>(row.value), 2);
+        text += " has been drawn ";
+        appendPadded(text, row.count, 3);
+        text += " times.";
+        text += kLineEnd;
+    }
+}
 
 } // namespace
 
-HistoryReportResult numberCountReport(const std::vector<ReportDraw>& draws) {
-    Counters numbers(1, 49);
-    for (const ReportDraw& draw : draws) {
+HistoryReportResult numberCountReport(const GameReportDraws& draws) {
+    Counters numbers(1, draws.game.highest());
+    for (const std::vector<int>& draw : draws.numbers) {
         for (int n : draw) numbers.add(n);
     }
     HistoryReportResult result;
@@ -55,24 +66,27 @@ HistoryReportResult numberCountReport(const std::vector<ReportDraw>& draws) {
     result.text = "There are currently " + std::to_string(draws.size()) + " draws recorded in the history file.";
     result.text += kLineEnd;
     result.text += kLineEnd;
-    for (const ValueCount& row : result.counts) {
-        appendPadded(result.text, static_cast<std::uint64_t>(row.value), 2);
-        result.text += " has been drawn ";
-        appendPadded(result.text, row.count, 3);
-        result.text += " times.";
+    appendNumberCounts(result.text, result.counts, "");
+    if (draws.game.hasBonusPool()) {
+        Counters bonus(1, draws.game.bonusPool());
+        for (const std::vector<int>& drawn : draws.bonus) {
+            for (int n : drawn) bonus.add(n);
+        }
         result.text += kLineEnd;
+        appendNumberCounts(result.text, bonus.rows(), "Bonus number ");
     }
     return result;
 }
 
-HistoryReportResult midpointReport(const std::vector<ReportDraw>& draws) {
-    // The midpoint of 1 to 49 is 24.5: a number is below it exactly when it is 24 or less.
+HistoryReportResult midpointReport(const GameReportDraws& draws) {
+    // A number is below the midpoint when it is N/2 or less: 24 or less for 49.
+    const int midpoint = draws.game.midpoint();
     HistoryReportResult result;
     result.text.reserve(draws.size() * 11);
-    for (const ReportDraw& draw : draws) {
+    for (const std::vector<int>& draw : draws.numbers) {
         int below = 0;
         for (int n : draw) {
-            const bool isBelow = n <= 24;
+            const bool isBelow = n <= midpoint;
             result.text += isBelow ? '-' : '+';
             below += isBelow ? 1 : 0;
         }
@@ -83,13 +97,13 @@ HistoryReportResult midpointReport(const std::vector<ReportDraw>& draws) {
     return result;
 }
 
-HistoryReportResult spanOfSetReport(const std::vector<ReportDraw>& draws) {
-    Counters spans(5, 48);
+HistoryReportResult spanOfSetReport(const GameReportDraws& draws) {
+    Counters spans(draws.game.perTicket() - 1, draws.game.highest() - 1);
     HistoryReportResult result;
-    result.text.reserve(draws.size() * 9 + std::size_t{44} * 30);
+    result.text.reserve(draws.size() * 9 + static_cast<std::size_t>(draws.game.highest()) * 30);
     std::uint64_t drawNumber = 0;
-    for (const ReportDraw& draw : draws) {
-        const int span = draw.back() - draw.front();
+    for (const std::vector<int>& draw : draws.numbers) {
+        const int span = draw.empty() ? 0 : draw.back() - draw.front();
         spans.add(span);
         appendPadded(result.text, ++drawNumber, 3);
         result.text += "  ";
@@ -110,9 +124,9 @@ HistoryReportResult spanOfSetReport(const std::vector<ReportDraw>& draws) {
     return result;
 }
 
-HistoryReportResult sumHitsReport(const std::vector<ReportDraw>& draws) {
-    Counters sums(21, 279);
-    for (const ReportDraw& draw : draws) sums.add(sumOf(draw));
+HistoryReportResult sumHitsReport(const GameReportDraws& draws) {
+    Counters sums(draws.game.smallestSum(), draws.game.largestSum());
+    for (const std::vector<int>& draw : draws.numbers) sums.add(sumOf(draw));
     HistoryReportResult result;
     result.valueHeading = "Sum";
     result.counts = sums.rows();
@@ -126,11 +140,11 @@ HistoryReportResult sumHitsReport(const std::vector<ReportDraw>& draws) {
     return result;
 }
 
-HistoryReportResult sumOfSetsReport(const std::vector<ReportDraw>& draws) {
+HistoryReportResult sumOfSetsReport(const GameReportDraws& draws) {
     HistoryReportResult result;
     result.text.reserve(draws.size() * 10);
     std::uint64_t drawNumber = 0;
-    for (const ReportDraw& draw : draws) {
+    for (const std::vector<int>& draw : draws.numbers) {
         const int sum = sumOf(draw);
         appendPadded(result.text, ++drawNumber, 3);
         result.text += ": ";
@@ -140,12 +154,12 @@ HistoryReportResult sumOfSetsReport(const std::vector<ReportDraw>& draws) {
     return result;
 }
 
-HistoryReportResult evensSignatureReport(const std::vector<ReportDraw>& draws) {
-    Counters evens(0, 6);
+HistoryReportResult evensSignatureReport(const GameReportDraws& draws) {
+    Counters evens(0, draws.game.perTicket());
     HistoryReportResult result;
-    result.text.reserve(draws.size() * 22);
+    result.text.reserve(draws.size() * static_cast<std::size_t>(16 + draws.game.perTicket()));
     std::uint64_t setNumber = 0;
-    for (const ReportDraw& draw : draws) {
+    for (const std::vector<int>& draw : draws.numbers) {
         result.text += "Set ";
         appendPadded(result.text, ++setNumber, 3);
         result.text += ": ";
@@ -166,7 +180,7 @@ HistoryReportResult evensSignatureReport(const std::vector<ReportDraw>& draws) {
     return result;
 }
 
-HistoryReportResult historyReport(HistoryReportKind kind, const std::vector<ReportDraw>& draws) {
+HistoryReportResult historyReport(HistoryReportKind kind, const GameReportDraws& draws) {
     switch (kind) {
     case HistoryReportKind::NumberCount: return numberCountReport(draws);
     case HistoryReportKind::Midpoint: return midpointReport(draws);

@@ -30,16 +30,20 @@ struct HistoryReportResult {
     std::string valueHeading;
 };
 
-// Each report computed from the draws, oldest first, each with its numbers in
-// ascending order (as readReportHistory gives them). A value outside a
-// table's range (only possible for draws that are not valid) is left out of
-// the table rather than counted elsewhere.
-HistoryReportResult numberCountReport(const std::vector<ReportDraw>& draws);
-HistoryReportResult midpointReport(const std::vector<ReportDraw>& draws);
-HistoryReportResult spanOfSetReport(const std::vector<ReportDraw>& draws);
-HistoryReportResult sumHitsReport(const std::vector<ReportDraw>& draws);
-HistoryReportResult sumOfSetsReport(const std::vector<ReportDraw>& draws);
-HistoryReportResult evensSignatureReport(const std::vector<ReportDraw>& draws);
-HistoryReportResult historyReport(HistoryReportKind kind, const std::vector<ReportDraw>& draws);
+// Each report computed from the draws of a game, oldest first, each with its
+// numbers in ascending order (as readGameReportHistory gives them). The
+// ranges come from the game: numbers 1 to N, spans k-1 to N-1, sums from the
+// k smallest to the k largest numbers, 0 to k even numbers, and below the
+// midpoint means N/2 or less. A value outside a table's range (only possible
+// for draws that are not valid) is left out of the table rather than counted
+// elsewhere. The number count of a game with a bonus pool counts the pool's
+// numbers too, after the main numbers.
+HistoryReportResult numberCountReport(const GameReportDraws& draws);
+HistoryReportResult midpointReport(const GameReportDraws& draws);
+HistoryReportResult spanOfSetReport(const GameReportDraws& draws);
+HistoryReportResult sumHitsReport(const GameReportDraws& draws);
+HistoryReportResult sumOfSetsReport(const GameReportDraws& draws);
+HistoryReportResult evensSignatureReport(const GameReportDraws& draws);
+HistoryReportResult historyReport(HistoryReportKind kind, const GameReportDraws& draws);
 
 } // namespace orvane

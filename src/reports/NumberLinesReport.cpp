@@ -1,20 +1,22 @@
 #include "reports/NumberLinesReport.h"
 
+#include <algorithm>
+
 namespace orvane {
 
-namespace {
+NumberLineCounts::NumberLineCounts(int positions, int numbers)
+    : positions_(positions < 0 ? 0 : positions), numbers_(numbers < 0 ? 0 : numbers),
+      counts_(static_cast<std::size_t>(positions_) * static_cast<std::size_t>(numbers_) *
+              static_cast<std::size_t>(numbers_)) {}
 
-constexpr std::array<char, 6> kPositionLetters{'A', 'B', 'C', 'D', 'E', 'F'};
-
-} // namespace
-
-bool NumberLineCounts::inRange(int position, int number, int follower) {
-    return position >= 0 && position < kPositions && number >= 1 && number <= kNumbers && follower >= 1 &&
-           follower <= kNumbers;
+bool NumberLineCounts::inRange(int position, int number, int follower) const {
+    return position >= 0 && position < positions_ && number >= 1 && number <= numbers_ && follower >= 1 &&
+           follower <= numbers_;
 }
 
-std::size_t NumberLineCounts::indexOf(int position, int number, int follower) {
-    return (static_cast<std::size_t>(position) * kNumbers + static_cast<std::size_t>(number - 1)) * kNumbers +
+std::size_t NumberLineCounts::indexOf(int position, int number, int follower) const {
+    const auto numbers = static_cast<std::size_t>(numbers_);
+    return (static_cast<std::size_t>(position) * numbers + static_cast<std::size_t>(number - 1)) * numbers +
            static_cast<std::size_t>(follower - 1);
 }
 
@@ -28,29 +30,30 @@ void NumberLineCounts::add(int position, int number, int follower) {
     ++counts_[indexOf(position, number, follower)];
 }
 
-NumberLineCounts countNumberLines(std::span<const Combination> draws) {
-    NumberLineCounts counts;
+NumberLineCounts countNumberLines(const GameReportDraws& draws) {
+    NumberLineCounts counts(draws.game.perTicket(), draws.game.highest());
     // Every pair of neighbouring draws, the latest draw's included: the
     // newest draw is what a player wants to see followed up.
     for (std::size_t i = 0; i + 1 < draws.size(); ++i) {
-        const Combination& draw = draws[i];
-        const Combination& next = draws[i + 1];
-        for (int p = 0; p < NumberLineCounts::kPositions; ++p)
-            counts.add(p, draw[static_cast<std::size_t>(p)], next[static_cast<std::size_t>(p)]);
+        const std::vector<int>& draw = draws.numbers[i];
+        const std::vector<int>& next = draws.numbers[i + 1];
+        const std::size_t positions = std::min({draw.size(), next.size(), std::size_t(counts.positions())});
+        for (std::size_t p = 0; p < positions; ++p) counts.add(static_cast<int>(p), draw[p], next[p]);
     }
     return counts;
 }
 
 std::string numberLinesText(const NumberLineCounts& counts) {
     std::string text;
-    // 14,700 lines of at most 50 characters.
-    text.reserve(std::size_t{14'700} * 50);
-    for (int p = 0; p < NumberLineCounts::kPositions; ++p) {
-        const char letter = kPositionLetters[static_cast<std::size_t>(p)];
-        for (int n = 1; n <= NumberLineCounts::kNumbers; ++n) {
+    // k x N x (N + 1) lines (14,700 for 6/49) of at most 50 characters.
+    const auto numbers = static_cast<std::size_t>(counts.numbers());
+    text.reserve(static_cast<std::size_t>(counts.positions()) * numbers * (numbers + 1) * 50);
+    for (int p = 0; p < counts.positions(); ++p) {
+        const char letter = static_cast<char>('A' + p);
+        for (int n = 1; n <= counts.numbers(); ++n) {
             text += "      \r\n";
             const std::string number = std::to_string(n);
-            for (int m = 1; m <= NumberLineCounts::kNumbers; ++m) {
+            for (int m = 1; m <= counts.numbers(); ++m) {
                 text += std::to_string(m);
                 text += " followed the number ";
                 text += number;
@@ -65,7 +68,7 @@ std::string numberLinesText(const NumberLineCounts& counts) {
     return text;
 }
 
-NumberLinesReport numberLinesReport(std::span<const Combination> draws) {
+NumberLinesReport numberLinesReport(const GameReportDraws& draws) {
     return NumberLinesReport{numberLinesText(countNumberLines(draws)), true};
 }
 

@@ -1,17 +1,16 @@
 #pragma once
 
-#include "core/Combination.h"
+#include "reports/ReportHistory.h"
 
-#include <array>
 #include <cstdint>
-#include <span>
 #include <string>
+#include <vector>
 
 namespace orvane {
 
-// The number lines report: for every position A to F and every number n, how
-// often each number m came at the same position in the draw right after a
-// draw that had n there.
+// The number lines report: for every position (A to F for a game of six
+// numbers a ticket) and every number n, how often each number m came at the
+// same position in the draw right after a draw that had n there.
 //
 // The draws are numbered 1 to N oldest first. The follower count of (p, n, m)
 // is the number of indices i from 1 to N-1 such that draw i has n at position
@@ -20,10 +19,13 @@ namespace orvane {
 // two draws no pair is counted and every count is 0.
 class NumberLineCounts {
 public:
-    static constexpr int kPositions = 6;
-    static constexpr int kNumbers = 49;
+    // The counts of 6/49: 6 positions, numbers 1 to 49.
+    NumberLineCounts() : NumberLineCounts(6, 49) {}
+    NumberLineCounts(int positions, int numbers);
 
-    // The count of (position 0..5, number 1..49, follower 1..49); 0 for any
+    int positions() const { return positions_; }
+    int numbers() const { return numbers_; }
+    // The count of (position 0..k-1, number 1..N, follower 1..N); 0 for any
     // argument outside those ranges.
     std::uint64_t count(int position, int number, int follower) const;
     // Adds one to (position, number, follower); ignored when any argument is
@@ -31,20 +33,22 @@ public:
     void add(int position, int number, int follower);
 
 private:
-    static bool inRange(int position, int number, int follower);
-    static std::size_t indexOf(int position, int number, int follower);
+    bool inRange(int position, int number, int follower) const;
+    std::size_t indexOf(int position, int number, int follower) const;
 
-    std::array<std::uint64_t, std::size_t{kPositions} * kNumbers * kNumbers> counts_{};
+    int positions_;
+    int numbers_;
+    std::vector<std::uint64_t> counts_;
 };
 
-// Counts the followers over the draws, each with its numbers ascending
-// (positions A to F). A number outside 1..49 in a draw is not counted.
-NumberLineCounts countNumberLines(std::span<const Combination> draws);
+// Counts the followers over the draws of the game, each with its numbers
+// ascending (positions A, B, ...). A number outside 1..N is not counted.
+NumberLineCounts countNumberLines(const GameReportDraws& draws);
 
-// The finished report: 6 x 49 blocks, A1..A49, B1..B49, ..., F1..F49. Each
-// block is a line of six blanks, then for m from 1 to 49 the line
+// The finished report: k x N blocks, A1..AN, B1..BN, and so on. Each block is
+// a line of six blanks, then for m from 1 to N the line
 // "m followed the number n  count times in Position L", plain digits, every
-// line ending in CR LF: 14,700 lines.
+// line ending in CR LF: 14,700 lines for 6/49.
 std::string numberLinesText(const NumberLineCounts& counts);
 
 // The finished report and where it goes: it replaces the whole text of the
@@ -53,6 +57,6 @@ struct NumberLinesReport {
     std::string text;
     bool replacesText = true;
 };
-NumberLinesReport numberLinesReport(std::span<const Combination> draws);
+NumberLinesReport numberLinesReport(const GameReportDraws& draws);
 
 } // namespace orvane

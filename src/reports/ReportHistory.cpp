@@ -1,5 +1,6 @@
 #include "reports/ReportHistory.h"
 
+#include "history/GameHistory.h"
 #include "history/HistoryFile.h"
 
 #include <algorithm>
@@ -56,6 +57,47 @@ ReportHistory readReportHistory(const std::string& path) {
             return result;
         }
         result.draws.push_back(draw);
+    }
+    return result;
+}
+
+GameReportDraws::GameReportDraws(Game played, std::vector<std::vector<int>> mainNumbers,
+                                 std::vector<std::vector<int>> bonusNumbers)
+    : game(std::move(played)), numbers(std::move(mainNumbers)), bonus(std::move(bonusNumbers)) {}
+
+GameReportDraws::GameReportDraws(const std::vector<ReportDraw>& lotto649Draws)
+    : GameReportDraws(std::span<const ReportDraw>(lotto649Draws)) {}
+
+GameReportDraws::GameReportDraws(std::span<const ReportDraw> lotto649Draws) {
+    numbers.reserve(lotto649Draws.size());
+    for (const ReportDraw& draw : lotto649Draws) numbers.emplace_back(draw.begin(), draw.end());
+    bonus.resize(lotto649Draws.size());
+}
+
+GameReportHistory readGameReportHistory(const Game& game, const std::string& path) {
+    GameReportHistory result;
+    if (game.isLotto649()) {
+        ReportHistory read = readReportHistory(path);
+        result.failure = std::move(read.failure);
+        result.draws = GameReportDraws(read.draws);
+        result.draws.game = game;
+        return result;
+    }
+    result.draws.game = game;
+    if (!std::ifstream(path, std::ios::binary)) {
+        result.failure = historyNotOpenedNotice(path);
+        return result;
+    }
+    GameHistoryRead read = readGameHistory(game, path);
+    if (!read.ok()) {
+        result.failure = malformedNotice(read.error);
+        return result;
+    }
+    for (GameDraw& draw : read.draws) {
+        std::sort(draw.numbers.begin(), draw.numbers.end());
+        std::sort(draw.bonus.begin(), draw.bonus.end());
+        result.draws.numbers.push_back(std::move(draw.numbers));
+        result.draws.bonus.push_back(std::move(draw.bonus));
     }
     return result;
 }

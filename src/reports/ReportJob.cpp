@@ -128,7 +128,7 @@ void ReportJob::compute() {
         return;
     }
 
-    const ReportHistory history = readReportHistory(sources_.historyPath);
+    const GameReportHistory history = readGameReportHistory(sources_.game, sources_.historyPath);
     if (!history.ok()) {
         problem_ = history.failure;
         return;

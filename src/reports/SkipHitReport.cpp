@@ -1,13 +1,10 @@
 #include "reports/SkipHitReport.h"
 
 #include <algorithm>
-#include <array>
 
 namespace orvane {
 
 namespace {
-
-constexpr int kNumbers = 49;
 
 std::size_t digitsOf(std::uint64_t value) { return std::to_string(value).size(); }
 
@@ -20,18 +17,20 @@ std::string tenthsText(std::uint64_t tenths) { return std::to_string(tenths / 10
 
 } // namespace
 
-std::vector<NumberSkips> skipsOfNumbers(std::span<const Combination> draws) {
+std::vector<NumberSkips> skipsOfNumbers(const GameReportDraws& draws) {
     // Per number: the index of its latest draw (1-based, 0 for none), and
     // every skip oldest first.
-    std::array<std::uint64_t, kNumbers> latest{};
-    std::array<std::uint64_t, kNumbers> drawn{};
-    std::array<std::vector<std::uint64_t>, kNumbers> skips;
+    const int highest = draws.game.highest();
+    const auto numbers = static_cast<std::size_t>(highest);
+    std::vector<std::uint64_t> latest(numbers, 0);
+    std::vector<std::uint64_t> drawn(numbers, 0);
+    std::vector<std::vector<std::uint64_t>> skips(numbers);
 
     std::uint64_t index = 0;
-    for (const Combination& draw : draws) {
+    for (const std::vector<int>& draw : draws.numbers) {
         ++index;
         for (int number : draw) {
-            if (number < 1 || number > kNumbers) continue;
+            if (number < 1 || number > highest) continue;
             const auto slot = static_cast<std::size_t>(number - 1);
             // The same number twice in one draw counts the draw once.
             if (latest[slot] == index) continue;
@@ -43,8 +42,8 @@ std::vector<NumberSkips> skipsOfNumbers(std::span<const Combination> draws) {
 
     const std::uint64_t total = index;
     std::vector<NumberSkips> result;
-    result.reserve(kNumbers);
-    for (std::size_t slot = 0; slot < kNumbers; ++slot) {
+    result.reserve(numbers);
+    for (std::size_t slot = 0; slot < numbers; ++slot) {
         const std::vector<std::uint64_t>& own = skips[slot];
         NumberSkips figures;
         figures.number = static_cast<int>(slot) + 1;
@@ -67,7 +66,7 @@ std::vector<NumberSkips> skipsOfNumbers(std::span<const Combination> draws) {
     return result;
 }
 
-SkipHitReport skipHitReport(std::span<const Combination> draws) {
+SkipHitReport skipHitReport(const GameReportDraws& draws) {
     SkipHitReport report;
     report.draws = draws.size();
     report.numbers = skipsOfNumbers(draws);

@@ -1,21 +1,20 @@
 #pragma once
 
-#include "core/Combination.h"
+#include "reports/ReportHistory.h"
 
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace orvane {
 
-// The skip/hit report: how each number 1 to 49 has come and stayed away over
-// the history.
+// The skip/hit report: how each number 1 to N of the game has come and stayed
+// away over the history.
 //
 // The draws are numbered 1 to N oldest first; a number is "in" a draw when it
-// is one of the draw's six numbers.
+// is one of the draw's main numbers.
 // - Drawn: the number of draws the number is in.
 // - A skip is the number of draws between two consecutive draws that hold the
 //   number: in draws 3 and 7 it skipped 3 (draws 4, 5 and 6); in draws 3 and 4
@@ -42,9 +41,9 @@ struct NumberSkips {
 // At most this many of a number's skips are listed, newest first.
 inline constexpr std::size_t kListedSkips = 10;
 
-// The figures of every number 1 to 49 over the draws, each with its numbers
-// ascending. A value outside 1..49 in a draw belongs to no number.
-std::vector<NumberSkips> skipsOfNumbers(std::span<const Combination> draws);
+// The figures of every number 1 to N over the draws, each with its numbers
+// ascending. A value outside 1..N in a draw belongs to no number.
+std::vector<NumberSkips> skipsOfNumbers(const GameReportDraws& draws);
 
 // The finished report. Its text replaces the whole text area (it is a table of
 // the whole history, like the number count), so running it twice shows it
@@ -73,6 +72,6 @@ struct SkipHitReport {
 // listed skips are as wide as the widest of them (at least two digits). Two
 // blanks separate the columns, one blank the listed skips. Lines carry no
 // trailing blanks and end in CR LF.
-SkipHitReport skipHitReport(std::span<const Combination> draws);
+SkipHitReport skipHitReport(const GameReportDraws& draws);
 
 } // namespace orvane

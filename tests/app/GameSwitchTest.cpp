@@ -4,6 +4,7 @@
 #include "core/GameCatalogue.h"
 #include "core/NumberText.h"
 #include "core/OwnGamesFile.h"
+#include "reports/ReportWindow.h"
 #include "support/WindowFixture.h"
 #include "tally/WinCheckerWindow.h"
 #include "wheel/GameWheelStart.h"
@@ -13,10 +14,14 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QtTest>
+
+#include <fstream>
 
 using namespace orvane;
 
@@ -167,6 +172,30 @@ private slots:
         // They read the game's files: a switch closes them.
         f.window->switchGame(Game::lotto649());
         QTRY_VERIFY(odds.isNull() && history.isNull());
+    }
+
+    void theReportsReadTheGamesHistory() {
+        f.window->switchGame(catalogueGame("Powerball"));
+        std::ofstream(f.shared->historyPath, std::ios::binary)
+            << "2026-01-03  01 02 03 04 05 + 07\r\n2026-01-06  05 10 20 30 69 + 26\r\n";
+        for (const char* item : {"mnuNumCount", "mnuMidpoint", "mnuSetSpan", "mnuSumHits", "mnuSumCalc",
+                                 "mnuEvensCalculator", "mnuNumberLines", "mnuSkipHit", "mnuViewHistory"})
+            QVERIFY2(f.find<QAction>(QLatin1String(item))->isEnabled(), item);
+        f.trigger(QStringLiteral("mnuNumCount"));
+        auto* report = f.window->findChild<ReportWindow*>(QStringLiteral("frmAnalysis"));
+        QVERIFY(report);
+        QSignalSpy ended(report, &ReportWindow::runEnded);
+        QTest::mouseClick(report->findChild<QPushButton*>(QStringLiteral("cmdBegin")), Qt::LeftButton);
+        QVERIFY(ended.count() == 1 || ended.wait(20000));
+        const QStringList lines =
+            report->findChild<QPlainTextEdit*>(QStringLiteral("txtAnalysis"))->toPlainText().split(QLatin1Char('\n'));
+        // 69 numbers, a blank line, then the 26 of the bonus pool.
+        QCOMPARE(lines.value(0), QStringLiteral("There are currently 2 draws recorded in the history file."));
+        QCOMPARE(lines.value(6), QStringLiteral("05 has been drawn 002 times."));
+        QCOMPARE(lines.value(70), QStringLiteral("69 has been drawn 001 times."));
+        QCOMPARE(lines.value(71), QString());
+        QCOMPARE(lines.value(78), QStringLiteral("Bonus number 07 has been drawn 001 times."));
+        QCOMPARE(lines.value(97), QStringLiteral("Bonus number 26 has been drawn 001 times."));
     }
 
     void picksPrintingAndUserLevelsServeTheGame() {

@@ -105,13 +105,39 @@ TEST(GameCheckCommand, CountsTheHitsOfEachLineWithAndWithoutTheBonus) {
     EXPECT_NE(lotto.err.find("Line 1 of the wheel output file"), std::string::npos) << lotto.err;
 }
 
+// A report of another game reads the game's own history file, or the one named.
+TEST(GameCommands, ReportReadsTheGamesHistory) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.path());
+    const std::string history = "2026-01-03  01 02 03 04 05 + 07\r\n2026-01-06  05 10 20 30 69 + 26\r\n";
+    folder.write("POWERBALL.HIT", history);
+    const CliRun count = runCli({"report", "Historic Number Count", "--game", "Powerball"}, paths);
+    ASSERT_EQ(count.status, kExitSuccess) << count.err;
+    EXPECT_NE(count.out.find("\r\n05 has been drawn 002 times.\r\n"), std::string::npos);
+    EXPECT_NE(count.out.find("\r\nBonus number 26 has been drawn 001 times.\r\n"), std::string::npos);
+    const CliRun named = runCli(
+        {"report", "Historic Number Count", "--game", "Powerball", "--history", folder.write("other.hit", history)},
+        paths);
+    EXPECT_EQ(named.out, count.out);
+    const CliRun csv = runCli({"report", "Span of Set Calculator", "--game", "Powerball", "--csv"}, paths);
+    // Spans 4 to 68 for five numbers of 69: the draws' spans are 4 and 64.
+    EXPECT_TRUE(csv.out.starts_with("Span,Count\r\n4,1\r\n5,0\r\n")) << csv.out;
+    EXPECT_NE(csv.out.find("\r\n64,1\r\n65,0\r\n"), std::string::npos) << csv.out;
+    EXPECT_TRUE(csv.out.ends_with("\r\n68,0\r\n")) << csv.out;
+    // The 6/49 history is no Powerball history: the line is named.
+    folder.write("lotto.hit", "061299  03 11 24 30 41 49\r\n");
+    const CliRun lotto =
+        runCli({"report", "Skip/Hit Report", "--game", "Powerball", "--history", folder.file("lotto.hit")}, paths);
+    EXPECT_EQ(lotto.status, kExitFailed);
+    EXPECT_NE(lotto.err.find("Line 1 of the history file"), std::string::npos) << lotto.err;
+}
+
 // The tools that serve 6/49 alone say so for another game and touch nothing;
 // named as 6/49 they run as they always have.
 TEST(GameCommands, ToolsOfSixFortyNineAloneRefuseAnotherGame) {
     TempFolder folder;
     const DataPaths paths = dataPathsIn(folder.file("Varnel"));
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"report", "Sum Hits Counter", "--game", "5/39"},
              {"pool", "--trend", "5", "--groups", "10", "--size", "12", "--draws", "1", "--game", "Fantasy 5"},
              {"backtest", "--game", "5/39"},
              {"cover", "--pick", "1-10", "--guarantee", "3", "--game", "5/39"},
@@ -120,8 +146,8 @@ TEST(GameCommands, ToolsOfSixFortyNineAloneRefuseAnotherGame) {
         EXPECT_EQ(result.status, kExitFailed) << args.front();
         EXPECT_EQ(result.err,
                   "orvane: " + args.front() +
-                      " serves 6/49 so far, not Fantasy 5 (5/39); wheel, record, import, check and odds serve "
-                      "every game\n");
+                      " serves 6/49 so far, not Fantasy 5 (5/39); wheel, record, import, check, odds and report "
+                      "serve every game\n");
         EXPECT_EQ(result.out, "");
     }
     EXPECT_FALSE(std::filesystem::exists(paths.folder));

@@ -1,5 +1,7 @@
 #include "reports/NumberLinesReport.h"
 
+#include "core/Combination.h"
+
 #include "support/TextLines.h"
 
 #include <gtest/gtest.h>

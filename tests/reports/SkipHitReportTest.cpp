@@ -1,5 +1,7 @@
 #include "reports/SkipHitReport.h"
 
+#include "core/Combination.h"
+
 #include "support/TextLines.h"
 
 #include <gtest/gtest.h>
