@@ -266,7 +266,7 @@ private:
     BusyState busy_;
 
     // The tool windows opened from the menu, while they are open.
-    QPointer<WinCheckerWindow> winChecker_;
+    QPointer<QWidget> winChecker_; // 6/49's or another game's win checker
     QPointer<OddsWindow> oddsWindow_;
     QPointer<HistoryCheckWindow> historyCheck_;
     QPointer<DrawRecordingWindow> drawRecording_;

@@ -67,7 +67,7 @@ void MainWindow::switchGame(const Game& game) {
 bool MainWindow::closeGameWindows() {
     if (!closeEditingWindows()) return false;
     // The tool windows read the game's files when they begin: none stays open on another game's.
-    for (QWidget* window : {static_cast<QWidget*>(winChecker_.data()), static_cast<QWidget*>(drawRecording_.data()),
+    for (QWidget* window : {winChecker_.data(), static_cast<QWidget*>(drawRecording_.data()),
                             static_cast<QWidget*>(backtest_.data()), static_cast<QWidget*>(abbreviatedWheel_.data()),
                             static_cast<QWidget*>(oddsWindow_.data()), static_cast<QWidget*>(historyCheck_.data())})
         if (window) window->close();

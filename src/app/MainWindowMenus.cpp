@@ -24,6 +24,7 @@
 #include "pool/PoolFile.h"
 #include "pool/PoolWindow.h"
 #include "reports/ReportWindow.h"
+#include "tally/GameWinCheckerWindow.h"
 #include "tally/WinCheckerWindow.h"
 #include "wheel/GameWheelStart.h"
 
@@ -533,7 +534,10 @@ void MainWindow::mnuCalculator_Click() {
 // One checker and one recording window at a time: the menu item brings the open one forward.
 void MainWindow::mnuTallor_Click() {
     if (!winChecker_) {
-        winChecker_ = new WinCheckerWindow(platform_, shared_, busy_, this);
+        if (shared_.game.isLotto649())
+            winChecker_ = new WinCheckerWindow(platform_, shared_, busy_, this);
+        else
+            winChecker_ = new GameWinCheckerWindow(platform_, shared_, busy_, this);
         connect(winChecker_, &QObject::destroyed, this, &QWidget::activateWindow);
     }
     winChecker_->show();

@@ -143,26 +143,13 @@ int runGameCheck(const CheckOptions& options, const CommandContext& context, con
         printNotice(context.err, *tally.failure);
         return kExitFailed;
     }
-    const int k = game.perTicket();
-    for (std::size_t hits = 0; hits < tally.lines.size(); ++hits) {
-        const std::vector<std::uint64_t>& byBonus = tally.lines[hits];
-        if (!options.bonus) {
-            std::uint64_t lines = 0;
-            for (std::uint64_t count : byBonus) lines += count;
-            std::fprintf(context.out, "%zu of %d: %llu\n", hits, k, static_cast<unsigned long long>(lines));
-            continue;
-        }
-        for (std::size_t b = 0; b < byBonus.size(); ++b)
-            std::fprintf(context.out, "%zu of %d + %zu of %d bonus: %llu\n", hits, k, b, game.bonusDrawn(),
-                         static_cast<unsigned long long>(byBonus[b]));
-    }
+    for (const auto& [label, lines] : hitRows(game, tally, options.bonus.has_value()))
+        std::fprintf(context.out, "%s: %llu\n", label.c_str(), static_cast<unsigned long long>(lines));
     // The lines by prize tier, each line in the best tier its match makes; with
     // a bonus pool only once the bonus drawn is known.
     if (game.hasBonusPool() && !options.bonus) return flushed(context);
-    const std::vector<std::uint64_t> byTier = linesByTier(game, tally.lines);
-    for (std::size_t t = 0; t < game.tiers().size(); ++t)
-        std::fprintf(context.out, "Tier %s: %llu\n", Game::tierLabel(game.tiers()[t]).c_str(),
-                     static_cast<unsigned long long>(byTier[t]));
+    for (const auto& [label, lines] : tierRows(game, tally))
+        std::fprintf(context.out, "Tier %s: %llu\n", label.c_str(), static_cast<unsigned long long>(lines));
     return flushed(context);
 }
 

@@ -129,8 +129,9 @@ private slots:
         QCOMPARE(f.shared->historyPath, f.folder.filePath(QStringLiteral("FANTASY-5.HIT")).toStdString());
         QCOMPARE(f.platform->settings.value(QStringLiteral("Game")), QStringLiteral("Fantasy 5"));
         // The tools that serve 6/49 alone are off and say why; the rest stay.
-        QVERIFY(!f.find<QAction>(QStringLiteral("mnuTallor"))->isEnabled());
-        QVERIFY(f.find<QAction>(QStringLiteral("mnuTallor"))->toolTip().contains(QLatin1String("6/49")));
+        QVERIFY(!f.find<QAction>(QStringLiteral("mnuBacktest"))->isEnabled());
+        QVERIFY(f.find<QAction>(QStringLiteral("mnuBacktest"))->toolTip().contains(QLatin1String("6/49")));
+        QVERIFY(f.find<QAction>(QStringLiteral("mnuTallor"))->isEnabled());
         QVERIFY(f.find<QAction>(QStringLiteral("mnuViewOutput"))->isEnabled());
         QVERIFY(f.find<QAction>(QStringLiteral("mnuRandom"))->isEnabled());
 
@@ -161,17 +162,21 @@ private slots:
         QCOMPARE(lines.value(9), QStringLiteral("0 + bonus: 1 in 38.32"));
         QCOMPARE(lines.value(10), QStringLiteral("Overall Odds:    1 in 24.87"));
 
-        for (const char* item : {"mnuOddsCoverage", "mnuCheckHistory"}) {
+        for (const char* item : {"mnuOddsCoverage", "mnuCheckHistory", "mnuTallor"}) {
             QVERIFY(f.find<QAction>(QLatin1String(item))->isEnabled());
             f.trigger(QLatin1String(item));
         }
         QPointer<QWidget> odds = f.window->findChild<QWidget*>(QStringLiteral("frmOdds"));
         QPointer<QWidget> history = f.window->findChild<QWidget*>(QStringLiteral("frmHistoryCheck"));
-        QVERIFY(odds && odds->isVisible() && history && history->isVisible());
+        QPointer<QWidget> checker = f.window->findChild<QWidget*>(QStringLiteral("frmGameWinCheck"));
+        QVERIFY(odds && odds->isVisible() && history && history->isVisible() && checker && checker->isVisible());
         QVERIFY(odds->windowTitle().endsWith(QLatin1String("Powerball (5/69 + 1/26)")));
-        // They read the game's files: a switch closes them.
+        QVERIFY(checker->findChild<QWidget*>(QStringLiteral("txtBonus1")));
+        // They read the game's files: a switch closes them, and 6/49 has its own checker.
         f.window->switchGame(Game::lotto649());
-        QTRY_VERIFY(odds.isNull() && history.isNull());
+        QTRY_VERIFY(odds.isNull() && history.isNull() && checker.isNull());
+        f.trigger(QStringLiteral("mnuTallor"));
+        QVERIFY(f.window->findChild<QWidget*>(QStringLiteral("frmVNTallorMain")));
     }
 
     void theReportsReadTheGamesHistory() {

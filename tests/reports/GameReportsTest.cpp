@@ -88,10 +88,9 @@ TEST(GameReports, NumberCountsEveryMainAndBonusNumberAsAPlainCountDoes) {
         ASSERT_EQ(lines.size(), 3 + highest + pool) << c.matrix;
         EXPECT_EQ(lines[2 + highest], "");
         for (int n = 1; n <= draws.game.bonusPool(); ++n)
-            EXPECT_EQ(lines[2 + highest + static_cast<std::size_t>(n)], "Bonus number " +
-                                                                            padded(static_cast<std::uint64_t>(n), 2) +
-                                                                            " has been drawn " + padded(bonus[n], 3) +
-                                                                            " times.");
+            EXPECT_EQ(lines[2 + highest + static_cast<std::size_t>(n)],
+                      "Bonus number " + padded(static_cast<std::uint64_t>(n), 2) + " has been drawn " +
+                          padded(bonus[n], 3) + " times.");
     }
 }
 

@@ -1,4 +1,6 @@
 #include "core/GameCatalogue.h"
+#include "platform/BusyState.h"
+#include "tally/GameWinCheckerWindow.h"
 #include "tally/HistoryCheckWindow.h"
 #include "tally/OddsWindow.h"
 
@@ -20,8 +22,8 @@
 
 using namespace orvane;
 
-// The Odds and Coverage and the Check Tickets Against History windows on the
-// fake desktop, each with a data folder of its own.
+// The Odds and Coverage, the Check Tickets Against History and another game's
+// win checker windows on the fake desktop, each with a data folder of its own.
 class OddsWindowsTest : public QObject {
     Q_OBJECT
 
@@ -61,6 +63,73 @@ private slots:
     void init() {
         platform = std::make_unique<FakePlatform>();
         shared = std::make_unique<SharedSettings>(dataPathsIn(folder.path().toStdString()));
+    }
+
+    // Another game's win checker: the tallies by numbers and bonus numbers hit
+    // and by prize tier, against a count made here of every line of the file.
+    void anotherGamesWinCheckCountsTheLinesByHitsAndTiers() {
+        useGame("Powerball");
+        // Every five numbers of 1 to 9, once with the bonus 7 and once with 26.
+        QByteArray lines;
+        for (int a = 1; a <= 9; ++a)
+            for (int b = a + 1; b <= 9; ++b)
+                for (int c = b + 1; c <= 9; ++c)
+                    for (int d = c + 1; d <= 9; ++d)
+                        for (int e = d + 1; e <= 9; ++e)
+                            for (int bonus : {7, 26})
+                                lines += QStringLiteral("%1 %2 %3 %4 %5 + %6\r\n")
+                                             .arg(a)
+                                             .arg(b)
+                                             .arg(c)
+                                             .arg(d)
+                                             .arg(e)
+                                             .arg(bonus)
+                                             .toUtf8();
+        shared->wheelOutputPath = write(QStringLiteral("Wheeled.TB"), lines).toStdString();
+        BusyState busy;
+        QPointer<GameWinCheckerWindow> window = new GameWinCheckerWindow(*platform, *shared, busy);
+        window->show();
+        QCOMPARE(window->windowTitle(), QStringLiteral("VN-Tallor - Powerball (5/69 + 1/26)"));
+        const QStringList winning = {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"),
+                                     QStringLiteral("10"), QStringLiteral("20")};
+        const auto type = [&](const QStringList& numbers, const QString& bonus) {
+            for (int i = 0; i < numbers.size(); ++i)
+                find<QLineEdit>(window, QStringLiteral("txtWin%1").arg(i + 1))->setText(numbers[i]);
+            find<QLineEdit>(window, QStringLiteral("txtBonus1"))->setText(bonus);
+        };
+
+        // A box at fault is named and selected, and nothing is counted.
+        type({winning[0], winning[1], winning[2], winning[3], winning[0]}, QStringLiteral("7"));
+        QTest::mouseClick(find<QPushButton>(window, QStringLiteral("cmdCheck")), Qt::LeftButton);
+        QCOMPARE(platform->messages.last().text,
+                 QStringLiteral("Winning number 5 (1) repeats winning number 1: each number of a draw is drawn once."));
+        type(winning, QStringLiteral("27"));
+        QTest::mouseClick(find<QPushButton>(window, QStringLiteral("cmdCheck")), Qt::LeftButton);
+        QCOMPARE(platform->messages.last().text, QStringLiteral("Bonus number 1 (27) is not a number from 1 to 26."));
+        QVERIFY(find<QLineEdit>(window, QStringLiteral("txtBonus1"))->hasSelectedText());
+
+        type(winning, QStringLiteral("7"));
+        QSignalSpy ended(window.data(), &GameWinCheckerWindow::checkEnded);
+        QTest::mouseClick(find<QPushButton>(window, QStringLiteral("cmdCheck")), Qt::LeftButton);
+        QVERIFY(ended.count() == 1 || ended.wait(20000));
+        // Of 1 to 9 only 1, 2 and 3 were drawn: C(3,h) C(6,5-h) sets hit h, each set on two lines.
+        const QStringList hits = column(window, "tblHits", 1);
+        QCOMPARE(hits, (QStringList{"6", "6", "45", "45", "60", "60", "15", "15", "0", "0", "0", "0"}));
+        QCOMPARE(column(window, "tblHits", 0).at(7), QStringLiteral("3 of 5 + 1 of 1 bonus"));
+        QCOMPARE(column(window, "tblTiers", 0), (QStringList{"5 + bonus", "5", "4 + bonus", "4", "3 + bonus", "3",
+                                                             "2 + bonus", "1 + bonus", "0 + bonus"}));
+        QCOMPARE(column(window, "tblTiers", 1), (QStringList{"0", "0", "0", "0", "15", "15", "60", "45", "6"}));
+
+        // A file that holds another game's line is named, and its counts do not stand.
+        write(QStringLiteral("Wheeled.TB"), lines + "1 2 3 4 5 6\r\n");
+        QTest::mouseClick(find<QPushButton>(window, QStringLiteral("cmdCheck")), Qt::LeftButton);
+        QVERIFY(ended.count() == 2 || ended.wait(20000));
+        QVERIFY(platform->messages.last().text.startsWith(QStringLiteral("Line 253 of the wheel output file")));
+        QCOMPARE(column(window, "tblTiers", 1), (QStringList{"0", "0", "0", "0", "0", "0", "0", "0", "0"}));
+
+        // Escape closes it.
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTRY_VERIFY(window.isNull());
     }
 
     void theOddsOfEveryTierAreShownForTheGame() {

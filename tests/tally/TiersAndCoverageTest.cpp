@@ -1,5 +1,6 @@
 #include "core/GameCatalogue.h"
 #include "tally/Coverage.h"
+#include "tally/GameWinTally.h"
 #include "tally/HistoryCheck.h"
 #include "tally/PrizeTiers.h"
 #include "tally/TicketFile.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <numeric>
 #include <random>
 
 using namespace orvane;
@@ -323,4 +325,38 @@ TEST(TicketFile, ReadsWheelOutputAndAbbreviatedListsAndNamesABadLine) {
     const TicketFileRead missing = readTicketFile(folder.file("none.txt"), powerball);
     ASSERT_TRUE(missing.failure);
     EXPECT_NE(missing.failure->text.find("none.txt"), std::string::npos);
+}
+
+// A win check of another game read a few lines a slice counts what the whole
+// check counts; the boxes of a draw are read and named as typed.
+TEST(GameWinCheck, SlicedCountsAreTheWholeChecksAndTypedNumbersAreNamed) {
+    const TempFolder folder;
+    const Game game = *gameFromMatrix("5/20+1/4");
+    std::mt19937 random(9);
+    std::string lines;
+    for (int i = 0; i < 5000; ++i) {
+        std::vector<int> numbers(20);
+        std::iota(numbers.begin(), numbers.end(), 1);
+        std::shuffle(numbers.begin(), numbers.end(), random);
+        for (int k = 0; k < 5; ++k) lines += std::to_string(numbers[static_cast<std::size_t>(k)]) + " ";
+        lines += "+ " + std::to_string(1 + i % 4) + "\r\n";
+    }
+    const std::string path = folder.write("lines.txt", lines);
+    NumberSet winning, bonus;
+    for (int n : {2, 4, 6, 8, 10}) winning.add(n);
+    bonus.add(3);
+    const GameWinTally whole = tallyGameFile(path, game, winning, bonus);
+    ASSERT_FALSE(whole.failure);
+    GameWinTallyJob job(path, game, winning, bonus);
+    int slices = 0;
+    while (!job.advance(std::chrono::nanoseconds(0))) ++slices;
+    EXPECT_GT(slices, 0);
+    EXPECT_EQ(job.tally().lines, whole.lines);
+    EXPECT_EQ(hitRows(game, whole, true).size(), 12u);
+    EXPECT_EQ(hitRows(game, whole, false).front().first, "0 of 5");
+
+    EXPECT_EQ(readTypedNumbers({"3", " 20 ", "1"}, 20, "winning number").numbers.count(), 3);
+    EXPECT_EQ(readTypedNumbers({"3", "", "1"}, 20, "winning number").problem,
+              "Winning number 2 is empty: type a number from 1 to 20.");
+    EXPECT_EQ(readTypedNumbers({"3", "x"}, 20, "bonus number").faultAt, std::optional<std::size_t>(1));
 }
