@@ -6,6 +6,7 @@
 #include "core/PickText.h"
 #include "cover/CoverJob.h"
 #include "cover/CoverList.h"
+#include "wheel/GameWheelStart.h"
 #include "wheel/WheelOutput.h"
 
 #include <memory>
@@ -23,19 +24,35 @@ struct CoverOptions {
     std::optional<std::string> output;
     bool append = false;
     bool numbered = false;
+    GameChoice game;
+    std::string bonusText;
+    std::vector<int> bonus; // read from bonusText once the game is known
 };
 
+// The list for the game played: tickets of its k numbers from a pool of its
+// numbers, each ticket of a game with a bonus pool written with picked bonus
+// numbers taken in turn.
 int runCover(const CoverOptions& options, const CommandContext& context) {
+    const Game game = options.game.game();
     CoverRequest request;
-    parsePickList(options.pickText, request.pool);
+    parsePickList(options.pickText, request.pool, game.highest());
+    request.highest = game.highest();
     request.guarantee = *parseGuarantee(options.guaranteeText);
+    request.guarantee.ticket = game.perTicket();
     request.timeBudget = std::chrono::seconds(options.seconds);
     request.seed = options.seed;
+    if (!options.bonus.empty()) {
+        if (std::optional<Notice> problem = bonusPickProblem(game, options.bonus)) {
+            std::fprintf(context.err, "orvane: --bonus: %s\n", problem->text.c_str());
+            return kExitFailed;
+        }
+    }
 
+    const DataPaths paths = gamePaths(context.paths, game);
     const bool toStandardOutput = options.output && *options.output == "-";
-    const std::string path = options.output.value_or(context.paths.wheelOutput);
+    const std::string path = options.output.value_or(paths.wheelOutput);
     if (!toStandardOutput) {
-        if (std::optional<Notice> refusal = outputOverwritesInput(path, context.paths.history, "")) {
+        if (std::optional<Notice> refusal = outputOverwritesInput(path, paths.history, "")) {
             std::fprintf(context.err, "%s: %s\n", refusal->title.c_str(), refusal->text.c_str());
             return kExitFailed;
         }
@@ -47,14 +64,17 @@ int runCover(const CoverOptions& options, const CommandContext& context) {
         std::fprintf(context.err, "orvane: %s\n", job.failure()->text.c_str());
         return kExitFailed;
     }
-    const std::vector<Combination> tickets = job.tickets();
+    const std::vector<std::vector<int>> tickets = job.ticketLists();
 
     Notice failure;
     std::unique_ptr<FileWheelOutput> output =
         toStandardOutput ? FileWheelOutput::onStream(context.out, "standard output", options.numbered)
                          : FileWheelOutput::open(path, options.append ? DiskMode::Append : DiskMode::Overwrite,
                                                  options.numbered, failure);
-    if (!output || !writeCoverTickets(tickets, *output, failure)) {
+    const bool written =
+        output && (game.isLotto649() ? writeCoverTickets(job.tickets(), *output, failure)
+                                     : writeCoverLines(gameCoverLines(tickets, game, options.bonus), *output, failure));
+    if (!written) {
         std::fprintf(context.err, "%s: %s\n", failure.title.c_str(), failure.text.c_str());
         return kExitFailed;
     }
@@ -78,9 +98,9 @@ Command addCoverCommand(CLI::App& program, const CommandContext& context) {
         ->type_name("LIST")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->check(CLI::Validator(
-            [](std::string& text) {
+            [options](std::string& text) {
                 std::vector<int> numbers;
-                return parsePickList(text, numbers);
+                return parsePickList(text, numbers, options->game.game().highest());
             },
             ""));
     cover->add_option("--guarantee", options->guaranteeText, "T if T, or T if M: 3, 4if5")
@@ -107,21 +127,33 @@ Command addCoverCommand(CLI::App& program, const CommandContext& context) {
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     cover->add_flag("--append", options->append, "Add to the output file instead of replacing it");
     cover->add_flag("--numbered", options->numbered, "Number the tickets");
+    addGameOption(*cover, options->game, context);
+    cover
+        ->add_option("--bonus", options->bonusText,
+                     "For a game with a bonus pool: the bonus numbers the tickets take in turn, as a list")
+        ->type_name("LIST")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
 
     cover->footer(wrapText(
         "Without --output the tickets go to " + context.paths.wheelOutput +
         ", where the win checker and the output viewer read them. After the search it prints Tickets: N and "
         "Guarantee: T if M verified (on standard error when the tickets go to standard output). --seconds 0 keeps "
-        "the first list proved.\n"
+        "the first list proved. With --game the tickets hold the game's count of numbers, and with --bonus each "
+        "ticket is written with the picked bonus numbers in turn, so each is on as many tickets as any other, give "
+        "or take one.\n"
         "Exit status: 0 on success; 1 when no list can keep the guarantee (a pick of fewer than 6 numbers, T larger "
         "than M, M larger than the pick) or the tickets cannot be written; 2 for a usage error."));
 
-    auto game = std::make_shared<GameChoice>();
-    addGameOption(*cover, *game, context);
-    return Command{cover, [options, context, game] {
-                       return game->otherThanLotto649() ? refuseOtherGame("cover", game->game(), context)
-                                                        : runCover(*options, context);
-                   }};
+    cover->callback([options] {
+        const Game game = options->game.game();
+        options->bonus.clear();
+        if (options->bonusText.empty()) return;
+        if (!game.hasBonusPool())
+            throw CLI::ValidationError("--bonus", "the game " + game.title() + " has no bonus pool");
+        const std::string error = parsePickList(options->bonusText, options->bonus, game.bonusPool());
+        if (!error.empty()) throw CLI::ValidationError("--bonus", error);
+    });
+    return Command{cover, [options, context] { return runCover(*options, context); }};
 }
 
 } // namespace orvane

@@ -23,10 +23,10 @@ CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandC
 }
 
 int refuseOtherGame(const char* command, const Game& game, const CommandContext& context) {
-    std::fprintf(
-        context.err,
-        "orvane: %s serves 6/49 so far, not %s; wheel, record, import, check, odds and report serve every game\n",
-        command, game.title().c_str());
+    std::fprintf(context.err,
+                 "orvane: %s serves 6/49 so far, not %s; wheel, record, import, check, odds, report and cover serve "
+                 "every game\n",
+                 command, game.title().c_str());
     return kExitFailed;
 }
 

@@ -38,10 +38,12 @@ CoverJob::CoverJob(CoverRequest request) : state_(std::make_unique<State>()) {
     request.pool.erase(std::unique(request.pool.begin(), request.pool.end()), request.pool.end());
     state_->request = std::move(request);
     const CoverRequest& r = state_->request;
-    const bool numbersValid = std::all_of(r.pool.begin(), r.pool.end(), [](int n) { return n >= 1 && n <= 49; });
-    std::optional<std::string> fault = numbersValid
-                                           ? guaranteeFault(static_cast<int>(r.pool.size()), r.guarantee)
-                                           : std::optional<std::string>("The pool holds a number outside 1 to 49.");
+    const bool numbersValid =
+        std::all_of(r.pool.begin(), r.pool.end(), [&r](int n) { return n >= 1 && n <= r.highest; });
+    std::optional<std::string> fault =
+        numbersValid
+            ? guaranteeFault(static_cast<int>(r.pool.size()), r.guarantee)
+            : std::optional<std::string>("The pool holds a number outside 1 to " + std::to_string(r.highest) + ".");
     if (fault) {
         state_->failure = Notice{*fault, "Abbreviated Wheel", NoticeIcon::Exclamation};
         state_->ended = true;

@@ -1,5 +1,6 @@
 #include "cover/CoverList.h"
 
+#include "core/SetWalk.h"
 #include "cover/CoverJob.h"
 
 #include <cstdio>
@@ -36,6 +37,39 @@ bool writeCoverTickets(const std::vector<Combination>& tickets, WheelOutput& out
     for (const Combination& ticket : tickets) {
         ++count;
         if (!output.record(ticket, count, count)) {
+            failure = output.failure();
+            output.close();
+            return false;
+        }
+    }
+    if (output.close()) return true;
+    failure = output.failure();
+    return false;
+}
+
+std::vector<std::string> gameCoverLines(const std::vector<std::vector<int>>& tickets, const Game& game,
+                                        const std::vector<int>& pickedBonus) {
+    const std::vector<std::string> parts = game.hasBonusPool() && !pickedBonus.empty()
+                                               ? bonusParts(pickedBonus, game.bonusDrawn())
+                                               : std::vector<std::string>{};
+    std::vector<std::string> lines;
+    lines.reserve(tickets.size());
+    for (std::size_t i = 0; i < tickets.size(); ++i) {
+        std::string line;
+        for (int number : tickets[i]) {
+            if (!line.empty()) line += ' ';
+            line += std::to_string(number);
+        }
+        if (!parts.empty()) line += parts[i % parts.size()];
+        lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+bool writeCoverLines(const std::vector<std::string>& lines, WheelOutput& output, Notice& failure) {
+    std::uint64_t count = 0;
+    for (const std::string& line : lines) {
+        if (!output.recordText(line, ++count)) {
             failure = output.failure();
             output.close();
             return false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Combination.h"
+#include "core/Game.h"
 #include "core/Notice.h"
 #include "cover/Guarantee.h"
 #include "wheel/WheelOutput.h"
@@ -20,5 +21,14 @@ std::string coverListText(const std::vector<int>& pool, Guarantee guarantee, con
 // Records the tickets to a wheel output, each counted as a passing set, and
 // closes it. False, with `failure` filled, when the output could not be written.
 bool writeCoverTickets(const std::vector<Combination>& tickets, WheelOutput& output, Notice& failure);
+
+// The tickets of another game's list as its output lines, "1 2 3 4 5 + 7". A
+// game with a bonus pool takes the choices of the picked bonus numbers in turn,
+// ticket by ticket, so that each is on as many tickets as any other, give or
+// take one; with none picked the tickets are written alone.
+std::vector<std::string> gameCoverLines(const std::vector<std::vector<int>>& tickets, const Game& game,
+                                        const std::vector<int>& pickedBonus);
+// Records the lines to a wheel output, each counted as a passing line, and closes it.
+bool writeCoverLines(const std::vector<std::string>& lines, WheelOutput& output, Notice& failure);
 
 } // namespace orvane

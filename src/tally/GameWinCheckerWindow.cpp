@@ -52,8 +52,7 @@ std::vector<QLineEdit*> numberBoxes(QWidget* parent, QGridLayout* grid, int row,
 
 } // namespace
 
-GameWinCheckerWindow::GameWinCheckerWindow(Platform& platform, SharedSettings& shared, BusyState& busy,
-                                           QWidget* parent)
+GameWinCheckerWindow::GameWinCheckerWindow(Platform& platform, SharedSettings& shared, BusyState& busy, QWidget* parent)
     : QWidget(parent, Qt::Window), platform_(platform), shared_(shared), busy_(&busy) {
     setObjectName(QStringLiteral("frmGameWinCheck"));
     setWindowTitle(kCheckerTitle + QStringLiteral(" - ") + qt(shared_.game.title()));

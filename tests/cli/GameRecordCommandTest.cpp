@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <sstream>
+
+#include <map>
+
 #include <filesystem>
 
 using namespace orvane;
@@ -132,6 +138,60 @@ TEST(GameCommands, ReportReadsTheGamesHistory) {
     EXPECT_NE(lotto.err.find("Line 1 of the history file"), std::string::npos) << lotto.err;
 }
 
+// An abbreviated wheel of another game: tickets of the game's count of numbers,
+// proved here plainly, each with the picked bonus numbers in turn.
+TEST(GameCommands, CoverBuildsTheGamesTicketsAndSharesTheBonusNumbersOut) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.path());
+    const CliRun run = runCli({"cover", "--game", "Powerball", "--pick", "50-61", "--guarantee", "3if4", "--bonus",
+                               "7,26,3", "--output", "-", "--seconds", "0"},
+                              paths);
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    std::vector<std::vector<int>> tickets;
+    std::map<int, int> bonusUses;
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) {
+        const std::size_t plus = line.find(" + ");
+        ASSERT_NE(plus, std::string::npos) << line;
+        std::istringstream numbers(line.substr(0, plus));
+        std::vector<int> ticket;
+        for (int n; numbers >> n;) ticket.push_back(n);
+        ASSERT_EQ(ticket.size(), 5u) << line;
+        for (int n : ticket) ASSERT_TRUE(n >= 50 && n <= 61) << line;
+        ++bonusUses[std::stoi(line.substr(plus + 3))];
+        tickets.push_back(ticket);
+    }
+    EXPECT_EQ(run.err, "Tickets: " + std::to_string(tickets.size()) + "\nGuarantee: 3 if 4 verified\n");
+    // Every four numbers of the pick share three with some ticket.
+    for (int a = 50; a <= 61; ++a)
+        for (int b = a + 1; b <= 61; ++b)
+            for (int c = b + 1; c <= 61; ++c)
+                for (int d = c + 1; d <= 61; ++d) {
+                    const auto covered = [&](const std::vector<int>& t) {
+                        int shared = 0;
+                        for (int n : {a, b, c, d}) shared += std::count(t.begin(), t.end(), n) > 0;
+                        return shared >= 3;
+                    };
+                    ASSERT_TRUE(std::any_of(tickets.begin(), tickets.end(), covered)) << a << b << c << d;
+                }
+    ASSERT_EQ(bonusUses.size(), 3u);
+    const auto [fewest, most] = std::minmax_element(bonusUses.begin(), bonusUses.end(),
+                                                    [](const auto& x, const auto& y) { return x.second < y.second; });
+    EXPECT_LE(most->second - fewest->second, 1);
+
+    // The game's limits: the guarantee within its tickets, the pick within its numbers.
+    const CliRun tooMany =
+        runCli({"cover", "--game", "5/39", "--pick", "1-12", "--guarantee", "3if6", "--output", "-"}, paths);
+    EXPECT_EQ(tooMany.status, kExitFailed);
+    EXPECT_NE(tooMany.err.find("at most 5"), std::string::npos) << tooMany.err;
+    EXPECT_EQ(runCli({"cover", "--game", "5/39", "--pick", "1-40", "--guarantee", "3"}, paths).status, kExitUsage);
+    // Two bonus numbers a line need two picked.
+    const CliRun oneBonus = runCli(
+        {"cover", "--game", "5/50+2/12", "--pick", "1-10", "--guarantee", "2", "--bonus", "4", "--output", "-"}, paths);
+    EXPECT_EQ(oneBonus.status, kExitFailed);
+    EXPECT_EQ(oneBonus.out, "");
+}
+
 // The tools that serve 6/49 alone say so for another game and touch nothing;
 // named as 6/49 they run as they always have.
 TEST(GameCommands, ToolsOfSixFortyNineAloneRefuseAnotherGame) {
@@ -140,14 +200,13 @@ TEST(GameCommands, ToolsOfSixFortyNineAloneRefuseAnotherGame) {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"pool", "--trend", "5", "--groups", "10", "--size", "12", "--draws", "1", "--game", "Fantasy 5"},
              {"backtest", "--game", "5/39"},
-             {"cover", "--pick", "1-10", "--guarantee", "3", "--game", "5/39"},
          }) {
         const CliRun result = runCli(args, paths);
         EXPECT_EQ(result.status, kExitFailed) << args.front();
         EXPECT_EQ(result.err,
                   "orvane: " + args.front() +
-                      " serves 6/49 so far, not Fantasy 5 (5/39); wheel, record, import, check, odds and report "
-                      "serve every game\n");
+                      " serves 6/49 so far, not Fantasy 5 (5/39); wheel, record, import, check, odds, report and "
+                      "cover serve every game\n");
         EXPECT_EQ(result.out, "");
     }
     EXPECT_FALSE(std::filesystem::exists(paths.folder));
