@@ -506,6 +506,7 @@ void MainWindow::mnuAbbreviatedWheel_Click() {
             [this] {
                 AbbreviatedWheelWindow::Start start;
                 start.pool = selectedNumbers();
+                if (!shared_.game.isLotto649() && bonusPick_) start.bonus = bonusPick_->picked();
                 start.numbered = mnuRecordNumbers->isChecked();
                 start.append = optnAppend->isChecked();
                 return start;

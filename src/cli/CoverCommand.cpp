@@ -71,9 +71,7 @@ int runCover(const CoverOptions& options, const CommandContext& context) {
         toStandardOutput ? FileWheelOutput::onStream(context.out, "standard output", options.numbered)
                          : FileWheelOutput::open(path, options.append ? DiskMode::Append : DiskMode::Overwrite,
                                                  options.numbered, failure);
-    const bool written =
-        output && (game.isLotto649() ? writeCoverTickets(job.tickets(), *output, failure)
-                                     : writeCoverLines(gameCoverLines(tickets, game, options.bonus), *output, failure));
+    const bool written = output && writeCoverList(tickets, game, options.bonus, *output, failure);
     if (!written) {
         std::fprintf(context.err, "%s: %s\n", failure.title.c_str(), failure.text.c_str());
         return kExitFailed;

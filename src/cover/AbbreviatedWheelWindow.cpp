@@ -11,6 +11,7 @@
 #include "platform/JobDriver.h"
 #include "platform/Platform.h"
 #include "platform/QtText.h"
+#include "wheel/GameWheelStart.h"
 #include "wheel/WheelOutput.h"
 
 #include <QCloseEvent>
@@ -65,10 +66,11 @@ void AbbreviatedWheelWindow::buildLayout() {
     layout->addWidget(lblPool);
     auto* options = new QGridLayout;
     options->addWidget(new QLabel(QStringLiteral("Guarantee: match"), this), 0, 0);
-    spnMatch = spinBox(this, "spnMatch", 2, 6, 3);
+    const int k = shared_.game.perTicket();
+    spnMatch = spinBox(this, "spnMatch", 2, k, 3);
     options->addWidget(spnMatch, 0, 1);
     options->addWidget(new QLabel(QStringLiteral("if drawn"), this), 0, 2);
-    spnDrawn = spinBox(this, "spnDrawn", 2, 6, 3);
+    spnDrawn = spinBox(this, "spnDrawn", 2, k, 3);
     options->addWidget(spnDrawn, 0, 3);
     options->addWidget(new QLabel(QStringLiteral("Search for"), this), 1, 0);
     spnSeconds = spinBox(this, "spnSeconds", 1, 3600, 10);
@@ -135,6 +137,9 @@ void AbbreviatedWheelWindow::buildLayout() {
     connect(cmdDone, &QPushButton::clicked, this, &QWidget::close);
 }
 
+// A list needs a pool of at least one number more than a ticket.
+int AbbreviatedWheelWindow::fewestPool() const { return shared_.game.perTicket() + 1; }
+
 // The pool the next Begin takes, as the main window stands now.
 void AbbreviatedWheelWindow::showEvent(QShowEvent* event) {
     showPool();
@@ -142,28 +147,44 @@ void AbbreviatedWheelWindow::showEvent(QShowEvent* event) {
 }
 
 void AbbreviatedWheelWindow::showPool() {
+    const Start start = source_();
     QStringList numbers;
-    for (int number : source_().pool) numbers << QString::number(number);
-    lblPool->setText(numbers.size() < 7
-                         ? QStringLiteral("Select 7 or more numbers on the main window, then press Begin.")
-                         : QStringLiteral("Pool: %1 numbers selected on the main window: %2")
-                               .arg(numbers.size())
-                               .arg(numbers.join(QLatin1Char(' '))));
+    for (int number : start.pool) numbers << QString::number(number);
+    QString text =
+        static_cast<int>(numbers.size()) < fewestPool()
+            ? QStringLiteral("Select %1 or more numbers on the main window, then press Begin.").arg(fewestPool())
+            : QStringLiteral("Pool: %1 numbers selected on the main window: %2")
+                  .arg(numbers.size())
+                  .arg(numbers.join(QLatin1Char(' ')));
+    if (!start.bonus.empty()) {
+        QStringList bonus;
+        for (int number : start.bonus) bonus << QString::number(number);
+        text += QStringLiteral("\nBonus numbers, taken in turn: ") + bonus.join(QLatin1Char(' '));
+    }
+    lblPool->setText(text);
 }
 
 void AbbreviatedWheelWindow::cmdBegin_Click() {
     if (job_) return;
     const Start start = source_();
     showPool();
-    if (start.pool.size() < 7) {
-        platform_.message(QStringLiteral("There are not enough numbers selected for this operation.  Select 7 or more "
-                                         "numbers, and then try again."),
+    if (static_cast<int>(start.pool.size()) < fewestPool()) {
+        platform_.message(QStringLiteral("There are not enough numbers selected for this operation.  Select %1 or more "
+                                         "numbers, and then try again.")
+                              .arg(fewestPool()),
                           QStringLiteral("Unable to Complete Operation"), NoticeIcon::Exclamation);
         return;
     }
+    if (!start.bonus.empty()) {
+        if (std::optional<Notice> problem = bonusPickProblem(shared_.game, start.bonus)) {
+            platform_.notify(*problem);
+            return;
+        }
+    }
     CoverRequest request;
     request.pool = start.pool;
-    request.guarantee = Guarantee{spnMatch->value(), spnDrawn->value()};
+    request.highest = shared_.game.highest();
+    request.guarantee = Guarantee{spnMatch->value(), spnDrawn->value(), shared_.game.perTicket()};
     request.timeBudget = std::chrono::seconds(spnSeconds->value());
     request.seed = static_cast<std::uint64_t>(spnSeed->value());
     auto job = std::make_unique<CoverJob>(request);
@@ -215,7 +236,7 @@ void AbbreviatedWheelWindow::cmdStop_Click() {
 void AbbreviatedWheelWindow::endRun() {
     const std::unique_ptr<CoverJob> job = std::move(job_);
     if (!job) return;
-    tickets_ = job->tickets();
+    tickets_ = job->ticketLists();
     prgTime->setValue(job->stopped() ? prgTime->value() : 1000);
     setRunning(false);
     if (tickets_.empty()) {
@@ -223,7 +244,8 @@ void AbbreviatedWheelWindow::endRun() {
     } else {
         lblResult->setText(qt(coverResultText(tickets_.size(), guarantee_)) +
                            QStringLiteral("; Write to Output File writes it to ") + qt(shared_.wheelOutputPath));
-        txtTickets->setPlainText(shownText(coverListText(job->request().pool, guarantee_, tickets_)));
+        txtTickets->setPlainText(
+            shownText(coverListText(job->request().pool, guarantee_, tickets_, shared_.game, start_.bonus)));
     }
     emit runEnded();
 }
@@ -261,7 +283,7 @@ bool AbbreviatedWheelWindow::writeTickets() {
         return false;
     std::unique_ptr<FileWheelOutput> output =
         FileWheelOutput::open(path, options.append ? DiskMode::Append : DiskMode::Overwrite, options.numbered, failure);
-    if (!output || !writeCoverTickets(tickets_, *output, failure)) {
+    if (!output || !writeCoverList(tickets_, shared_.game, start_.bonus, *output, failure)) {
         platform_.notify(failure);
         return false;
     }
@@ -277,7 +299,7 @@ void AbbreviatedWheelWindow::cmdPrint_Click() {
                           QStringLiteral("Printing"), NoticeIcon::Exclamation);
         return;
     }
-    printTextLines(*document, shownText(coverListText(start_.pool, guarantee_, tickets_)));
+    printTextLines(*document, shownText(coverListText(start_.pool, guarantee_, tickets_, shared_.game, start_.bonus)));
     document->end();
 }
 

@@ -23,8 +23,9 @@ class BusyState;
 class CoverJob;
 class Platform;
 
-// frmAbbreviatedWheel: a short list of tickets from the numbers selected on
-// the main window that keeps a guarantee "t if m", searched for as a sliced
+// frmAbbreviatedWheel: a short list of tickets of the game played (six
+// numbers for 6/49) from the numbers selected on the main window that keeps a
+// guarantee "t if m", searched for as a sliced
 // job within a time budget and proved before it is shown. Write to Output File
 // writes the list to the wheel output file with the main window's output
 // options, so the win checker and the output viewer read it; a search never
@@ -36,6 +37,7 @@ public:
     // What Begin starts from: the selected numbers and how the output file is written.
     struct Start {
         std::vector<int> pool;
+        std::vector<int> bonus; // the bonus numbers picked, for a game with a bonus pool
         bool numbered = false;
         bool append = false;
     };
@@ -57,6 +59,7 @@ protected:
 private:
     void buildLayout();
     void showPool();
+    int fewestPool() const;
     void cmdBegin_Click();
     void cmdStop_Click();
     void cmdWrite_Click();
@@ -74,7 +77,7 @@ private:
     std::unique_ptr<CoverJob> job_;
     Start start_;
     Guarantee guarantee_;
-    std::vector<Combination> tickets_;
+    std::vector<std::vector<int>> tickets_;
 
     QLabel* lblPool = nullptr;
     QSpinBox* spnMatch = nullptr;

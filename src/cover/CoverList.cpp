@@ -3,6 +3,7 @@
 #include "core/SetWalk.h"
 #include "cover/CoverJob.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace orvane {
@@ -15,9 +16,19 @@ std::string twoDigits(int number) {
     return text;
 }
 
+// The bonus part each ticket of the game is written with, in turn; none for
+// 6/49 or with no bonus numbers picked.
+std::vector<std::string> bonusPartsOf(const Game& game, const std::vector<int>& pickedBonus) {
+    if (!game.hasBonusPool() || pickedBonus.empty()) return {};
+    return bonusParts(pickedBonus, game.bonusDrawn());
+}
+
 } // namespace
 
-std::string coverListText(const std::vector<int>& pool, Guarantee guarantee, const std::vector<Combination>& tickets) {
+std::string coverListText(const std::vector<int>& pool, Guarantee guarantee,
+                          const std::vector<std::vector<int>>& tickets, const Game& game,
+                          const std::vector<int>& pickedBonus) {
+    const std::vector<std::string> parts = bonusPartsOf(game, pickedBonus);
     std::string text = "Abbreviated wheel: " + coverResultText(tickets.size(), guarantee) + "\r\n";
     text += "Pool (" + std::to_string(pool.size()) + " numbers):";
     for (int number : pool) text += " " + twoDigits(number);
@@ -27,6 +38,7 @@ std::string coverListText(const std::vector<int>& pool, Guarantee guarantee, con
         std::string count = std::to_string(i + 1);
         text += std::string(width - count.size(), ' ') + count + ":";
         for (int number : tickets[i]) text += " " + twoDigits(number);
+        if (!parts.empty()) text += parts[i % parts.size()];
         text += "\r\n";
     }
     return text;
@@ -78,6 +90,19 @@ bool writeCoverLines(const std::vector<std::string>& lines, WheelOutput& output,
     if (output.close()) return true;
     failure = output.failure();
     return false;
+}
+
+bool writeCoverList(const std::vector<std::vector<int>>& tickets, const Game& game, const std::vector<int>& pickedBonus,
+                    WheelOutput& output, Notice& failure) {
+    if (!game.isLotto649()) return writeCoverLines(gameCoverLines(tickets, game, pickedBonus), output, failure);
+    std::vector<Combination> sets;
+    sets.reserve(tickets.size());
+    for (const std::vector<int>& ticket : tickets) {
+        Combination set{};
+        std::copy_n(ticket.begin(), std::min(ticket.size(), set.size()), set.begin());
+        sets.push_back(set);
+    }
+    return writeCoverTickets(sets, output, failure);
 }
 
 } // namespace orvane

@@ -16,7 +16,11 @@ namespace orvane {
 //   Pool (12 numbers): 01 02 03 ...
 //   (blank)
 //    1: 01 02 04 07 08 11
-std::string coverListText(const std::vector<int>& pool, Guarantee guarantee, const std::vector<Combination>& tickets);
+// A game with a bonus pool shows each ticket with the bonus numbers it is
+// written with (" 1: 01 02 03 04 05 + 7"), as gameCoverLines pairs them.
+std::string coverListText(const std::vector<int>& pool, Guarantee guarantee,
+                          const std::vector<std::vector<int>>& tickets, const Game& game = Game::lotto649(),
+                          const std::vector<int>& pickedBonus = {});
 
 // Records the tickets to a wheel output, each counted as a passing set, and
 // closes it. False, with `failure` filled, when the output could not be written.
@@ -30,5 +34,9 @@ std::vector<std::string> gameCoverLines(const std::vector<std::vector<int>>& tic
                                         const std::vector<int>& pickedBonus);
 // Records the lines to a wheel output, each counted as a passing line, and closes it.
 bool writeCoverLines(const std::vector<std::string>& lines, WheelOutput& output, Notice& failure);
+// The list of the game as its output: 6/49's as six-number sets (writeCoverTickets), another game's as
+// its lines (gameCoverLines).
+bool writeCoverList(const std::vector<std::vector<int>>& tickets, const Game& game, const std::vector<int>& pickedBonus,
+                    WheelOutput& output, Notice& failure);
 
 } // namespace orvane

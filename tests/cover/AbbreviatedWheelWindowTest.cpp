@@ -1,10 +1,12 @@
 #include "cover/AbbreviatedWheelWindow.h"
 
+#include "core/GameCatalogue.h"
 #include "cover/CoverCheck.h"
 #include "platform/BusyState.h"
 #include "support/WindowFixture.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -94,6 +96,37 @@ private slots:
         QVERIFY(fixture.platform->printJobs[0].lines[0].contains(QStringLiteral("verified")));
         QCOMPARE(fixture.platform->printJobs[0].lines.size(), lines.size() + 3);
         QVERIFY(fixture.platform->messages.isEmpty());
+    }
+
+    // Another game's list: tickets of its five numbers, each written with the
+    // picked bonus numbers in turn.
+    void anotherGamesTicketsTakeTheBonusNumbersInTurn() {
+        fixture.window->switchGame(*findGame("Powerball", catalogueGames()));
+        auto* bonus = fixture.find<QListWidget>(QStringLiteral("lstBonusNumbers"));
+        bonus->item(6)->setSelected(true);
+        bonus->item(25)->setSelected(true);
+        open(0, 7);
+        QVERIFY(text("lblPool").contains(QStringLiteral("Bonus numbers, taken in turn: 7 26")));
+        QCOMPARE(inWindow<QSpinBox>(QStringLiteral("spnDrawn"))->maximum(), 5);
+        set("spnSeconds", 1);
+        QVERIFY(beginToEnd());
+        click(QStringLiteral("cmdWrite"));
+        const QStringList lines = outputLines();
+        QVERIFY(lines.size() >= 8); // no list of 3 if 3 on 8 numbers with five-number tickets is shorter
+        QStringList mains;
+        int withSeven = 0;
+        for (const QString& line : lines) {
+            const QStringList parts = line.split(QStringLiteral(" + "));
+            QCOMPARE(parts.size(), 2);
+            QCOMPARE(parts[0].split(QLatin1Char(' ')).size(), 5);
+            withSeven += parts[1] == QStringLiteral("7");
+            QVERIFY(parts[1] == QStringLiteral("7") || parts[1] == QStringLiteral("26"));
+            mains << parts[0];
+        }
+        QVERIFY(std::abs(2 * withSeven - static_cast<int>(lines.size())) <= 1);
+        QCOMPARE(uncoveredSubsets(8, {3, 3, 5}, masksOf(mains, 1)), 0u);
+        QVERIFY(
+            inWindow<QPlainTextEdit>(QStringLiteral("txtTickets"))->toPlainText().contains(QStringLiteral(" + 26")));
     }
 
     // The main window's output options as they stand at the write: numbered
