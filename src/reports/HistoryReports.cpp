@@ -4,6 +4,7 @@
 
 #include <array>
 #include <numeric>
+#include <span>
 
 namespace orvane {
 
@@ -39,7 +40,7 @@ private:
     std::vector<std::uint64_t> counts_;
 };
 
-int sumOf(const std::vector<int>& draw) { return std::accumulate(draw.begin(), draw.end(), 0); }
+int sumOf(std::span<const int> draw) { return std::accumulate(draw.begin(), draw.end(), 0); }
 
 void appendNumberCounts(std::string& text, const std::vector<ValueCount>& counts, const char* prefix) {
     for (const ValueCount& row : counts) {
@@ -56,7 +57,7 @@ void appendNumberCounts(std::string& text, const std::vector<ValueCount>& counts
 
 HistoryReportResult numberCountReport(const GameReportDraws& draws) {
     Counters numbers(1, draws.game.highest());
-    for (const std::vector<int>& draw : draws.numbers) {
+    for (std::span<const int> draw : draws.numbers) {
         for (int n : draw) numbers.add(n);
     }
     HistoryReportResult result;
@@ -69,7 +70,7 @@ HistoryReportResult numberCountReport(const GameReportDraws& draws) {
     appendNumberCounts(result.text, result.counts, "");
     if (draws.game.hasBonusPool()) {
         Counters bonus(1, draws.game.bonusPool());
-        for (const std::vector<int>& drawn : draws.bonus) {
+        for (std::span<const int> drawn : draws.bonus) {
             for (int n : drawn) bonus.add(n);
         }
         result.text += kLineEnd;
@@ -83,7 +84,7 @@ HistoryReportResult midpointReport(const GameReportDraws& draws) {
     const int midpoint = draws.game.midpoint();
     HistoryReportResult result;
     result.text.reserve(draws.size() * 11);
-    for (const std::vector<int>& draw : draws.numbers) {
+    for (std::span<const int> draw : draws.numbers) {
         int below = 0;
         for (int n : draw) {
             const bool isBelow = n <= midpoint;
@@ -102,7 +103,7 @@ HistoryReportResult spanOfSetReport(const GameReportDraws& draws) {
     HistoryReportResult result;
     result.text.reserve(draws.size() * 9 + static_cast<std::size_t>(draws.game.highest()) * 30);
     std::uint64_t drawNumber = 0;
-    for (const std::vector<int>& draw : draws.numbers) {
+    for (std::span<const int> draw : draws.numbers) {
         const int span = draw.empty() ? 0 : draw.back() - draw.front();
         spans.add(span);
         appendPadded(result.text, ++drawNumber, 3);
@@ -126,7 +127,7 @@ HistoryReportResult spanOfSetReport(const GameReportDraws& draws) {
 
 HistoryReportResult sumHitsReport(const GameReportDraws& draws) {
     Counters sums(draws.game.smallestSum(), draws.game.largestSum());
-    for (const std::vector<int>& draw : draws.numbers) sums.add(sumOf(draw));
+    for (std::span<const int> draw : draws.numbers) sums.add(sumOf(draw));
     HistoryReportResult result;
     result.valueHeading = "Sum";
     result.counts = sums.rows();
@@ -144,7 +145,7 @@ HistoryReportResult sumOfSetsReport(const GameReportDraws& draws) {
     HistoryReportResult result;
     result.text.reserve(draws.size() * 10);
     std::uint64_t drawNumber = 0;
-    for (const std::vector<int>& draw : draws.numbers) {
+    for (std::span<const int> draw : draws.numbers) {
         const int sum = sumOf(draw);
         appendPadded(result.text, ++drawNumber, 3);
         result.text += ": ";
@@ -159,7 +160,7 @@ HistoryReportResult evensSignatureReport(const GameReportDraws& draws) {
     HistoryReportResult result;
     result.text.reserve(draws.size() * static_cast<std::size_t>(16 + draws.game.perTicket()));
     std::uint64_t setNumber = 0;
-    for (const std::vector<int>& draw : draws.numbers) {
+    for (std::span<const int> draw : draws.numbers) {
         result.text += "Set ";
         appendPadded(result.text, ++setNumber, 3);
         result.text += ": ";

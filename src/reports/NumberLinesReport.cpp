@@ -35,8 +35,8 @@ NumberLineCounts countNumberLines(const GameReportDraws& draws) {
     // Every pair of neighbouring draws, the latest draw's included: the
     // newest draw is what a player wants to see followed up.
     for (std::size_t i = 0; i + 1 < draws.size(); ++i) {
-        const std::vector<int>& draw = draws.numbers[i];
-        const std::vector<int>& next = draws.numbers[i + 1];
+        const std::span<const int> draw = draws.numbers[i];
+        const std::span<const int> next = draws.numbers[i + 1];
         const std::size_t positions = std::min({draw.size(), next.size(), std::size_t(counts.positions())});
         for (std::size_t p = 0; p < positions; ++p) counts.add(static_cast<int>(p), draw[p], next[p]);
     }

@@ -61,29 +61,30 @@ ReportHistory readReportHistory(const std::string& path) {
     return result;
 }
 
-GameReportDraws::GameReportDraws(Game played, std::vector<std::vector<int>> mainNumbers,
-                                 std::vector<std::vector<int>> bonusNumbers)
-    : game(std::move(played)), numbers(std::move(mainNumbers)), bonus(std::move(bonusNumbers)) {}
+void NumberRows::add(std::span<const int> row) {
+    const std::size_t kept = std::min(row.size(), width_);
+    numbers_.insert(numbers_.end(), row.begin(), row.begin() + static_cast<std::ptrdiff_t>(kept));
+    numbers_.resize(numbers_.size() + width_ - kept, 0);
+    ++rows_;
+}
 
 GameReportDraws::GameReportDraws(const std::vector<ReportDraw>& lotto649Draws)
     : GameReportDraws(std::span<const ReportDraw>(lotto649Draws)) {}
 
-GameReportDraws::GameReportDraws(std::span<const ReportDraw> lotto649Draws) {
+GameReportDraws::GameReportDraws(std::span<const ReportDraw> lotto649Draws) : GameReportDraws() {
     numbers.reserve(lotto649Draws.size());
-    for (const ReportDraw& draw : lotto649Draws) numbers.emplace_back(draw.begin(), draw.end());
-    bonus.resize(lotto649Draws.size());
+    for (const ReportDraw& draw : lotto649Draws) add(draw, {});
 }
 
 GameReportHistory readGameReportHistory(const Game& game, const std::string& path) {
-    GameReportHistory result;
+    GameReportHistory result{GameReportDraws(game), std::nullopt};
     if (game.isLotto649()) {
         ReportHistory read = readReportHistory(path);
         result.failure = std::move(read.failure);
-        result.draws = GameReportDraws(read.draws);
-        result.draws.game = game;
+        result.draws.numbers.reserve(read.draws.size());
+        for (const ReportDraw& draw : read.draws) result.draws.add(draw, {});
         return result;
     }
-    result.draws.game = game;
     if (!std::ifstream(path, std::ios::binary)) {
         result.failure = historyNotOpenedNotice(path);
         return result;
@@ -93,11 +94,12 @@ GameReportHistory readGameReportHistory(const Game& game, const std::string& pat
         result.failure = malformedNotice(read.error);
         return result;
     }
+    result.draws.numbers.reserve(read.draws.size());
+    result.draws.bonus.reserve(read.draws.size());
     for (GameDraw& draw : read.draws) {
         std::sort(draw.numbers.begin(), draw.numbers.end());
         std::sort(draw.bonus.begin(), draw.bonus.end());
-        result.draws.numbers.push_back(std::move(draw.numbers));
-        result.draws.bonus.push_back(std::move(draw.bonus));
+        result.draws.add(draw.numbers, draw.bonus);
     }
     return result;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -31,18 +32,61 @@ ReportHistory readReportHistory(const std::string& path);
 // "The file PATH could not be opened. ..." titled "Cannot Execute Command".
 Notice historyNotOpenedNotice(const std::string& path);
 
-// The draws of any game as the reports see them, oldest first.
-struct GameReportDraws {
-    Game game = Game::lotto649();
-    std::vector<std::vector<int>> numbers; // each draw's k main numbers, ascending
-    std::vector<std::vector<int>> bonus;   // each draw's bonus-pool numbers, ascending; none without a pool
+// Rows of the same count of numbers kept end to end in one array: a long
+// history costs no allocation per draw.
+class NumberRows {
+public:
+    explicit NumberRows(std::size_t numbersPerRow = 0) : width_(numbersPerRow) {}
+    // Adds a row of the rows' count of numbers (a longer one is cut, a shorter one padded with 0).
+    void add(std::span<const int> row);
+    void reserve(std::size_t rows) { numbers_.reserve(rows * width_); }
+    std::size_t size() const { return rows_; }
+    std::span<const int> operator[](std::size_t row) const { return {numbers_.data() + row * width_, width_}; }
 
-    GameReportDraws() = default;
-    GameReportDraws(Game played, std::vector<std::vector<int>> mainNumbers, std::vector<std::vector<int>> bonusNumbers);
+    class Iterator {
+    public:
+        Iterator(const NumberRows& rows, std::size_t row) : rows_(&rows), row_(row) {}
+        std::span<const int> operator*() const { return (*rows_)[row_]; }
+        Iterator& operator++() {
+            ++row_;
+            return *this;
+        }
+        bool operator==(const Iterator& other) const { return row_ == other.row_; }
+
+    private:
+        const NumberRows* rows_;
+        std::size_t row_;
+    };
+    Iterator begin() const { return {*this, 0}; }
+    Iterator end() const { return {*this, size()}; }
+
+    bool operator==(const NumberRows&) const = default;
+
+private:
+    std::size_t width_;
+    std::size_t rows_ = 0;
+    std::vector<int> numbers_;
+};
+
+// The draws of any game as the reports see them, oldest first. The game is
+// given to the constructor, which sizes the rows by it.
+struct GameReportDraws {
+    Game game;
+    NumberRows numbers; // each draw's k main numbers, ascending
+    NumberRows bonus;   // each draw's bonus-pool numbers, ascending; empty rows without a pool
+
+    GameReportDraws() : GameReportDraws(Game::lotto649()) {}
+    explicit GameReportDraws(Game played)
+        : game(std::move(played)), numbers(static_cast<std::size_t>(game.perTicket())),
+          bonus(static_cast<std::size_t>(game.bonusDrawn())) {}
     // 6/49 draws: implicit, so that 6/49 code passes its draws as they are.
     GameReportDraws(const std::vector<ReportDraw>& lotto649Draws); // NOLINT(google-explicit-constructor)
     GameReportDraws(std::span<const ReportDraw> lotto649Draws);    // NOLINT(google-explicit-constructor)
 
+    void add(std::span<const int> mainNumbers, std::span<const int> bonusNumbers) {
+        numbers.add(mainNumbers);
+        bonus.add(bonusNumbers);
+    }
     std::size_t size() const { return numbers.size(); }
 };
 

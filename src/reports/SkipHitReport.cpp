@@ -27,7 +27,7 @@ std::vector<NumberSkips> skipsOfNumbers(const GameReportDraws& draws) {
     std::vector<std::vector<std::uint64_t>> skips(numbers);
 
     std::uint64_t index = 0;
-    for (const std::vector<int>& draw : draws.numbers) {
+    for (std::span<const int> draw : draws.numbers) {
         ++index;
         for (int number : draw) {
             if (number < 1 || number > highest) continue;

@@ -35,12 +35,11 @@ std::vector<int> drawnFrom(int highest, int count, std::mt19937& random) {
 
 GameReportDraws generated(const Game& game, int count, unsigned seed) {
     std::mt19937 random(seed);
-    GameReportDraws draws;
-    draws.game = game;
+    GameReportDraws draws(game);
     for (int d = 0; d < count; ++d) {
-        draws.numbers.push_back(drawnFrom(game.highest(), game.perTicket(), random));
-        draws.bonus.push_back(game.hasBonusPool() ? drawnFrom(game.bonusPool(), game.bonusDrawn(), random)
-                                                  : std::vector<int>{});
+        const std::vector<int> numbers = drawnFrom(game.highest(), game.perTicket(), random);
+        draws.add(numbers,
+                  game.hasBonusPool() ? drawnFrom(game.bonusPool(), game.bonusDrawn(), random) : std::vector<int>{});
     }
     return draws;
 }
@@ -99,7 +98,7 @@ TEST(GameReports, SpansSumsAndEvensCoverTheGamesRangesAndMatchPlainCounts) {
         const GameReportDraws draws = generated(gameOf(c.matrix), kDraws, c.seed);
         const Game& game = draws.game;
         std::map<int, std::uint64_t> spans, sums, evens;
-        for (const std::vector<int>& draw : draws.numbers) {
+        for (std::span<const int> draw : draws.numbers) {
             ++spans[*std::max_element(draw.begin(), draw.end()) - *std::min_element(draw.begin(), draw.end())];
             int sum = 0, even = 0;
             for (int n : draw) {
@@ -126,7 +125,7 @@ TEST(GameReports, SpansSumsAndEvensCoverTheGamesRangesAndMatchPlainCounts) {
         ASSERT_EQ(sumLines.size(), draws.size());
         ASSERT_EQ(evenLines.size(), draws.size());
         for (std::size_t d = 0; d < draws.size(); ++d) {
-            const std::vector<int>& draw = draws.numbers[d];
+            const std::span<const int> draw = draws.numbers[d];
             int sum = 0, even = 0;
             std::string letters;
             for (int n : draw) {
@@ -169,7 +168,7 @@ TEST(GameReports, SkipHitFollowsEveryNumberOfTheGame) {
             // Plainly: the draws holding the number, and the gaps between them.
             std::vector<std::uint64_t> in;
             for (std::size_t d = 0; d < draws.size(); ++d) {
-                const std::vector<int>& draw = draws.numbers[d];
+                const std::span<const int> draw = draws.numbers[d];
                 if (std::find(draw.begin(), draw.end(), figures.number) != draw.end()) in.push_back(d + 1);
             }
             EXPECT_EQ(figures.drawn, in.size()) << c.matrix << ' ' << figures.number;
@@ -213,8 +212,11 @@ TEST(GameReports, AJobReadsTheGamesHistoryFileAndNamesABadLine) {
     const GameReportDraws draws = generated(powerball, 40, 5);
     std::string history;
     for (std::size_t d = 0; d < draws.size(); ++d)
-        history += gameHistoryLine(GameDraw{2026, 1 + static_cast<int>(d) / 28, 1 + static_cast<int>(d) % 28,
-                                            draws.numbers[d], draws.bonus[d]});
+        history += gameHistoryLine(GameDraw{2026,
+                                            1 + static_cast<int>(d) / 28,
+                                            1 + static_cast<int>(d) % 28,
+                                            {draws.numbers[d].begin(), draws.numbers[d].end()},
+                                            {draws.bonus[d].begin(), draws.bonus[d].end()}});
     const std::string path = folder.write("POWERBALL.HIT", history);
 
     const GameReportHistory read = readGameReportHistory(powerball, path);
