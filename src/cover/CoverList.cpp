@@ -23,6 +23,19 @@ std::vector<std::string> bonusPartsOf(const Game& game, const std::vector<int>& 
     return bonusParts(pickedBonus, game.bonusDrawn());
 }
 
+// Closes the output after its records; false, with `failure` filled, when a
+// record or the close failed.
+bool endWriting(WheelOutput& output, bool recorded, Notice& failure) {
+    if (!recorded) {
+        failure = output.failure();
+        output.close();
+        return false;
+    }
+    if (output.close()) return true;
+    failure = output.failure();
+    return false;
+}
+
 } // namespace
 
 std::string coverListText(const std::vector<int>& pool, Guarantee guarantee,
@@ -46,24 +59,17 @@ std::string coverListText(const std::vector<int>& pool, Guarantee guarantee,
 
 bool writeCoverTickets(const std::vector<Combination>& tickets, WheelOutput& output, Notice& failure) {
     std::uint64_t count = 0;
+    bool recorded = true;
     for (const Combination& ticket : tickets) {
         ++count;
-        if (!output.record(ticket, count, count)) {
-            failure = output.failure();
-            output.close();
-            return false;
-        }
+        if (!(recorded = output.record(ticket, count, count))) break;
     }
-    if (output.close()) return true;
-    failure = output.failure();
-    return false;
+    return endWriting(output, recorded, failure);
 }
 
 std::vector<std::string> gameCoverLines(const std::vector<std::vector<int>>& tickets, const Game& game,
                                         const std::vector<int>& pickedBonus) {
-    const std::vector<std::string> parts = game.hasBonusPool() && !pickedBonus.empty()
-                                               ? bonusParts(pickedBonus, game.bonusDrawn())
-                                               : std::vector<std::string>{};
+    const std::vector<std::string> parts = bonusPartsOf(game, pickedBonus);
     std::vector<std::string> lines;
     lines.reserve(tickets.size());
     for (std::size_t i = 0; i < tickets.size(); ++i) {
@@ -80,16 +86,10 @@ std::vector<std::string> gameCoverLines(const std::vector<std::vector<int>>& tic
 
 bool writeCoverLines(const std::vector<std::string>& lines, WheelOutput& output, Notice& failure) {
     std::uint64_t count = 0;
-    for (const std::string& line : lines) {
-        if (!output.recordText(line, ++count)) {
-            failure = output.failure();
-            output.close();
-            return false;
-        }
-    }
-    if (output.close()) return true;
-    failure = output.failure();
-    return false;
+    bool recorded = true;
+    for (const std::string& line : lines)
+        if (!(recorded = output.recordText(line, ++count))) break;
+    return endWriting(output, recorded, failure);
 }
 
 bool writeCoverList(const std::vector<std::vector<int>>& tickets, const Game& game, const std::vector<int>& pickedBonus,

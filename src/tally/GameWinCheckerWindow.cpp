@@ -1,6 +1,7 @@
 #include "tally/GameWinCheckerWindow.h"
 
 #include "core/NumberText.h"
+#include "platform/ButtonRow.h"
 #include "platform/EnterPressesDefault.h"
 #include "platform/EscapeCloses.h"
 #include "platform/FixedFont.h"
@@ -90,15 +91,12 @@ void GameWinCheckerWindow::buildLayout() {
     layout->addLayout(numbers);
 
     auto* buttons = new QHBoxLayout;
-    cmdCheck = new QPushButton(QStringLiteral("Check"), this);
-    cmdCheck->setObjectName(QStringLiteral("cmdCheck"));
+    cmdCheck = addNamedButton(this, buttons, "cmdCheck", QStringLiteral("Check"));
+    cmdClear = addNamedButton(this, buttons, "cmdClear", QStringLiteral("Clear"));
+    cmdExit = addNamedButton(this, buttons, "cmdExit", QStringLiteral("Done"));
+    // Enter in a number box starts the check.
     cmdCheck->setDefault(true);
     new EnterPressesDefault(this);
-    cmdClear = new QPushButton(QStringLiteral("Clear"), this);
-    cmdClear->setObjectName(QStringLiteral("cmdClear"));
-    cmdExit = new QPushButton(QStringLiteral("Done"), this);
-    cmdExit->setObjectName(QStringLiteral("cmdExit"));
-    for (QPushButton* button : {cmdCheck, cmdClear, cmdExit}) buttons->addWidget(button);
     layout->addLayout(buttons);
     connect(cmdCheck, &QPushButton::clicked, this, &GameWinCheckerWindow::cmdCheck_Click);
     connect(cmdClear, &QPushButton::clicked, this, &GameWinCheckerWindow::cmdClear_Click);
