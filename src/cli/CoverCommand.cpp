@@ -142,15 +142,7 @@ Command addCoverCommand(CLI::App& program, const CommandContext& context) {
         "Exit status: 0 on success; 1 when no list can keep the guarantee (a pick of fewer than 6 numbers, T larger "
         "than M, M larger than the pick) or the tickets cannot be written; 2 for a usage error."));
 
-    cover->callback([options] {
-        const Game game = options->game.game();
-        options->bonus.clear();
-        if (options->bonusText.empty()) return;
-        if (!game.hasBonusPool())
-            throw CLI::ValidationError("--bonus", "the game " + game.title() + " has no bonus pool");
-        const std::string error = parsePickList(options->bonusText, options->bonus, game.bonusPool());
-        if (!error.empty()) throw CLI::ValidationError("--bonus", error);
-    });
+    cover->callback([options] { options->bonus = bonusFromList(options->game.game(), options->bonusText); });
     return Command{cover, [options, context] { return runCover(*options, context); }};
 }
 

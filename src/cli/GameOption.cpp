@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "core/GameCatalogue.h"
+#include "core/PickText.h"
 
 namespace orvane {
 
@@ -20,6 +21,15 @@ CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandC
         ->type_name("GAME")
         ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast)
         ->trigger_on_parse(); // the game is known before the other options are checked
+}
+
+std::vector<int> bonusFromList(const Game& game, const std::string& list) {
+    std::vector<int> bonus;
+    if (list.empty()) return bonus;
+    if (!game.hasBonusPool()) throw CLI::ValidationError("--bonus", "the game " + game.title() + " has no bonus pool");
+    const std::string error = parsePickList(list, bonus, game.bonusPool());
+    if (!error.empty()) throw CLI::ValidationError("--bonus", error);
+    return bonus;
 }
 
 int refuseOtherGame(const char* command, const Game& game, const CommandContext& context) {

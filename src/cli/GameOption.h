@@ -7,6 +7,8 @@
 
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace orvane {
 
@@ -24,6 +26,11 @@ struct GameChoice {
 // `chosen`, when given, runs once the game is known.
 CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandContext& context,
                            std::function<void(const Game&)> chosen = {});
+
+// The bonus numbers of --bonus LIST for `game`, ascending; none for an empty
+// list. Throws CLI's validation error when the game has no bonus pool or the
+// list is not one of its numbers.
+std::vector<int> bonusFromList(const Game& game, const std::string& list);
 
 // For a command that serves 6/49 alone so far: the message naming `game`, and the exit status.
 int refuseOtherGame(const char* command, const Game& game, const CommandContext& context);

@@ -298,13 +298,7 @@ Command addWheelCommand(CLI::App& program, const CommandContext& context) {
         if (options->groupTexts.size() > kMaxGroups) throw CLI::ValidationError("--group", "at most 6 groups");
         const Game game = options->game.game();
         parsePickList(options->pickText, options->pick, game.highest());
-        options->bonus.clear();
-        if (!options->bonusText.empty()) {
-            if (!game.hasBonusPool())
-                throw CLI::ValidationError("--bonus", "the game " + game.title() + " has no bonus pool");
-            const std::string error = parsePickList(options->bonusText, options->bonus, game.bonusPool());
-            if (!error.empty()) throw CLI::ValidationError("--bonus", error);
-        }
+        options->bonus = bonusFromList(game, options->bonusText);
         options->groups.clear();
         for (const std::string& text : options->groupTexts) {
             std::vector<int> group;
