@@ -39,6 +39,11 @@ std::vector<int> BonusPick::picked() const {
     return numbers;
 }
 
+void BonusPick::pick(const std::vector<int>& numbers) {
+    for (int number : numbers)
+        if (number >= 1 && number <= lstBonusNumbers->count()) lstBonusNumbers->item(number - 1)->setSelected(true);
+}
+
 void BonusPick::showCount() { lblBonusCount->setText(QStringLiteral("Bonus numbers picked: %1").arg(picked().size())); }
 
 } // namespace orvane

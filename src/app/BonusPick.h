@@ -24,6 +24,8 @@ public:
     void showFor(const Game& game);
     // The bonus numbers picked, ascending.
     std::vector<int> picked() const;
+    // Adds `numbers` to the pick; those outside the bonus pool are passed over.
+    void pick(const std::vector<int>& numbers);
 
 signals:
     void pickChanged();

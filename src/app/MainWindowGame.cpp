@@ -82,6 +82,7 @@ void MainWindow::rebuildForGame() {
     lstNumbers->showNumbers(game.highest());
     lblPoolSize->setText(QStringLiteral("0"));
     bonusPick_->showFor(game);
+    poolWindow_->showFor(game);
 
     const int shownTab = tabs_->currentIndex();
     filters_.reset();

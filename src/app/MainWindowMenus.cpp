@@ -396,18 +396,20 @@ void MainWindow::Timer2_Timer() {
     // one by one through the list's own recount; a failure keeps those
     // selected before it. A number already in the pick is passed over, so a
     // long file repeating its numbers costs at most N selections in this tick.
-    // Numbers beyond the game's are passed over too.
+    // The file is read for the game played: a number beyond its own is named.
     const int highest = shared_.game.highest();
     if (loadPicksRequest_) {
         loadPicksRequest_ = false;
-        const PoolFileRead read = readPoolFile(shared_.poolPath);
+        const PoolFileRead read = readPoolFile(shared_.poolPath, shared_.game);
         for (int number : read.numbers) {
             if (number < 1 || number > highest) continue;
             QListWidgetItem* item = lstNumbers->item(number - 1);
             if (!item->isSelected()) item->setSelected(true);
         }
+        bonusPick_->pick(read.bonus);
         // Said when the file was a report rather than a list, and when it failed.
-        if (const std::optional<Notice> notice = poolLoadNotice(read, shared_.poolPath)) platform_.notify(*notice);
+        if (const std::optional<Notice> notice = poolLoadNotice(read, shared_.poolPath, shared_.game))
+            platform_.notify(*notice);
     }
     // Bulk changes of the list are made here, with its recount held back until
     // the end, so the count shows once and the clock does not count meanwhile.

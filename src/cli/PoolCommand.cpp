@@ -20,6 +20,7 @@ namespace {
 
 struct PoolOptions {
     PoolParameters parameters;
+    std::optional<int> bonusSize;
     std::string style = "verbose";
     std::optional<std::string> history;
     std::optional<std::string> save;
@@ -37,16 +38,18 @@ std::string localNow(const char* format) {
     return local && std::strftime(text, sizeof text, format, local) ? text : "";
 }
 
-int runPool(const PoolOptions& options, const CommandContext& context) {
-    const std::string history = options.history.value_or(context.paths.history);
+// The pool of the game played, over its own history file by default.
+int runPool(const PoolOptions& options, const Game& game, const CommandContext& context) {
+    const std::string history = options.history.value_or(gamePaths(context.paths, game).history);
     if (options.save && sameFile(*options.save, history)) {
         std::fprintf(context.err, "orvane: --save: %s is the history file, which the pool would replace\n",
                      options.save->c_str());
         return kExitFailed;
     }
-    const PoolParameters& p = options.parameters;
+    PoolParameters p = options.parameters;
+    if (game.hasBonusPool()) p.bonusPoolSize = options.bonusSize.value_or(game.bonusPool());
     const PoolRunTexts texts{std::to_string(p.trendLength), std::to_string(p.bestGroups)};
-    PoolJob job(history, p, texts);
+    PoolJob job(history, p, texts, game);
     job.runToEnd();
     if (job.failure()) {
         printNotice(context, *job.failure());
@@ -54,12 +57,14 @@ int runPool(const PoolOptions& options, const CommandContext& context) {
     }
 
     std::string text;
+    const PoolOutcome& outcome = *job.outcome();
     if (options.style == "minimum") {
-        text = minimumPoolText(job.outcome()->pool);
+        text = minimumPoolText(outcome.pool, outcome.bonusPool);
     } else {
         std::setlocale(LC_TIME, "");
-        text = verbosePoolText(job.outcome()->pool,
-                               VerboseHeading{p, texts.trendLength, texts.bestGroups, localNow("%x"), localNow("%X")});
+        text = verbosePoolText(
+            outcome.pool, VerboseHeading{p, texts.trendLength, texts.bestGroups, localNow("%x"), localNow("%X"), game},
+            outcome.bonusPool);
     }
     std::fwrite(text.data(), 1, text.size(), context.out);
     if (std::fflush(context.out) != 0 || std::ferror(context.out)) {
@@ -104,7 +109,12 @@ Command addPoolCommand(CLI::App& program, const CommandContext& context) {
     PoolParameters& p = options->parameters;
     addNumber(*pool, "--trend", p.trendLength, "T", "How many recent draws form the trend");
     addNumber(*pool, "--groups", p.bestGroups, "G", "How many of the most similar past stretches are used, 1 to 49");
-    addNumber(*pool, "--size", p.poolSize, "P", "How many numbers the pool holds, 1 to 49");
+    addNumber(*pool, "--size", p.poolSize, "P", "How many numbers the pool holds, 1 to 49 (to the game's highest)");
+    pool->add_option_function<int>(
+            "--bonus-size", [options](int given) { options->bonusSize = given; },
+            "In a game with a bonus pool, how many bonus numbers are proposed (all of them by default)")
+        ->type_name("B")
+        ->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     addNumber(*pool, "--draws", p.followingDraws, "N", "How many following draws the pool is for, 1 to 5");
     pool->add_option("--style", options->style, "minimum: the numbers alone; verbose (the default): a report")
         ->type_name("minimum|verbose")
@@ -115,16 +125,14 @@ Command addPoolCommand(CLI::App& program, const CommandContext& context) {
 
     pool->footer(
         wrapText("Without --history the history is " + context.paths.history +
-                 ". The trend length T runs from 1 to (D - 2) / 2 for a history of D draws. --save never replaces the "
+                 " (another game's is its own history file in the same folder). The trend length T runs from 1 to (D - "
+                 "2) / 2 for a history of D draws. --save never replaces the "
                  "history file.\n"
                  "Exit status: 0 on success; 1 for a value outside its range, a missing or malformed history or a pool "
                  "file that cannot be written; 2 for a usage error."));
     auto game = std::make_shared<GameChoice>();
     addGameOption(*pool, *game, context);
-    return Command{pool, [options, context, game] {
-                       return game->otherThanLotto649() ? refuseOtherGame("pool", game->game(), context)
-                                                        : runPool(*options, context);
-                   }};
+    return Command{pool, [options, context, game] { return runPool(*options, game->game(), context); }};
 }
 
 } // namespace orvane

@@ -47,6 +47,7 @@ DataPaths gamePaths(const DataPaths& paths, const Game& game) {
     DataPaths own = paths;
     own.history = paths.folder + kSeparator + gameFileName(game, ".HIT");
     own.settings = paths.folder + kSeparator + gameFileName(game, ".INI");
+    own.pool = paths.folder + kSeparator + gameFileName(game, ".GR");
     return own;
 }
 

@@ -24,8 +24,9 @@ DataPaths dataPathsIn(const std::string& folder);
 std::string gameFileName(const Game& game, const std::string& extension);
 
 // The default paths of `game`'s files: 6/49's are `paths`; another game has a
-// history and a settings file of its own beside them ("POWERBALL.HIT",
-// "POWERBALL.INI") and shares the wheel output and pool files.
+// history, a settings file and a pool file of its own beside them
+// ("POWERBALL.HIT", "POWERBALL.INI", "POWERBALL.GR") and shares the wheel
+// output file.
 DataPaths gamePaths(const DataPaths& paths, const Game& game);
 
 } // namespace orvane

@@ -10,13 +10,13 @@ using pool_steps::Clock;
 namespace {
 
 constexpr int kBatchTrendLength = 5;
-constexpr int kBatchPoolSize = 49;
 constexpr int kMostFollowingDraws = 5;
 
 } // namespace
 
 struct PoolBatchJob::State {
     std::string historyPath;
+    Game game = Game::lotto649();
     int bestGroups = 0;
     std::string bestGroupsText;
     bool ended = false;
@@ -30,7 +30,7 @@ struct PoolBatchJob::State {
     std::optional<PoolOutcome> outcome;
 
     PoolParameters parameters() const {
-        return PoolParameters{kBatchTrendLength, bestGroups, kBatchPoolSize, followingDraws};
+        return PoolParameters{kBatchTrendLength, bestGroups, game.highest(), followingDraws, game.bonusPool()};
     }
 
     void beginPass() {
@@ -40,11 +40,11 @@ struct PoolBatchJob::State {
 
     // Reads the history once for all passes and checks the batch's values against it.
     void start() {
-        ReportHistory history = readReportHistory(historyPath);
+        GameReportHistory history = readGameReportHistory(game, historyPath);
         if (!history.ok())
             failure = history.failure;
         else
-            failure = checkPoolParameters(parameters(), history.draws.size());
+            failure = checkPoolParameters(parameters(), history.draws.size(), game);
         if (failure) {
             ended = true;
             return;
@@ -83,9 +83,10 @@ struct PoolBatchJob::State {
     }
 };
 
-PoolBatchJob::PoolBatchJob(std::string historyPath, int bestGroups, std::string bestGroupsText)
+PoolBatchJob::PoolBatchJob(std::string historyPath, int bestGroups, std::string bestGroupsText, Game game)
     : state_(std::make_unique<State>()) {
     state_->historyPath = std::move(historyPath);
+    state_->game = std::move(game);
     state_->bestGroups = bestGroups;
     state_->bestGroupsText = std::move(bestGroupsText);
 }

@@ -12,14 +12,15 @@
 namespace orvane {
 
 // The self-optimization batch: for N = 1 to 5, 25 passes of a pool run with
-// T = 5 and P = 49 (G as given), reading the history once. Passes with the
+// T = 5 ranking every number of the game, and of its bonus pool (G as given),
+// reading the history once. Passes with the
 // same N give the same result, so each N is computed once; the step texts of
 // every pass are still shown as a run shows them.
 class PoolBatchJob {
 public:
     static constexpr int kPassesPerDrawCount = 25;
 
-    PoolBatchJob(std::string historyPath, int bestGroups, std::string bestGroupsText);
+    PoolBatchJob(std::string historyPath, int bestGroups, std::string bestGroupsText, Game game = Game::lotto649());
     ~PoolBatchJob();
     PoolBatchJob(const PoolBatchJob&) = delete;
     PoolBatchJob& operator=(const PoolBatchJob&) = delete;
@@ -36,7 +37,7 @@ public:
     const std::string& action() const;
     const std::string& status() const;
     const std::optional<Notice>& failure() const;
-    // The last finished pass's result: after the batch, N = 5 with all 49 numbers.
+    // The last finished pass's result: after the batch, N = 5 with every number.
     const std::optional<PoolOutcome>& outcome() const;
 
 private:

@@ -1,5 +1,7 @@
 #include "pool/PoolFile.h"
 
+#include "pool/PoolReport.h"
+
 #include <filesystem>
 #include <fstream>
 #include <string_view>
@@ -42,7 +44,7 @@ struct Field {
             negative = c == '-';
         } else if (!closed && isDigit(c)) {
             digits = true;
-            // Enough to tell any number outside 1 to 49, without overflow.
+            // Enough to tell any number outside the game's, without overflow.
             if (value < 1000) value = value * 10 + (c - '0');
         } else
             malformed = true;
@@ -59,22 +61,22 @@ void fail(PoolFileRead& read, PoolLoadError error, int line, std::string text) {
     read.text = std::move(text);
 }
 
-bool inRange(long long number) { return number >= 1 && number <= 49; }
+bool inRange(long long number, int highest) { return number >= 1 && number <= highest; }
 
-// Takes a finished field into the read: an empty one ends the list, a number
-// is range-checked before it is kept.
-FieldEnd endField(const Field& field, int line, PoolFileRead& read) {
+// Takes a finished field into `kept`: an empty one ends the list, a number
+// is range-checked against 1 to `highest` before it is kept.
+FieldEnd endField(const Field& field, int line, int highest, PoolFileRead& read, std::vector<int>& kept) {
     if (!field.started) return FieldEnd::Empty;
     if (field.malformed || !field.digits) {
         fail(read, PoolLoadError::NotANumber, line, field.text);
         return FieldEnd::Failed;
     }
     const long long number = field.negative ? -field.value : field.value;
-    if (!inRange(number)) {
+    if (!inRange(number, highest)) {
         fail(read, PoolLoadError::OutOfRange, line, field.text);
         return FieldEnd::Failed;
     }
-    read.numbers.push_back(static_cast<int>(number));
+    kept.push_back(static_cast<int>(number));
     return FieldEnd::Taken;
 }
 
@@ -83,7 +85,8 @@ void finishLineEnd(std::istream& in, int c) {
     if (c == '\r' && in.peek() == '\n') in.get();
 }
 
-void readMinimum(std::istream& in, PoolFileRead& read) {
+// Reads the list; gives the number of the line read next.
+int readMinimum(std::istream& in, PoolFileRead& read, int highest) {
     read.style = PoolFileStyle::Minimum;
     Field field;
     int line = 1;
@@ -92,7 +95,8 @@ void readMinimum(std::istream& in, PoolFileRead& read) {
     for (int c = in.get(); c != kEnd; c = in.get()) {
         if (c == ',' || c == '\n' || c == '\r') {
             finishLineEnd(in, c);
-            if (endField(field, line, read) != FieldEnd::Taken) return;
+            if (endField(field, line, highest, read, read.numbers) != FieldEnd::Taken)
+                return c == ',' ? line : line + 1;
             field = Field{};
             if (c != ',') ++line;
             continue;
@@ -101,9 +105,10 @@ void readMinimum(std::istream& in, PoolFileRead& read) {
     }
     if (in.bad()) {
         read.error = PoolLoadError::Unreadable;
-        return;
+        return line;
     }
-    if (field.started) endField(field, line, read);
+    if (field.started) endField(field, line, highest, read, read.numbers);
+    return line + 1;
 }
 
 // The next line, without its line end, kept to kLongestPoolLine characters; false
@@ -150,8 +155,9 @@ std::optional<Ranked> rankedLine(std::string_view line) {
 bool blankLine(std::string_view line) { return line.find_first_not_of(" \t") == std::string_view::npos; }
 
 // The report's heading ends where its first ranked line, "1 - n", starts the
-// list; the list runs to an empty line or the end of the file.
-void readVerbose(std::istream& in, PoolFileRead& read) {
+// list; the list runs to an empty line or the end of the file. Gives the
+// number of the line read next.
+int readVerbose(std::istream& in, PoolFileRead& read, int highest) {
     std::string line;
     int lineNumber = 0;
     bool listed = false;
@@ -167,14 +173,63 @@ void readVerbose(std::istream& in, PoolFileRead& read) {
             break;
         } else if (!ranked || ranked->rank != static_cast<long long>(read.numbers.size()) + 1) {
             fail(read, PoolLoadError::NotANumber, lineNumber, line.substr(0, kQuoted));
-            return;
+            return lineNumber;
         }
-        if (!inRange(ranked->number)) {
+        if (!inRange(ranked->number, highest)) {
             fail(read, PoolLoadError::OutOfRange, lineNumber, line.substr(0, kQuoted));
-            return;
+            return lineNumber;
         }
         read.numbers.push_back(static_cast<int>(ranked->number));
     }
+    if (in.bad()) read.error = PoolLoadError::Unreadable;
+    return lineNumber + 1;
+}
+
+std::string_view trimmed(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    return line.substr(first, line.find_last_not_of(" \t") - first + 1);
+}
+
+// One line of Minimum bonus numbers: fields separated by commas; false when
+// the list ends here (an empty field) or fails.
+bool readMinimumBonusLine(std::string_view line, int lineNumber, int highest, PoolFileRead& read) {
+    Field field;
+    for (std::size_t at = 0; at <= line.size(); ++at) {
+        if (at < line.size() && line[at] != ',') {
+            field.take(line[at]);
+            continue;
+        }
+        if (endField(field, lineNumber, highest, read, read.bonus) != FieldEnd::Taken) return false;
+        field = Field{};
+    }
+    return true;
+}
+
+// The bonus numbers after the list: the lines up to the bonus heading are
+// passed over, then its numbers are read in the list's style up to an empty
+// line or the end of the file. `lineNumber` is the number of the line read next.
+void readBonus(std::istream& in, PoolFileRead& read, int lineNumber, int highest) {
+    std::string line;
+    bool headed = false;
+    for (; !headed && nextLine(in, line); ++lineNumber) headed = trimmed(line) == kBonusPoolHeading;
+    if (!headed) return;
+    for (; nextLine(in, line); ++lineNumber) {
+        if (blankLine(line)) break;
+        if (read.style == PoolFileStyle::Minimum) {
+            if (!readMinimumBonusLine(line, lineNumber, highest, read)) break;
+            continue;
+        }
+        const std::optional<Ranked> ranked = rankedLine(line);
+        if (!ranked || ranked->rank != static_cast<long long>(read.bonus.size()) + 1)
+            fail(read, PoolLoadError::NotANumber, lineNumber, line.substr(0, kQuoted));
+        else if (!inRange(ranked->number, highest))
+            fail(read, PoolLoadError::OutOfRange, lineNumber, line.substr(0, kQuoted));
+        else
+            read.bonus.push_back(static_cast<int>(ranked->number));
+        if (!read.ok()) break;
+    }
+    read.inBonus = !read.ok();
     if (in.bad()) read.error = PoolLoadError::Unreadable;
 }
 
@@ -189,7 +244,7 @@ int firstMark(std::istream& in) {
 
 } // namespace
 
-PoolFileRead readPoolFile(const std::string& path) {
+PoolFileRead readPoolFile(const std::string& path, const Game& game) {
     PoolFileRead read;
     std::error_code ignored;
     if (!std::filesystem::exists(path, ignored)) {
@@ -204,11 +259,13 @@ PoolFileRead readPoolFile(const std::string& path) {
     const int first = firstMark(in);
     // A saved Minimum file starts with its first number; the report starts
     // with its heading's text.
+    int next = 0;
     if (isDigit(first) || first == '+' || first == '-' || first == ',')
-        readMinimum(in, read);
+        next = readMinimum(in, read, game.highest());
     else if (first != kEnd)
-        readVerbose(in, read);
+        next = readVerbose(in, read, game.highest());
     if (read.ok() && read.numbers.empty()) read.error = PoolLoadError::NoPool;
+    if (read.ok() && game.hasBonusPool()) readBonus(in, read, next, game.bonusPool());
     return read;
 }
 
@@ -217,8 +274,17 @@ namespace {
 const std::string kMakeOne = "  Run VN-Gathra (Number Selection > Select Numbers With Gathra) with \"Save Output To "
                              "Disk\" checked to save a pool there, then try again.";
 
+std::string numbersText(std::size_t count, const char* what) {
+    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
+}
+
 std::string selectedBefore(const PoolFileRead& read) {
     const std::size_t count = read.numbers.size();
+    if (read.inBonus)
+        return "  The " + numbersText(count, "number") + " of its pool" +
+               (read.bonus.empty() ? std::string()
+                                   : " and the " + numbersText(read.bonus.size(), "bonus number") + " before it") +
+               (count + read.bonus.size() == 1 ? " has" : " have") + " been selected.";
     if (count == 0) return "  No number was selected.";
     if (count == 1) return "  The number before it has been selected.";
     return "  The " + std::to_string(count) + " numbers before it have been selected.";
@@ -226,15 +292,18 @@ std::string selectedBefore(const PoolFileRead& read) {
 
 } // namespace
 
-std::optional<Notice> poolLoadNotice(const PoolFileRead& read, const std::string& path) {
+std::optional<Notice> poolLoadNotice(const PoolFileRead& read, const std::string& path, const Game& game) {
     const std::string title = "Unable To Continue";
     const bool verbose = read.style == PoolFileStyle::Verbose;
     switch (read.error) {
     case PoolLoadError::None:
         if (!verbose) return std::nullopt;
-        return Notice{"The pool file " + path + " is a Verbose report of VN-Gathra; the " +
-                          std::to_string(read.numbers.size()) + " numbers it ranks have been selected.",
-                      "Gathra's Picks Loaded", NoticeIcon::Information};
+        return Notice{
+            "The pool file " + path + " is a Verbose report of VN-Gathra; the " + std::to_string(read.numbers.size()) +
+                " numbers" +
+                (read.bonus.empty() ? std::string() : " and " + numbersText(read.bonus.size(), "bonus number")) +
+                " it ranks have been selected.",
+            "Gathra's Picks Loaded", NoticeIcon::Information};
     case PoolLoadError::Missing:
         return Notice{"There is no pool file " + path + "." + kMakeOne, title, NoticeIcon::Exclamation};
     case PoolLoadError::Unreadable:
@@ -252,9 +321,11 @@ std::optional<Notice> poolLoadNotice(const PoolFileRead& read, const std::string
     case PoolLoadError::NotANumber:
     case PoolLoadError::OutOfRange: break;
     }
-    const std::string what = read.error == PoolLoadError::OutOfRange ? "is not a number from 1 to 49"
-                             : verbose                               ? "is not a rank and a number such as \"1 - 7\""
-                                                                     : "is not a whole number";
+    const std::string what = read.error == PoolLoadError::OutOfRange
+                                 ? (read.inBonus ? "is not a bonus number from 1 to " + std::to_string(game.bonusPool())
+                                                 : "is not a number from 1 to " + std::to_string(game.highest()))
+                             : verbose ? "is not a rank and a number such as \"1 - 7\""
+                                       : "is not a whole number";
     return Notice{"The pool file " + path + (verbose ? " is a Verbose report of VN-Gathra" : " is a list of numbers") +
                       ", but on its line " + std::to_string(read.line) + " \"" + read.text + "\" " + what + "." +
                       selectedBefore(read) +

@@ -27,7 +27,7 @@ int poolComboValue(std::string_view text) {
     return static_cast<int>(negative ? -value : value);
 }
 
-std::optional<Notice> checkPoolParameters(const PoolParameters& parameters, std::size_t draws) {
+std::optional<Notice> checkPoolParameters(const PoolParameters& parameters, std::size_t draws, const Game& game) {
     // The scan needs one block before the recent window besides the latest
     // draw: 2T + 2 draws at least.
     const std::size_t longest = draws >= 2 ? (draws - 2) / 2 : 0;
@@ -38,16 +38,21 @@ std::optional<Notice> checkPoolParameters(const PoolParameters& parameters, std:
     if (parameters.trendLength < 1 || static_cast<std::size_t>(parameters.trendLength) > longest)
         return parameterNotice("The trend length must be a whole number from 1 to " + std::to_string(longest) + ": " +
                                held + ", and a trend of T draws needs at least 2T + 2 of them.");
-    if (!within(parameters.bestGroups, 1, 49))
-        return parameterNotice("The number of best trend groups must be a whole number from 1 to 49.");
-    if (!within(parameters.poolSize, 1, 49))
-        return parameterNotice("The pool size must be a whole number from 1 to 49.");
+    if (!within(parameters.bestGroups, 1, kMostBestGroups))
+        return parameterNotice("The number of best trend groups must be a whole number from 1 to " +
+                               std::to_string(kMostBestGroups) + ".");
+    if (!within(parameters.poolSize, 1, game.highest()))
+        return parameterNotice("The pool size must be a whole number from 1 to " + std::to_string(game.highest()) +
+                               ".");
     if (!within(parameters.followingDraws, 1, 5))
         return parameterNotice("The number of following draws the pool is valid for must be from 1 to 5.");
+    if (game.hasBonusPool() && !within(parameters.bonusPoolSize, 1, game.bonusPool()))
+        return parameterNotice("The bonus pool size must be a whole number from 1 to " +
+                               std::to_string(game.bonusPool()) + ".");
     return std::nullopt;
 }
 
-PoolOutcome generatePool(const std::vector<ReportDraw>& draws, const PoolParameters& parameters) {
+PoolOutcome generatePool(const GameReportDraws& draws, const PoolParameters& parameters) {
     pool_steps::BlockScan scan(draws, parameters.trendLength);
     scan.scoreBlocks(scan.blockCount());
     PoolOutcome outcome;
@@ -59,6 +64,12 @@ PoolOutcome generatePool(const std::vector<ReportDraw>& draws, const PoolParamet
     outcome.ranking = ranking.rows;
     outcome.swaps = ranking.swaps;
     outcome.pool = pool_steps::poolOf(ranking, parameters.poolSize);
+    if (draws.game.hasBonusPool()) {
+        const pool_steps::Ranking bonus =
+            pool_steps::rankFollowingDraws(draws, outcome.bestGroups, parameters.followingDraws, true);
+        outcome.bonusRanking = bonus.rows;
+        outcome.bonusPool = pool_steps::poolOf(bonus, parameters.bonusPoolSize);
+    }
     return outcome;
 }
 

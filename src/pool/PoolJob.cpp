@@ -9,6 +9,7 @@ using pool_steps::Clock;
 
 struct PoolJob::State {
     std::string historyPath;
+    Game game = Game::lotto649();
     PoolParameters parameters;
     PoolRunTexts texts;
     bool ended = false;
@@ -22,11 +23,11 @@ struct PoolJob::State {
     // Reads the history and checks the parameters against it; the run ends
     // here, before any step, when either fails.
     void start() {
-        ReportHistory history = readReportHistory(historyPath);
+        GameReportHistory history = readGameReportHistory(game, historyPath);
         if (!history.ok())
             failure = history.failure;
         else
-            failure = checkPoolParameters(parameters, history.draws.size());
+            failure = checkPoolParameters(parameters, history.draws.size(), game);
         if (failure) {
             ended = true;
             return;
@@ -52,9 +53,10 @@ struct PoolJob::State {
     }
 };
 
-PoolJob::PoolJob(std::string historyPath, PoolParameters parameters, PoolRunTexts texts)
+PoolJob::PoolJob(std::string historyPath, PoolParameters parameters, PoolRunTexts texts, Game game)
     : state_(std::make_unique<State>()) {
     state_->historyPath = std::move(historyPath);
+    state_->game = std::move(game);
     state_->parameters = parameters;
     state_->texts = std::move(texts);
 }

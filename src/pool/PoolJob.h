@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Game.h"
 #include "core/Notice.h"
 #include "pool/PoolGeneration.h"
 
@@ -18,10 +19,11 @@ struct PoolRunTexts {
 
 // A pool run as a resumable job: reads the history once, then works through
 // the steps a slice at a time, so the window can show each step's texts and
-// stop the run between slices. Nothing is written to disk.
+// stop the run between slices. Nothing is written to disk. The history is
+// `game`'s: its numbers are ranked, and its bonus pool's too when it has one.
 class PoolJob {
 public:
-    PoolJob(std::string historyPath, PoolParameters parameters, PoolRunTexts texts);
+    PoolJob(std::string historyPath, PoolParameters parameters, PoolRunTexts texts, Game game = Game::lotto649());
     ~PoolJob();
     PoolJob(const PoolJob&) = delete;
     PoolJob& operator=(const PoolJob&) = delete;

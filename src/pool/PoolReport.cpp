@@ -12,28 +12,53 @@ void addLine(std::string& text, std::string_view line) {
     text += kLineEnd;
 }
 
+void addMinimumLines(std::string& text, const std::vector<int>& numbers) {
+    for (int number : numbers) addLine(text, " " + std::to_string(number) + " ");
+}
+
+void addRankedLines(std::string& text, const std::vector<int>& numbers) {
+    for (std::size_t rank = 1; rank <= numbers.size(); ++rank)
+        addLine(text, std::to_string(rank) + " - " + std::to_string(numbers[rank - 1]));
+}
+
+void addBonusHeading(std::string& text) {
+    addLine(text, "");
+    addLine(text, kBonusPoolHeading);
+}
+
 } // namespace
 
-std::string minimumPoolText(const std::vector<int>& pool) {
+std::string minimumPoolText(const std::vector<int>& pool, const std::vector<int>& bonus) {
     std::string text;
-    for (int number : pool) addLine(text, " " + std::to_string(number) + " ");
+    addMinimumLines(text, pool);
+    if (!bonus.empty()) {
+        addBonusHeading(text);
+        addMinimumLines(text, bonus);
+    }
     return text;
 }
 
-std::string verbosePoolText(const std::vector<int>& pool, const VerboseHeading& heading) {
+std::string verbosePoolText(const std::vector<int>& pool, const VerboseHeading& heading,
+                            const std::vector<int>& bonus) {
     const PoolParameters& parameters = heading.parameters;
     std::string text;
     addLine(text, "VN-Gathra, a Part of VN-Tambril, Version " + std::to_string(kVersionMajor) + "." +
                       std::to_string(kVersionMinor) + ", Build " + std::to_string(kVersionRevision));
     addLine(text, "For entertainment only; no method changes the odds of a draw.");
+    if (!heading.game.isLotto649()) addLine(text, "Game: " + heading.game.title());
     addLine(text, "Requested Pool Size: " + std::to_string(parameters.poolSize));
+    if (heading.game.hasBonusPool())
+        addLine(text, "Requested Bonus Pool Size: " + std::to_string(parameters.bonusPoolSize));
     addLine(text, "This number pool is good for the next " + std::to_string(parameters.followingDraws) + " draw(s).");
     addLine(text, "User specified trend length used: " + heading.trendLengthText);
     addLine(text, "User requested the use of the top " + heading.bestGroupsText + " comparison groups.");
     addLine(text, "Report Generated " + heading.date + " at " + heading.time);
     addLine(text, "");
-    for (std::size_t rank = 1; rank <= pool.size(); ++rank)
-        addLine(text, std::to_string(rank) + " - " + std::to_string(pool[rank - 1]));
+    addRankedLines(text, pool);
+    if (!bonus.empty()) {
+        addBonusHeading(text);
+        addRankedLines(text, bonus);
+    }
     return text;
 }
 

@@ -13,18 +13,18 @@ constexpr std::size_t kBlocksPerClockCheck = 1024;
 
 } // namespace
 
-BlockScan::BlockScan(const std::vector<ReportDraw>& draws, int trendLength)
+BlockScan::BlockScan(const GameReportDraws& draws, int trendLength)
     : trend_(trendLength), blockCount_(draws.size() - 2 * static_cast<std::size_t>(trendLength) - 1) {
     // The recent window: the trend's draws before the latest one, records
     // D - T to D - 1 (indices D - T - 1 to D - 2).
-    std::array<std::uint64_t, 50> recent{};
+    std::vector<std::uint64_t> recent(static_cast<std::size_t>(draws.game.highest()) + 1);
     const std::size_t last = draws.size() - 1;
     for (std::size_t i = last - static_cast<std::size_t>(trendLength); i < last; ++i)
-        for (int number : draws[i]) ++recent[static_cast<std::size_t>(number)];
+        for (int number : draws.numbers[i]) ++recent[static_cast<std::size_t>(number)];
     // Only the draws a block can hold need a weight: blocks end before the window.
     weights_.resize(blockCount_ + static_cast<std::size_t>(trendLength) - 1);
     for (std::size_t i = 0; i < weights_.size(); ++i)
-        for (int number : draws[i]) weights_[i] += recent[static_cast<std::size_t>(number)];
+        for (int number : draws.numbers[i]) weights_[i] += recent[static_cast<std::size_t>(number)];
     scores_.reserve(blockCount_);
 }
 
@@ -60,9 +60,10 @@ std::vector<ScoredBlock> BlockScan::bestGroups(int count) const {
     return groups;
 }
 
-Ranking rankCounts(const std::array<std::uint64_t, 49>& counts) {
+Ranking rankCounts(std::span<const std::uint64_t> counts) {
     Ranking ranking;
     auto& rows = ranking.rows;
+    rows.resize(counts.size());
     for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = RankedNumber{static_cast<int>(i) + 1, counts[i]};
     for (std::size_t i = 0; i < rows.size(); ++i)
         for (std::size_t j = i + 1; j < rows.size(); ++j)
@@ -73,20 +74,20 @@ Ranking rankCounts(const std::array<std::uint64_t, 49>& counts) {
     return ranking;
 }
 
-Ranking rankFollowingDraws(const std::vector<ReportDraw>& draws, const std::vector<ScoredBlock>& groups,
-                           int followingDraws) {
-    std::array<std::uint64_t, 50> counts{};
+Ranking rankFollowingDraws(const GameReportDraws& draws, const std::vector<ScoredBlock>& groups, int followingDraws,
+                           bool bonus) {
+    const NumberRows& rows = bonus ? draws.bonus : draws.numbers;
+    const int highest = bonus ? draws.game.bonusPool() : draws.game.highest();
+    std::vector<std::uint64_t> counts(static_cast<std::size_t>(highest) + 1);
     for (const ScoredBlock& group : groups) {
         if (group.end <= 0) continue; // an empty slot follows no stretch of the history
         // Records end + 1 to end + N are at indices end to end + N - 1.
         const auto first = static_cast<std::size_t>(group.end);
         const std::size_t stop = std::min(draws.size(), first + static_cast<std::size_t>(followingDraws));
         for (std::size_t i = first; i < stop; ++i)
-            for (int number : draws[i]) ++counts[static_cast<std::size_t>(number)];
+            for (int number : rows[i]) ++counts[static_cast<std::size_t>(number)];
     }
-    std::array<std::uint64_t, 49> byNumber{};
-    std::copy(counts.begin() + 1, counts.end(), byNumber.begin());
-    return rankCounts(byNumber);
+    return rankCounts(std::span<const std::uint64_t>(counts).subspan(1));
 }
 
 std::vector<int> poolOf(const Ranking& ranking, int poolSize) {
@@ -97,7 +98,7 @@ std::vector<int> poolOf(const Ranking& ranking, int poolSize) {
     return pool;
 }
 
-SharedWork::SharedWork(std::vector<ReportDraw> historyDraws, int trendLength)
+SharedWork::SharedWork(GameReportDraws historyDraws, int trendLength)
     : draws(std::move(historyDraws)), scan(draws, trendLength) {}
 
 Pass::Pass(SharedWork& work, PoolParameters parameters, std::string trendText, std::string groupsText)
@@ -140,8 +141,12 @@ bool Pass::unit(Clock::time_point deadline, std::string& action, std::string& st
         return false;
     }
     case Stage::Ranking: {
-        std::optional<Ranking>& ranking = work_.rankings[static_cast<std::size_t>(parameters_.followingDraws - 1)];
+        const auto following = static_cast<std::size_t>(parameters_.followingDraws - 1);
+        std::optional<Ranking>& ranking = work_.rankings[following];
         if (!ranking) ranking = rankFollowingDraws(work_.draws, *work_.groups, parameters_.followingDraws);
+        std::optional<Ranking>& bonusRanking = work_.bonusRankings[following];
+        if (!bonusRanking && work_.draws.game.hasBonusPool())
+            bonusRanking = rankFollowingDraws(work_.draws, *work_.groups, parameters_.followingDraws, true);
         // The sort shows its running swap count; a slice sees where it ended.
         if (ranking->swaps > 0) status = "Swapped: " + std::to_string(ranking->swaps);
         stage_ = Stage::Gathering;
@@ -167,11 +172,15 @@ PoolOutcome Pass::outcome() const {
     outcome.draws = work_.draws.size();
     outcome.blocksTested = work_.scan.blockCount();
     if (work_.groups) outcome.bestGroups = *work_.groups;
-    const std::optional<Ranking>& ranking = work_.rankings[static_cast<std::size_t>(parameters_.followingDraws - 1)];
-    if (ranking) {
+    const auto following = static_cast<std::size_t>(parameters_.followingDraws - 1);
+    if (const std::optional<Ranking>& ranking = work_.rankings[following]) {
         outcome.ranking = ranking->rows;
         outcome.swaps = ranking->swaps;
         outcome.pool = poolOf(*ranking, parameters_.poolSize);
+    }
+    if (const std::optional<Ranking>& ranking = work_.bonusRankings[following]) {
+        outcome.bonusRanking = ranking->rows;
+        outcome.bonusPool = poolOf(*ranking, parameters_.bonusPoolSize);
     }
     return outcome;
 }

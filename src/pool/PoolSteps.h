@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,13 +18,13 @@ namespace orvane::pool_steps {
 using Clock = std::chrono::steady_clock;
 
 // The block scan against the recent window. Each block's score is the sum of
-// its draws' weights, a draw's weight being how often its six numbers occur in
+// its draws' weights, a draw's weight being how often its numbers occur in
 // the recent window; consecutive blocks differ by one draw at each end, so
 // the scan costs one addition and one subtraction per block.
 class BlockScan {
 public:
     // `draws` must hold at least 2 x trendLength + 2 draws.
-    BlockScan(const std::vector<ReportDraw>& draws, int trendLength);
+    BlockScan(const GameReportDraws& draws, int trendLength);
 
     std::size_t blockCount() const { return blockCount_; }
     std::size_t blocksScored() const { return scores_.size(); }
@@ -43,21 +44,22 @@ private:
     std::uint64_t running_ = 0;          // the score of the last block scored
 };
 
-// The 49 counts of the draws that followed the groups, after the exchange sort.
+// The counts of the draws that followed the groups, after the exchange sort.
 struct Ranking {
-    std::array<RankedNumber, 49> rows{};
+    std::vector<RankedNumber> rows;
     std::uint64_t swaps = 0;
 };
 
-// Ranks the numbers 1 to 49 by their counts (`counts[n - 1]` for n) with the
-// exchange sort: for i < j, rows i and j swap when count(i) < count(j), so
-// rows of equal count never swap with each other directly.
-Ranking rankCounts(const std::array<std::uint64_t, 49>& counts);
+// Ranks the numbers 1 to counts.size() by their counts (`counts[n - 1]` for n)
+// with the exchange sort: for i < j, rows i and j swap when count(i) <
+// count(j), so rows of equal count never swap with each other directly.
+Ranking rankCounts(std::span<const std::uint64_t> counts);
 
 // Counts the numbers of records end + 1 to end + N after each taken group
-// (only the records that exist; an empty slot adds nothing) and ranks them.
-Ranking rankFollowingDraws(const std::vector<ReportDraw>& draws, const std::vector<ScoredBlock>& groups,
-                           int followingDraws);
+// (only the records that exist; an empty slot adds nothing) and ranks them:
+// the main numbers 1 to the game's highest, or with `bonus` the bonus pool's.
+Ranking rankFollowingDraws(const GameReportDraws& draws, const std::vector<ScoredBlock>& groups, int followingDraws,
+                           bool bonus = false);
 
 // The first `poolSize` numbers of the ranking.
 std::vector<int> poolOf(const Ranking& ranking, int poolSize);
@@ -66,11 +68,12 @@ std::vector<int> poolOf(const Ranking& ranking, int poolSize);
 // results already worked out, so a pass that repeats an earlier one's work
 // takes them over instead.
 struct SharedWork {
-    SharedWork(std::vector<ReportDraw> historyDraws, int trendLength);
-    std::vector<ReportDraw> draws;
+    SharedWork(GameReportDraws historyDraws, int trendLength);
+    GameReportDraws draws;
     BlockScan scan;
     std::optional<std::vector<ScoredBlock>> groups;
-    std::array<std::optional<Ranking>, 5> rankings; // by following draws, 1 to 5
+    std::array<std::optional<Ranking>, 5> rankings;      // by following draws, 1 to 5
+    std::array<std::optional<Ranking>, 5> bonusRankings; // the same for the bonus pool
 };
 
 // One pass of a run as a sequence of units, each setting the step texts as

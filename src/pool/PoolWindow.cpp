@@ -28,6 +28,12 @@ namespace {
 // effect within a blink.
 
 const QString kTitle = QStringLiteral("VN-Gathra");
+
+void fillCombo(QComboBox* combo, int first, int last) {
+    combo->clear();
+    for (int value = first; value <= last; ++value) combo->addItem(QString::number(value));
+    combo->setCurrentText(QString::number(last));
+}
 const QString kPoolFilter =
     QStringLiteral("Gathra Output Files (*.GR)|*.GR|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
 
@@ -47,6 +53,19 @@ PoolWindow::PoolWindow(Platform& platform, SharedSettings& shared, BusyState& bu
 PoolWindow::~PoolWindow() {
     driver_.cancel();
     if (running() && busy_) busy_->end(kPoolRun);
+}
+
+void PoolWindow::showFor(const Game& game) {
+    game_ = game;
+    setWindowTitle(game.isLotto649() ? kTitle : kTitle + QStringLiteral(" - ") + qt(game.title()));
+    // A pool holds more numbers than a ticket, so that it can be wheeled.
+    fillCombo(cboPoolSize, game.perTicket() + 1, game.highest());
+    fillCombo(cboBonusPoolSize, 1, std::max(game.bonusPool(), 1));
+    cboBonusPoolSize->setVisible(game.hasBonusPool());
+    bonusSizeLabel_->setVisible(game.hasBonusPool());
+    txtOutput->clear();
+    txtAction->clear();
+    txtStatus->clear();
 }
 
 PoolWindowSettings PoolWindow::settings() const {
@@ -101,6 +120,8 @@ void PoolWindow::cmdBegin_Click() {
     parameters_.bestGroups = poolComboValue(cboBestGroups->currentText().toStdString());
     parameters_.poolSize = poolComboValue(cboPoolSize->currentText().toStdString());
     parameters_.followingDraws = selectedDraws();
+    parameters_.bonusPoolSize =
+        game_.hasBonusPool() ? poolComboValue(cboBonusPoolSize->currentText().toStdString()) : 0;
     trendText_ = cboTrendLength->currentText();
     groupsText_ = cboBestGroups->currentText();
     verbose_ = optnVerbose->isChecked();
@@ -112,7 +133,7 @@ void PoolWindow::cmdBegin_Click() {
     shared_.poolStop = false;
 
     job_ = std::make_unique<PoolJob>(shared_.historyPath, parameters_,
-                                     PoolRunTexts{trendText_.toStdString(), groupsText_.toStdString()});
+                                     PoolRunTexts{trendText_.toStdString(), groupsText_.toStdString()}, game_);
     outputCleared_ = false;
     setRunning(true, false);
     if (busy_) busy_->begin(kPoolRun);
@@ -121,14 +142,15 @@ void PoolWindow::cmdBegin_Click() {
 
 void PoolWindow::mnuOptimize_Click() {
     if (running()) return;
-    // The batch ranks all 49 numbers in the Minimum style, each pass a plain generation.
-    cboPoolSize->setCurrentText(QStringLiteral("49"));
+    // The batch ranks every number of the game in the Minimum style, each pass a plain generation.
+    cboPoolSize->setCurrentText(QString::number(game_.highest()));
+    cboBonusPoolSize->setCurrentText(QString::number(std::max(game_.bonusPool(), 1)));
     optnMinimum->setChecked(true);
     groupsText_ = cboBestGroups->currentText();
     finished_ = false;
     shared_.poolStop = false;
     batch_ = std::make_unique<PoolBatchJob>(shared_.historyPath, poolComboValue(groupsText_.toStdString()),
-                                            groupsText_.toStdString());
+                                            groupsText_.toStdString(), game_);
     outputCleared_ = false;
     setRunning(true, true);
     if (busy_) busy_->begin(kPoolRun);
@@ -180,7 +202,7 @@ void PoolWindow::endRun() {
         outcome = &batch->outcome();
     }
     if (outcome && *outcome) {
-        showPool((*outcome)->pool, job && verbose_);
+        showPool(**outcome, job && verbose_);
         finished_ = job != nullptr;
     } else if (!failure) {
         txtOutput->clear(); // stopped before it had a pool
@@ -198,16 +220,18 @@ void PoolWindow::endRun() {
     emit runEnded();
 }
 
-void PoolWindow::showPool(const std::vector<int>& pool, bool verbose) {
+void PoolWindow::showPool(const PoolOutcome& outcome, bool verbose) {
     std::string text;
     if (verbose) {
         const QDateTime when = platform_.now();
         const QLocale locale = QLocale::system();
-        text = verbosePoolText(pool, VerboseHeading{parameters_, trendText_.toStdString(), groupsText_.toStdString(),
-                                                    locale.toString(when.date(), QLocale::ShortFormat).toStdString(),
-                                                    locale.toString(when.time(), QLocale::ShortFormat).toStdString()});
+        text = verbosePoolText(outcome.pool,
+                               VerboseHeading{parameters_, trendText_.toStdString(), groupsText_.toStdString(),
+                                              locale.toString(when.date(), QLocale::ShortFormat).toStdString(),
+                                              locale.toString(when.time(), QLocale::ShortFormat).toStdString(), game_},
+                               outcome.bonusPool);
     } else {
-        text = minimumPoolText(pool);
+        text = minimumPoolText(outcome.pool, outcome.bonusPool);
     }
     txtOutput->setPlainText(shownText(text));
 }
@@ -245,7 +269,7 @@ void PoolWindow::setRunning(bool running, bool batch) {
     cmdStop->setEnabled(running);
     for (QWidget* control :
          std::initializer_list<QWidget*>{cmdBegin, cmdExit, cmdClear, chkSaveToDisk, chkSendToPrinter, cboTrendLength,
-                                         cboBestGroups, cboPoolSize, optnVerbose, optnMinimum})
+                                         cboBestGroups, cboPoolSize, cboBonusPoolSize, optnVerbose, optnMinimum})
         control->setEnabled(!running);
     // A run keeps its draw option shown; a batch moves through all five.
     for (QRadioButton* option : drawOptions_) option->setEnabled(!running || (option->isChecked() && !batch));

@@ -36,6 +36,7 @@ class PoolJob;
 // Optimization menu runs the same generation as a batch over one to five
 // following draws. The window is made once, hidden, and only ever hidden again
 // (by Exit or its title bar), so its choices last until the program ends.
+// In a game with a bonus pool it proposes bonus numbers too, ranked the same way.
 class PoolWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -46,6 +47,11 @@ public:
     ~PoolWindow() override;
 
     bool running() const { return job_ != nullptr || batch_ != nullptr; }
+
+    // Makes the window serve `game`: its pool sizes run to the game's highest
+    // number, and a game with a bonus pool has the bonus pool's size beside
+    // them. The window shows the whole ranking of each until a size is chosen.
+    void showFor(const Game& game);
 
     // The window's lines of the settings file, and applying them as the user would.
     PoolWindowSettings settings() const;
@@ -82,7 +88,7 @@ private:
     bool runSlice();
     void showProgress();
     void endRun();
-    void showPool(const std::vector<int>& pool, bool verbose);
+    void showPool(const PoolOutcome& outcome, bool verbose);
     void saveAndPrint();
     void setRunning(bool running, bool batch);
     int selectedDraws() const;
@@ -98,6 +104,7 @@ private:
     // What the run in progress was started with: it keeps them whatever the
     // boxes and shared paths do meanwhile.
     PoolParameters parameters_;
+    Game game_ = Game::lotto649(); // the game served, and the game of the run in progress
     QString trendText_;
     QString groupsText_;
     bool verbose_ = true;
@@ -113,6 +120,8 @@ private:
     QComboBox* cboTrendLength = nullptr;
     QComboBox* cboBestGroups = nullptr;
     QComboBox* cboPoolSize = nullptr;
+    QComboBox* cboBonusPoolSize = nullptr; // shown in a game with a bonus pool
+    QWidget* bonusSizeLabel_ = nullptr;
     QRadioButton* optnVerbose = nullptr;
     QRadioButton* optnMinimum = nullptr;
     QCheckBox* chkSaveToDisk = nullptr;

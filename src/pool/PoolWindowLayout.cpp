@@ -145,6 +145,14 @@ QWidget* PoolWindow::buildParameters() {
     sizeLabel->setBuddy(cboPoolSize);
     trend->addWidget(sizeLabel, 2, 0);
     trend->addWidget(cboPoolSize, 2, 1);
+    cboBonusPoolSize = numberCombo(parameters, "cboBonusPoolSize", 1, 1, QStringLiteral("1"));
+    auto* bonusLabel = new QLabel(QStringLiteral("Bonus Pool Size"), parameters);
+    bonusLabel->setBuddy(cboBonusPoolSize);
+    bonusSizeLabel_ = bonusLabel;
+    trend->addWidget(bonusLabel, 3, 0);
+    trend->addWidget(cboBonusPoolSize, 3, 1);
+    cboBonusPoolSize->hide();
+    bonusLabel->hide();
     trend->setColumnStretch(3, 1);
     layout->addLayout(trend);
 

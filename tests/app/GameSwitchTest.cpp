@@ -205,12 +205,13 @@ private slots:
 
     void picksPrintingAndUserLevelsServeTheGame() {
         f.window->switchGame(catalogueGame("Fantasy 5"));
-        // The pool's numbers beyond the game's are passed over.
+        // A number beyond the game's is named, and those before it are selected.
         f.shared->poolPath = f.folder.filePath(QStringLiteral("picks.GR")).toStdString();
-        QVERIFY(WindowFixture::writeFile(QString::fromStdString(f.shared->poolPath), "3\r\n40\r\n12\r\n"));
+        QVERIFY(WindowFixture::writeFile(QString::fromStdString(f.shared->poolPath), "3\r\n12\r\n40\r\n"));
         f.trigger(QStringLiteral("mnuLoadGRPool"));
         f.tick(QStringLiteral("Timer2"));
         QCOMPARE(f.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("2"));
+        QVERIFY(f.platform->messages.last().text.contains(QStringLiteral("\"40\" is not a number from 1 to 39.")));
         f.trigger(QStringLiteral("mnuPrintSelected"));
         QCOMPARE(f.platform->messages.last().text,
                  QStringLiteral("There are not enough numbers selected for this operation.  Select 6 or more numbers, "

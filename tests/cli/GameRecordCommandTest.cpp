@@ -198,15 +198,14 @@ TEST(GameCommands, ToolsOfSixFortyNineAloneRefuseAnotherGame) {
     TempFolder folder;
     const DataPaths paths = dataPathsIn(folder.file("Varnel"));
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"pool", "--trend", "5", "--groups", "10", "--size", "12", "--draws", "1", "--game", "Fantasy 5"},
              {"backtest", "--game", "5/39"},
          }) {
         const CliRun result = runCli(args, paths);
         EXPECT_EQ(result.status, kExitFailed) << args.front();
         EXPECT_EQ(result.err,
                   "orvane: " + args.front() +
-                      " serves 6/49 so far, not Fantasy 5 (5/39); wheel, record, import, check, odds, report and "
-                      "cover serve every game\n");
+                      " serves 6/49 so far, not Fantasy 5 (5/39); wheel, record, import, check, odds, report, "
+                      "cover and pool serve every game\n");
         EXPECT_EQ(result.out, "");
     }
     EXPECT_FALSE(std::filesystem::exists(paths.folder));

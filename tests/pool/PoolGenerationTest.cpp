@@ -21,15 +21,32 @@ struct Reference {
     std::vector<RankedNumber> rows;
     std::uint64_t swaps = 0;
     std::vector<int> pool;
+    std::vector<RankedNumber> bonusRows;
+    std::vector<int> bonusPool;
 };
 
-Reference referencePool(const std::vector<ReportDraw>& draws, const PoolParameters& p) {
+// The numbers 1 to `highest` counted in `drawn` and put in order by the
+// exchange sort; gives the swaps it made.
+std::uint64_t rankPlainly(const std::vector<int>& drawn, int highest, std::vector<RankedNumber>& rows) {
+    for (int n = 1; n <= highest; ++n)
+        rows.push_back({n, static_cast<std::uint64_t>(std::count(drawn.begin(), drawn.end(), n))});
+    std::uint64_t swaps = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t j = i + 1; j < rows.size(); ++j)
+            if (rows[i].count < rows[j].count) {
+                std::swap(rows[i], rows[j]);
+                ++swaps;
+            }
+    return swaps;
+}
+
+Reference referencePool(const GameReportDraws& draws, const PoolParameters& p) {
     const int d = static_cast<int>(draws.size());
     const int t = p.trendLength;
     auto numbersOf = [&](int firstRecord, int records) {
         std::vector<int> numbers;
         for (int r = firstRecord; r < firstRecord + records; ++r)
-            for (int n : draws[static_cast<std::size_t>(r - 1)]) numbers.push_back(n);
+            for (int n : draws.numbers[static_cast<std::size_t>(r - 1)]) numbers.push_back(n);
         return numbers;
     };
     const std::vector<int> recent = numbersOf(d - t, t);
@@ -58,23 +75,22 @@ Reference referencePool(const std::vector<ReportDraw>& draws, const PoolParamete
     }
 
     std::vector<int> best;
+    std::vector<int> bestBonus;
     for (const ScoredBlock& group : result.groups) {
         if (group.end == 0) continue;
         for (int r = group.end + 1; r <= group.end + p.followingDraws; ++r)
-            if (r <= d)
-                best.insert(best.end(), draws[static_cast<std::size_t>(r - 1)].begin(),
-                            draws[static_cast<std::size_t>(r - 1)].end());
-    }
-    for (int n = 1; n <= 49; ++n)
-        result.rows.push_back({n, static_cast<std::uint64_t>(std::count(best.begin(), best.end(), n))});
-
-    for (std::size_t i = 0; i < 49; ++i)
-        for (std::size_t j = i + 1; j < 49; ++j)
-            if (result.rows[i].count < result.rows[j].count) {
-                std::swap(result.rows[i], result.rows[j]);
-                ++result.swaps;
+            if (r <= d) {
+                for (int n : draws.numbers[static_cast<std::size_t>(r - 1)]) best.push_back(n);
+                for (int n : draws.bonus[static_cast<std::size_t>(r - 1)]) bestBonus.push_back(n);
             }
+    }
+    result.swaps = rankPlainly(best, draws.game.highest(), result.rows);
     for (int i = 0; i < p.poolSize; ++i) result.pool.push_back(result.rows[static_cast<std::size_t>(i)].number);
+    if (draws.game.hasBonusPool()) {
+        rankPlainly(bestBonus, draws.game.bonusPool(), result.bonusRows);
+        for (int i = 0; i < p.bonusPoolSize; ++i)
+            result.bonusPool.push_back(result.bonusRows[static_cast<std::size_t>(i)].number);
+    }
     return result;
 }
 
@@ -84,6 +100,28 @@ void expectSame(const PoolOutcome& outcome, const Reference& reference, const st
     EXPECT_EQ(std::vector<RankedNumber>(outcome.ranking.begin(), outcome.ranking.end()), reference.rows) << where;
     EXPECT_EQ(outcome.swaps, reference.swaps) << where;
     EXPECT_EQ(outcome.pool, reference.pool) << where;
+    EXPECT_EQ(outcome.bonusRanking, reference.bonusRows) << where;
+    EXPECT_EQ(outcome.bonusPool, reference.bonusPool) << where;
+}
+
+// A random history of `game`: its k numbers and its bonus numbers drawn
+// from a narrower range when `narrow`, so that scores and counts tie often.
+GameReportDraws randomGameDraws(std::mt19937& random, const Game& game, std::size_t count, bool narrow) {
+    GameReportDraws draws(game);
+    auto drawOf = [&](int highest, int drawn) {
+        std::vector<int> numbers(static_cast<std::size_t>(highest));
+        std::iota(numbers.begin(), numbers.end(), 1);
+        std::shuffle(numbers.begin(), numbers.end(), random);
+        numbers.resize(static_cast<std::size_t>(drawn));
+        std::sort(numbers.begin(), numbers.end());
+        return numbers;
+    };
+    for (std::size_t i = 0; i < count; ++i) {
+        const int highest = narrow ? game.perTicket() + 3 : game.highest();
+        const int bonusHighest = narrow ? std::min(game.bonusPool(), 3) : game.bonusPool();
+        draws.add(drawOf(highest, game.perTicket()), drawOf(bonusHighest, game.bonusDrawn()));
+    }
+    return draws;
 }
 
 std::array<std::uint64_t, 49> countsOf(std::initializer_list<std::uint64_t> leading) {
@@ -269,4 +307,44 @@ TEST(PoolGeneration, ParametersOutsideTheirRangesAreNamed) {
         EXPECT_NE(textFor({5, 10, p, 1}, 599).find("pool size must be a whole number from 1 to 49"), std::string::npos)
             << p;
     for (int n : {0, 6}) EXPECT_NE(textFor({5, 10, 49, n}, 599).find("from 1 to 5"), std::string::npos) << n;
+}
+
+// Every game ranks its own numbers, and a game with a bonus pool ranks the
+// bonus numbers of the same following draws the same way.
+TEST(PoolGeneration, OtherGamesMatchThePlainComputation) {
+    std::mt19937 random(5039);
+    const std::vector<Game> games = {*gameFromMatrix("5/39"), *gameFromMatrix("5/69+1/26"), *gameFromMatrix("7/35"),
+                                     *gameFromMatrix("6/45+2/10")};
+    for (int round = 0; round < 160; ++round) {
+        const Game& game = games[static_cast<std::size_t>(round) % games.size()];
+        const int t = 1 + static_cast<int>(random() % 6);
+        const std::size_t d = 2 * static_cast<std::size_t>(t) + 2 + random() % 50;
+        const GameReportDraws draws = randomGameDraws(random, game, d, round % 2 == 1);
+        PoolParameters p{t, 1 + static_cast<int>(random() % 20), 1 + static_cast<int>(random() % game.highest()),
+                         1 + static_cast<int>(random() % 5)};
+        if (game.hasBonusPool()) p.bonusPoolSize = 1 + static_cast<int>(random() % game.bonusPool());
+        ASSERT_FALSE(checkPoolParameters(p, d, game).has_value());
+        const PoolOutcome outcome = generatePool(draws, p);
+        expectSame(outcome, referencePool(draws, p), game.matrix() + ", round " + std::to_string(round));
+        EXPECT_EQ(outcome.ranking.size(), static_cast<std::size_t>(game.highest()));
+        EXPECT_EQ(outcome.bonusRanking.size(), static_cast<std::size_t>(game.bonusPool()));
+    }
+}
+
+TEST(PoolGeneration, OtherGamesParametersFollowTheGame) {
+    const Game powerball = *gameFromMatrix("5/69+1/26");
+    const Game fantasy = *gameFromMatrix("5/39");
+    EXPECT_FALSE(checkPoolParameters({5, 10, 69, 1, 26}, 599, powerball).has_value());
+    EXPECT_FALSE(checkPoolParameters({5, 10, 39, 1}, 599, fantasy).has_value());
+    auto textFor = [](PoolParameters p, const Game& game) {
+        const std::optional<Notice> notice = checkPoolParameters(p, 599, game);
+        return notice ? notice->text : std::string("accepted");
+    };
+    EXPECT_EQ(textFor({5, 10, 40, 1}, fantasy), "The pool size must be a whole number from 1 to 39.");
+    EXPECT_EQ(textFor({5, 10, 70, 1, 1}, powerball), "The pool size must be a whole number from 1 to 69.");
+    for (int bonus : {0, 27})
+        EXPECT_EQ(textFor({5, 10, 20, 1, bonus}, powerball), "The bonus pool size must be a whole number from 1 to 26.")
+            << bonus;
+    // A game without a bonus pool asks for no bonus pool size.
+    EXPECT_EQ(textFor({5, 10, 20, 1, 0}, fantasy), "accepted");
 }
