@@ -11,20 +11,35 @@ namespace {
 // Blocks scored between two looks at the clock.
 constexpr std::size_t kBlocksPerClockCheck = 1024;
 
+// Each draw's weight: how often its numbers occur in the recent window. The
+// usual ticket size is a constant here, so that its loop is unrolled.
+template <std::size_t Width>
+void weighDraws(const NumberRows& numbers, const std::array<std::uint64_t, Game::kLargestHighest + 1>& recent,
+                std::vector<std::uint64_t>& weights) {
+    for (std::size_t i = 0; i < weights.size(); ++i) {
+        const std::span<const int, Width> row(numbers[i].data(), numbers[i].size());
+        std::uint64_t weight = 0;
+        for (int number : row) weight += recent[static_cast<std::size_t>(number)];
+        weights[i] = weight;
+    }
+}
+
 } // namespace
 
 BlockScan::BlockScan(const GameReportDraws& draws, int trendLength)
     : trend_(trendLength), blockCount_(draws.size() - 2 * static_cast<std::size_t>(trendLength) - 1) {
     // The recent window: the trend's draws before the latest one, records
     // D - T to D - 1 (indices D - T - 1 to D - 2).
-    std::vector<std::uint64_t> recent(static_cast<std::size_t>(draws.game.highest()) + 1);
+    std::array<std::uint64_t, Game::kLargestHighest + 1> recent{};
     const std::size_t last = draws.size() - 1;
     for (std::size_t i = last - static_cast<std::size_t>(trendLength); i < last; ++i)
         for (int number : draws.numbers[i]) ++recent[static_cast<std::size_t>(number)];
     // Only the draws a block can hold need a weight: blocks end before the window.
     weights_.resize(blockCount_ + static_cast<std::size_t>(trendLength) - 1);
-    for (std::size_t i = 0; i < weights_.size(); ++i)
-        for (int number : draws.numbers[i]) weights_[i] += recent[static_cast<std::size_t>(number)];
+    if (draws.game.perTicket() == static_cast<int>(std::tuple_size_v<ReportDraw>))
+        weighDraws<std::tuple_size_v<ReportDraw>>(draws.numbers, recent, weights_);
+    else
+        weighDraws<std::dynamic_extent>(draws.numbers, recent, weights_);
     scores_.reserve(blockCount_);
 }
 

@@ -34,30 +34,37 @@ Notice historyNotOpenedNotice(const std::string& path) {
                   "Cannot Execute Command", NoticeIcon::Exclamation};
 }
 
-ReportHistory readReportHistory(const std::string& path) {
-    ReportHistory result;
-    if (!std::ifstream(path, std::ios::binary)) {
-        result.failure = historyNotOpenedNotice(path);
-        return result;
-    }
+namespace {
+
+// Reads the 6/49 history: `reserve(n)` once the n records are read, then
+// `keep(i, draw)` for each record's numbers, sorted and checked. Gives the
+// notice that stops the reading; what was kept is to be dropped then.
+template <typename Reserve, typename Keep>
+std::optional<Notice> readSortedDraws(const std::string& path, Reserve reserve, Keep keep) {
+    if (!std::ifstream(path, std::ios::binary)) return historyNotOpenedNotice(path);
     HistoryRead read = readHistoryRecords(path);
-    if (!read.ok()) {
-        result.failure = malformedNotice(read.error);
-        return result;
-    }
-    result.draws.reserve(read.draws.size());
+    if (!read.ok()) return malformedNotice(read.error);
+    reserve(read.draws.size());
     for (std::size_t i = 0; i < read.draws.size(); ++i) {
         ReportDraw draw = read.draws[i].numbers;
         std::sort(draw.begin(), draw.end());
         const auto repeated = std::adjacent_find(draw.begin(), draw.end());
-        if (repeated != draw.end()) {
-            result.draws.clear();
-            result.failure = malformedNotice("Line " + std::to_string(lineOfRecord(path, i)) + " of the history file " +
-                                             path + " holds the number " + std::to_string(*repeated) + " twice.");
-            return result;
-        }
-        result.draws.push_back(draw);
+        if (repeated != draw.end())
+            return malformedNotice("Line " + std::to_string(lineOfRecord(path, i)) + " of the history file " + path +
+                                   " holds the number " + std::to_string(*repeated) + " twice.");
+        keep(i, draw);
     }
+    return std::nullopt;
+}
+
+} // namespace
+
+ReportHistory readReportHistory(const std::string& path) {
+    ReportHistory result;
+    result.failure = readSortedDraws(
+        path, [&](std::size_t count) { result.draws.reserve(count); },
+        [&](std::size_t, const ReportDraw& draw) { result.draws.push_back(draw); });
+    if (result.failure) result.draws.clear();
     return result;
 }
 
@@ -71,18 +78,39 @@ void NumberRows::add(std::span<const int> row) {
 GameReportDraws::GameReportDraws(const std::vector<ReportDraw>& lotto649Draws)
     : GameReportDraws(std::span<const ReportDraw>(lotto649Draws)) {}
 
+std::span<int> NumberRows::appendRows(std::size_t count) {
+    const std::size_t first = numbers_.size();
+    numbers_.resize(first + count * width_);
+    rows_ += count;
+    return {numbers_.data() + first, count * width_};
+}
+
+// One copy of the whole history: a long 6/49 history converts at the speed of reading it.
 GameReportDraws::GameReportDraws(std::span<const ReportDraw> lotto649Draws) : GameReportDraws() {
-    numbers.reserve(lotto649Draws.size());
-    for (const ReportDraw& draw : lotto649Draws) add(draw, {});
+    constexpr std::size_t kWidth = std::tuple_size_v<ReportDraw>;
+    const std::span<int> filled = numbers.appendRows(lotto649Draws.size());
+    for (std::size_t d = 0; d < lotto649Draws.size(); ++d)
+        std::copy(lotto649Draws[d].begin(), lotto649Draws[d].end(),
+                  filled.begin() + static_cast<std::ptrdiff_t>(d * kWidth));
+    bonus.appendRows(lotto649Draws.size());
 }
 
 GameReportHistory readGameReportHistory(const Game& game, const std::string& path) {
     GameReportHistory result{GameReportDraws(game), std::nullopt};
     if (game.isLotto649()) {
-        ReportHistory read = readReportHistory(path);
-        result.failure = std::move(read.failure);
-        result.draws.numbers.reserve(read.draws.size());
-        for (const ReportDraw& draw : read.draws) result.draws.add(draw, {});
+        // Straight into the rows: a long history is not copied twice.
+        constexpr std::size_t kWidth = std::tuple_size_v<ReportDraw>;
+        std::span<int> filled;
+        result.failure = readSortedDraws(
+            path,
+            [&](std::size_t count) {
+                filled = result.draws.numbers.appendRows(count);
+                result.draws.bonus.appendRows(count);
+            },
+            [&](std::size_t i, const ReportDraw& draw) {
+                std::copy(draw.begin(), draw.end(), filled.begin() + static_cast<std::ptrdiff_t>(i * kWidth));
+            });
+        if (result.failure) result.draws = GameReportDraws(game);
         return result;
     }
     if (!std::ifstream(path, std::ios::binary)) {

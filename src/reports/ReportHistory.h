@@ -40,6 +40,8 @@ public:
     // Adds a row of the rows' count of numbers (a longer one is cut, a shorter one padded with 0).
     void add(std::span<const int> row);
     void reserve(std::size_t rows) { numbers_.reserve(rows * width_); }
+    // Adds `count` rows of zeros and gives their numbers, end to end, to be filled.
+    std::span<int> appendRows(std::size_t count);
     std::size_t size() const { return rows_; }
     std::span<const int> operator[](std::size_t row) const { return {numbers_.data() + row * width_, width_}; }
 

@@ -4,11 +4,17 @@
 #include "core/GameCatalogue.h"
 #include "core/NumberText.h"
 #include "core/OwnGamesFile.h"
+#include "history/GameHistory.h"
+#include "pool/PoolGeneration.h"
+#include "pool/PoolReport.h"
+#include "pool/PoolWindow.h"
 #include "reports/ReportWindow.h"
 #include "support/WindowFixture.h"
 #include "tally/WinCheckerWindow.h"
 #include "wheel/GameWheelStart.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
@@ -177,6 +183,58 @@ private slots:
         QTRY_VERIFY(odds.isNull() && history.isNull() && checker.isNull());
         f.trigger(QStringLiteral("mnuTallor"));
         QVERIFY(f.window->findChild<QWidget*>(QStringLiteral("frmVNTallorMain")));
+    }
+
+    // The pool generator ranks the game's numbers and its bonus pool's; the
+    // pool file it saves is the game's own, and loading it picks both.
+    void thePoolServesTheGame() {
+        f.window->switchGame(catalogueGame("Powerball"));
+        std::string history;
+        for (int d = 0; d < 40; ++d)
+            history += gameHistoryLine(GameDraw{2026,
+                                                1 + d / 28,
+                                                1 + d % 28,
+                                                {1 + d % 9, 12 + d % 13, 30 + d % 7, 40 + d % 11, 55 + d % 15},
+                                                {1 + (d * 7) % 26}});
+        std::ofstream(f.shared->historyPath, std::ios::binary) << history;
+        QVERIFY(f.shared->poolPath.ends_with("POWERBALL.GR"));
+        f.trigger(QStringLiteral("mnuGathra"));
+        auto* pool = f.window->findChild<PoolWindow*>(QStringLiteral("frmGathraMain"));
+        QVERIFY(pool && pool->isVisible());
+        QCOMPARE(pool->windowTitle(), QStringLiteral("VN-Gathra - Powerball (5/69 + 1/26)"));
+        auto* size = pool->findChild<QComboBox*>(QStringLiteral("cboPoolSize"));
+        auto* bonusSize = pool->findChild<QComboBox*>(QStringLiteral("cboBonusPoolSize"));
+        QCOMPARE(size->currentText(), QStringLiteral("69"));
+        QCOMPARE(size->itemText(0), QStringLiteral("6"));
+        QVERIFY(bonusSize->isVisible());
+        QCOMPARE(bonusSize->count(), 26);
+        size->setCurrentText(QStringLiteral("10"));
+        bonusSize->setCurrentText(QStringLiteral("3"));
+        pool->findChild<QRadioButton*>(QStringLiteral("optnMinimum"))->setChecked(true);
+        pool->findChild<QCheckBox*>(QStringLiteral("chkSaveToDisk"))->setChecked(true);
+        QSignalSpy ended(pool, &PoolWindow::runEnded);
+        QTest::mouseClick(pool->findChild<QPushButton*>(QStringLiteral("cmdBegin")), Qt::LeftButton);
+        QVERIFY(ended.count() == 1 || ended.wait(20000));
+
+        const PoolOutcome expected = generatePool(readGameReportHistory(f.shared->game, f.shared->historyPath).draws,
+                                                  PoolParameters{5, 10, 10, 1, 3});
+        QCOMPARE(pool->findChild<QPlainTextEdit*>(QStringLiteral("txtOutput"))->toPlainText(),
+                 QString::fromStdString(minimumPoolText(expected.pool, expected.bonusPool))
+                     .replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(expected.bonusPool.size(), 3u);
+        f.trigger(QStringLiteral("mnuLoadGRPool"));
+        f.tick(QStringLiteral("Timer2"));
+        QCOMPARE(f.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("10"));
+        QCOMPARE(f.find<QLabel>(QStringLiteral("lblBonusCount"))->text(), QStringLiteral("Bonus numbers picked: 3"));
+        QVERIFY(bonusNumbers()->item(expected.bonusPool[0] - 1)->isSelected());
+
+        // Back in 6/49 the window is as it always was.
+        f.window->switchGame(Game::lotto649());
+        QVERIFY(!pool->isVisible());
+        QCOMPARE(pool->windowTitle(), QStringLiteral("VN-Gathra"));
+        QCOMPARE(size->currentText(), QStringLiteral("49"));
+        QCOMPARE(size->itemText(0), QStringLiteral("7"));
+        QVERIFY(bonusSize->isHidden());
     }
 
     void theReportsReadTheGamesHistory() {

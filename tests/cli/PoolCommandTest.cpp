@@ -1,3 +1,6 @@
+#include "core/DataPaths.h"
+#include "core/GameCatalogue.h"
+#include "history/GameHistory.h"
 #include "pool/PoolFile.h"
 #include "pool/PoolGeneration.h"
 #include "pool/PoolReport.h"
@@ -6,6 +9,9 @@
 #include "support/TextLines.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 using namespace orvane;
 
@@ -116,4 +122,41 @@ TEST(CommandLinePool, UsageErrors) {
         runCli({"pool", "--trend", "five", "--groups", "10", "--size", "12", "--draws", "1"}, paths);
     EXPECT_EQ(notANumber.status, kExitUsage);
     EXPECT_NE(notANumber.err.find("Usage: orvane pool"), std::string::npos) << notANumber.err;
+}
+
+// With --game the pool is the game's, over its own history file by default,
+// with the bonus numbers after it; --bonus-size chooses how many.
+TEST(CommandLinePool, ServesAnotherGameWithItsBonusNumbers) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.path());
+    const Game game = *findGame("Powerball", catalogueGames());
+    std::string history;
+    GameReportDraws draws(game);
+    for (int d = 0; d < 30; ++d) {
+        const std::vector<int> numbers{1 + d % 9, 12 + d % 13, 30 + d % 7, 40 + d % 11, 55 + d % 15};
+        const std::vector<int> bonus{1 + (d * 5) % 26};
+        draws.add(numbers, bonus);
+        history += gameHistoryLine(GameDraw{2025, 1 + d / 28, 1 + d % 28, numbers, bonus});
+    }
+    std::filesystem::create_directories(paths.folder);
+    const std::string historyPath = gamePaths(paths, game).history;
+    std::ofstream(historyPath, std::ios::binary) << history;
+
+    const CliRun run = runCli({"pool", "--trend", "5", "--groups", "10", "--size", "8", "--draws", "1", "--game",
+                               "Powerball", "--bonus-size", "2", "--style", "minimum"},
+                              paths);
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    const PoolOutcome expected = generatePool(draws, {5, 10, 8, 1, 2});
+    EXPECT_EQ(run.out, minimumPoolText(expected.pool, expected.bonusPool));
+    EXPECT_EQ(expected.bonusPool.size(), 2u);
+
+    // Without --bonus-size every bonus number is ranked; a size beyond the pool is named.
+    const CliRun all = runCli({"pool", "--trend", "5", "--groups", "10", "--size", "8", "--draws", "1", "--game",
+                               "Powerball", "--style", "minimum"},
+                              paths);
+    EXPECT_EQ(all.out, minimumPoolText(expected.pool, generatePool(draws, {5, 10, 8, 1, 26}).bonusPool));
+    const CliRun wide = runCli(
+        {"pool", "--trend", "5", "--groups", "10", "--size", "70", "--draws", "1", "--game", "Powerball"}, paths);
+    EXPECT_EQ(wide.status, kExitFailed);
+    EXPECT_EQ(wide.err, "VN-Gathra: The pool size must be a whole number from 1 to 69.\n");
 }

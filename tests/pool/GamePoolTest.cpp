@@ -111,7 +111,8 @@ TEST(GamePool, PoolFilesCarryTheBonusNumbers) {
     const std::vector<int> pool{7, 31, 12, 69, 1, 23};
     const std::vector<int> bonus{26, 4, 9};
     const std::string minimum = minimumPoolText(pool, bonus);
-    EXPECT_EQ(minimum, " 7 \r\n 31 \r\n 12 \r\n 69 \r\n 1 \r\n 23 \r\n\r\nBonus numbers, best first:\r\n 26 \r\n 4 \r\n 9 \r\n");
+    EXPECT_EQ(minimum,
+              " 7 \r\n 31 \r\n 12 \r\n 69 \r\n 1 \r\n 23 \r\n\r\nBonus numbers, best first:\r\n 26 \r\n 4 \r\n 9 \r\n");
     const VerboseHeading heading{{5, 10, 6, 1, 3}, "5", "10", "06/12/26", "21:04", kPowerball};
     const std::string verbose = verbosePoolText(pool, heading, bonus);
     const std::vector<std::string> lines = linesOf(verbose, "<no line end>");
@@ -137,10 +138,10 @@ TEST(GamePool, PoolFilesCarryTheBonusNumbers) {
         EXPECT_TRUE(readPoolFile(folder.file("POWERBALL.GR"), kFantasy).bonus.empty());
     }
     // A Minimum bonus section may list its numbers on one line, as the pool's may.
-    EXPECT_EQ(readPoolFile(folder.write("a.GR", "5\r\n6\r\n\r\nnotes\r\nBonus numbers, best first:\r\n3, 8\r\n"),
-                           kPowerball)
-                  .bonus,
-              (std::vector<int>{3, 8}));
+    EXPECT_EQ(
+        readPoolFile(folder.write("a.GR", "5\r\n6\r\n\r\nnotes\r\nBonus numbers, best first:\r\n3, 8\r\n"), kPowerball)
+            .bonus,
+        (std::vector<int>{3, 8}));
     // A file without the section holds no bonus numbers, and is no failure.
     const PoolFileRead plain = readPoolFile(folder.write("b.GR", "5\r\n6\r\n"), kPowerball);
     EXPECT_TRUE(plain.ok());
@@ -178,9 +179,8 @@ TEST(GamePool, FaultsAreNamedWithTheGamesRanges) {
     EXPECT_EQ(ranks.line, 7);
     EXPECT_EQ(ranks.text, "3 - 4");
 
-    const std::optional<Notice> loaded =
-        poolLoadNotice(readOf("Pool\r\n\r\n1 - 5\r\n2 - 6\r\n\r\nBonus numbers, best first:\r\n1 - 3\r\n"), path,
-                       kPowerball);
+    const std::optional<Notice> loaded = poolLoadNotice(
+        readOf("Pool\r\n\r\n1 - 5\r\n2 - 6\r\n\r\nBonus numbers, best first:\r\n1 - 3\r\n"), path, kPowerball);
     ASSERT_TRUE(loaded.has_value());
     EXPECT_EQ(loaded->text, "The pool file " + path +
                                 " is a Verbose report of VN-Gathra; the 2 numbers and 1 bonus number it ranks have "
