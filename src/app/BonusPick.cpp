@@ -44,6 +44,8 @@ void BonusPick::pick(const std::vector<int>& numbers) {
         if (number >= 1 && number <= lstBonusNumbers->count()) lstBonusNumbers->item(number - 1)->setSelected(true);
 }
 
+void BonusPick::clearPick() { lstBonusNumbers->clearSelection(); }
+
 void BonusPick::showCount() { lblBonusCount->setText(QStringLiteral("Bonus numbers picked: %1").arg(picked().size())); }
 
 } // namespace orvane

@@ -26,6 +26,7 @@ public:
     std::vector<int> picked() const;
     // Adds `numbers` to the pick; those outside the bonus pool are passed over.
     void pick(const std::vector<int>& numbers);
+    void clearPick();
 
 signals:
     void pickChanged();

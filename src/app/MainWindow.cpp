@@ -75,7 +75,7 @@ MainWindow::MainWindow(Platform& platform, SharedSettings& shared, QWidget* pare
                            QStringLiteral("mnuUpdateHistory"), QStringLiteral("mnuViewHistory"),
                            QStringLiteral("cmdWheel"), QStringLiteral("mnuGame")});
     // The tools that serve 6/49 alone so far.
-    busy_.defineCondition(kOtherGame, {QStringLiteral("mnuBacktest"), QStringLiteral("mnuUpdateHistory")});
+    busy_.defineCondition(kOtherGame, {QStringLiteral("mnuUpdateHistory")});
     busy_.addCommandsIn(this);
     // Made after the commands are gathered: its own controls are its to enable.
     poolWindow_ = new PoolWindow(platform_, shared_, busy_, this);

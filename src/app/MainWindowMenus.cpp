@@ -437,6 +437,8 @@ void MainWindow::Timer2_Timer() {
     if (deselectAllRequest_) {
         listBusy_ = true;
         lstNumbers->clearSelection();
+        // The bonus slip is a part of the pick: it empties with the main one.
+        bonusPick_->clearPick();
         listBusy_ = false;
         lblPoolSize->setText(QString::number(lstNumbers->selectedItems().size()));
         if (poolSize() == 0) deselectAllRequest_ = false;
@@ -481,14 +483,14 @@ void MainWindow::showStartupTip() {
 void MainWindow::mnuAbout_Click() { showAboutBox(AboutBox::Kind::Orvane, this); }
 
 // One backtest window at a time. Its Begin takes the filters and the pick as
-// they stand then: a pick of fewer than 7 numbers stands for all 49.
+// they stand then: a pick too small to wheel stands for every number of the game.
 void MainWindow::mnuBacktest_Click() {
     if (!backtest_) {
         backtest_ = new BacktestWindow(
             platform_, shared_,
             [this] {
                 BacktestWindow::Start start{filters_->read(), {}};
-                if (poolSize() >= 7) start.pick = selectedNumbers();
+                if (poolSize() > shared_.game.perTicket()) start.pick = selectedNumbers();
                 return start;
             },
             this);

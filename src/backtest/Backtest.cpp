@@ -2,6 +2,8 @@
 
 #include "backtest/BacktestFilters.h"
 #include "backtest/ChanceShares.h"
+#include "backtest/DrawCounts.h"
+#include "backtest/GameBacktest.h"
 #include "backtest/FirstRejectingDraw.h"
 #include "backtest/SetCounts.h"
 #include "checks/HistoryIndex.h"
@@ -175,6 +177,10 @@ struct BacktestJob::Engine {
 };
 
 BacktestJob::BacktestJob(BacktestRequest request) : engine_(std::make_unique<Engine>()) {
+    if (!request.game.isLotto649()) {
+        game_ = std::make_unique<GameBacktest>(std::move(request), result_);
+        return;
+    }
     Engine& e = *engine_;
     e.controls = std::move(request.controls);
     e.controls.enableRavelin = 0;
@@ -226,64 +232,9 @@ void BacktestJob::prepare() {
 
 BacktestJob::~BacktestJob() = default;
 
-namespace {
-
-// The draw counts of every active filter, of all together and of all but one.
-void countDraws(const std::vector<BacktestFilter>& active, BacktestResult& result) {
-    result.filters.clear();
-    for (BacktestFilter filter : active) {
-        FilterResult row;
-        row.filter = filter;
-        result.filters.push_back(row);
-    }
-    result.joint = FilterResult{};
-    result.drawsOutsidePick = 0;
-    for (const DrawVerdict& draw : result.draws) {
-        if (!draw.inPick) {
-            ++result.drawsOutsidePick;
-            continue;
-        }
-        int rejected = 0, unjudged = 0;
-        for (BacktestFilter filter : active) {
-            const Verdict v = draw.verdicts[static_cast<std::size_t>(filter)];
-            rejected += v == Verdict::Rejected;
-            unjudged += v == Verdict::NotJudged;
-        }
-        if (unjudged == 0) {
-            ++result.joint.draws.of;
-            result.joint.draws.kept += rejected == 0;
-        }
-        for (FilterResult& row : result.filters) {
-            const Verdict v = draw.verdicts[static_cast<std::size_t>(row.filter)];
-            if (v == Verdict::NotJudged) {
-                ++row.notJudged;
-            } else {
-                ++row.draws.of;
-                row.draws.kept += v == Verdict::Kept;
-            }
-            // Without this filter: the others all judged it, and none rejected it.
-            const int othersUnjudged = unjudged - (v == Verdict::NotJudged);
-            const int othersRejected = rejected - (v == Verdict::Rejected);
-            if (othersUnjudged == 0) {
-                ++row.drawsWithout.of;
-                row.drawsWithout.kept += othersRejected == 0;
-            }
-        }
-    }
-    result.joint.notJudged = result.draws.size() - result.drawsOutsidePick - result.joint.draws.of;
-    for (FilterResult& row : result.filters) {
-        row.drawsInterval = wilsonInterval(row.draws.kept, row.draws.of);
-        row.drawsWithoutInterval = wilsonInterval(row.drawsWithout.kept, row.drawsWithout.of);
-    }
-    result.joint.drawsInterval = wilsonInterval(result.joint.draws.kept, result.joint.draws.of);
-    result.joint.drawsWithout = result.joint.draws;
-    result.joint.drawsWithoutInterval = result.joint.drawsInterval;
-}
-
-} // namespace
-
 bool BacktestJob::advance(std::chrono::nanoseconds budget) {
     if (ended_) return true;
+    if (game_) return ended_ = game_->advance(budget);
     const auto deadline = std::chrono::steady_clock::now() + budget;
     if (!engine_->judging) prepare();
     if (!drawsJudged_) {
@@ -308,12 +259,18 @@ void BacktestJob::runToEnd() {
 
 void BacktestJob::stop() {
     if (ended_) return;
+    if (game_) {
+        game_->stop();
+        ended_ = stopped_ = true;
+        return;
+    }
     // The draws judged so far are counted as they stand.
     if (!drawsJudged_) countDraws(engine_->filters->active(), result_);
     ended_ = stopped_ = true;
 }
 
 double BacktestJob::progress() const {
+    if (game_) return game_->progress();
     if (!engine_->counter) return ended_ ? 1.0 : 0.0;
     const SetCounter& counter = *engine_->counter;
     if (counter.finished()) return 1.0;

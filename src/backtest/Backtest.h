@@ -21,7 +21,9 @@
 //    (see ChanceShares). A filter that reads the history keeps more sets
 //    while the history is short, so today's share of the sets would flatter it.
 
+#include "core/Game.h"
 #include "core/Notice.h"
+#include "history/GameHistory.h"
 #include "history/HistoryFile.h"
 #include "wheel/FilterControls.h"
 
@@ -79,9 +81,11 @@ inline std::string_view backtestFilterName(BacktestFilter filter) { return backt
 // What a backtest starts from.
 struct BacktestRequest {
     FilterControls controls;              // as the user set them; normalised as a run normalises them
-    std::vector<int> pick;                // ascending numbers 1 to 49; empty: all 49
-    std::vector<DrawRecord> draws;        // the history, oldest first
+    std::vector<int> pick;                // ascending numbers of the game; empty: all of them
+    std::vector<DrawRecord> draws;        // the 6/49 history, oldest first
     std::optional<std::size_t> lastDraws; // judge only the last N draws (the earlier ones still serve as history)
+    Game game = Game::lotto649();         // another game reads gameDraws instead of draws
+    std::vector<GameDraw> gameDraws;      // that game's history, oldest first
 };
 
 // A share k of n with its 95% interval (Wilson's score interval).
@@ -121,7 +125,8 @@ enum class Verdict : std::uint8_t { Off, Kept, Rejected, NotJudged };
 struct DrawVerdict {
     std::size_t index = 0; // in the history, 0 the oldest
     DrawRecord draw;
-    bool inPick = true; // a draw with a number outside the pick could never have been wheeled
+    std::optional<GameDraw> gameDraw; // the draw of a game other than 6/49, in place of `draw`
+    bool inPick = true;               // a draw with a number outside the pick could never have been wheeled
     // Passed: kept by every active filter. Failed: rejected by one. NotJudged:
     // rejected by none, but some filter lacked the history to judge it.
     enum class Outcome : std::uint8_t { Passed, Failed, NotJudged } outcome = Outcome::Passed;
@@ -165,6 +170,8 @@ void readLift(FilterResult& row);
 
 // The backtest as a resumable job: the draws are judged in the first slice, then
 // the sets are counted a slice at a time.
+class GameBacktest;
+
 class BacktestJob {
 public:
     explicit BacktestJob(BacktestRequest request);
@@ -193,6 +200,7 @@ private:
     void finish();
 
     std::unique_ptr<Engine> engine_;
+    std::unique_ptr<GameBacktest> game_; // a game other than 6/49
     BacktestResult result_;
     bool drawsJudged_ = false;
     bool setsCounted_ = false;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <span>
 
 namespace orvane {
 
@@ -25,13 +26,30 @@ std::string dateText(long date) {
     return text;
 }
 
-std::string numbersText(const DrawRecord& draw) {
+std::string numbersText(std::span<const int> numbers) {
     std::string text;
-    for (int n : draw.numbers) {
+    for (int n : numbers) {
         if (!text.empty()) text += ' ';
         if (n >= 0 && n < 10) text += '0';
         text += std::to_string(n);
     }
+    return text;
+}
+
+// The draw's date as its history holds it: "050788", or "2026-01-03" in another game.
+std::string dateText(const DrawVerdict& verdict) {
+    if (!verdict.gameDraw) return dateText(verdict.draw.date);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", verdict.gameDraw->year, verdict.gameDraw->month,
+                  verdict.gameDraw->day);
+    return text;
+}
+
+// "15 17 30 42 44 49", or "03 11 24 30 41 + 07" with the bonus numbers of another game.
+std::string numbersText(const DrawVerdict& verdict) {
+    if (!verdict.gameDraw) return numbersText(verdict.draw.numbers);
+    std::string text = numbersText(verdict.gameDraw->numbers);
+    if (!verdict.gameDraw->bonus.empty()) text += " + " + numbersText(verdict.gameDraw->bonus);
     return text;
 }
 
@@ -174,8 +192,8 @@ std::string backtestDrawLines(const BacktestResult& result, std::size_t first, s
     std::string text;
     for (std::size_t i = first; i < result.draws.size() && i - first < count; ++i) {
         const DrawVerdict& verdict = result.draws[i];
-        text += padLeft(std::to_string(verdict.index + 1), 6) + "  " + dateText(verdict.draw.date) + "  " +
-                numbersText(verdict.draw) + "  " + outcomeText(verdict) + kLineEnd;
+        text += padLeft(std::to_string(verdict.index + 1), 6) + "  " + dateText(verdict) + "  " + numbersText(verdict) +
+                "  " + outcomeText(verdict) + kLineEnd;
     }
     return text;
 }
@@ -221,8 +239,8 @@ std::string backtestCsv(const BacktestResult& result) {
                               : verdict.outcome == DrawVerdict::Outcome::Passed    ? "kept"
                               : verdict.outcome == DrawVerdict::Outcome::NotJudged ? "not-judged"
                                                                                    : "rejected";
-        csv += std::to_string(verdict.index + 1) + "," + dateText(verdict.draw.date) + "," + numbersText(verdict.draw) +
-               "," + outcome + "," + (verdict.firstRejecting ? backtestFilterInfo(*verdict.firstRejecting).key : "") +
+        csv += std::to_string(verdict.index + 1) + "," + dateText(verdict) + "," + numbersText(verdict) + "," +
+               outcome + "," + (verdict.firstRejecting ? backtestFilterInfo(*verdict.firstRejecting).key : "") +
                kLineEnd;
     }
     return csv;

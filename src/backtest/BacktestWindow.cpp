@@ -3,6 +3,7 @@
 #include "backtest/BacktestReport.h"
 #include "core/AtomicFile.h"
 #include "core/NumberText.h"
+#include "history/GameHistory.h"
 #include "history/HistoryFile.h"
 #include "platform/ButtonRow.h"
 #include "platform/EnterPressesDefault.h"
@@ -60,7 +61,9 @@ constexpr std::size_t kDrawsPerTurn = 2000;
 BacktestWindow::BacktestWindow(Platform& platform, SharedSettings& shared, StartSource source, QWidget* parent)
     : QWidget(parent, Qt::Window), platform_(platform), shared_(shared), source_(std::move(source)) {
     setObjectName(QStringLiteral("frmBacktest"));
-    setWindowTitle(kBacktestTitle);
+    // The window serves the game played when it opens; a game switch closes it.
+    setWindowTitle(shared_.game.isLotto649() ? kBacktestTitle
+                                             : kBacktestTitle + QStringLiteral(" - ") + qt(shared_.game.title()));
     setAttribute(Qt::WA_DeleteOnClose);
     buildLayout();
     setRunning(false);
@@ -139,18 +142,32 @@ void BacktestWindow::buildLayout() {
 void BacktestWindow::cmdBegin_Click() {
     if (job_) return;
     // The filters, the pick and the history as they stand now; later changes wait for the next Begin.
-    HistoryRead history = readHistoryRecords(shared_.historyPath);
-    if (!history.ok()) {
-        platform_.message(qt(history.error), kBacktestTitle, NoticeIcon::Exclamation);
-        return;
+    const Game& game = shared_.game;
+    BacktestRequest request;
+    if (game.isLotto649()) {
+        HistoryRead history = readHistoryRecords(shared_.historyPath);
+        if (!history.ok()) {
+            platform_.message(qt(history.error), kBacktestTitle, NoticeIcon::Exclamation);
+            return;
+        }
+        request.draws = std::move(history.draws);
+    } else {
+        GameHistoryRead history = readGameHistory(game, shared_.historyPath);
+        if (!history.ok()) {
+            platform_.message(qt(history.error), kBacktestTitle, NoticeIcon::Exclamation);
+            return;
+        }
+        request.game = game;
+        request.gameDraws = std::move(history.draws);
     }
     const Start start = source_();
     // As Start Wheel does: a filter box that cannot be read is named, not taken as 0.
-    if (const std::optional<Notice> problem = checkFilterBoxes(start.controls)) {
+    if (const std::optional<Notice> problem = checkFilterBoxes(start.controls, game)) {
         platform_.notify(*problem);
         return;
     }
-    BacktestRequest request{start.controls, start.pick, std::move(history.draws), std::nullopt};
+    request.controls = start.controls;
+    request.pick = start.pick;
     if (spnLastDraws->value() > 0) request.lastDraws = static_cast<std::size_t>(spnLastDraws->value());
     job_ = std::make_unique<BacktestJob>(std::move(request));
     drawFiller_.stop();

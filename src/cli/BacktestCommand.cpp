@@ -6,7 +6,9 @@
 #include "cli/GameOption.h"
 #include "cli/GroupsGiven.h"
 #include "cli/HelpFormat.h"
+#include "core/DataPaths.h"
 #include "core/PickText.h"
+#include "history/GameHistory.h"
 #include "history/HistoryFile.h"
 #include "settings/SettingsFile.h"
 #include "wheel/FilterBoxes.h"
@@ -31,37 +33,52 @@ struct BacktestOptions {
     std::vector<std::vector<int>> groups; // read from the texts once they have been checked
 };
 
-int runBacktestCommand(const BacktestOptions& options, const CommandContext& context) {
-    SettingsFile settings;
-    settings.historyPath = context.paths.history;
+// The backtest of the game named, or of the game of the settings file given
+// without --game, over that game's own history file by default.
+int runBacktestCommand(const BacktestOptions& options, const CommandContext& context, const GameChoice& choice) {
+    Game game = choice.game();
+    SettingsFile settings = settingsFor(game);
+    settings.historyPath = gamePaths(context.paths, game).history;
     if (options.settings) {
         SettingsReadResult read = readSettingsFile(*options.settings, settings);
         if (!read.ok()) {
             std::fprintf(context.err, "orvane: %s\n", read.error.c_str());
             return kExitFailed;
         }
-        if (!settings.game.isLotto649()) {
-            std::fprintf(context.err, "orvane: the settings file %s is for %s; the backtest serves 6/49\n",
-                         options.settings->c_str(), settings.game.title().c_str());
-            return kExitFailed;
+        if (settings.game.matrix() != game.matrix()) {
+            if (choice.named) {
+                std::fprintf(context.err, "orvane: the settings file %s is for %s, not for %s\n",
+                             options.settings->c_str(), settings.game.title().c_str(), game.title().c_str());
+                return kExitFailed;
+            }
+            game = settings.game; // a file of another game switches the backtest to that game
         }
     }
     BacktestRequest request;
     request.controls = settings.filters;
     takeGroupsGiven(request.controls, options.groups); // as for the wheel
     // As a wheel run does: a filter box that cannot be read is not taken as 0.
-    if (const std::optional<Notice> problem = checkFilterBoxes(request.controls)) {
+    if (const std::optional<Notice> problem = checkFilterBoxes(request.controls, game)) {
         std::fprintf(context.err, "%s: %s\n", problem->title.c_str(), problem->text.c_str());
         return kExitFailed;
     }
     const std::string historyPath = options.history.value_or(settings.historyPath);
-    HistoryRead read = readHistoryRecords(historyPath);
-    if (!read.ok()) {
-        const Notice notice = historyNotice(read.error);
+    std::string historyError;
+    if (game.isLotto649()) {
+        HistoryRead read = readHistoryRecords(historyPath);
+        historyError = read.error;
+        request.draws = std::move(read.draws);
+    } else {
+        GameHistoryRead read = readGameHistory(game, historyPath);
+        historyError = read.error;
+        request.game = game;
+        request.gameDraws = std::move(read.draws);
+    }
+    if (!historyError.empty()) {
+        const Notice notice = historyNotice(historyError);
         std::fprintf(context.err, "%s: %s\n", notice.title.c_str(), notice.text.c_str());
         return kExitFailed;
     }
-    request.draws = std::move(read.draws);
     request.lastDraws = options.last;
 
     const BacktestResult result = runBacktest(std::move(request));
@@ -81,6 +98,7 @@ int runBacktestCommand(const BacktestOptions& options, const CommandContext& con
 
 Command addBacktestCommand(CLI::App& program, const CommandContext& context) {
     auto options = std::make_shared<BacktestOptions>();
+    auto game = std::make_shared<GameChoice>();
     CLI::App* command = program.add_subcommand(
         "backtest", "Judge the past draws by the filters and set the share of draws each filter keeps beside the "
                     "share chance alone would have it keep.");
@@ -95,9 +113,9 @@ Command addBacktestCommand(CLI::App& program, const CommandContext& context) {
         ->type_name("LIST")
         ->allow_extra_args(false)
         ->check(CLI::Validator(
-            [](std::string& text) {
+            [game](std::string& text) {
                 std::vector<int> numbers;
-                std::string error = parsePickList(text, numbers);
+                std::string error = parsePickList(text, numbers, game->game().highest());
                 if (error.empty() && numbers.size() > kGroupSize) error = "a group holds at most 8 numbers";
                 return error;
             },
@@ -118,9 +136,13 @@ Command addBacktestCommand(CLI::App& program, const CommandContext& context) {
 
     command->footer(wrapText(
         "Without --settings every filter stands at its permissive default and the history is " + context.paths.history +
-        ". The Ravelin skip takes no part. The filters that read the history judge each draw with only the draws "
-        "before it; a draw with too few before it is not judged by them. The sets are those of all 49 numbers (with "
-        "the exact positional values, as a run adds them), judged with the whole history.\n"
+        " (another game's is its own history file in the same folder). The Ravelin skip takes no part. The filters "
+        "that read the history judge each draw with only the draws "
+        "before it; a draw with too few before it is not judged by them. The sets are those of every number of the "
+        "game "
+        "(with the exact positional values, as a run adds them), judged with the whole history. In a game other than "
+        "6/49 the chance share of a row with a filter that reads the history is estimated from a fixed sample of "
+        "the sets, and shown with its error.\n"
         "Printed: a row per active filter and one for all of them (draws kept of those judged, the 95% Wilson "
         "interval, draws not judged, sets kept, lift, the chance share, the lift's 95% interval, the same without "
         "that filter, and what the lift says), then a line per draw. The chance share is the share of the draws "
@@ -130,22 +152,18 @@ Command addBacktestCommand(CLI::App& program, const CommandContext& context) {
         "with null_share, lift_low and lift_high.\n"
         "Exit status: 0 when the backtest ends, 1 when an input cannot be read, 2 for a usage error."));
 
-    command->callback([options] {
+    command->callback([options, game] {
         if (options->groupTexts.size() > kMaxGroups) throw CLI::ValidationError("--group", "at most 6 groups");
         options->groups.clear();
         for (const std::string& text : options->groupTexts) {
             std::vector<int> group;
-            parsePickList(text, group);
+            parsePickList(text, group, game->game().highest());
             options->groups.push_back(std::move(group));
         }
     });
 
-    auto game = std::make_shared<GameChoice>();
     addGameOption(*command, *game, context);
-    return Command{command, [options, context, game] {
-                       return game->otherThanLotto649() ? refuseOtherGame("backtest", game->game(), context)
-                                                        : runBacktestCommand(*options, context);
-                   }};
+    return Command{command, [options, context, game] { return runBacktestCommand(*options, context, *game); }};
 }
 
 } // namespace orvane

@@ -32,13 +32,4 @@ std::vector<int> bonusFromList(const Game& game, const std::string& list) {
     return bonus;
 }
 
-int refuseOtherGame(const char* command, const Game& game, const CommandContext& context) {
-    std::fprintf(
-        context.err,
-        "orvane: %s serves 6/49 so far, not %s; wheel, record, import, check, odds, report, cover and pool serve "
-        "every game\n",
-        command, game.title().c_str());
-    return kExitFailed;
-}
-
 } // namespace orvane

@@ -32,7 +32,4 @@ CLI::Option* addGameOption(CLI::App& command, GameChoice& choice, const CommandC
 // list is not one of its numbers.
 std::vector<int> bonusFromList(const Game& game, const std::string& list);
 
-// For a command that serves 6/49 alone so far: the message naming `game`, and the exit status.
-int refuseOtherGame(const char* command, const Game& game, const CommandContext& context);
-
 } // namespace orvane

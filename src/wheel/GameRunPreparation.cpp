@@ -4,6 +4,8 @@
 #include "history/GameHistory.h"
 #include "wheel/RunPreparation.h"
 
+#include <algorithm>
+
 namespace orvane {
 
 std::optional<Notice> readGameRunTables(const FilterControls& controls, const Game& game,
@@ -13,31 +15,33 @@ std::optional<Notice> readGameRunTables(const FilterControls& controls, const Ga
 
     const GameHistoryRead read = readGameHistory(game, historyPath);
     if (!read.ok()) return historyNotice(read.error);
-    if (needed.lastDraw) {
-        if (read.draws.empty()) return noLastDrawNotice(historyPath);
-        tables.lastDraw = read.draws.back().numbers;
-    }
+    if (needed.lastDraw && read.draws.empty()) return noLastDrawNotice(historyPath);
+    tables = gameRunTablesBefore(needed, read.draws, read.draws.size());
+    return std::nullopt;
+}
+
+GameRunTables gameRunTablesBefore(const TablesNeeded& needed, const std::vector<GameDraw>& draws, std::size_t end) {
+    GameRunTables tables;
+    end = std::min(end, draws.size());
+    if (needed.lastDraw && end > 0) tables.lastDraw = draws[end - 1].numbers;
     if (needed.signatures) {
         // With fewer than 25 draws only the signatures that exist are compared.
-        const std::size_t first = read.draws.size() > 25 ? read.draws.size() - 25 : 0;
-        for (std::size_t i = first; i < read.draws.size(); ++i)
-            tables.forbiddenSignatures.set(evensSignatureOf(read.draws[i].numbers));
+        for (std::size_t i = end > 25 ? end - 25 : 0; i < end; ++i)
+            tables.forbiddenSignatures.set(evensSignatureOf(draws[i].numbers));
     }
     if (needed.pastDraws)
-        for (const GameDraw& draw : read.draws) {
+        for (std::size_t i = 0; i < end; ++i) {
             NumberSet numbers;
-            for (int n : draw.numbers) numbers.add(n);
+            for (int n : draws[i].numbers) numbers.add(n);
             tables.pastDraws.push_back(numbers);
         }
-    if (needed.lastFifteenSums) {
-        const std::size_t first = read.draws.size() > 15 ? read.draws.size() - 15 : 0;
-        for (std::size_t i = first; i < read.draws.size(); ++i) {
+    if (needed.lastFifteenSums)
+        for (std::size_t i = end > 15 ? end - 15 : 0; i < end; ++i) {
             int sum = 0;
-            for (int n : read.draws[i].numbers) sum += n;
+            for (int n : draws[i].numbers) sum += n;
             tables.lastFifteenSums.push_back(sum);
         }
-    }
-    return std::nullopt;
+    return tables;
 }
 
 std::vector<int> gamePickWithExactValues(const std::vector<int>& pick, const FilterControls& controls,

@@ -135,8 +135,10 @@ private slots:
         QCOMPARE(f.shared->historyPath, f.folder.filePath(QStringLiteral("FANTASY-5.HIT")).toStdString());
         QCOMPARE(f.platform->settings.value(QStringLiteral("Game")), QStringLiteral("Fantasy 5"));
         // The tools that serve 6/49 alone are off and say why; the rest stay.
-        QVERIFY(!f.find<QAction>(QStringLiteral("mnuBacktest"))->isEnabled());
-        QVERIFY(f.find<QAction>(QStringLiteral("mnuBacktest"))->toolTip().contains(QLatin1String("6/49")));
+        QVERIFY(!f.find<QAction>(QStringLiteral("mnuUpdateHistory"))->isEnabled());
+        QVERIFY(f.find<QAction>(QStringLiteral("mnuUpdateHistory"))->toolTip().contains(QLatin1String("6/49")));
+        QVERIFY(f.find<QAction>(QStringLiteral("mnuBacktest"))->isEnabled());
+        QVERIFY(f.find<QAction>(QStringLiteral("mnuGathra"))->isEnabled());
         QVERIFY(f.find<QAction>(QStringLiteral("mnuTallor"))->isEnabled());
         QVERIFY(f.find<QAction>(QStringLiteral("mnuViewOutput"))->isEnabled());
         QVERIFY(f.find<QAction>(QStringLiteral("mnuRandom"))->isEnabled());
@@ -227,6 +229,10 @@ private slots:
         QCOMPARE(f.find<QLabel>(QStringLiteral("lblPoolSize"))->text(), QStringLiteral("10"));
         QCOMPARE(f.find<QLabel>(QStringLiteral("lblBonusCount"))->text(), QStringLiteral("Bonus numbers picked: 3"));
         QVERIFY(bonusNumbers()->item(expected.bonusPool[0] - 1)->isSelected());
+        // De-Select All empties the bonus slip with the main one.
+        f.trigger(QStringLiteral("mnuDeselectAll"));
+        f.tick(QStringLiteral("Timer2"));
+        QCOMPARE(f.find<QLabel>(QStringLiteral("lblBonusCount"))->text(), QStringLiteral("Bonus numbers picked: 0"));
 
         // Back in 6/49 the window is as it always was.
         f.window->switchGame(Game::lotto649());

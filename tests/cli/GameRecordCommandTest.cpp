@@ -192,23 +192,10 @@ TEST(GameCommands, CoverBuildsTheGamesTicketsAndSharesTheBonusNumbersOut) {
     EXPECT_EQ(oneBonus.out, "");
 }
 
-// The tools that serve 6/49 alone say so for another game and touch nothing;
-// named as 6/49 they run as they always have.
-TEST(GameCommands, ToolsOfSixFortyNineAloneRefuseAnotherGame) {
+// Named as 6/49, a command runs as it always has.
+TEST(GameCommands, NamedAsSixFortyNineACommandRunsAsBefore) {
     TempFolder folder;
     const DataPaths paths = dataPathsIn(folder.file("Varnel"));
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"backtest", "--game", "5/39"},
-         }) {
-        const CliRun result = runCli(args, paths);
-        EXPECT_EQ(result.status, kExitFailed) << args.front();
-        EXPECT_EQ(result.err,
-                  "orvane: " + args.front() +
-                      " serves 6/49 so far, not Fantasy 5 (5/39); wheel, record, import, check, odds, report, "
-                      "cover and pool serve every game\n");
-        EXPECT_EQ(result.out, "");
-    }
-    EXPECT_FALSE(std::filesystem::exists(paths.folder));
     const CliRun lotto = runCli(
         {"cover", "--pick", "1-7", "--guarantee", "3", "--game", "Lotto 6/49", "--output", "-", "--seconds", "0"},
         paths);
