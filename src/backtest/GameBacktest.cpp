@@ -18,13 +18,13 @@ constexpr std::uint32_t bitOf(BacktestFilter filter) { return 1u << static_cast<
 constexpr std::uint64_t kSampleSeed = 0x5e7b4c7e57ULL;
 
 // Each filter's switch in the game's rules, by BacktestFilter.
-bool GameRules::* const kSwitches[kBacktestFilterCount] = {
-    &GameRules::midpointActive,    &GameRules::pairsActive,       &GameRules::signaturesActive,
-    &GameRules::evensCountsActive, &GameRules::shadowActive,      &GameRules::fromLastDrawActive,
-    &GameRules::keysActive,        &GameRules::sumPickActive,     &GameRules::sumLimitsActive,
-    &GameRules::lastFifteenActive, &GameRules::tensActive,        &GameRules::groupsActive,
-    &GameRules::positionsActive,   &GameRules::differenceActive,  &GameRules::onesActive,
-    &GameRules::locksActive,       &GameRules::historyActive,     &GameRules::exactValuesActive,
+bool GameRules::*const kSwitches[kBacktestFilterCount] = {
+    &GameRules::midpointActive,    &GameRules::pairsActive,      &GameRules::signaturesActive,
+    &GameRules::evensCountsActive, &GameRules::shadowActive,     &GameRules::fromLastDrawActive,
+    &GameRules::keysActive,        &GameRules::sumPickActive,    &GameRules::sumLimitsActive,
+    &GameRules::lastFifteenActive, &GameRules::tensActive,       &GameRules::groupsActive,
+    &GameRules::positionsActive,   &GameRules::differenceActive, &GameRules::onesActive,
+    &GameRules::locksActive,       &GameRules::historyActive,    &GameRules::exactValuesActive,
 };
 
 int historyNeeded(BacktestFilter filter) { return backtestFilterInfo(filter).historyNeeded; }
@@ -47,8 +47,7 @@ GameMask maskOfNumbers(const std::vector<int>& numbers) {
 } // namespace
 
 GameRules withOnlyFilters(GameRules rules, std::uint32_t bits) {
-    for (int f = 0; f < kBacktestFilterCount; ++f)
-        rules.*kSwitches[f] = rules.*kSwitches[f] && (bits & (1u << f)) != 0;
+    for (int f = 0; f < kBacktestFilterCount; ++f) rules.*kSwitches[f] = rules.*kSwitches[f] && (bits & (1u << f)) != 0;
     // The past draws are the largest table: a copy without that filter leaves them out.
     if (!rules.historyActive) rules.pastDraws.clear();
     return rules;

@@ -54,8 +54,8 @@ private:
     struct Row {
         std::uint32_t bits = 0;
         std::uint64_t setsKept = 0;
-        std::size_t threshold = 0;     // the first draw all its filters can judge
-        bool readsHistory = false;     // its chance share is estimated
+        std::size_t threshold = 0;       // the first draw all its filters can judge
+        bool readsHistory = false;       // its chance share is estimated
         std::vector<std::uint32_t> kept; // by sampled set: the draws it kept that set at
         std::uint64_t drawsTried = 0;
     };
@@ -84,8 +84,8 @@ private:
     std::size_t firstJudged_ = 0;
     GameMask pickMask_ = 0;
     TablesNeeded needed_;
-    GameRules whole_;               // with the whole history
-    std::vector<GameRules> alone_;  // by active filter: whole_ with that filter alone
+    GameRules whole_;              // with the whole history
+    std::vector<GameRules> alone_; // by active filter: whole_ with that filter alone
     std::uint32_t active_ = 0;
     std::uint32_t historyBits_ = 0; // the active filters that read the history
     std::vector<BacktestFilter> activeList_;
@@ -98,7 +98,7 @@ private:
     std::unique_ptr<GameWheel> counting_;
     bool setsCounted_ = false;
     std::vector<std::vector<int>> sample_;
-    std::vector<std::uint32_t> sampleFailing_;     // by sampled set: the filters reading no history that reject it
+    std::vector<std::uint32_t> sampleFailing_;      // by sampled set: the filters reading no history that reject it
     std::vector<std::size_t> sampleFirstRejecting_; // by sampled set, for the filter against history
     std::vector<std::size_t> drawsToTry_;
     std::size_t nextTry_ = 0;

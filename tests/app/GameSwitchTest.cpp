@@ -1,4 +1,6 @@
 #include "app/GameMenu.h"
+#include "backtest/BacktestReport.h"
+#include "backtest/BacktestWindow.h"
 #include "app/Startup.h"
 #include "core/Binomial.h"
 #include "core/GameCatalogue.h"
@@ -25,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QtTest>
 
 #include <fstream>
@@ -241,6 +244,51 @@ private slots:
         QCOMPARE(size->currentText(), QStringLiteral("49"));
         QCOMPARE(size->itemText(0), QStringLiteral("7"));
         QVERIFY(bonusSize->isHidden());
+    }
+
+    // The backtest judges the game's own draws by the filters as set, and
+    // shows what the engine works out for them.
+    void theBacktestServesTheGame() {
+        const Game fantasy = catalogueGame("Fantasy 5");
+        f.window->switchGame(fantasy);
+        std::string history;
+        std::vector<GameDraw> draws;
+        for (int d = 0; d < 40; ++d) {
+            draws.push_back(GameDraw{
+                2026, 1 + d / 28, 1 + d % 28, {1 + d % 7, 9 + d % 5, 15 + d % 9, 25 + d % 3, 30 + d % 10}, {}});
+            history += gameHistoryLine(draws.back());
+        }
+        std::ofstream(f.shared->historyPath, std::ios::binary) << history;
+        f.box(QStringLiteral("txtMaxSum"))->setText(QStringLiteral("100"));
+        f.box(QStringLiteral("txtLastDrawNumMax"))->setText(QStringLiteral("1"));
+        f.trigger(QStringLiteral("mnuBacktest"));
+        auto* backtest = f.window->findChild<BacktestWindow*>(QStringLiteral("frmBacktest"));
+        QVERIFY(backtest && backtest->isVisible());
+        QCOMPARE(backtest->windowTitle(), QStringLiteral("Backtest Current Filters - Fantasy 5 (5/39)"));
+        QSignalSpy ended(backtest, &BacktestWindow::runEnded);
+        QTest::mouseClick(backtest->findChild<QPushButton*>(QStringLiteral("cmdBegin")), Qt::LeftButton);
+        QVERIFY(ended.count() == 1 || ended.wait(60000));
+
+        BacktestRequest request;
+        request.game = fantasy;
+        request.controls = FilterControls(fantasy);
+        request.controls.maxSum = "100";
+        request.controls.lastDrawNumMax = "1";
+        request.gameDraws = draws;
+        const BacktestResult engine = runBacktest(request);
+        QCOMPARE(engine.filters.size(), std::size_t{2});
+        auto* table = backtest->findChild<QTableWidget*>(QStringLiteral("tblFilters"));
+        QCOMPARE(table->rowCount(), 3);
+        QCOMPARE(table->item(0, 0)->text(), QStringLiteral("Last draw"));
+        QCOMPARE(table->item(1, 0)->text(), QStringLiteral("Sum limits"));
+        QCOMPARE(table->item(0, 6)->text(), QString::fromStdString(chanceText(engine.filters[0].chance)));
+        QVERIFY(table->item(0, 6)->text().contains(QLatin1String("+/-")));
+        QCOMPARE(table->item(1, 6)->text(), QString::fromStdString(chanceText(engine.filters[1].chance)));
+        QCOMPARE(table->item(2, 8)->text(), QString::fromStdString(readingText(engine, engine.joint, true)));
+        QTRY_VERIFY(backtest->findChild<QPlainTextEdit*>(QStringLiteral("txtDraws"))
+                        ->toPlainText()
+                        .startsWith(QStringLiteral("     1  2026-01-01  01 09 15 25 30  ")));
+        backtest->close();
     }
 
     void theReportsReadTheGamesHistory() {

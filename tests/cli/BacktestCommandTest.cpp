@@ -1,10 +1,14 @@
 #include "backtest/Backtest.h"
 #include "backtest/BacktestReport.h"
+#include "core/DataPaths.h"
+#include "history/GameHistory.h"
 #include "settings/SettingsFile.h"
 #include "support/CliRun.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 using namespace orvane;
 
@@ -79,4 +83,34 @@ TEST(CommandLineBacktest, AnUnreadableFilterBoxIsRefusedAsTheWheelRefusesIt) {
     settings.filters.enableLocks = 0;
     ASSERT_EQ(saveSettingsFile(path, settings), "");
     EXPECT_EQ(runCli({"backtest", "--history", history, "--settings", path}, paths).status, kExitSuccess);
+}
+
+// With --game the backtest is the game's, over its own history file, its
+// groups read in the game's numbers.
+TEST(CommandLineBacktest, ServesAnotherGame) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.path());
+    const Game game = *gameFromMatrix("6/52");
+    std::string history;
+    std::vector<GameDraw> draws;
+    for (int d = 0; d < 12; ++d) {
+        draws.push_back(GameDraw{2025, 3, 1 + d, {1 + d, 13 + d, 25, 36, 40 + d % 5, 47 + d % 6}, {}});
+        history += gameHistoryLine(draws.back());
+    }
+    std::ofstream(gamePaths(paths, game).history, std::ios::binary) << history;
+    const CliRun text = runCli({"backtest", "--game", "6/52", "--group", "45-52", "--group", "1-3", "--csv"}, paths);
+    ASSERT_EQ(text.status, kExitSuccess) << text.err;
+
+    BacktestRequest request;
+    request.game = game;
+    request.controls = FilterControls(game);
+    request.controls.enableGroups = 1;
+    request.controls.groups[0] = {"45", "46", "47", "48", "49", "50", "51", "52"};
+    request.controls.groups[1] = {"1", "2", "3", "", "", "", "", ""};
+    request.gameDraws = draws;
+    EXPECT_EQ(text.out, backtestCsv(runBacktest(request)));
+    EXPECT_NE(text.out.find("12,2025-03-12,12 24 25 36 41 52,"), std::string::npos) << text.out;
+
+    const CliRun beyond = runCli({"backtest", "--game", "5/39", "--group", "38-40"}, paths);
+    EXPECT_EQ(beyond.status, kExitUsage);
 }
