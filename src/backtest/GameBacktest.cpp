@@ -112,9 +112,8 @@ bool GameBacktest::advance(std::chrono::nanoseconds budget) {
     if (!setsCounted_) {
         if (!countSetsUntil(deadline)) return false;
         setsCounted_ = true;
-        sampleSets();
     }
-    if (!tryDrawsUntil(deadline)) return false;
+    if (!sampleSetsUntil(deadline) || !tryDrawsUntil(deadline)) return false;
     finish();
     return true;
 }
@@ -233,31 +232,41 @@ bool GameBacktest::countSetsUntil(std::chrono::steady_clock::time_point deadline
     return true;
 }
 
-void GameBacktest::sampleSets() {
+bool GameBacktest::sampleSetsUntil(std::chrono::steady_clock::time_point deadline) {
+    if (sampled_) return true;
     const bool estimated = std::any_of(rows_.begin(), rows_.end(), [](const Row& row) { return row.readsHistory; });
     const auto k = static_cast<std::size_t>(game_.perTicket());
-    if (!estimated || total_ == 0) return;
-    // A fixed seed: the same request gives the same estimate.
-    std::mt19937_64 random(kSampleSeed);
-    std::vector<int> pick = result_.pick;
-    sample_.resize(kGameChanceSampleSets);
-    for (std::vector<int>& set : sample_) {
-        for (std::size_t at = 0; at < k; ++at) {
-            std::uniform_int_distribution<std::size_t> from(at, pick.size() - 1);
-            std::swap(pick[at], pick[from(random)]);
+    if (!estimated || total_ == 0) return sampled_ = true;
+    if (sample_.empty()) {
+        // A fixed seed: the same request gives the same estimate.
+        std::mt19937_64 random(kSampleSeed);
+        std::vector<int> pick = result_.pick;
+        sample_.resize(kGameChanceSampleSets);
+        for (std::vector<int>& set : sample_) {
+            for (std::size_t at = 0; at < k; ++at) {
+                std::uniform_int_distribution<std::size_t> from(at, pick.size() - 1);
+                std::swap(pick[at], pick[from(random)]);
+            }
+            set.assign(pick.begin(), pick.begin() + static_cast<std::ptrdiff_t>(k));
+            std::sort(set.begin(), set.end());
         }
-        set.assign(pick.begin(), pick.begin() + static_cast<std::ptrdiff_t>(k));
-        std::sort(set.begin(), set.end());
     }
-    for (const std::vector<int>& set : sample_) {
+    // What each set meets at every draw: the filters reading no history, and
+    // the first draw the filter against history rejects it by.
+    // Every call takes some sets on, whatever the deadline.
+    constexpr std::size_t kSetsPerClockCheck = 64;
+    for (std::size_t taken = 0; sampleFailing_.size() < sample_.size(); ++taken) {
+        if (taken % kSetsPerClockCheck == kSetsPerClockCheck - 1 && std::chrono::steady_clock::now() >= deadline)
+            return false;
+        const std::vector<int>& set = sample_[sampleFailing_.size()];
         std::uint32_t failing = 0;
         for (BacktestFilter filter : activeList_)
             if (historyNeeded(filter) == 0 && !passesPlainly(alone_[static_cast<std::size_t>(filter)], set))
                 failing |= bitOf(filter);
-        sampleFailing_.push_back(failing);
         sampleFirstRejecting_.push_back((active_ & bitOf(BacktestFilter::AgainstHistory)) != 0
                                             ? firstRejectingDraw(maskOfNumbers(set))
                                             : draws_.size());
+        sampleFailing_.push_back(failing);
     }
     std::size_t earliest = draws_.size();
     for (Row& row : rows_)
@@ -267,11 +276,13 @@ void GameBacktest::sampleSets() {
         }
     for (const DrawVerdict& verdict : result_.draws)
         if (verdict.inPick && verdict.index >= earliest) drawsToTry_.push_back(verdict.index);
+    return sampled_ = true;
 }
 
 bool GameBacktest::tryDrawsUntil(std::chrono::steady_clock::time_point deadline) {
-    for (; nextTry_ < drawsToTry_.size(); ++nextTry_) {
-        if (nextTry_ > 0 && std::chrono::steady_clock::now() >= deadline) return false;
+    // Every call tries one draw at least, whatever the deadline.
+    for (std::size_t tried = 0; nextTry_ < drawsToTry_.size(); ++nextTry_, ++tried) {
+        if (tried > 0 && std::chrono::steady_clock::now() >= deadline) return false;
         const std::size_t i = drawsToTry_[nextTry_];
         const std::vector<GameRules> before = historyRulesBefore(i);
         std::vector<Row*> trying;

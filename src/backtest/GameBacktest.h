@@ -63,7 +63,7 @@ private:
     bool judgeUntil(std::chrono::steady_clock::time_point deadline);
     DrawVerdict verdictOf(std::size_t i) const;
     bool countSetsUntil(std::chrono::steady_clock::time_point deadline);
-    void sampleSets();
+    bool sampleSetsUntil(std::chrono::steady_clock::time_point deadline);
     bool tryDrawsUntil(std::chrono::steady_clock::time_point deadline);
     // The rules of each history-reading filter alone, with the draws before draw i.
     std::vector<GameRules> historyRulesBefore(std::size_t i) const;
@@ -101,6 +101,7 @@ private:
     std::vector<std::uint32_t> sampleFailing_;      // by sampled set: the filters reading no history that reject it
     std::vector<std::size_t> sampleFirstRejecting_; // by sampled set, for the filter against history
     std::vector<std::size_t> drawsToTry_;
+    bool sampled_ = false;
     std::size_t nextTry_ = 0;
     bool finished_ = false;
 };

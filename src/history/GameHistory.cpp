@@ -122,6 +122,10 @@ GameHistoryRead readGameHistoryText(std::string_view text, const Game& game, con
             result.error = where + " holds " + *problem + ".";
             break;
         }
+        // A draw typed in another order is read with its numbers sorted, as 6/49's are:
+        // the filters that read the history take its numbers by position.
+        std::sort(draw.numbers.begin(), draw.numbers.end());
+        std::sort(draw.bonus.begin(), draw.bonus.end());
         result.places.emplace_back(lineStart, std::min(start, text.size()));
         result.draws.push_back(std::move(draw));
     }

@@ -29,8 +29,9 @@ struct GameHistoryRead {
     bool ok() const { return error.empty(); }
 };
 
-// The draws of `text`, the history file `path` of `game`. The first line that
-// is no draw of the game stops the reading and is named.
+// The draws of `text`, the history file `path` of `game`, each draw's numbers
+// (and bonus numbers) ascending whatever order they were typed in. The first
+// line that is no draw of the game stops the reading and is named.
 GameHistoryRead readGameHistoryText(std::string_view text, const Game& game, const std::string& path);
 GameHistoryRead readGameHistory(const Game& game, const std::string& path);
 

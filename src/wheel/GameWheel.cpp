@@ -137,6 +137,7 @@ void GameWheel::compileTables() {
     };
     groups_ = masksOf(r.groups);
     pastDraws_ = masksOf(r.pastDraws);
+    pastDrawsAt_[0] = pastDraws_;
     wholeMaxDif_ = static_cast<int>(std::floor(std::clamp(r.maxDif, -1.0, 100.0)));
     wholeMaxSum_ = r.sumLimitsActive ? static_cast<int>(std::floor(std::clamp(r.maxSum, -1.0, 1000.0))) : r.largestSum;
     wholeMinSum_ = r.sumLimitsActive ? static_cast<int>(std::ceil(std::clamp(r.minSum, -1.0, 1000.0))) : 0;
@@ -250,7 +251,7 @@ GameMask GameWheel::failingLast(const Leading& leading) const {
         }
     if (r.differenceActive) fail |= every_ & ~numbersUpTo(leading.last + wholeMaxDif_);
     if (r.historyActive)
-        for (const GameMask draw : pastDraws_) {
+        for (const GameMask draw : pastDrawsAt_[static_cast<std::size_t>(k_) - 1]) {
             const int shared = countOf(leading.numbers & draw);
             if (shared > r.historyLimit) return every_;
             if (shared == r.historyLimit) fail |= draw;
@@ -355,6 +356,7 @@ bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
         next.last = x;
         next.numbers |= maskOf(x);
         next.locked = next.locked || locked;
+        if (rules_.historyActive) keepRejectingDraws(depth_ + 1, next.numbers);
         if (depth_ < lastDepth) {
             ++depth_;
             index_[static_cast<std::size_t>(depth_)] = at;
@@ -384,6 +386,20 @@ bool GameWheel::walk(std::chrono::steady_clock::time_point deadline) {
             if (std::chrono::steady_clock::now() >= deadline) return false;
         }
     }
+}
+
+// A past draw rejects a set when it shares more than the limit of its
+// numbers: with `placed` numbers placed, only the draws that share enough of
+// them to pass the limit with every number still to come can reject a set
+// starting so. Each depth keeps those of the depth before, so the last
+// number's test looks at a handful of draws rather than the whole history.
+void GameWheel::keepRejectingDraws(int placed, GameMask leading) {
+    const std::vector<GameMask>& before = pastDrawsAt_[static_cast<std::size_t>(placed) - 1];
+    std::vector<GameMask>& kept = pastDrawsAt_[static_cast<std::size_t>(placed)];
+    kept.clear();
+    const int needed = rules_.historyLimit - (k_ - placed); // shared numbers above this can still reject
+    for (const GameMask draw : before)
+        if (countOf(leading & draw) > needed) kept.push_back(draw);
 }
 
 bool GameWheel::recordLine(std::string_view text, std::uint64_t passingCount) {

@@ -78,6 +78,7 @@ private:
     GameMask failingLast(const Leading& leading) const;
     GameMask failingByClasses(const Leading& leading) const;
     GameMask failingByKeys(const Leading& leading) const;
+    void keepRejectingDraws(int placed, GameMask leading);
     bool record(GameMask passing);
     bool recordLine(std::string_view text, std::uint64_t passingCount);
     void end();
@@ -115,6 +116,8 @@ private:
     GameMask validKeys_ = 0;
     bool unreachableKey_ = false;
     std::vector<GameMask> groups_, pastDraws_;
+    // By numbers placed: the past draws that can still reject a set starting with them.
+    std::array<std::vector<GameMask>, Game::kMostPerTicket + 1> pastDrawsAt_;
     int wholeMaxDif_ = 0;
 
     // The walk: pick indexes of the leading numbers, and what each depth gives.

@@ -37,7 +37,8 @@ std::vector<GameDraw> randomHistory(const Game& game, std::size_t count, unsigne
         numbers.resize(static_cast<std::size_t>(game.perTicket()));
         std::sort(numbers.begin(), numbers.end());
         std::vector<int> bonus;
-        if (game.hasBonusPool()) bonus.push_back(1 + static_cast<int>(random() % static_cast<unsigned>(game.bonusPool())));
+        if (game.hasBonusPool())
+            bonus.push_back(1 + static_cast<int>(random() % static_cast<unsigned>(game.bonusPool())));
         draws.push_back(GameDraw{2000 + static_cast<int>(d / 336), 1 + static_cast<int>(d / 28 % 12),
                                  1 + static_cast<int>(d % 28), numbers, bonus});
     }
@@ -110,19 +111,18 @@ TEST(GameBacktest, AgreesWithThePlainComputation) {
     const BacktestResult result = runBacktest(request);
     ASSERT_TRUE(result.complete);
     ASSERT_EQ(result.draws.size(), draws.size());
-    EXPECT_EQ(result.drawsOutsidePick, static_cast<std::size_t>(std::count_if(
-                                           draws.begin(), draws.end(), [&](const GameDraw& draw) {
-                                               return !std::includes(pick.begin(), pick.end(), draw.numbers.begin(),
-                                                                     draw.numbers.end());
-                                           })));
+    EXPECT_EQ(result.drawsOutsidePick,
+              static_cast<std::size_t>(std::count_if(draws.begin(), draws.end(), [&](const GameDraw& draw) {
+                  return !std::includes(pick.begin(), pick.end(), draw.numbers.begin(), draw.numbers.end());
+              })));
 
     FilterControls normalised = mixedFilters(kFantasy);
     normaliseForRun(normalised, kFantasy);
     const GameRules whole = rulesFromFile(folder, normalised, draws, draws.size());
-    const std::vector<BacktestFilter> expectedActive{
-        BacktestFilter::EvensSignatures, BacktestFilter::Evens,           BacktestFilter::LastDraw,
-        BacktestFilter::SumLimits,       BacktestFilter::LastFifteenSums, BacktestFilter::Tens,
-        BacktestFilter::AgainstHistory};
+    const std::vector<BacktestFilter> expectedActive{BacktestFilter::EvensSignatures, BacktestFilter::Evens,
+                                                     BacktestFilter::LastDraw,        BacktestFilter::SumLimits,
+                                                     BacktestFilter::LastFifteenSums, BacktestFilter::Tens,
+                                                     BacktestFilter::AgainstHistory};
     ASSERT_EQ(result.filters.size(), expectedActive.size());
     for (std::size_t a = 0; a < expectedActive.size(); ++a) EXPECT_EQ(result.filters[a].filter, expectedActive[a]);
 
@@ -161,8 +161,8 @@ TEST(GameBacktest, AgreesWithThePlainComputation) {
     const std::vector<std::vector<int>> sets = setsOf(pick, kFantasy.perTicket());
     auto keptBy = [&](std::uint32_t bits) {
         const GameRules rules = withOnlyFilters(whole, bits);
-        return static_cast<std::uint64_t>(
-            std::count_if(sets.begin(), sets.end(), [&](const std::vector<int>& set) { return passesPlainly(rules, set); }));
+        return static_cast<std::uint64_t>(std::count_if(
+            sets.begin(), sets.end(), [&](const std::vector<int>& set) { return passesPlainly(rules, set); }));
     };
     const std::uint32_t all = activeFilterBits(whole);
     for (const FilterResult& row : result.filters) {

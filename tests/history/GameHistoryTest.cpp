@@ -26,6 +26,13 @@ TEST(GameHistory, DrawsOfAnyGameComeBackAsTheyWereWritten) {
     const GameHistoryRead plain = readGameHistoryText("2024-02-29 1 2 3 4 5 6 35\n", seven, "S.HIT");
     ASSERT_TRUE(plain.ok()) << plain.error;
     EXPECT_EQ(gameHistoryLine(plain.draws[0]), "2024-02-29  01 02 03 04 05 06 35\r\n");
+
+    // A line typed in another order is read with its numbers sorted.
+    const Game euro = gameOf("5/50+2/12");
+    const GameHistoryRead typed = readGameHistoryText("2026-01-02  40 02 17 14 23 + 9 3\r\n", euro, "E.HIT");
+    ASSERT_TRUE(typed.ok()) << typed.error;
+    EXPECT_EQ(typed.draws[0].numbers, (std::vector<int>{2, 14, 17, 23, 40}));
+    EXPECT_EQ(typed.draws[0].bonus, (std::vector<int>{3, 9}));
 }
 
 TEST(GameHistory, ABadLineIsNamedWithItsFileAndLine) {
