@@ -3,6 +3,7 @@
 // nothing; 6/49 through its own job for comparison, and through the walk of
 // any game.
 #include "core/Game.h"
+#include "core/NumberSet.h"
 #include "wheel/GameWheel.h"
 #include "wheel/RunPreparation.h"
 #include "wheel/WheelJob.h"
@@ -68,6 +69,36 @@ BENCHMARK_CAPTURE(GameWalk, lotto_6_59, "6/59", false)->Unit(benchmark::kMillise
 BENCHMARK_CAPTURE(GameWalk, lotto_5_39, "5/39", false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(GameWalk, lotto_6_90, "6/90", false)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK_CAPTURE(GameWalk, powerball_every_bonus, "5/69+1/26", true)->Unit(benchmark::kMillisecond);
+
+// The filter against history over 1,500 made-up past draws, at most 3 numbers of any of them.
+void GameWalkAgainstHistory(benchmark::State& state, const char* matrix) {
+    const Game game = *gameFromMatrix(matrix);
+    FilterControls c(game);
+    c.filterAgainstHistory = 1;
+    c.maxFromHistory = "3";
+    normaliseForRun(c, game);
+    GameRunTables tables;
+    std::uint64_t seed = 1500;
+    for (int d = 0; d < 1'500; ++d) {
+        NumberSet past;
+        while (past.count() < game.perTicket()) {
+            seed = seed * 6364136223846793005ULL + 1442695040888963407ULL;
+            past.add(1 + static_cast<int>((seed >> 33) % static_cast<std::uint64_t>(game.highest())));
+        }
+        tables.pastDraws.push_back(past);
+    }
+    const GameRules rules = compileGameRules(game, c, tables);
+    std::uint64_t lines = 0;
+    for (auto _ : state) {
+        GameWheel wheel(game, numbersUpTo(game.highest()), {}, rules, nullptr);
+        wheel.runToEnd();
+        lines = wheel.generated();
+        benchmark::DoNotOptimize(wheel.passing());
+    }
+    nanosecondsPerLine(state, lines);
+}
+BENCHMARK_CAPTURE(GameWalkAgainstHistory, lotto_5_39, "5/39")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(GameWalkAgainstHistory, powerball, "5/69+1/26")->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -410,3 +410,35 @@ TEST(GameWheelStart, AnOutputThatCouldNotFitOnItsDiskIsRefused) {
     EXPECT_FALSE(start.job);
     EXPECT_EQ(start.refusal->text, "refused");
 }
+
+// The filter against history alone, with past draws taken from the pick so
+// that they share many of its numbers, at every limit: the draws the walk
+// keeps depth by depth must reject exactly the sets the plain test rejects.
+TEST(GameWheel, AgainstHistoryAgreesAtEveryLimit) {
+    std::mt19937 random(59);
+    for (const char* matrix : {"5/39", "6/59", "7/35", "3/20"}) {
+        const Game game = gameOf(matrix);
+        const int k = game.perTicket();
+        for (int limit = 0; limit < k; ++limit) {
+            std::vector<int> pick(static_cast<std::size_t>(k + 6));
+            std::iota(pick.begin(), pick.end(), 2);
+            GameRunTables tables;
+            for (int d = 0; d < 40; ++d) {
+                std::vector<int> numbers(static_cast<std::size_t>(game.highest()));
+                std::iota(numbers.begin(), numbers.end(), 1);
+                if (d % 4 != 0) numbers = pick;
+                std::shuffle(numbers.begin(), numbers.end(), random);
+                NumberSet past;
+                for (std::size_t i = 0; i < static_cast<std::size_t>(k); ++i) past.add(numbers[i]);
+                tables.pastDraws.push_back(past);
+            }
+            FilterControls controls(game);
+            controls.filterAgainstHistory = 1;
+            controls.maxFromHistory = std::to_string(limit);
+            const GameRules rules = rulesFor(game, controls, tables);
+            GameWheel wheel(game, pick, {}, rules, nullptr);
+            wheel.runToEnd();
+            EXPECT_EQ(wheel.passing(), plainlyPassing(pick, k, rules).size()) << matrix << " limit " << limit;
+        }
+    }
+}
