@@ -14,8 +14,8 @@ namespace orvane {
 
 namespace {
 
-constexpr std::uint32_t bitOf(BacktestFilter filter) { return 1u << static_cast<int>(filter); }
-constexpr std::uint64_t kSampleSeed = 0x5e7b4c7e57ULL;
+constexpr std::uint32_t filterBit(BacktestFilter filter) { return 1u << static_cast<int>(filter); }
+constexpr std::uint64_t kGameSampleSeed = 0x5e7b4c7e57ULL;
 
 // Each filter's switch in the game's rules, by BacktestFilter.
 bool GameRules::*const kSwitches[kBacktestFilterCount] = {
@@ -33,14 +33,14 @@ int historyNeeded(BacktestFilter filter) { return backtestFilterInfo(filter).his
 std::size_t thresholdOf(std::uint32_t bits) {
     std::size_t threshold = 0;
     for (const BacktestFilterInfo& info : backtestFilters())
-        if ((bits & bitOf(info.filter)) != 0)
+        if ((bits & filterBit(info.filter)) != 0)
             threshold = std::max(threshold, static_cast<std::size_t>(info.historyNeeded));
     return threshold;
 }
 
 GameMask maskOfNumbers(const std::vector<int>& numbers) {
     GameMask mask = 0;
-    for (int n : numbers) mask |= maskOf(n);
+    for (int n : numbers) mask |= orvane::maskOf(n);
     return mask;
 }
 
@@ -82,10 +82,10 @@ GameBacktest::GameBacktest(BacktestRequest request, BacktestResult& result)
     active_ = activeFilterBits(whole_);
     alone_.resize(kBacktestFilterCount);
     for (const BacktestFilterInfo& info : backtestFilters()) {
-        if ((active_ & bitOf(info.filter)) == 0) continue;
+        if ((active_ & filterBit(info.filter)) == 0) continue;
         activeList_.push_back(info.filter);
-        alone_[static_cast<std::size_t>(info.filter)] = withOnlyFilters(whole_, bitOf(info.filter));
-        if (info.historyNeeded > 0) historyBits_ |= bitOf(info.filter);
+        alone_[static_cast<std::size_t>(info.filter)] = withOnlyFilters(whole_, filterBit(info.filter));
+        if (info.historyNeeded > 0) historyBits_ |= filterBit(info.filter);
     }
     auto addRow = [this](std::uint32_t bits) {
         Row row;
@@ -94,8 +94,8 @@ GameBacktest::GameBacktest(BacktestRequest request, BacktestResult& result)
         row.readsHistory = (bits & historyBits_) != 0;
         rows_.push_back(std::move(row));
     };
-    for (BacktestFilter filter : activeList_) addRow(bitOf(filter));
-    for (BacktestFilter filter : activeList_) addRow(active_ & ~bitOf(filter));
+    for (BacktestFilter filter : activeList_) addRow(filterBit(filter));
+    for (BacktestFilter filter : activeList_) addRow(active_ & ~filterBit(filter));
     addRow(active_);
 }
 
@@ -144,7 +144,7 @@ bool GameBacktest::judgeUntil(std::chrono::steady_clock::time_point deadline) {
 
 std::vector<GameRules> GameBacktest::historyRulesBefore(std::size_t i) const {
     std::vector<GameRules> before(kBacktestFilterCount);
-    if ((historyBits_ & ~bitOf(BacktestFilter::AgainstHistory)) == 0) return before;
+    if ((historyBits_ & ~filterBit(BacktestFilter::AgainstHistory)) == 0) return before;
     // The past draws are compared through their masks instead.
     TablesNeeded needed = needed_;
     needed.pastDraws = false;
@@ -152,7 +152,7 @@ std::vector<GameRules> GameBacktest::historyRulesBefore(std::size_t i) const {
     for (BacktestFilter filter : activeList_)
         if (historyNeeded(filter) > 0 && filter != BacktestFilter::AgainstHistory &&
             i >= static_cast<std::size_t>(historyNeeded(filter)))
-            before[static_cast<std::size_t>(filter)] = withOnlyFilters(rules, bitOf(filter));
+            before[static_cast<std::size_t>(filter)] = withOnlyFilters(rules, filterBit(filter));
     return before;
 }
 
@@ -171,7 +171,7 @@ std::uint32_t GameBacktest::historyFailing(const std::vector<int>& set, std::siz
         const bool kept = filter == BacktestFilter::AgainstHistory
                               ? firstRejecting >= i
                               : passesPlainly(before[static_cast<std::size_t>(filter)], set);
-        if (!kept) failing |= bitOf(filter);
+        if (!kept) failing |= filterBit(filter);
     }
     return failing;
 }
@@ -194,7 +194,7 @@ DrawVerdict GameBacktest::verdictOf(std::size_t i) const {
             notJudged = true;
             continue;
         }
-        const bool kept = needed > 0 ? (historyFails & bitOf(filter)) == 0
+        const bool kept = needed > 0 ? (historyFails & filterBit(filter)) == 0
                                      : passesPlainly(alone_[static_cast<std::size_t>(filter)], set);
         v = kept ? Verdict::Kept : Verdict::Rejected;
         if (!kept && !verdict.firstRejecting) verdict.firstRejecting = filter;
@@ -239,7 +239,7 @@ bool GameBacktest::sampleSetsUntil(std::chrono::steady_clock::time_point deadlin
     if (!estimated || total_ == 0) return sampled_ = true;
     if (sample_.empty()) {
         // A fixed seed: the same request gives the same estimate.
-        std::mt19937_64 random(kSampleSeed);
+        std::mt19937_64 random(kGameSampleSeed);
         std::vector<int> pick = result_.pick;
         sample_.resize(kGameChanceSampleSets);
         for (std::vector<int>& set : sample_) {
@@ -262,8 +262,8 @@ bool GameBacktest::sampleSetsUntil(std::chrono::steady_clock::time_point deadlin
         std::uint32_t failing = 0;
         for (BacktestFilter filter : activeList_)
             if (historyNeeded(filter) == 0 && !passesPlainly(alone_[static_cast<std::size_t>(filter)], set))
-                failing |= bitOf(filter);
-        sampleFirstRejecting_.push_back((active_ & bitOf(BacktestFilter::AgainstHistory)) != 0
+                failing |= filterBit(filter);
+        sampleFirstRejecting_.push_back((active_ & filterBit(BacktestFilter::AgainstHistory)) != 0
                                             ? firstRejectingDraw(maskOfNumbers(set))
                                             : draws_.size());
         sampleFailing_.push_back(failing);

@@ -185,7 +185,7 @@ int readVerbose(std::istream& in, PoolFileRead& read, int highest) {
     return lineNumber + 1;
 }
 
-std::string_view trimmed(std::string_view line) {
+std::string_view trimmedLine(std::string_view line) {
     const std::size_t first = line.find_first_not_of(" \t");
     if (first == std::string_view::npos) return {};
     return line.substr(first, line.find_last_not_of(" \t") - first + 1);
@@ -212,7 +212,7 @@ bool readMinimumBonusLine(std::string_view line, int lineNumber, int highest, Po
 void readBonus(std::istream& in, PoolFileRead& read, int lineNumber, int highest) {
     std::string line;
     bool headed = false;
-    for (; !headed && nextLine(in, line); ++lineNumber) headed = trimmed(line) == kBonusPoolHeading;
+    for (; !headed && nextLine(in, line); ++lineNumber) headed = trimmedLine(line) == kBonusPoolHeading;
     if (!headed) return;
     for (; nextLine(in, line); ++lineNumber) {
         if (blankLine(line)) break;
