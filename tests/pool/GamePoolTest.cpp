@@ -6,6 +6,7 @@
 #include "pool/PoolReport.h"
 
 #include "history/GameHistory.h"
+#include "pool/PoolHistories.h"
 #include "support/TempFolder.h"
 #include "support/TextLines.h"
 
@@ -30,19 +31,12 @@ struct WrittenHistory {
 
 WrittenHistory writeHistory(const TempFolder& folder, const Game& game, std::size_t count, unsigned seed) {
     std::mt19937 random(seed);
-    auto drawOf = [&](int highest, int drawn) {
-        std::vector<int> numbers(static_cast<std::size_t>(highest));
-        std::iota(numbers.begin(), numbers.end(), 1);
-        std::shuffle(numbers.begin(), numbers.end(), random);
-        numbers.resize(static_cast<std::size_t>(drawn));
-        std::sort(numbers.begin(), numbers.end());
-        return numbers;
-    };
     WrittenHistory written{"", GameReportDraws(game)};
     std::string text;
     for (std::size_t d = 0; d < count; ++d) {
         GameDraw draw{2000 + static_cast<int>(d / 300), 1 + static_cast<int>(d / 25 % 12), 1 + static_cast<int>(d % 25),
-                      drawOf(game.highest(), game.perTicket()), drawOf(game.bonusPool(), game.bonusDrawn())};
+                      randomNumbers(random, game.highest(), game.perTicket()),
+                      randomNumbers(random, game.bonusPool(), game.bonusDrawn())};
         written.draws.add(draw.numbers, draw.bonus);
         text += gameHistoryLine(draw);
     }

@@ -108,18 +108,11 @@ void expectSame(const PoolOutcome& outcome, const Reference& reference, const st
 // from a narrower range when `narrow`, so that scores and counts tie often.
 GameReportDraws randomGameDraws(std::mt19937& random, const Game& game, std::size_t count, bool narrow) {
     GameReportDraws draws(game);
-    auto drawOf = [&](int highest, int drawn) {
-        std::vector<int> numbers(static_cast<std::size_t>(highest));
-        std::iota(numbers.begin(), numbers.end(), 1);
-        std::shuffle(numbers.begin(), numbers.end(), random);
-        numbers.resize(static_cast<std::size_t>(drawn));
-        std::sort(numbers.begin(), numbers.end());
-        return numbers;
-    };
     for (std::size_t i = 0; i < count; ++i) {
         const int highest = narrow ? game.perTicket() + 3 : game.highest();
         const int bonusHighest = narrow ? std::min(game.bonusPool(), 3) : game.bonusPool();
-        draws.add(drawOf(highest, game.perTicket()), drawOf(bonusHighest, game.bonusDrawn()));
+        draws.add(randomNumbers(random, highest, game.perTicket()),
+                  randomNumbers(random, bonusHighest, game.bonusDrawn()));
     }
     return draws;
 }

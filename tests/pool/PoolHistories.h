@@ -43,5 +43,15 @@ inline std::vector<orvane::ReportDraw> randomDraws(std::mt19937& random, std::si
     return draws;
 }
 
+// `drawn` different numbers from 1 to `highest`, ascending.
+inline std::vector<int> randomNumbers(std::mt19937& random, int highest, int drawn) {
+    std::vector<int> numbers(static_cast<std::size_t>(highest));
+    std::iota(numbers.begin(), numbers.end(), 1);
+    std::shuffle(numbers.begin(), numbers.end(), random);
+    numbers.resize(static_cast<std::size_t>(drawn));
+    std::sort(numbers.begin(), numbers.end());
+    return numbers;
+}
+
 // The six numbers from `first` on.
 inline orvane::ReportDraw drawFrom(int first) { return {first, first + 1, first + 2, first + 3, first + 4, first + 5}; }
