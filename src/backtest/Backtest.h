@@ -162,6 +162,7 @@ struct BacktestResult {
     bool pickIsEveryNumber = true; // false: draws outside the pick could never have been wheeled from it
     std::vector<Notice> notices;   // the sum-limit corrections a run would show
     bool complete = false;         // false: stopped before the sets were all counted
+    std::string game;              // the title of a game other than 6/49, empty for 6/49
 };
 
 std::optional<double> liftOf(const Proportion& draws, const ChanceShare& chance);

@@ -203,7 +203,9 @@ std::string backtestDrawLines(const BacktestResult& result) {
 }
 
 std::string backtestText(const BacktestResult& result) {
-    std::string text = "Backtest of the active filters over " + formatCount(result.draws.size()) + " draws. ";
+    // Another game is named, so that a saved or printed backtest says whose draws it judged.
+    std::string text = "Backtest of the active filters over " + formatCount(result.draws.size()) + " draws" +
+                       (result.game.empty() ? "" : " of " + result.game) + ". ";
     text += backtestScopeText(result);
     text += kLineEnd;
     text += "Chance share: the share of the draws chance alone would keep, the mean over the draws judged of the share "

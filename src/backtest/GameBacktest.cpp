@@ -64,6 +64,7 @@ GameBacktest::GameBacktest(BacktestRequest request, BacktestResult& result)
     : result_(result), game_(std::move(request.game)), controls_(std::move(request.controls)),
       draws_(std::move(request.gameDraws)) {
     controls_.enableRavelin = 0;
+    result_.game = game_.title();
     result_.notices = normaliseForRun(controls_, game_);
     std::vector<int> pick = std::move(request.pick);
     if (pick.empty())

@@ -268,4 +268,6 @@ TEST(GameBacktest, SlicesStopAndDrawLines) {
     const bool inside = first.numbers.back() <= 20;
     EXPECT_EQ(backtestDrawLines(whole, 0, 1), "     1  2000-01-01  " + std::string(numbers) + "  " +
                                                   (inside ? "not judged" : "outside the pick") + "\r\n");
+    // The saved text names the game; 6/49's has no name to add.
+    EXPECT_EQ(backtestText(whole).rfind("Backtest of the active filters over 30 draws of 5/69 + 1/26. ", 0), 0u);
 }
