@@ -143,9 +143,7 @@ private:
             v = kept ? Verdict::Kept : Verdict::Rejected;
             if (!kept && !verdict.firstRejecting) verdict.firstRejecting = filter;
         }
-        verdict.outcome = verdict.firstRejecting ? DrawVerdict::Outcome::Failed
-                          : notJudged            ? DrawVerdict::Outcome::NotJudged
-                                                 : DrawVerdict::Outcome::Passed;
+        verdict.outcome = outcomeOf(verdict, notJudged);
         return verdict;
     }
 

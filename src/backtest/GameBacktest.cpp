@@ -86,7 +86,10 @@ GameBacktest::GameBacktest(BacktestRequest request, BacktestResult& result)
         if ((active_ & filterBit(info.filter)) == 0) continue;
         activeList_.push_back(info.filter);
         alone_[static_cast<std::size_t>(info.filter)] = withOnlyFilters(whole_, filterBit(info.filter));
-        if (info.historyNeeded > 0) historyBits_ |= filterBit(info.filter);
+        if (info.historyNeeded > 0) {
+            historyBits_ |= filterBit(info.filter);
+            historyList_.push_back(info.filter);
+        }
     }
     auto addRow = [this](std::uint32_t bits) {
         Row row;
@@ -150,9 +153,8 @@ std::vector<GameRules> GameBacktest::historyRulesBefore(std::size_t i) const {
     TablesNeeded needed = needed_;
     needed.pastDraws = false;
     const GameRules rules = compileGameRules(game_, controls_, gameRunTablesBefore(needed, draws_, i));
-    for (BacktestFilter filter : activeList_)
-        if (historyNeeded(filter) > 0 && filter != BacktestFilter::AgainstHistory &&
-            i >= static_cast<std::size_t>(historyNeeded(filter)))
+    for (BacktestFilter filter : historyList_)
+        if (filter != BacktestFilter::AgainstHistory && i >= static_cast<std::size_t>(historyNeeded(filter)))
             before[static_cast<std::size_t>(filter)] = withOnlyFilters(rules, filterBit(filter));
     return before;
 }
@@ -166,9 +168,8 @@ std::size_t GameBacktest::firstRejectingDraw(GameMask numbers) const {
 std::uint32_t GameBacktest::historyFailing(const std::vector<int>& set, std::size_t firstRejecting, std::size_t i,
                                            const std::vector<GameRules>& before) const {
     std::uint32_t failing = 0;
-    for (BacktestFilter filter : activeList_) {
-        const int needed = historyNeeded(filter);
-        if (needed == 0 || i < static_cast<std::size_t>(needed)) continue;
+    for (BacktestFilter filter : historyList_) {
+        if (i < static_cast<std::size_t>(historyNeeded(filter))) continue;
         const bool kept = filter == BacktestFilter::AgainstHistory
                               ? firstRejecting >= i
                               : passesPlainly(before[static_cast<std::size_t>(filter)], set);
@@ -200,9 +201,7 @@ DrawVerdict GameBacktest::verdictOf(std::size_t i) const {
         v = kept ? Verdict::Kept : Verdict::Rejected;
         if (!kept && !verdict.firstRejecting) verdict.firstRejecting = filter;
     }
-    verdict.outcome = verdict.firstRejecting ? DrawVerdict::Outcome::Failed
-                      : notJudged            ? DrawVerdict::Outcome::NotJudged
-                                             : DrawVerdict::Outcome::Passed;
+    verdict.outcome = outcomeOf(verdict, notJudged);
     return verdict;
 }
 

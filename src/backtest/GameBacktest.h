@@ -89,7 +89,8 @@ private:
     std::uint32_t active_ = 0;
     std::uint32_t historyBits_ = 0; // the active filters that read the history
     std::vector<BacktestFilter> activeList_;
-    std::vector<Row> rows_; // by active filter alone, by active filter without it, then all together
+    std::vector<BacktestFilter> historyList_; // the active filters that read the history
+    std::vector<Row> rows_;                   // by active filter alone, by active filter without it, then all together
     std::uint64_t total_ = 0;
 
     std::size_t nextDraw_ = 0;

@@ -136,8 +136,7 @@ void GameWheel::compileTables() {
         return masks;
     };
     groups_ = masksOf(r.groups);
-    pastDraws_ = masksOf(r.pastDraws);
-    pastDrawsAt_[0] = pastDraws_;
+    pastDrawsAt_[0] = masksOf(r.pastDraws);
     wholeMaxDif_ = static_cast<int>(std::floor(std::clamp(r.maxDif, -1.0, 100.0)));
     wholeMaxSum_ = r.sumLimitsActive ? static_cast<int>(std::floor(std::clamp(r.maxSum, -1.0, 1000.0))) : r.largestSum;
     wholeMinSum_ = r.sumLimitsActive ? static_cast<int>(std::ceil(std::clamp(r.minSum, -1.0, 1000.0))) : 0;

@@ -115,8 +115,9 @@ private:
     std::array<GameMask, 6> keyCountMasks_{}; // numbers by how many key boxes hold them
     GameMask validKeys_ = 0;
     bool unreachableKey_ = false;
-    std::vector<GameMask> groups_, pastDraws_;
-    // By numbers placed: the past draws that can still reject a set starting with them.
+    std::vector<GameMask> groups_;
+    // By numbers placed: the past draws that can still reject a set starting
+    // with them; before any is placed, every past draw.
     std::array<std::vector<GameMask>, Game::kMostPerTicket + 1> pastDrawsAt_;
     int wholeMaxDif_ = 0;
 

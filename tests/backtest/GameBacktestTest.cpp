@@ -7,6 +7,7 @@
 #include "backtest/GameBacktest.h"
 
 #include "core/Binomial.h"
+#include "core/SetWalk.h"
 #include "history/GameHistory.h"
 #include "support/TempFolder.h"
 #include "wheel/GameRunPreparation.h"
@@ -65,19 +66,8 @@ FilterControls mixedFilters(const Game& game) {
 // Every k-set of the pick.
 std::vector<std::vector<int>> setsOf(const std::vector<int>& pick, int k) {
     std::vector<std::vector<int>> sets;
-    std::vector<int> at(static_cast<std::size_t>(k));
-    std::iota(at.begin(), at.end(), 0);
-    const int n = static_cast<int>(pick.size());
-    while (true) {
-        std::vector<int> set;
-        for (int i : at) set.push_back(pick[static_cast<std::size_t>(i)]);
-        sets.push_back(set);
-        int i = k - 1;
-        while (i >= 0 && at[static_cast<std::size_t>(i)] == n - k + i) --i;
-        if (i < 0) return sets;
-        ++at[static_cast<std::size_t>(i)];
-        for (int j = i + 1; j < k; ++j) at[static_cast<std::size_t>(j)] = at[static_cast<std::size_t>(j) - 1] + 1;
-    }
+    for (SetWalk walk(pick, k); !walk.ended(); walk.next()) sets.push_back(walk.set());
+    return sets;
 }
 
 std::uint32_t bitOf(BacktestFilter filter) { return 1u << static_cast<int>(filter); }
