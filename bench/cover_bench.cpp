@@ -11,6 +11,10 @@
 //                                    every guarantee t if m, t = 2..5, m = t..k,
 //                                    for tickets of K numbers (default 5 6 7),
 //                                    SECONDS (default 5) each, as a markdown table
+//   cover_bench --speed [WORK]       searches of a fixed amount of work (seed 1,
+//                                    WORK subset visits, default 60 million): the
+//                                    milliseconds each took, its list's size and a
+//                                    checksum of its tickets, to set builds side by side
 #include "cover/CoverCheck.h"
 #include "cover/CoverJob.h"
 
@@ -162,6 +166,52 @@ void timeCheck(Guarantee g) {
                 guaranteeText(g).c_str(), fastest);
 }
 
+// The same moves on any build give the same list: its size and an FNV-1a sum of its numbers say so.
+void runSpeed(std::uint64_t work) {
+    const Case cases[] = {{20, {3, 3}}, {16, {4, 4}}, {27, {3, 4}},    {30, {3, 3, 5}}, {49, {2, 6}},
+                          {49, {3, 6}}, {59, {3, 3}}, {69, {3, 5, 5}}, {90, {2, 2}}};
+    std::printf("| case | search ms | check ms | tickets | checksum |\n|---|---|---|---|---|\n");
+    for (const Case& c : cases) {
+        CoverRequest request;
+        request.pool.resize(static_cast<std::size_t>(c.poolSize));
+        std::iota(request.pool.begin(), request.pool.end(), 1);
+        request.highest = c.poolSize;
+        request.guarantee = c.guarantee;
+        request.timeBudget = std::chrono::hours(1);
+        request.seed = 1;
+        request.workLimit = work;
+        const auto start = std::chrono::steady_clock::now();
+        CoverJob job(request);
+        if (job.failure()) {
+            std::printf("| %s | refused: %s | | |\n", caseName(c).c_str(), job.failure()->text.c_str());
+            continue;
+        }
+        job.runToEnd();
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        std::uint64_t sum = 1469598103934665603ull;
+        std::vector<TicketMask> masks;
+        for (const std::vector<int>& ticket : job.ticketLists()) {
+            TicketMask mask = 0;
+            for (int n : ticket) {
+                sum = (sum ^ static_cast<std::uint64_t>(n)) * 1099511628211ull;
+                mask |= TicketMask{1} << (n - 1);
+            }
+            masks.push_back(mask);
+        }
+        double checkMs = 1e9;
+        for (int run = 0; run < 3; ++run) {
+            const auto checkStart = std::chrono::steady_clock::now();
+            if (uncoveredSubsets(c.poolSize, c.guarantee, masks) != 0) std::exit(1);
+            checkMs = std::min(
+                checkMs,
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - checkStart).count());
+        }
+        std::printf("| %s | %.0f | %.1f | %zu | %016llx |\n", caseName(c).c_str(), ms, checkMs,
+                    job.ticketLists().size(), static_cast<unsigned long long>(sum));
+        std::fflush(stdout);
+    }
+}
+
 } // namespace
 
 // Each pool and guarantee the program takes, against the Schönheim bound (for
@@ -199,6 +249,10 @@ int main(int argc, char** argv) {
         for (int i = 3; i < argc; ++i) ticketSizes.push_back(std::atoi(argv[i]));
         if (ticketSizes.empty()) ticketSizes = {5, 6, 7};
         runTable(argc > 2 ? std::atoi(argv[2]) : 5, ticketSizes);
+        return 0;
+    }
+    if (argc > 1 && std::string(argv[1]) == "--speed") {
+        runSpeed(argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 60'000'000);
         return 0;
     }
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
