@@ -7,15 +7,6 @@ namespace orvane {
 
 namespace {
 
-// The next larger mask with as many bits set.
-TicketMask nextSubset(TicketMask subset) {
-    const TicketMask lowest = subset & (~subset + 1);
-    const TicketMask ripple = subset + lowest;
-    return ripple | (((subset ^ ripple) >> 2) / lowest);
-}
-
-TicketMask lowBits(int count) { return count >= 64 ? ~TicketMask{0} : (TicketMask{1} << count) - 1; }
-
 // Every way to choose `size` of `count` places, as lists of places.
 std::vector<std::vector<int>> choices(int count, int size) {
     std::vector<std::vector<int>> all;
@@ -32,14 +23,15 @@ std::vector<std::vector<int>> choices(int count, int size) {
 } // namespace
 
 CoverCheck::CoverCheck(int poolSize, Guarantee guarantee, std::vector<TicketMask> tickets)
-    : guarantee_(guarantee), tickets_(std::move(tickets)), heldWhole_(subsetCount(poolSize, guarantee.match), false),
-      subset_(lowBits(guarantee.drawn)), lastSubset_(lowBits(guarantee.drawn) << (poolSize - guarantee.drawn)) {
+    : guarantee_(guarantee), tickets_(std::move(tickets)), poolSize_(poolSize),
+      heldWhole_(subsetCount(poolSize, guarantee.match), false) {
+    for (int i = 0; i < guarantee.drawn; ++i) subset_[i] = i;
     for (int n = 0; n <= kLargestPool; ++n)
         for (int k = 0; k <= kLargestTicket; ++k) binomial_[n][k] = subsetCount(n, k);
     subsetParts_ = choices(guarantee.drawn, guarantee.match);
     const std::vector<std::vector<int>> ticketParts = choices(guarantee.ticket, guarantee.match);
     for (TicketMask ticket : tickets_) {
-        if (std::popcount(ticket) != guarantee.ticket || (ticket & ~lowBits(poolSize)) != 0) {
+        if (bitCount(ticket) != guarantee.ticket || (ticket & ~lowPositions<TicketMask>(poolSize)) != 0) {
             // A malformed ticket proves nothing: the list fails outright.
             finished_ = true;
             uncovered_ = 1;
@@ -47,7 +39,7 @@ CoverCheck::CoverCheck(int poolSize, Guarantee guarantee, std::vector<TicketMask
         }
         int numbers[kLargestTicket];
         int count = 0;
-        for (TicketMask rest = ticket; rest; rest &= rest - 1) numbers[count++] = std::countr_zero(rest);
+        for (TicketMask rest = ticket; rest; rest &= rest - 1) numbers[count++] = lowestBit(rest);
         for (const std::vector<int>& places : ticketParts) {
             int part[kLargestTicket];
             for (std::size_t i = 0; i < places.size(); ++i) part[i] = numbers[places[i]];
@@ -64,22 +56,26 @@ std::uint64_t CoverCheck::colexNumber(const int* positions, int count) const {
 }
 
 bool CoverCheck::advance(std::uint64_t subsets) {
+    const int m = guarantee_.drawn;
     for (std::uint64_t done = 0; !finished_ && done < subsets; ++done) {
-        int numbers[kLargestTicket];
-        int count = 0;
-        for (TicketMask rest = subset_; rest; rest &= rest - 1) numbers[count++] = std::countr_zero(rest);
         bool covered = false;
         for (std::size_t c = 0; !covered && c < subsetParts_.size(); ++c) {
             int part[kLargestTicket];
-            for (std::size_t i = 0; i < subsetParts_[c].size(); ++i) part[i] = numbers[subsetParts_[c][i]];
+            for (std::size_t i = 0; i < subsetParts_[c].size(); ++i) part[i] = subset_[subsetParts_[c][i]];
             covered = heldWhole_[colexNumber(part, guarantee_.match)];
         }
         if (!covered) ++uncovered_;
         ++checked_;
-        if (subset_ == lastSubset_)
+        // The next subset in colex order: the lowest position that can move up
+        // does, and those below it start again from the bottom.
+        int i = 0;
+        while (i < m && subset_[i] + 1 == (i + 1 < m ? subset_[i + 1] : poolSize_)) ++i;
+        if (i == m) {
             finished_ = true;
-        else
-            subset_ = nextSubset(subset_);
+        } else {
+            ++subset_[i];
+            for (int j = 0; j < i; ++j) subset_[j] = j;
+        }
     }
     return finished_;
 }

@@ -32,11 +32,11 @@ private:
 
     Guarantee guarantee_;
     std::vector<TicketMask> tickets_;
+    int poolSize_;
     std::uint64_t binomial_[kLargestPool + 1][kLargestTicket + 1] = {};
     std::vector<std::vector<int>> subsetParts_; // the ways to choose t of m places
     std::vector<bool> heldWhole_;               // per t-subset (numbered by its own colex rank)
-    TicketMask subset_;                         // the next subset to check, as a mask of pool positions
-    TicketMask lastSubset_;
+    int subset_[kLargestTicket] = {};           // the next subset to check: its pool positions, ascending
     bool finished_ = false;
     std::uint64_t uncovered_ = 0;
     std::uint64_t checked_ = 0;

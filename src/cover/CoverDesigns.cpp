@@ -73,7 +73,7 @@ std::vector<TicketMask> steinerSystem5612() {
         TicketMask support = 0;
         for (int i = 0; i <= kLength; ++i)
             if (digits[static_cast<std::size_t>(i)] != 0) support |= TicketMask{1} << i;
-        if (std::popcount(support) == kTicketSize && std::find(hexads.begin(), hexads.end(), support) == hexads.end())
+        if (bitCount(support) == kTicketSize && std::find(hexads.begin(), hexads.end(), support) == hexads.end())
             hexads.push_back(support);
     }
     return hexads;
@@ -179,8 +179,8 @@ std::optional<std::vector<TicketMask>> shrunkList(const std::vector<TicketMask>&
     std::vector<int> filled; // per ticket: how many of its numbers were replaced
     for (TicketMask ticket : design) {
         TicketMask shrunk = ticket & kept;
-        const int replaced = guarantee.ticket - std::popcount(shrunk);
-        for (int position = 0; std::popcount(shrunk) < guarantee.ticket && position < poolSize; ++position)
+        const int replaced = guarantee.ticket - bitCount(shrunk);
+        for (int position = 0; bitCount(shrunk) < guarantee.ticket && position < poolSize; ++position)
             shrunk |= TicketMask{1} << position;
         if (std::find(tickets.begin(), tickets.end(), shrunk) != tickets.end()) continue;
         tickets.push_back(shrunk);
@@ -225,7 +225,7 @@ std::unique_ptr<CoverConstruction> CoverConstruction::forPool(int poolSize, Guar
     } else if (guarantee == Guarantee{4, 4, 5} && poolSize == 11) {
         built->tickets_ = steinerSystem4511();
     } else if (!plane.empty()) {
-        const int points = std::popcount(std::accumulate(plane.begin(), plane.end(), TicketMask{0}, std::bit_or<>()));
+        const int points = bitCount(std::accumulate(plane.begin(), plane.end(), TicketMask{0}, std::bit_or<>()));
         built->tickets_ = poolSize == points ? plane : shrunkList(plane, poolSize, guarantee).value();
     } else if (t == 2 && m > 2) {
         // m drawn numbers put two in one of m - 1 parts, as equal as they can be.

@@ -14,7 +14,7 @@ namespace orvane {
 
 struct CoverRequest {
     std::vector<int> pool; // the pool's numbers, 1..highest
-    int highest = 49;      // the game's highest number; the pool holds at most 49 of its numbers
+    int highest = 49;      // the game's highest number
     Guarantee guarantee;
     std::chrono::milliseconds timeBudget{10'000};
     std::uint64_t seed = 1;

@@ -1,12 +1,9 @@
 #pragma once
 
-#include "cover/CoverCheck.h"
 #include "cover/Guarantee.h"
 
 #include <cstdint>
 #include <memory>
-#include <optional>
-#include <random>
 #include <vector>
 
 namespace orvane {
@@ -45,89 +42,46 @@ public:
     // Starts from a list already proved elsewhere (a construction) rather
     // than a greedy one: its tickets are taken a step at a time, then it is
     // checked again and shortened. Before any advance.
-    void startFrom(const std::vector<TicketMask>& tickets);
+    void startFrom(const std::vector<TicketMask>& tickets) { engine_->startFrom(tickets); }
 
     // Does at least one step and about `work` subset visits; true once the
     // search has finished (its list is as short as the lower bound allows).
-    bool advance(std::uint64_t work);
+    bool advance(std::uint64_t work) { return engine_->advance(work); }
 
-    Phase phase() const { return phase_; }
+    Phase phase() const { return engine_->phase(); }
     // The shortest list the check has passed; empty until the first has.
-    const std::vector<TicketMask>& best() const { return best_; }
+    const std::vector<TicketMask>& best() const { return engine_->best(); }
     // The list being worked on and how many subsets it leaves uncovered.
-    const std::vector<TicketMask>& working() const { return tickets_; }
-    std::size_t workingSize() const { return tickets_.size(); }
-    std::uint64_t workingUncovered() const { return uncoveredList_.size(); }
-    std::uint64_t workDone() const { return work_; }
+    std::vector<TicketMask> working() const { return engine_->working(); }
+    std::size_t workingSize() const { return engine_->workingSize(); }
+    std::uint64_t workingUncovered() const { return engine_->workingUncovered(); }
+    std::uint64_t workDone() const { return engine_->workDone(); }
     // Lists the search believed complete that the check then refused (a
     // fault of the search; such a list never counts).
-    int refusedLists() const { return refusedLists_; }
-    int lowerBound() const { return lowerBound_; }
+    int refusedLists() const { return engine_->refusedLists(); }
+    int lowerBound() const { return engine_->lowerBound(); }
     // How many times it has started again from its best list.
-    std::uint64_t restarts() const { return restarts_; }
+    std::uint64_t restarts() const { return engine_->restarts(); }
+
+    // The search itself, in the word width its pool needs.
+    class Engine {
+    public:
+        virtual ~Engine() = default;
+        virtual void startFrom(const std::vector<TicketMask>& tickets) = 0;
+        virtual bool advance(std::uint64_t work) = 0;
+        virtual Phase phase() const = 0;
+        virtual const std::vector<TicketMask>& best() const = 0;
+        virtual std::vector<TicketMask> working() const = 0;
+        virtual std::size_t workingSize() const = 0;
+        virtual std::uint64_t workingUncovered() const = 0;
+        virtual std::uint64_t workDone() const = 0;
+        virtual int refusedLists() const = 0;
+        virtual int lowerBound() const = 0;
+        virtual std::uint64_t restarts() const = 0;
+    };
 
 private:
-    void partsStep(std::uint64_t work);
-    void startingStep();
-    void greedyStep();
-    void annealingStep();
-    void tabuStep();
-    void checkingStep(std::uint64_t work);
-    void startCheck();
-    void dropOneTicket();
-    void restartFromBest();
-    void lowerCandidateGains(TicketMask subset);
-
-    std::uint64_t rankOf(TicketMask subset) const;
-    TicketMask unrank(std::uint64_t rank) const;
-    void cover(std::uint64_t rank);
-    void uncover(std::uint64_t rank);
-    void addTicket(TicketMask ticket);
-    void removeTicket(std::size_t index);
-    std::uint64_t newlyCovered(TicketMask ticket);
-    TicketMask sampledCandidate();
-    std::uint64_t below(std::uint64_t bound);
-    double unitRandom();
-
-    template <class Visit> void visitCovered(TicketMask ticket, Visit&& visit);
-    template <class Visit> void visitSwap(TicketMask ticket, int out, int in, Visit&& visit);
-
-    int poolSize_;
-    Guarantee guarantee_;
-    int ticket_; // k, the numbers of a ticket
-    std::mt19937_64 random_;
-    std::uint64_t seed_;
-    std::uint64_t restarts_ = 0;
-    std::uint64_t workAtLastProof_ = 0;
-    std::uint64_t partWork_;
-    Phase phase_ = Phase::Greedy;
-    int lowerBound_;
-    std::uint64_t work_ = 0;
-    std::uint64_t visitsPerTicket_;
-    bool greedyOverAll_;
-
-    std::uint64_t binomial_[kLargestPool + 1][kLargestTicket + 1] = {};
-    std::vector<std::uint16_t> coverCount_;    // per m-subset rank: tickets covering it
-    std::vector<std::uint32_t> uncoveredList_; // the ranks no ticket covers
-    std::vector<std::uint32_t> listPlace_;     // per rank: its place in uncoveredList_
-    std::vector<std::uint32_t> candidateGain_; // per k-subset rank, while the greedy list grows
-    std::vector<TicketMask> tickets_;
-    std::vector<TicketMask> best_;
-    std::vector<TicketMask> start_; // the given list still to take in
-    std::unique_ptr<CoverCheck> check_;
-    std::vector<std::vector<int>> partPositions_; // each part's pool positions
-    std::vector<Guarantee> partGuarantees_;
-    std::unique_ptr<CoverSearch> part_; // the search of the part being built
-    std::size_t partsDone_ = 0;
-    int refusedLists_ = 0;
-
-    std::vector<std::uint64_t> tabuUntil_; // per ticket and position: no re-entry before this step
-    std::uint64_t iteration_ = 0;
-    bool inTabu_ = false;
-    std::uint64_t tabuSteps_ = 0;
-    std::uint64_t fewestUncovered_ = 0;
-    double temperature_;
-    std::uint64_t movesAtTemperature_ = 0;
+    std::unique_ptr<Engine> engine_;
 };
 
 } // namespace orvane

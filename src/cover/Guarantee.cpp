@@ -1,5 +1,7 @@
 #include "cover/Guarantee.h"
 
+#include "core/NumberText.h"
+
 #include <bit>
 #include <cctype>
 
@@ -49,7 +51,7 @@ std::optional<std::string> guaranteeFault(int poolSize, Guarantee g) {
     // Six-number tickets keep the words they always had.
     const std::string kText = k == kTicketSize ? std::string("six") : std::to_string(k);
     if (poolSize < k) return "The pool holds " + std::to_string(poolSize) + " numbers; a ticket needs " + kText + ".";
-    if (poolSize > kLargestPool) return "The pool holds more than 49 numbers.";
+    if (poolSize > kLargestPool) return "The pool holds more than " + std::to_string(kLargestPool) + " numbers.";
     if (g.match < 2 || g.match > k) return "The guarantee's match must be 2 to " + std::to_string(k) + ".";
     if (g.drawn < g.match) return "The guarantee " + guaranteeText(g) + " asks for more matches than drawn numbers.";
     if (g.drawn > k) return "The guarantee's drawn numbers must be at most " + std::to_string(k) + ".";
@@ -61,6 +63,12 @@ std::optional<std::string> guaranteeFault(int poolSize, Guarantee g) {
     if (subsetCount(poolSize, g.match) / subsetCount(k, g.match) > kLongestList)
         return "A list for " + guaranteeText(g) + " on " + std::to_string(poolSize) +
                " numbers would hold more than 10,000 tickets: choose fewer numbers or a lower guarantee.";
+    // The search counts, for every m numbers of the pool, the tickets holding t of them.
+    if (subsetCount(poolSize, g.drawn) > kMostDrawnSubsets)
+        return "A list for " + guaranteeText(g) + " on " + std::to_string(poolSize) +
+               " numbers is out of reach: " + formatCount(subsetCount(poolSize, g.drawn)) + " ways to draw " +
+               std::to_string(g.drawn) +
+               " of them are more than the search can weigh. Choose fewer numbers or fewer drawn numbers.";
     return std::nullopt;
 }
 
@@ -91,7 +99,7 @@ std::vector<Combination> ticketSets(const std::vector<TicketMask>& tickets, cons
         Combination set{};
         std::size_t filled = 0;
         for (TicketMask rest = ticket; rest && filled < set.size(); rest &= rest - 1)
-            set[filled++] = pool[static_cast<std::size_t>(std::countr_zero(rest))];
+            set[filled++] = pool[static_cast<std::size_t>(lowestBit(rest))];
         sets.push_back(set);
     }
     return sets;
@@ -103,7 +111,7 @@ std::vector<std::vector<int>> ticketNumbers(const std::vector<TicketMask>& ticke
     for (TicketMask ticket : tickets) {
         std::vector<int>& numbers = lists.emplace_back();
         for (TicketMask rest = ticket; rest; rest &= rest - 1)
-            numbers.push_back(pool[static_cast<std::size_t>(std::countr_zero(rest))]);
+            numbers.push_back(pool[static_cast<std::size_t>(lowestBit(rest))]);
     }
     return lists;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Combination.h"
+#include "cover/PoolMask.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,12 +26,11 @@ struct Guarantee {
     bool operator==(const Guarantee&) const = default;
 };
 
-// A ticket as a set of pool positions: bit i stands for the pool's i-th number.
-using TicketMask = std::uint64_t;
-
-constexpr int kLargestPool = 49;
 // Guarantees whose lists would be longer than this are refused.
 constexpr std::uint64_t kLongestList = 10'000;
+// The search keeps some ten bytes for each way of drawing m numbers of the
+// pool: guarantees with more ways than this are refused.
+constexpr std::uint64_t kMostDrawnSubsets = 100'000'000;
 
 // "3", "3if4", "3 if 4" (any case); nothing when the text is not one of these.
 std::optional<Guarantee> parseGuarantee(std::string_view text);
@@ -39,8 +39,9 @@ std::string guaranteeText(Guarantee guarantee);
 
 // Why no list of tickets can be built for this pool size and guarantee, if
 // there is a reason: a ticket outside 3..8, a pool smaller than a ticket, t
-// outside 2..k, t > m, m > k or m larger than the pool, or a list that would
-// hold more than kLongestList tickets.
+// outside 2..k, t > m, m > k or m larger than the pool, a list that would
+// hold more than kLongestList tickets, or more than kMostDrawnSubsets ways to
+// draw m numbers of the pool.
 std::optional<std::string> guaranteeFault(int poolSize, Guarantee guarantee);
 
 // How many k-number subsets an n-number pool has (0 when k > n).

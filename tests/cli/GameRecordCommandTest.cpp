@@ -6,12 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
-#include <sstream>
-
-#include <map>
-
 #include <filesystem>
+#include <map>
+#include <set>
+#include <sstream>
 
 using namespace orvane;
 
@@ -190,6 +188,36 @@ TEST(GameCommands, CoverBuildsTheGamesTicketsAndSharesTheBonusNumbersOut) {
         {"cover", "--game", "5/50+2/12", "--pick", "1-10", "--guarantee", "2", "--bonus", "4", "--output", "-"}, paths);
     EXPECT_EQ(oneBonus.status, kExitFailed);
     EXPECT_EQ(oneBonus.out, "");
+}
+
+// Every number of a game with more than 64: the list is proved, and plainly
+// holds every pair; a guarantee past what the search holds is refused.
+TEST(GameCommands, CoverWheelsEveryNumberOfALargeGame) {
+    TempFolder folder;
+    const DataPaths paths = dataPathsIn(folder.path());
+    const CliRun run = runCli(
+        {"cover", "--game", "Mega Millions", "--pick", "1-70", "--guarantee", "2", "--output", "-", "--seconds", "0"},
+        paths);
+    ASSERT_EQ(run.status, kExitSuccess) << run.err;
+    std::set<std::pair<int, int>> pairs;
+    std::istringstream lines(run.out);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream numbers(line);
+        std::vector<int> ticket;
+        for (int n; numbers >> n;) ticket.push_back(n);
+        ASSERT_EQ(ticket.size(), 5u) << line;
+        for (int a : ticket)
+            for (int b : ticket)
+                if (a < b) pairs.insert({a, b});
+    }
+    EXPECT_EQ(pairs.size(), 70u * 69u / 2u);
+    EXPECT_TRUE(pairs.count({69, 70}));
+
+    const CliRun tooMany =
+        runCli({"cover", "--game", "SuperEnalotto", "--pick", "1-90", "--guarantee", "2if6", "--output", "-"}, paths);
+    EXPECT_EQ(tooMany.status, kExitFailed);
+    EXPECT_NE(tooMany.err.find("622,614,630 ways to draw 6"), std::string::npos) << tooMany.err;
+    EXPECT_EQ(tooMany.out, "");
 }
 
 // Named as 6/49, a command runs as it always has.

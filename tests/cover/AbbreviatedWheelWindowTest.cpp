@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 
 using namespace orvane;
@@ -127,6 +128,25 @@ private slots:
         QCOMPARE(uncoveredSubsets(8, {3, 3, 5}, masksOf(mains, 1)), 0u);
         QVERIFY(
             inWindow<QPlainTextEdit>(QStringLiteral("txtTickets"))->toPlainText().contains(QStringLiteral(" + 26")));
+    }
+
+    // A pool past 64 numbers: every main number of Powerball, 2 if 2.
+    void everyNumberOfALargeGameIsWheeled() {
+        fixture.window->switchGame(*findGame("Powerball", catalogueGames()));
+        open(0, 68);
+        QVERIFY(text("lblPool").startsWith(QStringLiteral("Pool: 69 numbers selected")));
+        set("spnMatch", 2);
+        set("spnDrawn", 2);
+        set("spnSeconds", 1);
+        QVERIFY(beginToEnd());
+        click(QStringLiteral("cmdWrite"));
+        const QStringList lines = outputLines();
+        QVERIFY(static_cast<int>(lines.size()) >= ticketLowerBound(69, {2, 2, 5}));
+        QVERIFY(
+            text("lblResult").startsWith(QStringLiteral("%1 tickets; guarantee 2 if 2 verified").arg(lines.size())));
+        QCOMPARE(uncoveredSubsets(69, {2, 2, 5}, masksOf(lines, 1)), 0u);
+        QVERIFY(lines.filter(QRegularExpression(QStringLiteral("\\b69$"))).size() > 0);
+        QVERIFY(fixture.platform->messages.isEmpty());
     }
 
     // The main window's output options as they stand at the write: numbered

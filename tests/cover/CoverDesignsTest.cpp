@@ -19,7 +19,7 @@ TEST(CoverDesigns, TheGolayCodeHasItsOctadsAndTheSteinerSystemEveryTripleOnce) {
     ASSERT_EQ(blocks.size(), 77u);
     std::map<TicketMask, int> triples;
     for (TicketMask block : blocks) {
-        ASSERT_EQ(std::popcount(block), 6);
+        ASSERT_EQ(bitCount(block), 6);
         ASSERT_EQ(block >> 22, 0u);
         for (int a = 0; a < 22; ++a)
             for (int b = a + 1; b < 22; ++b)
@@ -38,7 +38,7 @@ TEST(CoverDesigns, TheGolayCodeHasItsOctadsAndTheSteinerSystemEveryTripleOnce) {
 void expectEveryBlockLessOneOnce(const std::vector<TicketMask>& blocks, int poolSize, int k) {
     std::map<TicketMask, int> parts;
     for (TicketMask block : blocks) {
-        ASSERT_EQ(std::popcount(block), k);
+        ASSERT_EQ(bitCount(block), k);
         ASSERT_EQ(block >> poolSize, 0u);
         for (int left = 0; left < poolSize; ++left)
             if (block >> left & 1) ++parts[block & ~(TicketMask{1} << left)];
@@ -81,7 +81,7 @@ TEST(CoverDesigns, ConstructionsReachTheBestKnownSizesAndAreProved) {
 void expectEveryPairOnce(const std::vector<TicketMask>& blocks, int poolSize, int k = 6) {
     std::map<TicketMask, int> pairs;
     for (TicketMask block : blocks) {
-        ASSERT_EQ(std::popcount(block), k);
+        ASSERT_EQ(bitCount(block), k);
         ASSERT_EQ(block >> poolSize, 0u);
         for (int a = 0; a < poolSize; ++a)
             for (int b = a + 1; b < poolSize; ++b)
@@ -101,7 +101,7 @@ TEST(CoverDesigns, TheProjectivePlaneOfOrderFiveHasEveryPairOnce) {
 // The planes of every order a ticket can use: each pair of points on one line,
 // and the job takes the plane, at the Schönheim bound, for its pool.
 TEST(CoverDesigns, TheProjectiveAndAffinePlanesHaveEveryPairOnce) {
-    for (int order : {2, 3, 4, 5}) {
+    for (int order : {2, 3, 4, 5, 7}) {
         const int points = order * order + order + 1;
         const std::vector<TicketMask> lines = projectivePlane(order);
         EXPECT_EQ(lines.size(), static_cast<std::size_t>(points)) << "order " << order;
@@ -109,7 +109,6 @@ TEST(CoverDesigns, TheProjectiveAndAffinePlanesHaveEveryPairOnce) {
         EXPECT_EQ(constructedList(points, Guarantee{2, 2, order + 1}, 1, 0)->size(), lines.size());
         EXPECT_EQ(ticketLowerBound(points, Guarantee{2, 2, order + 1}), points);
     }
-    EXPECT_TRUE(projectivePlane(7).empty()); // 57 points: more than a pool holds
     EXPECT_TRUE(projectivePlane(6).empty()); // no field of six elements
     for (int order : {2, 3, 4, 5, 7}) {
         const int points = order * order;
@@ -137,7 +136,7 @@ TEST(CoverDesigns, AShrunkDesignKeepsTheGuaranteeOnTheSmallerPool) {
     EXPECT_GE(shrunk->size(), static_cast<std::size_t>(ticketLowerBound(20, Guarantee{3, 3})));
     EXPECT_EQ(uncoveredSubsets(20, Guarantee{3, 3}, *shrunk), 0u);
     for (TicketMask ticket : *shrunk) {
-        EXPECT_EQ(std::popcount(ticket), 6);
+        EXPECT_EQ(bitCount(ticket), 6);
         EXPECT_EQ(ticket >> 20, 0u);
     }
     // Every four of 20 is more than a list for every three can give.
