@@ -11,7 +11,7 @@
 //                                    every guarantee t if m, t = 2..5, m = t..k,
 //                                    for tickets of K numbers (default 5 6 7),
 //                                    SECONDS (default 5) each, as a markdown table
-//   cover_bench --speed [WORK]       searches of a fixed amount of work (seed 1,
+//   cover_bench --speed [WORK] [CASE] searches of a fixed amount of work (seed 1,
 //                                    WORK subset visits, default 60 million): the
 //                                    milliseconds each took, its list's size and a
 //                                    checksum of its tickets, to set builds side by side
@@ -167,11 +167,12 @@ void timeCheck(Guarantee g) {
 }
 
 // The same moves on any build give the same list: its size and an FNV-1a sum of its numbers say so.
-void runSpeed(std::uint64_t work) {
+void runSpeed(std::uint64_t work, const std::string& only) {
     const Case cases[] = {{20, {3, 3}}, {16, {4, 4}}, {27, {3, 4}},    {30, {3, 3, 5}}, {49, {2, 6}},
                           {49, {3, 6}}, {59, {3, 3}}, {69, {3, 5, 5}}, {90, {2, 2}}};
     std::printf("| case | search ms | check ms | tickets | checksum |\n|---|---|---|---|---|\n");
     for (const Case& c : cases) {
+        if (!only.empty() && caseName(c) != only) continue;
         CoverRequest request;
         request.pool.resize(static_cast<std::size_t>(c.poolSize));
         std::iota(request.pool.begin(), request.pool.end(), 1);
@@ -252,7 +253,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc > 1 && std::string(argv[1]) == "--speed") {
-        runSpeed(argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 60'000'000);
+        runSpeed(argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 60'000'000, argc > 3 ? argv[3] : "");
         return 0;
     }
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;

@@ -78,7 +78,7 @@ private:
     std::vector<std::uint32_t> candidateGain_; // per k-subset rank, while the greedy list grows
     std::vector<Mask> tickets_;
     std::vector<TicketMask> best_; // proved, in the wide words lists are handed about in
-    std::vector<Mask> start_; // the given list still to take in
+    std::vector<Mask> start_;      // the given list still to take in
     std::unique_ptr<CoverCheck> check_;
     std::vector<std::vector<int>> partPositions_; // each part's pool positions
     std::vector<Guarantee> partGuarantees_;
